@@ -1,0 +1,30 @@
+#pragma once
+// The program-wide error reporter and its log, ErrorLog.txt.
+#include <QString>
+#include <exception>
+
+namespace qw {
+
+// The run-time error a procedure is handling when it calls ErrorHandler.
+struct RuntimeError {
+  int number = 0;
+  QString source;
+  QString description;
+  QString helpFile;
+  int helpContext = 0;
+
+  // A JetError keeps its number, source and description; any other exception
+  // becomes a run-time error with its what() as the description.
+  static RuntimeError From(const std::exception& e);
+};
+
+// Reports err (logs it, with every error of the engine's collection, and asks
+// "Continue?"). Returns true when the user did not answer Yes. For error 3043
+// it shows the insert-CD message and ends the program (does not return).
+bool ErrorHandler(const QString& moduleName, const QString& procName, const RuntimeError& err);
+
+// Appends one record to ErrorLog.txt. Never fails loudly.
+void LogError(const QString& moduleName, int errNumber, const QString& kind, const QString& source,
+              const QString& description, const QString& procName);
+
+}  // namespace qw

@@ -1,0 +1,129 @@
+#pragma once
+// The database engine as the program uses it: connections opened on a path
+// with a connect string, recordsets on SQL text or a table name, the engine's
+// error collection and the engine error numbers the program tests for.
+// Implemented over Qt SQL with SQLite. SQL is written in the Jet dialect and
+// translated just before it runs (see TranslateJetSql).
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <memory>
+#include <stdexcept>
+
+class QSqlDatabase;
+
+namespace qw {
+
+// Engine error numbers the program reacts to.
+inline constexpr int kJetFileNotFound = 3024;     // the database file does not exist
+inline constexpr int kJetDiskOrNetwork = 3043;    // the medium holding the database is missing
+inline constexpr int kJetCannotWrite = 3051;      // read-only file, connection or medium
+
+// One entry of the engine's error collection.
+struct EngineError {
+  int number = 0;
+  QString source;
+  QString description;
+};
+
+// A failing engine call throws this; the same error also stands in the
+// engine's error collection until the collection is refreshed.
+class JetError : public std::runtime_error {
+ public:
+  JetError(int number, QString source, QString description);
+  int number() const { return number_; }
+  const QString& source() const { return source_; }
+  const QString& description() const { return description_; }
+
+ private:
+  int number_;
+  QString source_;
+  QString description_;
+};
+
+namespace DBEngine {
+// The engine's error collection: the errors of the most recent failing call.
+const QList<EngineError>& Errors();
+// Empties the collection (the program's "refresh" after it has reported it).
+void RefreshErrors();
+}  // namespace DBEngine
+
+// Jet SQL -> SQLite SQL: LIKE patterns with * and ? become % and _ (literal %
+// and _ escaped), text-versus-number comparisons are made numeric. Everything
+// else ([bracketed] names, TRUE, nested LEFT JOINs) passes unchanged.
+QString TranslateJetSql(const QString& jetSql);
+
+// One column of the current row: a value, Null, or unreadable (no such
+// column, or no current row).
+class Field {
+ public:
+  enum class State { Value, Null, Missing };
+  Field() = default;
+  Field(State state, QVariant value) : state_(state), value_(std::move(value)) {}
+  State state() const { return state_; }
+  bool IsNull() const { return state_ == State::Null; }
+  bool IsMissing() const { return state_ == State::Missing; }
+  bool HasValue() const { return state_ == State::Value; }
+  const QVariant& Value() const { return value_; }
+
+ private:
+  State state_ = State::Missing;
+  QVariant value_;
+};
+
+class Database;
+
+// A snapshot of the rows of one query, navigated like the engine's recordset.
+// RecordCount is the real number of rows. Edit/AddNew/SetField/Update write
+// through to the database when the recordset was opened on a table name or on
+// a SELECT over one table; on a read-only connection they throw 3051.
+class Recordset {
+ public:
+  virtual ~Recordset() = default;
+  virtual bool Eof() const = 0;
+  virtual bool Bof() const = 0;
+  virtual void MoveFirst() = 0;
+  virtual void MoveNext() = 0;
+  virtual void MovePrevious() = 0;
+  virtual void MoveLast() = 0;
+  virtual int RecordCount() const = 0;
+  virtual int FieldCount() const = 0;
+  virtual QStringList FieldNames() const = 0;
+  // Fields by name, without regard to case; by index from 0.
+  virtual Field Fields(const QString& name) const = 0;
+  virtual Field Fields(int index) const = 0;
+  virtual void Edit() = 0;
+  virtual void AddNew() = 0;
+  virtual void SetField(const QString& name, const QVariant& value) = 0;
+  virtual void Update() = 0;
+  virtual void Close() = 0;
+  virtual bool IsOpen() const = 0;
+};
+
+// A connection to one database file.
+class Database {
+ public:
+  // Opens path. options is the engine's options value (True = -1 exclusive,
+  // 2, ...: accepted, several connections may be open on one file at once);
+  // connect is ";PWD=..." (accepted and ignored: the file has no password).
+  // Never creates a missing file. Throws JetError: 3043 when the folder or
+  // medium is missing, 3024 when the file is missing, another number for a
+  // file that is not a database.
+  static std::shared_ptr<Database> OpenDatabase(const QString& path, int options, bool readOnly,
+                                                const QString& connect);
+  virtual ~Database() = default;
+  // SQL text, or the name of a table. Throws JetError.
+  virtual std::unique_ptr<Recordset> OpenRecordset(const QString& sqlOrTable) = 0;
+  // Runs an action query. Throws JetError (3051 on a read-only connection).
+  virtual void Execute(const QString& sql) = 0;
+  virtual void Close() = 0;
+  virtual bool IsOpen() const = 0;
+  virtual bool IsReadOnly() const = 0;
+  virtual QString Name() const = 0;  // the path it was opened on
+};
+
+using DatabasePtr = std::shared_ptr<Database>;
+using RecordsetPtr = std::unique_ptr<Recordset>;
+
+}  // namespace qw

@@ -1,0 +1,54 @@
+#pragma once
+// One message-box service for the whole program. Windows call MsgBox; the
+// program shows real boxes, tests script the answers and read what was shown.
+#include <QList>
+#include <QString>
+#include <functional>
+
+namespace qw {
+
+enum class MsgButtons { OK, OKCancel, AbortRetryIgnore, YesNoCancel, YesNo, RetryCancel };
+enum class MsgIcon { None, Critical, Question, Exclamation, Information };
+enum class MsgResult { OK = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No = 7 };
+
+// The caption of every box that names none of its own.
+inline const QString kAppTitle = QStringLiteral("Quaywise 2.2");
+
+struct MsgBoxCall {
+  QString text;
+  QString title;  // already resolved: kAppTitle when the caller gave none
+  MsgButtons buttons = MsgButtons::OK;
+  MsgIcon icon = MsgIcon::None;
+  int defaultButton = 1;  // 1 = first button, 2 = second, 3 = third
+};
+
+// Shows a box and returns the answer. An empty title means kAppTitle.
+MsgResult MsgBox(const QString& text, MsgButtons buttons = MsgButtons::OK,
+                 MsgIcon icon = MsgIcon::None, const QString& title = QString(),
+                 int defaultButton = 1);
+
+// Replaces how boxes are shown (the default shows a QMessageBox when a
+// QApplication exists). Returns the previous handler.
+using MsgBoxHandler = std::function<MsgResult(const MsgBoxCall&)>;
+MsgBoxHandler SetMsgBoxHandler(MsgBoxHandler handler);
+
+// For tests: answers boxes from a queue (the default answer of the box when
+// the queue is empty) and keeps every box shown. Restores the previous
+// handler when destroyed.
+class ScriptedMsgBoxes {
+ public:
+  ScriptedMsgBoxes();
+  ~ScriptedMsgBoxes();
+  ScriptedMsgBoxes(const ScriptedMsgBoxes&) = delete;
+  ScriptedMsgBoxes& operator=(const ScriptedMsgBoxes&) = delete;
+  void Answer(MsgResult answer) { answers_.append(answer); }
+  const QList<MsgBoxCall>& Shown() const { return shown_; }
+  void Clear() { shown_.clear(); }
+
+ private:
+  QList<MsgResult> answers_;
+  QList<MsgBoxCall> shown_;
+  MsgBoxHandler previous_;
+};
+
+}  // namespace qw

@@ -1,0 +1,35 @@
+#pragma once
+// Small services the whole program needs: the program folder, where files are
+// written, temporary page names, twips, and ending the program at once.
+#include <QString>
+#include <functional>
+
+namespace qw {
+
+// Twips to pixels and back (15 twips a pixel).
+inline constexpr int kTwipsPerPixel = 15;
+inline int TwipsToPixels(double twips) { return static_cast<int>(twips / kTwipsPerPixel + (twips >= 0 ? 0.5 : -0.5)); }
+inline int PixelsToTwips(int pixels) { return pixels * kTwipsPerPixel; }
+
+// The folder of the running program (tests may point it elsewhere).
+QString ProgramFolder();
+void SetProgramFolder(const QString& folder);
+
+// Where the program writes its own files (error log, report pages): the
+// program folder when it is writable, else the per-user data folder.
+QString WritableFolder();
+
+// A file name in the program folder found without regard to case
+// ("vykmarina.ini" finds "VykMarina.ini"); the name as given when none exists.
+QString FindFileNoCase(const QString& folder, const QString& name);
+
+// A new, unused file name in the system temporary folder ending in ".htm".
+QString TempPageName();
+
+// Ends the program at once: no window's close handling runs. Tests install a
+// handler (which typically throws) to observe it.
+[[noreturn]] void EndProgram(int exitCode = 0);
+using EndProgramHandler = std::function<void(int)>;
+EndProgramHandler SetEndProgramHandler(EndProgramHandler handler);
+
+}  // namespace qw

@@ -1,0 +1,46 @@
+#include "common/testing.h"
+
+#include <QDir>
+#include <QFile>
+
+#include "app/settings.h"
+#include "platform/program.h"
+
+namespace qw::testing {
+
+QString BuiltProgramFolder() { return QStringLiteral(QUAYWISE_PROGRAM_DIR); }
+
+QString DemoDatabasePath() { return BuiltProgramFolder() + QStringLiteral("/Database/marina.mdb"); }
+
+TempProgramFolder::TempProgramFolder(bool withDemoDatabase) {
+  previousProgramFolder_ = ProgramFolder();
+  QDir(dir_.path()).mkpath(QStringLiteral("Database"));
+  if (withDemoDatabase) QFile::copy(DemoDatabasePath(), DatabasePath());
+  WriteFile(QStringLiteral("VykMarina.ini"),
+            QStringLiteral("Edition,\"New England\"\r\nPhotosRootFolder,%1/Photos\r\nDatabasePath,%2\r\n"
+                           "List,In 7th Edition\r\nGeoCode,5-16\r\n")
+                .arg(dir_.path(), DataFolder())
+                .toUtf8());
+  SetProgramFolder(dir_.path());
+  AppSettings& s = Settings();
+  s = AppSettings{};
+  s.DataFolder = DataFolder();
+  s.DatabaseFileName = QStringLiteral("marina.mdb");
+  s.PhotosFolder = dir_.path() + QStringLiteral("/Photos");
+  s.EditionName = QStringLiteral("New England");
+  s.EditionFilter = QStringLiteral("In 7th Edition");
+  s.GeoCodeFrom = 5;
+  s.GeoCodeTo = 16;
+}
+
+TempProgramFolder::~TempProgramFolder() {
+  SetProgramFolder(previousProgramFolder_);
+  Settings() = AppSettings{};
+}
+
+void TempProgramFolder::WriteFile(const QString& name, const QByteArray& content) const {
+  QFile f(dir_.path() + QLatin1Char('/') + name);
+  if (f.open(QIODevice::WriteOnly)) f.write(content);
+}
+
+}  // namespace qw::testing

@@ -1,0 +1,32 @@
+#pragma once
+// Shared test fixtures.
+#include <QString>
+#include <QTemporaryDir>
+
+namespace qw::testing {
+
+// The program folder the build lays out (executable, VykMarina.ini, pictures,
+// help pages, Database/marina.mdb).
+QString BuiltProgramFolder();
+// The demo database in the built program folder.
+QString DemoDatabasePath();
+
+// A program folder of its own in a temporary directory: a copy of the demo
+// database in <folder>/Database, a VykMarina.ini pointing at it, and the
+// program's settings and ProgramFolder() set to it for the test's duration.
+class TempProgramFolder {
+ public:
+  explicit TempProgramFolder(bool withDemoDatabase = true);
+  ~TempProgramFolder();
+  QString Path() const { return dir_.path(); }
+  QString DataFolder() const { return dir_.path() + QStringLiteral("/Database"); }
+  QString DatabasePath() const { return DataFolder() + QStringLiteral("/marina.mdb"); }
+  // Writes a file in the folder (text as given, bytes unchanged).
+  void WriteFile(const QString& name, const QByteArray& content) const;
+
+ private:
+  QTemporaryDir dir_;
+  QString previousProgramFolder_;
+};
+
+}  // namespace qw::testing

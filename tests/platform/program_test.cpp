@@ -1,0 +1,47 @@
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "platform/program.h"
+
+namespace {
+
+TEST(ProgramFolder, FindsFileNamesWithoutRegardToCase) {
+  QTemporaryDir dir;
+  QFile f(dir.filePath("VykMarina.ini"));
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.close();
+  EXPECT_EQ(qw::FindFileNoCase(dir.path(), "vykmarina.ini"), dir.filePath("VykMarina.ini"));
+  EXPECT_EQ(qw::FindFileNoCase(dir.path(), "VYKMARINA.INI"), dir.filePath("VykMarina.ini"));
+  EXPECT_EQ(qw::FindFileNoCase(dir.path(), "missing.ini"), dir.filePath("missing.ini"));
+}
+
+TEST(ProgramFolder, WritesInTheProgramFolderOnlyWhenItIsWritable) {
+  QTemporaryDir dir;
+  qw::SetProgramFolder(dir.path());
+  EXPECT_EQ(qw::WritableFolder(), dir.path());
+  qw::SetProgramFolder("/proc/nonexistent-program-folder");
+  EXPECT_NE(qw::WritableFolder(), "/proc/nonexistent-program-folder");
+  EXPECT_TRUE(QFileInfo(qw::WritableFolder()).isWritable());
+  qw::SetProgramFolder(QString());
+}
+
+TEST(TempPages, AreNewHtmFilesInTheTemporaryFolder) {
+  const QString a = qw::TempPageName();
+  const QString b = qw::TempPageName();
+  EXPECT_NE(a, b);
+  EXPECT_TRUE(a.endsWith(".htm"));
+  EXPECT_EQ(QFileInfo(a).absolutePath(), QDir::tempPath());
+  EXPECT_FALSE(QFileInfo::exists(a));
+}
+
+TEST(Twips, FifteenToAPixel) {
+  EXPECT_EQ(qw::TwipsToPixels(3720), 248);
+  EXPECT_EQ(qw::TwipsToPixels(7), 0);
+  EXPECT_EQ(qw::TwipsToPixels(8), 1);
+  EXPECT_EQ(qw::PixelsToTwips(10), 150);
+}
+
+}  // namespace
