@@ -1,0 +1,10 @@
+#include "app/ui/screens.h"
+
+namespace qw {
+
+Screens& AppScreens() {
+  static Screens screens;
+  return screens;
+}
+
+}  // namespace qw

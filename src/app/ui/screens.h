@@ -1,0 +1,53 @@
+#pragma once
+// How the main window and the start choice reach the screens of the other
+// subsystems without depending on them: each subsystem's windows fill in their
+// entries once at start-up (see the Register... call in main), and an entry
+// left empty does nothing. The other direction needs no table: screens include
+// app/ui/ headers directly (MainWindow(), UpdateToolBox, the MDI area).
+#include <QString>
+#include <functional>
+
+namespace qw {
+
+struct Screens {
+  // Search screen frmCriteria.
+  std::function<void()> showSearch;    // window state maximised, then Show (loads it on first use)
+  std::function<void()> unloadSearch;  // Unload (nothing when not loaded)
+  std::function<void()> find;          // cmdFind_Click
+  std::function<void()> show;          // cmdShow_Click
+  std::function<void(const QString&)> loadCriteria;  // LoadSettings(file name)
+  std::function<bool(const QString&)> saveCriteria;  // SaveSettings(file name); false when not written
+
+  // Result list frmList.
+  std::function<void()> unloadList;  // Unload (nothing when not loaded)
+  std::function<void()> printList;   // PrintList
+  std::function<void()> sortDialog;  // frmListAll, modal
+
+  // Report viewer frm_view_report.
+  std::function<void()> savePendingNotes;  // store notes typed but not yet written
+  std::function<void()> unloadReport;      // Unload: deletes its temporary pages
+
+  // Maps.
+  std::function<void()> showOverview;      // frmOverviewChart Show
+  std::function<void()> unloadOverview;
+  std::function<void()> clearMapFormload;  // ClearMapFormload
+  std::function<QString()> overviewKeyValue;  // frmOverviewChart.keyvalue
+  std::function<void()> showChartKey;      // Frmchartkey
+  std::function<void()> showMapKeysGrid;   // Frmmapkeysgrid
+  std::function<void()> unloadMapKeysGrid;
+  std::function<void()> unloadSubRegionMaps;  // frmSubRegion, Frmsubregion2..12
+  std::function<void()> showAlertChart;    // Frmalertchart, modal
+};
+
+// The one table.
+Screens& AppScreens();
+
+// Calls an entry when it is filled in.
+template <typename F, typename... Args>
+auto CallScreen(const F& entry, Args&&... args) {
+  using R = decltype(entry(std::forward<Args>(args)...));
+  if (!entry) return R();
+  return entry(std::forward<Args>(args)...);
+}
+
+}  // namespace qw
