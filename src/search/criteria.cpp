@@ -14,23 +14,22 @@ QString ComboChoice::Text() const {
   return Items.at(ListIndex);
 }
 
-QString GeneralComboText(const SearchCriteria& c, const QString& controlName) {
-  struct Box {
-    const char* name;
-    int SearchCriteria::*index;
-    const QStringList* items;
-  };
-  static const Box boxes[] = {
+std::span<const GeneralCombo> GeneralCombos() {
+  static const GeneralCombo combos[] = {
+      {"cboFuel", &SearchCriteria::cboFuel, &kFuelItems},
+      {"cboMoorings", &SearchCriteria::cboMoorings, &kMooringsItems},
       {"cboBellRating", &SearchCriteria::cboBellRating, &kBellRatingItems},
       {"cboBoatRating", &SearchCriteria::cboBoatRating, &kBoatRatingItems},
       {"cmbTotalSlips", &SearchCriteria::cmbTotalSlips, &kTotalSlipsItems},
-      {"cboDepth", &SearchCriteria::cboDepth, &kDepthItems},
-      {"cboFuel", &SearchCriteria::cboFuel, &kFuelItems},
-      {"cboDockage", &SearchCriteria::cboDockage, &kDockageItems},
-      {"cboMoorings", &SearchCriteria::cboMoorings, &kMooringsItems},
       {"cboElectricity", &SearchCriteria::cboElectricity, &kElectricityItems},
+      {"cboDepth", &SearchCriteria::cboDepth, &kDepthItems},
+      {"cboDockage", &SearchCriteria::cboDockage, &kDockageItems},
   };
-  for (const Box& box : boxes) {
+  return combos;
+}
+
+QString GeneralComboText(const SearchCriteria& c, const QString& controlName) {
+  for (const GeneralCombo& box : GeneralCombos()) {
     if (controlName != QLatin1String(box.name)) continue;
     const int index = c.*box.index;
     return index >= 0 && index < box.items->size() ? box.items->at(index) : QString();

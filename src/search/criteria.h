@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <array>
 #include <cstdint>
+#include <span>
 
 #include "search/criteria_lists.h"
 
@@ -83,6 +84,15 @@ struct SearchCriteria {
 
   bool operator==(const SearchCriteria&) const = default;
 };
+
+// The eight general-criteria combo boxes, in the order Clear All empties
+// them: control name, member, entries.
+struct GeneralCombo {
+  const char* name;
+  int SearchCriteria::*index;
+  const QStringList* items;
+};
+std::span<const GeneralCombo> GeneralCombos();
 
 // Text of the general combo box named by its control name ("cboFuel",
 // "cmbTotalSlips", ...) for the chosen position; "" when unknown or empty.

@@ -46,22 +46,15 @@ const ArrayRecord* const kArrayRecords[] = {&kSupply,     &kFacility,      &kCre
                                             &kBoatyard,   &kRecreation,    &kEntertainment, &kEatery,
                                             &kGeneral,    &kProvisioning,  &kTransportation, &kMedical};
 
-// The general-criteria combo boxes in file order, with their entry counts.
-struct ComboRecord {
-  const char* key;
-  int SearchCriteria::*index;
-  const QStringList* items;
-};
-const ComboRecord kComboRecords[] = {
-    {"cboFuel", &SearchCriteria::cboFuel, &kFuelItems},
-    {"cboMoorings", &SearchCriteria::cboMoorings, &kMooringsItems},
-    {"cboBellRating", &SearchCriteria::cboBellRating, &kBellRatingItems},
-    {"cboElectricity", &SearchCriteria::cboElectricity, &kElectricityItems},
-    {"cboDepth", &SearchCriteria::cboDepth, &kDepthItems},
-    {"cboDockage", &SearchCriteria::cboDockage, &kDockageItems},
-    {"cboBoatRating", &SearchCriteria::cboBoatRating, &kBoatRatingItems},
-    {"cmbTotalSlips", &SearchCriteria::cmbTotalSlips, &kTotalSlipsItems},
-};
+// The general-criteria combo boxes in file order.
+const char* const kComboRecordOrder[] = {"cboFuel",  "cboMoorings", "cboBellRating", "cboElectricity",
+                                         "cboDepth", "cboDockage",  "cboBoatRating", "cmbTotalSlips"};
+
+const GeneralCombo* Combo(const QString& name) {
+  for (const GeneralCombo& combo : GeneralCombos())
+    if (name == QLatin1String(combo.name)) return &combo;
+  return nullptr;
+}
 
 // The single check boxes restored by key (chkPumpOut has its own rule).
 struct CheckRecord {
@@ -151,8 +144,7 @@ class Loader {
       c_.cboHarbor.ListIndex = 0;  // the harbour list is refilled for the city
     }
     if (key == QLatin1String("cboHarbor")) c_.cboHarbor.ListIndex = n;
-    for (const ComboRecord& combo : kComboRecords)
-      if (key == QLatin1String(combo.key) && n >= -1 && n < combo.items->size()) c_.*combo.index = n;
+    if (const GeneralCombo* combo = Combo(key); combo && n >= -1 && n < combo->items->size()) c_.*combo->index = n;
     if (key == QLatin1String("chkPumpOut")) {
       (pumpOutSeen_ ? c_.chkMegaYachtFacilities : c_.chkPumpOut) = TFValue(*number);
       pumpOutSeen_ = true;
@@ -200,7 +192,7 @@ QByteArray SaveSettings(const SearchCriteria& c) {
   r.Text(QStringLiteral("txtbICWMin"), c.txtbicwmin.trimmed());
   r.Text(QStringLiteral("txtbICWMax"), c.txtbicwmax.trimmed());
   r.Text(QStringLiteral("ebMinLOA"), c.ebMinLOA.trimmed());
-  for (const ComboRecord& combo : kComboRecords) r.Number(QLatin1String(combo.key), c.*combo.index);
+  for (const char* name : kComboRecordOrder) r.Number(QLatin1String(name), c.*Combo(QLatin1String(name))->index);
   r.Check(QStringLiteral("chkPumpOut"), c.chkPumpOut);
   r.Check(QStringLiteral("chkSunset"), c.chkSunset);
   r.Check(QStringLiteral("chkPumpOut"), c.chkMegaYachtFacilities);  // the mega-yacht box, under the pump-out key

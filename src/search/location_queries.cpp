@@ -1,6 +1,5 @@
 #include "search/location_queries.h"
 
-#include "data/marina_db.h"
 #include "search/result_query.h"
 #include "search/where_clause.h"
 
@@ -82,17 +81,6 @@ QStringList ReadTrimmedColumn(Database& db, const QString& sql, const QString& c
   }
   rs->Close();
   return values;
-}
-
-std::optional<std::int16_t> GetGeoCode(const QString& geoCodeName) {
-  try {
-    DatabasePtr db = OpenMarinaDatabase(-1, true);
-    std::optional<std::int16_t> code = LookupGeoCode(*db, geoCodeName);
-    db->Close();
-    return code;
-  } catch (const std::exception&) {
-    return std::nullopt;
-  }
 }
 
 }  // namespace qw
