@@ -1,0 +1,49 @@
+#include "search/criteria.h"
+
+#include <QRegularExpression>
+
+namespace qw {
+
+AmenityCriteria& ProgramAmenityCriteria() {
+  static AmenityCriteria arrays;
+  return arrays;
+}
+
+QString ComboChoice::Text() const {
+  if (ListIndex < 0 || ListIndex >= Items.size()) return QString();
+  return Items.at(ListIndex);
+}
+
+std::span<const GeneralCombo> GeneralCombos() {
+  static const GeneralCombo combos[] = {
+      {"cboFuel", &SearchCriteria::cboFuel, &kFuelItems},
+      {"cboMoorings", &SearchCriteria::cboMoorings, &kMooringsItems},
+      {"cboBellRating", &SearchCriteria::cboBellRating, &kBellRatingItems},
+      {"cboBoatRating", &SearchCriteria::cboBoatRating, &kBoatRatingItems},
+      {"cmbTotalSlips", &SearchCriteria::cmbTotalSlips, &kTotalSlipsItems},
+      {"cboElectricity", &SearchCriteria::cboElectricity, &kElectricityItems},
+      {"cboDepth", &SearchCriteria::cboDepth, &kDepthItems},
+      {"cboDockage", &SearchCriteria::cboDockage, &kDockageItems},
+  };
+  return combos;
+}
+
+QString GeneralComboText(const SearchCriteria& c, const QString& controlName) {
+  for (const GeneralCombo& box : GeneralCombos()) {
+    if (controlName != QLatin1String(box.name)) continue;
+    const int index = c.*box.index;
+    return index >= 0 && index < box.items->size() ? box.items->at(index) : QString();
+  }
+  return QString();
+}
+
+std::int16_t CheckVal(std::int16_t value) { return value == 1 || value == -1 ? 999 : 888; }
+
+std::int16_t TFValue(std::int16_t value) { return value == 999 ? 1 : 0; }
+
+bool IsPlainNumber(const QString& text) {
+  static const QRegularExpression number(QStringLiteral("^ *[+-]?([0-9]+(\\.[0-9]*)?|\\.[0-9]+) *$"));
+  return number.match(text).hasMatch();
+}
+
+}  // namespace qw
