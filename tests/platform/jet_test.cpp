@@ -96,7 +96,8 @@ TEST_F(JetDatabase, OpeningAMissingFileOrFolderGivesTheEngineNumbersAndCreatesNo
 
 TEST_F(JetDatabase, AFileThatIsNotADatabaseGivesACleanError) {
   for (const QByteArray& content : {QByteArray("Edition,\"New England\"\r\n"), QByteArray(),
-                                    QByteArray(4096, '\0'), QByteArray("SQLite format 3") + QByteArray(200, 'x')}) {
+                                    QByteArray(4096, '\0'), QByteArray("SQLite format 3") + QByteArray(200, 'x'),
+                                    QByteArray("SQLite format 3\0", 16) + QByteArray(200, 'x')}) {
     const QString path = dir_.filePath("bad.mdb");
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
