@@ -129,8 +129,9 @@ class Database {
   // 2, ...: accepted, several connections may be open on one file at once);
   // connect is ";PWD=..." (accepted and ignored: the file has no password).
   // Never creates a missing file. Throws JetError: 3043 when the folder or
-  // medium is missing, 3024 when the file is missing, another number for a
-  // file that is not a database.
+  // medium is missing, 3024 when the file is missing, 3343 for a file that
+  // is not a database. A file marked read-only (or on a read-only medium)
+  // opens read-only whatever readOnly says, so every write gives 3051.
   static std::shared_ptr<Database> OpenDatabase(const QString& path, int options, bool readOnly,
                                                 const QString& connect);
   virtual ~Database() = default;

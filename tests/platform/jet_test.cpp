@@ -175,6 +175,8 @@ TEST_F(JetDatabase, TheProgramsQueryFormsGiveTheEnginesAnswers) {
   EXPECT_EQ(Count("select * from rpm_marinaname_no where [Marina Name] LIKE '*%*'"), 1);
   EXPECT_EQ(Count("select * from rpm_marinaname_no where [Marina Name] LIKE '*Cove*'"), 2);
   EXPECT_EQ(Count("select * from rpm_marinaname_no where [Marina Name] LIKE 'S?ndy*'"), 1);
+  // Texts that look like parameters are texts.
+  EXPECT_EQ(Count("select * from rpm_marinaname_no where [Marina Name] LIKE '*:name?*' or [Marina Name] = '?'"), 0);
   // The joined list query shape, with the bracketed table name and TRUE.
   EXPECT_EQ(Count("select rpm_Contact_Information.marinano, ['97 Editions].[In Disk] from((rpm_Contact_Information "
                   "LEFT JOIN rpm_Vyk ON rpm_Contact_Information.MarinaNo = rpm_Vyk.MarinaNo) LEFT JOIN ['97 Editions] "
