@@ -1,0 +1,8 @@
+#pragma once
+
+namespace qw {
+
+// Fills the search screen's entries of the screen table (AppScreens()).
+void RegisterSearchScreens();
+
+}  // namespace qw
