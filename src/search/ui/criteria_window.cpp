@@ -168,8 +168,10 @@ frmCriteria::frmCriteria(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("frmCriteria"));
   setWindowTitle(kCaption);
   setAttribute(Qt::WA_DeleteOnClose, false);
+  // The design's rectangles suit a compact dialog font.
   QFont f = font();
   f.setPointSizeF(8);
+  f.setStretch(QFont::SemiCondensed);
   setFont(f);
   BuildLayout();
   frame_ = this;
@@ -268,53 +270,76 @@ void frmCriteria::BuildGeneralFrame() {
   Frame1 = MakeFrame(MainFrame, "Frame1", QString());
   PlaceTwips(Frame1, 300, 1800, 11025, 1230);
 
-  // Four columns of three rows: label left of its box.
-  const int rowTop[3] = {150, 480, 810};
-  struct Column {
-    int label, labelWidth, box, boxWidth;
-  };
-  const Column col[3] = {{150, 870, 1050, 1500}, {2700, 1560, 4290, 1560}, {6030, 1290, 7350, 1650}};
-  auto combo = [&](int c, int r, QLabel*& label, const char* labelName, const QString& caption,
-                   ComboBox*& box, const char* boxName) {
+  // Four columns of three rows, each label left of its box; the columns take
+  // the width their captions need.
+  auto combo = [this](QLabel*& label, const char* labelName, const QString& caption, ComboBox*& box,
+                      const char* boxName) {
     label = MakeLabel(Frame1, labelName, caption);
-    PlaceLabel(label, col[c].label, rowTop[r] + 30, col[c].labelWidth, 255);
     box = MakeCombo(Frame1, boxName);
-    PlaceTwips(box, col[c].box, rowTop[r], col[c].boxWidth, kComboHeight);
     label->setBuddy(box);
   };
-  combo(0, 0, lblBellRating, "lblBellRating", QStringLiteral("Bell Rating:"), cboBellRating, "cboBellRating");
-  combo(0, 1, Label9, "Label9", QStringLiteral("Slips"), cmbTotalSlips, "cmbTotalSlips");
-  combo(0, 2, lblMorrings, "lblMorrings", QStringLiteral("Moorings"), cboMoorings, "cboMoorings");
-  combo(1, 0, lblDepth, "lblDepth", QStringLiteral("Reported Depth:"), cboDepth, "cboDepth");
-  combo(1, 2, lblDockage, "lblDockage", QStringLiteral("Dockage Fee:"), cboDockage, "cboDockage");
-  combo(2, 0, lblFuel, "lblFuel", QStringLiteral("Fuel:"), cboFuel, "cboFuel");
-  combo(2, 1, lblElectricity, "lblElectricity", QStringLiteral("Electricity:"), cboElectricity, "cboElectricity");
-  combo(2, 2, Label5, "Label5", QStringLiteral("Boatyard Onsite:"), cboBoatRating, "cboBoatRating");
-
-  // The notes under the depth and dockage labels: the label moves up.
+  combo(lblBellRating, "lblBellRating", QStringLiteral("Bell Rating:"), cboBellRating, "cboBellRating");
+  combo(Label9, "Label9", QStringLiteral("Slips"), cmbTotalSlips, "cmbTotalSlips");
+  combo(lblMorrings, "lblMorrings", QStringLiteral("Moorings"), cboMoorings, "cboMoorings");
+  combo(lblDepth, "lblDepth", QStringLiteral("Reported Depth:"), cboDepth, "cboDepth");
+  combo(lblDockage, "lblDockage", QStringLiteral("Dockage Fee:"), cboDockage, "cboDockage");
+  combo(lblFuel, "lblFuel", QStringLiteral("Fuel:"), cboFuel, "cboFuel");
+  combo(lblElectricity, "lblElectricity", QStringLiteral("Electricity:"), cboElectricity, "cboElectricity");
+  combo(Label5, "Label5", QStringLiteral("Boatyard Onsite:"), cboBoatRating, "cboBoatRating");
+  Label7 = MakeLabel(Frame1, "Label7", QStringLiteral("LOA (in ft.) of at least:"));
+  ebMinLOA = MakeText(Frame1, "ebMinLOA");
+  Label7->setBuddy(ebMinLOA);
   QFont note = font();
   note.setPointSizeF(7);
   Label1 = MakeLabel(Frame1, "Label1", QStringLiteral("(Deepest slip/mooring)"));
   Label1->setFont(note);
-  lblDepth->move(lblDepth->x(), TwipsToPixels(rowTop[0] - 75));
-  PlaceLabel(Label1, col[1].label, rowTop[0] + 150, col[1].labelWidth, 195);
   Label2 = MakeLabel(Frame1, "Label2", QStringLiteral("(per ft/per night)"));
   Label2->setFont(note);
-  lblDockage->move(lblDockage->x(), TwipsToPixels(rowTop[2] - 75));
-  PlaceLabel(Label2, col[1].label, rowTop[2] + 150, col[1].labelWidth, 195);
-
-  Label7 = MakeLabel(Frame1, "Label7", QStringLiteral("LOA (in ft.) of at least:"));
-  PlaceLabel(Label7, col[1].label, rowTop[1] + 30, col[1].labelWidth, 255);
-  ebMinLOA = MakeText(Frame1, "ebMinLOA");
-  PlaceTwips(ebMinLOA, col[1].box, rowTop[1], col[1].boxWidth, kTextHeight);
-  Label7->setBuddy(ebMinLOA);
-
   chkSunset = MakeCheck(Frame1, "chkSunset", QStringLiteral("Sunset"));
-  PlaceCheck(chkSunset, 9240, rowTop[0] + 30, 1700, 255);
   chkPumpOut = MakeCheck(Frame1, "chkPumpOut", QStringLiteral("Pumpout"));
-  PlaceCheck(chkPumpOut, 9240, rowTop[1] + 30, 1700, 255);
   chkMegaYachtFacilities = MakeCheck(Frame1, "chkMegaYachtFacilities", QStringLiteral("Mega-Yacht Facilities"));
-  PlaceCheck(chkMegaYachtFacilities, 9240, rowTop[2] + 30, 1700, 255);
+
+  const int rowTop[3] = {TwipsToPixels(150), TwipsToPixels(480), TwipsToPixels(810)};
+  const int boxHeight = TwipsToPixels(kComboHeight);
+  struct Column {
+    QLabel* labels[3];
+    QWidget* boxes[3];
+    int boxWidth;  // twips
+  };
+  const Column columns[3] = {
+      {{lblBellRating, Label9, lblMorrings}, {cboBellRating, cmbTotalSlips, cboMoorings}, 1500},
+      {{lblDepth, Label7, lblDockage}, {cboDepth, ebMinLOA, cboDockage}, 1500},
+      {{lblFuel, lblElectricity, Label5}, {cboFuel, cboElectricity, cboBoatRating}, 1680},
+  };
+  int checksWidth = 0;
+  for (CheckBox* c : {chkSunset, chkPumpOut, chkMegaYachtFacilities}) checksWidth = std::max(checksWidth, c->sizeHint().width());
+  int used = checksWidth + 10;
+  int labelWidth[3];
+  for (int c = 0; c < 3; ++c) {
+    labelWidth[c] = 0;
+    for (QLabel* l : columns[c].labels) labelWidth[c] = std::max(labelWidth[c], l->sizeHint().width());
+    used += labelWidth[c] + 4 + TwipsToPixels(columns[c].boxWidth);
+  }
+  const int gap = std::max(6, (Frame1->width() - used) / 4);
+  int x = gap;
+  for (int c = 0; c < 3; ++c) {
+    for (int r = 0; r < 3; ++r) {
+      columns[c].labels[r]->setGeometry(x, rowTop[r], labelWidth[c], boxHeight);
+      columns[c].labels[r]->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+      columns[c].boxes[r]->setGeometry(x + labelWidth[c] + 4, rowTop[r], TwipsToPixels(columns[c].boxWidth),
+                                       boxHeight);
+    }
+    x += labelWidth[c] + 4 + TwipsToPixels(columns[c].boxWidth) + gap;
+  }
+  // The notes sit under their labels, which move up to make room.
+  for (auto [label, noteLabel] : {std::pair{lblDepth, Label1}, std::pair{lblDockage, Label2}}) {
+    const QRect r = label->geometry();
+    label->setGeometry(r.x(), r.y() - 6, r.width(), r.height() - 4);
+    noteLabel->setGeometry(r.x(), r.y() + r.height() - 9, std::max(r.width(), noteLabel->sizeHint().width()),
+                           noteLabel->sizeHint().height());
+  }
+  CheckBox* checks[3] = {chkSunset, chkPumpOut, chkMegaYachtFacilities};
+  for (int r = 0; r < 3; ++r) checks[r]->setGeometry(x, rowTop[r], checksWidth, boxHeight);
 }
 
 void frmCriteria::BuildTabs() {
