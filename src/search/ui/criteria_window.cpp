@@ -400,13 +400,18 @@ void frmCriteria::BuildTabs() {
   QLabel* label13 = MakeLabel(Frame9, "Label13", QStringLiteral("Note:"));
   label13->setFont(underlined);
   PlaceLabel(label13, 4560, 1920, 495, 255);
-  PlaceLabel(MakeLabel(Frame9, "Label11",
-                       QStringLiteral("On this tab, search will find marinas that have at least one of the "
-                                      "types of eateries or")),
-             4560, 2160, 6135, 255);
-  PlaceLabel(MakeLabel(Frame9, "Label12",
-                       QStringLiteral("accommodations for which a proximity criteria has been set.")),
-             4560, 2400, 4455, 255);
+  QLabel* label11 = MakeLabel(
+      Frame9, "Label11",
+      QStringLiteral("On this tab, search will find marinas that have at least one of the types of eateries or"));
+  PlaceLabel(label11, 4560, 2160, 6135, 255);
+  QLabel* label12 =
+      MakeLabel(Frame9, "Label12", QStringLiteral("accommodations for which a proximity criteria has been set."));
+  PlaceLabel(label12, 4560, 2400, 4455, 255);
+  // The note moves left as a block when its long line would leave the frame.
+  const int overflow = label11->geometry().right() - (Frame9->width() - 6);
+  if (overflow > 0) {
+    for (QLabel* l : {label13, label11, label12}) l->move(l->x() - overflow, l->y());
+  }
 
   // The control arrays, in the order of their arrays.
   using A = AmenityCriteria;
@@ -770,6 +775,9 @@ void frmCriteria::LoadTabControls(int tab) {
         g->labels.push_back(MakeLabel(g->container, g->labelName.toLatin1().constData(), g->captions->at(i)));
       }
       PlaceTwips(g->combos[i], p.left, p.top, p.width, kComboHeight);
+      // A box whose design place reaches past its frame's edge ends inside it.
+      const int spill = g->combos[i]->geometry().right() - (g->container->width() - 4);
+      if (spill > 0) g->combos[i]->resize(g->combos[i]->width() - spill, g->combos[i]->height());
       if (g->labelWidth > 0) PlaceLabel(g->labels[i], p.labelLeft, p.labelTop, g->labelWidth, g->labelHeight);
       else PlaceLabel(g->labels[i], p.labelLeft, p.labelTop, 0, g->labelHeight);
       g->labels[i]->setEnabled(!disabled);
