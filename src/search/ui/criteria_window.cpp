@@ -780,6 +780,14 @@ void frmCriteria::LoadTabControls(int tab) {
       if (spill > 0) g->combos[i]->resize(g->combos[i]->width() - spill, g->combos[i]->height());
       if (g->labelWidth > 0) PlaceLabel(g->labels[i], p.labelLeft, p.labelTop, g->labelWidth, g->labelHeight);
       else PlaceLabel(g->labels[i], p.labelLeft, p.labelTop, 0, g->labelHeight);
+      // A caption that would run under its box is set a little narrower.
+      QLabel* label = g->labels[i];
+      if (label->x() + label->sizeHint().width() > g->combos[i]->x() - 3) {
+        QFont narrow = label->font();
+        narrow.setStretch(QFont::Condensed);
+        label->setFont(narrow);
+        label->resize(std::max(label->width(), label->sizeHint().width()), label->height());
+      }
       g->labels[i]->setEnabled(!disabled);
       g->combos[i]->setEnabled(!disabled);
       g->labels[i]->show();
