@@ -37,6 +37,12 @@ TEST(LocationQueriesTest, NameLookupAndCodeList) {
   EXPECT_EQ(GeoCodeListText({}), "");
   EXPECT_EQ(GeoCodeListText({9}), "9");
   EXPECT_EQ(GeoCodeListText({5, 7, 12}), "5, 7, 12");
+  auto lookup = [](const QString& name) -> std::optional<std::int16_t> {
+    if (name == "gone") return std::nullopt;
+    return static_cast<std::int16_t>(name.size());
+  };
+  EXPECT_EQ(GetGeoCodeList({"abcde", "gone", "abcdefg", "ab"}, lookup), "5, 7, 2");
+  EXPECT_EQ(GetGeoCodeList({"gone"}, lookup), "");
 }
 
 TEST(LocationQueriesTest, CityAndHarborLists) {
