@@ -72,8 +72,8 @@ class Records {
   void Text(const QString& key, const QString& value) { writer_.WriteRecord({key, value}); }
   void Number(const QString& key, int value) { writer_.WriteRecord({key, value}); }
   void Check(const QString& key, int value) { Number(key, CheckVal(static_cast<std::int16_t>(value))); }
-  void Array(const ArrayRecord& record, const AmenityCriteria& amenity) {
-    const std::span<std::int16_t> elements = record.elements(const_cast<AmenityCriteria&>(amenity));
+  void Array(const ArrayRecord& record, AmenityCriteria& amenity) {
+    const std::span<std::int16_t> elements = record.elements(amenity);
     for (std::size_t i = 0; i < elements.size(); ++i) {
       const QString key = QLatin1String(record.prefix) + QString::number(i) + QLatin1Char(')');
       Number(key, record.isCheck ? CheckVal(elements[i]) : elements[i]);
@@ -183,6 +183,7 @@ class Loader {
 }  // namespace
 
 QByteArray SaveSettings(const SearchCriteria& c) {
+  AmenityCriteria amenity = c.Amenity;  // read through the same accessors as loading
   Records r;
   r.Text(QStringLiteral("tbMarinaName"), c.tbMarinaName);
   for (qsizetype i = 0; i < c.lbGeoCodes.size(); ++i)
@@ -196,23 +197,23 @@ QByteArray SaveSettings(const SearchCriteria& c) {
   r.Check(QStringLiteral("chkPumpOut"), c.chkPumpOut);
   r.Check(QStringLiteral("chkSunset"), c.chkSunset);
   r.Check(QStringLiteral("chkPumpOut"), c.chkMegaYachtFacilities);  // the mega-yacht box, under the pump-out key
-  r.Array(kSupply, c.Amenity);
-  r.Array(kFacility, c.Amenity);
-  r.Array(kCredit, c.Amenity);
-  r.Array(kService, c.Amenity);
+  r.Array(kSupply, amenity);
+  r.Array(kFacility, amenity);
+  r.Array(kCredit, amenity);
+  r.Array(kService, amenity);
   for (std::size_t i = 0; i < c.lstMail.size(); ++i)
     r.Check(QStringLiteral("lstMail%1").arg(i + 1), c.lstMail[i] ? -1 : 0);
-  r.Array(kBoatyard, c.Amenity);
+  r.Array(kBoatyard, amenity);
   r.Check(QStringLiteral("chkBoatStorage"), c.chkBoatStorage);
-  r.Array(kRecreation, c.Amenity);
-  r.Array(kEntertainment, c.Amenity);
-  r.Array(kEatery, c.Amenity);
-  r.Array(kGeneral, c.Amenity);
-  r.Array(kProvisioning, c.Amenity);
-  r.Array(kTransportation, c.Amenity);
+  r.Array(kRecreation, amenity);
+  r.Array(kEntertainment, amenity);
+  r.Array(kEatery, amenity);
+  r.Array(kGeneral, amenity);
+  r.Array(kProvisioning, amenity);
+  r.Array(kTransportation, amenity);
   r.Check(QStringLiteral("chkAmtrak"), c.chkAmtrak);
   r.Check(QStringLiteral("chkAirport"), c.chkAirport);
-  r.Array(kMedical, c.Amenity);
+  r.Array(kMedical, amenity);
   r.Check(QStringLiteral("chk911"), c.chk911);
   r.Check(QStringLiteral("chkHospital"), c.chkHospital);
   return r.Data();

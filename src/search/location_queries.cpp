@@ -27,6 +27,14 @@ QString GeoCodeListText(const QList<std::int16_t>& codes) {
   return texts.join(QStringLiteral(", "));
 }
 
+QString GetGeoCodeList(const QStringList& names,
+                       const std::function<std::optional<std::int16_t>(const QString&)>& lookup) {
+  QList<std::int16_t> codes;
+  for (const QString& name : names)
+    if (const std::optional<std::int16_t> code = lookup ? lookup(name) : std::nullopt) codes << *code;
+  return GeoCodeListText(codes);
+}
+
 QString CityListQuery(const QString& geoCodeList) {
   return QStringLiteral("SELECT DISTINCT rpm_Vyk.[Geo Code], rpm_Contact_Information.City") +
          QStringLiteral(" FROM rpm_Vyk LEFT JOIN rpm_Contact_Information ON rpm_Vyk.MarinaNo = "

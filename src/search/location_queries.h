@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 #include "app/settings.h"
@@ -22,6 +23,10 @@ QString GeoCodeLookupQuery(const QString& geoCodeName);
 
 // The codes joined by ", " in list order ("" for none).
 QString GeoCodeListText(const QList<std::int16_t>& codes);
+
+// The geo-code list of the chosen sub-region names, each looked up in turn;
+// names that no longer resolve are left out.
+QString GetGeoCodeList(const QStringList& names, const std::function<std::optional<std::int16_t>(const QString&)>& lookup);
 
 // The city list of the sub-regions in geoCodeList.
 QString CityListQuery(const QString& geoCodeList);

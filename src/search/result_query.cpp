@@ -99,8 +99,9 @@ QString BuildResultQuery(ResultQueryKind kind, const QString& whereClause, const
 MarinaCount CountMarinas(Database& db, const QString& countSql) {
   MarinaCount result;
   try {
-    RecordsetPtr rs = db.OpenRecordset(countSql);
-    result.count = rs->RecordCount();
+    // Count every row of the query without fetching the rows themselves.
+    RecordsetPtr rs = db.OpenRecordset(QStringLiteral("SELECT COUNT(*) FROM (") + countSql + QStringLiteral(")"));
+    result.count = rs->Fields(0).Value().toInt();
     rs->Close();
     result.ok = true;
   } catch (const JetError& e) {

@@ -3,6 +3,8 @@
 #include <QStringList>
 #include <span>
 
+#include "search/location_queries.h"
+
 namespace qw {
 
 namespace {
@@ -278,13 +280,9 @@ void AddGeneralCriteria(ClauseBuilder& clause, const SearchCriteria& c, const Ge
   if (!c.lbGeoCodes.isEmpty()) {
     // Names that no longer resolve are left out; when none resolves the term
     // matches nothing, so the search never widens to every sub-region.
-    QStringList codes;
-    for (const QString& name : c.lbGeoCodes) {
-      const std::optional<std::int16_t> code = geoCode ? geoCode(name) : std::nullopt;
-      if (code) codes << QString::number(*code);
-    }
-    clause.Add(QStringLiteral(" rpm_Vyk.[Geo Code] in (") +
-               (codes.isEmpty() ? QStringLiteral("NULL") : codes.join(QStringLiteral(", "))) + QLatin1Char(')'));
+    const QString codes = GetGeoCodeList(c.lbGeoCodes, geoCode);
+    clause.Add(QStringLiteral(" rpm_Vyk.[Geo Code] in (") + (codes.isEmpty() ? QStringLiteral("NULL") : codes) +
+               QLatin1Char(')'));
   }
 
   if (c.cboCity.ListIndex > 0 && c.cboCity.ListIndex < c.cboCity.Items.size())

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "qstring_printer.h"
+
 #include "search/where_clause.h"
 
 namespace qw {

@@ -1,0 +1,239 @@
+// The search's SQL run on the demo database through the database adapter:
+// the counts prove what the criteria mean, not only how they read.
+#include <gtest/gtest.h>
+
+#include <QFile>
+
+#include "common/testing.h"
+#include "data/marina_db.h"
+#include "qstring_printer.h"
+#include "search/location_queries.h"
+#include "search/result_query.h"
+#include "search/where_clause.h"
+
+namespace qw {
+namespace {
+
+class DemoSearchTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!QFile::exists(testing::DemoDatabasePath())) GTEST_SKIP() << "no demo database built";
+    db_ = Database::OpenDatabase(testing::DemoDatabasePath(), -1, true, ";PWD=" + kDatabasePassword);
+  }
+  void TearDown() override {
+    if (db_) db_->Close();
+  }
+
+  GeoCodeLookup Lookup() {
+    return [this](const QString& name) { return LookupGeoCode(*db_, name); };
+  }
+
+  // Find's count for the criteria, with no edition filter unless given, and
+  // optionally narrowed to one marina.
+  qint32 Count(const SearchCriteria& c, int marinaNo = 0, AppSettings settings = AppSettings{}) {
+    QString where = BuildWhereClause(c, Lookup());
+    if (marinaNo > 0)
+      where += (where.isEmpty() ? QStringLiteral(" where ") : QStringLiteral(" AND ")) +
+               QStringLiteral("rpm_Contact_Information.MarinaNo = %1 ").arg(marinaNo);
+    const MarinaCount count = CountMarinas(*db_, BuildResultQuery(ResultQueryKind::Count, where, settings, 1));
+    EXPECT_TRUE(count.ok) << count.error.toStdString();
+    return count.count;
+  }
+
+  // A number from a plain query of the test's own.
+  int Scalar(const QString& sql) {
+    RecordsetPtr rs = db_->OpenRecordset(sql);
+    const int value = rs->Fields(0).Value().toInt();
+    rs->Close();
+    return value;
+  }
+
+  DatabasePtr db_;
+};
+
+TEST_F(DemoSearchTest, EditionAndSubRegionFilters) {
+  const int all = Scalar("SELECT COUNT(*) FROM rpm_Contact_Information");
+  ASSERT_GT(all, 100);
+  EXPECT_EQ(Count({}), all);
+
+  AppSettings s;
+  s.EditionFilter = "In 7th Edition";
+  s.GeoCodeFrom = 5;
+  s.GeoCodeTo = 16;
+  EXPECT_EQ(Count({}, 0, s), Scalar("SELECT COUNT(*) FROM rpm_Vyk WHERE [In 7th Edition] = 1 AND [Geo Code] BETWEEN 5 "
+                                    "AND 16"));
+  s.SingleGeoCode = 11;
+  EXPECT_EQ(Count({}, 0, s), Scalar("SELECT COUNT(*) FROM rpm_Vyk WHERE [In 7th Edition] = 1 AND [Geo Code] = 11"));
+  s = {};
+  s.EditionFilter = "In 6th Edition";
+  const int sixth = Scalar("SELECT COUNT(*) FROM ['97 Editions] WHERE [In Disk] = 1");
+  EXPECT_LT(sixth, all);  // marinas numbered 2600 and up are not on the disk
+  EXPECT_EQ(Count({}, 0, s), 0);  // no GeoCode key: the range 0 to 0 matches nothing
+  s.GeoCodeFrom = 5;              // a range that fails the test: the edition alone
+  EXPECT_EQ(Count({}, 0, s), sixth);
+  SearchCriteria sunset;
+  sunset.chkSunset = 1;
+  EXPECT_EQ(Count(sunset, 0, s),
+            Scalar("SELECT COUNT(*) FROM rpm_Vyk v JOIN ['97 Editions] e ON v.MarinaNo = e.MarinaNo WHERE v.Sunset = 1 "
+                   "AND e.[In Disk] = 1"));
+}
+
+TEST_F(DemoSearchTest, DistanceClassesAreCumulative) {
+  // Marina 507: "Beach" only within 1-3 miles, "Picnic Area" on site, "Golf
+  // Course" with a blank-only approximate distance.
+  auto recreation = [&](int row, int code) {
+    SearchCriteria c;
+    c.Amenity.RecreationDistance[row] = static_cast<std::int16_t>(code);
+    return Count(c, 507);
+  };
+  for (int code = 1; code <= 6; ++code) {
+    EXPECT_EQ(recreation(1, code), code >= 5 ? 1 : 0) << "Beach, code " << code;
+    EXPECT_EQ(recreation(3, code), 1) << "Picnic Area, code " << code;
+    EXPECT_EQ(recreation(8, code), 0) << "Golf Course, code " << code;
+  }
+  // Marina 508: "Museum" with only an approximate distance: 3+ miles alone.
+  for (int code = 1; code <= 6; ++code) {
+    SearchCriteria c;
+    c.Amenity.EntertainmentDistance[3] = static_cast<std::int16_t>(code);
+    EXPECT_EQ(Count(c, 508), code == 6 ? 1 : 0) << "Museum, code " << code;
+  }
+}
+
+TEST_F(DemoSearchTest, RemarksCountForTheCheckBoxGroups) {
+  SearchCriteria hospital;
+  hospital.chkHospital = 1;
+  EXPECT_EQ(Count(hospital, 186), 1);  // a remark and no distance mark
+  EXPECT_EQ(Count(hospital, 484), 0);  // no amenity rows at all
+  SearchCriteria rescue;
+  rescue.chk911 = 1;
+  EXPECT_EQ(Count(rescue, 2528), 1);
+  EXPECT_EQ(Count(rescue, 2637), 0);
+  SearchCriteria airport;
+  airport.chkAirport = 1;
+  EXPECT_EQ(Count(airport, 485), 1);
+}
+
+TEST_F(DemoSearchTest, MooringsCompareAsNumbers) {
+  const int thresholds[] = {1, 10, 25, 50};
+  for (int index = 1; index <= 4; ++index) {
+    SearchCriteria c;
+    c.cboMoorings = index;
+    EXPECT_EQ(Count(c), Scalar(QStringLiteral("SELECT COUNT(*) FROM rpm_marina_facilities WHERE [Total # of "
+                                              "Moorings] >= %1")
+                                   .arg(thresholds[index - 1])))
+        << thresholds[index - 1];
+  }
+  SearchCriteria fifty;
+  fifty.cboMoorings = 4;
+  EXPECT_LT(Count(fifty), Scalar("SELECT COUNT(*) FROM rpm_marina_facilities WHERE [Total # of Moorings] IS NOT NULL"));
+}
+
+TEST_F(DemoSearchTest, TextCriteriaWithApostrophesAndAnyLetterCase) {
+  SearchCriteria c;
+  c.tbMarinaName = "Captain Ned's";
+  EXPECT_EQ(Count(c), 1);
+  EXPECT_EQ(Count(c, 833), 1);
+  c.tbMarinaName = "o'brien";
+  EXPECT_EQ(Count(c, 2558), 1);
+  c.tbMarinaName = "Sailor's Rest & Skipper's";
+  EXPECT_EQ(Count(c, 865), 1);
+  c.tbMarinaName = "Sailor?s*Wharf";  // the user's own pattern characters
+  EXPECT_EQ(Count(c, 865), 1);
+
+  SearchCriteria city;
+  city.cboCity = {{"", "Orr's Island"}, 1};
+  EXPECT_EQ(Count(city, 1290), 1);
+  city.cboCity = {{"", "BAR HARBOR"}, 1};
+  const qint32 upper = Count(city);
+  city.cboCity = {{"", "Bar Harbor"}, 1};
+  EXPECT_EQ(Count(city), upper);
+  EXPECT_GE(upper, 1);
+  SearchCriteria harbor;
+  harbor.cboHarbor = {{"", "lowell's cove"}, 1};
+  EXPECT_EQ(Count(harbor, 1290), 1);
+}
+
+TEST_F(DemoSearchTest, SubRegionsByName) {
+  EXPECT_EQ(LookupGeoCode(*db_, "MA - CAPE COD"), std::optional<std::int16_t>(11));
+  EXPECT_EQ(LookupGeoCode(*db_, "ma - cape cod"), std::optional<std::int16_t>(11));
+  EXPECT_EQ(LookupGeoCode(*db_, "No Such Region"), std::nullopt);
+  SearchCriteria c;
+  c.lbGeoCodes = {"MA - CAPE COD", "No Such Region", "MA - THE ISLANDS"};
+  EXPECT_EQ(Count(c), Scalar("SELECT COUNT(*) FROM rpm_Vyk WHERE [Geo Code] IN (11, 12)"));
+  c.lbGeoCodes = {"No Such Region"};
+  EXPECT_EQ(Count(c), 0);
+
+  AppSettings s;
+  s.GeoCodeFrom = 5;
+  s.GeoCodeTo = 16;
+  const QStringList names = ReadGeoCodeNames(*db_, *GeoCodePickerQuery(s));
+  ASSERT_EQ(names.size(), 12);
+  EXPECT_EQ(names.first(), "ME - DOWNEAST / ACADIA");
+  s.SingleGeoCode = 7;
+  EXPECT_EQ(ReadGeoCodeNames(*db_, *GeoCodePickerQuery(s)), QStringList{"ME - BOOTHBAY HARBOR REGION"});
+}
+
+TEST_F(DemoSearchTest, CityAndHarborLists) {
+  const QStringList cities = ReadTrimmedColumn(*db_, CityListQuery("5"), "City");
+  EXPECT_EQ(cities.count("Bar Harbor"), 2);  // one stored with a trailing blank
+  const QString region = QString::number(*LookupGeoCode(*db_, "ME - PORTLAND & SOUTHERN COAST"));
+  const QStringList harbors = ReadTrimmedColumn(*db_, HarborListQuery(region, QString("Orr's Island")), "Harbor");
+  EXPECT_TRUE(harbors.contains("Lowell's Cove"));
+  EXPECT_GE(ReadTrimmedColumn(*db_, HarborListQuery(region, std::nullopt), "Harbor").size(), harbors.size());
+}
+
+TEST_F(DemoSearchTest, EveryCriterionGivesAQueryTheDatabaseRuns) {
+  for (std::int16_t code = 1; code <= 6; ++code) {
+    SearchCriteria c;
+    for (auto* array : {&c.Amenity.SupplyDistance}) array->fill(code);
+    c.Amenity.BoatyardDistance.fill(code);
+    c.Amenity.RecreationDistance.fill(code);
+    c.Amenity.EntertainmentDistance.fill(code);
+    c.Amenity.EateryLodgingDistance.fill(code);
+    c.Amenity.GeneralServiceDistance.fill(code);
+    c.Amenity.ProvisioningDistance.fill(code);
+    c.Amenity.TransportationDistance.fill(code);
+    c.Amenity.MedicalDistance.fill(code);
+    c.Amenity.FacilityChecks.fill(1);
+    c.Amenity.CreditCardChecks.fill(1);
+    c.Amenity.ServiceChecks.fill(1);
+    c.lstMail.fill(true);
+    c.chkBoatStorage = c.chkAmtrak = c.chkAirport = c.chk911 = c.chkHospital = 1;
+    c.tbMarinaName = "a";
+    c.lbGeoCodes = {"MA - CAPE COD"};
+    c.cboCity = {{"", "Chatham"}, 1};
+    c.cboHarbor = {{"", "Stage Harbor"}, 1};
+    c.txtbicwmin = "0";
+    c.txtbicwmax = "900";
+    c.cboBellRating = 1;
+    c.cmbTotalSlips = 1;
+    c.cboFuel = 2;
+    c.cboMoorings = 1;
+    c.cboDockage = 5;
+    c.cboElectricity = 6;
+    c.cboBoatRating = 1;
+    c.chkPumpOut = c.chkMegaYachtFacilities = c.chkSunset = 1;
+    c.ebMinLOA = "10";
+    c.cboDepth = 1;
+    AppSettings s;
+    s.EditionFilter = "In 7th Edition";
+    s.GeoCodeFrom = 5;
+    s.GeoCodeTo = 16;
+    for (ResultQueryKind kind : {ResultQueryKind::Count, ResultQueryKind::List}) {
+      const QString sql = BuildResultQuery(kind, BuildWhereClause(c, Lookup()), s, 0);
+      const MarinaCount count = CountMarinas(*db_, sql);
+      EXPECT_TRUE(count.ok) << "code " << code << ": " << count.error.toStdString();
+      EXPECT_EQ(count.count, 0);
+    }
+  }
+}
+
+TEST_F(DemoSearchTest, AQueryThatCannotRunIsAnErrorNotAnEmptyCount) {
+  const MarinaCount count = CountMarinas(*db_, "select nothing from nowhere");
+  EXPECT_FALSE(count.ok);
+  EXPECT_EQ(count.count, 0);
+  EXPECT_FALSE(count.error.isEmpty());
+}
+
+}  // namespace
+}  // namespace qw
