@@ -40,39 +40,26 @@ const QString kFoundCaption = QStringLiteral("Marinas Found:");
 constexpr int kComboHeight = 315;
 constexpr int kTextHeight = 315;
 
+// A control of the window, named as the window names it.
+template <typename W, typename... Args>
+W* Make(QWidget* parent, const char* name, Args&&... args) {
+  auto* w = new W(std::forward<Args>(args)..., parent);
+  w->setObjectName(QLatin1String(name));
+  return w;
+}
 QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption) {
-  auto* label = new QLabel(caption, parent);
-  label->setObjectName(QLatin1String(name));
-  return label;
+  return Make<QLabel>(parent, name, caption);
 }
-
 QGroupBox* MakeFrame(QWidget* parent, const char* name, const QString& caption) {
-  auto* frame = new QGroupBox(caption, parent);
-  frame->setObjectName(QLatin1String(name));
-  return frame;
+  return Make<QGroupBox>(parent, name, caption);
 }
-
-ComboBox* MakeCombo(QWidget* parent, const char* name) {
-  auto* combo = new ComboBox(parent);
-  combo->setObjectName(QLatin1String(name));
-  return combo;
-}
-
+ComboBox* MakeCombo(QWidget* parent, const char* name) { return Make<ComboBox>(parent, name); }
 CheckBox* MakeCheck(QWidget* parent, const char* name, const QString& caption) {
-  auto* check = new CheckBox(caption, parent);
-  check->setObjectName(QLatin1String(name));
-  return check;
+  return Make<CheckBox>(parent, name, caption);
 }
-
-TextBox* MakeText(QWidget* parent, const char* name) {
-  auto* box = new TextBox(parent);
-  box->setObjectName(QLatin1String(name));
-  return box;
-}
-
+TextBox* MakeText(QWidget* parent, const char* name) { return Make<TextBox>(parent, name); }
 QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption) {
-  auto* button = new QPushButton(caption, parent);
-  button->setObjectName(QLatin1String(name));
+  auto* button = Make<QPushButton>(parent, name, caption);
   button->setAutoDefault(false);
   return button;
 }
