@@ -860,15 +860,17 @@ QString frmCriteria::ControlText(const QString& controlName) const {
 
 void frmCriteria::ApplyCriteria(const SearchCriteria& c) {
   tbMarinaName->setText(c.tbMarinaName);
+  // City and harbour are positions in the lists of the loaded sub-regions;
+  // without sub-regions those lists hold nothing to choose.
   if (!c.lbGeoCodes.isEmpty()) {
     lbGeoCodes->addItems(c.lbGeoCodes);
     UpdateCityComboBox();
     UpdateHarborCombo();
+    const int city = cboCity->ListIndex();
+    cboCity->SetListIndex(c.cboCity.ListIndex);
+    if (cboCity->ListIndex() == city) UpdateHarborCombo();  // a change has refreshed it already
+    cboHarbor->SetListIndex(c.cboHarbor.ListIndex);
   }
-  const int city = cboCity->ListIndex();
-  cboCity->SetListIndex(c.cboCity.ListIndex);
-  if (cboCity->ListIndex() == city) UpdateHarborCombo();  // a change has refreshed it already
-  cboHarbor->SetListIndex(c.cboHarbor.ListIndex);
   txtbicwmin->setText(c.txtbicwmin);
   txtbicwmax->setText(c.txtbicwmax);
   ebMinLOA->setText(c.ebMinLOA);

@@ -556,6 +556,26 @@ TEST_F(SearchScreenTest, FilesThatCannotBeWrittenOrReadAreReported) {
   EXPECT_EQ(f.readAll(), before);
 }
 
+TEST_F(SearchScreenTest, LoadedSubRegionsThatNoLongerResolveNeverWidenTheSearch) {
+  // A city position without sub-regions chooses nothing from a stale list.
+  w->SSTab1->SetTab(0);
+  AddSubRegions({"MA - CAPE COD"});
+  w->cmdClear_Click();
+  folder.WriteFile("city.vyk", "\"cbocity\",3\r\n\"cboHarbor\",1\r\n");
+  w->LoadSettings(folder.Path() + "/city.vyk");
+  EXPECT_EQ(w->BuildWhereClause(), "");
+
+  folder.WriteFile("old.vyk", "\"GeoCode(0)\",\"ME - GONE AWAY\"\r\n\"chkSunset\",999\r\n");
+  boxes.Answer(MsgResult::No);
+  boxes.Answer(MsgResult::No);
+  w->LoadSettings(folder.Path() + "/old.vyk");
+  EXPECT_EQ(Entries(w->lbGeoCodes), QStringList{"ME - GONE AWAY"});
+  EXPECT_EQ(w->chkSunset->Value(), 1);
+  EXPECT_FALSE(w->cboCity->isEnabled());
+  w->cmdFind_Click();
+  EXPECT_EQ(w->lblCount->text(), "Marinas Found: 0");
+}
+
 TEST_F(SearchScreenTest, ScreenTableEntriesReachTheScreen) {
   RegisterSearchScreens();
   Screens& s = AppScreens();
