@@ -11,7 +11,7 @@ namespace qw {
 // The caption rows: drawn over the pages, taking the clicks on the captions.
 class TabControl::Header : public QWidget {
  public:
-  explicit Header(TabControl* owner) : QWidget(owner), owner_(owner) {}
+  explicit Header(TabControl* owner) : QWidget(owner), owner_(owner) { setFocusProxy(owner); }
 
  protected:
   void paintEvent(QPaintEvent*) override {

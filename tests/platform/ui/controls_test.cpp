@@ -92,7 +92,23 @@ TEST(TextBoxTest, RefusedCheckKeepsTheFocusAgainstTabAndClick) {
   EXPECT_EQ(clicks, 0) << "a refused check swallows the click";
   EXPECT_TRUE(edit->hasFocus());
 
+  // A click on a tab's caption is refused as well: the tab stays.
+  auto* tabs = new TabControl(&window);
+  tabs->setGeometry(0, 60, 300, 150);
+  tabs->SetTabs({"One", "Two"}, 2);
+  const QPoint onTwo = tabs->TabRect(1).center();
+  QWidget* caption = tabs->childAt(onTwo);
+  ASSERT_NE(caption, nullptr);
+  const QPointF at2 = caption->mapFrom(tabs, QPointF(onTwo));
+  QMouseEvent pressTab(QEvent::MouseButtonPress, at2, caption->mapToGlobal(at2), Qt::LeftButton, Qt::LeftButton,
+                       Qt::NoModifier);
+  QApplication::sendEvent(caption, &pressTab);
+  EXPECT_EQ(tabs->Tab(), 0);
+  EXPECT_EQ(checks, 3);
+
   pass = true;
+  QApplication::sendEvent(caption, &pressTab);
+  EXPECT_EQ(tabs->Tab(), 1);
   QApplication::sendEvent(other, &press);
   QApplication::sendEvent(other, &release);
   EXPECT_EQ(clicks, 1) << "a passed check lets the click through";
