@@ -56,8 +56,9 @@ QString CellText(const QVariant& v) {
     case QMetaType::Bool:
       return v.toBool() ? QStringLiteral("Yes") : QString();
     case QMetaType::Double:
-    case QMetaType::Float:
       return GeneralNumber(v.toDouble());
+    case QMetaType::Float:  // single precision: seven significant digits
+      return GeneralNumber(QString::number(v.toFloat(), 'g', 7).toDouble());
     default:
       return v.toString();
   }

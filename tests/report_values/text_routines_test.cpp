@@ -132,6 +132,7 @@ TEST(MakeValueString, ValuesOfOtherTypesReadAsTheColumnsExpect) {
   EXPECT_EQ(qw::MakeValueString(lengths, "Max LOA", false, true), "150 ft.");
   EXPECT_EQ(qw::MakeValueString(lengths, "Max Beam", false, true), "45.5 ft.");
   EXPECT_EQ(qw::MakeValueString(lengths, "Rep. Depths", false, true), "6 ft.");
+  EXPECT_EQ(qw::MakeValueString(FakeRecordset{{"Max Beams", 2.1f}}, "Max Beam", false, true), "2.1 ft.");
   // A count that is not a number fails its test.
   FakeRecordset laundry{{"Laundry?", true}, {"# of Wash Machines", "some"}};
   EXPECT_EQ(qw::MakeValueString(laundry, "Laundry", false, true), "Yes");
