@@ -1,9 +1,9 @@
 #include "report_values/make_value_string.h"
 
 #include <QRegularExpression>
-#include <cmath>
 #include <span>
 
+#include "platform/vb_text.h"
 #include "report_values/text_routines.h"
 
 namespace qw {
@@ -42,26 +42,12 @@ struct Piece {
   const char* otherwise = "";
 };
 
-QString GeneralNumber(double d) {
-  if (!std::isfinite(d)) return QString::number(d);
-  if (d == std::floor(d) && std::fabs(d) < 1e15) return QString::number(static_cast<qlonglong>(d));
-  return QString::number(d, 'g', 15);
-}
-
-// The text of a stored value: numbers in their general form (150, 45.5). A
+// The text of a stored value (numbers in their general form: 150, 45.5). A
 // Yes/No value reaching a column used as text shows "Yes" for True and
 // nothing for False, never the words True or False.
 QString CellText(const QVariant& v) {
-  switch (v.typeId()) {
-    case QMetaType::Bool:
-      return v.toBool() ? QStringLiteral("Yes") : QString();
-    case QMetaType::Double:
-      return GeneralNumber(v.toDouble());
-    case QMetaType::Float:  // single precision: seven significant digits
-      return GeneralNumber(QString::number(v.toFloat(), 'g', 7).toDouble());
-    default:
-      return v.toString();
-  }
+  if (v.typeId() == QMetaType::Bool) return v.toBool() ? QStringLiteral("Yes") : QString();
+  return VbText(v);
 }
 
 bool IsNumberType(const QVariant& v) {
