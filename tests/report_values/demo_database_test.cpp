@@ -3,12 +3,13 @@
 // and the demo's edge-case marinas give the texts they were made for.
 #include <gtest/gtest.h>
 
+#include <QFileInfo>
 #include <QHash>
 #include <QRegularExpression>
 
 #include "platform/jet.h"
 #include "report_values/make_value_string.h"
-#include "testing.h"
+#include "common/testing.h"
 
 namespace {
 
@@ -112,6 +113,7 @@ bool TagsMatch(const QString& html, QString* why) {
 class DemoDatabaseItems : public ::testing::Test {
  protected:
   void SetUp() override {
+    if (!QFileInfo::exists(qw::testing::DemoDatabasePath())) GTEST_SKIP() << "the demo database is not built";
     db_ = qw::Database::OpenDatabase(qw::testing::DemoDatabasePath(), 0, true, ";PWD=");
     auto rs = db_->OpenRecordset("select MarinaNo from rpm_Contact_Information order by MarinaNo");
     for (; !rs->Eof(); rs->MoveNext()) marinas_ << rs->Fields("MarinaNo").Value().toInt();
