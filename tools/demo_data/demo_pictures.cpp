@@ -1,0 +1,4 @@
+#include "demo_write.h"
+namespace qw::demo {
+QStringList WritePictures(const QString&) { return {}; }
+}
