@@ -2,6 +2,8 @@
 // blanks, NULLs, missing rows, hidden items. They win over the rule-based values.
 #include <QSet>
 #include <algorithm>
+#include <array>
+#include <map>
 
 #include "demo_model.h"
 #include "demo_rng.h"
@@ -343,13 +345,13 @@ void CoverEveryClass(DemoData& data) {
       {"rpm_Recreation", {"Pool", "Heated Pool", "Spa", "Beach", "Grills", "Picnic Area", "Playground", "Dive Shop",
                           "Volleyball", "Tennis Courts", "Golf Course", "Fitness Center", "Jogging Paths",
                           "Boat Rentals", "Roller Blade/Bike Paths", "Horseback Riding", "Bowling",
-                          "Fishing Charter", "Head(Group) Fishing Boats"}},
+                          "Fishing Charter", "Head(Group) Fishing Boats", "Other"}},
       {"rpm_Entertainment", {"Movie Theater", "Video Rental", "Video Arcade", "Museum", "Park", "Cultural Attract",
                              "Sightseeing", "Special Events", "Gallery"}},
       {"rpm_General_Services",
        {"Bank/ATM", "Post Office", "Catholic Church", "Protestant Church", "Synagogue", "Beauty Salon",
         "Barber Shop", "Dry Cleaners", "Florist", "Library", "Laundry", "Bookstore", "Pharmacy", "Newsstand",
-        "Hardware Store", "Clothing Store", "Retail Shops", "Department Store", "Buying Club", "Copies Etc."}},
+        "Hardware Store", "Clothing Store", "Retail Shops", "Department Store", "Buying Club", "Copies Etc.", "Other"}},
       {"rpm_Provisioning", {"Supermarket", "Gourmet Shop", "Delicatessen", "Wine/Beer", "Liquor Store", "Bakery",
                             "Farmers' Market", "Green Grocer", "Convenience Store", "Fishmonger", "Meat Market",
                             "Lobster Pound", "Health Food", "Crabs/Waterman", "Shrimper", "Oysterman",
@@ -372,16 +374,22 @@ void CoverEveryClass(DemoData& data) {
       if (r.Get(kFlags[i]).toInt() == 1) return i;
     return r.Get("Approx Distance").toString().trimmed().isEmpty() ? -1 : 5;
   };
-  for (const Kind& kind : kinds) {
-    bool present[6] = {};
-    for (Marina& m : data.marinas) {
-      const auto it = m.many.find(kind.table);
-      if (it == m.many.end()) continue;
-      for (const Row& r : it->second)
-        if (r.Get(kind.column).toString() == kind.type && classOf(r) >= 0) present[classOf(r)] = true;
+  // Which classes each type already has, in one pass over the rows.
+  std::map<QString, std::array<bool, 6>> present;
+  for (const Marina& m : data.marinas)
+    for (const auto& [table, rows] : m.many) {
+      const QString column = table == QStringLiteral("rpm_Restaurants")      ? QStringLiteral("Rest Type")
+                             : table == QStringLiteral("rpm_Accommodations") ? QStringLiteral("Accommodation Type")
+                                                                             : QStringLiteral("type");
+      for (const Row& r : rows) {
+        const int cls = classOf(r);
+        if (cls >= 0) present[table + QLatin1Char('/') + r.Get(column).toString()][cls] = true;
+      }
     }
+  for (const Kind& kind : kinds) {
+    const std::array<bool, 6> has = present[kind.table + QLatin1Char('/') + kind.type];
     for (int cls = 0; cls < 6; ++cls) {
-      if (present[cls]) continue;
+      if (has[cls]) continue;
       const QByteArray key = (kind.table + QLatin1Char('/') + kind.type).toUtf8();
       Rng r(0, key.constData(), "cover", cls);
       const bool yardTable = kind.table == QStringLiteral("rpm_Boat_and_Boatyard_Services");
@@ -404,7 +412,8 @@ void CoverEveryClass(DemoData& data) {
       Marina& m = *candidates[r.Next() % candidates.size()];
       Row& row = AddRow(m, kind.table, kind.column, kind.type);
       InClass(row, cls < 5 ? cls : -1, cls < 5 ? QVariant() : QVariant(QStringLiteral("%1 mi").arg(r.IntBetween(4, 25))));
-      if (row.Get("Approx Distance").isNull()) row.Set("Approx Distance", QVariant());
+      if (kind.type == QStringLiteral("Other"))
+        row.Set("Comments", kind.table == QStringLiteral("rpm_Recreation") ? "Whale watching" : "Meeting house");
       if (!amenity) {
         row.Set("Name", QStringLiteral("%1 %2").arg(r.Pick(QStringList{"Heron", "Granite", "Lantern", "Windward"}),
                                                       kind.column == QStringLiteral("Rest Type") ? "Grill" : "Inn"));

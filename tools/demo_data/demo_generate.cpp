@@ -669,7 +669,9 @@ void Services(Marina& m) {
   }
 }
 
-void Boatyard(Marina& m, const DemoData& data) {
+using YardIndex = std::map<int, std::vector<const Marina*>>;
+
+void Boatyard(Marina& m, const YardIndex& yards) {
   const char* t = kYard;
   Row& y = m.one[t];
   y.Set("MarinaNo", m.no).Set("Marina has Boatyard on site?", Flag(m.boatyard > 0));
@@ -702,13 +704,19 @@ void Boatyard(Marina& m, const DemoData& data) {
     }
     return;
   }
-  // The nearest yard of the sub-region by north-to-south order.
+  // The nearest yard of the sub-region by north-to-south order (ties: the lower number).
   const Marina* best = nullptr;
-  for (const Marina& o : data.marinas) {
-    if (o.geoCode != m.geoCode || o.boatyard == 0 || o.no == m.no) continue;
-    if (!best || std::abs(o.nsRank - m.nsRank) < std::abs(best->nsRank - m.nsRank) ||
-        (std::abs(o.nsRank - m.nsRank) == std::abs(best->nsRank - m.nsRank) && o.no < best->no))
-      best = &o;
+  const auto it = yards.find(m.geoCode);
+  if (it != yards.end()) {
+    const std::vector<const Marina*>& list = it->second;  // by N/S#
+    auto pos = std::lower_bound(list.begin(), list.end(), m.nsRank,
+                                [](const Marina* a, int rank) { return a->nsRank < rank; });
+    for (auto c : {pos - (pos != list.begin() ? 1 : 0), pos}) {
+      if (c == list.end()) continue;
+      const Marina* o = *c;
+      const int d = std::abs(o->nsRank - m.nsRank), bestD = best ? std::abs(best->nsRank - m.nsRank) : 0;
+      if (!best || d < bestD || (d == bestD && o->no < best->no)) best = o;
+    }
   }
   if (best) y.Set("Name of Nearest Boatyard", best->name).Set("Phone Number of Nearest Boatyard", best->phone);
   Rng storage = R(m, t, "storage");
@@ -876,7 +884,7 @@ DemoData Generate(const std::vector<MapMark>& marks, bool withEdgeRows) {
     if (m.name.isEmpty()) {
       for (int n = 0;; ++n) {
         QString name = MarinaNameCandidate(m, n);
-        if (n >= 50) name += QStringLiteral(" %1").arg(m.no);  // only the large synthetic sets run out of names
+        if (n >= 8) name += QStringLiteral(" %1").arg(m.no);  // only the large synthetic sets run out of names
         if (!used.contains(name.toLower())) {
           m.name = name;
           break;
@@ -897,6 +905,10 @@ DemoData Generate(const std::vector<MapMark>& marks, bool withEdgeRows) {
     for (size_t i = 0; i < list.size(); ++i) list[i]->nsRank = static_cast<int>(i) + 1;
   }
 
+  YardIndex yards;
+  for (auto& [geo, list] : regions)
+    for (const Marina* m : list)
+      if (m->boatyard > 0) yards[geo].push_back(m);
   for (Marina& m : data.marinas) {
     m.one[kVyk]
         .Set("MarinaNo", m.no)
@@ -913,7 +925,7 @@ DemoData Generate(const std::vector<MapMark>& marks, bool withEdgeRows) {
     Facilities(m);
     Operations(m);
     Services(m);
-    Boatyard(m, data);
+    Boatyard(m, yards);
     Extras(m);
     BoatSupplies(m);
     BoatyardServices(m);

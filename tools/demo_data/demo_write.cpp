@@ -2,6 +2,7 @@
 #include "demo_write.h"
 
 #include <QFile>
+#include <QHash>
 #include <QRegularExpression>
 #include <QSet>
 #include <QSqlDatabase>
@@ -39,6 +40,7 @@ class TableWriter {
       const QVariant dflt = info.value(4);
       if (!dflt.isNull()) c.fallback = dflt.toString().toLongLong();
       else if (c.type == QStringLiteral("BOOLEAN")) c.fallback = 0;
+      index_.insert(c.name.toLower(), static_cast<int>(columns_.size()));
       columns_.push_back(c);
       names << QLatin1Char('[') + c.name + QLatin1Char(']');
       marks << QStringLiteral("?");
@@ -50,15 +52,14 @@ class TableWriter {
   }
 
   void Write(const Row& row) {
+    std::vector<const QVariant*> values(columns_.size(), nullptr);
     for (const auto& [name, value] : row.Columns()) {
-      const bool known = std::any_of(columns_.begin(), columns_.end(),
-                                     [&](const Column& c) { return c.name.compare(name, Qt::CaseInsensitive) == 0; });
-      if (!known) throw std::runtime_error(("no column " + name + " in " + table_).toStdString());
+      const auto it = index_.find(name.toLower());
+      if (it == index_.end()) throw std::runtime_error(("no column " + name + " in " + table_).toStdString());
+      values[it.value()] = &value;
     }
-    for (int i = 0; i < static_cast<int>(columns_.size()); ++i) {
-      const Column& c = columns_[i];
-      query_.bindValue(i, row.Has(c.name) ? row.Get(c.name) : c.fallback);
-    }
+    for (int i = 0; i < static_cast<int>(columns_.size()); ++i)
+      query_.bindValue(i, values[i] ? *values[i] : columns_[i].fallback);
     if (!query_.exec()) throw std::runtime_error((table_ + QStringLiteral(": ") + query_.lastError().text()).toStdString());
   }
 
@@ -66,6 +67,7 @@ class TableWriter {
   QSqlQuery query_;
   QString table_;
   std::vector<Column> columns_;
+  QHash<QString, int> index_;  // lower-case column name -> position
 };
 
 // Splits a script into statements at semicolons outside quotes, brackets and comments.
