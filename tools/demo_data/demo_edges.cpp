@@ -114,12 +114,12 @@ void ApplyEdgeRows(DemoData& data) {
     if (Row* r = one(no, table)) r->Set(QString::fromUtf8(column), value);
   };
   const QVariant null;
-  const char* contact = "rpm_Contact_Information";
-  const char* nav = "rpm_nav_info";
-  const char* fac = "rpm_marina_facilities";
-  const char* ops = "rpm_marina_operations";
-  const char* svc = "rpm_marina_services";
-  const char* yard = "rpm_Boat_and_Boatyard_Services_EI";
+  const char* contact = kContact;
+  const char* nav = kNav;
+  const char* fac = kFacilities;
+  const char* ops = kOperations;
+  const char* svc = kServices;
+  const char* yard = kYard;
   const QString bys = QStringLiteral("rpm_Boat_and_Boatyard_Services");
   const QString rec = QStringLiteral("rpm_Recreation");
   const QString med = QStringLiteral("rpm_Medical");

@@ -10,16 +10,6 @@
 namespace qw::demo {
 namespace {
 
-const char* kContact = "rpm_Contact_Information";
-const char* kNav = "rpm_nav_info";
-const char* kVyk = "rpm_Vyk";
-const char* kEditions = "['97 Editions]";
-const char* kNames = "rpm_marinaname_no";
-const char* kFacilities = "rpm_marina_facilities";
-const char* kOperations = "rpm_marina_operations";
-const char* kServices = "rpm_marina_services";
-const char* kYard = "rpm_Boat_and_Boatyard_Services_EI";
-const char* kExtras = "rpm_extras";
 
 const QStringList kPartA = {"Heron",     "Osprey",   "Cormorant", "Eider",     "Tern",      "Puffin",
                             "Sandpiper", "Kingfisher", "Granite", "Spruce",    "Juniper",   "Bayberry",
@@ -49,6 +39,11 @@ QVariant Num(double v) {
 }
 
 QVariant Flag(bool b) { return QVariant(b ? 1 : 0); }
+
+// Sets each Yes/No column to 1 for its share of the marinas, else 0.
+void SetShares(Row& row, const Marina& m, const char* table, const std::vector<std::pair<const char*, double>>& shares) {
+  for (const auto& [column, share] : shares) row.Set(column, Flag(Rng(m.no, table, column).Chance(share)));
+}
 
 QString PhoneNumber(const QString& area, Rng r) {
   const QString line = QStringLiteral("01%1").arg(r.IntBetween(0, 99), 2, 10, QLatin1Char('0'));
@@ -573,21 +568,17 @@ void Facilities(Marina& m) {
   if (toilets.Chance(0.9)) f.Set("Toilets?", 1).Set("Total Toilets #(men+woman)", toilets.IntBetween(2, 12));
   Rng showers = R(m, t, "Showers?");
   if (showers.Chance(0.85)) f.Set("Showers?", 1).Set("Total Showers #(men+woman)", showers.IntBetween(2, 8));
-  f.Set("Dressing Rooms?", Flag(R(m, t, "Dressing Rooms?").Chance(0.2)));
-  f.Set("Hair Dryers?", Flag(R(m, t, "Hair Dryers?").Chance(0.1)));
+  SetShares(f, m, t, {{"Dressing Rooms?", 0.2}, {"Hair Dryers?", 0.1}});
   Rng other = R(m, t, "Other Amenities");
   if (other.Chance(0.1)) f.Set("Other Amenities", other.Pick(QStringList{"Heated bathhouse", "Family shower room"}));
   Rng laundry = R(m, t, "Laundry?");
   if (laundry.Chance(0.6))
     f.Set("Laundry?", 1).Set("# of Wash Machines", laundry.IntBetween(1, 4)).Set("# of Dryers", laundry.IntBetween(1, 4));
-  f.Set("Irons?", Flag(R(m, t, "Irons?").Chance(0.1)));
-  f.Set("Ironing Boards?", Flag(R(m, t, "Ironing Boards?").Chance(0.1)));
-  f.Set("On Site Book Exchange?", Flag(R(m, t, "On Site Book Exchange?").Chance(0.3)));
+  SetShares(f, m, t, {{"Irons?", 0.1}, {"Ironing Boards?", 0.1}, {"On Site Book Exchange?", 0.3}});
   // access
   if (R(m, t, "Handicapped Access?").Chance(0.4)) {
     f.Set("Handicapped Access?", 1);
-    f.Set("To Heads?", Flag(R(m, t, "To Heads?").Chance(0.7)));
-    f.Set("To Docks?", Flag(R(m, t, "To Docks?").Chance(0.5)));
+    SetShares(f, m, t, {{"To Heads?", 0.7}, {"To Docks?", 0.5}});
   }
 }
 
@@ -597,9 +588,7 @@ void Operations(Marina& m) {
   o.Set("MarinaNo", m.no);
   const bool onSite = R(m, t, "On Site").Chance(0.65);
   o.Set("On Site", Flag(onSite));
-  o.Set("Self Service", Flag(R(m, t, "Self Service").Chance(0.4)));
-  o.Set("Full Service", Flag(R(m, t, "Full Service").Chance(0.4)));
-  o.Set("On Call", Flag(R(m, t, "On Call").Chance(0.1)));
+  SetShares(o, m, t, {{"Self Service", 0.4}, {"Full Service", 0.4}, {"On Call", 0.1}});
   Rng pc = R(m, t, "Pumpout_Comments");
   if (pc.Chance(0.2)) o.Set("Pumpout_Comments", pc.Pick(QStringList{"Free", "$5 per pump-out", "Ch. 9 for the pump-out boat"}));
   if (onSite && R(m, t, "# Central Stations").Chance(0.5)) o.Set("# Central Stations", 1);
@@ -625,35 +614,28 @@ void Operations(Marina& m) {
                                                        "Instructions posted at the office door"}[arrival]);
   const int reservation = R(m, t, "Reservation").IntBetween(0, 3);
   if (reservation < 3) o.Set("Reservation", QStringList{"Yes", "Recommended", "Required Jul-Aug"}[reservation]);
-  o.Set("Master/Visa", Flag(R(m, t, "Master/Visa").Chance(0.9)));
-  o.Set("Amex", Flag(R(m, t, "Amex").Chance(0.5)));
-  o.Set("Discover", Flag(R(m, t, "Discover").Chance(0.4)));
-  o.Set("Diners Club", Flag(R(m, t, "Diners Club").Chance(0.1)));
-  o.Set("Texaco", Flag(R(m, t, "Texaco").Chance(0.05)));
+  SetShares(o, m, t, {{"Master/Visa", 0.9}, {"Amex", 0.5}, {"Discover", 0.4}, {"Diners Club", 0.1}, {"Texaco", 0.05}});
   if (R(m, t, "Other").Chance(0.05)) o.Set("Other", "Debit cards");
-  o.Set("Boat US Cooperating Marina", Flag(R(m, t, "Boat US Cooperating Marina").Chance(0.3)));
+  SetShares(o, m, t, {{"Boat US Cooperating Marina", 0.3}});
   if (R(m, t, "Other Discount Programs").Chance(0.1)) o.Set("Other Discount Programs", "Yacht club reciprocity");
   if (R(m, t, "Dockage Discount").Chance(0.15)) o.Set("Dockage Discount", "10% weekly");
   if (R(m, t, "Fuel Disscount").Chance(0.1)) o.Set("Fuel Disscount", "Volume discount");
   if (R(m, t, "Repair Discount").Chance(0.05)) o.Set("Repair Discount", "10% for members");
   if (R(m, t, "Other Discount").Chance(0.05)) o.Set("Other Discount", "Off-season rates");
-  o.Set("Pets Allowed?", Flag(R(m, t, "Pets Allowed?").Chance(0.8)));
-  o.Set("Dog Walking Area?", Flag(R(m, t, "Dog Walking Area?").Chance(0.5)));
-  o.Set("Kennel", Flag(R(m, t, "Kennel").Chance(0.05)));
+  SetShares(o, m, t, {{"Pets Allowed?", 0.8}, {"Dog Walking Area?", 0.5}, {"Kennel", 0.05}});
 }
 
 void Services(Marina& m) {
   const char* t = kServices;
   Row& s = m.one[t];
   s.Set("MarinaNo", m.no);
-  const std::vector<std::pair<const char*, double>> shares = {
+  SetShares(s, m, t, {
       {"Docking Assistance", 0.6}, {"Mail & Package Hold", 0.5},  {"Phone Messages", 0.5},
       {"Fax--In and Out", 0.4},    {"Dock Carts", 0.6},           {"Concierge Services", 0.1},
       {"Trash Pick-Up", 0.9},      {"Security", 0.4},             {"Data Ports(send/Receive email)", 0.2},
       {"Room Service to the Boat", 0.03}, {"Boaters Lounge", 0.25}, {"FedEx", 0.3},
       {"UPS", 0.3},                {"Express Mail", 0.1},         {"AirBorne", 0.05},
-      {"Saturday Delivery?", 0.1}};
-  for (const auto& [column, share] : shares) s.Set(column, Flag(R(m, t, column).Chance(share)));
+      {"Saturday Delivery?", 0.1}});
   s.Set("Crew Lounge", Flag(m.size == Size::Large && R(m, t, "Crew Lounge").Chance(0.15)));
   if (s.Get("Fax--In and Out").toInt() == 1) {
     const int charge = R(m, t, "Fax Charge").IntBetween(0, 3);

@@ -74,11 +74,8 @@ std::vector<MapMark> ReadMapMarks(const QString& csvText) {
 }
 
 const QStringList& OnePerMarinaTables() {
-  static const QStringList tables = {
-      "rpm_Contact_Information", "rpm_nav_info",          "rpm_Vyk",
-      "['97 Editions]",          "rpm_marinaname_no",     "rpm_marina_facilities",
-      "rpm_marina_operations",   "rpm_marina_services",   "rpm_Boat_and_Boatyard_Services_EI",
-      "rpm_extras"};
+  static const QStringList tables = {kContact,    kNav,       kVyk,     kEditions, kNames,
+                                     kFacilities, kOperations, kServices, kYard,     kExtras};
   return tables;
 }
 

@@ -84,6 +84,18 @@ struct DemoData {
   Marina* Find(int marinaNo);
 };
 
+// Table names.
+inline constexpr const char* kContact = "rpm_Contact_Information";
+inline constexpr const char* kNav = "rpm_nav_info";
+inline constexpr const char* kVyk = "rpm_Vyk";
+inline constexpr const char* kEditions = "['97 Editions]";
+inline constexpr const char* kNames = "rpm_marinaname_no";
+inline constexpr const char* kFacilities = "rpm_marina_facilities";
+inline constexpr const char* kOperations = "rpm_marina_operations";
+inline constexpr const char* kServices = "rpm_marina_services";
+inline constexpr const char* kYard = "rpm_Boat_and_Boatyard_Services_EI";
+inline constexpr const char* kExtras = "rpm_extras";
+
 // The one-per-marina tables, in writing order.
 const QStringList& OnePerMarinaTables();
 // The eight amenity tables and their dumyServices names.

@@ -179,28 +179,14 @@ QPen Outline(double w = 1.6) { return QPen(kNavy, w, Qt::SolidLine, Qt::RoundCap
 void IconOpen(QPainter& p) {
   p.setPen(Outline());
   p.setBrush(QColor(0xc9, 0x93, 0x1e));
-  QPainterPath back;
-  back.moveTo(3, 9);
-  back.lineTo(12, 9);
-  back.lineTo(14, 12);
-  back.lineTo(27, 12);
-  back.lineTo(27, 26);
-  back.lineTo(3, 26);
-  back.closeSubpath();
-  p.drawPath(back);
+  p.drawPolygon(QPolygonF({QPointF(3, 9), QPointF(12, 9), QPointF(14, 12), QPointF(27, 12), QPointF(27, 26), QPointF(3, 26)}));
   p.setBrush(Qt::white);
   p.drawRect(QRectF(7, 7, 16, 12));
   QLinearGradient g(0, 15, 0, 27);
   g.setColorAt(0, QColor(0xff, 0xd8, 0x6a));
   g.setColorAt(1, kGold);
   p.setBrush(g);
-  QPainterPath front;
-  front.moveTo(3, 26);
-  front.lineTo(7, 15);
-  front.lineTo(30, 15);
-  front.lineTo(27, 26);
-  front.closeSubpath();
-  p.drawPath(front);
+  p.drawPolygon(QPolygonF({QPointF(3, 26), QPointF(7, 15), QPointF(30, 15), QPointF(27, 26)}));
 }
 
 void IconSave(QPainter& p) {
@@ -209,14 +195,7 @@ void IconSave(QPainter& p) {
   g.setColorAt(0, kSea);
   g.setColorAt(1, kNavy);
   p.setBrush(g);
-  QPainterPath disk;
-  disk.moveTo(4, 4);
-  disk.lineTo(24, 4);
-  disk.lineTo(28, 8);
-  disk.lineTo(28, 28);
-  disk.lineTo(4, 28);
-  disk.closeSubpath();
-  p.drawPath(disk);
+  p.drawPolygon(QPolygonF({QPointF(4, 4), QPointF(24, 4), QPointF(28, 8), QPointF(28, 28), QPointF(4, 28)}));
   p.setBrush(QColor(0xd6, 0xdb, 0xe0));
   p.drawRect(QRectF(9, 4, 13, 8));
   p.setBrush(kNavy);
