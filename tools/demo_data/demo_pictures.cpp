@@ -94,30 +94,30 @@ void DrawLift(QPainter& p, const QRectF& box, const Ink& ink) {
   p.drawEllipse(QPointF(0.875, 0.87), 0.065, 0.065);
   // slings
   p.setPen(QPen(dark, 0.03));
-  p.drawLine(QPointF(0.33, 0.19), QPointF(0.33, 0.62));
-  p.drawLine(QPointF(0.67, 0.19), QPointF(0.67, 0.62));
-  // hull
+  p.drawLine(QPointF(0.33, 0.19), QPointF(0.33, 0.66));
+  p.drawLine(QPointF(0.67, 0.19), QPointF(0.67, 0.66));
+  // hull, bow to the right and a little higher
   QPainterPath hull;
-  hull.moveTo(0.22, 0.45);
-  hull.lineTo(0.80, 0.45);
-  hull.lineTo(0.76, 0.56);
-  hull.quadTo(0.62, 0.70, 0.40, 0.68);
-  hull.quadTo(0.28, 0.66, 0.24, 0.56);
+  hull.moveTo(0.21, 0.45);
+  hull.lineTo(0.85, 0.40);
+  hull.lineTo(0.77, 0.58);
+  hull.quadTo(0.63, 0.72, 0.40, 0.71);
+  hull.quadTo(0.26, 0.69, 0.23, 0.58);
   hull.closeSubpath();
   p.setPen(QPen(dark, 0.03, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
   p.setBrush(Qt::white);
   p.drawPath(hull);
   // bottom paint
   QPainterPath bottom;
-  bottom.moveTo(0.27, 0.60);
-  bottom.lineTo(0.74, 0.60);
-  bottom.quadTo(0.62, 0.70, 0.40, 0.68);
-  bottom.quadTo(0.31, 0.665, 0.27, 0.60);
+  bottom.moveTo(0.25, 0.61);
+  bottom.lineTo(0.755, 0.61);
+  bottom.quadTo(0.63, 0.72, 0.40, 0.71);
+  bottom.quadTo(0.29, 0.695, 0.25, 0.61);
   p.setBrush(ink.Of(QColor(0xc0, 0x30, 0x28)));
   p.drawPath(bottom);
   // cabin
   p.setBrush(ink.mono ? QColor(0xb0, 0xb0, 0xb0) : QColor(0xd8, 0xe8, 0xf4));
-  p.drawRoundedRect(QRectF(0.36, 0.36, 0.26, 0.09), 0.02, 0.02);
+  p.drawRoundedRect(QRectF(0.36, 0.33, 0.27, 0.10), 0.02, 0.02);
   p.restore();
 }
 
