@@ -651,8 +651,6 @@ void Services(Marina& m) {
   }
 }
 
-using YardIndex = std::map<int, std::vector<const Marina*>>;
-
 void Boatyard(Marina& m, const YardIndex& yards) {
   const char* t = kYard;
   Row& y = m.one[t];
@@ -834,7 +832,7 @@ void RecomputeBasics(Marina& m) {
 void EdgeBasics(DemoData& data, QSet<QString>& usedNames);
 void CoverEveryClass(DemoData& data);
 
-DemoData Generate(const std::vector<MapMark>& marks, bool withEdgeRows) {
+DemoData Plan(const std::vector<MapMark>& marks, bool withEdgeRows) {
   DemoData data;
   // Towns: the marinas of a sub-region in map order take its towns in turn.
   std::map<int, std::vector<MapMark>> byRegion;
@@ -887,53 +885,61 @@ DemoData Generate(const std::vector<MapMark>& marks, bool withEdgeRows) {
     for (size_t i = 0; i < list.size(); ++i) list[i]->nsRank = static_cast<int>(i) + 1;
   }
 
-  YardIndex yards;
   for (auto& [geo, list] : regions)
     for (const Marina* m : list)
-      if (m->boatyard > 0) yards[geo].push_back(m);
-  for (Marina& m : data.marinas) {
-    m.one[kVyk]
-        .Set("MarinaNo", m.no)
-        .Set("Geo Code", m.geoCode)
-        .Set("Bell Rating", m.bell)
-        .Set("Boatyard Rating", m.boatyard)
-        .Set("Sunset", Flag(m.sunset))
-        .Set("In 7th Edition", 1)
-        .Set("N/S#", m.nsRank);
-    m.one[kEditions].Set("MarinaNo", m.no).Set("In Disk", Flag(m.no < 2600));
-    m.one[kNames].Set("MarinaNo", m.no).Set("Marina Name", m.name).Set("Marina 30 char Name", m.shortName);
-    Contact(m);
-    Navigation(m);
-    Facilities(m);
-    Operations(m);
-    Services(m);
-    Boatyard(m, yards);
-    Extras(m);
-    BoatSupplies(m);
-    BoatyardServices(m);
-    Recreation(m);
-    Entertainment(m);
-    GeneralServices(m);
-    Provisioning(m);
-    Transportation(m);
-    Medical(m);
-    Eateries(m);
-    Lodgings(m);
-    m.one["rpm_display"].Set("marinano", m.no);
-    Output(m);
-  }
+      if (m->boatyard > 0) data.yards[geo].push_back(m);
+  return data;
+}
+
+void FillRows(Marina& m, const DemoData& data) {
+  m.one[kVyk]
+      .Set("MarinaNo", m.no)
+      .Set("Geo Code", m.geoCode)
+      .Set("Bell Rating", m.bell)
+      .Set("Boatyard Rating", m.boatyard)
+      .Set("Sunset", Flag(m.sunset))
+      .Set("In 7th Edition", 1)
+      .Set("N/S#", m.nsRank);
+  m.one[kEditions].Set("MarinaNo", m.no).Set("In Disk", Flag(m.no < 2600));
+  m.one[kNames].Set("MarinaNo", m.no).Set("Marina Name", m.name).Set("Marina 30 char Name", m.shortName);
+  Contact(m);
+  Navigation(m);
+  Facilities(m);
+  Operations(m);
+  Services(m);
+  Boatyard(m, data.yards);
+  Extras(m);
+  BoatSupplies(m);
+  BoatyardServices(m);
+  Recreation(m);
+  Entertainment(m);
+  GeneralServices(m);
+  Provisioning(m);
+  Transportation(m);
+  Medical(m);
+  Eateries(m);
+  Lodgings(m);
+  m.one["rpm_display"].Set("marinano", m.no);
+  Output(m);
+}
+
+void AddMapKey(Marina& m) {
+  const Row& names = m.one[kNames];
+  const QString shortName = names.Get("Marina 30 char Name").toString();
+  m.one["mapkeys"]
+      .Set("regionname", SubRegionOf(m.geoCode).regionName)
+      .Set("mapno", m.mapNo)
+      .Set("marinaname", shortName.trimmed().isEmpty() ? names.Get("Marina Name").toString() : shortName)
+      .Set("harbor", m.one[kNav].Get("Harbor"))
+      .Set("marinano", m.no);
+}
+
+DemoData Generate(const std::vector<MapMark>& marks, bool withEdgeRows) {
+  DemoData data = Plan(marks, withEdgeRows);
+  for (Marina& m : data.marinas) FillRows(m, data);
   if (withEdgeRows) ApplyEdgeRows(data);
   CoverEveryClass(data);
-  for (Marina& m : data.marinas) {
-    const Row& names = m.one[kNames];
-    const QString shortName = names.Get("Marina 30 char Name").toString();
-    m.one["mapkeys"]
-        .Set("regionname", SubRegionOf(m.geoCode).regionName)
-        .Set("mapno", m.mapNo)
-        .Set("marinaname", shortName.trimmed().isEmpty() ? names.Get("Marina Name").toString() : shortName)
-        .Set("harbor", m.one[kNav].Get("Harbor"))
-        .Set("marinano", m.no);
-  }
+  for (Marina& m : data.marinas) AddMapKey(m);
   return data;
 }
 

@@ -7,7 +7,7 @@ namespace qw::demo {
 
 Row& Row::Set(const QString& column, const QVariant& value) {
   for (auto& [name, v] : columns_) {
-    if (name.compare(column, Qt::CaseInsensitive) == 0) {
+    if (name == column) {
       v = value;
       return *this;
     }
@@ -18,13 +18,13 @@ Row& Row::Set(const QString& column, const QVariant& value) {
 
 bool Row::Has(const QString& column) const {
   for (const auto& c : columns_)
-    if (c.first.compare(column, Qt::CaseInsensitive) == 0) return true;
+    if (c.first == column) return true;
   return false;
 }
 
 QVariant Row::Get(const QString& column) const {
   for (const auto& c : columns_)
-    if (c.first.compare(column, Qt::CaseInsensitive) == 0) return c.second;
+    if (c.first == column) return c.second;
   return {};
 }
 

@@ -9,7 +9,8 @@
 
 namespace qw::demo {
 
-// One table row: the columns given explicitly, in the order set. A column
+// One table row: the columns given explicitly, in the order set. Column
+// names are matched exactly; the writer refuses a row naming one column twice. A column
 // set to a null QVariant is written NULL; a column never set gets the
 // table's default (0 for Yes/No columns, NULL for the others).
 class Row {
@@ -79,8 +80,12 @@ struct Marina {
   bool hasOutput = true;
 };
 
+// The boatyard marinas of each sub-region, by north-to-south order.
+using YardIndex = std::map<int, std::vector<const Marina*>>;
+
 struct DemoData {
   std::vector<Marina> marinas;  // ascending MarinaNo
+  YardIndex yards;
   Marina* Find(int marinaNo);
 };
 
@@ -105,6 +110,12 @@ inline QString ShortTableName(const QString& table) { return table.mid(4); }
 // Builds every marina of the marks with the rule-based values; `withEdgeRows`
 // applies the fixed edge rows on top (only for the real map marks).
 DemoData Generate(const std::vector<MapMark>& marks, bool withEdgeRows);
+// The steps of Generate, for sets too large to hold all rows at once: the
+// marinas' towns, ratings, names and order; then one marina's rows; then its
+// map key (after any edge rows changed its name or harbour).
+DemoData Plan(const std::vector<MapMark>& marks, bool withEdgeRows);
+void FillRows(Marina& m, const DemoData& data);
+void AddMapKey(Marina& m);
 void ApplyEdgeRows(DemoData& data);
 
 // Text helpers shared by the rules and the edge rows.

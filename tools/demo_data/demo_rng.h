@@ -3,6 +3,7 @@
 // from a stream named by the marina, the table and the field, so changing one
 // rule never shifts the values of any other field or marina.
 #include <QString>
+#include <charconv>
 #include <QStringList>
 #include <cstdint>
 #include <utility>
@@ -10,23 +11,27 @@
 
 namespace qw::demo {
 
-inline std::uint64_t Fnv1a64(const QByteArray& bytes) {
-  std::uint64_t h = 1469598103934665603ULL;
-  for (char c : bytes) {
-    h ^= static_cast<unsigned char>(c);
-    h *= 1099511628211ULL;
-  }
-  return h;
-}
-
 class Rng {
  public:
-  Rng(int marinaNo, const char* table, const char* field, int n = 0)
-      : state_(Fnv1a64(QStringLiteral("%1/%2/%3/%4")
-                           .arg(marinaNo)
-                           .arg(QLatin1String(table), QLatin1String(field))
-                           .arg(n)
-                           .toUtf8())) {}
+  // The stream of the text "<marinaNo>/<table>/<field>/<n>".
+  Rng(int marinaNo, const char* table, const char* field, int n = 0) {
+    std::uint64_t h = 1469598103934665603ULL;
+    const auto step = [&h](const char* s, const char* end) {
+      for (; s != end && *s; ++s) {
+        h ^= static_cast<unsigned char>(*s);
+        h *= 1099511628211ULL;
+      }
+    };
+    char digits[16];
+    step(digits, std::to_chars(digits, digits + sizeof digits, marinaNo).ptr);
+    step("/", nullptr);
+    step(table, nullptr);
+    step("/", nullptr);
+    step(field, nullptr);
+    step("/", nullptr);
+    step(digits, std::to_chars(digits, digits + sizeof digits, n).ptr);
+    state_ = h;
+  }
 
   std::uint64_t Next() {  // SplitMix64
     std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ULL);

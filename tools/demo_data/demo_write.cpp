@@ -11,6 +11,7 @@
 #include <QSqlRecord>
 #include <algorithm>
 #include <map>
+#include <memory>
 #include <stdexcept>
 
 namespace qw::demo {
@@ -56,6 +57,7 @@ class TableWriter {
     for (const auto& [name, value] : row.Columns()) {
       const auto it = index_.find(name.toLower());
       if (it == index_.end()) throw std::runtime_error(("no column " + name + " in " + table_).toStdString());
+      if (values[it.value()]) throw std::runtime_error(("column " + name + " set twice in " + table_).toStdString());
       values[it.value()] = &value;
     }
     for (int i = 0; i < static_cast<int>(columns_.size()); ++i)
@@ -110,71 +112,105 @@ QStringList SplitStatements(const QString& script) {
 
 }  // namespace
 
-void WriteDatabase(const DemoData& data, const QString& schemaSql, const QString& path) {
+struct DatabaseWriter::Tables {
+  std::map<QString, int> order;  // "<table>/<type>" in lower case -> display position
+  std::map<QString, std::unique_ptr<TableWriter>> writers;
+  std::vector<Row> keyRows;
+  std::vector<std::pair<int, int>> keyOrder;  // geo code, map number
+};
+
+DatabaseWriter::DatabaseWriter(const QString& schemaSql, const QString& path) : tables_(std::make_unique<Tables>()) {
   QFile::remove(path);
+  QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), kConnection);
+  db.setDatabaseName(path);
+  if (!db.open()) throw std::runtime_error(("cannot create " + path + ": " + db.lastError().text()).toStdString());
+  QSqlQuery q(db);
+  Exec(q, QStringLiteral("PRAGMA journal_mode = OFF"));
+  Exec(q, QStringLiteral("PRAGMA synchronous = OFF"));
+  for (const QString& statement : SplitStatements(schemaSql)) Exec(q, statement);
+  Exec(q, QStringLiteral("SELECT TableName, serviceName, serviceIndex FROM dumyServices"));
+  while (q.next()) tables_->order[(q.value(0).toString() + '/' + q.value(1).toString()).toLower()] = q.value(2).toInt();
+  q.finish();
+  db.transaction();
+}
+
+DatabaseWriter::~DatabaseWriter() {
+  tables_.reset();
   {
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), kConnection);
-    db.setDatabaseName(path);
-    if (!db.open()) throw std::runtime_error(("cannot create " + path + ": " + db.lastError().text()).toStdString());
-    QSqlQuery q(db);
-    Exec(q, QStringLiteral("PRAGMA journal_mode = OFF"));
-    Exec(q, QStringLiteral("PRAGMA synchronous = OFF"));
-    for (const QString& statement : SplitStatements(schemaSql)) Exec(q, statement);
-
-    std::map<QString, int> order;  // "<table>/<type>" in lower case -> display position
-    Exec(q, QStringLiteral("SELECT TableName, serviceName, serviceIndex FROM dumyServices"));
-    while (q.next()) order[(q.value(0).toString() + '/' + q.value(1).toString()).toLower()] = q.value(2).toInt();
-    q.finish();
-
-    db.transaction();
-    for (const QString& table : OnePerMarinaTables()) {
-      TableWriter w(db, table);
-      for (const Marina& m : data.marinas) w.Write(m.one.at(table));
+    QSqlDatabase db = QSqlDatabase::database(kConnection, false);
+    if (db.isOpen()) {
+      db.rollback();
+      db.close();
     }
-    for (const QString& table : AmenityTables()) {
-      TableWriter w(db, table);
-      const QString shortName = ShortTableName(table).toLower();
-      for (const Marina& m : data.marinas) {
-        const auto it = m.many.find(table);
-        if (it == m.many.end()) continue;
-        std::vector<Row> rows = it->second;
-        const auto rank = [&](const Row& r) {
-          const auto o = order.find(shortName + '/' + r.Get("type").toString().toLower());
-          return o == order.end() ? 1000 : o->second;
-        };
-        std::stable_sort(rows.begin(), rows.end(), [&](const Row& a, const Row& b) { return rank(a) < rank(b); });
-        for (const Row& r : rows) w.Write(r);
-      }
-    }
-    for (const QString& table : {QStringLiteral("rpm_Restaurants"), QStringLiteral("rpm_Accommodations")}) {
-      TableWriter w(db, table);
-      for (const Marina& m : data.marinas) {
-        const auto it = m.many.find(table);
-        if (it != m.many.end())
-          for (const Row& r : it->second) w.Write(r);
-      }
-    }
-    {
-      TableWriter display(db, QStringLiteral("rpm_display"));
-      TableWriter output(db, QStringLiteral("rpm_output"));
-      for (const Marina& m : data.marinas) {
-        if (m.hasDisplay) display.Write(m.one.at(QStringLiteral("rpm_display")));
-        if (m.hasOutput) output.Write(m.one.at(QStringLiteral("rpm_output")));
-      }
-    }
-    {
-      TableWriter keys(db, QStringLiteral("mapkeys"));
-      std::vector<const Marina*> sorted;
-      for (const Marina& m : data.marinas) sorted.push_back(&m);
-      std::sort(sorted.begin(), sorted.end(), [](const Marina* a, const Marina* b) {
-        return a->geoCode != b->geoCode ? a->geoCode < b->geoCode : a->mapNo < b->mapNo;
-      });
-      for (const Marina* m : sorted) keys.Write(m->one.at(QStringLiteral("mapkeys")));
-    }
-    if (!db.commit()) throw std::runtime_error(db.lastError().text().toStdString());
-    db.close();
   }
   QSqlDatabase::removeDatabase(kConnection);
+}
+
+static TableWriter& WriterFor(std::map<QString, std::unique_ptr<TableWriter>>& writers, const QString& table) {
+  auto& w = writers[table];
+  if (!w) w = std::make_unique<TableWriter>(QSqlDatabase::database(kConnection, false), table);
+  return *w;
+}
+
+void DatabaseWriter::Write(const std::vector<Marina>& marinas, size_t from, size_t to) {
+  Tables& t = *tables_;
+  for (const QString& table : OnePerMarinaTables()) {
+    TableWriter& w = WriterFor(t.writers, table);
+    for (size_t i = from; i < to; ++i) w.Write(marinas[i].one.at(table));
+  }
+  for (const QString& table : AmenityTables()) {
+    TableWriter& w = WriterFor(t.writers, table);
+    const QString shortName = ShortTableName(table).toLower();
+    const auto rank = [&](const Row& r) {
+      const auto o = t.order.find(shortName + '/' + r.Get("type").toString().toLower());
+      return o == t.order.end() ? 1000 : o->second;
+    };
+    for (size_t i = from; i < to; ++i) {
+      const auto it = marinas[i].many.find(table);
+      if (it == marinas[i].many.end()) continue;
+      std::vector<Row> rows = it->second;
+      std::stable_sort(rows.begin(), rows.end(), [&](const Row& a, const Row& b) { return rank(a) < rank(b); });
+      for (const Row& r : rows) w.Write(r);
+    }
+  }
+  for (const QString& table : {QStringLiteral("rpm_Restaurants"), QStringLiteral("rpm_Accommodations")}) {
+    TableWriter& w = WriterFor(t.writers, table);
+    for (size_t i = from; i < to; ++i) {
+      const auto it = marinas[i].many.find(table);
+      if (it != marinas[i].many.end())
+        for (const Row& r : it->second) w.Write(r);
+    }
+  }
+  TableWriter& display = WriterFor(t.writers, QStringLiteral("rpm_display"));
+  TableWriter& output = WriterFor(t.writers, QStringLiteral("rpm_output"));
+  for (size_t i = from; i < to; ++i) {
+    const Marina& m = marinas[i];
+    if (m.hasDisplay) display.Write(m.one.at(QStringLiteral("rpm_display")));
+    if (m.hasOutput) output.Write(m.one.at(QStringLiteral("rpm_output")));
+    // The map keys grid reads a region's rows without ORDER BY: they are
+    // written last, grouped by region in map order.
+    t.keyRows.push_back(m.one.at(QStringLiteral("mapkeys")));
+    t.keyOrder.emplace_back(m.geoCode, m.mapNo);
+  }
+}
+
+void DatabaseWriter::Finish() {
+  Tables& t = *tables_;
+  std::vector<size_t> index(t.keyRows.size());
+  for (size_t i = 0; i < index.size(); ++i) index[i] = i;
+  std::sort(index.begin(), index.end(), [&](size_t a, size_t b) { return t.keyOrder[a] < t.keyOrder[b]; });
+  TableWriter& keys = WriterFor(t.writers, QStringLiteral("mapkeys"));
+  for (size_t i : index) keys.Write(t.keyRows[i]);
+  t.writers.clear();
+  QSqlDatabase db = QSqlDatabase::database(kConnection, false);
+  if (!db.commit()) throw std::runtime_error(db.lastError().text().toStdString());
+  db.close();
+}
+
+void WriteDatabase(const DemoData& data, const QString& schemaSql, const QString& path) {
+  DatabaseWriter writer(schemaSql, path);
+  writer.Write(data.marinas, 0, data.marinas.size());
+  writer.Finish();
 }
 
 // ------------------------------------------------------------------- checks
