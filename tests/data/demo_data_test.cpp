@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QImage>
 #include <QRegularExpression>
 #include <QStringList>
@@ -216,6 +219,94 @@ TEST(DemoProgramFolder, HoldsTheIniFileAndThePictures) {
     EXPECT_EQ(QImage(folder + QStringLiteral("/pictures/list/%1.png").arg(n, 2, 10, QLatin1Char('0'))).size(), QSize(gridWidths[n - 1], 17)) << n;
   EXPECT_EQ(QImage(folder + QStringLiteral("/pictures/logo.png")).size(), QSize(248, 298));
   EXPECT_EQ(QImage(folder + QStringLiteral("/pictures/pointer.png")).size(), QSize(32, 32));
+}
+
+TEST_F(DemoDatabase, AmenityRowsKeepTheRulesTheSearchAndReportRelyOn) {
+  for (const char* table : {"rpm_Boat_Supplies", "rpm_Boat_and_Boatyard_Services", "rpm_Recreation", "rpm_Entertainment",
+                            "rpm_General_Services", "rpm_Provisioning", "rpm_Transportation", "rpm_Medical"}) {
+    // At most one row per marina and type, so sums over a type count marinas.
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM (SELECT MarinaNo, type FROM %1 GROUP BY MarinaNo, type HAVING COUNT(*) > 1)").arg(table)), 0) << table;
+  }
+  for (const char* table : {"rpm_Boat_Supplies", "rpm_Recreation", "rpm_Medical", "rpm_Restaurants", "rpm_Accommodations"}) {
+    // One flag at most, and a distance only without a flag.
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM %1 WHERE [On-Site] + [On-Call] + NearBy + [W/in 1 Mile] + [1-3 Miles] > 1").arg(table)), 0) << table;
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM %1 WHERE [On-Site] + [On-Call] + NearBy + [W/in 1 Mile] + [1-3 Miles] = 1 "
+                                   "AND [Approx Distance] IS NOT NULL").arg(table)), 0) << table;
+  }
+  // A yard's travel lift is on site; a marina without a yard never has one on site.
+  EXPECT_EQ(Count("SELECT COUNT(*) FROM rpm_Boat_and_Boatyard_Services s JOIN rpm_Vyk v ON v.MarinaNo = s.MarinaNo "
+                  "WHERE s.type = 'Travelift' AND (v.[Boatyard Rating] > 0) <> (s.[On-Site] = 1)"), 0);
+  // The nearest yard named by a marina without one is a yard of its own sub-region.
+  EXPECT_GT(Count("SELECT COUNT(*) FROM rpm_Boat_and_Boatyard_Services_EI WHERE [Name of Nearest Boatyard] IS NOT NULL"), 50);
+  EXPECT_EQ(Count("SELECT COUNT(*) FROM rpm_Boat_and_Boatyard_Services_EI e JOIN rpm_Vyk v ON v.MarinaNo = e.MarinaNo "
+                  "WHERE e.[Name of Nearest Boatyard] IS NOT NULL AND NOT EXISTS (SELECT 1 FROM rpm_marinaname_no n "
+                  "JOIN rpm_Vyk y ON y.MarinaNo = n.MarinaNo WHERE n.[Marina Name] = e.[Name of Nearest Boatyard] "
+                  "AND y.[Geo Code] = v.[Geo Code] AND y.[Boatyard Rating] > 0)"), 0);
+  // The two West Marine forms never meet at one marina.
+  EXPECT_EQ(Count("SELECT COUNT(*) FROM rpm_Boat_Supplies a JOIN rpm_Boat_Supplies b ON a.MarinaNo = b.MarinaNo "
+                  "WHERE a.type = 'West Marine' AND b.type = 'West Marine or E&B Marine Store'"), 0);
+  // Every marina but the empty one has somewhere to eat.
+  EXPECT_EQ(Count("SELECT COUNT(*) FROM rpm_Contact_Information c WHERE MarinaNo <> 484 AND NOT EXISTS "
+                  "(SELECT 1 FROM rpm_Restaurants r WHERE r.MarinaNo = c.MarinaNo)"), 0);
+}
+
+TEST_F(DemoDatabase, MapKeysAndSplitPositionsMatchTheirMarinas) {
+  // The key shows the list's name: the short name unless it is blank.
+  EXPECT_EQ(Count("SELECT COUNT(*) FROM mapkeys k JOIN rpm_marinaname_no n ON n.MarinaNo = k.marinano JOIN rpm_nav_info h "
+                  "ON h.MarinaNo = k.marinano WHERE k.harbor <> h.Harbor OR k.marinaname <> CASE WHEN "
+                  "TRIM(IFNULL(n.[Marina 30 char Name], '')) = '' THEN n.[Marina Name] ELSE n.[Marina 30 char Name] END"), 0);
+  EXPECT_EQ(Count("SELECT COUNT(*) FROM mapkeys k JOIN rpm_Vyk v ON v.MarinaNo = k.marinano JOIN rpm_Geo_Code_CD g "
+                  "ON g.[Geo Code] = v.[Geo Code] WHERE g.[Geo Code] = 15 AND k.regionname <> 'WESTERN  NARRAGANSETT BAY'"), 0);
+  EXPECT_EQ(Count("SELECT MiddleSectionPos FROM rpm_output WHERE marinaNo = 1686"), 1200);
+  EXPECT_EQ(Count("SELECT BottomSectionPos FROM rpm_output WHERE marinaNo = 1686"), 300);
+  EXPECT_EQ(Count("SELECT MiddleSectionPos FROM rpm_output WHERE marinaNo = 2648"), 11);
+  EXPECT_GT(Count("SELECT COUNT(*) FROM rpm_output WHERE MiddleSectionPos BETWEEN 800 AND 1600"), 5);
+  EXPECT_TRUE(Scalar("SELECT Comments FROM rpm_output WHERE marinaNo = 2608").toString().contains(QStringLiteral("\r\n")));
+}
+
+// The generator itself: the same bytes on every run, and the synthetic option.
+class Generator : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    exe_ = qw::testing::BuiltProgramFolder() + QStringLiteral("/../tools/demo_data/quaywise_demogen");
+    if (!QFileInfo::exists(exe_)) GTEST_SKIP() << "generator not built";
+  }
+  int Run(const QStringList& args) {
+    QProcess p;
+    p.start(exe_, args);
+    if (!p.waitForFinished(60000)) return -1;
+    return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+  }
+  static QByteArray Bytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+  }
+  QString exe_;
+  QTemporaryDir dir_;
+};
+
+TEST_F(Generator, WritesTheSameBytesOnEveryRun) {
+  ASSERT_EQ(Run({"--program-folder", dir_.path()}), 0);
+  const QByteArray again = Bytes(dir_.path() + QStringLiteral("/Database/marina.mdb"));
+  ASSERT_FALSE(again.isEmpty());
+  EXPECT_TRUE(again == Bytes(qw::testing::DemoDatabasePath()));
+  EXPECT_TRUE(Bytes(dir_.path() + QStringLiteral("/cbell3.jpg")) == Bytes(qw::testing::BuiltProgramFolder() + QStringLiteral("/cbell3.jpg")));
+  EXPECT_TRUE(Bytes(dir_.path() + QStringLiteral("/VykMarina.ini")).contains(dir_.path().toUtf8() + "/Database"));
+}
+
+TEST_F(Generator, WritesASyntheticSetAndRefusesBadArguments) {
+  const QString out = dir_.path() + QStringLiteral("/big.mdb");
+  ASSERT_EQ(Run({"--marinas", "500", "--out", out}), 0);
+  auto db = qw::Database::OpenDatabase(out, 0, true, QString());
+  const auto count = [&](const QString& sql) { return db->OpenRecordset(sql)->Fields(0).Value().toLongLong(); };
+  EXPECT_EQ(count("SELECT COUNT(*) FROM rpm_Contact_Information"), 500);
+  EXPECT_EQ(count("SELECT COUNT(*) FROM mapkeys"), 500);
+  EXPECT_EQ(count("SELECT COUNT(DISTINCT [Geo Code]) FROM rpm_Vyk"), 12);
+  EXPECT_GT(count("SELECT COUNT(*) FROM rpm_Recreation"), 500);
+  db.reset();
+  EXPECT_NE(Run({"--marinas", "0", "--out", out}), 0);
+  EXPECT_NE(Run({"--marinas", "100001", "--out", out}), 0);
+  EXPECT_NE(Run({"--marinas", "50"}), 0);
 }
 
 }  // namespace
