@@ -13,6 +13,7 @@
 
 #include "common/testing.h"
 #include "platform/jet.h"
+#include "platform/record_file.h"
 
 namespace {
 
@@ -197,6 +198,19 @@ TEST(DemoProgramFolder, HoldsTheIniFileAndThePictures) {
   EXPECT_TRUE(text.contains(QStringLiteral("DatabasePath,\"%1/Database\"\r\n").arg(folder).toUtf8()));
   EXPECT_TRUE(text.contains(QStringLiteral("PhotosRootFolder,\"%1/Photos\"\r\n").arg(folder).toUtf8()));
   EXPECT_FALSE(text.contains("\n\n"));
+  // Read as the program reads it: key and value fields, in order.
+  qw::RecordReader reader(text);
+  QStringList fields;
+  for (QString f; reader.ReadField(f);) fields << f;
+  EXPECT_FALSE(reader.Stopped());
+  ASSERT_EQ(fields.size(), 10);
+  EXPECT_EQ(fields[0], QStringLiteral("Edition"));
+  EXPECT_EQ(fields[1], QStringLiteral("New England"));
+  EXPECT_EQ(fields[3], folder + QStringLiteral("/Photos"));
+  EXPECT_EQ(fields[4], QStringLiteral("DatabasePath"));
+  EXPECT_TRUE(QFileInfo::exists(fields[5] + QStringLiteral("/marina.mdb")));
+  EXPECT_EQ(fields[7], QStringLiteral("In 7th Edition"));
+  EXPECT_EQ(fields[9], QStringLiteral("5-16"));
 
   for (const QString& prefix : {QStringLiteral("c"), QStringLiteral("b")}) {
     for (int n = 1; n <= 5; ++n) EXPECT_FALSE(QImage(folder + QStringLiteral("/%1bell%2.jpg").arg(prefix).arg(n)).isNull()) << n;
