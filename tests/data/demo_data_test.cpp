@@ -13,6 +13,7 @@
 
 #include "common/testing.h"
 #include "platform/jet.h"
+#include "platform/record_file.h"
 
 namespace {
 
@@ -197,6 +198,19 @@ TEST(DemoProgramFolder, HoldsTheIniFileAndThePictures) {
   EXPECT_TRUE(text.contains(QStringLiteral("DatabasePath,\"%1/Database\"\r\n").arg(folder).toUtf8()));
   EXPECT_TRUE(text.contains(QStringLiteral("PhotosRootFolder,\"%1/Photos\"\r\n").arg(folder).toUtf8()));
   EXPECT_FALSE(text.contains("\n\n"));
+  // Read as the program reads it: key and value fields, in order.
+  qw::RecordReader reader(text);
+  QStringList fields;
+  for (QString f; reader.ReadField(f);) fields << f;
+  EXPECT_FALSE(reader.Stopped());
+  ASSERT_EQ(fields.size(), 10);
+  EXPECT_EQ(fields[0], QStringLiteral("Edition"));
+  EXPECT_EQ(fields[1], QStringLiteral("New England"));
+  EXPECT_EQ(fields[3], folder + QStringLiteral("/Photos"));
+  EXPECT_EQ(fields[4], QStringLiteral("DatabasePath"));
+  EXPECT_TRUE(QFileInfo::exists(fields[5] + QStringLiteral("/marina.mdb")));
+  EXPECT_EQ(fields[7], QStringLiteral("In 7th Edition"));
+  EXPECT_EQ(fields[9], QStringLiteral("5-16"));
 
   for (const QString& prefix : {QStringLiteral("c"), QStringLiteral("b")}) {
     for (int n = 1; n <= 5; ++n) EXPECT_FALSE(QImage(folder + QStringLiteral("/%1bell%2.jpg").arg(prefix).arg(n)).isNull()) << n;
@@ -262,6 +276,84 @@ TEST_F(DemoDatabase, MapKeysAndSplitPositionsMatchTheirMarinas) {
   EXPECT_EQ(Count("SELECT MiddleSectionPos FROM rpm_output WHERE marinaNo = 2648"), 11);
   EXPECT_GT(Count("SELECT COUNT(*) FROM rpm_output WHERE MiddleSectionPos BETWEEN 800 AND 1600"), 5);
   EXPECT_TRUE(Scalar("SELECT Comments FROM rpm_output WHERE marinaNo = 2608").toString().contains(QStringLiteral("\r\n")));
+}
+
+// The fixed rows other parts of the program test against: (query, value),
+// where a null QVariant stands for NULL.
+TEST_F(DemoDatabase, FixedEdgeRowsHoldTheirValues) {
+  const QVariant null;
+  const std::vector<std::pair<const char*, QVariant>> cases = {
+      {"SELECT City FROM rpm_Contact_Information WHERE MarinaNo = 2686", "Bar Harbor "},
+      {"SELECT City FROM rpm_Contact_Information WHERE MarinaNo = 2465", null},
+      {"SELECT [PO  Box] FROM rpm_Contact_Information WHERE MarinaNo = 2465", null},
+      {"SELECT Zip FROM rpm_Contact_Information WHERE MarinaNo = 2562", "04538-1234"},
+      {"SELECT Phone FROM rpm_Contact_Information WHERE MarinaNo = 2694", null},
+      {"SELECT [Toll Free Phone] FROM rpm_Contact_Information WHERE MarinaNo = 2694", "(800) 555-0147"},
+      {"SELECT Phone FROM rpm_Contact_Information WHERE MarinaNo = 856", "555-0134"},
+      {"SELECT [Miles to Town] FROM rpm_Contact_Information WHERE MarinaNo = 2680", "1/2"},
+      {"SELECT [Miles to Town] FROM rpm_Contact_Information WHERE MarinaNo = 2689", " "},
+      {"SELECT [Nearest Town] FROM rpm_Contact_Information WHERE MarinaNo = 2812", null},
+      {"SELECT [VHF Monitor] FROM rpm_Contact_Information WHERE MarinaNo = 2626", "  "},
+      {"SELECT substr(Website, -13) FROM rpm_Contact_Information WHERE MarinaNo = 641", ".example.com."},
+      {"SELECT Website FROM rpm_Contact_Information WHERE MarinaNo = 2690", null},
+      {"SELECT [USCG Statute Mile] FROM rpm_nav_info WHERE MarinaNo = 2641", 0},
+      {"SELECT [Deepest Slip] FROM rpm_nav_info WHERE MarinaNo = 2571", 12},
+      {"SELECT [Deepest Mooring] FROM rpm_nav_info WHERE MarinaNo = 2498", null},
+      {"SELECT Sunset FROM rpm_Vyk WHERE MarinaNo = 2575", null},
+      {"SELECT [Fuel?] + [Gasoline?] + [Diesel?] FROM rpm_marina_facilities WHERE MarinaNo = 2574", 1},
+      {"SELECT Brand FROM rpm_marina_facilities WHERE MarinaNo = 2576", null},
+      {"SELECT [Off Season Slips--Nightly Rate] FROM rpm_marina_facilities WHERE MarinaNo = 2497", 1.5},
+      {"SELECT [30 Amp $] FROM rpm_marina_facilities WHERE MarinaNo = 2573", null},
+      {"SELECT [50 Amp $] FROM rpm_marina_facilities WHERE MarinaNo = 2573", "$8"},
+      {"SELECT [Cable TV Rate $] FROM rpm_marina_facilities WHERE MarinaNo = 2570", "5"},
+      {"SELECT [Laundry?] * 10 + [On Site Book Exchange?] FROM rpm_marina_facilities WHERE MarinaNo = 2530", 1},
+      {"SELECT Pumpout_Comments FROM rpm_marina_operations WHERE MarinaNo = 489 AND [On Site] = 1 AND [On Call] = 1", "Free"},
+      {"SELECT [Dockage Discount] FROM rpm_marina_operations WHERE MarinaNo = 172", null},
+      {"SELECT Other FROM rpm_marina_operations WHERE MarinaNo = 574", "Debit cards"},
+      {"SELECT [Fax Charge] FROM rpm_marina_services WHERE MarinaNo = 490 AND Security = 1", "0"},
+      {"SELECT [Yard Rate] FROM rpm_Boat_and_Boatyard_Services_EI WHERE MarinaNo = 200 AND [On Land] IS NOT NULL", null},
+      {"SELECT Blocking FROM rpm_Boat_and_Boatyard_Services_EI WHERE MarinaNo = 2533", "INCLUDED"},
+      {"SELECT COUNT(*) FROM rpm_Boat_and_Boatyard_Services WHERE MarinaNo = 216 AND type = 'Travelift'", 0},
+      {"SELECT COUNT(*) FROM rpm_Boat_and_Boatyard_Services WHERE MarinaNo = 510 AND type LIKE 'Engine Mechanic*'", 1},
+      {"SELECT COUNT(*) FROM rpm_Medical WHERE MarinaNo = 2637 AND type = '911 Service'", 0},
+      {"SELECT Comments FROM rpm_Transportation WHERE MarinaNo = 485 AND type = 'Nearest Airport' AND [Approx Distance] = 'x'",
+       "Airport at New Bedford"},
+      {"SELECT COUNT(*) FROM rpm_Recreation WHERE MarinaNo = 1273 AND type IN ('Head(Group) Fishing Boats', 'group fishing boat')", 2},
+      {"SELECT COUNT(*) FROM rpm_Restaurants WHERE MarinaNo = 2653 AND [Rest Type] = 'Restaurant' AND [W/in 1 Mile] = 1", 3},
+      {"SELECT COUNT(*) FROM rpm_Accommodations WHERE MarinaNo = 480 AND [Accommodation Type] = 'Motel' AND Name IS NULL", 1},
+      {"SELECT [Telephone #] FROM rpm_Restaurants WHERE MarinaNo = 2639 AND Name = 'Foghorn Cafe'", "(   )   -"},
+      {"SELECT pool FROM rpm_display WHERE marinano = 2637", null},
+      {"SELECT pool + hospital + [911Service] FROM rpm_display WHERE marinano IN (478, 473, 474) GROUP BY 1", 1},
+      {"SELECT restaurant + motel FROM rpm_display WHERE marinano = 2640", 2},
+      {"SELECT Environs FROM rpm_extras WHERE MarinaNo = 2813", null},
+      {"SELECT Notable FROM rpm_extras WHERE MarinaNo = 2813", "   "},
+      {"SELECT Environs FROM rpm_extras WHERE MarinaNo = 484", ""},
+  };
+  for (const auto& [sql, expected] : cases) {
+    const auto rs = db_->OpenRecordset(QString::fromUtf8(sql));
+    ASSERT_FALSE(rs->Eof()) << sql;
+    const qw::Field f = rs->Fields(0);
+    if (expected.isNull())
+      EXPECT_TRUE(f.IsNull()) << sql << " gave " << qPrintable(f.Value().toString());
+    else
+      EXPECT_EQ(f.Value().toString(), expected.toString()) << sql;
+  }
+}
+
+// Shares that make the demo look like a real guide: a broken random stream
+// would flatten or empty them.
+TEST_F(DemoDatabase, SharesFollowTheirDistributions) {
+  const auto share = [&](const char* sql) { return Count(QString::fromUtf8(sql)) / 227.0; };
+  EXPECT_NEAR(share("SELECT COUNT(*) FROM rpm_Vyk WHERE Sunset = TRUE"), 0.22, 0.08);
+  EXPECT_NEAR(share("SELECT COUNT(*) FROM rpm_Vyk WHERE [Boatyard Rating] = 0"), 0.52, 0.1);
+  EXPECT_NEAR(share("SELECT COUNT(*) FROM rpm_Vyk WHERE [Bell Rating] = 3"), 0.38, 0.1);
+  EXPECT_NEAR(share("SELECT COUNT(*) FROM rpm_marina_facilities WHERE [Fuel?] = TRUE"), 0.7, 0.1);
+  EXPECT_NEAR(share("SELECT COUNT(*) FROM rpm_marina_facilities WHERE [Total # Slips] = 0"), 0.1, 0.08);
+  EXPECT_NEAR(share("SELECT COUNT(*) FROM rpm_Contact_Information WHERE Website IS NOT NULL"), 0.8, 0.1);
+  EXPECT_NEAR(share("SELECT COUNT(*) FROM rpm_Medical WHERE type = 'Hospital'"), 1.0, 0.01);
+  EXPECT_GT(Count("SELECT COUNT(DISTINCT City) FROM rpm_Contact_Information"), 120);
+  EXPECT_EQ(Count("SELECT COUNT(*) FROM (SELECT [Marina Name] FROM rpm_marinaname_no GROUP BY [Marina Name] HAVING COUNT(*) > 1)"), 1);
+  EXPECT_GT(Count("SELECT COUNT(*) FROM rpm_extras WHERE Environs LIKE '*<*>*' OR [Marina Notes] LIKE '*<*>*' OR Notable LIKE '*<*>*'"), 20);
 }
 
 // The generator itself: the same bytes on every run, and the synthetic option.
