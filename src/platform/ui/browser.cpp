@@ -244,7 +244,15 @@ bool WebBrowser::PrintPages(QPrinter& printer) {
   for (int i = 0; i < pages; ++i) {
     if (i > 0) printer.newPage();
     const QSizeF points = document.pagePointSize(i);
-    const QImage image = document.render(i, (points * kRenderDpi / 72.0).toSize());
+    // Flattened onto white: the rendered page is transparent where nothing
+    // is drawn, which would leave a seam around the body.
+    const QImage rendered = document.render(i, (points * kRenderDpi / 72.0).toSize());
+    QImage image(rendered.size(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+      QPainter flatten(&image);
+      flatten.drawImage(0, 0, rendered);
+    }
     painter.drawImage(paper, image);
     const PageCodeValues values{i + 1, pages, view_->title(), view_->url().toString()};
     const double left = kSideInches * dpiX;
