@@ -36,14 +36,17 @@ QRect TwipsRect(int left, int top, int width, int height) {
   return QRect(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width), TwipsToPixels(height));
 }
 
-// The rating pictures 1 to 8 from the program folder, 17 pixels high.
+// The grid's rating pictures 1 to 8, 17 pixels high: the grid's own strips
+// (pictures/list/01.png to 08.png) in the program folder, else the rating
+// icons cbell1-5, cboat1-2 and csunset scaled down.
 QList<QPixmap> LoadRatingPictures() {
-  QStringList names;
-  for (int n = 1; n <= 5; ++n) names << QStringLiteral("cbell%1.jpg").arg(n);
-  names << QStringLiteral("cboat1.jpg") << QStringLiteral("cboat2.jpg") << QStringLiteral("csunset.jpg");
+  QStringList icons;
+  for (int n = 1; n <= 5; ++n) icons << QStringLiteral("cbell%1.jpg").arg(n);
+  icons << QStringLiteral("cboat1.jpg") << QStringLiteral("cboat2.jpg") << QStringLiteral("csunset.jpg");
   QList<QPixmap> pictures;
-  for (const QString& name : names) {
-    QPixmap picture(FindFileNoCase(ProgramFolder(), name));
+  for (int i = 0; i < icons.size(); ++i) {
+    QPixmap picture(ProgramFolder() + QStringLiteral("/pictures/list/%1.png").arg(i + 1, 2, 10, QLatin1Char('0')));
+    if (picture.isNull()) picture.load(FindFileNoCase(ProgramFolder(), icons[i]));
     if (!picture.isNull() && picture.height() != kPictureHeight)
       picture = picture.scaledToHeight(kPictureHeight, Qt::SmoothTransformation);
     pictures << picture;
