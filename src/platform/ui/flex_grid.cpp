@@ -138,20 +138,29 @@ int FlexGrid::CellPictureAlignment(int row, int col) const {
   return item ? item->data(kPictureAlignRole).toInt() : 0;
 }
 
-int FlexGrid::ColWidth(int col) const { return PixelsToTwips(columnWidth(col)); }
+namespace {
+int Twips(const QHash<int, int>& set, int index, int pixels) {
+  const auto it = set.constFind(index);
+  return it != set.constEnd() && TwipsToPixels(*it) == pixels ? *it : PixelsToTwips(pixels);
+}
+}  // namespace
+
+int FlexGrid::ColWidth(int col) const { return Twips(colTwips_, col, columnWidth(col)); }
 
 void FlexGrid::SetColWidth(int col, int twips) {
   if (col < 0 || col >= Cols()) return;
+  colTwips_[col] = twips;
   setColumnWidth(col, TwipsToPixels(twips));
 }
 
 int FlexGrid::RowHeight(int row) const {
-  if (row == 0) return PixelsToTwips(horizontalHeader()->height());
-  return PixelsToTwips(rowHeight(row - 1));
+  if (row == 0) return Twips(rowTwips_, 0, horizontalHeader()->height());
+  return Twips(rowTwips_, row, rowHeight(row - 1));
 }
 
 void FlexGrid::SetRowHeight(int row, int twips) {
   if (row < 0 || row >= Rows()) return;
+  rowTwips_[row] = twips;
   if (row == 0)
     horizontalHeader()->setFixedHeight(TwipsToPixels(twips));
   else

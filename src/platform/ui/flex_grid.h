@@ -2,6 +2,7 @@
 // A grid addressed by (row, column) and by the linear index Cols * row + col,
 // with row 0 as its fixed header row, widths and heights in twips, cell
 // pictures with an alignment, and a header format string.
+#include <QHash>
 #include <QPixmap>
 #include <QTableWidget>
 
@@ -62,6 +63,9 @@ class FlexGrid : public QTableWidget {
  private:
   QTableWidgetItem* DataItem(int row, int col, bool create);
 
+  // Sizes as set in twips, kept while the pixel size they gave stands.
+  QHash<int, int> colTwips_;
+  QHash<int, int> rowTwips_;
   int row_ = 0;
   int col_ = 0;
   bool redraw_ = true;

@@ -292,7 +292,7 @@ void FrmList::Form_Resize() {
   int h = PixelsToTwips(outer->frameGeometry().height());
   if (outer == this && frameGeometry().size() == size()) {
     w += 120;
-    h += 450;
+    h += 420;
   }
   for (int r = 0; r < fgList->Rows(); ++r) fgList->SetRowHeight(r, kRowHeight);
   lblMsg->move(TwipsToPixels(2700), 0);

@@ -41,6 +41,10 @@ TEST(FlexGrid, FormatStringPicturesAndSizesInTwips) {
 
   grid.SetColWidth(2, 2400);
   EXPECT_EQ(grid.ColWidth(2), 2400);
+  grid.SetColWidth(1, 500);  // 33.3 pixels: the twips stand as set
+  EXPECT_EQ(grid.ColWidth(1), 500);
+  grid.setColumnWidth(1, 40);  // a user drag wins
+  EXPECT_EQ(grid.ColWidth(1), 600);
   grid.SetRowHeight(1, 300);
   grid.SetRowHeight(0, 300);
   EXPECT_EQ(grid.RowHeight(1), 300);

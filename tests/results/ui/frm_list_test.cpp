@@ -1,4 +1,6 @@
+#include <QApplication>
 #include <QEvent>
+#include <QLabel>
 #include <QPushButton>
 #include <gtest/gtest.h>
 

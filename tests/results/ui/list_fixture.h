@@ -2,6 +2,7 @@
 // A program folder with the demo database and the rating pictures, the
 // search screen's WHERE text and criteria played by the test, and message
 // boxes answered by script.
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QMap>
@@ -35,6 +36,7 @@ class ListWindowTest : public ::testing::Test {
   }
   void TearDown() override {
     FrmList::Unload();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     AppScreens() = saved_;
     ShowReportViewer() = nullptr;
   }

@@ -1,8 +1,14 @@
 #include <QDir>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
 #include <QFile>
 #include <QPrinter>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <gtest/gtest.h>
 
 #include "list_fixture.h"
@@ -89,7 +95,10 @@ TEST_F(ListWindowTest, PrintsALandscapeListWithHeaderAndPageNumbersToPdf) {
 TEST_F(ListWindowTest, APageThatCannotBeWrittenIsReportedAndNotPrinted) {
   FrmList* list = FrmList::Instance();
   const QByteArray tmp = qgetenv("TMPDIR");
-  qputenv("TMPDIR", QByteArray("/nonexistent/quaywise-tmp"));
+  // A temporary "folder" that is a file: no page can be made in it.
+  QTemporaryFile notAFolder;
+  ASSERT_TRUE(notAFolder.open());
+  qputenv("TMPDIR", notAFolder.fileName().toLocal8Bit());
   int dialogs = 0;
   auto hook = qw::WebBrowser::SetPrintDialogHook([&](QPrinter&) { return ++dialogs, false; });
   list->PrintList();
