@@ -273,7 +273,17 @@ void FrmList::cmdOK_Click() {
 }
 
 bool FrmList::event(QEvent* e) {
-  if (e->type() == QEvent::WindowActivate) Form_Activate();
+  if (e->type() == QEvent::WindowActivate) {
+    Form_Activate();
+  } else if (e->type() == QEvent::Show) {
+    // Inside the main window the activation is its MDI frame's.
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()); frame && !frameWatched_) {
+      frameWatched_ = true;
+      connect(frame, &QMdiSubWindow::windowStateChanged, this, [this](Qt::WindowStates was, Qt::WindowStates now) {
+        if (now.testFlag(Qt::WindowActive) && !was.testFlag(Qt::WindowActive)) Form_Activate();
+      });
+    }
+  }
   return QWidget::event(e);
 }
 

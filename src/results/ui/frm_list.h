@@ -90,6 +90,7 @@ class FrmList : public QWidget {
 
   OptionalColumns columns_;
   bool printPending_ = false;
+  bool frameWatched_ = false;
   int listRow_ = 1;
   int ratingsRow_ = 1;
   QString lastPageText_;
