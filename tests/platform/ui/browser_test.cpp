@@ -1,4 +1,8 @@
+#include <QApplication>
+#include <QComboBox>
 #include <QDir>
+#include <QPrintDialog>
+#include <QPrinterInfo>
 #include <QFile>
 #include <QPrinter>
 #include <QProcess>
@@ -91,6 +95,29 @@ TEST(WebBrowser, LoadsPrintsWithHeaderAndFooterAndReadsElements) {
 
   qw::WebBrowser::SetPrintDialogHook(previousHook);
   qw::SetPageSetupSource(previousSource);
+}
+
+}  // namespace
+
+namespace {
+
+// Without any printer installed the browser's printer writes PDF, and the
+// print dialog offers a PDF file.
+TEST(WebBrowser, PrintsToAPdfFileWhenNoPrinterIsInstalled) {
+  qw::WebBrowser browser;  // no page: no WebEngine started
+  QPrinter& printer = browser.Printer();
+  if (QPrinterInfo::availablePrinterNames().isEmpty()) {
+    EXPECT_EQ(printer.outputFormat(), QPrinter::PdfFormat);
+    EXPECT_TRUE(printer.outputFileName().endsWith(".pdf"));
+  }
+  QPrintDialog dialog(&printer);
+  dialog.show();  // the dialog lists its printers when shown
+  QApplication::processEvents();
+  bool offersPdf = false;
+  for (QComboBox* box : dialog.findChildren<QComboBox*>())
+    for (int i = 0; i < box->count(); ++i) offersPdf |= box->itemText(i).contains("PDF");
+  dialog.close();
+  EXPECT_TRUE(offersPdf);
 }
 
 }  // namespace
