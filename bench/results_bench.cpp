@@ -3,24 +3,15 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 #include "app/settings.h"
 #include "platform/program.h"
-#include "platform/ui/flex_grid.h"
 #include "results/ui/frm_list.h"
 
 namespace {
-
-// The tables the list query joins, all keyed by MarinaNo.
-const char* const kListTables[] = {"rpm_Contact_Information", "rpm_nav_info", "rpm_marinaname_no",
-                                   "rpm_Vyk", "rpm_marina_facilities", "rpm_marina_services",
-                                   "rpm_Boat_and_Boatyard_Services_EI", "['97 Editions]",
-                                   "rpm_marina_operations"};
 
 QString DemoFolder() { return QStringLiteral(QUAYWISE_PROGRAM_DIR); }
 
@@ -48,43 +39,21 @@ void UseDatabaseFolder(const QString& folder, bool demoFilter) {
   qw::SetProgramFolder(DemoFolder());
 }
 
-// A copy of the demo database whose marinas are repeated under new numbers
-// until it holds `marinas` of them.
+// A synthetic database of `marinas` marinas written by the demo-data
+// generator; empty when it could not be made.
 QString GeneratedDatabaseFolder(int marinas) {
   static QTemporaryDir dir;
   static bool made = false;
-  if (made) return dir.path();
-  made = true;
-  const QString path = dir.filePath(QStringLiteral("marina.mdb"));
-  QFile::copy(DemoFolder() + QStringLiteral("/Database/marina.mdb"), path);
-  QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
-  {
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("bench-generate"));
-    db.setDatabaseName(path);
-    db.open();
-    QSqlQuery q(db);
-    q.exec(QStringLiteral("select count(*), max(MarinaNo) from rpm_Contact_Information"));
-    q.next();
-    const int base = q.value(0).toInt();
-    const int step = q.value(1).toInt() + 1;
-    db.transaction();
-    for (int copy = 1; base * copy < marinas; ++copy) {
-      for (const char* table : kListTables) {
-        const QString t = QString::fromLatin1(table);
-        q.exec(QStringLiteral("create temp table x as select * from %1 where MarinaNo < %2").arg(t).arg(step));
-        q.exec(QStringLiteral("update x set MarinaNo = MarinaNo + %1").arg(step * copy));
-        q.exec(QStringLiteral("insert into %1 select * from x").arg(t));
-        q.exec(QStringLiteral("drop table x"));
-      }
-    }
-    q.exec(QStringLiteral("delete from rpm_Contact_Information where MarinaNo not in "
-                          "(select MarinaNo from rpm_Contact_Information order by MarinaNo limit %1)")
-               .arg(marinas));
-    db.commit();
-    db.close();
+  static bool ok = false;
+  if (!made) {
+    made = true;
+    const QString generator = DemoFolder() + QStringLiteral("/../tools/demo_data/quaywise_demogen");
+    QProcess run;
+    run.start(generator, {QStringLiteral("--marinas"), QString::number(marinas), QStringLiteral("--out"),
+                          dir.filePath(QStringLiteral("marina.mdb"))});
+    ok = run.waitForFinished(600000) && run.exitStatus() == QProcess::NormalExit && run.exitCode() == 0;
   }
-  QSqlDatabase::removeDatabase(QStringLiteral("bench-generate"));
-  return dir.path();
+  return ok ? dir.path() : QString();
 }
 
 void RunFill(benchmark::State& state) {
@@ -107,7 +76,12 @@ BENCHMARK(BM_UpdateListAlternative_Demo)->Unit(benchmark::kMillisecond);
 
 void BM_UpdateListAlternative_20000(benchmark::State& state) {
   EnsureApplication();
-  UseDatabaseFolder(GeneratedDatabaseFolder(20000), false);
+  const QString folder = GeneratedDatabaseFolder(20000);
+  if (folder.isEmpty()) {
+    state.SkipWithError("the demo-data generator could not write the database");
+    return;
+  }
+  UseDatabaseFolder(folder, false);
   RunFill(state);
 }
 BENCHMARK(BM_UpdateListAlternative_20000)->Unit(benchmark::kMillisecond)->Iterations(3);
