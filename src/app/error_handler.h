@@ -5,6 +5,10 @@
 
 namespace qw {
 
+// The number given to a failure that is neither an engine error nor one of
+// the program's own numbered errors.
+inline constexpr int kGeneralRuntimeError = 5;
+
 // The run-time error a procedure is handling when it calls ErrorHandler.
 struct RuntimeError {
   int number = 0;
@@ -23,7 +27,9 @@ struct RuntimeError {
 // it shows the insert-CD message and ends the program (does not return).
 bool ErrorHandler(const QString& moduleName, const QString& procName, const RuntimeError& err);
 
-// Appends one record to ErrorLog.txt. Never fails loudly.
+// Appends one record to ErrorLog.txt (in WritableFolder()): time stamp,
+// module, procedure, kind ("Err" or "DBEngine"), number (written whole),
+// source, description. A log that cannot be written loses the record silently.
 void LogError(const QString& moduleName, int errNumber, const QString& kind, const QString& source,
               const QString& description, const QString& procName);
 
