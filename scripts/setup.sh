@@ -5,7 +5,7 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$here/build}
 
-packages=(cmake g++ make qt6-base-dev qt6-webengine-dev libqt6sql6-sqlite libgl-dev
+packages=(cmake g++ make qt6-base-dev qt6-webengine-dev qt6-pdf-dev libqt6sql6-sqlite libgl-dev
           libgtest-dev libgmock-dev libbenchmark-dev sqlite3 poppler-utils)
 missing=()
 for p in "${packages[@]}"; do

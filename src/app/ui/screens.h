@@ -17,15 +17,26 @@ struct Screens {
   std::function<void()> show;          // cmdShow_Click
   std::function<void(const QString&)> loadCriteria;  // LoadSettings(file name)
   std::function<bool(const QString&)> saveCriteria;  // SaveSettings(file name); false when not written
+  std::function<void()> hideSearch;    // Hide (loads it hidden when not loaded)
+  // BuildWhereClause over the screen's current criteria: "" or " where ...".
+  std::function<QString()> buildWhereClause;
+  // The text of one search-screen control by name (cmbTotalSlips, cboMoorings,
+  // cboDockage, ebMinLOA): the result list's optional columns follow them.
+  std::function<QString(const QString&)> criteriaControlText;
 
   // Result list frmList.
   std::function<void()> unloadList;  // Unload (nothing when not loaded)
   std::function<void()> printList;   // PrintList
   std::function<void()> sortDialog;  // frmListAll, modal
+  std::function<void()> updateList;  // UpdateListAlternative (loads the window when needed)
+  std::function<void()> showList;    // Show, modeless
 
   // Report viewer frm_view_report.
   std::function<void()> savePendingNotes;  // store notes typed but not yet written
   std::function<void()> unloadReport;      // Unload: deletes its temporary pages
+  // Find's hand-shake: when the viewer's bclear is True, unload the viewer and
+  // set bclear to False. Does not load the viewer.
+  std::function<void()> unloadReportIfCleared;
 
   // Maps.
   std::function<void()> showOverview;      // frmOverviewChart Show
