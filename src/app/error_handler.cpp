@@ -37,6 +37,11 @@ RuntimeError RuntimeError::From(const std::exception& e) {
 }
 
 bool ErrorHandler(const QString& moduleName, const QString& procName, const RuntimeError& err) {
+  return ReportError(moduleName, procName, err, DBEngine::Errors());
+}
+
+bool ReportError(const QString& moduleName, const QString& procName, const RuntimeError& err,
+                 const QList<EngineError>& engineErrors) {
   if (err.number == kJetDiskOrNetwork) {
     MsgBox(kInsertCd, MsgButtons::OK, MsgIcon::Information);
     EndProgram(0);
@@ -47,7 +52,6 @@ bool ErrorHandler(const QString& moduleName, const QString& procName, const Runt
              err.source + QLatin1Char('\r') + err.description + QStringLiteral(". Continue?");
     LogError(moduleName, err.number, QStringLiteral("Err"), err.source, err.description, procName);
   }
-  const QList<EngineError> engineErrors = DBEngine::Errors();
   if (!engineErrors.isEmpty()) {
     const EngineError& first = engineErrors.first();
     prompt = QStringLiteral("Database error. Continue?") + QLatin1Char('\r') + QStringLiteral("Error #") +

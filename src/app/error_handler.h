@@ -1,7 +1,10 @@
 #pragma once
 // The program-wide error reporter and its log, ErrorLog.txt.
+#include <QList>
 #include <QString>
 #include <exception>
+
+#include "platform/jet.h"
 
 namespace qw {
 
@@ -26,6 +29,10 @@ struct RuntimeError {
 // "Continue?"). Returns true when the user did not answer Yes. For error 3043
 // it shows the insert-CD message and ends the program (does not return).
 bool ErrorHandler(const QString& moduleName, const QString& procName, const RuntimeError& err);
+// The same with the engine's error collection given (ErrorHandler passes
+// DBEngine::Errors()).
+bool ReportError(const QString& moduleName, const QString& procName, const RuntimeError& err,
+                 const QList<EngineError>& engineErrors);
 
 // Appends one record to ErrorLog.txt (in WritableFolder()): time stamp,
 // module, procedure, kind ("Err" or "DBEngine"), number (written whole),
