@@ -44,14 +44,31 @@ class JetError : public std::runtime_error {
 
 namespace DBEngine {
 // The engine's error collection: the errors of the most recent failing call.
+// A failing call replaces it; calls that succeed leave it as it is.
 const QList<EngineError>& Errors();
 // Empties the collection (the program's "refresh" after it has reported it).
 void RefreshErrors();
+// Replaces the collection (the adapter's failing calls; tests of reporters).
+void SetErrors(const QList<EngineError>& errors);
 }  // namespace DBEngine
 
+// Further engine error numbers the adapter raises.
+inline constexpr int kJetNoCurrentRecord = 3021;     // Edit with no current row
+inline constexpr int kJetUpdateWithoutEdit = 3020;   // SetField/Update without Edit or AddNew
+inline constexpr int kJetObjectReadOnly = 3027;      // Edit on a recordset that cannot be written
+inline constexpr int kJetTableNotFound = 3078;       // no such table
+inline constexpr int kJetUnknownName = 3061;         // no such column in the SQL
+inline constexpr int kJetSyntaxError = 3075;         // the SQL does not parse
+inline constexpr int kJetItemNotFound = 3265;        // SetField on a column the recordset lacks
+inline constexpr int kJetUnrecognizedFormat = 3343;  // the file is not a database
+inline constexpr int kJetObjectClosed = 3420;        // use of a closed database or recordset
+inline constexpr int kJetDuplicateKey = 3022;        // a write would duplicate a key
+
 // Jet SQL -> SQLite SQL: LIKE patterns with * and ? become % and _ (literal %
-// and _ escaped), text-versus-number comparisons are made numeric. Everything
-// else ([bracketed] names, TRUE, nested LEFT JOINs) passes unchanged.
+// and _ escaped with an ESCAPE clause); a Trim/LTrim/RTrim result compared
+// with a number is compared as a number (CAST ... AS REAL); a text literal in
+// double quotes becomes one in single quotes. Everything else ([bracketed]
+// names, TRUE, nested LEFT JOINs, quoted texts) passes unchanged.
 QString TranslateJetSql(const QString& jetSql);
 
 // One column of the current row: a value, Null, or unreadable (no such
@@ -75,9 +92,13 @@ class Field {
 class Database;
 
 // A snapshot of the rows of one query, navigated like the engine's recordset.
-// RecordCount is the real number of rows. Edit/AddNew/SetField/Update write
+// RecordCount is the real number of rows. An empty recordset is at Bof and
+// Eof at once; moving past either end leaves it there (no error); Fields
+// without a current row are Missing. Edit/AddNew/SetField/Update write
 // through to the database when the recordset was opened on a table name or on
-// a SELECT over one table; on a read-only connection they throw 3051.
+// "SELECT * FROM" one table; on a read-only connection or medium Edit and
+// AddNew throw 3051. After AddNew and Update the new row is the last row and
+// the current row stays where it was. Yes/No columns read as bool.
 class Recordset {
  public:
   virtual ~Recordset() = default;
@@ -108,8 +129,9 @@ class Database {
   // 2, ...: accepted, several connections may be open on one file at once);
   // connect is ";PWD=..." (accepted and ignored: the file has no password).
   // Never creates a missing file. Throws JetError: 3043 when the folder or
-  // medium is missing, 3024 when the file is missing, another number for a
-  // file that is not a database.
+  // medium is missing, 3024 when the file is missing, 3343 for a file that
+  // is not a database. A file marked read-only (or on a read-only medium)
+  // opens read-only whatever readOnly says, so every write gives 3051.
   static std::shared_ptr<Database> OpenDatabase(const QString& path, int options, bool readOnly,
                                                 const QString& connect);
   virtual ~Database() = default;

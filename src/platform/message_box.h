@@ -27,10 +27,19 @@ MsgResult MsgBox(const QString& text, MsgButtons buttons = MsgButtons::OK,
                  MsgIcon icon = MsgIcon::None, const QString& title = QString(),
                  int defaultButton = 1);
 
-// Replaces how boxes are shown (the default shows a QMessageBox when a
-// QApplication exists). Returns the previous handler.
+// Replaces how boxes are shown. Without a handler (the widget-free core) a
+// box answers its default button at once; the program installs real boxes at
+// start-up (InstallWidgetMessageBoxes, platform/ui/message_box_widgets.h).
+// Returns the previous handler.
 using MsgBoxHandler = std::function<MsgResult(const MsgBoxCall&)>;
 MsgBoxHandler SetMsgBoxHandler(MsgBoxHandler handler);
+
+// The answers of a box's buttons, in the order they are shown
+// (YesNoCancel: Yes, No, Cancel).
+QList<MsgResult> MsgBoxButtonResults(MsgButtons buttons);
+// The answer of the box's default button (the first button when
+// defaultButton names none of its buttons).
+MsgResult DefaultAnswer(const MsgBoxCall& call);
 
 // For tests: answers boxes from a queue (the default answer of the box when
 // the queue is empty) and keeps every box shown. Restores the previous

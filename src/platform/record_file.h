@@ -2,7 +2,7 @@
 // The program's text records (configuration file, criteria files, error log):
 // fields separated by commas and line ends outside double quotes, blanks
 // before a field skipped, text between double quotes (no escaping), numbers
-// bare, CR LF line ends written, CR LF or LF read.
+// bare, CR LF line ends written, CR LF, LF or a lone CR read.
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
@@ -14,10 +14,21 @@ namespace qw {
 // Reads fields one at a time from a whole file's bytes. Bad input (an
 // unterminated quote, a binary file, an over-long field) stops reading: the
 // read that meets it fails and every later read fails too.
+//
+// An empty line is one empty field. A quoted field may hold commas and line
+// ends; anything between its closing quote and the next comma or line end is
+// ignored. Text is read as UTF-8, or as Latin-1 when it is not valid UTF-8
+// (files written by older single-byte editions). A leading UTF-8 byte-order
+// mark is skipped.
 class RecordReader {
  public:
+  // Limits that stop reading instead of swallowing a wrong file whole.
+  static constexpr qsizetype kMaxFieldBytes = 64 * 1024;
+  static constexpr qsizetype kMaxFileBytes = 16 * 1024 * 1024;
+
   explicit RecordReader(QByteArray content);
-  // Reads a whole file; nullopt when it cannot be opened or read.
+  // Reads a whole file; nullopt when it cannot be opened or read. A file over
+  // kMaxFileBytes gives a reader that is stopped from the start.
   static std::optional<RecordReader> FromFile(const QString& path);
 
   // True when no further field can be read (end of data, or stopped).
@@ -30,6 +41,9 @@ class RecordReader {
   QString StopReason() const;
 
  private:
+  bool Stop(const QString& reason);
+  void SkipDelimiter();
+
   QByteArray data_;
   qsizetype pos_ = 0;
   bool stopped_ = false;
@@ -37,14 +51,21 @@ class RecordReader {
 };
 
 // Writes records: each call writes one line of comma-separated fields.
-// Texts go between double quotes as they are, numbers bare in decimal,
-// date-times between # signs as yyyy-mm-dd hh:mm:ss (time left out at
-// midnight), booleans as #TRUE# / #FALSE#, Null as #NULL#. Lines end in CR LF.
+// Texts go between double quotes as they are (UTF-8), numbers bare in their
+// general form (150, 45.5, -3), date-times between # signs as
+// yyyy-mm-dd hh:mm:ss (time left out at midnight), dates as #yyyy-mm-dd#,
+// booleans as #TRUE# / #FALSE#, Null (a typed null QVariant) as #NULL#, and
+// Empty (an invalid QVariant) as nothing. Lines end in CR LF.
 class RecordWriter {
  public:
   void WriteRecord(const QVariantList& fields);
   const QByteArray& Data() const { return data_; }
   static QByteArray FormatField(const QVariant& field);
+
+  // Writes the records to path, replacing the file or appending to it
+  // (created when missing). False when the file cannot be opened or written;
+  // nothing is reported.
+  bool SaveTo(const QString& path, bool append = false) const;
 
  private:
   QByteArray data_;

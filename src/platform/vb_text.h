@@ -1,0 +1,23 @@
+#pragma once
+// How the program turns stored values into text and decides whether typed
+// text is a number, the way its original runtime did.
+#include <QString>
+#include <QVariant>
+
+namespace qw {
+
+// A field value as text: numbers in their general form (150, 45.5, 1E+16),
+// whole numbers whole, booleans "True"/"False", Null and Empty as "", text
+// as it is (its own blanks kept).
+QString VbText(const QVariant& value);
+
+// A double in its general form: 15 significant digits, no trailing zeros,
+// an exponent only from 1E+15 up and below 0.0001 ("1E-05").
+QString VbNumberText(double value);
+
+// Whether text reads as one number: blanks around it allowed, an optional
+// sign, digits (thousands separators allowed before the decimal point), at
+// most one decimal point, an optional exponent (E or D, sign, digits).
+bool VbIsNumeric(const QString& text);
+
+}  // namespace qw

@@ -1,0 +1,322 @@
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "platform/jet.h"
+
+namespace {
+
+const QString kConnect = ";PWD=secret";
+
+// Builds a small database file with plain Qt SQL.
+void MakeDatabase(const QString& path, const QStringList& statements) {
+  const QString name = "make_" + path;
+  {
+    QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", name);
+    db.setDatabaseName(path);
+    ASSERT_TRUE(db.open());
+    QSqlQuery q(db);
+    for (const QString& s : statements) ASSERT_TRUE(q.exec(s)) << s.toStdString() << q.lastError().text().toStdString();
+  }
+  QSqlDatabase::removeDatabase(name);
+}
+
+// The marina tables the tests query, with a few rows.
+class JetDatabase : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    path_ = dir_.filePath("marina.mdb");
+    MakeDatabase(path_, {
+        "CREATE TABLE rpm_Contact_Information (MarinaNo INTEGER PRIMARY KEY, City TEXT COLLATE NOCASE)",
+        "CREATE TABLE rpm_marinaname_no (MarinaNo INTEGER PRIMARY KEY, [Marina Name] TEXT COLLATE NOCASE)",
+        "CREATE TABLE rpm_Vyk (MarinaNo INTEGER PRIMARY KEY, [Geo Code] INTEGER, Sunset BOOLEAN, [In 7th Edition] BOOLEAN)",
+        "CREATE TABLE ['97 Editions] (MarinaNo INTEGER PRIMARY KEY, [In Disk] BOOLEAN)",
+        "CREATE TABLE rpm_marina_facilities (MarinaNo INTEGER PRIMARY KEY, [Total # of Moorings] INTEGER, "
+        "[Maximum Length Overall] NUMERIC, [30 Amp $] TEXT)",
+        "CREATE TABLE rpm_output (marinaNo INTEGER, Notes TEXT, MiddleSectionPos INTEGER DEFAULT 50)",
+        "CREATE TABLE chart_information (checkalert INTEGER)",
+        "INSERT INTO rpm_Contact_Information VALUES (1, 'Camden'), (2, 'Rockland'), (3, 'Bar Harbor'), (4, 'Camden')",
+        "INSERT INTO rpm_marinaname_no VALUES (1, 'Dyer''s Cove Marina'), (2, '100% Boatyard'), (3, 'Harbor_Point'), "
+        "(4, 'Sandy Cove')",
+        "INSERT INTO rpm_Vyk VALUES (1, 5, 1, 1), (2, 6, 0, 1), (3, 16, NULL, 0), (4, 5, 1, 1)",
+        "INSERT INTO ['97 Editions] VALUES (1, 1), (2, 0), (3, 1)",
+        "INSERT INTO rpm_marina_facilities VALUES (1, 9, 150, '$6'), (2, 10, 45.5, '  '), (3, 120, NULL, NULL), "
+        "(4, NULL, 60, 'Incl.')",
+        "INSERT INTO rpm_output (marinaNo, Notes) VALUES (1, 'first note')",
+    });
+  }
+
+  qw::DatabasePtr Open(bool readOnly = true) { return qw::Database::OpenDatabase(path_, -1, readOnly, kConnect); }
+
+  int Count(const QString& sql) {
+    auto db = Open();
+    auto rs = db->OpenRecordset(sql);
+    const int n = rs->RecordCount();
+    rs->Close();
+    db->Close();
+    return n;
+  }
+
+  // Expects call to throw the engine error number and leave it in the collection.
+  template <typename F>
+  void ExpectJetError(int number, F call) {
+    qw::DBEngine::RefreshErrors();
+    try {
+      call();
+      ADD_FAILURE() << "no error, expected " << number;
+    } catch (const qw::JetError& e) {
+      EXPECT_EQ(e.number(), number) << e.description().toStdString();
+      ASSERT_EQ(qw::DBEngine::Errors().size(), 1);
+      EXPECT_EQ(qw::DBEngine::Errors()[0].number, number);
+      EXPECT_FALSE(qw::DBEngine::Errors()[0].source.isEmpty());
+      EXPECT_FALSE(qw::DBEngine::Errors()[0].description.isEmpty());
+    }
+  }
+
+  QTemporaryDir dir_;
+  QString path_;
+};
+
+TEST_F(JetDatabase, OpeningAMissingFileOrFolderGivesTheEngineNumbersAndCreatesNothing) {
+  const QString missing = dir_.filePath("nothere.mdb");
+  ExpectJetError(qw::kJetFileNotFound, [&] { qw::Database::OpenDatabase(missing, -1, true, kConnect); });
+  ExpectJetError(qw::kJetFileNotFound, [&] { qw::Database::OpenDatabase(missing, 2, false, kConnect); });
+  EXPECT_FALSE(QFileInfo::exists(missing));
+  // The folder itself is missing: the medium (a CD) is not there.
+  const QString noFolder = dir_.filePath("cdrom/Database/marina.mdb");
+  ExpectJetError(qw::kJetDiskOrNetwork, [&] { qw::Database::OpenDatabase(noFolder, -1, true, kConnect); });
+  EXPECT_FALSE(QFileInfo::exists(dir_.filePath("cdrom")));
+  EXPECT_EQ(qw::DBEngine::Errors()[0].description, "Disk or network error.");
+}
+
+TEST_F(JetDatabase, AFileThatIsNotADatabaseGivesACleanError) {
+  for (const QByteArray& content : {QByteArray("Edition,\"New England\"\r\n"), QByteArray(),
+                                    QByteArray(4096, '\0'), QByteArray("SQLite format 3") + QByteArray(200, 'x'),
+                                    QByteArray("SQLite format 3\0", 16) + QByteArray(200, 'x')}) {
+    const QString path = dir_.filePath("bad.mdb");
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(content);
+    f.close();
+    ExpectJetError(qw::kJetUnrecognizedFormat, [&] { qw::Database::OpenDatabase(path, -1, false, kConnect); });
+  }
+}
+
+TEST_F(JetDatabase, RecordsetsNavigateAndCountEveryRow) {
+  auto db = Open();
+  EXPECT_TRUE(db->IsOpen());
+  EXPECT_TRUE(db->IsReadOnly());
+  EXPECT_EQ(db->Name(), path_);
+  auto rs = db->OpenRecordset("select MarinaNo, City from rpm_Contact_Information order by MarinaNo");
+  EXPECT_EQ(rs->RecordCount(), 4);  // right after opening, without moving to the last row
+  EXPECT_FALSE(rs->Bof());
+  EXPECT_FALSE(rs->Eof());
+  QStringList cities;
+  for (rs->MoveFirst(); !rs->Eof(); rs->MoveNext()) cities << rs->Fields("city").Value().toString();
+  EXPECT_EQ(cities, (QStringList{"Camden", "Rockland", "Bar Harbor", "Camden"}));
+  rs->MoveNext();  // past the end: stays there
+  EXPECT_TRUE(rs->Eof());
+  rs->MoveLast();
+  EXPECT_EQ(rs->Fields("MARINANO").Value().toInt(), 4);
+  rs->MovePrevious();
+  EXPECT_EQ(rs->Fields(0).Value().toInt(), 3);
+  rs->MoveFirst();
+  rs->MovePrevious();
+  EXPECT_TRUE(rs->Bof());
+  EXPECT_TRUE(rs->Fields("City").IsMissing());
+  EXPECT_EQ(rs->FieldNames(), (QStringList{"MarinaNo", "City"}));
+  rs->Close();
+  EXPECT_FALSE(rs->IsOpen());
+  EXPECT_TRUE(rs->Eof());
+
+  auto empty = db->OpenRecordset("select * from rpm_Contact_Information where MarinaNo = 99");
+  EXPECT_EQ(empty->RecordCount(), 0);
+  EXPECT_TRUE(empty->Bof());
+  EXPECT_TRUE(empty->Eof());
+  empty->MoveFirst();
+  EXPECT_TRUE(empty->Eof());
+  EXPECT_TRUE(empty->Fields("City").IsMissing());
+}
+
+TEST_F(JetDatabase, FieldsTellValueNullAndMissingApart) {
+  auto db = Open();
+  auto rs = db->OpenRecordset("select * from rpm_Vyk where MarinaNo = 3");
+  ASSERT_EQ(rs->RecordCount(), 1);
+  EXPECT_TRUE(rs->Fields("[Geo Code]").HasValue());
+  EXPECT_EQ(rs->Fields("geo code").Value().toInt(), 16);
+  EXPECT_TRUE(rs->Fields("Sunset").IsNull());
+  EXPECT_TRUE(rs->Fields("No Such Column").IsMissing());
+  EXPECT_TRUE(rs->Fields(99).IsMissing());
+  // Yes/No columns read as booleans; a qualified name finds its column.
+  EXPECT_EQ(rs->Fields("rpm_Vyk.[In 7th Edition]").Value(), QVariant(false));
+  auto facilities = db->OpenRecordset("select * from rpm_marina_facilities order by MarinaNo");
+  EXPECT_EQ(facilities->Fields("Maximum Length Overall").Value().toDouble(), 150);
+  facilities->MoveNext();
+  EXPECT_EQ(facilities->Fields("Maximum Length Overall").Value().toDouble(), 45.5);
+  EXPECT_EQ(facilities->Fields("30 Amp $").Value().toString(), "  ");
+}
+
+TEST_F(JetDatabase, TheProgramsQueryFormsGiveTheEnginesAnswers) {
+  // The numeric moorings test: 9 < 10 and NULL never pass; compared as text every row would.
+  EXPECT_EQ(Count("select * from rpm_marina_facilities where RTRIM(LTRIM(rpm_marina_facilities.[Total # of "
+                  "Moorings])) >= 10"),
+            2);
+  EXPECT_EQ(Count("select * from rpm_marina_facilities where RTRIM(LTRIM(rpm_marina_facilities.[30 Amp $])) <> ''"), 2);
+  EXPECT_EQ(Count("select * from rpm_marina_facilities where rpm_marina_facilities.[Maximum Length Overall] >= 60"), 2);
+  // Name patterns: apostrophes, and % and _ typed by the user are plain characters.
+  EXPECT_EQ(Count("select * from rpm_marinaname_no where rpm_marinaname_no.[Marina Name] LIKE '*dyer''s*'"), 1);
+  EXPECT_EQ(Count("select * from rpm_marinaname_no where [Marina Name] LIKE '*100%*'"), 1);
+  EXPECT_EQ(Count("select * from rpm_marinaname_no where [Marina Name] LIKE '*r_P*'"), 1);
+  EXPECT_EQ(Count("select * from rpm_marinaname_no where [Marina Name] LIKE '*%*'"), 1);
+  EXPECT_EQ(Count("select * from rpm_marinaname_no where [Marina Name] LIKE '*Cove*'"), 2);
+  EXPECT_EQ(Count("select * from rpm_marinaname_no where [Marina Name] LIKE 'S?ndy*'"), 1);
+  // Texts that look like parameters are texts.
+  EXPECT_EQ(Count("select * from rpm_marinaname_no where [Marina Name] LIKE '*:name?*' or [Marina Name] = '?'"), 0);
+  // The joined list query shape, with the bracketed table name and TRUE.
+  EXPECT_EQ(Count("select rpm_Contact_Information.marinano, ['97 Editions].[In Disk] from((rpm_Contact_Information "
+                  "LEFT JOIN rpm_Vyk ON rpm_Contact_Information.MarinaNo = rpm_Vyk.MarinaNo) LEFT JOIN ['97 Editions] "
+                  "ON rpm_Vyk.MarinaNo = ['97 Editions].MarinaNo) where rpm_Vyk.[In 7th Edition] = TRUE "
+                  "And((rpm_Vyk.[Geo Code]>= 5) And (rpm_Vyk.[Geo Code]<= 16)) ORDER BY rpm_Vyk.[Geo Code]"),
+            3);
+  EXPECT_EQ(Count("select * from rpm_Contact_Information LEFT JOIN ['97 Editions] ON "
+                  "rpm_Contact_Information.MarinaNo = ['97 Editions].MarinaNo where ['97 Editions].[In Disk] = TRUE"),
+            2);
+  EXPECT_EQ(Count("SELECT DISTINCT rpm_Vyk.[Geo Code], rpm_Contact_Information.City FROM rpm_Vyk LEFT JOIN "
+                  "rpm_Contact_Information ON rpm_Vyk.MarinaNo = rpm_Contact_Information.MarinaNo WHERE ([Geo Code] "
+                  "in (5, 6)) and (City LIKE 'camden') ORDER BY [Geo Code]"),
+            1);
+  {
+    auto db = Open();
+    auto rs = db->OpenRecordset("select rpm_Contact_Information.marinano, ['97 Editions].[In Disk] from "
+                                "rpm_Contact_Information LEFT JOIN ['97 Editions] ON rpm_Contact_Information.MarinaNo "
+                                "= ['97 Editions].MarinaNo order by 1");
+    EXPECT_EQ(rs->FieldNames().join("|").toLower().toStdString(), "marinano|in disk");
+    EXPECT_EQ(rs->Fields("in disk").Value(), QVariant(true));
+    rs->MoveLast();
+    EXPECT_TRUE(rs->Fields("In Disk").IsNull());  // no row in the joined table
+  }
+  // A table by its name, bracketed or not.
+  EXPECT_EQ(Count("['97 Editions]"), 3);
+  EXPECT_EQ(Count("rpm_Vyk"), 4);
+}
+
+TEST_F(JetDatabase, FailingSqlIsAnErrorNeverAnEmptyResult) {
+  auto db = Open();
+  ExpectJetError(qw::kJetTableNotFound, [&] { db->OpenRecordset("select * from rpm_nothing"); });
+  ExpectJetError(qw::kJetTableNotFound, [&] { db->OpenRecordset("rpm_nothing"); });
+  ExpectJetError(qw::kJetUnknownName, [&] { db->OpenRecordset("select [No Column] from rpm_Vyk"); });
+  // A city with an apostrophe inserted unquoted breaks the query.
+  ExpectJetError(qw::kJetSyntaxError, [&] { db->OpenRecordset("select * from rpm_Contact_Information where City = 'O'Neil'"); });
+  EXPECT_EQ(qw::DBEngine::Errors()[0].source, "DAO.Database");
+  // The collection holds the last failing call's errors until refreshed.
+  db->OpenRecordset("rpm_Vyk");
+  EXPECT_EQ(qw::DBEngine::Errors().size(), 1);
+  qw::DBEngine::RefreshErrors();
+  EXPECT_TRUE(qw::DBEngine::Errors().isEmpty());
+  db->Close();
+  EXPECT_FALSE(db->IsOpen());
+  ExpectJetError(qw::kJetObjectClosed, [&] { db->OpenRecordset("rpm_Vyk"); });
+}
+
+TEST_F(JetDatabase, SeveralConnectionsAtOnceEachWithItsOwnName) {
+  auto a = Open();
+  auto b = Open();
+  auto c = Open(false);
+  const QStringList before = QSqlDatabase::connectionNames();
+  auto ra = a->OpenRecordset("rpm_Vyk");
+  c->Execute("INSERT INTO chart_information (checkalert) VALUES (1)");
+  EXPECT_EQ(b->OpenRecordset("chart_information")->RecordCount(), 1);
+  EXPECT_EQ(ra->RecordCount(), 4);
+  a->Close();
+  EXPECT_EQ(QSqlDatabase::connectionNames().size(), before.size() - 1);
+  EXPECT_EQ(b->OpenRecordset("rpm_Vyk")->RecordCount(), 4);
+  b.reset();  // destruction closes too
+  c.reset();
+  EXPECT_EQ(QSqlDatabase::connectionNames().size(), before.size() - 3);
+}
+
+TEST_F(JetDatabase, WritesThroughARecordsetOnATableOrASelectStar) {
+  {
+    auto db = Open(false);
+    EXPECT_FALSE(db->IsReadOnly());
+    auto rs = db->OpenRecordset("SELECT * FROM rpm_output WHERE MarinaNo = 1");
+    ASSERT_EQ(rs->RecordCount(), 1);
+    rs->Edit();
+    rs->SetField("notes", QString("it's changed"));
+    EXPECT_EQ(rs->Fields("Notes").Value().toString(), "it's changed");
+    rs->Update();
+    EXPECT_EQ(rs->Fields("Notes").Value().toString(), "it's changed");
+
+    auto none = db->OpenRecordset("SELECT * FROM rpm_output WHERE MarinaNo = 2");
+    EXPECT_TRUE(none->Eof());
+    none->AddNew();
+    none->SetField("MarinaNo", 2);
+    none->SetField("Notes", QString("new"));
+    none->Update();
+    EXPECT_EQ(none->RecordCount(), 1);
+    none->MoveFirst();
+    EXPECT_EQ(none->Fields("Notes").Value().toString(), "new");
+    EXPECT_EQ(none->Fields("MiddleSectionPos").Value().toInt(), 50);  // the table's default
+
+    auto chart = db->OpenRecordset("chart_information");
+    chart->AddNew();
+    chart->SetField("checkalert", 1);
+    chart->Update();
+    EXPECT_EQ(chart->RecordCount(), 1);
+  }
+  auto db = Open();
+  auto rs = db->OpenRecordset("select Notes from rpm_output order by marinaNo");
+  ASSERT_EQ(rs->RecordCount(), 2);
+  EXPECT_EQ(rs->Fields("Notes").Value().toString(), "it's changed");
+  rs->MoveNext();
+  EXPECT_EQ(rs->Fields("Notes").Value().toString(), "new");
+  EXPECT_EQ(db->OpenRecordset("chart_information")->RecordCount(), 1);
+}
+
+TEST_F(JetDatabase, WritesInTheWrongStateOrPlaceFail) {
+  auto db = Open(false);
+  auto rs = db->OpenRecordset("SELECT * FROM rpm_output");
+  ExpectJetError(qw::kJetUpdateWithoutEdit, [&] { rs->Update(); });
+  ExpectJetError(qw::kJetUpdateWithoutEdit, [&] { rs->SetField("Notes", QString("x")); });
+  rs->Edit();
+  ExpectJetError(qw::kJetItemNotFound, [&] { rs->SetField("Nothing", 1); });
+  rs->MoveNext();
+  rs->MoveNext();
+  ExpectJetError(qw::kJetNoCurrentRecord, [&] { rs->Edit(); });
+  auto joined = db->OpenRecordset("select Notes from rpm_output");
+  ExpectJetError(qw::kJetObjectReadOnly, [&] { joined->Edit(); });
+  // A write that breaks the key.
+  db->Execute("CREATE UNIQUE INDEX out_no ON rpm_output (marinaNo)");
+  auto dup = db->OpenRecordset("rpm_output");
+  dup->AddNew();
+  dup->SetField("marinaNo", 1);
+  ExpectJetError(qw::kJetDuplicateKey, [&] { dup->Update(); });
+}
+
+TEST_F(JetDatabase, AReadOnlyConnectionOrFileRefusesEveryWrite) {
+  auto db = Open(true);
+  auto rs = db->OpenRecordset("SELECT * FROM rpm_output WHERE MarinaNo = 1");
+  ExpectJetError(qw::kJetCannotWrite, [&] { rs->Edit(); });
+  ExpectJetError(qw::kJetCannotWrite, [&] { rs->AddNew(); });
+  ExpectJetError(qw::kJetCannotWrite, [&] { db->Execute("DELETE FROM rpm_output"); });
+  db->Close();
+
+  // A file marked read-only (as on a CD) is read-only even when opened for writing.
+  ASSERT_TRUE(QFile::setPermissions(path_, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+  auto writable = Open(false);
+  EXPECT_TRUE(writable->IsReadOnly());
+  EXPECT_EQ(writable->OpenRecordset("rpm_output")->RecordCount(), 1);
+  auto out = writable->OpenRecordset("rpm_output");
+  ExpectJetError(qw::kJetCannotWrite, [&] { out->Edit(); });
+  ExpectJetError(qw::kJetCannotWrite, [&] { writable->Execute("UPDATE rpm_output SET Notes = 'x'"); });
+  EXPECT_EQ(qw::DBEngine::Errors()[0].number, qw::kJetCannotWrite);
+  writable->Close();
+  QFile::setPermissions(path_, QFile::ReadOwner | QFile::WriteOwner);
+}
+
+}  // namespace

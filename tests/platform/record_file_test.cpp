@@ -1,0 +1,170 @@
+#include <QDateTime>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "platform/record_file.h"
+
+namespace {
+
+QStringList ReadAll(qw::RecordReader& reader) {
+  QStringList fields;
+  QString field;
+  while (reader.ReadField(field)) fields << field;
+  return fields;
+}
+
+QStringList ReadAll(const QByteArray& content) {
+  qw::RecordReader reader(content);
+  return ReadAll(reader);
+}
+
+TEST(RecordReader, SplitsAtCommasAndLineEndsOutsideQuotes) {
+  EXPECT_EQ(ReadAll("Edition,\"New England\"\r\nList,In 7th Edition\r\nGeoCode,5-16\r\n"),
+            (QStringList{"Edition", "New England", "List", "In 7th Edition", "GeoCode", "5-16"}));
+  // LF and lone CR line ends read like CR LF.
+  EXPECT_EQ(ReadAll("a,b\nc,d\re,f"), (QStringList{"a", "b", "c", "d", "e", "f"}));
+  // A quoted value may hold commas and line ends; quotes are not part of it.
+  EXPECT_EQ(ReadAll("Edition,\"Cape Cod, Islands\"\r\n\"x\r\ny\",z"),
+            (QStringList{"Edition", "Cape Cod, Islands", "x\r\ny", "z"}));
+}
+
+TEST(RecordReader, SkipsBlanksBeforeAFieldOnly) {
+  EXPECT_EQ(ReadAll("  key ,\t value  \r\n"), (QStringList{"key ", "value  "}));
+  EXPECT_EQ(ReadAll("GeoCode, 5 - 16"), (QStringList{"GeoCode", "5 - 16"}));
+  // Blanks after a closing quote are dropped with it.
+  EXPECT_EQ(ReadAll("Edition,\"New England\"   \r\nList,x"),
+            (QStringList{"Edition", "New England", "List", "x"}));
+}
+
+TEST(RecordReader, EmptyLinesAndEmptyFieldsCountAsOneField) {
+  // The empty line shifts the pairing of every later field.
+  EXPECT_EQ(ReadAll("a,b\r\n\r\nc,d\r\n"), (QStringList{"a", "b", "", "c", "d"}));
+  EXPECT_EQ(ReadAll("a,,b\r\nc,\r\n"), (QStringList{"a", "", "b", "c", ""}));
+  EXPECT_EQ(ReadAll("\"\",x"), (QStringList{"", "x"}));
+  EXPECT_TRUE(ReadAll("").isEmpty());
+}
+
+TEST(RecordReader, AKeyAtTheEndOfTheFileHasNoValue) {
+  qw::RecordReader reader("Edition,\"New England\"\r\nList");
+  QString key, value;
+  ASSERT_TRUE(reader.ReadField(key));
+  ASSERT_TRUE(reader.ReadField(value));
+  ASSERT_TRUE(reader.ReadField(key));
+  EXPECT_EQ(key, "List");
+  EXPECT_TRUE(reader.AtEnd());
+  value = "unchanged";
+  EXPECT_FALSE(reader.ReadField(value));
+  EXPECT_EQ(value, "unchanged");
+  EXPECT_FALSE(reader.Stopped());
+}
+
+TEST(RecordReader, BadInputStopsReadingCleanly) {
+  {
+    qw::RecordReader reader("Edition,\"New England\r\nList,x\r\n");
+    EXPECT_EQ(ReadAll(reader), QStringList{"Edition"});
+    EXPECT_TRUE(reader.Stopped());
+    EXPECT_TRUE(reader.AtEnd());
+    EXPECT_TRUE(reader.StopReason().contains("quote"));
+  }
+  {
+    QByteArray binary("Edition,x\r\n");
+    binary += QByteArray("MZ\x90\x00\x03\x00\x00\x00", 8);
+    qw::RecordReader reader(binary);
+    EXPECT_EQ(ReadAll(reader), (QStringList{"Edition", "x"}));
+    EXPECT_TRUE(reader.Stopped());
+    QString field;
+    EXPECT_FALSE(reader.ReadField(field));  // stays stopped
+  }
+  {
+    // A 10 MB line without a delimiter stops at the field limit.
+    QByteArray line = "key,";
+    line += QByteArray(10 * 1024 * 1024, 'x');
+    qw::RecordReader reader(line);
+    EXPECT_EQ(ReadAll(reader), QStringList{"key"});
+    EXPECT_TRUE(reader.Stopped());
+    EXPECT_TRUE(reader.StopReason().contains("longer"));
+  }
+  {
+    QByteArray quoted = "\"";
+    quoted += QByteArray(qw::RecordReader::kMaxFieldBytes + 10, 'y');
+    quoted += "\"";
+    qw::RecordReader reader(quoted);
+    EXPECT_TRUE(ReadAll(reader).isEmpty());
+    EXPECT_TRUE(reader.Stopped());
+  }
+}
+
+TEST(RecordReader, DecodesUtf8AndFallsBackToLatin1) {
+  EXPECT_EQ(ReadAll("\xEF\xBB\xBFkey,\"Caf\xC3\xA9\""), (QStringList{"key", QString::fromUtf8("Caf\xC3\xA9")}));
+  EXPECT_EQ(ReadAll("key,\"Caf\xE9\""), (QStringList{"key", QString::fromUtf8("Caf\xC3\xA9")}));
+}
+
+TEST(RecordReader, FromFileReadsAFileAndRefusesAMissingOne) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("crit.vyk");
+  EXPECT_FALSE(qw::RecordReader::FromFile(path).has_value());
+  EXPECT_FALSE(qw::RecordReader::FromFile(dir.path()).has_value() &&
+               !qw::RecordReader::FromFile(dir.path())->AtEnd());
+  QFile f(path);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write("\"cboFuel\",2\r\n");
+  f.close();
+  auto reader = qw::RecordReader::FromFile(path);
+  ASSERT_TRUE(reader.has_value());
+  EXPECT_EQ(ReadAll(*reader), (QStringList{"cboFuel", "2"}));
+}
+
+TEST(RecordWriter, FormatsEachKindOfField) {
+  EXPECT_EQ(qw::RecordWriter::FormatField(QString("cboFuel")), "\"cboFuel\"");
+  EXPECT_EQ(qw::RecordWriter::FormatField(QString("say \"hi\"")), "\"say \"hi\"\"");  // no escaping
+  EXPECT_EQ(qw::RecordWriter::FormatField(2), "2");
+  EXPECT_EQ(qw::RecordWriter::FormatField(-1), "-1");
+  EXPECT_EQ(qw::RecordWriter::FormatField(150.0), "150");
+  EXPECT_EQ(qw::RecordWriter::FormatField(45.5), "45.5");
+  EXPECT_EQ(qw::RecordWriter::FormatField(true), "#TRUE#");
+  EXPECT_EQ(qw::RecordWriter::FormatField(false), "#FALSE#");
+  EXPECT_EQ(qw::RecordWriter::FormatField(QVariant(QMetaType::fromType<QString>())), "#NULL#");
+  EXPECT_EQ(qw::RecordWriter::FormatField(QVariant()), "");
+  EXPECT_EQ(qw::RecordWriter::FormatField(QDateTime(QDate(2026, 3, 7), QTime(9, 5, 3))),
+            "#2026-03-07 09:05:03#");
+  // Exactly midnight leaves the time out.
+  EXPECT_EQ(qw::RecordWriter::FormatField(QDateTime(QDate(2026, 3, 7), QTime(0, 0))), "#2026-03-07#");
+  EXPECT_EQ(qw::RecordWriter::FormatField(QDateTime(QDate(2026, 3, 7), QTime(0, 0, 1))),
+            "#2026-03-07 00:00:01#");
+}
+
+TEST(RecordWriter, WritesCrLfLinesThatReadBack) {
+  qw::RecordWriter writer;
+  writer.WriteRecord({QDateTime(QDate(2026, 1, 2), QTime(13, 14, 15)), QString("DavedoZoroz"),
+                      QString("OpenMyDatabase"), QString("Err"), 3043, QString("DAO.Database"),
+                      QString("Disk or network error.")});
+  writer.WriteRecord({QString("tbMarinaName"), QString(" Sandy, Cove ")});
+  writer.WriteRecord({QString("cmbmfac(0)"), 3});
+  EXPECT_EQ(writer.Data(),
+            "#2026-01-02 13:14:15#,\"DavedoZoroz\",\"OpenMyDatabase\",\"Err\",3043,\"DAO.Database\","
+            "\"Disk or network error.\"\r\n\"tbMarinaName\",\" Sandy, Cove \"\r\n\"cmbmfac(0)\",3\r\n");
+  qw::RecordReader reader(writer.Data());
+  QStringList fields = ReadAll(reader);
+  ASSERT_EQ(fields.size(), 11);
+  EXPECT_EQ(fields.mid(7), (QStringList{"tbMarinaName", " Sandy, Cove ", "cmbmfac(0)", "3"}));
+}
+
+TEST(RecordWriter, SavesByReplacingOrAppending) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("ErrorLog.txt");
+  qw::RecordWriter first;
+  first.WriteRecord({QString("a")});
+  ASSERT_TRUE(first.SaveTo(path, true));
+  ASSERT_TRUE(first.SaveTo(path, true));
+  QFile f(path);
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  EXPECT_EQ(f.readAll(), "\"a\"\r\n\"a\"\r\n");
+  f.close();
+  ASSERT_TRUE(first.SaveTo(path));
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  EXPECT_EQ(f.readAll(), "\"a\"\r\n");
+  EXPECT_FALSE(first.SaveTo(dir.filePath("no/such/folder/ErrorLog.txt"), true));
+}
+
+}  // namespace
