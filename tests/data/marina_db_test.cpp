@@ -1,4 +1,6 @@
 #include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <gtest/gtest.h>
 
 #include "app/settings.h"
@@ -12,6 +14,20 @@ namespace {
 
 struct ProgramEnded {};
 
+// A small marina database of the folder's own (two marinas in rpm_Vyk).
+void MakeDatabase(const testing::TempProgramFolder& folder) {
+  {
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("marina_db_test"));
+    db.setDatabaseName(folder.DatabasePath());
+    ASSERT_TRUE(db.open());
+    QSqlQuery q(db);
+    ASSERT_TRUE(q.exec(QStringLiteral("CREATE TABLE rpm_Vyk (MarinaNo INTEGER PRIMARY KEY, [Geo Code] INTEGER)")));
+    ASSERT_TRUE(q.exec(QStringLiteral("INSERT INTO rpm_Vyk VALUES (11, 5), (12, 6)")));
+    db.close();
+  }
+  QSqlDatabase::removeDatabase(QStringLiteral("marina_db_test"));
+}
+
 TEST(MarinaDatabase, PathAndConnectString) {
   testing::TempProgramFolder folder(false);
   EXPECT_EQ(ConnectString(), ";PWD=718pandorixev");
@@ -22,7 +38,8 @@ TEST(MarinaDatabase, PathAndConnectString) {
 }
 
 TEST(MarinaDatabase, OpenMyDatabaseOpensReadOnly) {
-  testing::TempProgramFolder folder;
+  testing::TempProgramFolder folder(false);
+  MakeDatabase(folder);
   ScriptedMsgBoxes boxes;
   MyDatabase().reset();
   OpenMyDatabase(Settings().DatabaseFileName);
@@ -30,14 +47,15 @@ TEST(MarinaDatabase, OpenMyDatabaseOpensReadOnly) {
   EXPECT_TRUE(MyDatabase()->IsOpen());
   EXPECT_TRUE(MyDatabase()->IsReadOnly());
   RecordsetPtr rs = MyDatabase()->OpenRecordset(QStringLiteral("SELECT MarinaNo FROM rpm_Vyk"));
-  EXPECT_GT(rs->RecordCount(), 0);
+  EXPECT_EQ(rs->RecordCount(), 2);
   rs->Close();
   MyDatabase()->Close();
   EXPECT_TRUE(boxes.Shown().isEmpty());
 }
 
 TEST(MarinaDatabase, FailedOpenReportsAndKeepsThePreviousConnection) {
-  testing::TempProgramFolder folder;
+  testing::TempProgramFolder folder(false);
+  MakeDatabase(folder);
   ScriptedMsgBoxes boxes;
   OpenMyDatabase(Settings().DatabaseFileName);
   const DatabasePtr before = MyDatabase();

@@ -1,5 +1,7 @@
 #include <QAction>
 #include <QPointer>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <gtest/gtest.h>
 
 #include "app/settings.h"
@@ -18,6 +20,16 @@ namespace {
 class StartChoice : public ::testing::Test {
  protected:
   void SetUp() override {
+    // A database of its own with an empty hint table.
+    {
+      QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("choice_test"));
+      db.setDatabaseName(folder_.DatabasePath());
+      ASSERT_TRUE(db.open());
+      QSqlQuery q(db);
+      ASSERT_TRUE(q.exec(QStringLiteral("CREATE TABLE chart_information (checkalert INTEGER)")));
+      db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("choice_test"));
     saved_ = AppScreens();
     AppScreens().showSearch = [this] { calls.append(QStringLiteral("showSearch")); };
     AppScreens().showOverview = [this] { calls.append(QStringLiteral("showOverview")); };
@@ -34,7 +46,7 @@ class StartChoice : public ::testing::Test {
     DestroyMainWindow();
   }
 
-  testing::TempProgramFolder folder_;
+  testing::TempProgramFolder folder_{false};
   ScriptedMsgBoxes boxes_;
   Screens saved_;
   QStringList calls;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "app/ui/resize_form.h"
+#include "platform/program.h"
 
 namespace qw {
 namespace {
@@ -39,7 +40,7 @@ TEST(ResizeForm, ScalesControlsAndFontsButNotTheWindowWhileRePosFormIsOff) {
   const int comboHeight = w.combo->height();
   ResizeForm(1.2f, 1.5f, &w.form);
   EXPECT_EQ(w.text->geometry(), QRect(12, 24, 120, 30));
-  EXPECT_DOUBLE_EQ(w.text->font().pointSizeF(), 8 * 1.35);
+  EXPECT_NEAR(w.text->font().pointSizeF(), 8 * 1.35, 1e-4);
   EXPECT_EQ(w.combo->geometry(), QRect(12, 60, 120, comboHeight));
   // Left 0: position, size and font kept.
   EXPECT_EQ(w.edge->geometry(), QRect(0, 70, 50, 20));
@@ -47,7 +48,7 @@ TEST(ResizeForm, ScalesControlsAndFontsButNotTheWindowWhileRePosFormIsOff) {
   // Controls inside a frame scale in the frame's coordinates, once.
   EXPECT_EQ(w.frame->geometry(), QRect(24, 150, 120, 90));
   EXPECT_EQ(w.inner->geometry(), QRect(12, 15, 60, 30));
-  EXPECT_DOUBLE_EQ(w.inner->font().pointSizeF(), 8 * 1.35);
+  EXPECT_NEAR(w.inner->font().pointSizeF(), 8 * 1.35, 1e-4);
   EXPECT_EQ(w.form.geometry(), QRect(100, 100, 300, 200));
 }
 

@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QPointer>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include "app/settings.h"
