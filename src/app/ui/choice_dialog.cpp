@@ -3,6 +3,7 @@
 #include <QPixmap>
 #include <QPointer>
 #include <QResizeEvent>
+#include <QStyle>
 #include <optional>
 
 #include "app/error_handler.h"
@@ -21,13 +22,15 @@ QPointer<ChoiceDialog>& Instance() {
   return dialog;
 }
 
-ClickableLabel* PictureChoice(QWidget* parent, const QString& picture, const QString& name) {
+ClickableLabel* PictureChoice(QWidget* parent, const QString& picture, QStyle::StandardPixmap fallback,
+                              const QString& name) {
   auto* label = new ClickableLabel(parent);
   label->setObjectName(name);
   label->setAlignment(Qt::AlignCenter);
   label->setCursor(Qt::PointingHandCursor);
   QPixmap pixmap(ProgramFolder() + QStringLiteral("/pictures/toolbar/") + picture);
-  if (!pixmap.isNull()) label->setPixmap(pixmap.scaled(64, 64, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+  if (pixmap.isNull()) pixmap = parent->style()->standardIcon(fallback).pixmap(48, 48);
+  label->setPixmap(pixmap.scaled(64, 64, Qt::KeepAspectRatio, Qt::SmoothTransformation));
   label->setFrameShape(QFrame::StyledPanel);
   return label;
 }
@@ -60,11 +63,12 @@ ChoiceDialog::ChoiceDialog(QWidget* parent) : QDialog(parent) {
   prompt.setBold(true);
   Label3->setFont(prompt);
   Label3->setGeometry(0, 8, 340, 24);
-  Comsearch = PictureChoice(Picture1, QStringLiteral("03.png"), QStringLiteral("Comsearch"));
+  Comsearch = PictureChoice(Picture1, QStringLiteral("03.png"), QStyle::SP_FileDialogContentsView,
+                            QStringLiteral("Comsearch"));
   Comsearch->setGeometry(50, 44, 90, 80);
   Label1 = CaptionChoice(Picture1, QStringLiteral("Search Screen Interface"), QStringLiteral("Label1"));
   Label1->setGeometry(20, 128, 150, 40);
-  Commaps = PictureChoice(Picture1, QStringLiteral("12.png"), QStringLiteral("Commaps"));
+  Commaps = PictureChoice(Picture1, QStringLiteral("12.png"), QStyle::SP_DirOpenIcon, QStringLiteral("Commaps"));
   Commaps->setGeometry(200, 44, 90, 80);
   Label2 = CaptionChoice(Picture1, QStringLiteral("Map Interface"), QStringLiteral("Label2"));
   Label2->setGeometry(170, 128, 150, 40);
