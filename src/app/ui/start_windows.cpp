@@ -163,6 +163,9 @@ frmSplash* ShowSplash() {
     delete splash;
     throw;
   }
+  // A borderless window covering the screen: some window managers do not
+  // maximise splash windows, so it is also given the screen's size.
+  if (QScreen* screen = QGuiApplication::primaryScreen()) splash->setGeometry(screen->geometry());
   splash->showMaximized();
   return splash;
 }
