@@ -6,6 +6,10 @@
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Quaywise"));
+  // The program ends with its main window (or when the start refuses to go
+  // on), never merely because the logo closed while the splash, which the
+  // desktop does not count as a window of its own, is up.
+  QApplication::setQuitOnLastWindowClosed(false);
   qw::InstallWidgetMessageBoxes();
   // The windows of the other subsystems fill in the screen table here.
   qw::ShowLogo();
