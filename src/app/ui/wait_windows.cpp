@@ -11,6 +11,7 @@
 #include <QTimer>
 
 #include "app/ui/clickable_label.h"
+#include "app/ui/main_window.h"
 
 namespace qw {
 namespace {
@@ -85,7 +86,8 @@ void frmWait::cmdCancel_Click() { close(); }
 
 frmWait* ShowWaitWindow() {
   UnloadWaitWindow();
-  WaitInstance() = new frmWait();
+  // Owned by the main window so that it stays off the task bar.
+  WaitInstance() = new frmWait(MainWindowExists() ? MainWindow() : nullptr);
   frmWait* w = WaitInstance();
   w->show();
   w->raise();
@@ -141,7 +143,7 @@ void frmprogress::Timer1_Timer() {
 }
 
 void ShowProgressModal() {
-  frmprogress progress;
+  frmprogress progress(MainWindowExists() ? MainWindow() : nullptr);
   progress.exec();
 }
 
