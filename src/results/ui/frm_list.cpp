@@ -132,6 +132,7 @@ FrmList::FrmList() {
   cmdOK->resize(TwipsToPixels(1335), TwipsToPixels(375));
 
   ImageList = LoadRatingPictures();
+  InstallPageSetupSource();
 
   connect(fgList, &FlexGrid::DblClick, this, &FrmList::fgList_DblClick);
   connect(cmdPrint, &QPushButton::clicked, this, &FrmList::cmdPrint_Click);

@@ -27,6 +27,9 @@ void ListScreenActivated();
 // The list was unloaded: toolbar buttons 1 to 5 and the menus Open, Save,
 // Find and Show are enabled again.
 void ListScreenUnloaded();
+// Lets the browser print with the page setup the print commands store
+// (unless another source is installed).
+void InstallPageSetupSource();
 // Shows a screen inside the main window.
 void ShowScreen(QWidget* screen);
 

@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <gtest/gtest.h>
 
+#include "app/ui/main_window.h"
 #include "data/marina_db.h"
 #include "list_fixture.h"
 #include "platform/ui/flex_grid.h"
@@ -224,10 +225,18 @@ TEST_F(ListWindowTest, WindowLayoutBackButtonActivationAndUnload) {
   EXPECT_EQ(list->fgList->RowHeight(1), 300);
   EXPECT_EQ(list->fgList->RowHeight(0), 300);
 
+  // Activation makes the list the current screen: its toolbar buttons on,
+  // Maps off.
+  qw::MDIFrmMain* main = qw::MainWindow();
   qw::ScreenMode() = 0;
   QEvent activate(QEvent::WindowActivate);
   QApplication::sendEvent(list, &activate);
   EXPECT_EQ(qw::ScreenMode(), 1);
+  EXPECT_TRUE(main->ToolbarButton(6)->isEnabled());
+  EXPECT_TRUE(main->ToolbarButton(7)->isEnabled());
+  EXPECT_FALSE(main->ToolbarButton(11)->isEnabled());
+  for (int b = 1; b <= 5; ++b) main->ToolbarButton(b)->setEnabled(false);
+  main->mnuFind->setEnabled(false);
 
   list->cmdOK->click();
   EXPECT_EQ(searchShown_, 1);
@@ -236,7 +245,10 @@ TEST_F(ListWindowTest, WindowLayoutBackButtonActivationAndUnload) {
 
   qw::CallScreen(qw::AppScreens().unloadList);
   EXPECT_EQ(FrmList::Loaded(), nullptr);
+  for (int b = 1; b <= 5; ++b) EXPECT_TRUE(main->ToolbarButton(b)->isEnabled()) << b;
+  EXPECT_TRUE(main->mnuFind->isEnabled());
   qw::CallScreen(qw::AppScreens().unloadList);  // nothing when not loaded
+  qw::DestroyMainWindow();
 }
 
 }  // namespace

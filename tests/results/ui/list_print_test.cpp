@@ -11,12 +11,17 @@
 #include <QTemporaryFile>
 #include <gtest/gtest.h>
 
+#include "app/page_setup.h"
+#include "app/ui/main_window.h"
+#include "app/ui/wait_windows.h"
+#include "app/user_store.h"
 #include "list_fixture.h"
 #include "platform/program.h"
 #include "platform/ui/browser.h"
 #include "platform/ui/flex_grid.h"
 #include "results/list_page.h"
 #include "results/ui/frm_print.h"
+#include "results/ui/register.h"
 
 namespace {
 
@@ -48,13 +53,16 @@ TEST_F(ListWindowTest, PrintsALandscapeListWithHeaderAndPageNumbersToPdf) {
     printer.setOutputFileName(pdf);
     return true;
   });
-  // What the toolbar's Print puts in the page-setup store.
-  auto source = qw::SetPageSetupSource(
-      [] { return qw::PageSetup{"Brinewick's Digital Guide to New England Marinas ", "Page No [ &p ]", ""}; });
-
+  // The toolbar's Print: the page setup it stores reaches the printed pages.
+  QTemporaryDir store;
+  qw::SetUserStoreFolder(store.path());
+  const int interval = qw::frmprogress::TimerInterval();
+  qw::frmprogress::TimerInterval() = 5;
+  qw::RegisterResultScreens();
   FrmList* list = FrmList::Instance();
   ASSERT_GT(list->GetMarinasCount(), 0);
-  list->PrintList();
+  qw::MainWindow()->Toolbar1_ButtonClick(7);
+  EXPECT_EQ(qw::PageSetupValue("header"), "");  // cleared after the print
 
   ASSERT_FALSE(boxes_.Shown().isEmpty());
   EXPECT_EQ(boxes_.Shown()[0].text, "Set 'Preferences/Layout/Orientation' to 'Landscape'");
@@ -89,7 +97,9 @@ TEST_F(ListWindowTest, PrintsALandscapeListWithHeaderAndPageNumbersToPdf) {
   EXPECT_EQ(boxes_.Shown().size(), 1);  // no orientation message there
 
   qw::WebBrowser::SetPrintDialogHook(hook);
-  qw::SetPageSetupSource(source);
+  qw::DestroyMainWindow();
+  qw::frmprogress::TimerInterval() = interval;
+  qw::SetUserStoreFolder(QString());
 }
 
 TEST_F(ListWindowTest, APageThatCannotBeWrittenIsReportedAndNotPrinted) {
