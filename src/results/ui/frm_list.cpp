@@ -1,6 +1,7 @@
 #include "results/ui/frm_list.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QEvent>
 #include <QFile>
 #include <QHeaderView>
@@ -87,8 +88,16 @@ void FrmList::Unload() {
   if (!form) return;
   TheInstance() = nullptr;
   form->Form_Unload();
-  form->hide();
-  form->deleteLater();
+  // Inside the main window its MDI frame goes with it.
+  QWidget* window = qobject_cast<QMdiSubWindow*>(form->parentWidget()) ? form->parentWidget() : form;
+  window->hide();
+  window->deleteLater();
+}
+
+void FrmList::closeEvent(QCloseEvent* e) {
+  // Closing the window unloads it.
+  e->accept();
+  if (TheInstance() == this) Unload();
 }
 
 FrmList::FrmList() {
@@ -270,6 +279,7 @@ void FrmList::fgList_DblClick() {
 
 void FrmList::cmdOK_Click() {
   CallScreen(AppScreens().showSearch);
+  if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget())) frame->hide();
   hide();
 }
 

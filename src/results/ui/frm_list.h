@@ -69,6 +69,7 @@ class FrmList : public QWidget {
  protected:
   bool event(QEvent* e) override;
   void resizeEvent(QResizeEvent* e) override;
+  void closeEvent(QCloseEvent* e) override;
 
  private:
   FrmList();

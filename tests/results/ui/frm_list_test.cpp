@@ -1,6 +1,8 @@
 #include <QApplication>
 #include <QEvent>
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <gtest/gtest.h>
 
@@ -248,6 +250,36 @@ TEST_F(ListWindowTest, WindowLayoutBackButtonActivationAndUnload) {
   for (int b = 1; b <= 5; ++b) EXPECT_TRUE(main->ToolbarButton(b)->isEnabled()) << b;
   EXPECT_TRUE(main->mnuFind->isEnabled());
   qw::CallScreen(qw::AppScreens().unloadList);  // nothing when not loaded
+  qw::DestroyMainWindow();
+}
+
+TEST_F(ListWindowTest, InsideTheMainWindowBackHidesAndUnloadOrCloseRemovesItsFrame) {
+  qw::RegisterResultScreens();
+  qw::MDIFrmMain* main = qw::MainWindow();
+  main->show();
+  qw::CallScreen(qw::AppScreens().showList);
+  FrmList* list = FrmList::Loaded();
+  ASSERT_TRUE(list);
+  auto* frame = qobject_cast<QMdiSubWindow*>(list->parentWidget());
+  ASSERT_TRUE(frame);
+  EXPECT_TRUE(frame->isVisible());
+
+  list->cmdOK->click();
+  EXPECT_FALSE(frame->isVisible());
+  qw::CallScreen(qw::AppScreens().showList);  // the same window again
+  EXPECT_EQ(FrmList::Loaded(), list);
+  EXPECT_TRUE(list->isVisible());
+
+  qw::CallScreen(qw::AppScreens().unloadList);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(main->MdiArea()->subWindowList().isEmpty());
+
+  qw::CallScreen(qw::AppScreens().showList);  // loads anew
+  ASSERT_TRUE(FrmList::Loaded());
+  FrmList::Loaded()->parentWidget()->close();
+  EXPECT_EQ(FrmList::Loaded(), nullptr);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(main->MdiArea()->subWindowList().isEmpty());
   qw::DestroyMainWindow();
 }
 
