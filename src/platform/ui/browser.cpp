@@ -184,7 +184,9 @@ bool WebBrowser::Print(bool prompt) {
 bool WebBrowser::PrintPages(QPrinter& printer) {
   const PageSetup setup = CurrentPageSetup();
   bool ok = false;
-  double top = setup.marginTop.trimmed().toDouble(&ok);
+  QString marginTop = setup.marginTop.trimmed();
+  marginTop.replace(u',', u'.');  // written in the user's number format
+  double top = marginTop.toDouble(&ok);
   if (!ok || top < 0) top = kDefaultTopInches;
   const double band = kEdgeInches + kBandInches + 0.1;
   if (!setup.header.isEmpty()) top = std::max(top, band);
