@@ -2,6 +2,7 @@
 
 #include "app/ui/start_windows.h"
 #include "platform/ui/message_box_widgets.h"
+#include "results/ui/register.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -11,7 +12,8 @@ int main(int argc, char** argv) {
   // desktop does not count as a window of its own, is up.
   QApplication::setQuitOnLastWindowClosed(false);
   qw::InstallWidgetMessageBoxes();
-  // The windows of the other subsystems fill in the screen table here.
+  // The windows of the other subsystems fill in the screen table.
+  qw::RegisterResultScreens();
   qw::ShowLogo();
   return app.exec();
 }
