@@ -102,9 +102,9 @@ class WaitPointer {
 
 RuntimeError NoCurrentRecord() {
   RuntimeError err;
-  err.number = 3021;
+  err.number = kJetNoCurrentRecord;
   err.source = kModule;
-  err.description = QStringLiteral("No current record.");
+  err.description = QStringLiteral("No current record");
   return err;
 }
 
@@ -917,7 +917,7 @@ void frmCriteria::cmdFind_Click() {
   lblCount->setText(kFoundCaption);
   if (open) {
     RuntimeError err;
-    err.number = DBEngine::Errors().isEmpty() ? 0 : DBEngine::Errors().first().number;
+    err.number = DBEngine::Errors().isEmpty() ? 5 : DBEngine::Errors().first().number;
     err.source = kModule;
     err.description = count.error;
     ErrorHandler(kModule, QStringLiteral("cmdFind_Click"), err);

@@ -6,11 +6,17 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QAction>
 #include <QPushButton>
 #include <QTimer>
 #include <gtest/gtest.h>
 
 #include "app/settings.h"
+#include "app/ui/main_window.h"
+#include "app/ui/wait_windows.h"
+#include "app/user_store.h"
 #include "app/ui/screens.h"
 #include "common/testing.h"
 #include "platform/jet.h"
@@ -468,6 +474,10 @@ TEST_F(SearchScreenTest, FindCountsAndAFailedCountClaimsNoNumber) {
   }
   w->cmdFind_Click();
   EXPECT_EQ(w->lblCount->text(), "Marinas Found:");
+  ASSERT_EQ(boxes.Shown().size(), 1);
+  EXPECT_EQ(boxes.Shown()[0].title, "Error");
+  EXPECT_TRUE(boxes.Shown()[0].text.contains("Continue?"));
+  EXPECT_TRUE(CurrentWaitWindow() == nullptr) << "the wait window goes in every case";
 }
 
 TEST_F(SearchScreenTest, ShowStoresTheTabHandsOverAndHides) {
@@ -569,11 +579,77 @@ TEST_F(SearchScreenTest, LoadedSubRegionsThatNoLongerResolveNeverWidenTheSearch)
   boxes.Answer(MsgResult::No);
   boxes.Answer(MsgResult::No);
   w->LoadSettings(folder.Path() + "/old.vyk");
+  ASSERT_FALSE(boxes.Shown().isEmpty()) << "the refresh reports the name it cannot look up";
+  EXPECT_TRUE(boxes.Shown()[0].text.contains("No current record"));
   EXPECT_EQ(Entries(w->lbGeoCodes), QStringList{"ME - GONE AWAY"});
   EXPECT_EQ(w->chkSunset->Value(), 1);
   EXPECT_FALSE(w->cboCity->isEnabled());
   w->cmdFind_Click();
   EXPECT_EQ(w->lblCount->text(), "Marinas Found: 0");
+}
+
+TEST_F(SearchScreenTest, StartAlwaysShowsEmptyCriteriaAndReloadsSilently) {
+  SetUserStoreFolder(folder.Path());
+  AddSubRegions({"MA - THE ISLANDS"});
+  w->chkSunset->SetValue(1);
+  w->cboFuel->SetListIndex(2);
+  w->SSTab1->SetTab(4);
+  w->RowCombos("cmbEnter")[1]->SetListIndex(3);
+  const QString file = folder.Path() + "/last.vyk";
+  ASSERT_TRUE(w->SaveSettings(file));
+  SaveSetting(kAppTitle, "SettingsFileName", "RootFolder", file);
+  UnloadCriteriaScreen();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  SortOrder() = 0;
+
+  w = CriteriaScreen();
+  SearchCriteria opened = w->Criteria();
+  EXPECT_EQ(opened.cboCity.ListIndex, 0);
+  EXPECT_EQ(opened.cboHarbor.ListIndex, 0);
+  EXPECT_FALSE(w->cboCity->isEnabled());
+  EXPECT_FALSE(w->cboHarbor->isEnabled());
+  // The reload's cities and harbours stay listed, greyed and unchosen.
+  opened.cboCity = SearchCriteria{}.cboCity;
+  opened.cboHarbor = SearchCriteria{}.cboHarbor;
+  EXPECT_EQ(opened, SearchCriteria{});
+  EXPECT_EQ(w->BuildWhereClause(), "");
+  EXPECT_EQ(w->lblCount->text(), "Marinas Found:");
+  EXPECT_EQ(w->SSTab1->Tab(), 0);
+  EXPECT_EQ(SortOrder(), 1);
+  EXPECT_TRUE(boxes.Shown().isEmpty());
+
+  // A stored name that no longer names a file: nothing is said.
+  SaveSetting(kAppTitle, "SettingsFileName", "RootFolder", folder.Path() + "/gone.vyk");
+  UnloadCriteriaScreen();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  w = CriteriaScreen();
+  EXPECT_TRUE(boxes.Shown().isEmpty());
+  SetUserStoreFolder(QString());
+}
+
+TEST_F(SearchScreenTest, InsideTheMainWindowTheScreenIsAMaximisedChildThatSetsTheToolbar) {
+  UnloadCriteriaScreen();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  MainWindow()->show();
+  RegisterSearchScreens();
+  ScreenMode() = 1;
+  MainWindow()->UpdateToolBox();
+  ASSERT_FALSE(MainWindow()->ToolbarButton(4)->isEnabled());
+  AppScreens().showSearch();
+  QApplication::processEvents();
+  w = LoadedCriteriaScreen();
+  ASSERT_NE(w, nullptr);
+  ASSERT_NE(w->Frame(), w);
+  EXPECT_TRUE(MainWindow()->MdiArea()->subWindowList().contains(w->Frame()));
+  EXPECT_TRUE(w->Frame()->isMaximized());
+  MainWindow()->MdiArea()->setActiveSubWindow(nullptr);
+  MainWindow()->MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(w->Frame()));
+  EXPECT_EQ(ScreenMode(), 0);
+  EXPECT_TRUE(MainWindow()->ToolbarButton(4)->isEnabled()) << "Find is on in search mode";
+  UnloadCriteriaScreen();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  DestroyMainWindow();
+  w = CriteriaScreen();
 }
 
 TEST_F(SearchScreenTest, ScreenTableEntriesReachTheScreen) {
