@@ -1,6 +1,7 @@
 #include "search/ui/criteria_window.h"
 
 #include <QEvent>
+#include <functional>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -154,7 +155,6 @@ struct frmCriteria::RowGroup {
 frmCriteria::frmCriteria(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("frmCriteria"));
   setWindowTitle(kCaption);
-  setAttribute(Qt::WA_DeleteOnClose, false);
   // The design's rectangles suit a compact dialog font.
   QFont f = font();
   f.setPointSizeF(8);

@@ -55,3 +55,19 @@ TEST(LocalGrab, Filled) {
   UnloadCriteriaScreen();
 }
 }
+#include "app/ui/main_window.h"
+#include "search/ui/register.h"
+#include "app/ui/screens.h"
+namespace qw {
+TEST(LocalGrab, Mdi) {
+  testing::TempProgramFolder folder;
+  MainWindow()->resize(1100, 700);
+  MainWindow()->show();
+  RegisterSearchScreens();
+  AppScreens().showSearch();
+  QApplication::processEvents();
+  MainWindow()->grab().save("/tmp/su_grab/mdi.png");
+  UnloadCriteriaScreen();
+  DestroyMainWindow();
+}
+}
