@@ -1,0 +1,946 @@
+// The rule-based values of every demo marina.
+#include <QSet>
+#include <algorithm>
+#include <cmath>
+#include <map>
+
+#include "demo_model.h"
+#include "demo_rng.h"
+
+namespace qw::demo {
+namespace {
+
+
+const QStringList kPartA = {"Heron",     "Osprey",   "Cormorant", "Eider",     "Tern",      "Puffin",
+                            "Sandpiper", "Kingfisher", "Granite", "Spruce",    "Juniper",   "Bayberry",
+                            "Driftwood", "Lantern",  "Compass",   "Beacon",    "Whitecap",  "Foghorn",
+                            "Schooner",  "Dory",     "Windward",  "Leeward",   "Quahog",    "Kelp",
+                            "Saltmarsh", "Tidewater", "Blue Gull", "Red Nun",  "Bell Buoy"};
+const QStringList kPartB = {"Point", "Cove",  "Landing", "Reach", "Ledge", "Island",
+                            "Neck",  "Creek", "Basin",   "Shore", "Bight", "Harbor"};
+const QStringList kSurnames = {"Tollander", "Quimby",   "Hasketh",   "Pellworth", "Marchetti", "Lindqvist",
+                               "Abernathy", "Coffin-Greer", "Dunmore", "Sayward", "Treadwell", "Oakes",
+                               "Haskins",   "Bramhall", "Whitcombe", "Petrakis",  "Lowder",    "Camber"};
+const QStringList kSuffixes = {"Marina",    "Boatyard",   "Boat Yard",  "Yacht Basin", "Boat Works",
+                               "Marine",    "Yacht Yard", "Landing",    "Wharf",       "Yacht Club",
+                               "Harbor Services"};
+const QStringList kFirstNames = {"Anne", "Ben",  "Carla", "Dave", "Ellen",  "Frank", "Gail",
+                                 "Hank", "Irene", "Jim",  "Kate", "Lou",    "Maggie", "Ned",
+                                 "Olga", "Pete", "Rita",  "Sam",  "Tess",   "Walt"};
+const QStringList kStreets = {"Water Street", "Main Street", "Harbor Road",  "Wharf Street",
+                              "Shore Road",   "Front Street", "Ocean Avenue", "Bay Street"};
+
+Rng R(const Marina& m, const char* table, const char* field, int n = 0) { return Rng(m.no, table, field, n); }
+
+// Whole numbers are stored as integers so that they read back as "150", not "150.0".
+QVariant Num(double v) {
+  if (std::floor(v) == v) return QVariant(static_cast<qlonglong>(v));
+  return QVariant(v);
+}
+
+QVariant Flag(bool b) { return QVariant(b ? 1 : 0); }
+
+// Sets each Yes/No column to 1 for its share of the marinas, else 0.
+void SetShares(Row& row, const Marina& m, const char* table, const std::vector<std::pair<const char*, double>>& shares) {
+  for (const auto& [column, share] : shares) row.Set(column, Flag(Rng(m.no, table, column).Chance(share)));
+}
+
+QString PhoneNumber(const QString& area, Rng r) {
+  const QString line = QStringLiteral("01%1").arg(r.IntBetween(0, 99), 2, 10, QLatin1Char('0'));
+  const int form = r.PickWeighted({60, 25, 15});
+  if (form == 0) return QStringLiteral("(%1) 555-%2").arg(area, line);
+  if (form == 1) return QStringLiteral("%1-555-%2").arg(area, line);
+  return area + QStringLiteral("555") + line;
+}
+
+QString Phone(const Marina& m, const char* table, const char* field, int n = 0) {
+  return PhoneNumber(m.town->areaCode, R(m, table, field, n));
+}
+
+bool IsMaine(const Marina& m) { return m.geoCode >= 5 && m.geoCode <= 8; }
+
+bool IsIsland(const Marina& m) {
+  static const QStringList islands = {"Block Island", "Peaks Island", "Chebeague Island", "North Haven",
+                                      "Vinalhaven",   "Orr's Island", "Bailey Island"};
+  return m.geoCode == 12 || islands.contains(m.town->city);
+}
+
+QString ServiceTown(const Marina& m) {
+  return m.town->serviceTown.isEmpty() ? m.town->city : m.town->serviceTown;
+}
+
+// ---------------------------------------------------------------- names
+
+QString MarinaNameCandidate(const Marina& m, int n) {
+  Rng r = R(m, kNames, "Marina Name", n);
+  const bool townDock = m.slips == 0 && m.moorings > 0;
+  QStringList suffixes = kSuffixes;
+  if (townDock) suffixes << QStringLiteral("Town Dock");
+  const int pattern = r.PickWeighted({45, 25, 10, 20});
+  const QString suffix = r.Pick(suffixes);
+  switch (pattern) {
+    case 0: {
+      const QString a = r.Pick(kPartA);
+      return a + QLatin1Char(' ') + r.Pick(kPartB) + QLatin1Char(' ') + suffix;
+    }
+    case 1: return r.Pick(kSurnames) + QLatin1Char(' ') + suffix;
+    case 2: return r.Pick(kSurnames) + QStringLiteral("'s ") + suffix;
+    default: return r.Pick(kPartA) + QLatin1Char(' ') + suffix;
+  }
+}
+
+QString PersonName(const Marina& m, const char* field) {
+  Rng r = R(m, kOperations, field);
+  static const QStringList lasts = kSurnames + QStringList{"Carver", "Dyer", "Ames", "Pike", "Lord", "Snow"};
+  const QString first = r.Pick(kFirstNames);
+  return first + QLatin1Char(' ') + r.Pick(lasts);
+}
+
+// ---------------------------------------------------------------- amenity rows
+
+enum Profile { ON, CALL, NEAR, TOWN, FAR };
+
+// Class weights: On-Site, On-Call, NearBy, W/in 1 Mile, 1-3 Miles, 3+.
+const std::vector<int>& ProfileWeights(Profile p) {
+  static const std::vector<std::vector<int>> w = {
+      {85, 5, 10, 0, 0, 0}, {15, 75, 0, 10, 0, 0}, {0, 0, 35, 40, 20, 5}, {0, 0, 15, 35, 35, 15}, {0, 0, 0, 10, 30, 60}};
+  return w[p];
+}
+
+Profile Shifted(const Marina& m, Profile p) {
+  if (!m.town->remote) return p;
+  if (p == NEAR) return TOWN;
+  if (p == TOWN) return FAR;
+  return p;
+}
+
+const QStringList kFlagColumns = {"On-Site", "On-Call", "NearBy", "W/in 1 Mile", "1-3 Miles"};
+
+const QStringList kRemarks = {"At the head of the wharf", "Seasonal", "Walk up Main Street", "Ask at the office",
+                              "Open year-round", "<I>Closed Sundays</I>", "Next to the town landing"};
+
+// Sets the distance of an amenity, eatery or lodging row: one flag, or none
+// and a distance beyond three miles.
+void SetDistance(Row& row, int cls, Rng r) {
+  for (int i = 0; i < 5; ++i) row.Set(kFlagColumns[i], i == cls ? 1 : 0);
+  if (cls == 5) row.Set("Approx Distance", r.Chance(0.1) ? QStringLiteral("x") : QStringLiteral("%1 mi").arg(r.IntBetween(4, 25)));
+}
+
+Row AmenityRow(const Marina& m, const char* table, const QString& type, Profile profile) {
+  const QByteArray t = type.toUtf8();
+  Row row;
+  row.Set("MarinaNo", m.no).Set("type", type);
+  const int cls = R(m, table, t.constData(), 1).PickWeighted(ProfileWeights(Shifted(m, profile)));
+  SetDistance(row, cls, R(m, table, t.constData(), 2));
+  Rng c = R(m, table, t.constData(), 3);
+  if (c.Chance(0.15)) {
+    if (c.Chance(0.25))
+      row.Set("Comments", QStringLiteral("Call (%1) 555-01%2").arg(m.town->areaCode).arg(c.IntBetween(0, 99), 2, 10, QLatin1Char('0')));
+    else
+      row.Set("Comments", c.Pick(kRemarks));
+  }
+  return row;
+}
+
+struct TypeRule {
+  const char* type;
+  double share;
+  Profile profile;
+};
+
+void AddRows(Marina& m, const char* table, const std::vector<TypeRule>& rules) {
+  auto& rows = m.many[QString::fromLatin1(table)];
+  for (const TypeRule& rule : rules) {
+    if (!R(m, table, rule.type).Chance(rule.share)) continue;
+    rows.push_back(AmenityRow(m, table, QString::fromUtf8(rule.type), rule.profile));
+  }
+}
+
+Row& AddRow(Marina& m, const char* table, const QString& type, Profile profile) {
+  auto& rows = m.many[QString::fromLatin1(table)];
+  rows.push_back(AmenityRow(m, table, type, profile));
+  return rows.back();
+}
+
+QString AirportTown(int geo) {
+  static const std::map<int, QString> towns = {{5, "Bar Harbor"}, {6, "Rockland"},   {7, "Wiscasset"},
+                                               {8, "Portland"},   {9, "Portsmouth"}, {10, "Boston"},
+                                               {11, "Hyannis"},   {12, "Nantucket"}, {13, "New Bedford"},
+                                               {14, "Newport"},   {15, "Warwick"},   {16, "Westerly"}};
+  return towns.at(geo);
+}
+
+QString RailTown(int geo) {
+  static const std::map<int, QString> towns = {{5, "Bangor"},      {6, "Rockland"},    {7, "Brunswick"},
+                                               {8, "Portland"},    {9, "Newburyport"}, {10, "Boston"},
+                                               {11, "Hyannis"},    {12, "Wareham"},    {13, "New Bedford"},
+                                               {14, "Providence"}, {15, "Wickford"},   {16, "Westerly"}};
+  return towns.at(geo);
+}
+
+void BoatSupplies(Marina& m) {
+  const char* t = "rpm_Boat_Supplies";
+  AddRows(m, t, {{"Ice Block?", 0.60, ON}, {"Ice Cube?", 0.85, ON}, {"Ice Shaved?", 0.10, ON},
+                 {"Bait and Tackle", 0.45, NEAR}, {"Live Bait", 0.20, NEAR}, {"Ships' Store", 0.55, ON},
+                 {"Marine Discount Store", 0.15, TOWN}, {"Boat/US", 0.10, FAR}});
+  const double west = R(m, t, "West Marine").Unit();
+  if (west < 0.25)
+    AddRow(m, t, "West Marine", FAR);
+  else if (west < 0.35)
+    AddRow(m, t, "West Marine or E&B Marine Store", FAR);
+  AddRows(m, t, {{"Propane", 0.45, NEAR}, {"CNG", 0.05, FAR}});
+}
+
+void BoatyardServices(Marina& m) {
+  const char* t = "rpm_Boat_and_Boatyard_Services";
+  auto& rows = m.many[t];
+  if (m.boatyard > 0) {
+    const bool two = m.boatyard == 2;
+    AddRows(m, t, {{"Travelift", two ? 1.0 : 0.95, ON}, {"Forklift", 0.25, ON},
+                   {"Railway", IsMaine(m) ? 0.2 : 0.03, ON}, {"Crane", 0.20, ON}});
+    bool haulOut = false;
+    for (Row& row : rows) {
+      // A yard's own haul-out equipment is on site.
+      if (row.Get("type").toString() == QStringLiteral("Travelift") || R(m, t, "haul-out on site").Chance(0.8)) {
+        SetDistance(row, 0, R(m, t, "haul-out"));
+        row.Null("Approx Distance");
+      }
+      if (row.Get("On-Site").toInt() == 1) haulOut = true;
+    }
+    if (!haulOut) {
+      if (rows.empty()) rows.push_back(AmenityRow(m, t, "Travelift", ON));
+      SetDistance(rows.front(), 0, R(m, t, "haul-out"));
+      rows.front().Null("Approx Distance");
+    }
+    AddRows(m, t, {{"Launching Ramp", 0.40, NEAR}, {"Bottom Cleaning", 0.60, ON},
+                   {"Engine Mechanic - Gas", 0.80, ON}, {"Engine Mechanic - Diesel", 0.75, ON},
+                   {"Brightwork", 0.50, ON}, {"Rigger", 0.40, ON}, {"Hull Repairs", 0.70, ON},
+                   {"Refrigeration", 0.30, ON}, {"Air Conditioning", 0.20, ON}, {"Sail Loft", 0.25, TOWN},
+                   {"Canvas Work", 0.50, NEAR}, {"Electrical Repairs", 0.60, ON},
+                   {"Electronics Repairs", 0.45, ON}, {"Electronic Sales", 0.25, ON}, {"Divers", 0.40, CALL},
+                   {"Compound, Wash & Wax", 0.55, ON}, {"Propeller Repairs", 0.35, ON},
+                   {"Inflatable Repairs", 0.20, NEAR}, {"Upholstery", 0.15, TOWN},
+                   {"Metal Fabrication", 0.20, ON}, {"Painting", 0.50, ON}, {"Awlgrip", two ? 0.5 : 0.15, ON},
+                   {"Total Refits", two ? 0.35 : 0.0, ON}});
+  } else {
+    if (R(m, t, "Travelift").Chance(0.85))
+      AddRow(m, t, "Travelift", R(m, t, "Travelift profile").Chance(0.5) ? NEAR : TOWN);
+    AddRows(m, t, {{"Launching Ramp", 0.30, NEAR}, {"Bottom Cleaning", 0.30, CALL},
+                   {"Engine Mechanic - Gas", 0.60, CALL}, {"Engine Mechanic - Diesel", 0.60, CALL},
+                   {"Sail Loft", 0.10, TOWN}, {"Canvas Work", 0.25, TOWN}, {"Electronics Repairs", 0.10, TOWN},
+                   {"Divers", 0.40, CALL}});
+  }
+}
+
+void Recreation(Marina& m) {
+  const char* t = "rpm_Recreation";
+  AddRows(m, t, {{"Pool", 0.12, ON}, {"Heated Pool", 0.05, ON}, {"Spa", 0.03, ON}, {"Beach", 0.55, NEAR},
+                 {"Grills", 0.45, ON}, {"Picnic Area", 0.50, ON}, {"Playground", 0.35, NEAR},
+                 {"Dive Shop", 0.15, FAR}, {"Volleyball", 0.08, NEAR}, {"Tennis Courts", 0.40, TOWN},
+                 {"Golf Course", 0.55, FAR}, {"Fitness Center", 0.30, TOWN}, {"Jogging Paths", 0.35, NEAR},
+                 {"Boat Rentals", 0.40, NEAR}, {"Roller Blade/Bike Paths", 0.30, TOWN},
+                 {"Horseback Riding", 0.10, FAR}, {"Bowling", 0.20, FAR}, {"Fishing Charter", 0.60, NEAR},
+                 {"Head(Group) Fishing Boats", 0.25, TOWN}});
+  if (R(m, t, "Other").Chance(0.10))
+    AddRow(m, t, "Other", NEAR).Set("Comments", R(m, t, "Other remark").Pick(QStringList{"Kayak tours", "Whale watching"}));
+}
+
+void Entertainment(Marina& m) {
+  const char* t = "rpm_Entertainment";
+  AddRows(m, t, {{"Movie Theater", 0.45, FAR}, {"Video Rental", 0.40, TOWN}, {"Video Arcade", 0.10, TOWN},
+                 {"Museum", 0.60, TOWN}, {"Park", 0.60, NEAR}, {"Cultural Attract", 0.50, TOWN},
+                 {"Sightseeing", 0.55, NEAR}, {"Special Events", 0.45, TOWN}, {"Gallery", 0.40, NEAR}});
+  for (Row& row : m.many[t])
+    if (row.Get("type").toString() == QStringLiteral("Special Events") && R(m, t, "events remark").Chance(0.5))
+      row.Set("Comments", R(m, t, "events text").Pick(QStringList{"Harbor festival in August", "Fourth of July fireworks",
+                                                                    "Blessing of the fleet in June"}));
+}
+
+void GeneralServices(Marina& m) {
+  const char* t = "rpm_General_Services";
+  AddRows(m, t, {{"Bank/ATM", 0.85, TOWN}, {"Post Office", 0.85, TOWN}, {"Catholic Church", 0.65, TOWN},
+                 {"Protestant Church", 0.75, TOWN}, {"Synagogue", 0.15, FAR}});
+  if (R(m, t, "Other").Chance(0.15)) AddRow(m, t, "Other", TOWN).Set("Comments", "Meeting house");
+  AddRows(m, t, {{"Beauty Salon", 0.55, TOWN}, {"Barber Shop", 0.45, TOWN}, {"Dry Cleaners", 0.40, TOWN},
+                 {"Florist", 0.35, TOWN}, {"Library", 0.70, TOWN}, {"Laundry", 0.35, TOWN},
+                 {"Bookstore", 0.50, TOWN}, {"Pharmacy", 0.70, TOWN}, {"Newsstand", 0.40, TOWN},
+                 {"Hardware Store", 0.70, TOWN}, {"Clothing Store", 0.45, TOWN}, {"Retail Shops", 0.65, NEAR},
+                 {"Department Store", 0.20, FAR}, {"Buying Club", 0.05, FAR}, {"Copies Etc.", 0.35, TOWN}});
+}
+
+void Provisioning(Marina& m) {
+  const char* t = "rpm_Provisioning";
+  const bool oysters = m.geoCode >= 11 && m.geoCode <= 13;
+  AddRows(m, t, {{"Supermarket", 0.75, TOWN}, {"Gourmet Shop", 0.35, TOWN}, {"Delicatessen", 0.50, NEAR},
+                 {"Wine/Beer", 0.55, NEAR}, {"Liquor Store", 0.55, TOWN}, {"Bakery", 0.45, TOWN},
+                 {"Farmers' Market", 0.30, TOWN}, {"Green Grocer", 0.15, TOWN}, {"Convenience Store", 0.80, NEAR},
+                 {"Fishmonger", 0.45, NEAR}, {"Meat Market", 0.20, TOWN},
+                 {"Lobster Pound", IsMaine(m) ? 0.70 : 0.40, NEAR}, {"Health Food", 0.25, TOWN},
+                 {"Crabs/Waterman", 0.01, NEAR}, {"Shrimper", 0.02, NEAR}, {"Oysterman", oysters ? 0.15 : 0.0, NEAR},
+                 {"Complete Provisioning Service", 0.10, CALL}});
+}
+
+void Transportation(Marina& m) {
+  const char* t = "rpm_Transportation";
+  AddRows(m, t, {{"Courtesy Car Or Van Service for Guests", 0.20, ON}, {"Rental Car", 0.50, CALL},
+                 {"Taxi", 0.70, CALL}, {"Bikes", 0.30, NEAR}, {"Water Taxi", 0.25, CALL}, {"Local Bus", 0.35, NEAR},
+                 {"InterCity Bus", 0.30, FAR}, {"Ferry Service", IsIsland(m) ? 1.0 : 0.35, TOWN},
+                 {"Airport Limo", 0.20, CALL}});
+  if (R(m, t, "Rail").Chance(0.20))
+    AddRow(m, t, "Rail", FAR).Set("Comments", QStringLiteral("Train station in %1").arg(RailTown(m.geoCode)));
+  AddRow(m, t, "Nearest Airport", FAR).Set("Comments", QStringLiteral("Airport at %1").arg(AirportTown(m.geoCode)));
+  if (R(m, t, "How do guests move around").Chance(0.10))
+    AddRow(m, t, "How do guests move around", ON).Set("Comments", "On foot: everything is within a few blocks");
+}
+
+void Medical(Marina& m) {
+  const char* t = "rpm_Medical";
+  auto& rows = m.many[t];
+  if (R(m, t, "911 Service").Chance(0.97)) {
+    Row row;
+    row.Set("MarinaNo", m.no).Set("type", "911 Service");
+    SetDistance(row, R(m, t, "911 class").Chance(0.05) ? 0 : 1, R(m, t, "911 distance"));
+    rows.push_back(row);
+  }
+  AddRows(m, t, {{"Doctor", 0.70, TOWN}, {"Ambulance", 0.70, CALL}, {"Dentist", 0.55, TOWN},
+                 {"Chiropractor", 0.35, TOWN}, {"Holistic Services", 0.15, TOWN}, {"Veterinarian", 0.40, TOWN}});
+  AddRow(m, t, "Hospital", FAR).Set("Comments", QStringLiteral("Hospital in %1").arg(ServiceTown(m)));
+}
+
+// ---------------------------------------------------------------- eateries and lodgings
+
+const QStringList kPriceMarks = {"$", "$$", "$$$", "$$$$"};
+
+void Eateries(Marina& m) {
+  const char* t = "rpm_Restaurants";
+  static const QStringList cities = {"Portland", "Boston", "Newport", "Providence"};
+  Rng count = R(m, t, "count");
+  const int n = m.town->remote ? count.IntBetween(1, 3)
+                : cities.contains(m.town->city) ? count.IntBetween(6, 10)
+                                                : count.IntBetween(3, 8);
+  static const QStringList kinds = {"Restaurant", "Seafood Shack", "Coffee Shop", "Snack Bar", "Lite Fare",
+                                    "Fast Food",  "Pizzeria",      "Raw Bar",     "Crab House", "Shack"};
+  static const QStringList nouns = {"Grill",  "Chowder House", "Clam Bar",    "Cafe",     "Galley",
+                                    "Tavern", "Lobster Shack", "Pizza",       "Bakery Cafe", "Snack Bar"};
+  auto& rows = m.many[t];
+  for (int i = 0; i < n; ++i) {
+    Row row;
+    row.Set("MarinaNo", m.no);
+    row.Set("Rest Type", kinds[R(m, t, "Rest Type", i).PickWeighted({40, 12, 10, 8, 8, 7, 7, 5, 3, 2})]);
+    Rng nr = R(m, t, "Name", i);
+    const QString first = nr.Chance(0.5) ? nr.Pick(kPartA) : nr.Pick(kSurnames) + QStringLiteral("'s");
+    row.Set("Name", first + QLatin1Char(' ') + nr.Pick(nouns));
+    if (R(m, t, "Telephone #", i).Chance(0.7)) row.Set("Telephone #", Phone(m, t, "Telephone number", i));
+    if (R(m, t, "B$", i).Chance(0.3)) row.Set("B$", R(m, t, "B$ mark", i).Pick(kPriceMarks));
+    if (R(m, t, "L$", i).Chance(0.7)) row.Set("L$", R(m, t, "L$ mark", i).Pick(kPriceMarks));
+    if (R(m, t, "D$", i).Chance(0.8)) row.Set("D$", R(m, t, "D$ mark", i).Pick(kPriceMarks));
+    const bool onSite = R(m, t, "on site", i).Chance(0.15);
+    SetDistance(row, onSite ? 0 : R(m, t, "class", i).PickWeighted(ProfileWeights(Shifted(m, TOWN))),
+                R(m, t, "distance", i));
+    if (R(m, t, "Comments", i).Chance(0.2))
+      row.Set("Comments", R(m, t, "Comments text", i)
+                              .Pick(QStringList{"Waterfront deck", "Closed Mondays", "Lobster bake Saturdays"}));
+    rows.push_back(row);
+  }
+}
+
+void Lodgings(Marina& m) {
+  const char* t = "rpm_Accommodations";
+  const int n = R(m, t, "count").IntBetween(0, 6);
+  static const QStringList kinds = {"Inn/B&B", "Hotel", "Motel", "Condo/Cottage"};
+  static const QStringList nouns = {"Inn", "House", "Motel", "Cottages", "Motor Lodge", "Hotel", "Guest House"};
+  auto& rows = m.many[t];
+  for (int i = 0; i < n; ++i) {
+    Row row;
+    row.Set("MarinaNo", m.no);
+    row.Set("Accommodation Type", kinds[R(m, t, "Accommodation Type", i).PickWeighted({35, 25, 25, 15})]);
+    Rng nr = R(m, t, "Name", i);
+    const QString a = nr.Pick(kPartA);
+    row.Set("Name", a + QLatin1Char(' ') + nr.Pick(nouns));
+    if (R(m, t, "Telephone #", i).Chance(0.7)) row.Set("Telephone #", Phone(m, t, "Telephone number", i));
+    row.Set("$", R(m, t, "$", i).Pick(kPriceMarks));
+    SetDistance(row, R(m, t, "class", i).PickWeighted(ProfileWeights(Shifted(m, TOWN))), R(m, t, "distance", i));
+    if (R(m, t, "Comments", i).Chance(0.1))
+      row.Set("Comments", R(m, t, "Comments text", i).Pick(QStringList{"Harbor views", "Open May-October", "Pets welcome"}));
+    rows.push_back(row);
+  }
+}
+
+// ---------------------------------------------------------------- one-per-marina tables
+
+void Contact(Marina& m) {
+  Row& c = m.one[kContact];
+  c.Set("MarinaNo", m.no);
+  Rng box = R(m, kContact, "PO  Box");
+  if (box.Chance(0.3)) {
+    const int n = box.IntBetween(1, 999);
+    const int kind = box.IntBetween(0, 2);
+    c.Set("PO  Box", kind == 0 ? QStringLiteral("Box %1").arg(n)
+                     : kind == 1 ? QString::number(n)
+                                 : QStringLiteral("P.O. Box %1").arg(n));
+  }
+  Rng street = R(m, kContact, "Street");
+  const int number = street.IntBetween(1, 450);
+  c.Set("Street", QStringLiteral("%1 %2").arg(number).arg(street.Pick(kStreets)));
+  c.Set("City", m.town->city).Set("State", m.town->state);
+  Rng zip = R(m, kContact, "Zip");
+  c.Set("Zip", zip.Chance(0.05) ? QStringLiteral("%1-%2").arg(m.town->zip).arg(zip.IntBetween(1, 9999), 4, 10, QLatin1Char('0'))
+                                : m.town->zip);
+  c.Set("Phone", m.phone);
+  Rng toll = R(m, kContact, "Toll Free Phone");
+  if (toll.Chance(0.15))
+    c.Set("Toll Free Phone", QStringLiteral("(%1) 555-01%2").arg(toll.Chance(0.5) ? "800" : "888").arg(toll.IntBetween(0, 99), 2, 10, QLatin1Char('0')));
+  if (R(m, kContact, "Fax?").Chance(0.5)) c.Set("Fax", Phone(m, kContact, "Fax"));
+  if (R(m, kContact, "After-Hours Phone?").Chance(0.3)) c.Set("After-Hours Phone", Phone(m, kContact, "After-Hours Phone"));
+  if (m.town->serviceTown.isEmpty()) {
+    c.Set("Nearest Town", m.town->city).Set("Miles to Town", R(m, kContact, "Miles to Town").Chance(0.5) ? "0.5" : "1");
+  } else {
+    c.Set("Nearest Town", m.town->serviceTown).Set("Miles to Town", m.town->serviceMiles);
+  }
+  Rng cofc = R(m, kContact, "CofC Phone");
+  if (cofc.Chance(0.8)) c.Set("CofC Phone", QStringLiteral("%1-555-01%2").arg(m.town->areaCode).arg(cofc.IntBetween(0, 99), 2, 10, QLatin1Char('0')));
+  if (R(m, kContact, "VHF Monitor").Chance(0.9)) c.Set("VHF Monitor", "16");
+  Rng talk = R(m, kContact, "VHF Talk");
+  if (talk.Chance(0.75)) c.Set("VHF Talk", talk.Pick(QStringList{"9", "68", "69", "71", "72", "16/9"}));
+  const QString slug = Slug(m.name);
+  Rng mail = R(m, kContact, "E-mail");
+  if (mail.Chance(0.85)) {
+    if (mail.Chance(0.8))
+      c.Set("E-mail", mail.Pick(QStringList{"dockmaster", "info", "office", "harbormaster"}) + QLatin1Char('@') + slug + QStringLiteral(".example.com"));
+    else
+      c.Set("E-mail", QString(slug).replace(QLatin1Char('-'), QLatin1Char('.')) + QStringLiteral("@mail.example.org"));
+  }
+  if (R(m, kContact, "Website").Chance(0.8)) c.Set("Website", QStringLiteral("www.%1.example.com").arg(slug));
+}
+
+QString Directions(const Marina& m) {
+  Rng r = R(m, kNav, "Navigational Directions from ICW");
+  if (r.Chance(0.15)) return {};
+  static const QStringList landmarks = {"the green can and the red nun", "the granite breakwater and the day beacon",
+                                        "the lighthouse and the bell buoy", "the ledge marker and the town landing"};
+  static const QStringList second = {"our floats are the second set to port.", "the fuel dock is straight ahead.",
+                                     "follow the moorings to the office float.", "hail us on arrival for a slip."};
+  QString text = QStringLiteral("Enter %1 between %2; %3").arg(m.harbour, r.Pick(landmarks), r.Pick(second));
+  const int extra = r.IntBetween(0, 2);
+  static const QStringList more = {"Watch the current at mid-tide.", "Favor the channel's east side at low water.",
+                                   "Lobster buoys crowd the approach in summer.", "The harbor's speed limit is 5 knots."};
+  for (int i = 0; i < extra; ++i) text += QLatin1Char(' ') + more[(r.Next() % more.size())];
+  if (r.Chance(0.2)) text = r.Chance(0.5) ? text.replace(QStringLiteral("; "), QStringLiteral(";<BR>"))
+                                          : QStringLiteral("<I>") + text + QStringLiteral("</I>");
+  return text;
+}
+
+double Depth(Rng r, int low, int high) { return r.IntBetween(low, high) + (r.Chance(0.2) ? 0.5 : 0.0); }
+
+void Navigation(Marina& m) {
+  Row& n = m.one[kNav];
+  n.Set("MarinaNo", m.no).Set("Harbor", m.harbour);
+  const bool canal = m.harbour == QStringLiteral("Cape Cod Canal");
+  Rng mile = R(m, kNav, "USCG Statute Mile");
+  if (canal)
+    n.Set("USCG Statute Mile", Num(mile.IntBetween(1, 15) * 0.5));
+  else if (mile.Chance(0.07))
+    n.Set("USCG Statute Mile", Num(mile.IntBetween(2, 60) * 0.5));
+  if (m.slips > 0) n.Set("Deepest Slip", Num(Depth(R(m, kNav, "Deepest Slip"), 5, 18)));
+  if (m.moorings > 0) n.Set("Deepest Mooring", Num(Depth(R(m, kNav, "Deepest Mooring"), 8, 30)));
+  n.Set("Latitude", FormatLatitude(m.latMinutes)).Set("Longitude", FormatLongitude(m.lonMinutes));
+  n.Set("Tidal Range", m.town->tide);
+  if (canal) {
+    n.Set("Average Current", "4 kts in the canal");
+  } else {
+    const int cur = R(m, kNav, "Average Current").PickWeighted({40, 35, 20, 5});
+    if (cur < 3) n.Set("Average Current", QStringList{"Slight", "1 kt", "2 kts"}[cur]);
+  }
+  n.Set("Chart #", R(m, kNav, "Chart #").Pick(SubRegionOf(m.geoCode).charts));
+  n.Set("Entry Depth", Num(IsMaine(m) ? Depth(R(m, kNav, "Entry Depth"), 6, 20) : Depth(R(m, kNav, "Entry Depth"), 5, 15)));
+  if (m.fuel) n.Set("Fuel Dock Depth", Num(Depth(R(m, kNav, "Fuel Dock Depth"), 5, 15)));
+  const QString directions = Directions(m);
+  if (!directions.isEmpty()) n.Set("Navigational Directions from ICW", directions);
+}
+
+double Rate(Rng r, double low, double high) {
+  const int steps = static_cast<int>((high - low) / 0.25 + 0.5);
+  return low + 0.25 * r.IntBetween(0, steps);
+}
+
+void Facilities(Marina& m) {
+  const char* t = kFacilities;
+  Row& f = m.one[t];
+  f.Set("MarinaNo", m.no);
+  // fuel
+  f.Set("Fuel?", Flag(m.fuel));
+  if (m.fuel) {
+    bool gas = R(m, t, "Gasoline?").Chance(0.9);
+    bool diesel = R(m, t, "Diesel?").Chance(0.75);
+    if (!gas && !diesel) gas = true;
+    f.Set("Gasoline?", Flag(gas)).Set("Diesel?", Flag(diesel));
+    if (R(m, t, "Brand").Chance(0.7))
+      f.Set("Brand", R(m, t, "Brand name").Pick(QStringList{"Harborline", "Seacoast Fuel", "Northstar Marine", "Bayview Oil"}));
+    f.Set("High-Speed Pumps?", Flag(m.size == Size::Large && R(m, t, "High-Speed Pumps?").Chance(0.2)));
+    f.Set("Slip Side Fueling?", Flag(R(m, t, "Slip Side Fueling?").Chance(0.1)));
+    f.Set("On Call Delivery?", Flag(R(m, t, "On Call Delivery?").Chance(0.05)));
+  }
+  // slips and size limits
+  f.Set("Total # Slips", m.slips);
+  if (m.slips > 0) {
+    Rng tr = R(m, t, "Approx # of Transient Slips");
+    f.Set("Approx # of Transient Slips", std::max(1, m.slips * tr.IntBetween(10, 25) / 100));
+  }
+  f.Set("Total # of Moorings", m.moorings);
+  if (m.moorings > 0) f.Set("Approx Transient #", std::min(m.moorings, R(m, t, "Approx Transient #").IntBetween(2, 20)));
+  Rng loa = R(m, t, "Maximum Length Overall");
+  const int maxLoa = m.size == Size::Small ? loa.IntBetween(30, 60) : m.size == Size::Medium ? loa.IntBetween(50, 120) : loa.IntBetween(100, 250);
+  f.Set("Maximum Length Overall", maxLoa);
+  Rng beam = R(m, t, "Max Beams");
+  if (!beam.Chance(0.2)) f.Set("Max Beams", std::min(35, std::max(12, maxLoa / 4 + beam.IntBetween(-2, 4))));
+  // rates
+  if (m.slips > 0) {
+    Rng rate = R(m, t, "In Season Slips--Nightly Rate");
+    f.Set("In Season Slips--Nightly Rate", Num(m.size == Size::Large ? Rate(rate, 3.0, 4.75) : Rate(rate, 1.75, 4.0)));
+    Rng off = R(m, t, "Off Season Slips--Nightly Rate");
+    if (off.Chance(0.5)) f.Set("Off Season Slips--Nightly Rate", Num(Rate(off, 0.75, 2.5)));
+    Rng note = R(m, t, "In-season slips--comment");
+    if (note.Chance(0.2)) f.Set("In-season slips--comment", note.Pick(QStringList{"Min. $40/night", "Holiday weekends 3-night min."}));
+    Rng week = R(m, t, "In Season Slips--Weekly Rate");
+    if (week.Chance(0.6)) f.Set("In Season Slips--Weekly Rate", week.IntBetween(10, 22));
+    Rng month = R(m, t, "In Season Slips--Monthly Rate");
+    if (month.Chance(0.4)) f.Set("In Season Slips--Monthly Rate", month.IntBetween(25, 60));
+    // shore power
+    Rng p30 = R(m, t, "30 Amp $");
+    if (p30.Chance(0.85)) f.Set("30 Amp $", p30.Pick(QStringList{"$5", "$6", "$8", "Incl."}));
+    Rng p50 = R(m, t, "50 Amp $");
+    if (p50.Chance(0.6)) f.Set("50 Amp $", p50.Pick(QStringList{"$10", "$12", "$15"}));
+    Rng p100 = R(m, t, "100 Amp $");
+    if (p100.Chance(0.15)) f.Set("100 Amp $", p100.Pick(QStringList{"$25", "$35"}));
+    if (R(m, t, "200 Amp $").Chance(0.05)) f.Set("200 Amp $", "$50");
+  }
+  // big boats
+  const bool mega = maxLoa >= 120 && R(m, t, "Mega Yacht Facilities?").Chance(0.7);
+  f.Set("Mega Yacht Facilities?", Flag(mega));
+  if (mega && m.slips > 0) {
+    if (R(m, t, "300 Amp $").Chance(0.6)) f.Set("300 Amp $", "$75");
+    if (R(m, t, "3 Phase $").Chance(0.5)) f.Set("3 Phase $", "Yes");
+  }
+  f.Set("European Voltage?", Flag(R(m, t, "European Voltage?").Chance(0.03)));
+  // cable TV and phones
+  if (R(m, t, "Cable TV?").Chance(0.3)) {
+    f.Set("Cable TV?", 1);
+    Rng rate = R(m, t, "Cable TV Rate $");
+    if (rate.Chance(0.7)) f.Set("Cable TV Rate $", rate.Pick(QStringList{"$3", "4", "$5/night"}));
+    if (R(m, t, "Cable TV Details").Chance(0.3)) f.Set("Cable TV Details", "Basic cable at every slip");
+  }
+  if (R(m, t, "Dock Side Phone?").Chance(0.1)) {
+    f.Set("Dock Side Phone?", 1).Set("Phone Hook-up Rate $", "$5");
+    f.Set("Switchboard?", Flag(R(m, t, "Switchboard?").Chance(0.2)));
+    f.Set("# of Lines", R(m, t, "# of Lines").Chance(0.5) ? "1" : "2");
+    f.Set("Available for 1 Night?", Flag(R(m, t, "Available for 1 Night?").Chance(0.5)));
+  }
+  Rng pay = R(m, t, "# of Pay Phone");
+  if (pay.Chance(0.5)) f.Set("# of Pay Phone", pay.IntBetween(1, 2)).Set("Pay Phones?", 1);
+  // dock types
+  if (m.slips > 0) {
+    static const QStringList docks = {"Floating?", "Wood?", "Alongside?", "Fixed?", "Pilings?", "Short Fingers?",
+                                      "Long Fingers?", "Concrete?", "Composition?", "Vinyl?", "Aluminium?"};
+    std::vector<int> weights = {70, 60, 40, 30, 30, 25, 20, 10, 10, 10, 10};
+    Rng d = R(m, t, "dock types");
+    const int count = d.IntBetween(1, 3);
+    for (int i = 0; i < count; ++i) {
+      const int k = d.PickWeighted(weights);
+      f.Set(docks[k], 1);
+      weights[k] = 0;
+    }
+  }
+  // moorings and launch
+  if (m.moorings > 0) {
+    Rng launch = R(m, t, "Launch Service Fee?");
+    if (launch.Chance(0.6)) {
+      f.Set("Launch Service Fee?", launch.Pick(QStringList{"Yes", "Ch. 9 for launch", "Seasonal"}));
+      f.Set("Launch Service Fee $", launch.Chance(0.5) ? "$3 pp" : "$5 each way");
+    }
+    Rng dinghy = R(m, t, "Dinghy Dock?");
+    if (dinghy.Chance(0.6)) f.Set("Dinghy Dock?", 1).Set("Fee?", dinghy.Chance(0.5) ? "Free" : "$5/day");
+    f.Set("In Season Moorings--Nightly Rates", R(m, t, "In Season Moorings--Nightly Rates").Pick(QStringList{"$35", "$40", "$45/night"}));
+    if (R(m, t, "In Season Moorings--Weekly Rates").Chance(0.5)) f.Set("In Season Moorings--Weekly Rates", "$200");
+    if (R(m, t, "In Season Moorings--Monthly Rates").Chance(0.4)) f.Set("In Season Moorings--Monthly Rates", "$600");
+  }
+  // heads and laundry
+  Rng toilets = R(m, t, "Toilets?");
+  if (toilets.Chance(0.9)) f.Set("Toilets?", 1).Set("Total Toilets #(men+woman)", toilets.IntBetween(2, 12));
+  Rng showers = R(m, t, "Showers?");
+  if (showers.Chance(0.85)) f.Set("Showers?", 1).Set("Total Showers #(men+woman)", showers.IntBetween(2, 8));
+  SetShares(f, m, t, {{"Dressing Rooms?", 0.2}, {"Hair Dryers?", 0.1}});
+  Rng other = R(m, t, "Other Amenities");
+  if (other.Chance(0.1)) f.Set("Other Amenities", other.Pick(QStringList{"Heated bathhouse", "Family shower room"}));
+  Rng laundry = R(m, t, "Laundry?");
+  if (laundry.Chance(0.6))
+    f.Set("Laundry?", 1).Set("# of Wash Machines", laundry.IntBetween(1, 4)).Set("# of Dryers", laundry.IntBetween(1, 4));
+  SetShares(f, m, t, {{"Irons?", 0.1}, {"Ironing Boards?", 0.1}, {"On Site Book Exchange?", 0.3}});
+  // access
+  if (R(m, t, "Handicapped Access?").Chance(0.4)) {
+    f.Set("Handicapped Access?", 1);
+    SetShares(f, m, t, {{"To Heads?", 0.7}, {"To Docks?", 0.5}});
+  }
+}
+
+void Operations(Marina& m) {
+  const char* t = kOperations;
+  Row& o = m.one[t];
+  o.Set("MarinaNo", m.no);
+  const bool onSite = R(m, t, "On Site").Chance(0.65);
+  o.Set("On Site", Flag(onSite));
+  SetShares(o, m, t, {{"Self Service", 0.4}, {"Full Service", 0.4}, {"On Call", 0.1}});
+  Rng pc = R(m, t, "Pumpout_Comments");
+  if (pc.Chance(0.2)) o.Set("Pumpout_Comments", pc.Pick(QStringList{"Free", "$5 per pump-out", "Ch. 9 for the pump-out boat"}));
+  if (onSite && R(m, t, "# Central Stations").Chance(0.5)) o.Set("# Central Stations", 1);
+  Rng portable = R(m, t, "# of Portable Units");
+  if (portable.Chance(0.2)) o.Set("# of Portable Units", portable.IntBetween(1, 2));
+  Rng inSlip = R(m, t, "# In Slip Dedication Units");
+  if (m.size == Size::Large && inSlip.Chance(0.25)) o.Set("# In Slip Dedication Units", inSlip.IntBetween(2, 20));
+  const int fee = R(m, t, "Fee").IntBetween(0, 4);
+  if (fee < 4) o.Set("Fee", fee * 5);
+  o.Set("Closed Heads Required?", Flag(R(m, t, "Closed Heads Required?").Chance(m.geoCode >= 8 ? 0.7 : 0.3)));
+  o.Set("Marina Manager/Director", PersonName(m, "Marina Manager/Director"));
+  if (!R(m, t, "Dockmaster?").Chance(0.2)) o.Set("Dockmaster", PersonName(m, "Dockmaster"));
+  Rng season = R(m, t, "season");
+  o.Set("In-Season Dates", season.Pick(QStringList{"May 15-Oct 15", "Jun 1-Sep 30", "Apr 15-Oct 31", "Memorial Day-Columbus Day"}));
+  o.Set("In-Season Hours", season.Pick(QStringList{"7am-7pm", "8am-6pm", "24 hrs"}));
+  if (season.Chance(0.5))
+    o.Set("Off-Season Dates", "Oct 16-May 14").Set("Off-Season Hours", "Mon-Fri 8-4:30");
+  else
+    o.Set("Off-Season Dates", "Closed");
+  const int arrival = R(m, t, "After-Hours Arrival Procedure").IntBetween(0, 3);
+  if (arrival < 3)
+    o.Set("After-Hours Arrival Procedure", QStringList{"Call ahead", "Tie up at the fuel dock and check in at 8am",
+                                                       "Instructions posted at the office door"}[arrival]);
+  const int reservation = R(m, t, "Reservation").IntBetween(0, 3);
+  if (reservation < 3) o.Set("Reservation", QStringList{"Yes", "Recommended", "Required Jul-Aug"}[reservation]);
+  SetShares(o, m, t, {{"Master/Visa", 0.9}, {"Amex", 0.5}, {"Discover", 0.4}, {"Diners Club", 0.1}, {"Texaco", 0.05}});
+  if (R(m, t, "Other").Chance(0.05)) o.Set("Other", "Debit cards");
+  SetShares(o, m, t, {{"Boat US Cooperating Marina", 0.3}});
+  if (R(m, t, "Other Discount Programs").Chance(0.1)) o.Set("Other Discount Programs", "Yacht club reciprocity");
+  if (R(m, t, "Dockage Discount").Chance(0.15)) o.Set("Dockage Discount", "10% weekly");
+  if (R(m, t, "Fuel Disscount").Chance(0.1)) o.Set("Fuel Disscount", "Volume discount");
+  if (R(m, t, "Repair Discount").Chance(0.05)) o.Set("Repair Discount", "10% for members");
+  if (R(m, t, "Other Discount").Chance(0.05)) o.Set("Other Discount", "Off-season rates");
+  SetShares(o, m, t, {{"Pets Allowed?", 0.8}, {"Dog Walking Area?", 0.5}, {"Kennel", 0.05}});
+}
+
+void Services(Marina& m) {
+  const char* t = kServices;
+  Row& s = m.one[t];
+  s.Set("MarinaNo", m.no);
+  SetShares(s, m, t, {
+      {"Docking Assistance", 0.6}, {"Mail & Package Hold", 0.5},  {"Phone Messages", 0.5},
+      {"Fax--In and Out", 0.4},    {"Dock Carts", 0.6},           {"Concierge Services", 0.1},
+      {"Trash Pick-Up", 0.9},      {"Security", 0.4},             {"Data Ports(send/Receive email)", 0.2},
+      {"Room Service to the Boat", 0.03}, {"Boaters Lounge", 0.25}, {"FedEx", 0.3},
+      {"UPS", 0.3},                {"Express Mail", 0.1},         {"AirBorne", 0.05},
+      {"Saturday Delivery?", 0.1}});
+  s.Set("Crew Lounge", Flag(m.size == Size::Large && R(m, t, "Crew Lounge").Chance(0.15)));
+  if (s.Get("Fax--In and Out").toInt() == 1) {
+    const int charge = R(m, t, "Fax Charge").IntBetween(0, 3);
+    if (charge < 3) s.Set("Fax Charge", QStringList{"$1/page", "Free", "0"}[charge]);
+  }
+  if (s.Get("Security").toInt() == 1) {
+    s.Set("No of Hours", R(m, t, "No of Hours").Pick(QStringList{"24 hrs", "Night watch"}));
+    s.Set("Describe", R(m, t, "Describe").Pick(QStringList{"Locked gate", "Cameras on the docks"}));
+  }
+  if (s.Get("Data Ports(send/Receive email)").toInt() == 1) {
+    s.Set("Where Located", R(m, t, "Where Located").Pick(QStringList{"Office", "Lounge", "At the slips"}));
+    s.Set("Data Port Rate", R(m, t, "Data Port Rate").Pick(QStringList{"Free", "$5/day"}));
+  }
+}
+
+void Boatyard(Marina& m, const YardIndex& yards) {
+  const char* t = kYard;
+  Row& y = m.one[t];
+  y.Set("MarinaNo", m.no).Set("Marina has Boatyard on site?", Flag(m.boatyard > 0));
+  if (m.boatyard > 0) {
+    Rng land = R(m, t, "On Land");
+    if (land.Chance(0.8))
+      y.Set("On Land", QStringList{"Yes", QStringLiteral("%1 boats").arg(land.IntBetween(2, 30) * 10), "Indoor & outdoor"}[land.IntBetween(0, 2)]);
+    Rng water = R(m, t, "In Water");
+    if (water.Chance(0.3)) y.Set("In Water", water.Chance(0.5) ? QStringLiteral("Yes") : QStringLiteral("%1 boats").arg(water.IntBetween(1, 8) * 10));
+    y.Set("Yard Rate", R(m, t, "Yard Rate").Pick(QStringList{"$65/hr", "$75/hr", "$85/hr"}));
+    y.Set("Haul & Launch", R(m, t, "Haul & Launch").Pick(QStringList{"$10/ft", "$12/ft", "$14/ft"}));
+    Rng blocking = R(m, t, "Blocking");
+    if (blocking.Chance(0.5)) y.Set("Blocking", blocking.Pick(QStringList{"Incl.", "$2/ft"}));
+    y.Set("Power Wash", "$3/ft").Set("Bottom Paint", "$18/ft");
+    y.Set("Paint Incl?", Flag(R(m, t, "Paint Incl?").Chance(0.3)));
+    Rng abbra = R(m, t, "Member of ABBRA?");
+    y.Set("Member of ABBRA?", Flag(abbra.Chance(0.2)));
+    if (y.Get("Member of ABBRA?").toInt() == 1) y.Set("# of ABBRA Certified Technicians", abbra.IntBetween(1, 3));
+    Rng abyc = R(m, t, "Member of ABYC?");
+    y.Set("Member of ABYC?", Flag(abyc.Chance(0.4)));
+    if (y.Get("Member of ABYC?").toInt() == 1) y.Set("# of AYC Certified Technicians", abyc.IntBetween(1, 4));
+    if (R(m, t, "Other Certifications").Chance(0.1)) y.Set("Other Certifications", "Factory-trained diesel technicians");
+    Rng dealer = R(m, t, "Dealer For");
+    if (dealer.Chance(0.2)) {
+      static const QStringList brands = {"Harborcraft", "Tidewater Outboards", "Ledgeline Boats", "Compass Inflatables", "Saltmarsh Yachts"};
+      const int first = dealer.IntBetween(0, 4);
+      QString text = brands[first];
+      if (dealer.Chance(0.5)) text += QStringLiteral(", ") + brands[(first + dealer.IntBetween(1, 4)) % 5];
+      y.Set("Dealer For", text);
+    }
+    return;
+  }
+  // The nearest yard of the sub-region by north-to-south order (ties: the lower number).
+  const Marina* best = nullptr;
+  const auto it = yards.find(m.geoCode);
+  if (it != yards.end()) {
+    const std::vector<const Marina*>& list = it->second;  // by N/S#
+    auto pos = std::lower_bound(list.begin(), list.end(), m.nsRank,
+                                [](const Marina* a, int rank) { return a->nsRank < rank; });
+    for (auto c : {pos - (pos != list.begin() ? 1 : 0), pos}) {
+      if (c == list.end()) continue;
+      const Marina* o = *c;
+      const int d = std::abs(o->nsRank - m.nsRank), bestD = best ? std::abs(best->nsRank - m.nsRank) : 0;
+      if (!best || d < bestD || (d == bestD && o->no < best->no)) best = o;
+    }
+  }
+  if (best) y.Set("Name of Nearest Boatyard", best->name).Set("Phone Number of Nearest Boatyard", best->phone);
+  Rng storage = R(m, t, "storage");
+  if (storage.Chance(0.1)) y.Set("On Land", QStringLiteral("%1 boats").arg(storage.IntBetween(2, 8) * 10));
+}
+
+// Fills the %1 and %2 of a template that may use either or both.
+QString Fill(QString text, const QString& one, const QString& two) {
+  return text.replace(QStringLiteral("%1"), one).replace(QStringLiteral("%2"), two);
+}
+
+QString MaybeHtml(Rng& r, QString text) {
+  if (!r.Chance(0.2)) return text;
+  switch (r.IntBetween(0, 3)) {
+    case 0: {
+      const int dot = text.indexOf(QStringLiteral(". "));
+      return dot > 0 ? text.left(dot + 1) + QStringLiteral("<BR>") + text.mid(dot + 2) : text + QStringLiteral("<BR>");
+    }
+    case 1: return QStringLiteral("<I>") + text + QStringLiteral("</I>");
+    case 2: return QStringLiteral("<B>") + text.section(QLatin1Char(' '), 0, 2) + QStringLiteral("</B> ") + text.section(QLatin1Char(' '), 3);
+    default: return text.replace(QStringLiteral(" and "), QStringLiteral(" &amp; "));
+  }
+}
+
+void Extras(Marina& m) {
+  const char* t = kExtras;
+  Row& e = m.one[t];
+  e.Set("MarinaNo", m.no);
+  const QString region = SubRegionOf(m.geoCode).regionName;
+  Rng env = R(m, t, "Environs");
+  if (!env.Chance(0.05)) {
+    static const QStringList first = {
+        "%1 is one of the harbor's best-protected basins, ringed by spruce and granite ledges.",
+        "The marina sits on %1 at the edge of %2's working waterfront.",
+        "%1 opens onto quiet water with lobster boats on their moorings and a view of the islands.",
+        "A short walk from the village green, %1 is the heart of %2's summer life."};
+    static const QStringList second = {"Sunsets over the water are a local ritual.",
+                                       "Fog can roll in on summer afternoons and lift by evening.",
+                                       "The town's church steeple is the landmark from the sea.", ""};
+    QString text = Fill(env.Pick(first), m.harbour, m.town->city);
+    const QString more = env.Pick(second);
+    if (!more.isEmpty()) text += QLatin1Char(' ') + more;
+    e.Set("Environs", MaybeHtml(env, text));
+  }
+  Rng notes = R(m, t, "Marina Notes");
+  if (!notes.Chance(0.05)) {
+    static const QStringList sentences = {
+        "The staff are known for their help at the fuel dock.",
+        "Transient slips are on the outer floats, with moorings beyond.",
+        "The bathhouse was rebuilt recently and is kept spotless.",
+        "Reservations are wise on summer weekends.",
+        "A courtesy launch runs from 8 in the morning until dusk.",
+        "The ship's store carries charts, ice and the skipper's essentials.",
+        "Boaters' picnic tables and grills sit on the lawn above the docks.",
+        "The yard crew handles repairs and hauls by appointment."};
+    const int count = notes.IntBetween(2, 4);
+    QStringList picked;
+    const int start = notes.IntBetween(0, static_cast<int>(sentences.size()) - 1);
+    for (int i = 0; i < count; ++i) picked << sentences[(start + i * 3) % sentences.size()];
+    e.Set("Marina Notes", MaybeHtml(notes, picked.join(QLatin1Char(' '))));
+  }
+  Rng notable = R(m, t, "Notable");
+  if (!notable.Chance(0.05)) {
+    static const QStringList texts = {
+        "%1 has galleries, chowder houses and a summer band concert on the common.",
+        "Walk up from the docks to the shops and museums of %1.",
+        "%1's lighthouse and beaches are a short bike ride away.",
+        "Ferries leave %1 for the islands of the %2 region several times a day."};
+    QString text = Fill(notable.Pick(texts), m.town->city, region.toLower());
+    if (notable.Chance(0.4)) text += QStringLiteral(" Don't miss the farmers' market on Saturdays.");
+    e.Set("Notable", MaybeHtml(notable, text));
+  }
+}
+
+void Output(Marina& m) {
+  Rng r = R(m, "rpm_output", "positions");
+  if (r.Chance(0.1)) {
+    m.one["rpm_output"].Set("MiddleSectionPos", r.IntBetween(800, 1600)).Set("BottomSectionPos", r.IntBetween(150, 400));
+  }
+  Rng c = R(m, "rpm_output", "Comments");
+  if (c.Chance(0.05))
+    m.one["rpm_output"].Set("Comments", c.Pick(QStringList{"Fuel dock closes at 5.\r\nAsk for a slip on the outer float.",
+                                                           "Good chowder at the place up the hill.",
+                                                           "Call ahead on holiday weekends."}));
+  m.one["rpm_output"].Set("marinaNo", m.no);
+}
+
+// ---------------------------------------------------------------- phase 1
+
+void Basics(Marina& m) {
+  Rng lat = R(m, kNav, "Latitude");
+  Rng lon = R(m, kNav, "Longitude");
+  const auto toMinutes = [](double ddmm) {
+    const double a = std::fabs(ddmm);
+    const double deg = std::floor(a / 100.0);
+    return deg * 60.0 + (a - deg * 100.0);
+  };
+  m.latMinutes = toMinutes(m.town->lat) + (lat.Unit() * 1.6 - 0.8);
+  m.lonMinutes = toMinutes(m.town->lon) + (lon.Unit() * 2.0 - 1.0);
+  m.harbour = R(m, kNav, "Harbor").Pick(m.town->harbours);
+  m.bell = 1 + R(m, kVyk, "Bell Rating").PickWeighted({5, 17, 38, 30, 10});
+  m.boatyard = R(m, kVyk, "Boatyard Rating").PickWeighted({52, 31, 17});
+  m.sunset = R(m, kVyk, "Sunset").Chance(0.22);
+}
+
+void SizeAndBerths(Marina& m) {
+  Rng size = R(m, "marina", "size class");
+  const bool large = !m.town->remote && (m.bell == 5 || (m.bell == 4 && size.Chance(0.4)));
+  if (large)
+    m.size = Size::Large;
+  else if (m.town->remote || m.bell <= 2 || size.Chance(0.3))
+    m.size = Size::Small;
+  else
+    m.size = Size::Medium;
+  Rng slips = R(m, kFacilities, "Total # Slips");
+  switch (m.size) {
+    case Size::Small: m.slips = slips.Chance(0.25) ? 0 : slips.IntBetween(5, 39); break;
+    case Size::Medium: m.slips = slips.IntBetween(40, 149); break;
+    case Size::Large: m.slips = slips.IntBetween(150, 420); break;
+  }
+  Rng moorings = R(m, kFacilities, "Total # of Moorings");
+  if (m.slips == 0 || moorings.Chance(0.7)) m.moorings = moorings.IntBetween(5, 150);
+  m.fuel = R(m, kFacilities, "Fuel?").Chance(0.7);
+}
+
+}  // namespace
+
+void RecomputeBasics(Marina& m) {
+  Basics(m);
+  SizeAndBerths(m);
+}
+
+void EdgeBasics(DemoData& data, QSet<QString>& usedNames);
+void CoverEveryClass(DemoData& data);
+
+DemoData Plan(const std::vector<MapMark>& marks, bool withEdgeRows) {
+  DemoData data;
+  // Towns: the marinas of a sub-region in map order take its towns in turn.
+  std::map<int, std::vector<MapMark>> byRegion;
+  for (const MapMark& mark : marks) byRegion[mark.geoCode].push_back(mark);
+  for (auto& [geo, list] : byRegion) {
+    std::sort(list.begin(), list.end(), [](const MapMark& a, const MapMark& b) { return a.mapNo < b.mapNo; });
+    std::vector<const Town*> towns;
+    for (const Town& t : Towns())
+      if (t.geoCode == geo && !t.outOfRotation) towns.push_back(&t);
+    for (size_t i = 0; i < list.size(); ++i) {
+      Marina m;
+      m.no = list[i].marinaNo;
+      m.geoCode = geo;
+      m.mapNo = list[i].mapNo;
+      m.town = towns[i % towns.size()];
+      data.marinas.push_back(std::move(m));
+    }
+  }
+  std::sort(data.marinas.begin(), data.marinas.end(), [](const Marina& a, const Marina& b) { return a.no < b.no; });
+
+  QSet<QString> used;
+  for (Marina& m : data.marinas) {
+    Basics(m);
+    SizeAndBerths(m);
+    m.phone = Phone(m, kContact, "Phone");
+  }
+  if (withEdgeRows) EdgeBasics(data, used);
+  for (Marina& m : data.marinas) {
+    if (m.name.isEmpty()) {
+      for (int n = 0;; ++n) {
+        QString name = MarinaNameCandidate(m, n);
+        if (n >= 8) name += QStringLiteral(" %1").arg(m.no);  // only the large synthetic sets run out of names
+        if (!used.contains(name.toLower())) {
+          m.name = name;
+          break;
+        }
+      }
+      m.shortName = ShortName30(m.name);
+    }
+    used.insert(m.name.toLower());
+  }
+  // North-to-south order within each sub-region.
+  std::map<int, std::vector<Marina*>> regions;
+  for (Marina& m : data.marinas) regions[m.geoCode].push_back(&m);
+  for (auto& [geo, list] : regions) {
+    std::sort(list.begin(), list.end(), [](const Marina* a, const Marina* b) {
+      const long long la = std::llround(a->latMinutes * 1000), lb = std::llround(b->latMinutes * 1000);
+      return la != lb ? la > lb : a->no < b->no;
+    });
+    for (size_t i = 0; i < list.size(); ++i) list[i]->nsRank = static_cast<int>(i) + 1;
+  }
+
+  for (auto& [geo, list] : regions)
+    for (const Marina* m : list)
+      if (m->boatyard > 0) data.yards[geo].push_back(m);
+  return data;
+}
+
+void FillRows(Marina& m, const DemoData& data) {
+  m.one[kVyk]
+      .Set("MarinaNo", m.no)
+      .Set("Geo Code", m.geoCode)
+      .Set("Bell Rating", m.bell)
+      .Set("Boatyard Rating", m.boatyard)
+      .Set("Sunset", Flag(m.sunset))
+      .Set("In 7th Edition", 1)
+      .Set("N/S#", m.nsRank);
+  m.one[kEditions].Set("MarinaNo", m.no).Set("In Disk", Flag(m.no < 2600));
+  m.one[kNames].Set("MarinaNo", m.no).Set("Marina Name", m.name).Set("Marina 30 char Name", m.shortName);
+  Contact(m);
+  Navigation(m);
+  Facilities(m);
+  Operations(m);
+  Services(m);
+  Boatyard(m, data.yards);
+  Extras(m);
+  BoatSupplies(m);
+  BoatyardServices(m);
+  Recreation(m);
+  Entertainment(m);
+  GeneralServices(m);
+  Provisioning(m);
+  Transportation(m);
+  Medical(m);
+  Eateries(m);
+  Lodgings(m);
+  m.one["rpm_display"].Set("marinano", m.no);
+  Output(m);
+}
+
+void AddMapKey(Marina& m) {
+  const Row& names = m.one[kNames];
+  const QString shortName = names.Get("Marina 30 char Name").toString();
+  m.one["mapkeys"]
+      .Set("regionname", SubRegionOf(m.geoCode).regionName)
+      .Set("mapno", m.mapNo)
+      .Set("marinaname", shortName.trimmed().isEmpty() ? names.Get("Marina Name").toString() : shortName)
+      .Set("harbor", m.one[kNav].Get("Harbor"))
+      .Set("marinano", m.no);
+}
+
+DemoData Generate(const std::vector<MapMark>& marks, bool withEdgeRows) {
+  DemoData data = Plan(marks, withEdgeRows);
+  for (Marina& m : data.marinas) FillRows(m, data);
+  if (withEdgeRows) ApplyEdgeRows(data);
+  CoverEveryClass(data);
+  for (Marina& m : data.marinas) AddMapKey(m);
+  return data;
+}
+
+}  // namespace qw::demo

@@ -1,0 +1,124 @@
+#include <QRegularExpression>
+#include <cmath>
+
+#include "demo_model.h"
+
+namespace qw::demo {
+
+Row& Row::Set(const QString& column, const QVariant& value) {
+  for (auto& [name, v] : columns_) {
+    if (name == column) {
+      v = value;
+      return *this;
+    }
+  }
+  columns_.emplace_back(column, value);
+  return *this;
+}
+
+bool Row::Has(const QString& column) const {
+  for (const auto& c : columns_)
+    if (c.first == column) return true;
+  return false;
+}
+
+QVariant Row::Get(const QString& column) const {
+  for (const auto& c : columns_)
+    if (c.first == column) return c.second;
+  return {};
+}
+
+Marina* DemoData::Find(int marinaNo) {
+  for (Marina& m : marinas)
+    if (m.no == marinaNo) return &m;
+  return nullptr;
+}
+
+const std::vector<SubRegion>& SubRegions() {
+  static const std::vector<SubRegion> regions = {
+      {5, QStringLiteral("Downeast/Acadia"), {"13312", "13318", "13326", "13328"}},
+      {6, QStringLiteral("Midcoast"), {"13302", "13305", "13307", "13315"}},
+      {7, QStringLiteral("BOOTHBAY HARBOR REGION"), {"13288", "13293", "13296", "13301"}},
+      {8, QStringLiteral("PORTLAND & SOUTH COAST"), {"13286", "13287", "13290", "13292"}},
+      {9, QStringLiteral("THE NORTH SHORE"), {"13274", "13279", "13281", "13283"}},
+      {10, QStringLiteral("SOUTH SHORE"), {"13253", "13267", "13270", "13272"}},
+      {11, QStringLiteral("CAPE COD"), {"13229", "13237", "13246", "13248"}},
+      {12, QStringLiteral("THE ISLANDS"), {"13233", "13238", "13241", "13242"}},
+      {13, QStringLiteral("BUZZARDS BAY"), {"13229", "13230", "13232", "13236"}},
+      {14, QStringLiteral("NEWPORT & NARRAGANSETT BAY"), {"13221", "13223", "13224"}},
+      {15, QStringLiteral("WESTERN  NARRAGANSETT BAY"), {"13219", "13221", "13223"}},
+      {16, QStringLiteral("BLOCK ISLAND SOUND"), {"13205", "13214", "13217"}},
+  };
+  return regions;
+}
+
+const SubRegion& SubRegionOf(int geoCode) {
+  for (const SubRegion& r : SubRegions())
+    if (r.geoCode == geoCode) return r;
+  return SubRegions().front();
+}
+
+std::vector<MapMark> ReadMapMarks(const QString& csvText) {
+  std::vector<MapMark> marks;
+  const QStringList lines = csvText.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+  for (int i = 1; i < lines.size(); ++i) {
+    const QStringList f = lines[i].trimmed().split(QLatin1Char(','));
+    if (f.size() < 5) continue;
+    MapMark m;
+    m.geoCode = f[2].toInt();
+    m.mapNo = QString(f[3]).remove(QStringLiteral("Img")).toInt();
+    m.marinaNo = f[4].toInt();
+    marks.push_back(m);
+  }
+  return marks;
+}
+
+const QStringList& OnePerMarinaTables() {
+  static const QStringList tables = {kContact,    kNav,       kVyk,     kEditions, kNames,
+                                     kFacilities, kOperations, kServices, kYard,     kExtras};
+  return tables;
+}
+
+const QStringList& AmenityTables() {
+  static const QStringList tables = {"rpm_Boat_Supplies",   "rpm_Boat_and_Boatyard_Services",
+                                     "rpm_Recreation",      "rpm_Entertainment",
+                                     "rpm_General_Services", "rpm_Provisioning",
+                                     "rpm_Transportation",  "rpm_Medical"};
+  return tables;
+}
+
+QString Slug(const QString& name) {
+  QString s = name.toLower();
+  s.replace(QRegularExpression(QStringLiteral("[^a-z0-9]+")), QStringLiteral("-"));
+  while (s.startsWith(QLatin1Char('-'))) s.remove(0, 1);
+  while (s.endsWith(QLatin1Char('-'))) s.chop(1);
+  return s;
+}
+
+static QString FormatMinutes(double minutes, int degreeDigits) {
+  const long long thousandths = std::llround(minutes * 1000.0);
+  const long long deg = thousandths / 60000;
+  const long long rest = thousandths % 60000;
+  return QStringLiteral("%1%2.%3")
+      .arg(deg, degreeDigits, 10, QLatin1Char('0'))
+      .arg(rest / 1000, 2, 10, QLatin1Char('0'))
+      .arg(rest % 1000, 3, 10, QLatin1Char('0'));
+}
+
+QString FormatLatitude(double minutes) { return FormatMinutes(minutes, 2); }
+QString FormatLongitude(double minutes) { return QLatin1Char('-') + FormatMinutes(minutes, 3); }
+
+QString ShortName30(const QString& name) {
+  if (name.size() <= 30) return name;
+  QString s = name;
+  const int amp = s.indexOf(QStringLiteral(" & "));
+  if (amp > 0) s = s.left(amp);
+  while (s.size() > 30) {
+    const int blank = s.lastIndexOf(QLatin1Char(' '));
+    if (blank <= 0) return s.left(30);
+    s = s.left(blank);
+  }
+  return s;
+}
+
+}  // namespace qw::demo

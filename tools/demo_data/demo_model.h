@@ -1,0 +1,127 @@
+#pragma once
+// The demo data as the generator builds it in memory before writing it.
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <map>
+#include <utility>
+#include <vector>
+
+namespace qw::demo {
+
+// One table row: the columns given explicitly, in the order set. Column
+// names are matched exactly; the writer refuses a row naming one column twice. A column
+// set to a null QVariant is written NULL; a column never set gets the
+// table's default (0 for Yes/No columns, NULL for the others).
+class Row {
+ public:
+  Row& Set(const QString& column, const QVariant& value);
+  Row& Null(const QString& column) { return Set(column, QVariant()); }
+  bool Has(const QString& column) const;
+  QVariant Get(const QString& column) const;
+  const std::vector<std::pair<QString, QVariant>>& Columns() const { return columns_; }
+
+ private:
+  std::vector<std::pair<QString, QVariant>> columns_;
+};
+
+struct Town {
+  int geoCode;
+  QString city, state, areaCode, zip;
+  QStringList harbours;
+  double lat, lon;  // DDMM.m, longitude negative
+  QString tide, serviceTown, serviceMiles;
+  bool remote;
+  bool outOfRotation;  // used only by a fixed edge row
+};
+
+const std::vector<Town>& Towns();
+const Town* FindTown(int geoCode, const QString& city);
+
+// One sub-region: code, region name of the map keys, chart numbers.
+struct SubRegion {
+  int geoCode;
+  QString regionName;
+  QStringList charts;
+};
+const std::vector<SubRegion>& SubRegions();
+const SubRegion& SubRegionOf(int geoCode);
+
+// A map mark: the marina number and where it sits.
+struct MapMark {
+  int geoCode;
+  int mapNo;
+  int marinaNo;
+};
+std::vector<MapMark> ReadMapMarks(const QString& csvText);
+
+enum class Size { Small, Medium, Large };
+
+struct Marina {
+  int no = 0;
+  int geoCode = 0;
+  int mapNo = 0;
+  const Town* town = nullptr;
+  QString harbour;
+  double latMinutes = 0;  // total minutes north
+  double lonMinutes = 0;  // total minutes west (positive)
+  int nsRank = 0;
+  int bell = 0, boatyard = 0;
+  bool sunset = false;
+  Size size = Size::Medium;
+  int slips = 0, moorings = 0;
+  bool fuel = false;
+  QString name, shortName, phone;
+  // One row per marina and table (rpm_Contact_Information, ...).
+  std::map<QString, Row> one;
+  // Several rows per marina (amenities, eateries, lodgings).
+  std::map<QString, std::vector<Row>> many;
+  bool hasDisplay = true;
+  bool hasOutput = true;
+};
+
+// The boatyard marinas of each sub-region, by north-to-south order.
+using YardIndex = std::map<int, std::vector<const Marina*>>;
+
+struct DemoData {
+  std::vector<Marina> marinas;  // ascending MarinaNo
+  YardIndex yards;
+  Marina* Find(int marinaNo);
+};
+
+// Table names.
+inline constexpr const char* kContact = "rpm_Contact_Information";
+inline constexpr const char* kNav = "rpm_nav_info";
+inline constexpr const char* kVyk = "rpm_Vyk";
+inline constexpr const char* kEditions = "['97 Editions]";
+inline constexpr const char* kNames = "rpm_marinaname_no";
+inline constexpr const char* kFacilities = "rpm_marina_facilities";
+inline constexpr const char* kOperations = "rpm_marina_operations";
+inline constexpr const char* kServices = "rpm_marina_services";
+inline constexpr const char* kYard = "rpm_Boat_and_Boatyard_Services_EI";
+inline constexpr const char* kExtras = "rpm_extras";
+
+// The one-per-marina tables, in writing order.
+const QStringList& OnePerMarinaTables();
+// The eight amenity tables and their dumyServices names.
+const QStringList& AmenityTables();
+inline QString ShortTableName(const QString& table) { return table.mid(4); }
+
+// Builds every marina of the marks with the rule-based values; `withEdgeRows`
+// applies the fixed edge rows on top (only for the real map marks).
+DemoData Generate(const std::vector<MapMark>& marks, bool withEdgeRows);
+// The steps of Generate, for sets too large to hold all rows at once: the
+// marinas' towns, ratings, names and order; then one marina's rows; then its
+// map key (after any edge rows changed its name or harbour).
+DemoData Plan(const std::vector<MapMark>& marks, bool withEdgeRows);
+void FillRows(Marina& m, const DemoData& data);
+void AddMapKey(Marina& m);
+void ApplyEdgeRows(DemoData& data);
+
+// Text helpers shared by the rules and the edge rows.
+QString Slug(const QString& name);
+QString FormatLatitude(double minutes);
+QString FormatLongitude(double minutes);
+QString ShortName30(const QString& name);
+
+}  // namespace qw::demo
