@@ -1,9 +1,16 @@
 #pragma once
 // The program-wide error reporter and its log, ErrorLog.txt.
+#include <QList>
 #include <QString>
 #include <exception>
 
+#include "platform/jet.h"
+
 namespace qw {
+
+// The number given to a failure that is neither an engine error nor one of
+// the program's own numbered errors.
+inline constexpr int kGeneralRuntimeError = 5;
 
 // The run-time error a procedure is handling when it calls ErrorHandler.
 struct RuntimeError {
@@ -22,8 +29,14 @@ struct RuntimeError {
 // "Continue?"). Returns true when the user did not answer Yes. For error 3043
 // it shows the insert-CD message and ends the program (does not return).
 bool ErrorHandler(const QString& moduleName, const QString& procName, const RuntimeError& err);
+// The same with the engine's error collection given (ErrorHandler passes
+// DBEngine::Errors()).
+bool ReportError(const QString& moduleName, const QString& procName, const RuntimeError& err,
+                 const QList<EngineError>& engineErrors);
 
-// Appends one record to ErrorLog.txt. Never fails loudly.
+// Appends one record to ErrorLog.txt (in WritableFolder()): time stamp,
+// module, procedure, kind ("Err" or "DBEngine"), number (written whole),
+// source, description. A log that cannot be written loses the record silently.
 void LogError(const QString& moduleName, int errNumber, const QString& kind, const QString& source,
               const QString& description, const QString& procName);
 

@@ -1,11 +1,19 @@
 #include <QApplication>
-#include <QMainWindow>
+
+#include "app/ui/start_windows.h"
+#include "platform/ui/message_box_widgets.h"
+#include "results/ui/register.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Quaywise"));
-  QMainWindow window;
-  window.setWindowTitle(QStringLiteral("Quaywise"));
-  window.show();
+  // The program ends with its main window (or when the start refuses to go
+  // on), never merely because the logo closed while the splash, which the
+  // desktop does not count as a window of its own, is up.
+  QApplication::setQuitOnLastWindowClosed(false);
+  qw::InstallWidgetMessageBoxes();
+  // The windows of the other subsystems fill in the screen table.
+  qw::RegisterResultScreens();
+  qw::ShowLogo();
   return app.exec();
 }

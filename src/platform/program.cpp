@@ -48,7 +48,9 @@ QString FindFileNoCase(const QString& folder, const QString& name) {
 }
 
 QString TempPageName() {
-  const QString temp = QDir::tempPath();
+  // A TMPDIR that names no folder must not send pages to the root folder.
+  QString temp = QDir::tempPath();
+  if (temp.isEmpty()) temp = QStringLiteral("/tmp");
   for (;;) {
     const QString name = QStringLiteral("%1/rad%2.htm")
                              .arg(temp, QUuid::createUuid().toString(QUuid::Id128).left(8).toUpper());

@@ -37,6 +37,15 @@ TEST(TempPages, AreNewHtmFilesInTheTemporaryFolder) {
   EXPECT_FALSE(QFileInfo::exists(a));
 }
 
+TEST(TempPages, FallBackToTmpWhenTheTemporaryFolderIsMissing) {
+  const QByteArray saved = qgetenv("TMPDIR");
+  qputenv("TMPDIR", "/nonexistent-temporary-folder");
+  const QString name = qw::TempPageName();
+  qputenv("TMPDIR", saved);
+  if (saved.isEmpty()) qunsetenv("TMPDIR");
+  EXPECT_EQ(QFileInfo(name).absolutePath(), "/tmp");
+}
+
 TEST(Twips, FifteenToAPixel) {
   EXPECT_EQ(qw::TwipsToPixels(3720), 248);
   EXPECT_EQ(qw::TwipsToPixels(7), 0);

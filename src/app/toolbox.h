@@ -1,0 +1,35 @@
+#pragma once
+// Which toolbar buttons and menu items of the main window are on for each
+// screen: the state the main window's UpdateToolBox and the start choice apply.
+#include <array>
+
+namespace qw {
+
+inline constexpr int kToolbarButtonCount = 13;
+
+// The menu items switched by screen.
+enum class ToolMenu { Open, Save, Find, Show, Search };
+inline constexpr int kToolMenuCount = 5;
+
+struct ToolBoxState {
+  std::array<bool, kToolbarButtonCount> buttons{};  // button i (1-based) at [i - 1]
+  std::array<bool, kToolMenuCount> menus{};
+
+  static ToolBoxState AllOn();
+  bool Button(int index) const { return buttons[index - 1]; }
+  bool& Button(int index) { return buttons[index - 1]; }
+  bool Menu(ToolMenu m) const { return menus[static_cast<int>(m)]; }
+  bool& Menu(ToolMenu m) { return menus[static_cast<int>(m)]; }
+  bool operator==(const ToolBoxState&) const = default;
+};
+
+// The state after UpdateToolBox for screen mode (0 search, 1 result list,
+// 2 overview map) from the current one. Buttons the mode does not name keep
+// their state; an unknown mode only switches the common ones off.
+ToolBoxState ToolBoxForMode(int screenMode, ToolBoxState current);
+
+// The state while the start choice is up: buttons 1-7, 11, 12 and the five
+// menu items off, the rest as they were.
+ToolBoxState ToolBoxForStartChoice(ToolBoxState current);
+
+}  // namespace qw

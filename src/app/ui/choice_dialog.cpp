@@ -1,0 +1,152 @@
+#include "app/ui/choice_dialog.h"
+
+#include <QPixmap>
+#include <QPointer>
+#include <QResizeEvent>
+#include <QStyle>
+#include <optional>
+
+#include "app/error_handler.h"
+#include "app/ui/clickable_label.h"
+#include "app/ui/main_window.h"
+#include "app/ui/screens.h"
+#include "data/marina_db.h"
+#include "platform/message_box.h"
+#include "platform/program.h"
+
+namespace qw {
+namespace {
+
+QPointer<ChoiceDialog>& Instance() {
+  static QPointer<ChoiceDialog> dialog;
+  return dialog;
+}
+
+ClickableLabel* PictureChoice(QWidget* parent, const QString& picture, QStyle::StandardPixmap fallback,
+                              const QString& name) {
+  auto* label = new ClickableLabel(parent);
+  label->setObjectName(name);
+  label->setAlignment(Qt::AlignCenter);
+  label->setCursor(Qt::PointingHandCursor);
+  QPixmap pixmap(ProgramFolder() + QStringLiteral("/pictures/toolbar/") + picture);
+  if (pixmap.isNull()) pixmap = parent->style()->standardIcon(fallback).pixmap(48, 48);
+  label->setPixmap(pixmap.scaled(64, 64, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+  label->setFrameShape(QFrame::StyledPanel);
+  return label;
+}
+
+ClickableLabel* CaptionChoice(QWidget* parent, const QString& text, const QString& name) {
+  auto* label = new ClickableLabel(text, parent);
+  label->setObjectName(name);
+  label->setAlignment(Qt::AlignCenter);
+  label->setCursor(Qt::PointingHandCursor);
+  label->setWordWrap(true);
+  return label;
+}
+
+}  // namespace
+
+ChoiceDialog::ChoiceDialog(QWidget* parent) : QDialog(parent) {
+  setObjectName(QStringLiteral("ChoiceDialog"));
+  setWindowTitle(QStringLiteral("Select Search Interface"));
+  setModal(false);
+  setAttribute(Qt::WA_DeleteOnClose);
+  resize(360, 200);
+
+  Picture1 = new QWidget(this);
+  Picture1->setObjectName(QStringLiteral("Picture1"));
+  Picture1->resize(340, 180);
+  Label3 = new QLabel(QStringLiteral("Please select search type"), Picture1);
+  Label3->setObjectName(QStringLiteral("Label3"));
+  Label3->setAlignment(Qt::AlignCenter);
+  QFont prompt = Label3->font();
+  prompt.setBold(true);
+  Label3->setFont(prompt);
+  Label3->setGeometry(0, 8, 340, 24);
+  Comsearch = PictureChoice(Picture1, QStringLiteral("03.png"), QStyle::SP_FileDialogContentsView,
+                            QStringLiteral("Comsearch"));
+  Comsearch->setGeometry(50, 44, 90, 80);
+  Label1 = CaptionChoice(Picture1, QStringLiteral("Search Screen Interface"), QStringLiteral("Label1"));
+  Label1->setGeometry(20, 128, 150, 40);
+  Commaps = PictureChoice(Picture1, QStringLiteral("12.png"), QStyle::SP_DirOpenIcon, QStringLiteral("Commaps"));
+  Commaps->setGeometry(200, 44, 90, 80);
+  Label2 = CaptionChoice(Picture1, QStringLiteral("Map Interface"), QStringLiteral("Label2"));
+  Label2->setGeometry(170, 128, 150, 40);
+
+  connect(Comsearch, &ClickableLabel::clicked, this, &ChoiceDialog::Comsearch_Click);
+  connect(Label1, &ClickableLabel::clicked, this, &ChoiceDialog::Label1_Click);
+  connect(Commaps, &ClickableLabel::clicked, this, &ChoiceDialog::Commaps_Click);
+  connect(Label2, &ClickableLabel::clicked, this, &ChoiceDialog::Label2_Click);
+  Form_Load();
+}
+
+void ChoiceDialog::Form_Load() {
+  MDIFrmMain* main = MainWindow();
+  main->ApplyToolBoxState(ToolBoxForStartChoice(main->CurrentToolBoxState()));
+}
+
+void ChoiceDialog::resizeEvent(QResizeEvent* event) {
+  QDialog::resizeEvent(event);
+  Picture1->move(static_cast<int>(width() / 2.0 - Picture1->width() / 2.0),
+                 static_cast<int>(height() / 2.0 - Picture1->height() / 2.0));
+}
+
+void ChoiceDialog::Unload() {
+  close();
+}
+
+void ChoiceDialog::SearchChoice() {
+  CallScreen(AppScreens().showSearch);
+  Unload();
+}
+
+void ChoiceDialog::Comsearch_Click() { SearchChoice(); }
+void ChoiceDialog::Label1_Click() { SearchChoice(); }
+
+void ChoiceDialog::MapChoice(int options, bool readOnly) {
+  // The table is counted and the connection closed before the hint box is
+  // shown, so that the hint box can write its mark into the same database.
+  std::optional<int> rows;
+  try {
+    DatabasePtr db = OpenMarinaDatabase(options, readOnly);
+    try {
+      RecordsetPtr rs = db->OpenRecordset(QStringLiteral("chart_information"));
+      rows = rs->RecordCount();
+      rs->Close();
+    } catch (const std::exception&) {
+    }
+    db->Close();
+  } catch (const JetError& e) {
+    if (e.number() == kJetDiskOrNetwork) {
+      MsgBox(QStringLiteral("Please insert Quaywise CD-ROM into your CD drive and re-start the program."),
+             MsgButtons::OK, MsgIcon::Information);
+      EndProgram(0);
+    }
+  } catch (const std::exception&) {
+  }
+  try {
+    CallScreen(AppScreens().showOverview);
+  } catch (const std::exception&) {
+  }
+  if (rows && *rows == 0) {
+    try {
+      CallScreen(AppScreens().showAlertChart);
+    } catch (const std::exception&) {
+    }
+  }
+  Unload();
+}
+
+void ChoiceDialog::Commaps_Click() { MapChoice(2, false); }
+void ChoiceDialog::Label2_Click() { MapChoice(-1, true); }
+
+ChoiceDialog* ShowChoiceDialog() {
+  if (!Instance()) Instance() = new ChoiceDialog(MainWindow());
+  Instance()->show();
+  Instance()->raise();
+  return Instance();
+}
+
+ChoiceDialog* CurrentChoiceDialog() { return Instance(); }
+
+}  // namespace qw

@@ -1,0 +1,43 @@
+#pragma once
+// ChoiceDialog: the start choice between the search screen and the maps.
+#include <QDialog>
+
+class QLabel;
+
+namespace qw {
+
+class ClickableLabel;
+
+class ChoiceDialog : public QDialog {
+  Q_OBJECT
+ public:
+  explicit ChoiceDialog(QWidget* parent = nullptr);
+
+  void Form_Load();
+  void Comsearch_Click();
+  void Label1_Click();
+  void Commaps_Click();
+  void Label2_Click();
+
+  QWidget* Picture1 = nullptr;
+  QLabel* Label3 = nullptr;
+  ClickableLabel* Comsearch = nullptr;
+  ClickableLabel* Label1 = nullptr;
+  ClickableLabel* Commaps = nullptr;
+  ClickableLabel* Label2 = nullptr;
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void SearchChoice();
+  void MapChoice(int options, bool readOnly);
+  void Unload();
+};
+
+// Shows the start choice (one instance, modeless) over the main window.
+ChoiceDialog* ShowChoiceDialog();
+// The start choice while it is shown, else nullptr.
+ChoiceDialog* CurrentChoiceDialog();
+
+}  // namespace qw

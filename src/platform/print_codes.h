@@ -1,0 +1,21 @@
+#pragma once
+// The browser's page header and footer codes: &p the page number, &P the
+// number of pages, &w the window (document) title, &u the page address, &b
+// the start of the next alignment part (left, centre, right), && a literal &.
+#include <QString>
+#include <QStringList>
+
+namespace qw {
+
+struct PageCodeValues {
+  int page = 1;
+  int pages = 1;
+  QString title;
+  QString url;
+};
+
+// The expanded text split at &b: one part is left-aligned, two are left and
+// right, three are left, centre and right. An unknown code stays as written.
+QStringList ExpandPageCodes(const QString& text, const PageCodeValues& values);
+
+}  // namespace qw

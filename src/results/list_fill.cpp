@@ -1,0 +1,96 @@
+#include "results/list_fill.h"
+
+#include "app/settings.h"
+#include "results/list_state.h"
+#include "search/result_query.h"
+
+namespace qw {
+namespace {
+
+// A rating read from its field: its value, or 0 when missing or Null.
+QVariant RatingValue(const Field& field) {
+  if (!field.HasValue() || field.Value().isNull()) return 0;
+  return field.Value();
+}
+
+QString FieldText(const Recordset& record, const QString& name) {
+  const Field field = record.Fields(name);
+  return field.HasValue() ? ValueAsText(field.Value()) : QString();
+}
+
+bool IsTrue(const Field& field) {
+  if (!field.HasValue() || field.Value().isNull()) return false;
+  const QVariant& v = field.Value();
+  if (v.typeId() == QMetaType::QString) {
+    const QString s = v.toString().trimmed();
+    return s.compare(QStringLiteral("True"), Qt::CaseInsensitive) == 0 || (s.toDouble() != 0);
+  }
+  return v.toDouble() != 0;
+}
+
+}  // namespace
+
+ListRow ReadListRow(const Recordset& record, const OptionalColumns& columns) {
+  ListRow row;
+  row.marinaNo = FieldText(record, QStringLiteral("marinaNo"));
+
+  RowBellRating() = RatingValue(record.Fields(QStringLiteral("Bell Rating")));
+  const double bell = RowBellRating().toDouble();
+  if (bell > 0 && bell < 6 && bell == int(bell)) row.bellPicture = int(bell);
+
+  RowBoatyardRating() = RatingValue(record.Fields(QStringLiteral("Boatyard Rating")));
+  const double yard = RowBoatyardRating().toDouble();
+  if (yard > 0 && yard < 3 && yard == int(yard)) row.boatyardPicture = int(yard) + 5;
+
+  RowSunset() = IsTrue(record.Fields(QStringLiteral("SunSet"))) ? 1 : 0;
+  row.sunsetPicture = RowSunset() == 1;
+
+  const Field shortName = record.Fields(QStringLiteral("Marina 30 char Name"));
+  if (shortName.HasValue() && !ValueAsText(shortName.Value()).trimmed().isEmpty())
+    row.name = ValueAsText(shortName.Value());
+  else
+    row.name = FieldText(record, QStringLiteral("Marina Name"));
+  row.city = FieldText(record, QStringLiteral("City"));
+  row.state = FieldText(record, QStringLiteral("State"));
+  row.harbor = FieldText(record, QStringLiteral("Harbor"));
+
+  for (OptionalColumn column : columns.InOrder())
+    row.optional << OptionalCellText(column, record.Fields(OptionalSourceField(column)));
+
+  row.bellText = ValueAsText(RowBellRating());
+  row.boatyardText = ValueAsText(RowBoatyardRating());
+  row.sunsetText = QString::number(RowSunset());
+  return row;
+}
+
+QString ListQueryText(const QString& whereClause) {
+  return BuildResultQuery(ResultQueryKind::List, whereClause, Settings(), SortOrder());
+}
+
+ListFill RunListQuery(Database& db, const QString& sql, const OptionalColumns& columns) {
+  ListFill fill;
+  RecordsetPtr records;
+  try {
+    records = db.OpenRecordset(sql);
+    if (records->RecordCount() > 0) {
+      fill.rows.reserve(records->RecordCount());
+      records->MoveFirst();
+      while (!records->Eof()) {
+        fill.rows.append(ReadListRow(*records, columns));
+        records->MoveNext();
+      }
+    }
+  } catch (const std::exception& e) {
+    fill.rows.clear();
+    fill.error = RuntimeError::From(e);
+  }
+  if (records) {
+    try {
+      records->Close();
+    } catch (const std::exception&) {
+    }
+  }
+  return fill;
+}
+
+}  // namespace qw

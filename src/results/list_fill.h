@@ -1,0 +1,61 @@
+#pragma once
+// The result list's rows as the list query delivers them: one plain value per
+// marina with the cell texts, the rating pictures and the ratings store texts.
+// The window writes these into its grids.
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+#include "app/error_handler.h"
+#include "platform/jet.h"
+#include "results/list_columns.h"
+
+namespace qw {
+
+// Grid columns of the list.
+inline constexpr int kListColMarinaNo = 0;
+inline constexpr int kListColBell = 1;
+inline constexpr int kListColBoatyard = 2;
+inline constexpr int kListColSunset = 3;
+inline constexpr int kListColName = 4;
+inline constexpr int kListColCity = 5;
+inline constexpr int kListColState = 6;
+inline constexpr int kListColHarbor = 7;
+inline constexpr int kListFixedCols = 8;
+
+// Pictures of the grid's image list, numbered from 1.
+inline constexpr int kSunsetPicture = 8;
+// Picture alignments of the grid: left and vertically centred, centred.
+inline constexpr int kPictureLeftCentre = 1;
+inline constexpr int kPictureCentre = 4;
+
+struct ListRow {
+  QString marinaNo;         // column 0
+  int bellPicture = 0;      // 1..5, 0 for none
+  int boatyardPicture = 0;  // 6..7, 0 for none
+  bool sunsetPicture = false;
+  QString name, city, state, harbor;
+  QStringList optional;  // one text per optional column, in column order
+  // The ratings store's texts: bell, boatyard, sunset ("0" when missing).
+  QString bellText, boatyardText, sunsetText;
+};
+
+// Reads the current record of the list query. Also leaves the row's ratings
+// in RowBellRating, RowBoatyardRating and RowSunset.
+ListRow ReadListRow(const Recordset& record, const OptionalColumns& columns);
+
+struct ListFill {
+  QList<ListRow> rows;
+  std::optional<RuntimeError> error;  // the query could not be run or read
+};
+
+// The list query's text for the search screen's WHERE text and the current
+// settings and sort order.
+QString ListQueryText(const QString& whereClause);
+
+// Runs sql on db and reads every row; the recordset is closed before it
+// returns, whatever happens.
+ListFill RunListQuery(Database& db, const QString& sql, const OptionalColumns& columns);
+
+}  // namespace qw

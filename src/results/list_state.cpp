@@ -1,0 +1,35 @@
+#include "results/list_state.h"
+
+namespace qw {
+
+QVariant& RowBellRating() {
+  static QVariant value = 0;
+  return value;
+}
+
+QVariant& RowBoatyardRating() {
+  static QVariant value = 0;
+  return value;
+}
+
+int& RowSunset() {
+  static int value = 0;
+  return value;
+}
+
+QString& SelectedMarinaName() {
+  static QString name;
+  return name;
+}
+
+int& SelectedMarinaRow() {
+  static int row = 0;
+  return row;
+}
+
+std::function<void()>& ShowReportViewer() {
+  static std::function<void()> show;
+  return show;
+}
+
+}  // namespace qw

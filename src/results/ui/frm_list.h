@@ -1,0 +1,102 @@
+#pragma once
+// frmList, "Selected List of Marinas...": the result list screen.
+#include <QList>
+#include <QPixmap>
+#include <QWidget>
+#include <cstdint>
+
+#include "results/list_columns.h"
+#include "results/list_fill.h"
+#include "results/list_page.h"
+
+class QLabel;
+class QPushButton;
+
+namespace qw {
+
+class FlexGrid;
+class WebBrowser;
+
+class FrmList : public QWidget {
+  Q_OBJECT
+
+ public:
+  // The one instance; created (and loaded, which fills the list) on first use.
+  static FrmList* Instance();
+  // The instance when it is loaded, else nullptr.
+  static FrmList* Loaded();
+  // Unloads the instance (nothing when not loaded).
+  static void Unload();
+
+  // Rebuilds the query from the current criteria and settings and refills
+  // the grids.
+  void UpdateListAlternative();
+  // The accessors of the report viewer: rows 1 to GetMarinasCount; "" and 0
+  // for a row outside the list.
+  QString GetMarinaName(int row) const;
+  std::int32_t GetMarinaNo(int row) const;
+  int GetMarinasCount() const;
+  // Writes the optional cells of the row being filled.
+  void Selected_datas(const ListRow& row);
+  // Prints the list through the browser (the toolbar's Print).
+  void PrintList();
+
+  void cmdPrint_Click();
+  void cmdOK_Click();
+  void fgList_DblClick();
+  void WebBrowser_DocumentComplete();
+
+  // The page the last print composed and the file it went to.
+  const QString& LastPageText() const { return lastPageText_; }
+  const QString& LastPagePath() const { return lastPagePath_; }
+  // The list query of the last fill.
+  const QString& LastQuery() const { return lastQuery_; }
+  bool PrintPending() const { return printPending_; }
+  // The grid as the list page reads it.
+  ListGridSnapshot Snapshot() const;
+
+  QLabel* lblMsg = nullptr;
+  FlexGrid* fgList = nullptr;
+  FlexGrid* msgrid = nullptr;
+  qw::WebBrowser* WebBrowser = nullptr;
+  QPushButton* cmdPrint = nullptr;
+  QPushButton* cmdOK = nullptr;
+  QList<QPixmap> ImageList;  // pictures 1 to 8 at index 0 to 7
+
+  // How long printing waits for the page to load.
+  static constexpr int kPrintLoadTimeoutMs = 15000;
+
+ protected:
+  bool event(QEvent* e) override;
+  void resizeEvent(QResizeEvent* e) override;
+  void closeEvent(QCloseEvent* e) override;
+
+ private:
+  FrmList();
+  ~FrmList() override;
+  void Form_Load();
+  void Form_Activate();
+  void Form_Resize();
+  void Form_Unload();
+  // Header, alignments, widths and column count for the criteria of now.
+  void ApplyHeader(const OptionalColumns& columns);
+  void SetListColumnWidths();
+  void FillGrids(const QList<ListRow>& rows);
+  int GetCellIndex(int row, int col) const;
+  // Composes the page, writes it and loads it into the browser; false when
+  // the page could not be written (the user has been told).
+  bool LoadPrintPage(ListPageKind kind);
+  // Prints the loaded page with the print dialog, or says why it cannot.
+  void PrintLoadedPage();
+
+  OptionalColumns columns_;
+  bool printPending_ = false;
+  bool frameWatched_ = false;
+  int listRow_ = 1;
+  int ratingsRow_ = 1;
+  QString lastPageText_;
+  QString lastPagePath_;
+  QString lastQuery_;
+};
+
+}  // namespace qw

@@ -1,0 +1,58 @@
+#include "results/ui/frm_list_all.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+
+#include "app/settings.h"
+#include "platform/program.h"
+#include "results/ui/frm_list.h"
+
+namespace qw {
+
+FrmListAll::FrmListAll(QWidget* parent) : QDialog(parent) {
+  setObjectName(QStringLiteral("frmListAll"));
+  setWindowTitle(QStringLiteral("Sort Marinas"));
+  setFixedSize(TwipsToPixels(4800), TwipsToPixels(1800));
+
+  lblMessage = new QLabel(QStringLiteral("How do you want to Sort the Marinas?"), this);
+  lblMessage->setObjectName(QStringLiteral("lblMessage"));
+  QFont font(QStringLiteral("MS Sans Serif"));
+  font.setPointSizeF(9.75);
+  font.setBold(true);
+  lblMessage->setFont(font);
+  lblMessage->setAlignment(Qt::AlignCenter);
+  lblMessage->setGeometry(TwipsToPixels(120), TwipsToPixels(240), TwipsToPixels(4560), TwipsToPixels(375));
+
+  cmdAlpha = new QPushButton(QStringLiteral("Sort Alphabetically"), this);
+  cmdAlpha->setObjectName(QStringLiteral("cmdAlpha"));
+  cmdAlpha->setGeometry(TwipsToPixels(360), TwipsToPixels(960), TwipsToPixels(1935), TwipsToPixels(495));
+  cmdGeo = new QPushButton(QStringLiteral("Sort Geographically"), this);
+  cmdGeo->setObjectName(QStringLiteral("cmdGeo"));
+  cmdGeo->setGeometry(TwipsToPixels(2505), TwipsToPixels(960), TwipsToPixels(1935), TwipsToPixels(495));
+
+  connect(cmdAlpha, &QPushButton::clicked, this, &FrmListAll::cmdAlpha_Click);
+  connect(cmdGeo, &QPushButton::clicked, this, &FrmListAll::cmdGeo_Click);
+}
+
+void FrmListAll::cmdAlpha_Click() {
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  SortOrder() = 0;
+  QApplication::restoreOverrideCursor();
+  accept();
+  FrmList::Instance()->UpdateListAlternative();
+}
+
+void FrmListAll::cmdGeo_Click() {
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  SortOrder() = 1;
+  QApplication::restoreOverrideCursor();
+  accept();
+}
+
+void ShowSortDialog() {
+  FrmListAll dialog(QApplication::activeWindow());
+  dialog.exec();
+}
+
+}  // namespace qw

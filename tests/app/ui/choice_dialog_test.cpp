@@ -1,0 +1,124 @@
+#include <QAction>
+#include <QPointer>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <gtest/gtest.h>
+
+#include "app/settings.h"
+#include "app/ui/choice_dialog.h"
+#include "app/ui/clickable_label.h"
+#include "app/ui/main_window.h"
+#include "app/ui/screens.h"
+#include "common/testing.h"
+#include "data/marina_db.h"
+#include "platform/message_box.h"
+#include "ui_helpers.h"
+
+namespace qw {
+namespace {
+
+class StartChoice : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    // A database of its own with an empty hint table.
+    {
+      QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("choice_test"));
+      db.setDatabaseName(folder_.DatabasePath());
+      ASSERT_TRUE(db.open());
+      QSqlQuery q(db);
+      ASSERT_TRUE(q.exec(QStringLiteral("CREATE TABLE chart_information (checkalert INTEGER)")));
+      db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("choice_test"));
+    saved_ = AppScreens();
+    AppScreens().showSearch = [this] { calls.append(QStringLiteral("showSearch")); };
+    AppScreens().showOverview = [this] { calls.append(QStringLiteral("showOverview")); };
+    // The hint box writes its mark into the database while the choice waits for it.
+    AppScreens().showAlertChart = [this] {
+      calls.append(QStringLiteral("showAlertChart"));
+      DatabasePtr db = OpenMarinaDatabase(2, false);
+      db->Execute(QStringLiteral("INSERT INTO chart_information (checkalert) VALUES (1)"));
+      db->Close();
+    };
+  }
+  void TearDown() override {
+    AppScreens() = saved_;
+    DestroyMainWindow();
+  }
+
+  testing::TempProgramFolder folder_{false};
+  ScriptedMsgBoxes boxes_;
+  Screens saved_;
+  QStringList calls;
+};
+
+TEST_F(StartChoice, SwitchesScreenCommandsOffUntilAChoiceIsMade) {
+  QPointer<ChoiceDialog> dialog = ShowChoiceDialog();
+  EXPECT_EQ(dialog->Label3->text(), "Please select search type");
+  EXPECT_EQ(dialog->Label1->text(), "Search Screen Interface");
+  EXPECT_EQ(dialog->Label2->text(), "Map Interface");
+  MDIFrmMain* main = MainWindow();
+  for (int i = 1; i <= 13; ++i) {
+    const bool on = i == 8 || i == 9 || i == 10 || i == 13;
+    EXPECT_EQ(main->ToolbarButton(i)->isEnabled(), on) << i;
+  }
+  for (QAction* menu : {main->mnuOpen, main->mnuSave, main->mnuFind, main->mnuShow, main->mnuSearch})
+    EXPECT_FALSE(menu->isEnabled());
+  for (QAction* menu : {main->mnuExit, main->mnuContents, main->mnuAbout}) EXPECT_TRUE(menu->isEnabled());
+  // Closing it without a choice leaves them off.
+  dialog->close();
+  EXPECT_TRUE(uitest::WaitFor([&] { return dialog.isNull(); }));
+  EXPECT_FALSE(main->ToolbarButton(1)->isEnabled());
+  EXPECT_TRUE(calls.isEmpty());
+}
+
+TEST_F(StartChoice, SearchChoiceShowsTheSearchScreen) {
+  for (int label = 0; label < 2; ++label) {
+    QPointer<ChoiceDialog> dialog = ShowChoiceDialog();
+    uitest::Click(label ? static_cast<QWidget*>(dialog->Label1) : dialog->Comsearch);
+    EXPECT_EQ(calls, QStringList({"showSearch"}));
+    EXPECT_TRUE(uitest::WaitFor([&] { return dialog.isNull(); }));
+    calls.clear();
+  }
+}
+
+TEST_F(StartChoice, MapChoiceShowsTheHintOnlyWhileTheTableIsEmpty) {
+  QPointer<ChoiceDialog> dialog = ShowChoiceDialog();
+  uitest::Click(dialog->Commaps);
+  // The hint box could write its mark: the choice held no connection open.
+  EXPECT_EQ(calls, QStringList({"showOverview", "showAlertChart"}));
+  EXPECT_TRUE(uitest::WaitFor([&] { return dialog.isNull(); }));
+  EXPECT_TRUE(boxes_.Shown().isEmpty());
+  calls.clear();
+  dialog = ShowChoiceDialog();
+  uitest::Click(dialog->Label2);
+  EXPECT_EQ(calls, QStringList({"showOverview"}));
+  EXPECT_TRUE(uitest::WaitFor([&] { return dialog.isNull(); }));
+}
+
+TEST_F(StartChoice, MapChoiceWithoutTheMediumEndsTheProgram) {
+  uitest::CatchProgramEnd catchEnd;
+  Settings().DataFolder = folder_.Path() + QStringLiteral("/no-such-cd/Database");
+  for (int label = 0; label < 2; ++label) {
+    boxes_.Clear();
+    ChoiceDialog* dialog = ShowChoiceDialog();
+    EXPECT_THROW(label ? dialog->Label2_Click() : dialog->Commaps_Click(), uitest::ProgramEnded);
+    ASSERT_EQ(boxes_.Shown().size(), 1);
+    EXPECT_EQ(boxes_.Shown().first().text,
+              "Please insert Quaywise CD-ROM into your CD drive and re-start the program.");
+    EXPECT_EQ(boxes_.Shown().first().icon, MsgIcon::Information);
+    EXPECT_EQ(boxes_.Shown().first().title, kAppTitle);
+    EXPECT_TRUE(calls.isEmpty());
+  }
+}
+
+TEST_F(StartChoice, MapChoiceOnAnUnreadableDatabaseStillShowsTheOverview) {
+  Settings().DatabaseFileName = QStringLiteral("missing.mdb");
+  QPointer<ChoiceDialog> dialog = ShowChoiceDialog();
+  dialog->Label2_Click();
+  EXPECT_EQ(calls, QStringList({"showOverview"}));
+  EXPECT_TRUE(boxes_.Shown().isEmpty());
+}
+
+}  // namespace
+}  // namespace qw

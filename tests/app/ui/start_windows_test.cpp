@@ -1,0 +1,160 @@
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QPointer>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include "app/settings.h"
+#include "app/ui/choice_dialog.h"
+#include "app/ui/clickable_label.h"
+#include "app/ui/intro_player.h"
+#include "app/ui/main_window.h"
+#include "app/ui/start_windows.h"
+#include "common/testing.h"
+#include "platform/message_box.h"
+#include "ui_helpers.h"
+
+namespace qw {
+namespace {
+
+using uitest::WaitFor;
+
+class StartUp : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Settings() = AppSettings{};
+    savedTimings_ = StartTimers();
+    savedVersion_ = BrowserVersionSource();
+    savedDownload_ = OpenBrowserDownloadPage();
+    BrowserVersionSource() = [] { return QStringLiteral("6"); };
+    OpenBrowserDownloadPage() = [this] { ++downloads_; };
+  }
+  void TearDown() override {
+    DestroyMainWindow();
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+      if (w->objectName() == QLatin1String("frmSplash") || w->objectName() == QLatin1String("frmLogo")) delete w;
+    }
+    StartTimers() = savedTimings_;
+    BrowserVersionSource() = savedVersion_;
+    OpenBrowserDownloadPage() = savedDownload_;
+  }
+  static QWidget* TopLevel(const char* name) {
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (w->objectName() == QLatin1String(name) && w->isVisible()) return w;
+    return nullptr;
+  }
+
+  testing::TempProgramFolder folder_{false};
+  ScriptedMsgBoxes boxes_;
+  StartTimings savedTimings_;
+  std::function<QString()> savedVersion_;
+  std::function<void()> savedDownload_;
+  int downloads_ = 0;
+};
+
+TEST_F(StartUp, LogoThenSplashThenMainWindowWithTheStartChoice) {
+  Settings() = AppSettings{};
+  StartTimers() = {30, 60};
+  QPointer<frmLogo> logo = ShowLogo();
+  EXPECT_TRUE(logo->isVisible());
+  EXPECT_EQ(logo->Timer1->interval(), 30);
+  EXPECT_EQ(Settings().EditionName, "");  // nothing is read before the logo's timer
+  ASSERT_TRUE(WaitFor([] { return TopLevel("frmSplash") != nullptr; }));
+  EXPECT_TRUE(WaitFor([&] { return logo.isNull(); }));
+  EXPECT_FALSE(MainWindowExists());
+  // The splash read the configuration file and fixed the database file name.
+  EXPECT_EQ(Settings().EditionName, "New England");
+  EXPECT_EQ(Settings().EditionFilter, "In 7th Edition");
+  EXPECT_EQ(Settings().DataFolder, folder_.DataFolder());
+  EXPECT_EQ(Settings().GeoCodeFrom, 5);
+  EXPECT_EQ(Settings().GeoCodeTo, 16);
+  EXPECT_EQ(Settings().DatabaseFileName, "marina.mdb");
+  ASSERT_TRUE(WaitFor([] { return MainWindowExists() && MainWindow()->isVisible(); }));
+  EXPECT_TRUE(WaitFor([] { return TopLevel("frmSplash") == nullptr; }));
+  EXPECT_EQ(MainWindow()->windowTitle(), "Brinewick's Digital Guide to New England Marinas");
+  EXPECT_EQ(SortOrder(), 1);
+  ASSERT_TRUE(CurrentChoiceDialog());
+  EXPECT_TRUE(CurrentChoiceDialog()->isVisible());
+  EXPECT_FALSE(MainWindow()->ToolbarButton(1)->isEnabled());
+  EXPECT_TRUE(MainWindow()->ToolbarButton(13)->isEnabled());
+  EXPECT_TRUE(boxes_.Shown().isEmpty());
+}
+
+TEST_F(StartUp, SkipIntroShowsTheMainWindowAtOnce) {
+  StartTimers().intro = 60000;
+  QPointer<frmSplash> splash = ShowSplash();
+  EXPECT_EQ(splash->Lblskipintro->text(), "   Skip Intro");
+  EXPECT_FALSE(MainWindowExists());
+  uitest::Click(splash->Lblskipintro);
+  EXPECT_TRUE(MainWindowExists() && MainWindow()->isVisible());
+  EXPECT_TRUE(WaitFor([&] { return splash.isNull(); }));
+}
+
+TEST_F(StartUp, TheIntroTimerEndsTheSplash) {
+  StartTimers().intro = 40;
+  QPointer<frmSplash> splash = ShowSplash();
+  EXPECT_TRUE(splash->isVisible());
+  EXPECT_FALSE(MainWindowExists());
+  ASSERT_TRUE(WaitFor([] { return MainWindowExists() && MainWindow()->isVisible(); }));
+  EXPECT_TRUE(WaitFor([&] { return splash.isNull(); }));
+}
+
+TEST_F(StartUp, OtherBrowserVersionsEndTheProgramBeforeTheConfigurationIsRead) {
+  uitest::CatchProgramEnd catchEnd;
+  int round = 0;
+  for (const char* version : {"5", "7", "ERROR"}) {
+    BrowserVersionSource() = [version] { return QString::fromLatin1(version); };
+    boxes_.Clear();
+    const bool yes = round++ == 0;
+    boxes_.Answer(yes ? MsgResult::Yes : MsgResult::No);
+    EXPECT_THROW(ShowSplash(), uitest::ProgramEnded) << version;
+    ASSERT_EQ(boxes_.Shown().size(), 1) << version;
+    const MsgBoxCall& box = boxes_.Shown().first();
+    EXPECT_EQ(box.text,
+              "Your machine does not have proper version of IE. Do you want to download Internet Explorer6.0?");
+    EXPECT_EQ(box.title, "VykMarina");
+    EXPECT_EQ(box.buttons, MsgButtons::YesNo);
+    EXPECT_EQ(box.icon, MsgIcon::None);
+    EXPECT_EQ(box.defaultButton, 1);
+    EXPECT_EQ(Settings().EditionName, "") << version;
+    EXPECT_EQ(Settings().DatabaseFileName, "") << version;
+  }
+  EXPECT_EQ(downloads_, 1);  // only Yes opens the download page
+  EXPECT_FALSE(MainWindowExists());
+}
+
+TEST_F(StartUp, OurEngineVersionPasses) { EXPECT_EQ(GetIEVersion(), "6"); }
+
+TEST_F(StartUp, ConfigurationFileNameIsFoundWhateverItsCase) {
+  QFile::rename(folder_.Path() + QStringLiteral("/VykMarina.ini"), folder_.Path() + QStringLiteral("/vykmarina.ini"));
+  StartTimers().intro = 60000;
+  QPointer<frmSplash> splash = ShowSplash();
+  EXPECT_EQ(Settings().EditionName, "New England");
+  delete splash.data();
+}
+
+TEST_F(StartUp, SplashPlacesTheSkipBoxAndPlaysOurIntro) {
+  StartTimers().intro = 60000;
+  QPointer<frmSplash> splash = ShowSplash();
+  EXPECT_FALSE(splash->SFlash->IsPlaying());  // no intro: black
+  splash->showNormal();
+  splash->resize(600, 450);
+  QApplication::processEvents();
+  EXPECT_EQ(splash->Picture1->pos(), QPoint(560, 420));
+  EXPECT_EQ(splash->SFlash->geometry(), splash->rect());
+  delete splash.data();
+
+  QImage still(40, 30, QImage::Format_RGB32);
+  still.fill(Qt::blue);
+  still.save(folder_.Path() + QStringLiteral("/marina_final.png"));
+  EXPECT_EQ(IntroPlayer::FindIntro(folder_.Path()), folder_.Path() + QStringLiteral("/marina_final.png"));
+  IntroPlayer player;
+  EXPECT_TRUE(player.SetMovie(IntroPlayer::FindIntro(folder_.Path())));
+  EXPECT_FALSE(player.SetMovie(QString()));
+}
+
+}  // namespace
+}  // namespace qw

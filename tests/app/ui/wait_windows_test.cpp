@@ -1,0 +1,69 @@
+#include <QLabel>
+#include <QPointer>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include "app/ui/wait_windows.h"
+#include "ui_helpers.h"
+
+namespace qw {
+namespace {
+
+TEST(ProgressWindow, ClosesItselfOnTheTenthStep) {
+  frmprogress progress;
+  progress.show();
+  EXPECT_EQ(progress.ProgressBar1->minimum(), 0);
+  EXPECT_EQ(progress.ProgressBar1->maximum(), 100);
+  EXPECT_EQ(progress.ProgressBar1->value(), 0);
+  EXPECT_EQ(progress.Timer1->interval(), 100);
+  for (int step = 1; step <= 9; ++step) {
+    progress.Timer1_Timer();
+    EXPECT_EQ(progress.ProgressBar1->value(), step * 10);
+    EXPECT_TRUE(progress.isVisible());
+  }
+  progress.Timer1_Timer();
+  EXPECT_FALSE(progress.isVisible());
+  EXPECT_EQ(progress.result(), QDialog::Accepted);
+  EXPECT_FALSE(progress.Timer1->isActive());
+}
+
+TEST(ProgressWindow, EachModalShowingStartsFromZeroAndReturns) {
+  const int saved = frmprogress::TimerInterval();
+  frmprogress::TimerInterval() = 2;
+  int shown = 0;
+  for (int round = 0; round < 2; ++round) {
+    QTimer::singleShot(0, [&] {
+      for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* p = qobject_cast<frmprogress*>(w); p && p->isVisible()) {
+          EXPECT_LE(p->ProgressBar1->value(), 10);
+          ++shown;
+        }
+    });
+    ShowProgressModal();  // returns after ten steps
+  }
+  EXPECT_EQ(shown, 2);
+  frmprogress::TimerInterval() = saved;
+}
+
+TEST(WaitWindow, ShowsUntilUnloadedOrCancelled) {
+  QPointer<frmWait> wait = ShowWaitWindow();
+  ASSERT_TRUE(wait);
+  EXPECT_TRUE(wait->isVisible());
+  EXPECT_EQ(wait->lblWait->text(), "Searching... Please Wait.");
+  EXPECT_EQ(wait->cmdCancel->text(), "&Cancel");
+  EXPECT_EQ(wait->windowTitle(), "");
+  UnloadWaitWindow();
+  EXPECT_TRUE(uitest::WaitFor([&] { return wait.isNull(); }));
+  EXPECT_EQ(CurrentWaitWindow(), nullptr);
+
+  wait = ShowWaitWindow();
+  wait->cmdCancel->click();
+  EXPECT_TRUE(uitest::WaitFor([&] { return wait.isNull(); }));
+  UnloadWaitWindow();  // the search that showed it ends normally
+  EXPECT_EQ(CurrentWaitWindow(), nullptr);
+}
+
+}  // namespace
+}  // namespace qw

@@ -1,0 +1,67 @@
+#include <gtest/gtest.h>
+
+#include "results/list_columns.h"
+
+namespace {
+
+using qw::Field;
+using qw::OptionalColumn;
+using qw::OptionalColumns;
+
+OptionalColumns Cols(bool slips, bool moorings, bool dockage, bool loa) {
+  return OptionalColumns{slips, moorings, dockage, loa};
+}
+
+TEST(OptionalColumns, CriteriaAreFilledByAnyTextIncludingBlanks) {
+  EXPECT_EQ(qw::FilledCriteria("", "", "", ""), Cols(false, false, false, false));
+  EXPECT_EQ(qw::FilledCriteria("100", "", "", "   "), Cols(true, false, false, true));
+  EXPECT_EQ(qw::FilledCriteria("", "5", "$2", ""), Cols(false, true, true, false));
+  // The fixed order holds whatever the order of filling.
+  const QList<OptionalColumn> order = Cols(true, false, false, true).InOrder();
+  ASSERT_EQ(order.size(), 2);
+  EXPECT_EQ(order[0], OptionalColumn::Slips);
+  EXPECT_EQ(order[1], OptionalColumn::MaxLoa);
+}
+
+TEST(OptionalColumns, HeaderFormatStrings) {
+  const QString none = qw::ListHeaderFormatString(Cols(false, false, false, false));
+  EXPECT_EQ(none.size(), 249);
+  EXPECT_EQ(none, QStringLiteral("|^Bell Rating          |^Boatyard  |^Sunset    |<Marina Name") + QString(77, ' ') +
+                      "|<City" + QString(30, ' ') + "|<State" + QString(23, ' ') + "|<Harbor" + QString(38, ' '));
+  EXPECT_EQ(none.count('|'), 7);  // 8 columns
+
+  const QString all = qw::ListHeaderFormatString(Cols(true, true, true, true));
+  EXPECT_EQ(all.size(), 315);
+  EXPECT_TRUE(all.contains("|<City" + QString(32, ' ') + "|<State"));
+  EXPECT_TRUE(all.endsWith("|<Total # of Slips   |<Moorings    |<Dockage Fee  |<Max. LOA    "));
+  EXPECT_EQ(all.count('|'), 11);
+
+  // Dockage Fee takes four blanks only beside Max. LOA alone.
+  EXPECT_TRUE(qw::ListHeaderFormatString(Cols(false, false, true, true)).endsWith("|<Dockage Fee    |<Max. LOA    "));
+  EXPECT_TRUE(qw::ListHeaderFormatString(Cols(false, false, true, false)).endsWith("|<Harbor" + QString(38, ' ') + "|<Dockage Fee  "));
+  EXPECT_TRUE(qw::ListHeaderFormatString(Cols(true, false, true, true)).endsWith("|<Dockage Fee  |<Max. LOA    "));
+  EXPECT_TRUE(qw::ListHeaderFormatString(Cols(false, true, true, true)).endsWith("|<Moorings    |<Dockage Fee  |<Max. LOA    "));
+  // Any one optional column widens the City heading.
+  EXPECT_TRUE(qw::ListHeaderFormatString(Cols(false, true, false, false)).contains("|<City" + QString(32, ' ') + "|"));
+}
+
+TEST(OptionalColumns, CellTexts) {
+  auto value = [](QVariant v) { return Field(Field::State::Value, v); };
+  const Field null(Field::State::Null, QVariant());
+  EXPECT_EQ(qw::OptionalCellText(OptionalColumn::Slips, value(120)), "120");
+  EXPECT_EQ(qw::OptionalCellText(OptionalColumn::Slips, value(0)), "0");
+  EXPECT_EQ(qw::OptionalCellText(OptionalColumn::Slips, null), "");
+  EXPECT_EQ(qw::OptionalCellText(OptionalColumn::Moorings, value(45)), "45");
+  EXPECT_EQ(qw::OptionalCellText(OptionalColumn::MaxLoa, value(150.0)), "150");
+  EXPECT_EQ(qw::OptionalCellText(OptionalColumn::MaxLoa, value(45.5)), "45.5");
+  EXPECT_EQ(qw::OptionalCellText(OptionalColumn::MaxLoa, value(QString(" 60 ft"))), " 60 ft");
+  EXPECT_EQ(qw::OptionalCellText(OptionalColumn::MaxLoa, Field()), "");
+  EXPECT_EQ(qw::OptionalCellText(OptionalColumn::DockageFee, value(2.5)), "$2.50");
+  EXPECT_EQ(qw::OptionalCellText(OptionalColumn::DockageFee, value(0.75)), "$0.75");
+  EXPECT_EQ(qw::OptionalCellText(OptionalColumn::DockageFee, value(12)), "$12.00");
+  EXPECT_EQ(qw::OptionalCellText(OptionalColumn::DockageFee, value(0)), "$0.00");
+  EXPECT_EQ(qw::OptionalCellText(OptionalColumn::DockageFee, value(1234.5)), "$1234.50");
+  EXPECT_EQ(qw::OptionalCellText(OptionalColumn::DockageFee, null), "");
+}
+
+}  // namespace

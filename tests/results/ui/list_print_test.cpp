@@ -1,0 +1,145 @@
+#include <QDir>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QFile>
+#include <QPrinter>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTemporaryFile>
+#include <gtest/gtest.h>
+
+#include "app/page_setup.h"
+#include "app/ui/main_window.h"
+#include "app/ui/wait_windows.h"
+#include "app/user_store.h"
+#include "list_fixture.h"
+#include "platform/program.h"
+#include "platform/ui/browser.h"
+#include "platform/ui/flex_grid.h"
+#include "results/list_page.h"
+#include "results/ui/frm_print.h"
+#include "results/ui/register.h"
+
+namespace {
+
+using qw::FrmList;
+using qw::testing::ListWindowTest;
+
+QString PdfText(const QString& pdf) {
+  QProcess p;
+  p.start("pdftotext", {"-layout", pdf, "-"});
+  p.waitForFinished(30000);
+  return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+QByteArray ReadAll(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// One list window (one browser) prints through both entry points.
+TEST_F(ListWindowTest, PrintsALandscapeListWithHeaderAndPageNumbersToPdf) {
+  QTemporaryDir out;
+  const QString pdf = out.filePath("list.pdf");
+  int dialogs = 0;
+  QPageLayout::Orientation orientation = QPageLayout::Portrait;
+  auto hook = qw::WebBrowser::SetPrintDialogHook([&](QPrinter& printer) {
+    ++dialogs;
+    orientation = printer.pageLayout().orientation();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    return true;
+  });
+  // The toolbar's Print: the page setup it stores reaches the printed pages.
+  QTemporaryDir store;
+  qw::SetUserStoreFolder(store.path());
+  const int interval = qw::frmprogress::TimerInterval();
+  qw::frmprogress::TimerInterval() = 5;
+  qw::RegisterResultScreens();
+  FrmList* list = FrmList::Instance();
+  ASSERT_GT(list->GetMarinasCount(), 0);
+  qw::MainWindow()->Toolbar1_ButtonClick(7);
+  EXPECT_EQ(qw::PageSetupValue("header"), "");  // cleared after the print
+
+  ASSERT_FALSE(boxes_.Shown().isEmpty());
+  EXPECT_EQ(boxes_.Shown()[0].text, "Set 'Preferences/Layout/Orientation' to 'Landscape'");
+  EXPECT_EQ(boxes_.Shown()[0].icon, qw::MsgIcon::Information);
+  EXPECT_EQ(boxes_.Shown().size(), 1);
+  EXPECT_EQ(dialogs, 1);
+  EXPECT_EQ(orientation, QPageLayout::Landscape);
+  EXPECT_FALSE(list->PrintPending());
+
+  // The page file holds the page text and a line end.
+  const QString page = list->LastPageText();
+  EXPECT_EQ(page, qw::ListPageHtml(list->Snapshot(), qw::ListPageKind::PrintList, qw::ProgramFolder()));
+  EXPECT_EQ(QFileInfo(list->LastPagePath()).absolutePath(), QDir::tempPath());
+  EXPECT_EQ(ReadAll(list->LastPagePath()), (page + "\r\n").toUtf8());
+  EXPECT_EQ(page.count("<TR>"), list->GetMarinasCount() + 1);
+  EXPECT_TRUE(page.contains("<IMG SRC='" + qw::ProgramFolder() + "/cbell"));
+
+  const QString text = PdfText(pdf);
+  EXPECT_TRUE(text.contains("Brinewick's Digital Guide to New England Marinas")) << text.toStdString();
+  EXPECT_TRUE(text.contains("Page No [ 1 ]"));
+  EXPECT_TRUE(text.contains("Page No [ 2 ]"));  // the demo list runs over several pages
+
+  // "&Print Form" prints its own page too (up to column 8).
+  const QString firstPage = list->LastPagePath();
+  QFile::remove(pdf);
+  list->cmdPrint->click();
+  EXPECT_EQ(dialogs, 2);
+  EXPECT_NE(list->LastPagePath(), firstPage);
+  EXPECT_TRUE(QFile::exists(firstPage));  // print pages are kept
+  EXPECT_TRUE(QFile::exists(pdf));
+  EXPECT_EQ(list->LastPageText(), qw::ListPageHtml(list->Snapshot(), qw::ListPageKind::PrintForm, qw::ProgramFolder()));
+  EXPECT_EQ(boxes_.Shown().size(), 1);  // no orientation message there
+
+  qw::WebBrowser::SetPrintDialogHook(hook);
+  qw::DestroyMainWindow();
+  qw::frmprogress::TimerInterval() = interval;
+  qw::SetUserStoreFolder(QString());
+}
+
+TEST_F(ListWindowTest, APageThatCannotBeWrittenIsReportedAndNotPrinted) {
+  FrmList* list = FrmList::Instance();
+  const QByteArray tmp = qgetenv("TMPDIR");
+  // A temporary "folder" that is a file: no page can be made in it.
+  QTemporaryFile notAFolder;
+  ASSERT_TRUE(notAFolder.open());
+  qputenv("TMPDIR", notAFolder.fileName().toLocal8Bit());
+  int dialogs = 0;
+  auto hook = qw::WebBrowser::SetPrintDialogHook([&](QPrinter&) { return ++dialogs, false; });
+  list->PrintList();
+  if (tmp.isNull()) qunsetenv("TMPDIR"); else qputenv("TMPDIR", tmp);
+  qw::WebBrowser::SetPrintDialogHook(hook);
+
+  ASSERT_EQ(boxes_.Shown().size(), 2);
+  EXPECT_TRUE(boxes_.Shown()[1].text.contains("could not be written")) << boxes_.Shown()[1].text.toStdString();
+  EXPECT_EQ(boxes_.Shown()[1].icon, qw::MsgIcon::Critical);
+  EXPECT_EQ(dialogs, 0);
+  EXPECT_FALSE(list->PrintPending());
+}
+
+TEST(FrmPrint, LoadsHiddenRescalesForTheScreenAndOffersPrintAfterAChoice) {
+  qw::FrmPrint* form = qw::FrmPrint::Instance();
+  EXPECT_EQ(form->windowTitle(), "Print Marina");
+  EXPECT_FALSE(form->isVisible());
+  EXPECT_EQ(form->fraPrint->title(), "Choose An Option.");
+  EXPECT_EQ(form->DesignWidth, 800);
+  EXPECT_EQ(form->DesignHeight, 600);
+  const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
+  EXPECT_FLOAT_EQ(form->LastScaleX, float(screen.width()) / 800.0f);
+  EXPECT_FLOAT_EQ(form->LastScaleY, float(screen.height()) / 600.0f);
+  EXPECT_GT(form->LastWidth, 0);
+
+  EXPECT_FALSE(form->cmdPrint->isVisibleTo(form));
+  form->optNotes->click();
+  EXPECT_TRUE(form->cmdPrint->isVisibleTo(form));
+  form->cmdPrint1_Click();  // sends nothing to a printer
+  form->cmdCancel->click();
+  EXPECT_EQ(qw::FrmPrint::Loaded(), nullptr);
+}
+
+}  // namespace
