@@ -18,7 +18,7 @@ class DemoSearchTest : public ::testing::Test {
  protected:
   void SetUp() override {
     if (!QFile::exists(testing::DemoDatabasePath())) GTEST_SKIP() << "no demo database built";
-    db_ = Database::OpenDatabase(testing::DemoDatabasePath(), -1, true, ";PWD=" + kDatabasePassword);
+    db_ = Database::OpenDatabase(testing::DemoDatabasePath(), -1, true, ConnectString());
   }
   void TearDown() override {
     if (db_) db_->Close();
@@ -171,6 +171,17 @@ TEST_F(DemoSearchTest, SubRegionsByName) {
   EXPECT_EQ(names.first(), "ME - DOWNEAST / ACADIA");
   s.SingleGeoCode = 7;
   EXPECT_EQ(ReadGeoCodeNames(*db_, *GeoCodePickerQuery(s)), QStringList{"ME - BOOTHBAY HARBOR REGION"});
+}
+
+TEST_F(DemoSearchTest, NameLookupOnAConnectionOfItsOwn) {
+  const testing::TempProgramFolder folder;
+  EXPECT_EQ(GetGeoCode("RI - BLOCK ISLAND SOUND"), std::optional<std::int16_t>(16));
+  EXPECT_EQ(GetGeoCode("Gone Region"), std::nullopt);
+  SearchCriteria c;
+  c.lbGeoCodes = {"Gone Region", "RI - BLOCK ISLAND SOUND"};
+  EXPECT_EQ(BuildWhereClause(c, GetGeoCode), " where  rpm_Vyk.[Geo Code] in (16) ");
+  QFile::remove(folder.DatabasePath());  // no database: no code, never an exception
+  EXPECT_EQ(GetGeoCode("RI - BLOCK ISLAND SOUND"), std::nullopt);
 }
 
 TEST_F(DemoSearchTest, CityAndHarborLists) {
