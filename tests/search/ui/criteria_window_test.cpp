@@ -369,6 +369,10 @@ TEST_F(SearchScreenTest, PickerOffersTheConfiguredRangeAndAddsEachNameOnce) {
     picker.cmdSelect_Click();
     picker.cmdSelect_Click();
     EXPECT_EQ(Entries(w->lbGeoCodes), (QStringList{"ME - MIDCOAST", "MA - CAPE COD"})) << "picker order, once";
+    // It places itself at half its own width, and half its height plus 400 twips.
+    picker.show();
+    QApplication::processEvents();
+    EXPECT_EQ(picker.pos(), QPoint(picker.frameGeometry().width() / 2, picker.frameGeometry().height() / 2 + 27));
   }
   {
     w->lbGeoCodes->addItem("ma - the islands");
