@@ -3,6 +3,7 @@
 #include "app/ui/start_windows.h"
 #include "platform/ui/message_box_widgets.h"
 #include "results/ui/register.h"
+#include "search/ui/register.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -13,6 +14,7 @@ int main(int argc, char** argv) {
   QApplication::setQuitOnLastWindowClosed(false);
   qw::InstallWidgetMessageBoxes();
   // The windows of the other subsystems fill in the screen table.
+  qw::RegisterSearchScreens();
   qw::RegisterResultScreens();
   qw::ShowLogo();
   return app.exec();

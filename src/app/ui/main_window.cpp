@@ -192,7 +192,9 @@ void MDIFrmMain::mnuSave_Click() {
   const QString fileName = CommonDialog1(true);
   const QString trimmed = fileName.trimmed();
   if (trimmed.isEmpty()) return;
-  CallScreen(AppScreens().saveCriteria, trimmed);
+  // One name for the file and for the store: the one the dialog returned.
+  // A save that failed has told the user so; its name is not remembered.
+  if (!CallScreen(AppScreens().saveCriteria, fileName)) return;
   SaveSetting(kAppTitle, QStringLiteral("SettingsFileName"), QStringLiteral("RootFolder"), fileName);
   MsgBox(QStringLiteral("Search settings were saved to ") + fileName, MsgButtons::OK);
 }

@@ -33,7 +33,7 @@ class RecordedScreens {
     s.loadCriteria = [this](const QString& f) { calls.append(QStringLiteral("loadCriteria ") + f); };
     s.saveCriteria = [this](const QString& f) {
       calls.append(QStringLiteral("saveCriteria ") + f);
-      return true;
+      return saveSucceeds;
     };
     s.unloadList = rec("unloadList");
     s.printList = [this] {
@@ -55,6 +55,7 @@ class RecordedScreens {
     s.showAlertChart = rec("showAlertChart");
   }
   ~RecordedScreens() { AppScreens() = saved_; }
+  bool saveSucceeds = true;
   QStringList Take() {
     QStringList out = calls;
     calls.clear();
@@ -203,9 +204,19 @@ TEST_F(MainWindowTest, OpenAndSaveCriteriaFiles) {
   EXPECT_EQ(GetSetting(kAppTitle, QStringLiteral("SettingsFileName"), QStringLiteral("RootFolder")), "");
   EXPECT_EQ(saves, QList<bool>({false, true, true}));
 
+  // A save that failed (it told the user itself) is neither confirmed nor remembered.
+  screens_.saveSucceeds = false;
+  chosen = QStringLiteral("/media/cdrom/boston.vyk");
+  main->ToolbarButton(2)->trigger();
+  EXPECT_EQ(screens_.Take(), QStringList({"saveCriteria /media/cdrom/boston.vyk"}));
+  EXPECT_TRUE(boxes_.Shown().isEmpty());
+  EXPECT_EQ(GetSetting(kAppTitle, QStringLiteral("SettingsFileName"), QStringLiteral("RootFolder")), "");
+  screens_.saveSucceeds = true;
+
+  // The file is written under the very name the store keeps.
   chosen = QStringLiteral("/home/me/boston.vyk ");
   main->ToolbarButton(2)->trigger();
-  EXPECT_EQ(screens_.Take(), QStringList({"saveCriteria /home/me/boston.vyk"}));
+  EXPECT_EQ(screens_.Take(), QStringList({"saveCriteria /home/me/boston.vyk "}));
   EXPECT_EQ(GetSetting(kAppTitle, QStringLiteral("SettingsFileName"), QStringLiteral("RootFolder")),
             "/home/me/boston.vyk ");
   ASSERT_EQ(boxes_.Shown().size(), 1);
