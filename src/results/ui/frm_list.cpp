@@ -286,8 +286,10 @@ void FrmList::cmdOK_Click() {
 bool FrmList::event(QEvent* e) {
   if (e->type() == QEvent::WindowActivate) {
     Form_Activate();
-  } else if (e->type() == QEvent::Show) {
-    // Inside the main window the activation is its MDI frame's.
+  } else if (e->type() == QEvent::ParentChange || e->type() == QEvent::Show) {
+    // Inside the main window the activation is its MDI frame's: watch it from
+    // the moment the window is put into its frame, before the frame is shown
+    // and activated for the first time.
     if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()); frame && !frameWatched_) {
       frameWatched_ = true;
       connect(frame, &QMdiSubWindow::windowStateChanged, this, [this](Qt::WindowStates was, Qt::WindowStates now) {

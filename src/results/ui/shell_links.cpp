@@ -1,6 +1,7 @@
 #include "results/ui/shell_links.h"
 
 #include <QAction>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QWidget>
 
@@ -54,7 +55,12 @@ void InstallPageSetupSource() {
 
 void ShowScreen(QWidget* screen) {
   if (MainWindowExists() && !qobject_cast<QMdiSubWindow*>(screen->parentWidget())) MainWindow()->AddChild(screen);
-  if (auto* frame = qobject_cast<QMdiSubWindow*>(screen->parentWidget())) frame->show();
+  if (auto* frame = qobject_cast<QMdiSubWindow*>(screen->parentWidget())) {
+    frame->show();
+    // Shown is not always activated (it depends on the desktop): make it the
+    // active screen so that its activation sets the toolbar.
+    if (MainWindowExists()) MainWindow()->MdiArea()->setActiveSubWindow(frame);
+  }
   screen->show();
   screen->raise();
 }
