@@ -90,14 +90,12 @@ void Register(const char* prefix, const QString& path) {
       ->Unit(benchmark::kMillisecond);
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+// Registered before the benchmark library's main runs.
+const bool registered = [] {
   Register("FindCount/Demo", DemoDatabase());
   const QByteArray large = qgetenv("QUAYWISE_BENCH_LARGE_DB");
   if (!large.isEmpty()) Register("FindCount/Large", QString::fromLocal8Bit(large));
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+  return true;
+}();
+
+}  // namespace
