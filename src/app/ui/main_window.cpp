@@ -30,12 +30,12 @@ QPointer<MDIFrmMain>& Instance() {
   return window;
 }
 
-struct ButtonSpec {
+struct ToolbarButtonDef {
   const char* caption;
   const char* toolTip;
   int picture;
 };
-constexpr std::array<ButtonSpec, kToolbarButtonCount> kButtons{{
+constexpr std::array<ToolbarButtonDef, kToolbarButtonCount> kButtons{{
     {"Open", "Open Search criteria File", 1},
     {"Save", "Save Search Criteria File", 2},
     {"Search", "Back to Search", 3},
@@ -121,10 +121,10 @@ MDIFrmMain::MDIFrmMain(QWidget* parent) : QMainWindow(parent) {
   toolbar_->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
   const QString pictures = ProgramFolder() + QStringLiteral("/pictures/toolbar/");
   for (int i = 0; i < kToolbarButtonCount; ++i) {
-    const ButtonSpec& spec = kButtons[i];
-    const QIcon icon(pictures + QStringLiteral("%1.png").arg(spec.picture, 2, 10, QLatin1Char('0')));
-    QAction* button = toolbar_->addAction(icon, QLatin1String(spec.caption));
-    button->setToolTip(QLatin1String(spec.toolTip));
+    const ToolbarButtonDef& def = kButtons[i];
+    const QIcon icon(pictures + QStringLiteral("%1.png").arg(def.picture, 2, 10, QLatin1Char('0')));
+    QAction* button = toolbar_->addAction(icon, QLatin1String(def.caption));
+    button->setToolTip(QLatin1String(def.toolTip));
     button->setObjectName(QStringLiteral("Toolbar1_%1").arg(i + 1));
     const int index = i + 1;
     connect(button, &QAction::triggered, this, [this, index] { Toolbar1_ButtonClick(index); });
