@@ -1,6 +1,7 @@
 #include "report_values/make_value_string.h"
 
 #include <QRegularExpression>
+#include <cmath>
 #include <span>
 
 #include "platform/vb_text.h"
@@ -240,11 +241,15 @@ constexpr Piece kRateWeekMonth[] = {
     {.column = "In Season Slips--Monthly Rate", .test = Test::Positive, .form = Form::Stored, .before = "&nbsp;&nbsp;<B>Month</B> ", .otherwise = "&nbsp;&nbsp;<B>Month</B> n/a"},
 };
 
-// "###0.00": at least one digit before the point, exactly two after it.
+// "###0.00": at least one digit before the point, exactly two after it. The
+// cents are rounded half away from zero on the value as written (2.675 gives
+// 2.68), not on its nearest binary double (which would give 2.67).
 QString Money(const Row& row, const char* column) {
   bool ok = false;
   const double d = TrimBlanks(row.Stored(column)).toDouble(&ok);
-  return ok ? QString::number(d, 'f', 2) : QString();
+  if (!ok) return QString();
+  const double cents = std::round(QString::number(d * 100.0, 'g', 15).toDouble());
+  return QString::number(cents / 100.0, 'f', 2);
 }
 
 void BuildRate(const Row& row, QString& text) {

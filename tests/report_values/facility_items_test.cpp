@@ -63,6 +63,9 @@ TEST(RateItem, DayWeekAndMonth) {
             "<B>Day</B> n/a&nbsp;&nbsp;<B>Week</B> n/a&nbsp;&nbsp;<B>Month</B> n/a");
   EXPECT_EQ(Value(FakeRecordset{{"In Season Slips--Nightly Rate", 4}, {"In-season slips--comment", "   "}}, "Rate"),
             "<B>Day</B> $4.00&nbsp;&nbsp;<B>Week</B> n/a&nbsp;&nbsp;<B>Month</B> n/a");
+  // Half a cent rounds up as written, whatever the binary value of the rate.
+  EXPECT_TRUE(Value(FakeRecordset{{"In Season Slips--Nightly Rate", 2.675}}, "Rate").startsWith("<B>Day</B> $2.68&"));
+  EXPECT_TRUE(Value(FakeRecordset{{"In Season Slips--Nightly Rate", " 1.005 "}}, "Rate").startsWith("<B>Day</B> $1.01&"));
 }
 
 TEST(PowerItem, FourServicesWithTheirFallbacks) {
