@@ -728,7 +728,9 @@ void frmCriteria::AssignValuesToControl(int tab) {
     std::span<std::int16_t> values = g->values(arrays);
     for (int i = 0; i < g->Built() && i < static_cast<int>(values.size()); ++i) {
       if (g->check) g->checks[i]->SetValue(values[i]);
-      else g->combos[i]->SetListIndex(values[i]);
+      // A code the box does not offer (from an edited file) is no criterion:
+      // show the empty entry rather than the box's previous choice.
+      else if (!g->combos[i]->SetListIndex(values[i])) g->combos[i]->SetListIndex(0);
     }
     if (g->firstDisabledRow >= 0) {
       for (int i = g->firstDisabledRow; i < static_cast<int>(g->combos.size()); ++i) g->combos[i]->setEnabled(false);

@@ -579,6 +579,19 @@ TEST_F(SearchScreenTest, LoadedSubRegionsThatNoLongerResolveNeverWidenTheSearch)
   w->LoadSettings(folder.Path() + "/city.vyk");
   EXPECT_EQ(w->BuildWhereClause(), "");
 
+  // A proximity code no box offers shows as no choice, not as the choice the
+  // row held before, and so never becomes a criterion once the tab is stored.
+  w->SSTab1->SetTab(2);
+  w->RowCombos("cmbBoat")[0]->SetListIndex(1);
+  w->SSTab1->SetTab(0);
+  folder.WriteFile("odd.vyk", "\"cmbboat(0)\",9\r\n");
+  w->LoadSettings(folder.Path() + "/odd.vyk");
+  EXPECT_EQ(ProgramAmenityCriteria().BoatyardDistance[0], 9);
+  w->SSTab1->SetTab(2);
+  EXPECT_EQ(w->RowCombos("cmbBoat")[0]->ListIndex(), 0);
+  w->cmdFind_Click();
+  EXPECT_EQ(w->BuildWhereClause(), "");
+
   folder.WriteFile("old.vyk", "\"GeoCode(0)\",\"ME - GONE AWAY\"\r\n\"chkSunset\",999\r\n");
   boxes.Answer(MsgResult::No);
   boxes.Answer(MsgResult::No);
