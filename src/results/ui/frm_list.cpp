@@ -271,9 +271,15 @@ std::int32_t FrmList::GetMarinaNo(int row) const {
 
 void FrmList::fgList_DblClick() {
   const int r = fgList->Row();
-  if (r < 1 || r > GetMarinasCount()) return;
-  SelectedMarinaName() = fgList->TextMatrix(r - 1, kListColName);
-  SelectedMarinaRow() = r;
+  if (r >= 1 && r <= GetMarinasCount()) {
+    SelectedMarinaName() = fgList->TextMatrix(r - 1, kListColName);
+    SelectedMarinaRow() = r;
+  } else if (GetMarinasCount() > 0) {
+    return;
+  } else {
+    // An empty list still opens the viewer, with no marina to select.
+    SelectedMarinaRow() = 0;
+  }
   if (ShowReportViewer()) ShowReportViewer()();
 }
 
