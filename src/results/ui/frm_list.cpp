@@ -103,7 +103,7 @@ void FrmList::closeEvent(QCloseEvent* e) {
 FrmList::FrmList() {
   setObjectName(QStringLiteral("frmList"));
   setWindowTitle(QStringLiteral("Selected List of Marinas..."));
-  resize(TwipsToPixels(11700), TwipsToPixels(7400));
+  resize(sizeHint());
 
   lblMsg = new QLabel(QStringLiteral("Double-Click on a Marina Name to see the full Marina Report"), this);
   lblMsg->setObjectName(QStringLiteral("lblMsg"));
@@ -148,6 +148,8 @@ FrmList::FrmList() {
   connect(cmdOK, &QPushButton::clicked, this, &FrmList::cmdOK_Click);
   connect(WebBrowser, &WebBrowser::DocumentComplete, this, &FrmList::WebBrowser_DocumentComplete);
 }
+
+QSize FrmList::sizeHint() const { return QSize(TwipsToPixels(11700), TwipsToPixels(7400)); }
 
 FrmList::~FrmList() {
   if (TheInstance() == this) TheInstance() = nullptr;

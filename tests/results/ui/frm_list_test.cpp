@@ -271,6 +271,7 @@ TEST_F(ListWindowTest, WindowLayoutBackButtonActivationAndUnload) {
 TEST_F(ListWindowTest, InsideTheMainWindowBackHidesAndUnloadOrCloseRemovesItsFrame) {
   qw::RegisterResultScreens();
   qw::MDIFrmMain* main = qw::MainWindow();
+  main->resize(1280, 800);
   main->show();
   qw::CallScreen(qw::AppScreens().showList);
   FrmList* list = FrmList::Loaded();
@@ -278,6 +279,9 @@ TEST_F(ListWindowTest, InsideTheMainWindowBackHidesAndUnloadOrCloseRemovesItsFra
   auto* frame = qobject_cast<QMdiSubWindow*>(list->parentWidget());
   ASSERT_TRUE(frame);
   EXPECT_TRUE(frame->isVisible());
+  // The frame opens at the window's design size, not collapsed to its title.
+  EXPECT_GE(list->width(), list->sizeHint().width());
+  EXPECT_GE(list->height(), list->sizeHint().height());
 
   list->cmdOK->click();
   EXPECT_FALSE(frame->isVisible());
