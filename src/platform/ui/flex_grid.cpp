@@ -1,6 +1,7 @@
 #include "platform/ui/flex_grid.h"
 
 #include <QHeaderView>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
 
@@ -60,6 +61,13 @@ FlexGrid::FlexGrid(QWidget* parent) : QTableWidget(parent) {
     row_ = row + 1;
     col_ = col;
   });
+}
+
+void FlexGrid::mouseDoubleClickEvent(QMouseEvent* event) {
+  QTableWidget::mouseDoubleClickEvent(event);
+  // A cell's double-click has been signalled above; the grid's empty area
+  // (all of it when the grid holds only its header) is the grid's too.
+  if (!indexAt(event->position().toPoint()).isValid()) emit DblClick();
 }
 
 void FlexGrid::SetRows(int rows) { setRowCount(std::max(0, rows - 1)); }

@@ -57,8 +57,12 @@ class FlexGrid : public QTableWidget {
   void SetFormatString(const QString& format);
 
  signals:
-  // A double-click on a data row; Row() and Col() are the clicked cell.
+  // A double-click on the grid: on a data row Row() and Col() are the
+  // clicked cell; elsewhere (below the rows) they stay the current cell.
   void DblClick();
+
+ protected:
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:
   QTableWidgetItem* DataItem(int row, int col, bool create);

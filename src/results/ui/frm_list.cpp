@@ -103,7 +103,7 @@ void FrmList::closeEvent(QCloseEvent* e) {
 FrmList::FrmList() {
   setObjectName(QStringLiteral("frmList"));
   setWindowTitle(QStringLiteral("Selected List of Marinas..."));
-  resize(TwipsToPixels(11700), TwipsToPixels(7400));
+  resize(sizeHint());
 
   lblMsg = new QLabel(QStringLiteral("Double-Click on a Marina Name to see the full Marina Report"), this);
   lblMsg->setObjectName(QStringLiteral("lblMsg"));
@@ -148,6 +148,8 @@ FrmList::FrmList() {
   connect(cmdOK, &QPushButton::clicked, this, &FrmList::cmdOK_Click);
   connect(WebBrowser, &WebBrowser::DocumentComplete, this, &FrmList::WebBrowser_DocumentComplete);
 }
+
+QSize FrmList::sizeHint() const { return QSize(TwipsToPixels(11700), TwipsToPixels(7400)); }
 
 FrmList::~FrmList() {
   if (TheInstance() == this) TheInstance() = nullptr;
@@ -271,9 +273,15 @@ std::int32_t FrmList::GetMarinaNo(int row) const {
 
 void FrmList::fgList_DblClick() {
   const int r = fgList->Row();
-  if (r < 1 || r > GetMarinasCount()) return;
-  SelectedMarinaName() = fgList->TextMatrix(r - 1, kListColName);
-  SelectedMarinaRow() = r;
+  if (r >= 1 && r <= GetMarinasCount()) {
+    SelectedMarinaName() = fgList->TextMatrix(r - 1, kListColName);
+    SelectedMarinaRow() = r;
+  } else if (GetMarinasCount() > 0) {
+    return;
+  } else {
+    // An empty list still opens the viewer, with no marina to select.
+    SelectedMarinaRow() = 0;
+  }
   if (ShowReportViewer()) ShowReportViewer()();
 }
 

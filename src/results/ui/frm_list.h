@@ -63,6 +63,10 @@ class FrmList : public QWidget {
   QPushButton* cmdOK = nullptr;
   QList<QPixmap> ImageList;  // pictures 1 to 8 at index 0 to 7
 
+  // The window's design size: the size its frame takes inside the main
+  // window, where nothing else sizes it.
+  QSize sizeHint() const override;
+
   // How long printing waits for the page to load.
   static constexpr int kPrintLoadTimeoutMs = 15000;
 

@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <gtest/gtest.h>
 
@@ -155,6 +156,20 @@ TEST_F(ListWindowTest, DoubleClickHandsOverTheClickedRowAndAccessorsAreSafe) {
   EXPECT_EQ(list->GetMarinaNo(-1), 0);
   EXPECT_EQ(list->GetMarinaNo(n + 1), 0);
   EXPECT_NE(list->GetMarinaNo(n), 0);
+
+  // With no marina listed a double-click on the grid still opens the viewer,
+  // which then has nothing to select.
+  where_ = " where (rpm_Vyk.[Bell Rating] = 99)";
+  list->UpdateListAlternative();
+  ASSERT_EQ(list->GetMarinasCount(), 0);
+  list->resize(600, 400);
+  QWidget* area = list->fgList->viewport();
+  const QPointF at(area->width() / 2, area->height() / 2);
+  QMouseEvent dbl(QEvent::MouseButtonDblClick, at, area->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                  Qt::NoModifier);
+  QApplication::sendEvent(area, &dbl);
+  EXPECT_EQ(opened, 3);
+  EXPECT_EQ(qw::SelectedMarinaRow(), 0);
 }
 
 TEST_F(ListWindowTest, SortsAlphabeticallyAndGeographically) {
@@ -256,6 +271,7 @@ TEST_F(ListWindowTest, WindowLayoutBackButtonActivationAndUnload) {
 TEST_F(ListWindowTest, InsideTheMainWindowBackHidesAndUnloadOrCloseRemovesItsFrame) {
   qw::RegisterResultScreens();
   qw::MDIFrmMain* main = qw::MainWindow();
+  main->resize(1280, 800);
   main->show();
   qw::CallScreen(qw::AppScreens().showList);
   FrmList* list = FrmList::Loaded();
@@ -263,6 +279,9 @@ TEST_F(ListWindowTest, InsideTheMainWindowBackHidesAndUnloadOrCloseRemovesItsFra
   auto* frame = qobject_cast<QMdiSubWindow*>(list->parentWidget());
   ASSERT_TRUE(frame);
   EXPECT_TRUE(frame->isVisible());
+  // The frame opens at the window's design size, not collapsed to its title.
+  EXPECT_GE(list->width(), list->sizeHint().width());
+  EXPECT_GE(list->height(), list->sizeHint().height());
 
   list->cmdOK->click();
   EXPECT_FALSE(frame->isVisible());
