@@ -108,6 +108,9 @@ frmSplash::frmSplash(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::F
 
 void frmSplash::Form_Load() {
   if (!BrowserVersionAccepted(BrowserVersionSource()())) {
+    // The start goes no further while the question is open: the intro's
+    // timer must not bring up the main window behind it.
+    Timerflash->stop();
     const MsgResult answer = MsgBox(
         QStringLiteral("Your machine does not have proper version of IE. Do you want to download Internet "
                        "Explorer6.0?"),

@@ -124,6 +124,17 @@ TEST_F(StartUp, OtherBrowserVersionsEndTheProgramBeforeTheConfigurationIsRead) {
   }
   EXPECT_EQ(downloads_, 1);  // only Yes opens the download page
   EXPECT_FALSE(MainWindowExists());
+
+  // The intro's timer does not run on behind the open question.
+  StartTimers().intro = 20;
+  BrowserVersionSource() = [] { return QStringLiteral("7"); };
+  const MsgBoxHandler previous = SetMsgBoxHandler([](const MsgBoxCall&) {
+    WaitFor([] { return false; }, 150);
+    return MsgResult::No;
+  });
+  EXPECT_THROW(ShowSplash(), uitest::ProgramEnded);
+  SetMsgBoxHandler(previous);
+  EXPECT_FALSE(MainWindowExists());
 }
 
 TEST_F(StartUp, OurEngineVersionPasses) { EXPECT_EQ(GetIEVersion(), "6"); }
