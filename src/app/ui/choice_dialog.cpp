@@ -53,8 +53,8 @@ ChoiceDialog::ChoiceDialog(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("ChoiceDialog"));
   setWindowTitle(QStringLiteral("Select Search Interface"));
   setAttribute(Qt::WA_DeleteOnClose);
-  setMinimumSize(360, 200);
-  resize(360, 200);
+  setMinimumSize(370, 230);
+  resize(370, 230);
 
   Picture1 = new QWidget(this);
   Picture1->setObjectName(QStringLiteral("Picture1"));
@@ -90,8 +90,15 @@ void ChoiceDialog::Form_Load() {
 
 void ChoiceDialog::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  Picture1->move(static_cast<int>(width() / 2.0 - Picture1->width() / 2.0),
-                 static_cast<int>(height() / 2.0 - Picture1->height() / 2.0));
+  Form_Resize();
+}
+
+void ChoiceDialog::Form_Resize() {
+  // Centred on the window's outer size (its frame in the main window).
+  const auto* frame = qobject_cast<const QMdiSubWindow*>(parentWidget());
+  const QSize outer = frame ? frame->size() : frameGeometry().size();
+  Picture1->move(static_cast<int>(outer.width() / 2.0 - Picture1->width() / 2.0),
+                 static_cast<int>(outer.height() / 2.0 - Picture1->height() / 2.0));
 }
 
 void ChoiceDialog::Unload() {

@@ -15,6 +15,7 @@ class ChoiceDialog : public QWidget {
   explicit ChoiceDialog(QWidget* parent = nullptr);
 
   void Form_Load();
+  void Form_Resize();
   void Comsearch_Click();
   void Label1_Click();
   void Commaps_Click();

@@ -72,6 +72,11 @@ TEST_F(StartChoice, SwitchesScreenCommandsOffUntilAChoiceIsMade) {
   auto* frame = qobject_cast<QMdiSubWindow*>(dialog->parentWidget());
   ASSERT_TRUE(frame);
   EXPECT_TRUE(main->MdiArea()->subWindowList().contains(frame));
+  // Its picture box is centred on the window's outer size.
+  main->show();
+  frame->resize(500, 400);
+  EXPECT_EQ(dialog->Picture1->pos(),
+            QPoint(250 - dialog->Picture1->width() / 2, 200 - dialog->Picture1->height() / 2));
   frame->close();
   EXPECT_TRUE(uitest::WaitFor([&] { return dialog.isNull(); }));
   EXPECT_FALSE(main->ToolbarButton(1)->isEnabled());
