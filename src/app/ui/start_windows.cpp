@@ -1,5 +1,6 @@
 #include "app/ui/start_windows.h"
 
+#include <QCloseEvent>
 #include <QDesktopServices>
 #include <QGuiApplication>
 #include <QLabel>
@@ -64,6 +65,11 @@ void frmLogo::Timer1_Timer() {
   ShowSplash();
   Timer1->stop();
   close();
+}
+
+void frmLogo::closeEvent(QCloseEvent* event) {
+  QWidget::closeEvent(event);
+  if (Timer1->isActive()) EndProgram(0);
 }
 
 frmSplash::frmSplash(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint) {
@@ -135,6 +141,11 @@ void frmSplash::Form_Resize() {
   const float h = static_cast<float>(height());
   Picture1->move(static_cast<int>(w * 2.8f / 3.0f), static_cast<int>(h * 2.8f / 3.0f));
   Picture1->raise();
+}
+
+void frmSplash::closeEvent(QCloseEvent* event) {
+  QWidget::closeEvent(event);
+  if (!ended_) EndProgram(0);
 }
 
 void frmSplash::Lblskipintro_Click() { EndIntro(); }

@@ -137,6 +137,18 @@ TEST_F(StartUp, OtherBrowserVersionsEndTheProgramBeforeTheConfigurationIsRead) {
   EXPECT_FALSE(MainWindowExists());
 }
 
+TEST_F(StartUp, ClosingAStartWindowBeforeItsTimeEndsTheProgram) {
+  uitest::CatchProgramEnd catchEnd;
+  StartTimers() = {60000, 60000};
+  frmLogo* logo = ShowLogo();
+  EXPECT_THROW(logo->close(), uitest::ProgramEnded);
+  delete logo;
+  frmSplash* splash = ShowSplash();
+  EXPECT_THROW(splash->close(), uitest::ProgramEnded);
+  delete splash;
+  EXPECT_FALSE(MainWindowExists());
+}
+
 TEST_F(StartUp, OurEngineVersionPasses) { EXPECT_EQ(GetIEVersion(), "6"); }
 
 TEST_F(StartUp, ConfigurationFileNameIsFoundWhateverItsCase) {
