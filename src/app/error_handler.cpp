@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QFile>
+#include <QTime>
 
 #include "platform/jet.h"
 #include "platform/message_box.h"
@@ -67,8 +68,12 @@ bool ReportError(const QString& moduleName, const QString& procName, const Runti
 
 void LogError(const QString& moduleName, int errNumber, const QString& kind, const QString& source,
               const QString& description, const QString& procName) {
+  // The stamp is kept to the second, so that a record written in the first
+  // second of a day is stamped with the date alone.
+  QDateTime now = QDateTime::currentDateTime();
+  now.setTime(QTime(now.time().hour(), now.time().minute(), now.time().second()));
   RecordWriter writer;
-  writer.WriteRecord({QDateTime::currentDateTime(), moduleName, procName, kind, errNumber, source, description});
+  writer.WriteRecord({now, moduleName, procName, kind, errNumber, source, description});
   QFile log(WritableFolder() + QStringLiteral("/ErrorLog.txt"));
   if (!log.open(QIODevice::WriteOnly | QIODevice::Append)) return;
   log.write(writer.Data());

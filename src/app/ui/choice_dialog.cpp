@@ -1,9 +1,12 @@
 #include "app/ui/choice_dialog.h"
 
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPixmap>
 #include <QPointer>
 #include <QResizeEvent>
 #include <QStyle>
+#include <algorithm>
 #include <optional>
 
 #include "app/error_handler.h"
@@ -46,12 +49,12 @@ ClickableLabel* CaptionChoice(QWidget* parent, const QString& text, const QStrin
 
 }  // namespace
 
-ChoiceDialog::ChoiceDialog(QWidget* parent) : QDialog(parent) {
+ChoiceDialog::ChoiceDialog(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("ChoiceDialog"));
   setWindowTitle(QStringLiteral("Select Search Interface"));
-  setModal(false);
   setAttribute(Qt::WA_DeleteOnClose);
-  resize(360, 200);
+  setMinimumSize(370, 230);
+  resize(370, 230);
 
   Picture1 = new QWidget(this);
   Picture1->setObjectName(QStringLiteral("Picture1"));
@@ -86,13 +89,24 @@ void ChoiceDialog::Form_Load() {
 }
 
 void ChoiceDialog::resizeEvent(QResizeEvent* event) {
-  QDialog::resizeEvent(event);
-  Picture1->move(static_cast<int>(width() / 2.0 - Picture1->width() / 2.0),
-                 static_cast<int>(height() / 2.0 - Picture1->height() / 2.0));
+  QWidget::resizeEvent(event);
+  Form_Resize();
+}
+
+void ChoiceDialog::Form_Resize() {
+  // Centred on the window's outer size (its frame in the main window).
+  const auto* frame = qobject_cast<const QMdiSubWindow*>(parentWidget());
+  const QSize outer = frame ? frame->size() : frameGeometry().size();
+  Picture1->move(static_cast<int>(outer.width() / 2.0 - Picture1->width() / 2.0),
+                 static_cast<int>(outer.height() / 2.0 - Picture1->height() / 2.0));
 }
 
 void ChoiceDialog::Unload() {
-  close();
+  // The frame in the main window goes with it.
+  if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))
+    frame->close();
+  else
+    close();
 }
 
 void ChoiceDialog::SearchChoice() {
@@ -141,9 +155,18 @@ void ChoiceDialog::Commaps_Click() { MapChoice(2, false); }
 void ChoiceDialog::Label2_Click() { MapChoice(-1, true); }
 
 ChoiceDialog* ShowChoiceDialog() {
-  if (!Instance()) Instance() = new ChoiceDialog(MainWindow());
-  Instance()->show();
-  Instance()->raise();
+  if (!Instance()) {
+    MDIFrmMain* main = MainWindow();
+    Instance() = new ChoiceDialog();
+    QMdiSubWindow* frame = main->AddChild(Instance());
+    frame->setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    frame->resize(frame->minimumSizeHint());
+    const QSize area = main->MdiArea()->viewport()->size();
+    frame->move(std::max(0, (area.width() - frame->width()) / 2), std::max(0, (area.height() - frame->height()) / 2));
+  }
+  QWidget* frame = Instance()->parentWidget() ? Instance()->parentWidget() : Instance().data();
+  frame->show();
+  frame->raise();
   return Instance();
 }
 

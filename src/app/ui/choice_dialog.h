@@ -1,6 +1,7 @@
 #pragma once
-// ChoiceDialog: the start choice between the search screen and the maps.
-#include <QDialog>
+// ChoiceDialog: the start choice between the search screen and the maps, a
+// child window of the main window.
+#include <QWidget>
 
 class QLabel;
 
@@ -8,12 +9,13 @@ namespace qw {
 
 class ClickableLabel;
 
-class ChoiceDialog : public QDialog {
+class ChoiceDialog : public QWidget {
   Q_OBJECT
  public:
   explicit ChoiceDialog(QWidget* parent = nullptr);
 
   void Form_Load();
+  void Form_Resize();
   void Comsearch_Click();
   void Label1_Click();
   void Commaps_Click();
@@ -35,7 +37,7 @@ class ChoiceDialog : public QDialog {
   void Unload();
 };
 
-// Shows the start choice (one instance, modeless) over the main window.
+// Shows the start choice (one instance, modeless) in the main window, centred.
 ChoiceDialog* ShowChoiceDialog();
 // The start choice while it is shown, else nullptr.
 ChoiceDialog* CurrentChoiceDialog();

@@ -1,5 +1,7 @@
 #include "app/ui/resize_form.h"
 
+#include <QAbstractScrollArea>
+#include <QAbstractSpinBox>
 #include <QComboBox>
 #include <QWidget>
 #include <cmath>
@@ -9,6 +11,19 @@
 namespace qw {
 namespace {
 int ToPixels(double twips) { return static_cast<int>(std::lround(twips / kTwipsPerPixel)); }
+
+// The parts a compound control builds and places itself (the text field of a
+// spin box or combo box, the viewport and scroll bars of a list, the bar of a
+// tab control) are not controls of the window: they follow their control.
+bool IsPartOfCompound(const QWidget* widget, const QWidget* frm) {
+  if (widget->objectName().startsWith(QLatin1String("qt_"))) return true;
+  for (const QWidget* up = widget->parentWidget(); up && up != frm; up = up->parentWidget()) {
+    if (qobject_cast<const QComboBox*>(up) || qobject_cast<const QAbstractSpinBox*>(up) ||
+        qobject_cast<const QAbstractScrollArea*>(up))
+      return true;
+  }
+  return false;
+}
 }  // namespace
 
 void ResizeForm(float xScale, float yScale, QWidget* frm) {
@@ -24,7 +39,7 @@ void ResizeForm(float xScale, float yScale, QWidget* frm) {
   };
   QList<Item> items;
   for (QWidget* control : frm->findChildren<QWidget*>()) {
-    if (control->isWindow()) continue;
+    if (control->isWindow() || IsPartOfCompound(control, frm)) continue;
     ControlGeometry g;
     g.left = PixelsToTwips(control->x());
     g.top = PixelsToTwips(control->y());

@@ -1,5 +1,6 @@
 #include "app/ui/start_windows.h"
 
+#include <QCloseEvent>
 #include <QDesktopServices>
 #include <QGuiApplication>
 #include <QLabel>
@@ -66,6 +67,11 @@ void frmLogo::Timer1_Timer() {
   close();
 }
 
+void frmLogo::closeEvent(QCloseEvent* event) {
+  QWidget::closeEvent(event);
+  if (Timer1->isActive()) EndProgram(0);
+}
+
 frmSplash::frmSplash(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint) {
   setObjectName(QStringLiteral("frmSplash"));
   setAttribute(Qt::WA_DeleteOnClose);
@@ -108,6 +114,9 @@ frmSplash::frmSplash(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::F
 
 void frmSplash::Form_Load() {
   if (!BrowserVersionAccepted(BrowserVersionSource()())) {
+    // The start goes no further while the question is open: the intro's
+    // timer must not bring up the main window behind it.
+    Timerflash->stop();
     const MsgResult answer = MsgBox(
         QStringLiteral("Your machine does not have proper version of IE. Do you want to download Internet "
                        "Explorer6.0?"),
@@ -132,6 +141,11 @@ void frmSplash::Form_Resize() {
   const float h = static_cast<float>(height());
   Picture1->move(static_cast<int>(w * 2.8f / 3.0f), static_cast<int>(h * 2.8f / 3.0f));
   Picture1->raise();
+}
+
+void frmSplash::closeEvent(QCloseEvent* event) {
+  QWidget::closeEvent(event);
+  if (!ended_) EndProgram(0);
 }
 
 void frmSplash::Lblskipintro_Click() { EndIntro(); }

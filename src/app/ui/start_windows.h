@@ -35,6 +35,11 @@ class frmLogo : public QWidget {
 
   QLabel* Picture1 = nullptr;
   QTimer* Timer1 = nullptr;
+
+ protected:
+  // Closed by the user before the splash came: no window is left, so the
+  // program ends.
+  void closeEvent(QCloseEvent* event) override;
 };
 
 class frmSplash : public QWidget {
@@ -55,6 +60,8 @@ class frmSplash : public QWidget {
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  // Closed (Alt+F4) before the intro ended: the program ends.
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void EndIntro();

@@ -1,4 +1,6 @@
 #include <QAction>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPointer>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -65,8 +67,17 @@ TEST_F(StartChoice, SwitchesScreenCommandsOffUntilAChoiceIsMade) {
   for (QAction* menu : {main->mnuOpen, main->mnuSave, main->mnuFind, main->mnuShow, main->mnuSearch})
     EXPECT_FALSE(menu->isEnabled());
   for (QAction* menu : {main->mnuExit, main->mnuContents, main->mnuAbout}) EXPECT_TRUE(menu->isEnabled());
-  // Closing it without a choice leaves them off.
-  dialog->close();
+  // It is a child window of the main window; closing it without a choice
+  // leaves them off.
+  auto* frame = qobject_cast<QMdiSubWindow*>(dialog->parentWidget());
+  ASSERT_TRUE(frame);
+  EXPECT_TRUE(main->MdiArea()->subWindowList().contains(frame));
+  // Its picture box is centred on the window's outer size.
+  main->show();
+  frame->resize(500, 400);
+  EXPECT_EQ(dialog->Picture1->pos(),
+            QPoint(250 - dialog->Picture1->width() / 2, 200 - dialog->Picture1->height() / 2));
+  frame->close();
   EXPECT_TRUE(uitest::WaitFor([&] { return dialog.isNull(); }));
   EXPECT_FALSE(main->ToolbarButton(1)->isEnabled());
   EXPECT_TRUE(calls.isEmpty());
@@ -75,9 +86,11 @@ TEST_F(StartChoice, SwitchesScreenCommandsOffUntilAChoiceIsMade) {
 TEST_F(StartChoice, SearchChoiceShowsTheSearchScreen) {
   for (int label = 0; label < 2; ++label) {
     QPointer<ChoiceDialog> dialog = ShowChoiceDialog();
+    QPointer<QWidget> frame = dialog->parentWidget();
     uitest::Click(label ? static_cast<QWidget*>(dialog->Label1) : dialog->Comsearch);
     EXPECT_EQ(calls, QStringList({"showSearch"}));
-    EXPECT_TRUE(uitest::WaitFor([&] { return dialog.isNull(); }));
+    // The choice leaves no empty frame behind in the main window.
+    EXPECT_TRUE(uitest::WaitFor([&] { return dialog.isNull() && frame.isNull(); }));
     calls.clear();
   }
 }

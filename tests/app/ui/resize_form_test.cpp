@@ -1,6 +1,8 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QSpinBox>
 #include <gtest/gtest.h>
 
 #include "app/ui/resize_form.h"
@@ -25,6 +27,10 @@ struct Window {
     frame->setGeometry(20, 100, 100, 60);
     inner = new QLineEdit(frame);
     inner->setGeometry(10, 10, 50, 20);
+    spin = new QSpinBox(&form);
+    spin->setGeometry(150, 16, 60, 22);
+    list = new QListWidget(&form);
+    list->setGeometry(150, 60, 100, 80);
   }
   QWidget form;
   QLineEdit* text;
@@ -32,12 +38,20 @@ struct Window {
   QLineEdit* edge;
   QFrame* frame;
   QLineEdit* inner;
+  QSpinBox* spin;
+  QListWidget* list;
 };
 
 TEST(ResizeForm, ScalesControlsAndFontsButNotTheWindowWhileRePosFormIsOff) {
   Window w;
   RePosForm() = false;
   const int comboHeight = w.combo->height();
+  QList<std::pair<QWidget*, QRect>> parts;
+  for (QWidget* compound : {static_cast<QWidget*>(w.spin), static_cast<QWidget*>(w.list)}) {
+    for (QWidget* part : compound->findChildren<QWidget*>()) {
+      if (!part->isWindow()) parts.append({part, part->geometry()});
+    }
+  }
   ResizeForm(1.2f, 1.5f, &w.form);
   EXPECT_EQ(w.text->geometry(), QRect(12, 24, 120, 30));
   EXPECT_NEAR(w.text->font().pointSizeF(), 8 * 1.35, 1e-4);
@@ -49,6 +63,13 @@ TEST(ResizeForm, ScalesControlsAndFontsButNotTheWindowWhileRePosFormIsOff) {
   EXPECT_EQ(w.frame->geometry(), QRect(24, 150, 120, 90));
   EXPECT_EQ(w.inner->geometry(), QRect(12, 15, 60, 30));
   EXPECT_NEAR(w.inner->font().pointSizeF(), 8 * 1.35, 1e-4);
+  // Compound controls scale as one: their own parts (text field, viewport,
+  // scroll bars) are left for the control to place.
+  EXPECT_EQ(w.spin->geometry(), QRect(180, 24, 72, 33));
+  EXPECT_EQ(w.list->geometry(), QRect(180, 90, 120, 120));
+  for (const auto& [part, before] : parts) {
+    EXPECT_EQ(part->geometry(), before) << part->objectName().toStdString();
+  }
   EXPECT_EQ(w.form.geometry(), QRect(100, 100, 300, 200));
 }
 

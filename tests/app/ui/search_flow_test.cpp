@@ -52,6 +52,7 @@ TEST(SearchFlow, FindShowAndBackKeepTheToolbarInStepWithTheScreen) {
   EXPECT_TRUE(Enabled(4));
   EXPECT_FALSE(Enabled(6));
   AppScreens() = saved;
+  DestroyMainWindow();
 }
 
 }  // namespace

@@ -124,6 +124,29 @@ TEST_F(StartUp, OtherBrowserVersionsEndTheProgramBeforeTheConfigurationIsRead) {
   }
   EXPECT_EQ(downloads_, 1);  // only Yes opens the download page
   EXPECT_FALSE(MainWindowExists());
+
+  // The intro's timer does not run on behind the open question.
+  StartTimers().intro = 20;
+  BrowserVersionSource() = [] { return QStringLiteral("7"); };
+  const MsgBoxHandler previous = SetMsgBoxHandler([](const MsgBoxCall&) {
+    WaitFor([] { return false; }, 150);
+    return MsgResult::No;
+  });
+  EXPECT_THROW(ShowSplash(), uitest::ProgramEnded);
+  SetMsgBoxHandler(previous);
+  EXPECT_FALSE(MainWindowExists());
+}
+
+TEST_F(StartUp, ClosingAStartWindowBeforeItsTimeEndsTheProgram) {
+  uitest::CatchProgramEnd catchEnd;
+  StartTimers() = {60000, 60000};
+  frmLogo* logo = ShowLogo();
+  EXPECT_THROW(logo->close(), uitest::ProgramEnded);
+  delete logo;
+  frmSplash* splash = ShowSplash();
+  EXPECT_THROW(splash->close(), uitest::ProgramEnded);
+  delete splash;
+  EXPECT_FALSE(MainWindowExists());
 }
 
 TEST_F(StartUp, OurEngineVersionPasses) { EXPECT_EQ(GetIEVersion(), "6"); }
