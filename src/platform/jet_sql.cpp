@@ -21,6 +21,7 @@ bool IsWordChar(QChar c) { return c.isLetterOrNumber() || c == QLatin1Char('_');
 // stays inside the text); [bracketed] names are one token, whatever they hold.
 QList<Token> Tokenize(const QString& sql) {
   QList<Token> tokens;
+  tokens.reserve(sql.size() / 3);
   const qsizetype n = sql.size();
   qsizetype i = 0;
   while (i < n) {
@@ -76,7 +77,8 @@ QList<Token> Tokenize(const QString& sql) {
     } else {
       ++i;
     }
-    tokens.append({kind, sql.mid(start, i - start)});
+    // Tokens point into the caller's text; only a translated token owns a copy.
+    tokens.append({kind, QString::fromRawData(sql.unicode() + start, i - start)});
   }
   return tokens;
 }
@@ -209,7 +211,11 @@ QString TranslateJetSql(const QString& jetSql) {
 
   QString out;
   out.reserve(jetSql.size() + 32);
-  for (qsizetype i = 0; i < n; ++i) out += before[i] + tokens[i].text + after[i];
+  for (qsizetype i = 0; i < n; ++i) {
+    out += before[i];
+    out += tokens[i].text;
+    out += after[i];
+  }
   return out;
 }
 
