@@ -445,6 +445,45 @@ QImage Logo() {
   return img;
 }
 
+// The intro shown by the splash: a still title picture in the splash's 4:3
+// design proportions, with the logo over the open sea.
+QImage Intro() {
+  QImage img(1280, 960, QImage::Format_RGB32);
+  QPainter p(&img);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setRenderHint(QPainter::TextAntialiasing);
+  p.setRenderHint(QPainter::SmoothPixmapTransform);
+  QLinearGradient sea(0, 0, 0, 960);
+  sea.setColorAt(0, QColor(0x05, 0x10, 0x1f));
+  sea.setColorAt(0.55, QColor(0x0b, 0x22, 0x3d));
+  sea.setColorAt(1, QColor(0x17, 0x4a, 0x78));
+  p.fillRect(img.rect(), sea);
+  for (int i = 0; i < 6; ++i) {
+    QPainterPath wave;
+    const double y = 780 + i * 26;
+    wave.moveTo(0, y);
+    for (int x = 0; x < 1280; x += 80) wave.cubicTo(x + 20, y - 10, x + 60, y + 10, x + 80, y);
+    p.setPen(QPen(QColor(255, 255, 255, 60 - i * 8), 2.5));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(wave);
+  }
+  const QImage logo = Logo();
+  p.drawImage(QRectF(640 - 186, 90, 372, 447), logo);
+  QFont line(QStringLiteral("DejaVu Serif"));
+  line.setPixelSize(34);
+  p.setFont(line);
+  p.setPen(Qt::white);
+  p.drawText(QRectF(0, 580, 1280, 50), Qt::AlignCenter, QStringLiteral("Brinewick's Digital Guide to New England Marinas"));
+  QFont sub(QStringLiteral("DejaVu Sans"));
+  sub.setPixelSize(20);
+  sub.setLetterSpacing(QFont::AbsoluteSpacing, 1.5);
+  p.setFont(sub);
+  p.setPen(QColor(0xf6, 0xd3, 0x6a));
+  p.drawText(QRectF(0, 640, 1280, 34), Qt::AlignCenter,
+             QStringLiteral("Maine  \u00b7  New Hampshire  \u00b7  Massachusetts  \u00b7  Rhode Island"));
+  return img;
+}
+
 // A two-colour arrow pointer, hot spot at the top left corner.
 QImage Pointer() {
   QImage img(32, 32, QImage::Format_ARGB32);
@@ -497,6 +536,7 @@ QStringList WritePictures(const QString& programFolder) {
   }
   Save(Logo(), programFolder + QStringLiteral("/pictures/logo.png"), written);
   Save(Pointer(), programFolder + QStringLiteral("/pictures/pointer.png"), written);
+  Save(Intro(), programFolder + QStringLiteral("/Marina_Final.png"), written);
   return written;
 }
 
