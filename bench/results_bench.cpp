@@ -7,7 +7,7 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
-#include "app/settings.h"
+#include "services/settings.h"
 #include "platform/program.h"
 #include "results/ui/frm_list.h"
 

@@ -1,6 +1,6 @@
 #include "results/list_fill.h"
 
-#include "app/settings.h"
+#include "services/settings.h"
 #include "results/list_state.h"
 #include "search/result_query.h"
 

@@ -7,7 +7,7 @@
 #include <QStringList>
 #include <optional>
 
-#include "app/error_handler.h"
+#include "services/error_handler.h"
 #include "platform/jet.h"
 #include "results/list_columns.h"
 

@@ -9,7 +9,7 @@
 #include <functional>
 #include <optional>
 
-#include "app/settings.h"
+#include "services/settings.h"
 #include "platform/jet.h"
 
 namespace qw {

@@ -4,7 +4,7 @@
 // part, the edition and sub-region filter, ORDER BY).
 #include <QString>
 
-#include "app/settings.h"
+#include "services/settings.h"
 #include "platform/jet.h"
 
 namespace qw {

@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QFile>
 
-#include "app/settings.h"
+#include "services/settings.h"
 #include "platform/program.h"
 
 namespace qw::testing {

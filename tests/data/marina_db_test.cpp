@@ -3,7 +3,7 @@
 #include <QSqlQuery>
 #include <gtest/gtest.h>
 
-#include "app/settings.h"
+#include "services/settings.h"
 #include "common/testing.h"
 #include "data/marina_db.h"
 #include "platform/message_box.h"

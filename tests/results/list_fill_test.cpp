@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/settings.h"
+#include "services/settings.h"
 #include "fake_recordset.h"
 #include "results/list_fill.h"
 #include "results/list_state.h"

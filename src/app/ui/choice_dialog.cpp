@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <optional>
 
-#include "app/error_handler.h"
+#include "services/error_handler.h"
 #include "app/ui/clickable_label.h"
 #include "app/ui/main_window.h"
 #include "app/ui/screens.h"

@@ -12,13 +12,13 @@
 #include <QToolBar>
 #include <exception>
 
-#include "app/config_file.h"
-#include "app/page_setup.h"
-#include "app/settings.h"
+#include "services/config_file.h"
+#include "services/page_setup.h"
+#include "services/settings.h"
 #include "app/ui/choice_dialog.h"
 #include "app/ui/help_window.h"
 #include "app/ui/screens.h"
-#include "app/user_store.h"
+#include "services/user_store.h"
 #include "platform/message_box.h"
 #include "platform/program.h"
 

@@ -10,8 +10,8 @@
 #include <QUrl>
 #include <QtWebEngineCore/qtwebenginecoreglobal.h>
 
-#include "app/config_file.h"
-#include "app/settings.h"
+#include "services/config_file.h"
+#include "services/settings.h"
 #include "app/ui/clickable_label.h"
 #include "app/ui/intro_player.h"
 #include "app/ui/main_window.h"

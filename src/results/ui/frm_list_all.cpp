@@ -4,7 +4,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "app/settings.h"
+#include "services/settings.h"
 #include "platform/program.h"
 #include "results/ui/frm_list.h"
 

@@ -6,8 +6,8 @@
 #include <QWidget>
 
 #include "app/form_scaling.h"
-#include "app/page_setup.h"
-#include "app/settings.h"
+#include "services/page_setup.h"
+#include "services/settings.h"
 #include "app/ui/main_window.h"
 #include "app/ui/resize_form.h"
 #include "app/ui/wait_windows.h"

@@ -11,8 +11,8 @@
 #include <QPointer>
 #include <QPushButton>
 
-#include "app/error_handler.h"
-#include "app/settings.h"
+#include "services/error_handler.h"
+#include "services/settings.h"
 #include "app/ui/screens.h"
 #include "data/marina_db.h"
 #include "platform/message_box.h"

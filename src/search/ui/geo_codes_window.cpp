@@ -4,7 +4,7 @@
 #include <QListWidget>
 #include <QPushButton>
 
-#include "app/settings.h"
+#include "services/settings.h"
 #include "data/marina_db.h"
 #include "platform/program.h"
 #include "platform/ui/twips.h"

@@ -5,7 +5,7 @@
 
 #include "app/ui/main_window.h"
 #include "app/ui/wait_windows.h"
-#include "app/user_store.h"
+#include "services/user_store.h"
 #include "platform/message_box.h"
 #include "search/criteria_file.h"
 

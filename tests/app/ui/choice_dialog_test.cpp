@@ -6,7 +6,7 @@
 #include <QSqlQuery>
 #include <gtest/gtest.h>
 
-#include "app/settings.h"
+#include "services/settings.h"
 #include "app/ui/choice_dialog.h"
 #include "app/ui/clickable_label.h"
 #include "app/ui/main_window.h"

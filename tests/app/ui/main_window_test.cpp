@@ -6,13 +6,13 @@
 #include <QToolBar>
 #include <gtest/gtest.h>
 
-#include "app/page_setup.h"
-#include "app/settings.h"
+#include "services/page_setup.h"
+#include "services/settings.h"
 #include "app/ui/choice_dialog.h"
 #include "app/ui/help_window.h"
 #include "app/ui/main_window.h"
 #include "app/ui/screens.h"
-#include "app/user_store.h"
+#include "services/user_store.h"
 #include "common/testing.h"
 #include "platform/message_box.h"
 #include "ui_helpers.h"

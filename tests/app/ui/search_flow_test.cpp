@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <gtest/gtest.h>
 
-#include "app/settings.h"
+#include "services/settings.h"
 #include "app/ui/main_window.h"
 #include "app/ui/screens.h"
 #include "common/testing.h"

@@ -7,7 +7,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include "app/settings.h"
+#include "services/settings.h"
 #include "app/ui/choice_dialog.h"
 #include "app/ui/clickable_label.h"
 #include "app/ui/intro_player.h"

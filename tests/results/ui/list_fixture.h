@@ -9,7 +9,7 @@
 #include <QtGlobal>
 #include <gtest/gtest.h>
 
-#include "app/settings.h"
+#include "services/settings.h"
 #include "app/ui/screens.h"
 #include "common/testing.h"
 #include "platform/message_box.h"

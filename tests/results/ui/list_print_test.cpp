@@ -11,10 +11,10 @@
 #include <QTemporaryFile>
 #include <gtest/gtest.h>
 
-#include "app/page_setup.h"
+#include "services/page_setup.h"
 #include "app/ui/main_window.h"
 #include "app/ui/wait_windows.h"
-#include "app/user_store.h"
+#include "services/user_store.h"
 #include "list_fixture.h"
 #include "platform/program.h"
 #include "platform/ui/browser.h"

@@ -13,10 +13,10 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include "app/settings.h"
+#include "services/settings.h"
 #include "app/ui/main_window.h"
 #include "app/ui/wait_windows.h"
-#include "app/user_store.h"
+#include "services/user_store.h"
 #include "app/ui/screens.h"
 #include "common/testing.h"
 #include "platform/jet.h"

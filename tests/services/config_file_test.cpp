@@ -2,7 +2,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include "app/config_file.h"
+#include "services/config_file.h"
 #include "common/testing.h"
 #include "platform/program.h"
 

@@ -1,9 +1,9 @@
-#include "app/page_setup.h"
+#include "services/page_setup.h"
 
 #include <QSettings>
 #include <array>
 
-#include "app/user_store.h"
+#include "services/user_store.h"
 #include "platform/message_box.h"
 
 namespace qw {

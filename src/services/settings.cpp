@@ -1,4 +1,4 @@
-#include "app/settings.h"
+#include "services/settings.h"
 
 namespace qw {
 

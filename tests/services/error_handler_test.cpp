@@ -2,7 +2,7 @@
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
-#include "app/error_handler.h"
+#include "services/error_handler.h"
 #include "common/testing.h"
 #include "platform/message_box.h"
 #include "platform/program.h"

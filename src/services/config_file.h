@@ -7,7 +7,7 @@
 #include <functional>
 #include <optional>
 
-#include "app/settings.h"
+#include "services/settings.h"
 
 namespace qw {
 

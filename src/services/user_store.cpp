@@ -1,4 +1,4 @@
-#include "app/user_store.h"
+#include "services/user_store.h"
 
 #include <QDir>
 #include <QSettings>

@@ -1,4 +1,4 @@
-#include "app/error_handler.h"
+#include "services/error_handler.h"
 
 #include <QDateTime>
 #include <QFile>

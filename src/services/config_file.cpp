@@ -1,4 +1,4 @@
-#include "app/config_file.h"
+#include "services/config_file.h"
 
 #include <QFile>
 #include <QLocale>

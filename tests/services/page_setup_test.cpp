@@ -1,8 +1,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include "app/page_setup.h"
-#include "app/user_store.h"
+#include "services/page_setup.h"
+#include "services/user_store.h"
 #include "platform/message_box.h"
 
 namespace qw {
