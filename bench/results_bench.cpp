@@ -7,9 +7,9 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
-#include "services/settings.h"
 #include "platform/program.h"
 #include "results/ui/frm_list.h"
+#include "services/settings.h"
 
 namespace {
 
@@ -35,7 +35,7 @@ void UseDatabaseFolder(const QString& folder, bool demoFilter) {
     s.GeoCodeFrom = 5;
     s.GeoCodeTo = 16;
   }
-  qw::SortOrder() = 1;
+  qw::SortOrder() = qw::ListOrder::Geographic;
   qw::SetProgramFolder(DemoFolder());
 }
 
@@ -57,13 +57,13 @@ QString GeneratedDatabaseFolder(int marinas) {
 }
 
 void RunFill(benchmark::State& state) {
-  qw::FrmList* list = qw::FrmList::Instance();
+  qw::frmList* list = qw::frmList::Instance();
   for (auto _ : state) {
     list->UpdateListAlternative();
     benchmark::DoNotOptimize(list->GetMarinasCount());
   }
   state.counters["marinas"] = list->GetMarinasCount();
-  qw::FrmList::Unload();
+  qw::frmList::Unload();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 

@@ -67,7 +67,8 @@ void Find(benchmark::State& state, const QString& path, SearchCriteria (*criteri
   const SearchCriteria c = criteria();
   qint32 count = 0;
   for (auto _ : state) {
-    const QString sql = BuildResultQuery(ResultQueryKind::Count, BuildWhereClause(c, nullptr), settings, 1);
+    const QString sql = BuildResultQuery(ResultQueryKind::Count, BuildWhereClause(c, nullptr), settings,
+                                         ListOrder::Geographic);
     DatabasePtr db = Database::OpenDatabase(path, -1, true, ";PWD=x");
     const MarinaCount result = CountMarinas(*db, sql);
     db->Close();
@@ -93,7 +94,7 @@ void Direct(benchmark::State& state, const QString& path, SearchCriteria (*crite
   settings.GeoCodeTo = 16;
   const QString sql = QStringLiteral("SELECT COUNT(*) FROM (") +
                       TranslateJetSql(BuildResultQuery(ResultQueryKind::Count, BuildWhereClause(criteria(), nullptr),
-                                                       settings, 1)) +
+                                                       settings, ListOrder::Geographic)) +
                       QStringLiteral(")");
   qint64 count = 0;
   for (auto _ : state) {

@@ -1,6 +1,6 @@
 #include <QApplication>
 
-#include "app/ui/start_windows.h"
+#include "app/ui/frm_logo.h"
 #include "platform/ui/message_box_widgets.h"
 #include "results/ui/register.h"
 #include "search/ui/register.h"

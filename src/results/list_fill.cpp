@@ -1,8 +1,8 @@
 #include "results/list_fill.h"
 
-#include "services/settings.h"
 #include "results/list_state.h"
 #include "search/result_query.h"
+#include "services/settings.h"
 
 namespace qw {
 namespace {

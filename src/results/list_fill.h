@@ -7,9 +7,9 @@
 #include <QStringList>
 #include <optional>
 
-#include "services/error_handler.h"
 #include "platform/jet.h"
 #include "results/list_columns.h"
+#include "services/error_handler.h"
 
 namespace qw {
 

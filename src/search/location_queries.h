@@ -9,8 +9,8 @@
 #include <functional>
 #include <optional>
 
-#include "services/settings.h"
 #include "platform/jet.h"
+#include "services/settings.h"
 
 namespace qw {
 

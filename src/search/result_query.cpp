@@ -81,13 +81,13 @@ bool GeoCodeRangeApplies(const AppSettings& s) {
 }
 
 QString BuildResultQuery(ResultQueryKind kind, const QString& whereClause, const AppSettings& settings,
-                         int sortOrder) {
+                         ListOrder sortOrder) {
   QString sql = QLatin1String(kind == ResultQueryKind::Count ? kCountSelect : kListSelect);
   sql += QLatin1String(kFromPart);
   sql += whereClause;
   const bool hasWhere = sql.contains(QLatin1String("where"), Qt::CaseSensitive);
   sql += EditionAndRegionFilter(kind, hasWhere, settings);
-  if (sortOrder == 0)
+  if (sortOrder == ListOrder::Alphabetical)
     sql += QStringLiteral(" ORDER BY rpm_marinaname_no.[Marina Name]");
   else if (kind == ResultQueryKind::Count)
     sql += QStringLiteral(" ORDER BY rpm_Vyk.[Geo Code]");

@@ -4,17 +4,17 @@
 // part, the edition and sub-region filter, ORDER BY).
 #include <QString>
 
-#include "services/settings.h"
 #include "platform/jet.h"
+#include "services/settings.h"
 
 namespace qw {
 
 enum class ResultQueryKind { Count, List };
 
-// whereClause is BuildWhereClause's result ("" or " where ..."); sortOrder 0
-// orders by marina name, any other value by geo code.
+// whereClause is BuildWhereClause's result ("" or " where ..."); the order
+// is by marina name for ListOrder::Alphabetical, by geo code for any other.
 QString BuildResultQuery(ResultQueryKind kind, const QString& whereClause, const AppSettings& settings,
-                         int sortOrder);
+                         ListOrder sortOrder);
 
 // The sub-region range test of the configuration: SingleGeoCode > 0 allows
 // only that code (not part of this test); otherwise the range GeoCodeFrom to

@@ -25,6 +25,10 @@ struct RuntimeError {
   static RuntimeError From(const std::exception& e);
 };
 
+// Tells the user to insert the CD-ROM and re-start, and ends the program: the
+// medium holding the database is missing (engine error 3043).
+[[noreturn]] void EndForMissingMedium();
+
 // Reports err (logs it, with every error of the engine's collection, and asks
 // "Continue?"). Returns true when the user did not answer Yes. For error 3043
 // it shows the insert-CD message and ends the program (does not return).

@@ -3,8 +3,8 @@
 #include <QSettings>
 #include <array>
 
-#include "services/user_store.h"
 #include "platform/message_box.h"
+#include "services/user_store.h"
 
 namespace qw {
 namespace {

@@ -7,13 +7,13 @@ AppSettings& Settings() {
   return settings;
 }
 
-int& SortOrder() {
-  static int order = 1;
+ListOrder& SortOrder() {
+  static ListOrder order = ListOrder::Geographic;
   return order;
 }
 
-int& ScreenMode() {
-  static int mode = 0;
+ScreenKind& ScreenMode() {
+  static ScreenKind mode = ScreenKind::Search;
   return mode;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // Program-wide settings, read once at start-up from VykMarina.ini and only
-// read afterwards, and the shared screen state of the main window.
+// read afterwards, and the program-wide order of the result list and the
+// current screen.
 #include <QString>
 #include <cstdint>
 
@@ -20,9 +21,13 @@ struct AppSettings {
 // The one instance. Written by start-up (and by tests), read everywhere else.
 AppSettings& Settings();
 
-// Order of the result list and the count query: 0 alphabetical, else by geo code.
-int& SortOrder();
-// The current screen for the toolbar: 0 search, 1 result list, 2 map.
-int& ScreenMode();
+// Order of the result list and the count query, by its stored number: 0
+// alphabetical by marina name; any other value geographic by geo code.
+enum class ListOrder { Alphabetical = 0, Geographic = 1 };
+ListOrder& SortOrder();
+
+// The current screen for the toolbar, by its stored number.
+enum class ScreenKind { Search = 0, List = 1, Map = 2 };
+ScreenKind& ScreenMode();
 
 }  // namespace qw

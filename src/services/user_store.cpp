@@ -4,12 +4,17 @@
 #include <QSettings>
 #include <QStandardPaths>
 
+#include "platform/message_box.h"
+
 namespace qw {
 namespace {
 QString& FolderOverride() {
   static QString folder;
   return folder;
 }
+
+const QString kCriteriaFileSection = QStringLiteral("SettingsFileName");
+const QString kCriteriaFileKey = QStringLiteral("RootFolder");
 }  // namespace
 
 void SetUserStoreFolder(const QString& folder) { FolderOverride() = folder; }
@@ -39,6 +44,14 @@ QString GetSetting(const QString& appName, const QString& section, const QString
   store.beginGroup(appName);
   store.beginGroup(section);
   return store.value(key, defaultValue).toString();
+}
+
+void SaveLastCriteriaFile(const QString& fileName) {
+  SaveSetting(kAppTitle, kCriteriaFileSection, kCriteriaFileKey, fileName);
+}
+
+QString LastCriteriaFile(const QString& defaultValue) {
+  return GetSetting(kAppTitle, kCriteriaFileSection, kCriteriaFileKey, defaultValue);
 }
 
 }  // namespace qw

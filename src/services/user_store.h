@@ -12,6 +12,12 @@ void SaveSetting(const QString& appName, const QString& section, const QString& 
 QString GetSetting(const QString& appName, const QString& section, const QString& key,
                    const QString& defaultValue = QString());
 
+// The name of the last saved criteria file, remembered in the settings store
+// (section "SettingsFileName", key "RootFolder" of the program's title), and
+// reading it back: defaultValue when none is stored.
+void SaveLastCriteriaFile(const QString& fileName);
+QString LastCriteriaFile(const QString& defaultValue);
+
 // Points both stores at files in another folder (tests); an empty folder
 // restores the user's configuration folder.
 void SetUserStoreFolder(const QString& folder);

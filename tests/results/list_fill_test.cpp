@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "services/settings.h"
 #include "fake_recordset.h"
 #include "results/list_fill.h"
 #include "results/list_state.h"
+#include "services/settings.h"
 
 namespace {
 
@@ -151,7 +151,7 @@ class ListQuery : public ::testing::Test {
     qw::Settings().GeoCodeTo = to;
   }
   qw::AppSettings saved_;
-  int savedSort_ = 1;
+  qw::ListOrder savedSort_ = qw::ListOrder::Geographic;
 };
 
 const QString kJoins =
@@ -175,19 +175,19 @@ const QString kSelect =
 
 TEST_F(ListQuery, WholeTextAndBothOrders) {
   Use("In 7th Edition", 0, 5, 16);
-  qw::SortOrder() = 1;
+  qw::SortOrder() = qw::ListOrder::Geographic;
   EXPECT_EQ(qw::ListQueryText(""),
             kSelect + kJoins +
                 " where rpm_Vyk.[In 7th Edition] = TRUE And((rpm_Vyk.[Geo Code]>= 5) And (rpm_Vyk.[Geo Code]<= 16))"
                 " ORDER BY rpm_Vyk.[Geo Code], rpm_Vyk.[N/S#]");
-  qw::SortOrder() = 0;
+  qw::SortOrder() = qw::ListOrder::Alphabetical;
   EXPECT_TRUE(qw::ListQueryText("").endsWith("<= 16)) ORDER BY rpm_marinaname_no.[Marina Name]"));
-  qw::SortOrder() = 2;  // any other value is geographic
+  qw::SortOrder() = static_cast<qw::ListOrder>(2);  // any other value is geographic
   EXPECT_TRUE(qw::ListQueryText("").endsWith(" ORDER BY rpm_Vyk.[Geo Code], rpm_Vyk.[N/S#]"));
 }
 
 TEST_F(ListQuery, EditionAndSubRegionFilterInEachCase) {
-  qw::SortOrder() = 0;
+  qw::SortOrder() = qw::ListOrder::Alphabetical;
   const QString where = " where (rpm_Vyk.[Bell Rating] >= 3)";
   const QString order = " ORDER BY rpm_marinaname_no.[Marina Name]";
   struct Case {

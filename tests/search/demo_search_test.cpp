@@ -35,7 +35,7 @@ class DemoSearchTest : public ::testing::Test {
     if (marinaNo > 0)
       where += (where.isEmpty() ? QStringLiteral(" where ") : QStringLiteral(" AND ")) +
                QStringLiteral("rpm_Contact_Information.MarinaNo = %1 ").arg(marinaNo);
-    const MarinaCount count = CountMarinas(*db_, BuildResultQuery(ResultQueryKind::Count, where, settings, 1));
+    const MarinaCount count = CountMarinas(*db_, BuildResultQuery(ResultQueryKind::Count, where, settings, ListOrder::Geographic));
     EXPECT_TRUE(count.ok) << count.error.toStdString();
     return count.count;
   }
@@ -231,7 +231,7 @@ TEST_F(DemoSearchTest, EveryCriterionGivesAQueryTheDatabaseRuns) {
     s.GeoCodeFrom = 5;
     s.GeoCodeTo = 16;
     for (ResultQueryKind kind : {ResultQueryKind::Count, ResultQueryKind::List}) {
-      const QString sql = BuildResultQuery(kind, BuildWhereClause(c, Lookup()), s, 0);
+      const QString sql = BuildResultQuery(kind, BuildWhereClause(c, Lookup()), s, ListOrder::Alphabetical);
       const MarinaCount count = CountMarinas(*db_, sql);
       EXPECT_TRUE(count.ok) << "code " << code << ": " << count.error.toStdString();
       EXPECT_EQ(count.count, 0);

@@ -2,9 +2,9 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include "services/config_file.h"
 #include "common/testing.h"
 #include "platform/program.h"
+#include "services/config_file.h"
 
 namespace qw {
 namespace {

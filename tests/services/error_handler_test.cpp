@@ -2,10 +2,10 @@
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
-#include "services/error_handler.h"
 #include "common/testing.h"
 #include "platform/message_box.h"
 #include "platform/program.h"
+#include "services/error_handler.h"
 
 namespace qw {
 namespace {

@@ -1,9 +1,9 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "platform/message_box.h"
 #include "services/page_setup.h"
 #include "services/user_store.h"
-#include "platform/message_box.h"
 
 namespace qw {
 namespace {

@@ -2,8 +2,8 @@
 // How the main window and the start choice reach the screens of the other
 // subsystems without depending on them: each subsystem's windows fill in their
 // entries once at start-up (see the Register... call in main), and an entry
-// left empty does nothing. The other direction needs no table: screens include
-// app/ui/ headers directly (MainWindow(), UpdateToolBox, the MDI area).
+// left empty does nothing. The other direction needs no table: windows call
+// the shell's window host (app/ui/window_host.h) directly.
 #include <QString>
 #include <functional>
 

@@ -2,40 +2,29 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QEvent>
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
-#include <QMdiSubWindow>
 #include <QPrinter>
 #include <QPushButton>
 #include <QResizeEvent>
 
-#include "services/error_handler.h"
-#include "services/settings.h"
 #include "app/ui/screens.h"
 #include "data/marina_db.h"
 #include "platform/message_box.h"
 #include "platform/program.h"
 #include "platform/ui/browser.h"
 #include "platform/ui/flex_grid.h"
+#include "platform/ui/twips.h"
 #include "results/list_state.h"
-#include "results/ui/shell_links.h"
+#include "services/error_handler.h"
+#include "services/settings.h"
 
 namespace qw {
 namespace {
 
-FrmList*& TheInstance() {
-  static FrmList* instance = nullptr;
-  return instance;
-}
-
 constexpr int kRowHeight = 300;  // twips
 constexpr int kPictureHeight = 17;  // pixels
-
-QRect TwipsRect(int left, int top, int width, int height) {
-  return QRect(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width), TwipsToPixels(height));
-}
 
 // The grid's rating pictures 1 to 8, 17 pixels high: the grid's own strips
 // (pictures/list/01.png to 08.png) in the program folder, else the rating
@@ -73,34 +62,13 @@ bool WritePage(const QString& path, const QString& text) {
 
 }  // namespace
 
-FrmList* FrmList::Instance() {
-  if (!TheInstance()) {
-    TheInstance() = new FrmList;
-    TheInstance()->Form_Load();
-  }
-  return TheInstance();
-}
-
-FrmList* FrmList::Loaded() { return TheInstance(); }
-
-void FrmList::Unload() {
-  FrmList* form = TheInstance();
-  if (!form) return;
-  TheInstance() = nullptr;
-  form->Form_Unload();
-  // Inside the main window its MDI frame goes with it.
-  QWidget* window = qobject_cast<QMdiSubWindow*>(form->parentWidget()) ? form->parentWidget() : form;
-  window->hide();
-  window->deleteLater();
-}
-
-void FrmList::closeEvent(QCloseEvent* e) {
+void frmList::closeEvent(QCloseEvent* e) {
   // Closing the window unloads it.
   e->accept();
-  if (TheInstance() == this) Unload();
+  if (Loaded() == this) Unload();
 }
 
-FrmList::FrmList() {
+frmList::frmList() {
   setObjectName(QStringLiteral("frmList"));
   setWindowTitle(QStringLiteral("Selected List of Marinas..."));
   resize(sizeHint());
@@ -127,10 +95,10 @@ FrmList::FrmList() {
   msgrid->SetRows(2);
   msgrid->hide();
 
-  WebBrowser = new qw::WebBrowser(this);
-  WebBrowser->setObjectName(QStringLiteral("WebBrowser"));
-  WebBrowser->setGeometry(0, 0, 1, 1);
-  WebBrowser->hide();
+  wbList = new qw::WebBrowser(this);
+  wbList->setObjectName(QStringLiteral("WebBrowser"));
+  wbList->setGeometry(0, 0, 1, 1);
+  wbList->hide();
 
   cmdPrint = new QPushButton(QStringLiteral("&Print Form"), this);
   cmdPrint->setObjectName(QStringLiteral("cmdPrint"));
@@ -143,19 +111,17 @@ FrmList::FrmList() {
   ImageList = LoadRatingPictures();
   InstallPageSetupSource();
 
-  connect(fgList, &FlexGrid::DblClick, this, &FrmList::fgList_DblClick);
-  connect(cmdPrint, &QPushButton::clicked, this, &FrmList::cmdPrint_Click);
-  connect(cmdOK, &QPushButton::clicked, this, &FrmList::cmdOK_Click);
-  connect(WebBrowser, &WebBrowser::DocumentComplete, this, &FrmList::WebBrowser_DocumentComplete);
+  connect(fgList, &FlexGrid::DblClick, this, &frmList::fgList_DblClick);
+  connect(cmdPrint, &QPushButton::clicked, this, &frmList::cmdPrint_Click);
+  connect(cmdOK, &QPushButton::clicked, this, &frmList::cmdOK_Click);
+  connect(wbList, &WebBrowser::DocumentComplete, this, &frmList::WebBrowser_DocumentComplete);
 }
 
-QSize FrmList::sizeHint() const { return QSize(TwipsToPixels(11700), TwipsToPixels(7400)); }
+QSize frmList::sizeHint() const { return QSize(TwipsToPixels(11700), TwipsToPixels(7400)); }
 
-FrmList::~FrmList() {
-  if (TheInstance() == this) TheInstance() = nullptr;
-}
+frmList::~frmList() = default;
 
-void FrmList::Form_Load() {
+void frmList::Form_Load() {
   fgList->SetFormatString(ListHeaderFormatString(OptionalColumns()));
   UpdateListAlternative();
   fgList->SetColWidth(kListColMarinaNo, 0);
@@ -163,7 +129,7 @@ void FrmList::Form_Load() {
   Form_Resize();
 }
 
-void FrmList::ApplyHeader(const OptionalColumns& columns) {
+void frmList::ApplyHeader(const OptionalColumns& columns) {
   columns_ = columns;
   fgList->SetCols(kListFixedCols + columns.Count());
   fgList->SetFormatString(ListHeaderFormatString(columns));
@@ -171,18 +137,18 @@ void FrmList::ApplyHeader(const OptionalColumns& columns) {
   SetListColumnWidths();
 }
 
-void FrmList::SetListColumnWidths() {
+void frmList::SetListColumnWidths() {
   fgList->SetColWidth(kListColName, 2400);
   fgList->SetColWidth(kListColCity, 1500);
   fgList->SetColWidth(kListColState, 500);
   fgList->SetColWidth(kListColHarbor, 2400);
 }
 
-int FrmList::GetCellIndex(int row, int col) const {
+int frmList::GetCellIndex(int row, int col) const {
   return static_cast<int>(static_cast<std::int32_t>(fgList->Cols()) * row + col);
 }
 
-void FrmList::UpdateListAlternative() {
+void frmList::UpdateListAlternative() {
   // The header and the optional columns follow the criteria of this fill.
   ApplyHeader(CriteriaNow());
   lastQuery_ = ListQueryText(CallScreen(AppScreens().buildWhereClause));
@@ -204,7 +170,7 @@ void FrmList::UpdateListAlternative() {
   if (fill.error) ErrorHandler(QStringLiteral("frmList"), QStringLiteral("UpdateListAlternative"), *fill.error);
 }
 
-void FrmList::FillGrids(const QList<ListRow>& rows) {
+void frmList::FillGrids(const QList<ListRow>& rows) {
   fgList->SetRedraw(false);
   // Nothing of an earlier fill survives: every row is made anew.
   fgList->setRowCount(0);
@@ -247,7 +213,7 @@ void FrmList::FillGrids(const QList<ListRow>& rows) {
   fgList->SetRedraw(true);
 }
 
-void FrmList::Selected_datas(const ListRow& row) {
+void frmList::Selected_datas(const ListRow& row) {
   int col = kListFixedCols;
   for (const QString& text : row.optional) {
     if (col >= fgList->Cols()) break;  // never beyond the row's own cells
@@ -256,14 +222,14 @@ void FrmList::Selected_datas(const ListRow& row) {
   }
 }
 
-int FrmList::GetMarinasCount() const { return fgList->Rows() - 1; }
+int frmList::GetMarinasCount() const { return fgList->Rows() - 1; }
 
-QString FrmList::GetMarinaName(int row) const {
+QString frmList::GetMarinaName(int row) const {
   if (row < 1 || row > GetMarinasCount()) return QString();
   return fgList->TextMatrix(row, kListColName);
 }
 
-std::int32_t FrmList::GetMarinaNo(int row) const {
+std::int32_t frmList::GetMarinaNo(int row) const {
   if (row < 1 || row > GetMarinasCount()) return 0;
   bool ok = false;
   const qint64 number = fgList->TextMatrix(row, kListColMarinaNo).trimmed().toLongLong(&ok);
@@ -271,7 +237,7 @@ std::int32_t FrmList::GetMarinaNo(int row) const {
   return static_cast<std::int32_t>(number);
 }
 
-void FrmList::fgList_DblClick() {
+void frmList::fgList_DblClick() {
   const int r = fgList->Row();
   if (r >= 1 && r <= GetMarinasCount()) {
     SelectedMarinaName() = fgList->TextMatrix(r - 1, kListColName);
@@ -285,40 +251,23 @@ void FrmList::fgList_DblClick() {
   if (ShowReportViewer()) ShowReportViewer()();
 }
 
-void FrmList::cmdOK_Click() {
+void frmList::cmdOK_Click() {
   CallScreen(AppScreens().showSearch);
-  if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget())) frame->hide();
+  FrameOf(this)->hide();
   hide();
 }
 
-bool FrmList::event(QEvent* e) {
-  if (e->type() == QEvent::WindowActivate) {
-    Form_Activate();
-  } else if (e->type() == QEvent::ParentChange || e->type() == QEvent::Show) {
-    // Inside the main window the activation is its MDI frame's: watch it from
-    // the moment the window is put into its frame, before the frame is shown
-    // and activated for the first time.
-    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()); frame && !frameWatched_) {
-      frameWatched_ = true;
-      connect(frame, &QMdiSubWindow::windowStateChanged, this, [this](Qt::WindowStates was, Qt::WindowStates now) {
-        if (now.testFlag(Qt::WindowActive) && !was.testFlag(Qt::WindowActive)) Form_Activate();
-      });
-    }
-  }
-  return QWidget::event(e);
-}
+void frmList::Form_Activate() { ActivateScreen(ScreenKind::List); }
 
-void FrmList::Form_Activate() { ListScreenActivated(); }
-
-void FrmList::resizeEvent(QResizeEvent* e) {
+void frmList::resizeEvent(QResizeEvent* e) {
   QWidget::resizeEvent(e);
   Form_Resize();
 }
 
-void FrmList::Form_Resize() {
+void frmList::Form_Resize() {
   // W and H are the outer size of the window: its MDI frame, or its own
   // size with the usual frame added when it has none (offscreen, not shown).
-  QWidget* outer = qobject_cast<QMdiSubWindow*>(parentWidget()) ? parentWidget() : this;
+  QWidget* outer = FrameOf(this);
   int w = PixelsToTwips(outer->frameGeometry().width());
   int h = PixelsToTwips(outer->frameGeometry().height());
   if (outer == this && frameGeometry().size() == size()) {
@@ -335,9 +284,9 @@ void FrmList::Form_Resize() {
   cmdOK->raise();
 }
 
-void FrmList::Form_Unload() { ListScreenUnloaded(); }
+void frmList::Form_Unload() { ChangeToolBox(ToolBoxForListUnload); }
 
-ListGridSnapshot FrmList::Snapshot() const {
+ListGridSnapshot frmList::Snapshot() const {
   ListGridSnapshot grid;
   for (int r = 0; r < fgList->Rows(); ++r) {
     QStringList row;
@@ -351,7 +300,7 @@ ListGridSnapshot FrmList::Snapshot() const {
   return grid;
 }
 
-bool FrmList::LoadPrintPage(ListPageKind kind) {
+bool frmList::LoadPrintPage(ListPageKind kind) {
   QApplication::setOverrideCursor(Qt::WaitCursor);
   ratingsRow_ = 0;
   lastPageText_ = ListPageHtml(Snapshot(), kind, ProgramFolder());
@@ -365,44 +314,44 @@ bool FrmList::LoadPrintPage(ListPageKind kind) {
     return false;
   }
   printPending_ = true;
-  WebBrowser->Navigate(lastPagePath_);
+  wbList->Navigate(lastPagePath_);
   return true;
 }
 
-void FrmList::PrintLoadedPage() {
-  WebBrowser->WaitForLoad(kPrintLoadTimeoutMs);
-  if (!(WebBrowser->QueryStatusWB(qw::WebBrowser::kCmdPrint) & qw::WebBrowser::kStatusEnabled)) {
+void frmList::PrintLoadedPage() {
+  wbList->WaitForLoad(kPrintLoadTimeoutMs);
+  if (!(wbList->QueryStatusWB(qw::WebBrowser::kCmdPrint) & qw::WebBrowser::kStatusEnabled)) {
     MsgBox(QStringLiteral("The Print command is currently disabled."), MsgButtons::OK, MsgIcon::Critical,
            QStringLiteral("Print Status"));
     return;
   }
-  if (!WebBrowser->ExecWB(qw::WebBrowser::kCmdPrint, qw::WebBrowser::kPromptUser) &&
-      !WebBrowser->LastPrintError().isEmpty()) {
-    MsgBox(QStringLiteral("The list could not be printed: ") + WebBrowser->LastPrintError(), MsgButtons::OK,
+  if (!wbList->ExecWB(qw::WebBrowser::kCmdPrint, qw::WebBrowser::kPromptUser) &&
+      !wbList->LastPrintError().isEmpty()) {
+    MsgBox(QStringLiteral("The list could not be printed: ") + wbList->LastPrintError(), MsgButtons::OK,
            MsgIcon::Critical, QStringLiteral("Print Status"));
   }
 }
 
-void FrmList::PrintList() {
+void frmList::PrintList() {
   MsgBox(QStringLiteral("Set 'Preferences/Layout/Orientation' to 'Landscape'"), MsgButtons::OK,
          MsgIcon::Information);
   if (!LoadPrintPage(ListPageKind::PrintList)) return;
   ShowPrintProgress();
-  WebBrowser->Printer().setPageOrientation(QPageLayout::Landscape);
+  wbList->Printer().setPageOrientation(QPageLayout::Landscape);
   PrintLoadedPage();
 }
 
-void FrmList::cmdPrint_Click() {
+void frmList::cmdPrint_Click() {
   if (!LoadPrintPage(ListPageKind::PrintForm)) return;
   PrintLoadedPage();
 }
 
-void FrmList::WebBrowser_DocumentComplete() {
+void frmList::WebBrowser_DocumentComplete() {
   if (!printPending_) return;
-  WebBrowser->setVisible(true);
-  WebBrowser->ExecWB(qw::WebBrowser::kCmdRefresh, qw::WebBrowser::kDontPromptUser);
+  wbList->setVisible(true);
+  wbList->ExecWB(qw::WebBrowser::kCmdRefresh, qw::WebBrowser::kDontPromptUser);
   printPending_ = false;
-  WebBrowser->setVisible(false);
+  wbList->setVisible(false);
 }
 
 }  // namespace qw

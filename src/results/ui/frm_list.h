@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <cstdint>
 
+#include "app/ui/window_host.h"
 #include "results/list_columns.h"
 #include "results/list_fill.h"
 #include "results/list_page.h"
@@ -17,16 +18,20 @@ namespace qw {
 class FlexGrid;
 class WebBrowser;
 
-class FrmList : public QWidget {
+// Loading fills the list.
+class frmList : public QWidget, public OneInstance<frmList> {
   Q_OBJECT
 
  public:
-  // The one instance; created (and loaded, which fills the list) on first use.
-  static FrmList* Instance();
-  // The instance when it is loaded, else nullptr.
-  static FrmList* Loaded();
-  // Unloads the instance (nothing when not loaded).
-  static void Unload();
+  static constexpr bool kMdiChild = true;
+  frmList();
+  ~frmList() override;
+
+  void Form_Load();
+  // Becoming the active screen: ScreenMode List, and the toolbar follows.
+  void Form_Activate();
+  // Unloading switches the search screen's commands back on.
+  void Form_Unload();
 
   // Rebuilds the query from the current criteria and settings and refills
   // the grids.
@@ -58,7 +63,9 @@ class FrmList : public QWidget {
   QLabel* lblMsg = nullptr;
   FlexGrid* fgList = nullptr;
   FlexGrid* msgrid = nullptr;
-  qw::WebBrowser* WebBrowser = nullptr;
+  // The hidden browser control WebBrowser: its object name and event handlers
+  // keep that name; the member takes the wb prefix so as not to hide the class.
+  WebBrowser* wbList = nullptr;
   QPushButton* cmdPrint = nullptr;
   QPushButton* cmdOK = nullptr;
   QList<QPixmap> ImageList;  // pictures 1 to 8 at index 0 to 7
@@ -71,17 +78,11 @@ class FrmList : public QWidget {
   static constexpr int kPrintLoadTimeoutMs = 15000;
 
  protected:
-  bool event(QEvent* e) override;
   void resizeEvent(QResizeEvent* e) override;
   void closeEvent(QCloseEvent* e) override;
 
  private:
-  FrmList();
-  ~FrmList() override;
-  void Form_Load();
-  void Form_Activate();
   void Form_Resize();
-  void Form_Unload();
   // Header, alignments, widths and column count for the criteria of now.
   void ApplyHeader(const OptionalColumns& columns);
   void SetListColumnWidths();
@@ -95,7 +96,6 @@ class FrmList : public QWidget {
 
   OptionalColumns columns_;
   bool printPending_ = false;
-  bool frameWatched_ = false;
   int listRow_ = 1;
   int ratingsRow_ = 1;
   QString lastPageText_;

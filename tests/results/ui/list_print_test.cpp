@@ -12,8 +12,10 @@
 #include <gtest/gtest.h>
 
 #include "services/page_setup.h"
-#include "app/ui/main_window.h"
-#include "app/ui/wait_windows.h"
+#include "app/ui/mdi_frm_main.h"
+#include "app/ui/frm_progress.h"
+#include "app/ui/frm_wait.h"
+#include "app/ui/window_host.h"
 #include "services/user_store.h"
 #include "list_fixture.h"
 #include "platform/program.h"
@@ -25,7 +27,7 @@
 
 namespace {
 
-using qw::FrmList;
+using qw::frmList;
 using qw::testing::ListWindowTest;
 
 QString PdfText(const QString& pdf) {
@@ -59,9 +61,9 @@ TEST_F(ListWindowTest, PrintsALandscapeListWithHeaderAndPageNumbersToPdf) {
   const int interval = qw::frmprogress::TimerInterval();
   qw::frmprogress::TimerInterval() = 5;
   qw::RegisterResultScreens();
-  FrmList* list = FrmList::Instance();
+  frmList* list = frmList::Instance();
   ASSERT_GT(list->GetMarinasCount(), 0);
-  qw::MainWindow()->Toolbar1_ButtonClick(7);
+  qw::MDIFrmMain::Instance()->Toolbar1_ButtonClick(7);
   EXPECT_EQ(qw::PageSetupValue("header"), "");  // cleared after the print
 
   ASSERT_FALSE(boxes_.Shown().isEmpty());
@@ -97,13 +99,13 @@ TEST_F(ListWindowTest, PrintsALandscapeListWithHeaderAndPageNumbersToPdf) {
   EXPECT_EQ(boxes_.Shown().size(), 1);  // no orientation message there
 
   qw::WebBrowser::SetPrintDialogHook(hook);
-  qw::DestroyMainWindow();
+  qw::MDIFrmMain::Unload();
   qw::frmprogress::TimerInterval() = interval;
   qw::SetUserStoreFolder(QString());
 }
 
 TEST_F(ListWindowTest, APageThatCannotBeWrittenIsReportedAndNotPrinted) {
-  FrmList* list = FrmList::Instance();
+  frmList* list = frmList::Instance();
   const QByteArray tmp = qgetenv("TMPDIR");
   // A temporary "folder" that is a file: no page can be made in it.
   QTemporaryFile notAFolder;
@@ -123,7 +125,7 @@ TEST_F(ListWindowTest, APageThatCannotBeWrittenIsReportedAndNotPrinted) {
 }
 
 TEST(FrmPrint, LoadsHiddenRescalesForTheScreenAndOffersPrintAfterAChoice) {
-  qw::FrmPrint* form = qw::FrmPrint::Instance();
+  qw::frmPrint* form = qw::frmPrint::Instance();
   EXPECT_EQ(form->windowTitle(), "Print Marina");
   EXPECT_FALSE(form->isVisible());
   EXPECT_EQ(form->fraPrint->title(), "Choose An Option.");
@@ -139,7 +141,7 @@ TEST(FrmPrint, LoadsHiddenRescalesForTheScreenAndOffersPrintAfterAChoice) {
   EXPECT_TRUE(form->cmdPrint->isVisibleTo(form));
   form->cmdPrint1_Click();  // sends nothing to a printer
   form->cmdCancel->click();
-  EXPECT_EQ(qw::FrmPrint::Loaded(), nullptr);
+  EXPECT_EQ(qw::frmPrint::Loaded(), nullptr);
 }
 
 }  // namespace

@@ -1,22 +1,21 @@
-#include "app/ui/start_windows.h"
+#include "app/ui/frm_splash.h"
 
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QGuiApplication>
-#include <QLabel>
-#include <QPixmap>
 #include <QScreen>
 #include <QTimer>
 #include <QUrl>
 #include <QtWebEngineCore/qtwebenginecoreglobal.h>
 
-#include "services/config_file.h"
-#include "services/settings.h"
 #include "app/ui/clickable_label.h"
 #include "app/ui/intro_player.h"
-#include "app/ui/main_window.h"
+#include "app/ui/mdi_frm_main.h"
 #include "platform/message_box.h"
 #include "platform/program.h"
+#include "platform/ui/twips.h"
+#include "services/config_file.h"
+#include "services/settings.h"
 
 namespace qw {
 
@@ -37,39 +36,6 @@ std::function<void()>& OpenBrowserDownloadPage() {
     QDesktopServices::openUrl(QUrl(QStringLiteral("https://www.qt.io/download-open-source")));
   };
   return open;
-}
-
-frmLogo::frmLogo(QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
-  setObjectName(QStringLiteral("frmLogo"));
-  setWindowTitle(QString());
-  setAttribute(Qt::WA_DeleteOnClose);
-  setFixedSize(TwipsToPixels(3720), TwipsToPixels(4470));
-  Picture1 = new QLabel(this);
-  Picture1->setObjectName(QStringLiteral("Picture1"));
-  Picture1->setGeometry(TwipsRect(0, 0, 3750, 4470));
-  Picture1->setAlignment(Qt::AlignCenter);
-  const QPixmap logo(ProgramFolder() + QStringLiteral("/pictures/logo.png"));
-  if (!logo.isNull())
-    Picture1->setPixmap(logo.scaled(Picture1->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
-  Timer1 = new QTimer(this);
-  Timer1->setSingleShot(true);
-  Timer1->setInterval(StartTimers().logo);
-  connect(Timer1, &QTimer::timeout, this, &frmLogo::Timer1_Timer);
-  Timer1->start();
-  if (QScreen* screen = QGuiApplication::primaryScreen())
-    move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
-}
-
-void frmLogo::Timer1_Timer() {
-  ShowSplash();
-  Timer1->stop();
-  close();
-}
-
-void frmLogo::closeEvent(QCloseEvent* event) {
-  QWidget::closeEvent(event);
-  if (Timer1->isActive()) EndProgram(0);
 }
 
 frmSplash::frmSplash(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint) {
@@ -163,20 +129,8 @@ void frmSplash::EndIntro() {
   close();
 }
 
-frmLogo* ShowLogo() {
-  auto* logo = new frmLogo();
-  logo->show();
-  return logo;
-}
-
 frmSplash* ShowSplash() {
-  auto* splash = new frmSplash();
-  try {
-    splash->Form_Load();
-  } catch (...) {
-    delete splash;
-    throw;
-  }
+  frmSplash* splash = frmSplash::Instance();
   // A borderless window covering the screen: some window managers do not
   // maximise splash windows, so it is also given the screen's size.
   if (QScreen* screen = QGuiApplication::primaryScreen()) splash->setGeometry(screen->geometry());

@@ -1,11 +1,12 @@
 #pragma once
-// The start of the program: the logo window, then the splash with the
-// browser-engine check, the configuration file and the intro, then the main
-// window.
+// frmSplash: the second window of the start, with the browser-engine check,
+// the configuration file and the intro; it ends by showing the main window.
+// Also the start's timers and the engine-version check it asks.
 #include <QWidget>
 #include <functional>
 
-class QLabel;
+#include "app/ui/window_host.h"
+
 class QTimer;
 
 namespace qw {
@@ -27,22 +28,7 @@ std::function<QString()>& BrowserVersionSource();
 // Opens the engine's download page (tests replace it).
 std::function<void()>& OpenBrowserDownloadPage();
 
-class frmLogo : public QWidget {
-  Q_OBJECT
- public:
-  explicit frmLogo(QWidget* parent = nullptr);
-  void Timer1_Timer();
-
-  QLabel* Picture1 = nullptr;
-  QTimer* Timer1 = nullptr;
-
- protected:
-  // Closed by the user before the splash came: no window is left, so the
-  // program ends.
-  void closeEvent(QCloseEvent* event) override;
-};
-
-class frmSplash : public QWidget {
+class frmSplash : public QWidget, public OneInstance<frmSplash> {
   Q_OBJECT
  public:
   explicit frmSplash(QWidget* parent = nullptr);
@@ -68,8 +54,6 @@ class frmSplash : public QWidget {
   bool ended_ = false;
 };
 
-// Shows the logo window: the program's first window.
-frmLogo* ShowLogo();
 // Loads the splash (Form_Load) and shows it maximised.
 frmSplash* ShowSplash();
 

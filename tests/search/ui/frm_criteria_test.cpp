@@ -1,5 +1,6 @@
-#include "search/ui/criteria_window.h"
+#include "search/ui/frm_criteria.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QGroupBox>
@@ -8,16 +9,15 @@
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QAction>
 #include <QPushButton>
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include "services/settings.h"
-#include "app/ui/main_window.h"
-#include "app/ui/wait_windows.h"
-#include "services/user_store.h"
+#include "app/ui/frm_progress.h"
+#include "app/ui/frm_wait.h"
+#include "app/ui/mdi_frm_main.h"
 #include "app/ui/screens.h"
+#include "app/ui/window_host.h"
 #include "common/testing.h"
 #include "platform/jet.h"
 #include "platform/message_box.h"
@@ -26,8 +26,10 @@
 #include "platform/ui/tab_control.h"
 #include "platform/ui/text_box.h"
 #include "search/criteria_file.h"
-#include "search/ui/geo_codes_window.h"
+#include "search/ui/frm_geo_codes.h"
 #include "search/ui/register.h"
+#include "services/settings.h"
+#include "services/user_store.h"
 
 namespace qw {
 namespace {
@@ -66,10 +68,10 @@ class SearchScreenTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ProgramAmenityCriteria() = AmenityCriteria{};
-    w = CriteriaScreen();
+    w = frmCriteria::Instance();
   }
   void TearDown() override {
-    UnloadCriteriaScreen();
+    frmCriteria::Unload();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     AppScreens() = Screens{};
   }
@@ -297,12 +299,12 @@ TEST_F(SearchScreenTest, ClearAllEmptiesEveryCriterionAndKeepsTabAndOrder) {
   w->SSTab1->SetTab(3);
   w->RowCombos("cmbRecr")[1]->SetListIndex(4);
   w->lblCount->setText("Marinas Found: 12");
-  SortOrder() = 0;
+  SortOrder() = ListOrder::Alphabetical;
 
   w->cmdClear->click();
 
   EXPECT_EQ(w->SSTab1->Tab(), 3);
-  EXPECT_EQ(SortOrder(), 0);
+  EXPECT_EQ(SortOrder(), ListOrder::Alphabetical);
   EXPECT_EQ(w->lblCount->text(), "Marinas Found:");
   EXPECT_EQ(w->RowCombos("cmbRecr")[1]->ListIndex(), 0) << "the shown tab empties at once";
   EXPECT_FALSE(w->cboCity->isEnabled());
@@ -481,7 +483,7 @@ TEST_F(SearchScreenTest, FindCountsAndAFailedCountClaimsNoNumber) {
   ASSERT_EQ(boxes.Shown().size(), 1);
   EXPECT_EQ(boxes.Shown()[0].title, "Error");
   EXPECT_TRUE(boxes.Shown()[0].text.contains("Continue?"));
-  EXPECT_TRUE(CurrentWaitWindow() == nullptr) << "the wait window goes in every case";
+  EXPECT_TRUE(frmWait::Loaded() == nullptr) << "the wait window goes in every case";
 }
 
 TEST_F(SearchScreenTest, ShowStoresTheTabHandsOverAndHides) {
@@ -497,7 +499,7 @@ TEST_F(SearchScreenTest, ShowStoresTheTabHandsOverAndHides) {
   w->cmdShow->click();
   EXPECT_EQ(calls, (QStringList{"update 1", "show"}));
   EXPECT_FALSE(w->isVisible());
-  EXPECT_EQ(LoadedCriteriaScreen(), w) << "hidden, not unloaded";
+  EXPECT_EQ(frmCriteria::Loaded(), w) << "hidden, not unloaded";
   EXPECT_EQ(w->RowCombos("cmbEnter")[3]->ListIndex(), 1);
 }
 
@@ -615,11 +617,11 @@ TEST_F(SearchScreenTest, StartAlwaysShowsEmptyCriteriaAndReloadsSilently) {
   const QString file = folder.Path() + "/last.vyk";
   ASSERT_TRUE(w->SaveSettings(file));
   SaveSetting(kAppTitle, "SettingsFileName", "RootFolder", file);
-  UnloadCriteriaScreen();
+  frmCriteria::Unload();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  SortOrder() = 0;
+  SortOrder() = ListOrder::Alphabetical;
 
-  w = CriteriaScreen();
+  w = frmCriteria::Instance();
   SearchCriteria opened = w->Criteria();
   EXPECT_EQ(opened.cboCity.ListIndex, 0);
   EXPECT_EQ(opened.cboHarbor.ListIndex, 0);
@@ -632,41 +634,41 @@ TEST_F(SearchScreenTest, StartAlwaysShowsEmptyCriteriaAndReloadsSilently) {
   EXPECT_EQ(w->BuildWhereClause(), "");
   EXPECT_EQ(w->lblCount->text(), "Marinas Found:");
   EXPECT_EQ(w->SSTab1->Tab(), 0);
-  EXPECT_EQ(SortOrder(), 1);
+  EXPECT_EQ(SortOrder(), ListOrder::Geographic);
   EXPECT_TRUE(boxes.Shown().isEmpty());
 
   // A stored name that no longer names a file: nothing is said.
   SaveSetting(kAppTitle, "SettingsFileName", "RootFolder", folder.Path() + "/gone.vyk");
-  UnloadCriteriaScreen();
+  frmCriteria::Unload();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  w = CriteriaScreen();
+  w = frmCriteria::Instance();
   EXPECT_TRUE(boxes.Shown().isEmpty());
   SetUserStoreFolder(QString());
 }
 
 TEST_F(SearchScreenTest, InsideTheMainWindowTheScreenIsAMaximisedChildThatSetsTheToolbar) {
-  UnloadCriteriaScreen();
+  frmCriteria::Unload();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  MainWindow()->show();
+  MDIFrmMain::Instance()->show();
   RegisterSearchScreens();
-  ScreenMode() = 1;
-  MainWindow()->UpdateToolBox();
-  ASSERT_FALSE(MainWindow()->ToolbarButton(4)->isEnabled());
+  ScreenMode() = ScreenKind::List;
+  MDIFrmMain::Instance()->UpdateToolBox();
+  ASSERT_FALSE(MDIFrmMain::Instance()->ToolbarButton(4)->isEnabled());
   AppScreens().showSearch();
   QApplication::processEvents();
-  w = LoadedCriteriaScreen();
+  w = frmCriteria::Loaded();
   ASSERT_NE(w, nullptr);
-  ASSERT_NE(w->Frame(), w);
-  EXPECT_TRUE(MainWindow()->MdiArea()->subWindowList().contains(w->Frame()));
-  EXPECT_TRUE(w->Frame()->isMaximized());
-  MainWindow()->MdiArea()->setActiveSubWindow(nullptr);
-  MainWindow()->MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(w->Frame()));
-  EXPECT_EQ(ScreenMode(), 0);
-  EXPECT_TRUE(MainWindow()->ToolbarButton(4)->isEnabled()) << "Find is on in search mode";
-  UnloadCriteriaScreen();
+  ASSERT_NE(FrameOf(w), w);
+  EXPECT_TRUE(MDIFrmMain::Instance()->MdiArea()->subWindowList().contains(FrameOf(w)));
+  EXPECT_TRUE(FrameOf(w)->isMaximized());
+  MDIFrmMain::Instance()->MdiArea()->setActiveSubWindow(nullptr);
+  MDIFrmMain::Instance()->MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(FrameOf(w)));
+  EXPECT_EQ(ScreenMode(), ScreenKind::Search);
+  EXPECT_TRUE(MDIFrmMain::Instance()->ToolbarButton(4)->isEnabled()) << "Find is on in search mode";
+  frmCriteria::Unload();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  DestroyMainWindow();
-  w = CriteriaScreen();
+  MDIFrmMain::Unload();
+  w = frmCriteria::Instance();
 }
 
 TEST_F(SearchScreenTest, ScreenTableEntriesReachTheScreen) {
@@ -681,23 +683,23 @@ TEST_F(SearchScreenTest, ScreenTableEntriesReachTheScreen) {
   EXPECT_EQ(s.criteriaControlText("cmbTotalSlips"), "");
   EXPECT_EQ(s.criteriaControlText("ebMinLOA"), "30");
   EXPECT_TRUE(s.buildWhereClause().contains("rpm_Vyk.[Sunset] = TRUE"));
-  ScreenMode() = 2;
+  ScreenMode() = ScreenKind::Map;
   s.showSearch();
   QApplication::processEvents();
   EXPECT_TRUE(w->isVisible());
   w->Form_Activate();
-  EXPECT_EQ(ScreenMode(), 0);
+  EXPECT_EQ(ScreenMode(), ScreenKind::Search);
   s.hideSearch();
   EXPECT_FALSE(w->isVisible());
   s.unloadSearch();
-  EXPECT_EQ(LoadedCriteriaScreen(), nullptr);
+  EXPECT_EQ(frmCriteria::Loaded(), nullptr);
   // The arrays outlive the window; the next load clears them.
   ProgramAmenityCriteria().BoatyardDistance[3] = 2;
   s.hideSearch();
-  w = LoadedCriteriaScreen();
+  w = frmCriteria::Loaded();
   ASSERT_NE(w, nullptr);
   EXPECT_EQ(ProgramAmenityCriteria(), AmenityCriteria{});
-  EXPECT_EQ(SortOrder(), 1);
+  EXPECT_EQ(SortOrder(), ListOrder::Geographic);
 }
 
 }  // namespace

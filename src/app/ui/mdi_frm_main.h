@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "app/toolbox.h"
+#include "app/ui/window_host.h"
 
 class QAction;
 class QMdiArea;
@@ -14,10 +15,15 @@ class QToolBar;
 
 namespace qw {
 
-class MDIFrmMain : public QMainWindow {
+// The one instance is created on first use (MDIFrmMain::Instance()) but loads
+// only when it is first shown (ShowMainWindow), so that windows and tests can
+// use it as a frame without the start choice coming up.
+class MDIFrmMain : public QMainWindow, public OneInstance<MDIFrmMain> {
   Q_OBJECT
  public:
   explicit MDIFrmMain(QWidget* parent = nullptr);
+  // Deletes the main window at once, with every window inside it.
+  static void Unload();
 
   // Switches the buttons and menu items for the current ScreenMode().
   void UpdateToolBox();
@@ -75,13 +81,7 @@ class MDIFrmMain : public QMainWindow {
   bool loaded_ = false;
 };
 
-// The one main window, created on first use.
-MDIFrmMain* MainWindow();
-// Whether it exists (without creating it).
-bool MainWindowExists();
 // Shows the main window maximised and runs its load once.
 void ShowMainWindow();
-// Deletes the main window (tests).
-void DestroyMainWindow();
 
 }  // namespace qw

@@ -6,15 +6,15 @@
 #include <QToolBar>
 #include <gtest/gtest.h>
 
-#include "services/page_setup.h"
-#include "services/settings.h"
 #include "app/ui/choice_dialog.h"
 #include "app/ui/help_window.h"
-#include "app/ui/main_window.h"
+#include "app/ui/mdi_frm_main.h"
 #include "app/ui/screens.h"
-#include "services/user_store.h"
 #include "common/testing.h"
 #include "platform/message_box.h"
+#include "services/page_setup.h"
+#include "services/settings.h"
+#include "services/user_store.h"
 #include "ui_helpers.h"
 
 namespace qw {
@@ -75,7 +75,7 @@ class MainWindowTest : public ::testing::Test {
  protected:
   void SetUp() override { SetUserStoreFolder(store_.path()); }
   void TearDown() override {
-    DestroyMainWindow();
+    MDIFrmMain::Unload();
     SetUserStoreFolder(QString());
   }
   QTemporaryDir store_;
@@ -85,7 +85,7 @@ class MainWindowTest : public ::testing::Test {
 };
 
 TEST_F(MainWindowTest, MenusAndToolbar) {
-  MDIFrmMain* main = MainWindow();
+  MDIFrmMain* main = MDIFrmMain::Instance();
   EXPECT_EQ(main->mnuOpen->text(), "&Open");
   EXPECT_EQ(main->mnuOpen->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
   EXPECT_EQ(main->mnuSave->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
@@ -121,10 +121,10 @@ TEST_F(MainWindowTest, MenusAndToolbar) {
 }
 
 TEST_F(MainWindowTest, UpdateToolBoxKeepsWhatTheTableLeavesAlone) {
-  MDIFrmMain* main = MainWindow();
+  MDIFrmMain* main = MDIFrmMain::Instance();
   main->ToolbarButton(9)->setEnabled(false);
   main->ToolbarButton(13)->setEnabled(false);
-  ScreenMode() = 1;
+  ScreenMode() = ScreenKind::List;
   main->UpdateToolBox();
   EXPECT_FALSE(main->ToolbarButton(8)->isEnabled());
   EXPECT_FALSE(main->ToolbarButton(9)->isEnabled());
@@ -133,12 +133,12 @@ TEST_F(MainWindowTest, UpdateToolBoxKeepsWhatTheTableLeavesAlone) {
   EXPECT_TRUE(main->ToolbarButton(6)->isEnabled());
   EXPECT_TRUE(main->mnuSearch->isEnabled());
   EXPECT_FALSE(main->mnuFind->isEnabled());
-  ScreenMode() = 2;
+  ScreenMode() = ScreenKind::Map;
   main->UpdateToolBox();
   EXPECT_TRUE(main->ToolbarButton(9)->isEnabled());
   EXPECT_TRUE(main->ToolbarButton(13)->isEnabled());
   EXPECT_TRUE(main->ToolbarButton(12)->isEnabled());
-  ScreenMode() = 0;
+  ScreenMode() = ScreenKind::Search;
   main->UpdateToolBox();
   EXPECT_TRUE(main->mnuOpen->isEnabled());
   EXPECT_FALSE(main->mnuSearch->isEnabled());
@@ -150,7 +150,7 @@ TEST_F(MainWindowTest, UpdateToolBoxKeepsWhatTheTableLeavesAlone) {
 }
 
 TEST_F(MainWindowTest, ToolbarCommandsCallTheirScreens) {
-  MDIFrmMain* main = MainWindow();
+  MDIFrmMain* main = MDIFrmMain::Instance();
   main->ToolbarButton(3)->trigger();
   EXPECT_EQ(screens_.Take(), QStringList({"clearMapFormload", "unloadList", "showSearch", "unloadOverview",
                                           "unloadMapKeysGrid", "unloadSubRegionMaps"}));
@@ -173,7 +173,7 @@ TEST_F(MainWindowTest, ToolbarCommandsCallTheirScreens) {
 }
 
 TEST_F(MainWindowTest, PrintSetsAndThenEmptiesThePageHeaderAndFooter) {
-  MDIFrmMain* main = MainWindow();
+  MDIFrmMain* main = MDIFrmMain::Instance();
   SetRegistryString(kPageSetupKeyPath, QStringLiteral("header"), QStringLiteral("old header"));
   main->ToolbarButton(7)->trigger();
   EXPECT_EQ(screens_.Take(), QStringList({"printList"}));
@@ -188,7 +188,7 @@ TEST_F(MainWindowTest, PrintSetsAndThenEmptiesThePageHeaderAndFooter) {
 }
 
 TEST_F(MainWindowTest, OpenAndSaveCriteriaFiles) {
-  MDIFrmMain* main = MainWindow();
+  MDIFrmMain* main = MDIFrmMain::Instance();
   QString chosen;
   QList<bool> saves;
   main->CommonDialog1 = [&](bool save) {
@@ -229,7 +229,7 @@ TEST_F(MainWindowTest, OpenAndSaveCriteriaFiles) {
 
 TEST_F(MainWindowTest, ExitStoresNotesDeletesReportPagesAndEnds) {
   uitest::CatchProgramEnd catchEnd;
-  MDIFrmMain* main = MainWindow();
+  MDIFrmMain* main = MDIFrmMain::Instance();
   EXPECT_THROW(main->mnuExit_Click(), uitest::ProgramEnded);
   EXPECT_EQ(screens_.Take(), QStringList({"savePendingNotes", "unloadReport"}));
   EXPECT_THROW(main->Toolbar1_ButtonClick(13), uitest::ProgramEnded);
@@ -241,19 +241,19 @@ TEST_F(MainWindowTest, ExitStoresNotesDeletesReportPagesAndEnds) {
 }
 
 TEST_F(MainWindowTest, LoadSetsCaptionAndSortOrderAndShowsTheStartChoice) {
-  SortOrder() = 0;
+  SortOrder() = ListOrder::Alphabetical;
   Settings().EditionName = QStringLiteral("Chesapeake");
   ShowMainWindow();
-  EXPECT_EQ(MainWindow()->windowTitle(), "Brinewick's Digital Guide to Chesapeake Marinas");
-  EXPECT_EQ(SortOrder(), 1);
-  ASSERT_TRUE(CurrentChoiceDialog());
-  EXPECT_EQ(CurrentChoiceDialog()->windowTitle(), "Select Search Interface");
-  EXPECT_EQ(MainWindow()->Parse_String_Edition(), "New England");
+  EXPECT_EQ(MDIFrmMain::Instance()->windowTitle(), "Brinewick's Digital Guide to Chesapeake Marinas");
+  EXPECT_EQ(SortOrder(), ListOrder::Geographic);
+  ASSERT_TRUE(ChoiceDialog::Loaded());
+  EXPECT_EQ(ChoiceDialog::Loaded()->windowTitle(), "Select Search Interface");
+  EXPECT_EQ(MDIFrmMain::Instance()->Parse_String_Edition(), "New England");
 }
 
 TEST_F(MainWindowTest, HelpCommandsOpenOurPages) {
   SetProgramFolder(testing::BuiltProgramFolder());
-  MDIFrmMain* main = MainWindow();
+  MDIFrmMain* main = MDIFrmMain::Instance();
   const QList<std::pair<std::function<void()>, QString>> commands{
       {[&] { main->mnuContents->trigger(); }, "IntroMarinaGuide.htm"},
       {[&] { main->mnuAbout->trigger(); }, "AboutVyk.htm"},
@@ -262,14 +262,14 @@ TEST_F(MainWindowTest, HelpCommandsOpenOurPages) {
       {[&] { main->ToolbarButton(10)->trigger(); }, "AboutHelp.htm"}};
   for (const auto& [command, page] : commands) {
     command();
-    HelpWindow* help = CurrentHelpWindow();
+    HelpWindow* help = HelpWindow::Loaded();
     ASSERT_TRUE(help);
     EXPECT_TRUE(help->isVisible());
     EXPECT_TRUE(help->source().toLocalFile().endsWith(QStringLiteral("/help/") + page)) << page.toStdString();
     EXPECT_FALSE(help->documentTitle().isEmpty()) << page.toStdString();
     EXPECT_GT(help->toPlainText().size(), 400) << page.toStdString();
   }
-  delete CurrentHelpWindow();
+  delete HelpWindow::Loaded();
   SetProgramFolder(folder_.Path());
 }
 

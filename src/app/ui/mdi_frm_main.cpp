@@ -1,4 +1,4 @@
-#include "app/ui/main_window.h"
+#include "app/ui/mdi_frm_main.h"
 
 #include <QAction>
 #include <QApplication>
@@ -8,27 +8,21 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
-#include <QPointer>
 #include <QToolBar>
 #include <exception>
 
-#include "services/config_file.h"
-#include "services/page_setup.h"
-#include "services/settings.h"
 #include "app/ui/choice_dialog.h"
 #include "app/ui/help_window.h"
 #include "app/ui/screens.h"
-#include "services/user_store.h"
 #include "platform/message_box.h"
 #include "platform/program.h"
+#include "services/config_file.h"
+#include "services/page_setup.h"
+#include "services/settings.h"
+#include "services/user_store.h"
 
 namespace qw {
 namespace {
-
-QPointer<MDIFrmMain>& Instance() {
-  static QPointer<MDIFrmMain> window;
-  return window;
-}
 
 struct ToolbarButtonDef {
   const char* caption;
@@ -176,7 +170,7 @@ void MDIFrmMain::MDIForm_Load() {
                    QStringLiteral(" Marinas"));
   });
   QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-  SortOrder() = 1;
+  SortOrder() = ListOrder::Geographic;
   QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
   QApplication::restoreOverrideCursor();
   SkipOnFailure([&] { ShowChoiceDialog(); });
@@ -195,7 +189,7 @@ void MDIFrmMain::mnuSave_Click() {
   // One name for the file and for the store: the one the dialog returned.
   // A save that failed has told the user so; its name is not remembered.
   if (!CallScreen(AppScreens().saveCriteria, fileName)) return;
-  SaveSetting(kAppTitle, QStringLiteral("SettingsFileName"), QStringLiteral("RootFolder"), fileName);
+  SaveLastCriteriaFile(fileName);
   MsgBox(QStringLiteral("Search settings were saved to ") + fileName, MsgButtons::OK);
 }
 
@@ -276,19 +270,12 @@ void MDIFrmMain::Toolbar1_ButtonClick(int index) {
   }
 }
 
-MDIFrmMain* MainWindow() {
-  if (!Instance()) Instance() = new MDIFrmMain();
-  return Instance();
-}
-
-bool MainWindowExists() { return !Instance().isNull(); }
+void MDIFrmMain::Unload() { delete Loaded(); }
 
 void ShowMainWindow() {
-  MDIFrmMain* main = MainWindow();
+  MDIFrmMain* main = MDIFrmMain::Instance();
   main->showMaximized();
   if (!main->IsLoaded()) main->MDIForm_Load();
 }
-
-void DestroyMainWindow() { delete Instance().data(); }
 
 }  // namespace qw

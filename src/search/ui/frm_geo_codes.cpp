@@ -1,18 +1,21 @@
-#include "search/ui/geo_codes_window.h"
+#include "search/ui/frm_geo_codes.h"
 
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 
-#include "services/settings.h"
 #include "data/marina_db.h"
 #include "platform/program.h"
 #include "platform/ui/twips.h"
 #include "search/location_queries.h"
+#include "search/ui/frm_criteria.h"
+#include "services/settings.h"
 
 namespace qw {
 
-frmGeoCodes::frmGeoCodes(QListWidget* chosen, QWidget* parent) : QDialog(parent), chosen_(chosen) {
+frmGeoCodes::frmGeoCodes(QListWidget* chosen, QWidget* parent)
+    : QDialog(chosen || parent ? parent : frmCriteria::Instance()),
+      chosen_(chosen ? chosen : frmCriteria::Instance()->lbGeoCodes) {
   setObjectName(QStringLiteral("frmGeoCodes"));
   setWindowTitle(QStringLiteral("Add Geo Code"));
   setModal(true);

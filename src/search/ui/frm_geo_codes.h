@@ -4,18 +4,21 @@
 // list of sub-regions.
 #include <QDialog>
 
+#include "app/ui/window_host.h"
+
 class QLabel;
 class QListWidget;
 class QPushButton;
 
 namespace qw {
 
-class frmGeoCodes : public QDialog {
+class frmGeoCodes : public QDialog, public OneInstance<frmGeoCodes> {
   Q_OBJECT
 
  public:
-  // chosen: the search screen's list of chosen sub-region names.
-  explicit frmGeoCodes(QListWidget* chosen, QWidget* parent = nullptr);
+  // chosen: the list of chosen sub-region names it adds to; without one, the
+  // search screen's (and the search screen is its owner).
+  explicit frmGeoCodes(QListWidget* chosen = nullptr, QWidget* parent = nullptr);
 
   // Fills the list from the database and marks the names already chosen.
   void Form_Load();

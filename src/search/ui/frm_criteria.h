@@ -9,6 +9,7 @@
 #include <optional>
 #include <vector>
 
+#include "app/ui/window_host.h"
 #include "search/criteria.h"
 
 class QGroupBox;
@@ -23,14 +24,15 @@ class ComboBox;
 class TabControl;
 class TextBox;
 
-class frmCriteria : public QWidget {
+class frmCriteria : public QWidget, public OneInstance<frmCriteria> {
   Q_OBJECT
 
  public:
+  static constexpr bool kMdiChild = true;
   explicit frmCriteria(QWidget* parent = nullptr);
   ~frmCriteria() override;
 
-  // The window's load step (run once, by CriteriaScreen()).
+  // The window's load step (run once, by Instance()).
   void Form_Load();
   // Activation: the search screen becomes the current screen.
   void Form_Activate();
@@ -70,11 +72,6 @@ class frmCriteria : public QWidget {
   QString BuildWhereClause() const;
   // The text of a general combo box (by control name) or of ebMinLOA.
   QString ControlText(const QString& controlName) const;
-
-  // The frame to show, hide and maximise: the MDI frame when the window is a
-  // child of the main window, else the window itself.
-  QWidget* Frame() const { return frame_; }
-  void SetFrame(QWidget* frame) { frame_ = frame; }
 
   // Whether the next first focus of the marina-name box is still to come.
   bool ClearOnFirstFocus() const { return clearOnFirstFocus_; }
@@ -154,7 +151,6 @@ class frmCriteria : public QWidget {
   std::vector<CheckBox*> RowChecks(const QString& arrayName) const;
 
  protected:
-  bool event(QEvent* e) override;
   bool eventFilter(QObject* watched, QEvent* e) override;
 
  private:
@@ -176,15 +172,7 @@ class frmCriteria : public QWidget {
   const RowGroup* Group(const QString& arrayName) const;
 
   std::vector<RowGroup*> groups_;
-  QWidget* frame_ = nullptr;
   bool clearOnFirstFocus_ = false;
 };
-
-// The one search screen: created and loaded on first use.
-frmCriteria* CriteriaScreen();
-// The search screen when it is loaded, else nullptr (does not load it).
-frmCriteria* LoadedCriteriaScreen();
-// Unloads it (nothing when it is not loaded); the amenity arrays stay.
-void UnloadCriteriaScreen();
 
 }  // namespace qw

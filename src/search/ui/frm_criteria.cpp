@@ -1,18 +1,15 @@
-#include "search/ui/criteria_window.h"
+#include "search/ui/frm_criteria.h"
 
 #include <QEvent>
-#include <functional>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
-#include <QMdiSubWindow>
 #include <QPointer>
 #include <QPushButton>
+#include <functional>
 
-#include "services/error_handler.h"
-#include "services/settings.h"
 #include "app/ui/screens.h"
 #include "data/marina_db.h"
 #include "platform/message_box.h"
@@ -25,9 +22,11 @@
 #include "search/criteria_file.h"
 #include "search/location_queries.h"
 #include "search/result_query.h"
-#include "search/ui/geo_codes_window.h"
-#include "search/ui/shell_links.h"
+#include "search/ui/frm_geo_codes.h"
 #include "search/where_clause.h"
+#include "services/error_handler.h"
+#include "services/settings.h"
+#include "services/user_store.h"
 
 namespace qw {
 
@@ -161,7 +160,6 @@ frmCriteria::frmCriteria(QWidget* parent) : QWidget(parent) {
   f.setStretch(QFont::SemiCondensed);
   setFont(f);
   BuildLayout();
-  frame_ = this;
 }
 
 frmCriteria::~frmCriteria() {
@@ -517,17 +515,12 @@ void frmCriteria::Form_Load() {
     AssignValuesToControl(0);
   });
   step([this] { SSTab1->SetTab(0); });
-  SortOrder() = 1;
+  SortOrder() = ListOrder::Geographic;
   step([this] {
     cboCity->SetListIndex(0);
     cboHarbor->SetListIndex(0);
   });
   step([this] { cmdClear_Click(); });
-}
-
-bool frmCriteria::event(QEvent* e) {
-  if (e->type() == QEvent::WindowActivate && frame_ == this) Form_Activate();
-  return QWidget::event(e);
 }
 
 bool frmCriteria::eventFilter(QObject* watched, QEvent* e) {
@@ -539,10 +532,7 @@ bool frmCriteria::eventFilter(QObject* watched, QEvent* e) {
   return QWidget::eventFilter(watched, e);
 }
 
-void frmCriteria::Form_Activate() {
-  ScreenMode() = 0;
-  UpdateMainToolBox();
-}
+void frmCriteria::Form_Activate() { ActivateScreen(ScreenKind::Search); }
 
 void frmCriteria::cmdClear_Click() {
   lblCount->setText(kFoundCaption);
@@ -656,11 +646,8 @@ void frmCriteria::UpdateHarborCombo() {
 void frmCriteria::cboCity_Click() { UpdateHarborCombo(); }
 
 void frmCriteria::cmdAddGeoCode_Click() {
-  {
-    frmGeoCodes picker(lbGeoCodes, this);
-    picker.Form_Load();
-    picker.exec();
-  }
+  frmGeoCodes::Instance()->exec();
+  frmGeoCodes::Unload();
   UpdateCityComboBox();
   UpdateHarborCombo();
 }
@@ -899,7 +886,7 @@ void frmCriteria::cmdFind_Click() {
   AssignValuesFromControl(SSTab1->Tab());
   WaitPointer wait(this);
   lblCount->setText(QStringLiteral("Searching marinas..."));
-  ShowSearchWaitWindow();
+  ShowWaitWindow();
   const QString where = BuildWhereClause();
   OpenMyDatabase(Settings().DatabaseFileName);
   const QString sql = BuildResultQuery(ResultQueryKind::Count, where, Settings(), SortOrder());
@@ -910,7 +897,7 @@ void frmCriteria::cmdFind_Click() {
     count = CountMarinas(*db, sql);
     db->Close();
   }
-  UnloadSearchWaitWindow();
+  UnloadWaitWindow();
   if (count.ok) {
     lblCount->setText(MarinasFoundCaption(count.count));
     return;
@@ -927,12 +914,12 @@ void frmCriteria::cmdFind_Click() {
 }
 
 void frmCriteria::cmdShow_Click() {
-  ShowSearchWaitWindow();
+  ShowWaitWindow();
   AssignValuesFromControl(SSTab1->Tab());
   CallScreen(AppScreens().updateList);
-  UnloadSearchWaitWindow();
+  UnloadWaitWindow();
   CallScreen(AppScreens().showList);
-  frame_->hide();
+  FrameOf(this)->hide();
 }
 
 // ---------------------------------------------------------------------------
@@ -961,49 +948,8 @@ bool frmCriteria::SaveSettings(const QString& fileName) {
 }
 
 void frmCriteria::CritLoad() {
-  const QString fileName = LastCriteriaFileName(ProgramFolder());
+  const QString fileName = LastCriteriaFile(ProgramFolder());
   if (QFileInfo(fileName).isFile()) LoadSettings(fileName, true);
-}
-
-// ---------------------------------------------------------------------------
-// The one instance
-
-namespace {
-QPointer<frmCriteria>& Instance() {
-  static QPointer<frmCriteria> instance;
-  return instance;
-}
-}  // namespace
-
-frmCriteria* CriteriaScreen() {
-  QPointer<frmCriteria>& instance = Instance();
-  if (!instance) {
-    instance = new frmCriteria();
-    frmCriteria* screen = instance;
-    QWidget* frame = AttachToMainWindow(screen);
-    screen->SetFrame(frame);
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(frame)) {
-      QObject::connect(sub, &QMdiSubWindow::windowStateChanged, screen,
-                       [screen](Qt::WindowStates before, Qt::WindowStates now) {
-                         if ((now & Qt::WindowActive) && !(before & Qt::WindowActive)) screen->Form_Activate();
-                       });
-    }
-    screen->Form_Load();
-  }
-  return instance;
-}
-
-frmCriteria* LoadedCriteriaScreen() { return Instance(); }
-
-void UnloadCriteriaScreen() {
-  QPointer<frmCriteria>& instance = Instance();
-  if (!instance) return;
-  frmCriteria* screen = instance;
-  instance = nullptr;
-  QWidget* frame = screen->Frame();
-  frame->hide();
-  if (frame != screen) frame->deleteLater();
-  else screen->deleteLater();
 }
 
 }  // namespace qw
