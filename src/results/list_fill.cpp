@@ -18,6 +18,13 @@ QString FieldText(const Recordset& record, const QString& name) {
   return field.HasValue() ? ValueAsText(field.Value()) : QString();
 }
 
+std::int32_t MarinaNumber(const Field& field) {
+  if (!field.HasValue()) return 0;
+  bool ok = false;
+  const qint64 number = field.Value().toLongLong(&ok);
+  return ok && number >= INT32_MIN && number <= INT32_MAX ? static_cast<std::int32_t>(number) : 0;
+}
+
 bool IsTrue(const Field& field) {
   if (!field.HasValue() || field.Value().isNull()) return false;
   const QVariant& v = field.Value();
@@ -32,7 +39,7 @@ bool IsTrue(const Field& field) {
 
 ListRow ReadListRow(const Recordset& record, const OptionalColumns& columns) {
   ListRow row;
-  row.marinaNo = FieldText(record, QStringLiteral("marinaNo"));
+  row.marinaNo = MarinaNumber(record.Fields(QStringLiteral("marinaNo")));
 
   RowBellRating() = RatingValue(record.Fields(QStringLiteral("Bell Rating")));
   const double bell = RowBellRating().toDouble();

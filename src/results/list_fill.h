@@ -5,6 +5,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <cstdint>
 #include <optional>
 
 #include "platform/jet.h"
@@ -31,7 +32,7 @@ inline constexpr int kPictureLeftCentre = 1;
 inline constexpr int kPictureCentre = 4;
 
 struct ListRow {
-  QString marinaNo;         // column 0
+  std::int32_t marinaNo = 0;  // column 0; 0 when unreadable
   int bellPicture = 0;      // 1..5, 0 for none
   int boatyardPicture = 0;  // 6..7, 0 for none
   bool sunsetPicture = false;

@@ -35,7 +35,7 @@ ListRow ReadOne(const Row& row, OptionalColumns columns = {}) {
 
 TEST(ListRows, RatingPicturesAndTheRatingsStore) {
   ListRow r = ReadOne(Marina(7, 3, 2, 1));
-  EXPECT_EQ(r.marinaNo, "7");
+  EXPECT_EQ(r.marinaNo, 7);
   EXPECT_EQ(r.bellPicture, 3);
   EXPECT_EQ(r.boatyardPicture, 7);
   EXPECT_TRUE(r.sunsetPicture);

@@ -7,6 +7,8 @@
 #include <QString>
 #include <functional>
 
+#include "services/report_hand_over.h"
+
 namespace qw {
 
 struct Screens {
@@ -32,6 +34,10 @@ struct Screens {
   std::function<void()> showList;    // Show, modeless
 
   // Report viewer frm_view_report.
+  // Shows the viewer on the marina handed over (list road: the list's row and
+  // its MarinaNo; map road: the MarinaNo). Empty until the viewer registers;
+  // the list's double-click has then recorded SelectedMarinaName only.
+  std::function<void(const ReportHandOver&)> showReport;
   std::function<void()> savePendingNotes;  // store notes typed but not yet written
   std::function<void()> unloadReport;      // Unload: deletes its temporary pages
   // Find's hand-shake: when the viewer's bclear is True, unload the viewer and

@@ -171,6 +171,7 @@ void frmList::UpdateListAlternative() {
 }
 
 void frmList::FillGrids(const QList<ListRow>& rows) {
+  rows_ = rows;
   fgList->SetRedraw(false);
   // Nothing of an earlier fill survives: every row is made anew.
   fgList->setRowCount(0);
@@ -181,7 +182,7 @@ void frmList::FillGrids(const QList<ListRow>& rows) {
   auto picture = [this](int number) { return number >= 1 && number <= ImageList.size() ? ImageList[number - 1] : QPixmap(); };
   for (const ListRow& row : rows) {
     const int r = listRow_;
-    fgList->SetTextArray(GetCellIndex(r, kListColMarinaNo), row.marinaNo);
+    fgList->SetTextArray(GetCellIndex(r, kListColMarinaNo), QString::number(row.marinaNo));
     fgList->SetRow(r);
     fgList->SetCol(kListColBell);
     if (row.bellPicture) {
@@ -222,33 +223,30 @@ void frmList::Selected_datas(const ListRow& row) {
   }
 }
 
-int frmList::GetMarinasCount() const { return fgList->Rows() - 1; }
+int frmList::GetMarinasCount() const { return static_cast<int>(rows_.size()); }
 
 QString frmList::GetMarinaName(int row) const {
   if (row < 1 || row > GetMarinasCount()) return QString();
-  return fgList->TextMatrix(row, kListColName);
+  return rows_[row - 1].name;
 }
 
 std::int32_t frmList::GetMarinaNo(int row) const {
   if (row < 1 || row > GetMarinasCount()) return 0;
-  bool ok = false;
-  const qint64 number = fgList->TextMatrix(row, kListColMarinaNo).trimmed().toLongLong(&ok);
-  if (!ok || number < INT32_MIN || number > INT32_MAX) return 0;
-  return static_cast<std::int32_t>(number);
+  return rows_[row - 1].marinaNo;
 }
 
 void frmList::fgList_DblClick() {
   const int r = fgList->Row();
+  ReportHandOver handOver;
   if (r >= 1 && r <= GetMarinasCount()) {
     SelectedMarinaName() = fgList->TextMatrix(r - 1, kListColName);
-    SelectedMarinaRow() = r;
+    handOver.listRow = r;
+    handOver.marinaNo = GetMarinaNo(r);
   } else if (GetMarinasCount() > 0) {
     return;
-  } else {
-    // An empty list still opens the viewer, with no marina to select.
-    SelectedMarinaRow() = 0;
   }
-  if (ShowReportViewer()) ShowReportViewer()();
+  // An empty list still opens the viewer, with no marina to select.
+  CallScreen(AppScreens().showReport, handOver);
 }
 
 void frmList::cmdOK_Click() {

@@ -36,8 +36,8 @@ class frmList : public QWidget, public OneInstance<frmList> {
   // Rebuilds the query from the current criteria and settings and refills
   // the grids.
   void UpdateListAlternative();
-  // The accessors of the report viewer: rows 1 to GetMarinasCount; "" and 0
-  // for a row outside the list.
+  // The accessors of the report viewer, read from the rows of the last fill:
+  // rows 1 to GetMarinasCount; "" and 0 for a row outside the list.
   QString GetMarinaName(int row) const;
   std::int32_t GetMarinaNo(int row) const;
   int GetMarinasCount() const;
@@ -48,6 +48,8 @@ class frmList : public QWidget, public OneInstance<frmList> {
 
   void cmdPrint_Click();
   void cmdOK_Click();
+  // Records SelectedMarinaName and hands the clicked row and its MarinaNo to
+  // the report viewer (Screens::showReport, road List).
   void fgList_DblClick();
   void WebBrowser_DocumentComplete();
 
@@ -95,6 +97,7 @@ class frmList : public QWidget, public OneInstance<frmList> {
   void PrintLoadedPage();
 
   OptionalColumns columns_;
+  QList<ListRow> rows_;  // the rows of the last fill, row r at r - 1
   bool printPending_ = false;
   int listRow_ = 1;
   int ratingsRow_ = 1;

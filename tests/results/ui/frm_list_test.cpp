@@ -136,18 +136,22 @@ TEST_F(ListWindowTest, DoubleClickHandsOverTheClickedRowAndAccessorsAreSafe) {
   frmList* list = frmList::Instance();
   ASSERT_GE(list->GetMarinasCount(), 3);
   int opened = 0;
-  qw::ShowReportViewer() = [&] { ++opened; };
+  qw::ReportHandOver handedOver;
+  qw::AppScreens().showReport = [&](const qw::ReportHandOver& h) {
+    ++opened;
+    handedOver = h;
+  };
 
   list->fgList->SetRow(3);
   list->fgList_DblClick();
   EXPECT_EQ(qw::SelectedMarinaName(), list->GetMarinaName(2));
-  EXPECT_EQ(qw::SelectedMarinaRow(), 3);
+  EXPECT_EQ(handedOver, (qw::ReportHandOver{qw::ReportHandOver::Road::List, 3, list->GetMarinaNo(3)}));
   EXPECT_EQ(opened, 1);
 
   // The first row hands over the header text.
   emit list->fgList->cellDoubleClicked(0, 4);
   EXPECT_EQ(qw::SelectedMarinaName(), "Marina Name" + QString(77, ' '));
-  EXPECT_EQ(qw::SelectedMarinaRow(), 1);
+  EXPECT_EQ(handedOver.listRow, 1);
   EXPECT_EQ(opened, 2);
 
   const int n = list->GetMarinasCount();
@@ -169,7 +173,7 @@ TEST_F(ListWindowTest, DoubleClickHandsOverTheClickedRowAndAccessorsAreSafe) {
                   Qt::NoModifier);
   QApplication::sendEvent(area, &dbl);
   EXPECT_EQ(opened, 3);
-  EXPECT_EQ(qw::SelectedMarinaRow(), 0);
+  EXPECT_EQ(handedOver, qw::ReportHandOver{});
 }
 
 TEST_F(ListWindowTest, SortsAlphabeticallyAndGeographically) {

@@ -38,7 +38,6 @@ class ListWindowTest : public ::testing::Test {
     frmList::Unload();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     AppScreens() = saved_;
-    ShowReportViewer() = nullptr;
   }
 
   TempProgramFolder folder_;
