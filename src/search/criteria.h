@@ -74,7 +74,7 @@ struct SearchCriteria {
   int chkMegaYachtFacilities = 0;
   // The six single controls of the amenity tabs.
   int chkBoatStorage = 0;
-  std::array<bool, 5> lstMail{};  // entries of kCourierEntries, marked or not
+  std::array<bool, std::size(kCourierEntries)> lstMail{};  // entries of kCourierEntries, marked or not
   int chkAmtrak = 0;
   int chkAirport = 0;
   int chk911 = 0;
@@ -90,7 +90,7 @@ struct SearchCriteria {
 struct GeneralCombo {
   const char* name;
   int SearchCriteria::*index;
-  const QStringList* items;
+  std::span<const ComboEntry> entries;
 };
 std::span<const GeneralCombo> GeneralCombos();
 

@@ -116,7 +116,7 @@ struct frmCriteria::RowGroup {
   QString labelName;  // label array of a proximity group ("lblBoat"), else ""
   int tab = 0;
   bool check = false;
-  const QStringList* captions = nullptr;
+  QStringList captions;
   std::span<std::int16_t> (*values)(AmenityCriteria&) = nullptr;
   QWidget* container = nullptr;
   // Element 0 (twips): combo box or check box, and the label.
@@ -131,7 +131,7 @@ struct frmCriteria::RowGroup {
   std::vector<QLabel*> labels;
   std::vector<CheckBox*> checks;
 
-  int Rows() const { return static_cast<int>(captions->size()); }
+  int Rows() const { return static_cast<int>(captions.size()); }
   int Built() const { return static_cast<int>(check ? checks.size() : combos.size()); }
 
   // The place of row i (twips): box left, box top, box width, label left, label top.
@@ -360,7 +360,7 @@ void frmCriteria::BuildTabs() {
   lstMail = new QListWidget(fraMailCarriers);
   lstMail->setObjectName(QStringLiteral("lstMail"));
   lstMail->setSelectionMode(QAbstractItemView::MultiSelection);
-  lstMail->addItems(kCourierEntries);
+  lstMail->addItems(Captions(kCourierEntries));
   PlaceTwips(lstMail, 216, 288, 1860, 1230);
   chkAmtrak = MakeCheck(page(8), "chkAmtrak", kAmtrakCaption);
   PlaceCheck(chkAmtrak, 5290, 2620, 2385, 255);
@@ -403,26 +403,26 @@ void frmCriteria::BuildTabs() {
   auto group = [this](RowGroup g) { groups_.push_back(new RowGroup(std::move(g))); };
   RowGroup g;
   g = RowGroup{};
-  g.name = "cmbMFac"; g.labelName = "lblMFac"; g.tab = 0; g.captions = &kSupplyRows;
+  g.name = "cmbMFac"; g.labelName = "lblMFac"; g.tab = 0; g.captions = Captions(kSupplyRows);
   g.values = [](A& a) { return std::span<std::int16_t>(a.SupplyDistance); };
   g.container = fraFacilities;
   g.left = 1440; g.top = 240; g.width = 1632; g.labelLeft = 156; g.labelTop = 252; g.labelHeight = 255;
   group(g);
   g = RowGroup{};
-  g.name = "chkMFac"; g.tab = 0; g.check = true; g.captions = &kFacilityRows;
+  g.name = "chkMFac"; g.tab = 0; g.check = true; g.captions = Captions(kFacilityRows);
   g.values = [](A& a) { return std::span<std::int16_t>(a.FacilityChecks); };
   g.container = fraFacilities;
   g.left = 3240; g.top = 240; g.width = 1035; g.height = 195; g.step = 300; g.perColumn = 4;
   g.shifts = {{1500, 0}}; g.laterColumnWidth = 2100;
   group(g);
   g = RowGroup{};
-  g.name = "chkCredit"; g.tab = 0; g.check = true; g.captions = &kCreditCardRows;
+  g.name = "chkCredit"; g.tab = 0; g.check = true; g.captions = Captions(kCreditCardRows);
   g.values = [](A& a) { return std::span<std::int16_t>(a.CreditCardChecks); };
   g.container = fraCreditCards;
   g.left = 210; g.top = 240; g.width = 1965; g.height = 255;
   group(g);
   g = RowGroup{};
-  g.name = "chkDockAsst"; g.tab = 1; g.check = true; g.captions = &kServiceRows;
+  g.name = "chkDockAsst"; g.tab = 1; g.check = true; g.captions = Captions(kServiceRows);
   g.values = [](A& a) { return std::span<std::int16_t>(a.ServiceChecks); };
   g.container = fraServices;
   g.left = 90; g.top = 325; g.width = 2800; g.height = 300; g.perColumn = 5; g.shifts = {{2800, 0}};
@@ -432,34 +432,34 @@ void frmCriteria::BuildTabs() {
     const char* name;
     const char* labelName;
     int tab;
-    const QStringList* captions;
+    QStringList captions;
     std::span<std::int16_t> (*values)(A&);
     QGroupBox* container;
     int left, top, width, labelLeft, labelTop, labelWidth, perColumn;
     std::vector<std::pair<int, int>> shifts;
   };
   const Proximity proximity[] = {
-      {"cmbBoat", "lblBoat", 2, &kBoatyardRows, [](A& a) { return std::span<std::int16_t>(a.BoatyardDistance); },
+      {"cmbBoat", "lblBoat", 2, Captions(kBoatyardRows), [](A& a) { return std::span<std::int16_t>(a.BoatyardDistance); },
        Frame2, 2000, 100, 1500, 100, 150, 1995, 8, {{3500, 3800}, {3600, 3400}}},
-      {"cmbRecr", "lblRecr", 3, &kRecreationRows,
+      {"cmbRecr", "lblRecr", 3, Captions(kRecreationRows),
        [](A& a) { return std::span<std::int16_t>(a.RecreationDistance); }, Frame3, 2000, 100, 1785, 300, 150, 1215,
        8, {{4650, 4250}}},
-      {"cmbEnter", "lblEnter", 4, &kEntertainmentRows,
+      {"cmbEnter", "lblEnter", 4, Captions(kEntertainmentRows),
        [](A& a) { return std::span<std::int16_t>(a.EntertainmentDistance); }, Frame8, 2070, 100, 1785, 100, 150,
        2175, 5, {{4500, 4500}}},
-      {"cmbRest", "lblRest", 5, &kEateryLodgingRows,
+      {"cmbRest", "lblRest", 5, Captions(kEateryLodgingRows),
        [](A& a) { return std::span<std::int16_t>(a.EateryLodgingDistance); }, Frame9, 2250, 400, 1785, 420, 450,
        1665, 7, {{4200, 4200}}},
-      {"cmbGene", "lblGene", 6, &kGeneralServiceRows,
+      {"cmbGene", "lblGene", 6, Captions(kGeneralServiceRows),
        [](A& a) { return std::span<std::int16_t>(a.GeneralServiceDistance); }, Frame4, 2340, 100, 1785, 330, 150,
        1815, 8, {{4500, 4200}}},
-      {"cmbProv", "lblProv", 7, &kProvisioningRows,
+      {"cmbProv", "lblProv", 7, Captions(kProvisioningRows),
        [](A& a) { return std::span<std::int16_t>(a.ProvisioningDistance); }, Frame5, 1620, 100, 1785, 300, 150,
        2145, 6, {{3550, 3550}, {3550, 3550}}},
-      {"cmbTrans", "lblTrans", 8, &kTransportationRows,
+      {"cmbTrans", "lblTrans", 8, Captions(kTransportationRows),
        [](A& a) { return std::span<std::int16_t>(a.TransportationDistance); }, Frame6, 1800, 100, 1785, 240, 150,
        1275, 5, {{4750, 5000}}},
-      {"cmbMedi", "lblMedi", 9, &kMedicalRows, [](A& a) { return std::span<std::int16_t>(a.MedicalDistance); },
+      {"cmbMedi", "lblMedi", 9, Captions(kMedicalRows), [](A& a) { return std::span<std::int16_t>(a.MedicalDistance); },
        Frame7, 4900, 800, 1785, 2940, 800, 1155, 4, {{4000, 4250}}},
   };
   for (const Proximity& p : proximity) {
@@ -476,12 +476,12 @@ void frmCriteria::BuildTabs() {
   // Element 0 of every group is part of the window's design.
   for (RowGroup* grp : groups_) {
     if (grp->check) {
-      grp->checks.push_back(MakeCheck(grp->container, grp->name.toLatin1().constData(), grp->captions->at(0)));
+      grp->checks.push_back(MakeCheck(grp->container, grp->name.toLatin1().constData(), grp->captions.at(0)));
     } else {
       ComboBox* combo = MakeCombo(grp->container, grp->name.toLatin1().constData());
       combo->AddItems(kProximityItemsFirstRow);
       grp->combos.push_back(combo);
-      grp->labels.push_back(MakeLabel(grp->container, grp->labelName.toLatin1().constData(), grp->captions->at(0)));
+      grp->labels.push_back(MakeLabel(grp->container, grp->labelName.toLatin1().constData(), grp->captions.at(0)));
     }
   }
 }
@@ -501,14 +501,7 @@ void frmCriteria::Form_Load() {
   step([this] { CritLoad(); });
   clearOnFirstFocus_ = true;
   step([this] {
-    cboBellRating->AddItems(kBellRatingItems);
-    cboBoatRating->AddItems(kBoatRatingItems);
-    cmbTotalSlips->AddItems(kTotalSlipsItems);
-    cboDepth->AddItems(kDepthItems);
-    cboFuel->AddItems(kFuelItems);
-    cboDockage->AddItems(kDockageItems);
-    cboMoorings->AddItems(kMooringsItems);
-    cboElectricity->AddItems(kElectricityItems);
+    for (const GeneralCombo& box : GeneralCombos()) GeneralBox(box.name)->AddItems(Captions(box.entries));
   });
   step([this] {
     LoadTabControls(0);
@@ -735,7 +728,7 @@ void frmCriteria::LoadTabControls(int tab) {
       const bool disabled = g->firstDisabledRow >= 0 && i >= g->firstDisabledRow;
       if (g->check) {
         if (i >= g->Built()) {
-          CheckBox* check = MakeCheck(g->container, g->name.toLatin1().constData(), g->captions->at(i));
+          CheckBox* check = MakeCheck(g->container, g->name.toLatin1().constData(), g->captions.at(i));
           if (tab == 1) check->SetValue(0);
           g->checks.push_back(check);
         }
@@ -748,7 +741,7 @@ void frmCriteria::LoadTabControls(int tab) {
         combo->AddItems(kProximityItems);
         if (tab >= 2) combo->SetListIndex(0);
         g->combos.push_back(combo);
-        g->labels.push_back(MakeLabel(g->container, g->labelName.toLatin1().constData(), g->captions->at(i)));
+        g->labels.push_back(MakeLabel(g->container, g->labelName.toLatin1().constData(), g->captions.at(i)));
       }
       PlaceTwips(g->combos[i], p.left, p.top, p.width, kComboHeight);
       // A box whose design place reaches past its frame's edge ends inside it.
