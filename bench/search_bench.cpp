@@ -70,13 +70,13 @@ void Find(benchmark::State& state, const QString& path, SearchCriteria (*criteri
     const QString sql = BuildResultQuery(ResultQueryKind::Count, BuildWhereClause(c, nullptr), settings,
                                          ListOrder::Geographic);
     DatabasePtr db = Database::OpenDatabase(path, -1, true, ";PWD=x");
-    const MarinaCount result = CountMarinas(*db, sql);
+    const Result<qint32> result = CountMarinas(*db, sql);
     db->Close();
-    if (!result.ok) {
-      state.SkipWithError(result.error.toStdString().c_str());
+    if (!result.ok()) {
+      state.SkipWithError(result.error().description.toStdString().c_str());
       return;
     }
-    count = result.count;
+    count = result.value();
   }
   state.counters["marinas"] = count;
 }

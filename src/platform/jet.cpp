@@ -65,18 +65,18 @@ QString CannotWrite(const QString& path) {
     case 26:
       Raise(kJetUnrecognizedFormat, source, QStringLiteral("Unrecognized database format '%1'.").arg(path));
     case 11:
-      Raise(3049, source, QStringLiteral("Cannot open database '%1'. The file may be damaged.").arg(path));
+      Raise(kJetDamagedFile, source, QStringLiteral("Cannot open database '%1'. The file may be damaged.").arg(path));
     case 13:
-      Raise(3026, source, QStringLiteral("Not enough space on disk."));
+      Raise(kJetDiskFull, source, QStringLiteral("Not enough space on disk."));
     case 5:
     case 6:
-      Raise(3218, source, QStringLiteral("Could not update; the database is locked by another connection."));
+      Raise(kJetLocked, source, QStringLiteral("Could not update; the database is locked by another connection."));
     case 19:
       if (text.contains(QLatin1String("UNIQUE")) || text.contains(QLatin1String("PRIMARY KEY")))
         Raise(kJetDuplicateKey, source,
               QStringLiteral("The changes were not made because they would create duplicate values in "
                              "the key of the table."));
-      Raise(3317, source, QStringLiteral("The value is not allowed in this field: %1.").arg(text));
+      Raise(kJetValueNotAllowed, source, QStringLiteral("The value is not allowed in this field: %1.").arg(text));
     default:
       break;
   }
@@ -92,7 +92,7 @@ QString CannotWrite(const QString& path) {
   if (text.contains(QLatin1String("syntax error")) || text.contains(QLatin1String("incomplete input")) ||
       text.contains(QLatin1String("unrecognized token")))
     Raise(kJetSyntaxError, source, QStringLiteral("Syntax error in query expression '%1'.").arg(sql));
-  Raise(3000, source, QStringLiteral("Reserved error (%1); %2").arg(code).arg(text));
+  Raise(kJetReserved, source, QStringLiteral("Reserved error (%1); %2").arg(code).arg(text));
 }
 
 QString QuoteName(const QString& name) {

@@ -63,6 +63,11 @@ inline constexpr int kJetItemNotFound = 3265;        // SetField on a column the
 inline constexpr int kJetUnrecognizedFormat = 3343;  // the file is not a database
 inline constexpr int kJetObjectClosed = 3420;        // use of a closed database or recordset
 inline constexpr int kJetDuplicateKey = 3022;        // a write would duplicate a key
+inline constexpr int kJetDamagedFile = 3049;         // the file cannot be opened: it may be damaged
+inline constexpr int kJetDiskFull = 3026;            // not enough space on disk
+inline constexpr int kJetLocked = 3218;              // another connection holds a lock
+inline constexpr int kJetValueNotAllowed = 3317;     // a constraint refused the value
+inline constexpr int kJetReserved = 3000;            // any other engine failure
 
 // Jet SQL -> SQLite SQL: LIKE patterns with * and ? become % and _ (literal %
 // and _ escaped with an ESCAPE clause); a Trim/LTrim/RTrim result compared

@@ -74,30 +74,28 @@ QString ListQueryText(const QString& whereClause) {
   return BuildResultQuery(ResultQueryKind::List, whereClause, Settings(), SortOrder());
 }
 
-ListFill RunListQuery(Database& db, const QString& sql, const OptionalColumns& columns) {
-  ListFill fill;
+Result<QList<ListRow>> RunListQuery(Database& db, const QString& sql, const OptionalColumns& columns) {
   RecordsetPtr records;
-  try {
+  Result<QList<ListRow>> rows = Attempt([&] {
+    QList<ListRow> read;
     records = db.OpenRecordset(sql);
     if (records->RecordCount() > 0) {
-      fill.rows.reserve(records->RecordCount());
+      read.reserve(records->RecordCount());
       records->MoveFirst();
       while (!records->Eof()) {
-        fill.rows.append(ReadListRow(*records, columns));
+        read.append(ReadListRow(*records, columns));
         records->MoveNext();
       }
     }
-  } catch (const std::exception& e) {
-    fill.rows.clear();
-    fill.error = RuntimeError::From(e);
-  }
+    return read;
+  });
   if (records) {
     try {
       records->Close();
     } catch (const std::exception&) {
     }
   }
-  return fill;
+  return rows;
 }
 
 }  // namespace qw

@@ -6,11 +6,10 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
-#include <optional>
 
 #include "platform/jet.h"
 #include "results/list_columns.h"
-#include "services/error_handler.h"
+#include "services/result.h"
 
 namespace qw {
 
@@ -46,17 +45,13 @@ struct ListRow {
 // in RowBellRating, RowBoatyardRating and RowSunset.
 ListRow ReadListRow(const Recordset& record, const OptionalColumns& columns);
 
-struct ListFill {
-  QList<ListRow> rows;
-  std::optional<RuntimeError> error;  // the query could not be run or read
-};
-
 // The list query's text for the search screen's WHERE text and the current
 // settings and sort order.
 QString ListQueryText(const QString& whereClause);
 
-// Runs sql on db and reads every row; the recordset is closed before it
-// returns, whatever happens.
-ListFill RunListQuery(Database& db, const QString& sql, const OptionalColumns& columns);
+// Runs sql on db and reads every row, or gives the error when the query could
+// not be run or read; the recordset is closed before it returns, whatever
+// happens.
+Result<QList<ListRow>> RunListQuery(Database& db, const QString& sql, const OptionalColumns& columns);
 
 }  // namespace qw

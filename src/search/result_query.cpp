@@ -96,20 +96,14 @@ QString BuildResultQuery(ResultQueryKind kind, const QString& whereClause, const
   return sql;
 }
 
-MarinaCount CountMarinas(Database& db, const QString& countSql) {
-  MarinaCount result;
-  try {
+Result<qint32> CountMarinas(Database& db, const QString& countSql) {
+  return Attempt([&] {
     // Count every row of the query without fetching the rows themselves.
     RecordsetPtr rs = db.OpenRecordset(QStringLiteral("SELECT COUNT(*) FROM (") + countSql + QStringLiteral(")"));
-    result.count = rs->Fields(0).Value().toInt();
+    const qint32 count = rs->Fields(0).Value().toInt();
     rs->Close();
-    result.ok = true;
-  } catch (const JetError& e) {
-    result.error = e.description();
-  } catch (const std::exception& e) {
-    result.error = QString::fromLocal8Bit(e.what());
-  }
-  return result;
+    return count;
+  });
 }
 
 QString MarinasFoundCaption(qint32 count) { return QStringLiteral("Marinas Found: ") + QString::number(count); }

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include "platform/jet.h"
+#include "services/result.h"
 #include "services/settings.h"
 
 namespace qw {
@@ -21,14 +22,9 @@ QString BuildResultQuery(ResultQueryKind kind, const QString& whereClause, const
 // GeoCodeTo applies when both are > 0 or when GeoCodeFrom is 0.
 bool GeoCodeRangeApplies(const AppSettings& settings);
 
-// Find's count: the number of all rows of countSql on db. ok false (count 0)
-// when the query cannot be run; error then holds the engine's description.
-struct MarinaCount {
-  bool ok = false;
-  qint32 count = 0;
-  QString error;
-};
-MarinaCount CountMarinas(Database& db, const QString& countSql);
+// Find's count: the number of all rows of countSql on db, or the engine's
+// error when the query cannot be run.
+Result<qint32> CountMarinas(Database& db, const QString& countSql);
 
 // "Marinas Found: " and the count, as the count label shows it after Find.
 QString MarinasFoundCaption(qint32 count);

@@ -23,20 +23,6 @@ const QString kInsertCd =
 
 }  // namespace
 
-RuntimeError RuntimeError::From(const std::exception& e) {
-  RuntimeError err;
-  if (const auto* jet = dynamic_cast<const JetError*>(&e)) {
-    err.number = jet->number();
-    err.source = jet->source();
-    err.description = jet->description();
-    return err;
-  }
-  err.number = kGeneralRuntimeError;
-  err.source = QStringLiteral("Quaywise");
-  err.description = QString::fromUtf8(e.what());
-  return err;
-}
-
 void EndForMissingMedium() {
   MsgBox(kInsertCd, MsgButtons::OK, MsgIcon::Information);
   EndProgram(0);

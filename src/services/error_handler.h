@@ -5,25 +5,9 @@
 #include <exception>
 
 #include "platform/jet.h"
+#include "services/result.h"
 
 namespace qw {
-
-// The number given to a failure that is neither an engine error nor one of
-// the program's own numbered errors.
-inline constexpr int kGeneralRuntimeError = 5;
-
-// The run-time error a procedure is handling when it calls ErrorHandler.
-struct RuntimeError {
-  int number = 0;
-  QString source;
-  QString description;
-  QString helpFile;
-  int helpContext = 0;
-
-  // A JetError keeps its number, source and description; any other exception
-  // becomes a run-time error with its what() as the description.
-  static RuntimeError From(const std::exception& e);
-};
 
 // Tells the user to insert the CD-ROM and re-start, and ends the program: the
 // medium holding the database is missing (engine error 3043).

@@ -116,20 +116,20 @@ class FakeDatabase : public qw::Database {
 TEST(ListRows, AQueryThatFailsIsAnErrorNotAnEmptyList) {
   FakeDatabase db;
   db.rows = {Marina(1, 1, 0, 0), Marina(2, 5, 1, 1)};
-  qw::ListFill fill = qw::RunListQuery(db, "select 1", {});
-  EXPECT_FALSE(fill.error.has_value());
-  ASSERT_EQ(fill.rows.size(), 2);
-  EXPECT_EQ(fill.rows[1].bellPicture, 5);
+  qw::Result<QList<qw::ListRow>> fill = qw::RunListQuery(db, "select 1", {});
+  ASSERT_TRUE(fill.ok());
+  ASSERT_EQ(fill.value().size(), 2);
+  EXPECT_EQ(fill.value()[1].bellPicture, 5);
 
   db.rows.clear();
   fill = qw::RunListQuery(db, "select 1", {});
-  EXPECT_FALSE(fill.error.has_value());
-  EXPECT_TRUE(fill.rows.isEmpty());
+  ASSERT_TRUE(fill.ok());
+  EXPECT_TRUE(fill.value().isEmpty());
 
   db.fail = true;
   fill = qw::RunListQuery(db, "select 1", {});
-  ASSERT_TRUE(fill.error.has_value());
-  EXPECT_EQ(fill.error->description, "Syntax error in FROM clause.");
+  ASSERT_FALSE(fill.ok());
+  EXPECT_EQ(fill.error().description, "Syntax error in FROM clause.");
 }
 
 // The list query: the list's select, the edition and sub-region filter in

@@ -35,9 +35,10 @@ class DemoSearchTest : public ::testing::Test {
     if (marinaNo > 0)
       where += (where.isEmpty() ? QStringLiteral(" where ") : QStringLiteral(" AND ")) +
                QStringLiteral("rpm_Contact_Information.MarinaNo = %1 ").arg(marinaNo);
-    const MarinaCount count = CountMarinas(*db_, BuildResultQuery(ResultQueryKind::Count, where, settings, ListOrder::Geographic));
-    EXPECT_TRUE(count.ok) << count.error.toStdString();
-    return count.count;
+    const Result<qint32> count =
+        CountMarinas(*db_, BuildResultQuery(ResultQueryKind::Count, where, settings, ListOrder::Geographic));
+    EXPECT_TRUE(count.ok()) << count.error().description.toStdString();
+    return count.value_or(0);
   }
 
   // A number from a plain query of the test's own.
@@ -232,18 +233,18 @@ TEST_F(DemoSearchTest, EveryCriterionGivesAQueryTheDatabaseRuns) {
     s.GeoCodeTo = 16;
     for (ResultQueryKind kind : {ResultQueryKind::Count, ResultQueryKind::List}) {
       const QString sql = BuildResultQuery(kind, BuildWhereClause(c, Lookup()), s, ListOrder::Alphabetical);
-      const MarinaCount count = CountMarinas(*db_, sql);
-      EXPECT_TRUE(count.ok) << "code " << code << ": " << count.error.toStdString();
-      EXPECT_EQ(count.count, 0);
+      const Result<qint32> count = CountMarinas(*db_, sql);
+      EXPECT_TRUE(count.ok()) << "code " << code << ": " << count.error().description.toStdString();
+      EXPECT_EQ(count.value_or(-1), 0);
     }
   }
 }
 
 TEST_F(DemoSearchTest, AQueryThatCannotRunIsAnErrorNotAnEmptyCount) {
-  const MarinaCount count = CountMarinas(*db_, "select nothing from nowhere");
-  EXPECT_FALSE(count.ok);
-  EXPECT_EQ(count.count, 0);
-  EXPECT_FALSE(count.error.isEmpty());
+  const Result<qint32> count = CountMarinas(*db_, "select nothing from nowhere");
+  EXPECT_FALSE(count.ok());
+  EXPECT_EQ(count.value_or(0), 0);
+  EXPECT_FALSE(count.error().description.isEmpty());
 }
 
 }  // namespace

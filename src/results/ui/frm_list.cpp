@@ -161,13 +161,13 @@ void frmList::UpdateListAlternative() {
     FillGrids({});
     return;
   }
-  const ListFill fill = RunListQuery(*db, lastQuery_, columns_);
+  const Result<QList<ListRow>> fill = RunListQuery(*db, lastQuery_, columns_);
   try {
     db->Close();
   } catch (const std::exception&) {
   }
-  FillGrids(fill.rows);
-  if (fill.error) ErrorHandler(QStringLiteral("frmList"), QStringLiteral("UpdateListAlternative"), *fill.error);
+  FillGrids(fill.value_or({}));
+  if (!fill) ErrorHandler(QStringLiteral("frmList"), QStringLiteral("UpdateListAlternative"), fill.error());
 }
 
 void frmList::FillGrids(const QList<ListRow>& rows) {

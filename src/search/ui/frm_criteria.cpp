@@ -884,24 +884,21 @@ void frmCriteria::cmdFind_Click() {
   OpenMyDatabase(Settings().DatabaseFileName);
   const QString sql = BuildResultQuery(ResultQueryKind::Count, where, Settings(), SortOrder());
   DatabasePtr db = MyDatabase();
-  MarinaCount count;
-  const bool open = db && db->IsOpen();  // a failed open has been reported already
-  if (open) {
+  std::optional<Result<qint32>> count;  // none when the open failed (and has been reported)
+  if (db && db->IsOpen()) {
     count = CountMarinas(*db, sql);
     db->Close();
   }
   UnloadWaitWindow();
-  if (count.ok) {
-    lblCount->setText(MarinasFoundCaption(count.count));
+  if (count && count->ok()) {
+    lblCount->setText(MarinasFoundCaption(count->value()));
     return;
   }
   // No count: the label must not claim that nothing matched.
   lblCount->setText(kFoundCaption);
-  if (open) {
-    RuntimeError err;
-    err.number = DBEngine::Errors().isEmpty() ? 5 : DBEngine::Errors().first().number;
+  if (count) {
+    RuntimeError err = count->error();
     err.source = kModule;
-    err.description = count.error;
     ErrorHandler(kModule, QStringLiteral("cmdFind_Click"), err);
   }
 }
