@@ -143,9 +143,7 @@ void ChoiceDialog::Label2_Click() { MapChoice(-1, true); }
 ChoiceDialog* ShowChoiceDialog() {
   MDIFrmMain::Instance();  // the start choice lives in the main window
   ChoiceDialog* dialog = ChoiceDialog::Instance();
-  QWidget* frame = FrameOf(dialog);
-  frame->show();
-  frame->raise();
+  ShowInMainWindow(dialog);
   return dialog;
 }
 

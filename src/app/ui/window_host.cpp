@@ -102,8 +102,9 @@ QWidget* FrameOf(QWidget* window) {
   return window;
 }
 
-void ShowInMainWindow(QWidget* window) {
-  PlaceInMainWindow(window);
+void ShowInMainWindow(QWidget* window, bool maximised) {
+  QWidget* outer = PlaceInMainWindow(window);
+  if (maximised) outer->setWindowState(outer->windowState() | Qt::WindowMaximized);
   if (QMdiSubWindow* frame = MdiFrame(window)) {
     frame->show();
     // Shown is not always activated (it depends on the desktop): make it the
@@ -112,6 +113,7 @@ void ShowInMainWindow(QWidget* window) {
   }
   window->show();
   window->raise();
+  if (outer == window) window->activateWindow();
 }
 
 void UnloadWindow(QWidget* window) {

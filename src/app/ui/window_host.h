@@ -38,9 +38,10 @@ QWidget* PlaceInMainWindow(QWidget* window);
 // window itself.
 QWidget* FrameOf(QWidget* window);
 
-// Shows a screen: placed in the main window, its frame shown and made the
-// active child (so that its activation sets the toolbar), raised.
-void ShowInMainWindow(QWidget* window);
+// Shows a screen: placed in the main window, its frame shown (maximised when
+// asked) and made the active child (so that its activation sets the
+// toolbar), raised.
+void ShowInMainWindow(QWidget* window, bool maximised = false);
 
 // Closes a window with its frame (its close handling runs) and deletes both
 // once control returns to the event loop.

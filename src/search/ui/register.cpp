@@ -7,13 +7,7 @@ namespace qw {
 
 void RegisterSearchScreens() {
   Screens& s = AppScreens();
-  s.showSearch = [] {
-    QWidget* frame = FrameOf(frmCriteria::Instance());
-    frame->setWindowState(frame->windowState() | Qt::WindowMaximized);
-    frame->show();
-    frame->raise();
-    frame->activateWindow();
-  };
+  s.showSearch = [] { ShowInMainWindow(frmCriteria::Instance(), true); };
   s.unloadSearch = [] { frmCriteria::Unload(); };
   s.hideSearch = [] { FrameOf(frmCriteria::Instance())->hide(); };
   s.find = [] { frmCriteria::Instance()->cmdFind_Click(); };
