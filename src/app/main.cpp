@@ -1,5 +1,6 @@
 #include <QApplication>
 
+#include "app/page_setup.h"
 #include "app/ui/start_windows.h"
 #include "platform/ui/message_box_widgets.h"
 #include "results/ui/register.h"
@@ -13,6 +14,7 @@ int main(int argc, char** argv) {
   // desktop does not count as a window of its own, is up.
   QApplication::setQuitOnLastWindowClosed(false);
   qw::InstallWidgetMessageBoxes();
+  qw::InstallPageSetupStore();
   // The windows of the other subsystems fill in the screen table.
   qw::RegisterSearchScreens();
   qw::RegisterResultScreens();

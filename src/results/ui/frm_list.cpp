@@ -17,6 +17,7 @@
 #include "data/marina_db.h"
 #include "platform/message_box.h"
 #include "platform/program.h"
+#include "platform/temp_pages.h"
 #include "platform/ui/browser.h"
 #include "platform/ui/flex_grid.h"
 #include "results/list_state.h"
@@ -60,15 +61,6 @@ OptionalColumns CriteriaNow() {
     return CallScreen(AppScreens().criteriaControlText, QString::fromLatin1(control));
   };
   return FilledCriteria(text("cmbTotalSlips"), text("cboMoorings"), text("cboDockage"), text("ebMinLOA"));
-}
-
-bool WritePage(const QString& path, const QString& text) {
-  QFile file(path);
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
-  const QByteArray bytes = (text + QStringLiteral("\r\n")).toUtf8();
-  const bool ok = file.write(bytes) == bytes.size();
-  file.close();
-  return ok && file.error() == QFile::NoError;
 }
 
 }  // namespace
@@ -127,7 +119,10 @@ FrmList::FrmList() {
   msgrid->SetRows(2);
   msgrid->hide();
 
-  WebBrowser = new qw::WebBrowser(this);
+  // Only prints: a browser that shows nothing leaves the main window's
+  // native window as it is.
+  WebBrowser = new qw::WebBrowser(this, qw::WebBrowser::Kind::Hidden);
+  printPages_ = new TempPages(this);
   WebBrowser->setObjectName(QStringLiteral("WebBrowser"));
   WebBrowser->setGeometry(0, 0, 1, 1);
   WebBrowser->hide();
@@ -355,8 +350,7 @@ bool FrmList::LoadPrintPage(ListPageKind kind) {
   QApplication::setOverrideCursor(Qt::WaitCursor);
   ratingsRow_ = 0;
   lastPageText_ = ListPageHtml(Snapshot(), kind, ProgramFolder());
-  lastPagePath_ = TempPageName();
-  const bool written = WritePage(lastPagePath_, lastPageText_);
+  const bool written = printPages_->Write(lastPageText_, &lastPagePath_);
   QApplication::restoreOverrideCursor();
   if (!written) {
     MsgBox(QStringLiteral("The list could not be written to ") + lastPagePath_ +
@@ -365,22 +359,18 @@ bool FrmList::LoadPrintPage(ListPageKind kind) {
     return false;
   }
   printPending_ = true;
-  WebBrowser->Navigate(lastPagePath_);
+  if (!WebBrowser->Navigate(lastPagePath_)) {
+    printPending_ = false;
+    MsgBox(QStringLiteral("The list was not printed: ") + WebBrowser->LastError(), MsgButtons::OK,
+           MsgIcon::Critical, QStringLiteral("Print Status"));
+    return false;
+  }
   return true;
 }
 
 void FrmList::PrintLoadedPage() {
   WebBrowser->WaitForLoad(kPrintLoadTimeoutMs);
-  if (!(WebBrowser->QueryStatusWB(qw::WebBrowser::kCmdPrint) & qw::WebBrowser::kStatusEnabled)) {
-    MsgBox(QStringLiteral("The Print command is currently disabled."), MsgButtons::OK, MsgIcon::Critical,
-           QStringLiteral("Print Status"));
-    return;
-  }
-  if (!WebBrowser->ExecWB(qw::WebBrowser::kCmdPrint, qw::WebBrowser::kPromptUser) &&
-      !WebBrowser->LastPrintError().isEmpty()) {
-    MsgBox(QStringLiteral("The list could not be printed: ") + WebBrowser->LastPrintError(), MsgButtons::OK,
-           MsgIcon::Critical, QStringLiteral("Print Status"));
-  }
+  GuardedPrint(*WebBrowser, true);
 }
 
 void FrmList::PrintList() {
@@ -388,8 +378,13 @@ void FrmList::PrintList() {
          MsgIcon::Information);
   if (!LoadPrintPage(ListPageKind::PrintList)) return;
   ShowPrintProgress();
-  WebBrowser->Printer().setPageOrientation(QPageLayout::Landscape);
+  // The list prints across the sheet; the printer keeps its orientation for
+  // the program's other prints.
+  QPrinter& printer = qw::WebBrowser::Printer();
+  const QPageLayout::Orientation orientation = printer.pageLayout().orientation();
+  printer.setPageOrientation(QPageLayout::Landscape);
   PrintLoadedPage();
+  printer.setPageOrientation(orientation);
 }
 
 void FrmList::cmdPrint_Click() {

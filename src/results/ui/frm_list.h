@@ -15,6 +15,7 @@ class QPushButton;
 namespace qw {
 
 class FlexGrid;
+class TempPages;
 class WebBrowser;
 
 class FrmList : public QWidget {
@@ -95,6 +96,7 @@ class FrmList : public QWidget {
 
   OptionalColumns columns_;
   bool printPending_ = false;
+  TempPages* printPages_ = nullptr;  // the print pages, deleted with the window
   bool frameWatched_ = false;
   int listRow_ = 1;
   int ratingsRow_ = 1;

@@ -11,7 +11,6 @@
 #include "app/ui/main_window.h"
 #include "app/ui/resize_form.h"
 #include "app/ui/wait_windows.h"
-#include "platform/ui/browser.h"
 
 namespace qw {
 
@@ -42,16 +41,7 @@ void ListScreenUnloaded() {
     if (menu) menu->setEnabled(true);
 }
 
-void InstallPageSetupSource() {
-  PageSetupSource current = SetPageSetupSource(nullptr);
-  if (!current) {
-    current = [] {
-      return PageSetup{PageSetupValue(QStringLiteral("header")), PageSetupValue(QStringLiteral("footer")),
-                       PageSetupValue(QStringLiteral("margin_top"))};
-    };
-  }
-  SetPageSetupSource(std::move(current));
-}
+void InstallPageSetupSource() { InstallPageSetupStore(); }
 
 void ShowScreen(QWidget* screen) {
   if (MainWindowExists() && !qobject_cast<QMdiSubWindow*>(screen->parentWidget())) MainWindow()->AddChild(screen);
