@@ -22,6 +22,7 @@
 #include <QWebEngineUrlRequestInfo>
 #include <QWebEngineUrlRequestInterceptor>
 #include <QWebEngineView>
+#include <algorithm>
 #include <optional>
 
 #include "platform/message_box.h"
@@ -486,12 +487,12 @@ BrowserPopup::BrowserPopup(const QUrl& url, const QRect& geometry, QWidget* pare
   connect(browser_->Page(), &QWebEnginePage::titleChanged, this, &QWidget::setWindowTitle);
   QRect area = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry()
                                                 : QRect(0, 0, 800, 600);
-  if (geometry.width() > 0 && geometry.height() > 0) {
-    setGeometry(geometry.intersected(area).isEmpty() ? QRect(area.topLeft(), geometry.size()).intersected(area)
-                                                     : geometry.intersected(area));
-  } else {
-    resize(std::min(800, area.width()), std::min(600, area.height()));
-  }
+  // A script asks for the page's size and the window's outer position; the
+  // window stays on the screen with its frame.
+  const QSize size = geometry.width() > 0 && geometry.height() > 0 ? geometry.size() : QSize(800, 600);
+  resize(size.boundedTo(area.size()));
+  move(std::clamp(geometry.x(), area.left(), std::max(area.left(), area.right() - width())),
+       std::clamp(geometry.y(), area.top(), std::max(area.top(), area.bottom() - height())));
   browser_->Navigate(url.toString());
 }
 
