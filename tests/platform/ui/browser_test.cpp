@@ -21,6 +21,7 @@
 
 #include "common/pdf_text.h"
 #include "platform/ui/browser.h"
+#include "platform/ui/print_output.h"
 
 namespace {
 
@@ -201,8 +202,19 @@ TEST(WebBrowser, RefusesAPrintOrALoadWhileOneRunsAndSaysSo) {
   ASSERT_TRUE(browser.WaitForLoad(30000));
   EXPECT_FALSE(second);
   EXPECT_EQ(browser.Url().fileName(), "b.htm");
-  // Once it has finished, the next load and print go ahead.
+  // Once it has finished, the next load and print go ahead; a run of prints
+  // (the report's batch) gathers its pages into one document.
   EXPECT_TRUE(other.Print(false)) << other.LastError().toStdString();
+  QPrinter printer;
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(dir.filePath("run.pdf"));
+  qw::PrintOutput run(printer);
+  ASSERT_TRUE(other.PrintTo(run));
+  ASSERT_TRUE(browser.PrintTo(run));
+  ASSERT_TRUE(run.Finish()) << run.Error().toStdString();
+  const QStringList pages = PdfPageTexts(dir.filePath("run.pdf"));
+  ASSERT_EQ(pages.size(), 2);
+  EXPECT_TRUE(pages[0].trimmed() == "B" && pages[1].trimmed() == "B") << pages.join("|").toStdString();
 }
 
 TEST(WebBrowser, HandsLinksAndNewWindowsToTheProgramAndLoadsNothingRemote) {
