@@ -12,7 +12,6 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QScopeGuard>
 #include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -65,13 +64,23 @@ int& PrintDepth() {
   return depth;
 }
 
-// Marks a print, preview or page setup as running for its lifetime.
+// Marks a print, preview or page setup as running for its lifetime, in the
+// program and, when given, in the browser that prints.
 class PrintScope {
  public:
-  PrintScope() { ++PrintDepth(); }
-  ~PrintScope() { --PrintDepth(); }
+  explicit PrintScope(bool* printing = nullptr) : printing_(printing) {
+    ++PrintDepth();
+    if (printing_) *printing_ = true;
+  }
+  ~PrintScope() {
+    --PrintDepth();
+    if (printing_) *printing_ = false;
+  }
   PrintScope(const PrintScope&) = delete;
   PrintScope& operator=(const PrintScope&) = delete;
+
+ private:
+  bool* printing_;
 };
 
 int ExecDialog(QDialog& dialog) { return OtherDialogHook() ? OtherDialogHook()(dialog) : dialog.exec(); }
@@ -377,9 +386,7 @@ bool WebBrowser::AddTo(PrintOutput& output) {
 bool WebBrowser::Print(bool prompt) {
   lastError_.clear();
   if (!MayPrint()) return false;
-  PrintScope scope;
-  printing_ = true;
-  const auto done = qScopeGuard([this] { printing_ = false; });
+  PrintScope scope(&printing_);
   QPrinter& printer = Printer();
   if (prompt) {
     bool accepted = false;
@@ -403,18 +410,14 @@ bool WebBrowser::Print(bool prompt) {
 bool WebBrowser::PrintTo(PrintOutput& output) {
   lastError_.clear();
   if (!MayPrint()) return false;
-  PrintScope scope;
-  printing_ = true;
-  const auto done = qScopeGuard([this] { printing_ = false; });
+  PrintScope scope(&printing_);
   return AddTo(output);
 }
 
 bool WebBrowser::Preview() {
   lastError_.clear();
   if (!MayPrint()) return false;
-  PrintScope scope;
-  printing_ = true;
-  const auto done = qScopeGuard([this] { printing_ = false; });
+  PrintScope scope(&printing_);
   const PageSetup setup = CurrentPageSetup();
   QByteArray body;
   QPageLayout laidOut;
