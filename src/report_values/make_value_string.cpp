@@ -109,11 +109,22 @@ bool ToTruth(const QVariant& v, bool* out) {
   return true;
 }
 
+// "&", "<" and ">" as entities: a stored text placed in the page as text.
+QString Escaped(const QString& text) {
+  if (!text.contains(QLatin1Char('&')) && !text.contains(QLatin1Char('<')) && !text.contains(QLatin1Char('>'))) return text;
+  QString out = text;
+  out.replace(QLatin1Char('&'), QLatin1String("&amp;"));
+  out.replace(QLatin1Char('<'), QLatin1String("&lt;"));
+  out.replace(QLatin1Char('>'), QLatin1String("&gt;"));
+  return out;
+}
+
 // The current row of the recordset, read afresh on every use. A column that
-// cannot be read fails every test and gives an empty text.
+// cannot be read fails every test and gives an empty text. Texts come out
+// escaped for the page, except where the column holds HTML of its own.
 class Row {
  public:
-  explicit Row(const Recordset& rs) : rs_(rs) {}
+  explicit Row(const Recordset& rs, bool holdsHtml = false) : rs_(rs), holdsHtml_(holdsHtml) {}
 
   bool Holds(const char* column, Test test) const {
     if (test == Test::Always) return true;
@@ -149,7 +160,7 @@ class Row {
   QString Text(const char* column, Form form) const {
     QVariant v;
     if (form == Form::None || !Read(column, &v)) return QString();
-    const QString s = CellText(v);
+    const QString s = holdsHtml_ ? CellText(v) : Escaped(CellText(v));
     switch (form) {
       case Form::None:
         return QString();
@@ -186,6 +197,7 @@ class Row {
   }
 
   const Recordset& rs_;
+  bool holdsHtml_;
 };
 
 void Append(const Row& row, QString& text, std::span<const Piece> pieces) {
@@ -845,6 +857,7 @@ struct Item {
   std::span<const Piece> pieces = {};
   const char* trimSeparator = "";
   Builder build = nullptr;
+  bool holdsHtml = false;  // the column's text is HTML (the bottom band's free texts)
 };
 
 const Item kItems[] = {
@@ -897,9 +910,9 @@ const Item kItems[] = {
     {.key = "Yard Rates", .build = BuildYardRates},
     {.key = "Member", .build = BuildMember},
     {.key = "Storage", .pieces = kStorage, .trimSeparator = ","},
-    {.key = "Environs", .pieces = kEnvirons},
-    {.key = "Marina Notes", .pieces = kMarinaNotes},
-    {.key = "Notable", .pieces = kNotable},
+    {.key = "Environs", .pieces = kEnvirons, .holdsHtml = true},
+    {.key = "Marina Notes", .pieces = kMarinaNotes, .holdsHtml = true},
+    {.key = "Notable", .pieces = kNotable, .holdsHtml = true},
     {.key = "Services", .build = BuildServices},
     {.key = "Services1", .build = BuildServices1},
     {.key = "Communication", .build = BuildCommunication},
@@ -910,9 +923,9 @@ const Item kItems[] = {
 QString MakeValueString(const Recordset& rs, const QString& key, bool appendPeriod, bool naIfEmpty) {
   const QString item = key;  // the caller's key is never changed
   QString text;
-  const Row row(rs);
   for (const Item& entry : kItems) {
     if (item != QLatin1String(entry.key)) continue;
+    const Row row(rs, entry.holdsHtml);
     if (entry.build != nullptr) {
       entry.build(row, text);
     } else {

@@ -106,7 +106,7 @@ int main(int argc, char** argv) {
     if (!ini.open(QIODevice::WriteOnly | QIODevice::Truncate) || ini.write(IniFileContent(folder)) < 0)
       throw std::runtime_error("cannot write VykMarina.ini");
     ini.close();
-    const QStringList pictures = WritePictures(folder);
+    const QStringList pictures = WritePictures(folder) + WriteOrnaments(folder) + WriteMarinaPhotos(folder, marks);
     std::printf("quaywise_demogen: %zu marinas, %lld pictures in %s (%lld ms)\n", marks.size(),
                 static_cast<long long>(pictures.size()), qPrintable(folder), static_cast<long long>(timer.elapsed()));
     return 0;
