@@ -119,12 +119,21 @@ QString Escaped(const QString& text) {
   return out;
 }
 
+// The free texts the data writes as HTML (simple markup and entities).
+bool HoldsHtml(const char* column) {
+  static const char* const kHtmlColumns[] = {"Navigational Directions from ICW", "Other Amenities", "Comments",
+                                              "Environs", "Marina Notes", "Notable"};
+  for (const char* c : kHtmlColumns)
+    if (QLatin1String(c).compare(QLatin1String(column), Qt::CaseInsensitive) == 0) return true;
+  return false;
+}
+
 // The current row of the recordset, read afresh on every use. A column that
 // cannot be read fails every test and gives an empty text. Texts come out
-// escaped for the page, except where the column holds HTML of its own.
+// escaped for the page, except the free texts that hold HTML of their own.
 class Row {
  public:
-  explicit Row(const Recordset& rs, bool holdsHtml = false) : rs_(rs), holdsHtml_(holdsHtml) {}
+  explicit Row(const Recordset& rs) : rs_(rs) {}
 
   bool Holds(const char* column, Test test) const {
     if (test == Test::Always) return true;
@@ -160,7 +169,7 @@ class Row {
   QString Text(const char* column, Form form) const {
     QVariant v;
     if (form == Form::None || !Read(column, &v)) return QString();
-    const QString s = holdsHtml_ ? CellText(v) : Escaped(CellText(v));
+    const QString s = HoldsHtml(column) ? CellText(v) : Escaped(CellText(v));
     switch (form) {
       case Form::None:
         return QString();
@@ -197,7 +206,6 @@ class Row {
   }
 
   const Recordset& rs_;
-  bool holdsHtml_;
 };
 
 void Append(const Row& row, QString& text, std::span<const Piece> pieces) {
@@ -857,7 +865,6 @@ struct Item {
   std::span<const Piece> pieces = {};
   const char* trimSeparator = "";
   Builder build = nullptr;
-  bool holdsHtml = false;  // the column's text is HTML (the bottom band's free texts)
 };
 
 const Item kItems[] = {
@@ -910,9 +917,9 @@ const Item kItems[] = {
     {.key = "Yard Rates", .build = BuildYardRates},
     {.key = "Member", .build = BuildMember},
     {.key = "Storage", .pieces = kStorage, .trimSeparator = ","},
-    {.key = "Environs", .pieces = kEnvirons, .holdsHtml = true},
-    {.key = "Marina Notes", .pieces = kMarinaNotes, .holdsHtml = true},
-    {.key = "Notable", .pieces = kNotable, .holdsHtml = true},
+    {.key = "Environs", .pieces = kEnvirons},
+    {.key = "Marina Notes", .pieces = kMarinaNotes},
+    {.key = "Notable", .pieces = kNotable},
     {.key = "Services", .build = BuildServices},
     {.key = "Services1", .build = BuildServices1},
     {.key = "Communication", .build = BuildCommunication},
@@ -923,9 +930,9 @@ const Item kItems[] = {
 QString MakeValueString(const Recordset& rs, const QString& key, bool appendPeriod, bool naIfEmpty) {
   const QString item = key;  // the caller's key is never changed
   QString text;
+  const Row row(rs);
   for (const Item& entry : kItems) {
     if (item != QLatin1String(entry.key)) continue;
-    const Row row(rs, entry.holdsHtml);
     if (entry.build != nullptr) {
       entry.build(row, text);
     } else {
