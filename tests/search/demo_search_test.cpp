@@ -128,6 +128,26 @@ TEST_F(DemoSearchTest, MooringsCompareAsNumbers) {
   EXPECT_LT(Count(fifty), Scalar("SELECT COUNT(*) FROM rpm_marina_facilities WHERE [Total # of Moorings] IS NOT NULL"));
 }
 
+TEST_F(DemoSearchTest, NumbersWithAnExponentCountAsTheirDecimals) {
+  const struct {
+    const char* exponent;
+    const char* decimal;
+  } cases[] = {{"1e2", "100"}, {".5e+2", "50"}, {"4E1", "40"}, {"-2.5E-1", "-0.25"}};
+  for (const auto& n : cases) {
+    SearchCriteria a, b;
+    a.ebMinLOA = n.exponent;
+    b.ebMinLOA = n.decimal;
+    EXPECT_EQ(Count(a), Count(b)) << n.exponent;
+    a = b = {};
+    a.txtbicwmax = n.exponent;
+    b.txtbicwmax = n.decimal;
+    EXPECT_EQ(Count(a), Count(b)) << n.exponent;
+  }
+  SearchCriteria some;
+  some.ebMinLOA = "1e2";
+  EXPECT_GT(Count(some), 0);
+}
+
 TEST_F(DemoSearchTest, TextCriteriaWithApostrophesAndAnyLetterCase) {
   SearchCriteria c;
   c.tbMarinaName = "Captain Ned's";
