@@ -213,6 +213,35 @@ TEST_F(DemoSearchTest, CityAndHarborLists) {
   EXPECT_GE(ReadTrimmedColumn(*db_, HarborListQuery(region, std::nullopt), "Harbor").size(), harbors.size());
 }
 
+// Within each sub-region the lists are alphabetical, without regard to letter
+// case; the sub-regions follow one another by code.
+TEST_F(DemoSearchTest, CityAndHarborListsAreAlphabeticalWithinEachSubRegion) {
+  const QString regions = "14, 5, 11";
+  const struct {
+    QString sql, column;
+  } lists[] = {{CityListQuery(regions), "City"},
+               {HarborListQuery(regions, std::nullopt), "Harbor"},
+               {HarborListQuery(regions, QString("Lubec")), "Harbor"}};
+  for (const auto& list : lists) {
+    RecordsetPtr rs = db_->OpenRecordset(list.sql);
+    int rows = 0, lastCode = 0;
+    QString last;
+    for (; !rs->Eof(); rs->MoveNext(), ++rows) {
+      const int code = rs->Fields("Geo Code").Value().toInt();
+      const QString value = rs->Fields(list.column).Value().toString();
+      ASSERT_GE(code, lastCode) << list.sql.toStdString();
+      if (code == lastCode) {
+        EXPECT_LE(QString::compare(last, value, Qt::CaseInsensitive), 0)
+            << last.toStdString() << " before " << value.toStdString();
+      }
+      lastCode = code;
+      last = value;
+    }
+    rs->Close();
+    EXPECT_GT(rows, 1) << list.sql.toStdString();
+  }
+}
+
 TEST_F(DemoSearchTest, EveryCriterionGivesAQueryTheDatabaseRuns) {
   for (std::int16_t code = 1; code <= 6; ++code) {
     SearchCriteria c;
