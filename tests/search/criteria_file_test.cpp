@@ -182,6 +182,12 @@ TEST(CriteriaFileTest, KeysAreExactExceptTheSubRegionKey) {
   EXPECT_EQ(c.Amenity.SupplyDistance[1], 4);
 }
 
+TEST(CriteriaFileTest, SingleByteFilesReadAsWindows1252) {
+  const SearchCriteria c = LoadSettings("\"tbMarinaName\",\"Bob\x92s\"\r\n\"GeoCode(0)\",\"C\xF4te Nord\"\r\n");
+  EXPECT_EQ(c.tbMarinaName, QString::fromUtf8("Bob\xE2\x80\x99s"));
+  EXPECT_EQ(c.lbGeoCodes, QStringList{QString::fromUtf8("C\xC3\xB4te Nord")});
+}
+
 TEST(CriteriaFileTest, PumpOutKeyTwice) {
   SearchCriteria c = LoadSettings("\"chkPumpOut\",999\r\n");
   EXPECT_EQ(c.chkPumpOut, 1);
