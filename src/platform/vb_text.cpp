@@ -33,6 +33,14 @@ QString VbNumberText(double value) {
   return mantissa + QLatin1Char('E') + sign + digits;
 }
 
+QString VbFormatCents(double value) {
+  if (!std::isfinite(value)) return VbNumberText(value);
+  // Fifteen significant digits give back the decimal the value was written
+  // as, so that 267.49999999999997 (from 2.675) rounds as 267.5 does.
+  const double cents = std::round(QString::number(value * 100.0, 'g', 15).toDouble());
+  return QString::number(cents / 100.0 + 0.0, 'f', 2);  // + 0.0: no "-0.00"
+}
+
 QString VbText(const QVariant& value) {
   if (!value.isValid() || value.isNull()) return QString();
   switch (value.typeId()) {

@@ -15,6 +15,12 @@ QString VbText(const QVariant& value);
 // an exponent only from 1E+15 up and below 0.0001 ("1E-05").
 QString VbNumberText(double value);
 
+// A number in the money format "#0.00": at least one digit before the point,
+// exactly two after it, no digit grouping. The cents are rounded half away
+// from zero on the value as written (2.675 gives "2.68"), not on its nearest
+// binary double (which would give "2.67").
+QString VbFormatCents(double value);
+
 // Whether text reads as one number: blanks around it allowed, an optional
 // sign, digits (thousands separators allowed before the decimal point), at
 // most one decimal point, an optional exponent (E or D, sign, digits).
