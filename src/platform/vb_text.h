@@ -6,6 +6,10 @@
 
 namespace qw {
 
+// The program's trim: removes the blanks (space characters only; tabs and
+// line breaks stay) at both ends of text.
+QString TrimBlanks(const QString& text);
+
 // A field value as text: numbers in their general form (150, 45.5, 1E+16),
 // whole numbers whole, booleans "True"/"False", Null and Empty as "", text
 // as it is (its own blanks kept).
