@@ -177,26 +177,19 @@ TEST(BottomSection, EmptyMarinaAndTheBand) {
       bottom + QStringLiteral("</div></TABLE>")));
 }
 
-TEST(MiddleSection, StoredPositions) {
-  // 1686 stores 1200 and 300; 467 stores 10 (ignored); 2648 stores 11.
+TEST(MiddleSection, StoredPositionsAreReadPerMarina) {
+  // 2648 stores 11 (used: nearly all text on the left); 1686 stores 300 for
+  // the bottom band; 512 stores nothing and is divided in its middle.
   testing::TempProgramFolder folder;
   const DatabasePtr db = Database::OpenDatabase(folder.DatabasePath(), -1, true, QStringLiteral(";PWD="));
-  const auto compose = [&db](int marina) {
-    ReportSectionsState state;
-    AppendMiddleAndBottomSections(*db, marina, DontShowFlags{}, state);
-    return state;
-  };
-  const ReportSectionsState a = compose(1686);
-  EXPECT_EQ(a.scrShiftBottom.Value, 300);
-  const ReportSectionsState b = compose(467);
-  EXPECT_EQ(b.scrShiftMiddle.Value, RoundHalfEven(b.MiddleSectionHtml.size() / 2.0));
-  EXPECT_EQ(b.scrShiftBottom.Value, RoundHalfEven(b.BottomSectionHtml.size() / 2.0));
-  const ReportSectionsState c = compose(2648);
-  EXPECT_EQ(c.scrShiftMiddle.Value, 11);
-  EXPECT_LT(TextOf(c.RightMiddleText).size(), 40);  // nearly everything on the left
-  // A marina composed after one with a stored position starts from the middle.
-  const ReportSectionsState d = compose(512);
-  EXPECT_EQ(d.scrShiftMiddle.Value, RoundHalfEven(d.MiddleSectionHtml.size() / 2.0));
+  ReportSectionsState state;
+  AppendMiddleAndBottomSections(*db, 2648, DontShowFlags{}, state);
+  EXPECT_EQ(state.scrShiftMiddle.Value, 11);
+  EXPECT_LT(TextOf(state.RightMiddleText).size(), 40);
+  AppendMiddleAndBottomSections(*db, 1686, DontShowFlags{}, state);
+  EXPECT_EQ(state.scrShiftBottom.Value, 300);
+  AppendMiddleAndBottomSections(*db, 512, DontShowFlags{}, state);
+  EXPECT_EQ(state.scrShiftMiddle.Value, RoundHalfEven(state.MiddleSectionHtml.size() / 2.0));
 }
 
 }  // namespace

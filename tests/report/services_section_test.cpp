@@ -138,10 +138,6 @@ TEST(BuildServicesText, ClassesMergesAndNotes) {
        {"Ambulance", "", "", "", "", ""},
        "",
        Hiding({"911Service", "doctor"})},
-      {"a table name in another case finds nothing",
-       "rpm_Medical",
-       [](SectionsDb& d) { d.Amenity("rpm_Medical", "Doctor", "10000"); },
-       {}},
   };
   for (const BuildCase& c : cases) {
     SectionsDb data;
@@ -152,15 +148,6 @@ TEST(BuildServicesText, ClassesMergesAndNotes) {
     EXPECT_EQ(texts, c.expected) << c.name;
     EXPECT_EQ(note911, QLatin1String(c.expected911)) << c.name;
   }
-}
-
-TEST(BuildServicesText, AppendsToTheCallersTexts) {
-  SectionsDb data;
-  data.Amenity("rpm_Entertainment", "Museum", "10000");
-  DistanceClassTexts texts{"Pool, ", "Spa, ", "", "", "", ""};
-  QString note911;
-  BuildServicesText(data.db(), QStringLiteral("rpm_Entertainment"), SectionsDb::kMarina, {}, texts, note911);
-  EXPECT_EQ(texts, (DistanceClassTexts{"Pool, Museum", "Spa", "", "", "", ""}));
 }
 
 }  // namespace
