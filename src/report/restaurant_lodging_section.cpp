@@ -91,6 +91,24 @@ void AddEntries(Database& db, const QString& sql, const QString& typeColumn, std
   }
 }
 
+// The position of the "</I>" that closes the "<I>" at start (italics inside a
+// note's own text nest), -1 when it is never closed.
+qsizetype ClosingItalic(const QString& text, qsizetype start) {
+  int depth = 0;
+  for (qsizetype at = start;;) {
+    const qsizetype open = text.indexOf(QLatin1String("<I>"), at);
+    const qsizetype close = text.indexOf(QLatin1String("</I>"), at);
+    if (close < 0) return -1;
+    if (open >= 0 && open < close) {
+      ++depth;
+      at = open + 3;
+    } else {
+      if (--depth == 0) return close;
+      at = close + 4;
+    }
+  }
+}
+
 }  // namespace
 
 std::span<const EntryType, 13> EntryTypes() { return kTypes; }
@@ -111,7 +129,7 @@ QString GroupEntriesByType(const QString& text, const QString& typeName) {
   while (p >= 0) {
     const qsizetype start = text.indexOf(QLatin1String("<I>"), p);
     if (start < 0) break;
-    const qsizetype close = text.indexOf(QLatin1String("</I>"), start);
+    const qsizetype close = ClosingItalic(text, start);
     if (close < 0) break;
     const qsizetype end = close + 4;
     result += text.mid(start, end - start) + QStringLiteral(", ");

@@ -29,7 +29,8 @@ void BuildRestaurantAndLodgingText(Database& db, std::int32_t marinaNo, const Do
 
 // The entries of one kind in a class text of "kind note, " items, written as
 // "Kind <I>(..)</I>, <I>(..)</I>, "; "Kind, " for one entry without details;
-// "" when the kind does not occur. Kinds are matched exactly, case-sensitive.
+// "" when the kind does not occur. Kinds are matched exactly, case-sensitive;
+// a note runs to the "</I>" that closes its own "<I>".
 QString GroupEntriesByType(const QString& text, const QString& typeName);
 
 // Masks every kind word in text with its masked form, so that a kind word

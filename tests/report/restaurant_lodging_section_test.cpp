@@ -22,12 +22,12 @@ TEST(EntryGrouping, MaskingAndGroups) {
 
   const QString text = QStringLiteral(
       "Motel<I></I>, Restaurant <I>(A)</I>, Seafood Shack<I></I>, Restaurant <I>(B)</I>, Crab House<I></I>, "
-      "Crab House <I>(C)</I>, ");
+      "Crab House <I>(C <I>daily</I>)</I>, ");
   const char* const cases[][2] = {
       {"Restaurant", "Restaurant <I>(A)</I>, <I>(B)</I>, "},
       {"Motel", "Motel, "},
       {"Seafood Shack", "Seafood Shack , "},
-      {"Crab House", "Crab House <I></I>, <I>(C)</I>, "},
+      {"Crab House", "Crab House <I></I>, <I>(C <I>daily</I>)</I>, "},
       {"Hotel", ""},
   };
   for (const auto& c : cases) EXPECT_EQ(GroupEntriesByType(text, QLatin1String(c[0])), QLatin1String(c[1])) << c[0];
