@@ -70,9 +70,12 @@ QString NotesPart(const QString& notes) {
 const QString kN = QStringLiteral("n");
 
 QString AppendedFramePart(const NotesPageTitle& title) {
+  // The footer is placed on the second printed page itself: a table that
+  // starts on the first page (over the report's own footer) and reaches down
+  // into the second is printed on the first by the browser engine.
   return FrameHead(kN) +
          QStringLiteral("<TABLE Border=0 cellspacing=0 cellpadding=0 style='position:absolute;table-layout:fixed;"
-                        "width:7.4in;height:9in;top:10.3in;left:") +
+                        "width:7.4in;height:0.2in;top:19.1in;left:") +
          QStringLiteral("0in") + QStringLiteral("'>") +
          QStringLiteral("<TR><TD align=left valign=bottom><span class=nRights>&nbsp;&nbsp;") + kReportRightsLine +
          QStringLiteral("</span></TD> &nbsp;&nbsp;&nbsp;&nbsp;<TD align=right valign=bottom><span class=nfooter>") +
@@ -89,8 +92,10 @@ QString AppendedNotesPart(const NotesPageTitle& title, const QString& notes) {
          QStringLiteral("</TD>") + QStringLiteral("</span></TR></TABLE>") + QStringLiteral("</BODY></HTML>");
 }
 
+// The notes start on a new printed page. The break sits on a block: the
+// browser engine breaks pages at blocks only, never at a line break.
 const QString kPageBreak =
-    QStringLiteral("<STYLE> BR.page { page-break-after: always }</STYLE>") + QStringLiteral("<BR CLASS=page>");
+    QStringLiteral("<STYLE> DIV.page { page-break-after: always }</STYLE>") + QStringLiteral("<DIV CLASS=page></DIV>");
 
 QStringList& WrittenPages() {
   static QStringList pages;

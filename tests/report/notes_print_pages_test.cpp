@@ -52,7 +52,7 @@ TEST(NotesPrintPages, ReportAndNotesLinesAsWritten) {
 
   const QStringList lines = ReportAndNotesLines(report, {"Hasketh's Wharf", "Sakonnet River"}, "Call ahead.");
   ASSERT_EQ(lines.size(), 2);
-  EXPECT_EQ(lines[0], report + "<STYLE> BR.page { page-break-after: always }</STYLE><BR CLASS=page>");
+  EXPECT_EQ(lines[0], report + "<STYLE> DIV.page { page-break-after: always }</STYLE><DIV CLASS=page></DIV>");
   const QString expected =
       "<HTML><HEAD><STYLE>.nValueFont{font-family:Arial Narrow;font-size:8pt;font-weight:normal;color:Black;"
       "line-height:9pt;margin:0;}</STYLE></HEAD><BODY>"
@@ -66,7 +66,7 @@ TEST(NotesPrintPages, ReportAndNotesLinesAsWritten) {
       ".nTitleFont{font-family:Arial Narrow;font-size:9pt;font-weight:bold;color:Black;line-height:10pt;margin:0;}"
       "</STYLE>"
       "<TABLE Border=0 cellspacing=0 cellpadding=0 style='position:absolute;table-layout:fixed;width:7.4in;"
-      "height:9in;top:10.3in;left:0in'><TR><TD align=left valign=bottom><span class=nRights>&nbsp;&nbsp;" +
+      "height:0.2in;top:19.1in;left:0in'><TR><TD align=left valign=bottom><span class=nRights>&nbsp;&nbsp;" +
       kRights +
       "</span></TD> &nbsp;&nbsp;&nbsp;&nbsp;<TD align=right valign=bottom><span class=nfooter>Sakonnet River"
       "&nbsp;&nbsp;</span></TD></TR></TABLE>";
