@@ -15,24 +15,20 @@ namespace {
 enum class PageClass { Footer, Rights, TitleFont, ValueFont };
 
 QString ClassRule(PageClass kind, const QString& prefix) {
-  switch (kind) {
-    case PageClass::Footer:
-      return QStringLiteral(".") + prefix +
-             QStringLiteral("footer{font-family:Arial Narrow;letter-spacing:0.2em;text-transform:uppercase;"
-                            "font-size:9pt;font-weight:normal;color:#808080;}");
-    case PageClass::Rights:
-      return QStringLiteral(".") + prefix +
-             QStringLiteral("Rights{font-family:Arial Narrow;font-size:8pt;font-weight:normal;color:Black;}");
-    case PageClass::TitleFont:
-      return QStringLiteral(".") + prefix +
-             QStringLiteral("TitleFont{font-family:Arial Narrow;font-size:9pt;font-weight:bold;color:Black;"
-                            "line-height:10pt;margin:0;}");
-    case PageClass::ValueFont:
-      return QStringLiteral(".") + prefix +
-             QStringLiteral("ValueFont{font-family:Arial Narrow;font-size:8pt;font-weight:normal;color:Black;"
-                            "line-height:9pt;margin:0;}");
-  }
-  return {};
+  struct Rule {
+    const char* name;
+    const char* body;
+  };
+  static constexpr Rule kRules[] = {
+      {"footer",
+       "{font-family:Arial Narrow;letter-spacing:0.2em;text-transform:uppercase;font-size:9pt;"
+       "font-weight:normal;color:#808080;}"},
+      {"Rights", "{font-family:Arial Narrow;font-size:8pt;font-weight:normal;color:Black;}"},
+      {"TitleFont", "{font-family:Arial Narrow;font-size:9pt;font-weight:bold;color:Black;line-height:10pt;margin:0;}"},
+      {"ValueFont", "{font-family:Arial Narrow;font-size:8pt;font-weight:normal;color:Black;line-height:9pt;margin:0;}"},
+  };
+  const Rule& rule = kRules[static_cast<int>(kind)];
+  return QLatin1Char('.') + prefix + QLatin1String(rule.name) + QLatin1String(rule.body);
 }
 
 // The opening html element, the VML style and the footer, title and rights
