@@ -261,15 +261,12 @@ constexpr Piece kRateWeekMonth[] = {
     {.column = "In Season Slips--Monthly Rate", .test = Test::Positive, .form = Form::Stored, .before = "&nbsp;&nbsp;<B>Month</B> ", .otherwise = "&nbsp;&nbsp;<B>Month</B> n/a"},
 };
 
-// "###0.00": at least one digit before the point, exactly two after it. The
-// cents are rounded half away from zero on the value as written (2.675 gives
-// 2.68), not on its nearest binary double (which would give 2.67).
+// "###0.00", rounded as the result list's Dockage Fee is.
 QString Money(const Row& row, const char* column) {
   bool ok = false;
   const double d = TrimBlanks(row.Stored(column)).toDouble(&ok);
   if (!ok) return QString();
-  const double cents = std::round(QString::number(d * 100.0, 'g', 15).toDouble());
-  return QString::number(cents / 100.0, 'f', 2);
+  return VbFormatCents(d);
 }
 
 void BuildRate(const Row& row, QString& text) {

@@ -37,25 +37,30 @@ std::vector<MapMark> SyntheticMarks(const std::vector<MapMark>& real, int n) {
 
 bool Build(const std::vector<MapMark>& marks, bool demo, const QString& dbPath) {
   if (demo) {
-    WriteDatabase(Generate(marks, true), Resource(QStringLiteral("marina-schema.sql")), dbPath);
+    const DemoData data = Generate(marks, true);
+    WriteDatabase(data, Resource(QStringLiteral("marina-schema.sql")), dbPath);
+    BalanceSplitPositions(data.marinas, dbPath);
   } else {
     // A synthetic set is written a slice at a time so that its rows never all sit in memory.
     DemoData data = Plan(marks, false);
-    DatabaseWriter writer(Resource(QStringLiteral("marina-schema.sql")), dbPath);
-    const size_t slice = 2000;
-    for (size_t from = 0; from < data.marinas.size(); from += slice) {
-      const size_t to = std::min(data.marinas.size(), from + slice);
-      for (size_t i = from; i < to; ++i) {
-        FillRows(data.marinas[i], data);
-        AddMapKey(data.marinas[i]);
+    {
+      DatabaseWriter writer(Resource(QStringLiteral("marina-schema.sql")), dbPath);
+      const size_t slice = 2000;
+      for (size_t from = 0; from < data.marinas.size(); from += slice) {
+        const size_t to = std::min(data.marinas.size(), from + slice);
+        for (size_t i = from; i < to; ++i) {
+          FillRows(data.marinas[i], data);
+          AddMapKey(data.marinas[i]);
+        }
+        writer.Write(data.marinas, from, to);
+        for (size_t i = from; i < to; ++i) {
+          data.marinas[i].one.clear();
+          data.marinas[i].many.clear();
+        }
       }
-      writer.Write(data.marinas, from, to);
-      for (size_t i = from; i < to; ++i) {
-        data.marinas[i].one.clear();
-        data.marinas[i].many.clear();
-      }
+      writer.Finish();
     }
-    writer.Finish();
+    BalanceSplitPositions(data.marinas, dbPath);
   }
   const QStringList failures = CheckDatabase(dbPath, marks, demo);
   if (failures.isEmpty()) return true;
