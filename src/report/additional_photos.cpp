@@ -5,12 +5,11 @@
 
 #include "report/html_text.h"
 #include "report/report_photos.h"
+#include "report/report_texts.h"
 
 namespace qw {
 
 QString AdditionalPhotoPrefix(int geoCode, int marinaNo) { return QStringLiteral("%1-%2-").arg(geoCode).arg(marinaNo); }
-
-QString RightsLine() { return QStringLiteral("Copyright &copy; VYK Publishing Company. All rights reserved."); }
 
 QStringList AdditionalPhotoNames(const QString& folder, const QString& prefix) {
   // Per number, the plain photo and the "+" photo found.
@@ -67,7 +66,7 @@ QString ComposeAdditionalPhotosPage(const AdditionalPhotosInput& in) {
               "<TABLE Border=0 cellspacing=0 cellpadding=0 style='position:absolute;table-layout:fixed;width:7.6in;"
               "height:0.3in;top:10.7in;left:0in'>"
               "<TD align=Left valign=bottom><NOBR><span class=Rights>&nbsp;&nbsp;") +
-          RightsLine() + QStringLiteral("</span></TD><TD align=Center valign=top><NOBR><span class=footer>") +
+          kReportRightsLine + QStringLiteral("</span></TD><TD align=Center valign=top><NOBR><span class=footer>") +
           HtmlText(in.marinaName) + QStringLiteral("</span></TD><TD align=right valign=top><span class=footer>&nbsp;&nbsp;") +
           HtmlText(in.harbor) + QStringLiteral("</span></TD></table></div></body></html>");
   return page;

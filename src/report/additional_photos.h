@@ -27,7 +27,4 @@ struct AdditionalPhotosInput {
 // The page text (tmp2.htm).
 QString ComposeAdditionalPhotosPage(const AdditionalPhotosInput& in);
 
-// The rights line of the footers of both pages.
-QString RightsLine();
-
 }  // namespace qw

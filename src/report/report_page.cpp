@@ -7,6 +7,7 @@
 #include "report/html_text.h"
 #include "report/report_boxes.h"
 #include "report/report_photos.h"
+#include "report/report_texts.h"
 #include "report_values/text_routines.h"
 
 namespace qw {
@@ -15,8 +16,7 @@ namespace {
 const QString kTableStart = QStringLiteral("<TABLE Border=0 cellspacing=0 cellpadding=0 style='position:absolute;");
 
 QString Head() {
-  return QStringLiteral(
-      "<html xmlns:v='urn:schemas-microsoft-com:vml' xmlns='http://www.w3.org/TR/REC-html40'>"
+  return kReportHtmlOpening + QStringLiteral(
       "<HEAD><style>v\\:* {behavior:url(#default#VML);}</style><STYLE>"
       ".para_hdr{font-family:Arial Narrow,Liberation Sans Narrow,sans-serif;font-size:11pt;font-weight:bold;color:#0B1F4A;line-height:12pt;margin-top:0px;margin-bottom:0px;padding-top:0px;padding-bottom:0px;}"
       ".BottomPara_hdr{font-family:Arial Narrow,Liberation Sans Narrow,sans-serif;font-size:11pt;font-weight:bold;color:#0B1F4A;line-height:12pt;margin-top:0px;margin-bottom:0px;padding-top:0px;padding-bottom:0px;}"
@@ -139,7 +139,7 @@ QString ComposeReportPage(const ReportPageInput& in) {
           QStringLiteral("<TD style='height:3in' bgcolor=#0B1F4A valign=top>") +
           VerticalText("TitleStrip", AcuteApostrophes(HtmlText(title)), 4.85, kTitleStyle) + QStringLiteral("</TABLE>");
   page += kTableStart + QStringLiteral("table-layout:fixed;width:7.6in;height:0.2in;top:10.3in;left:0in'>") +
-          QStringLiteral("<TD align=left valign=bottom><span class=Rights>&nbsp;&nbsp;") + RightsLine() +
+          QStringLiteral("<TD align=left valign=bottom><span class=Rights>&nbsp;&nbsp;") + kReportRightsLine +
           QStringLiteral("</span></TD><TD align=right valign=top><span class=footer>&nbsp;&nbsp;") + HtmlText(r.harbor) +
           QStringLiteral("&nbsp;&nbsp;</span></TD></TABLE>");
   page += kTableStart + QStringLiteral("width:0.3125in;height:3.53in;top:0.4in;table-layout:fixed;left:7.938in'>") +
