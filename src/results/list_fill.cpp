@@ -1,6 +1,7 @@
 #include "results/list_fill.h"
 
 #include "app/settings.h"
+#include "platform/vb_text.h"
 #include "results/list_state.h"
 #include "search/result_query.h"
 
@@ -46,7 +47,7 @@ ListRow ReadListRow(const Recordset& record, const OptionalColumns& columns) {
   row.sunsetPicture = RowSunset() == 1;
 
   const Field shortName = record.Fields(QStringLiteral("Marina 30 char Name"));
-  if (shortName.HasValue() && !ValueAsText(shortName.Value()).trimmed().isEmpty())
+  if (shortName.HasValue() && !TrimBlanks(ValueAsText(shortName.Value())).isEmpty())
     row.name = ValueAsText(shortName.Value());
   else
     row.name = FieldText(record, QStringLiteral("Marina Name"));
