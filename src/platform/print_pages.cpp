@@ -17,6 +17,8 @@
 #include <qpdf/QPDFPageObjectHelper.hh>
 #include <qpdf/QPDFWriter.hh>
 
+#include "platform/message_box.h"
+
 namespace qw {
 namespace {
 
@@ -139,6 +141,16 @@ void PrintWithPageSetup(const PageSetupChange& during, const PageSetupChange& af
     throw;
   }
   WritePageSetup(after);
+}
+
+bool PrintWhenEnabled(long printStatus, const std::function<void()>& beforePrint,
+                      const std::function<bool()>& print) {
+  if (!(printStatus & kPrintCommandEnabled)) {
+    MsgBox(kPrintDisabledMessage, MsgButtons::OK, MsgIcon::Critical, kPrintStatusTitle);
+    return false;
+  }
+  if (beforePrint) beforePrint();
+  return print && print();
 }
 
 double MarginInches(const QString& text, double fallback) {

@@ -62,6 +62,17 @@ void WritePageSetup(const PageSetupChange& change);
 void PrintWithPageSetup(const PageSetupChange& during, const PageSetupChange& after,
                         const std::function<void()>& print);
 
+// The guarded print every print command ends in, given the browser's status
+// of its print command: when the enabled bit is set, runs beforePrint (the
+// report writes its top margin there) and print, returning what print
+// returns; otherwise shows kPrintDisabledMessage (critical icon, title
+// kPrintStatusTitle) and returns false.
+inline const QString kPrintDisabledMessage = QStringLiteral("The Print command is currently disabled.");
+inline const QString kPrintStatusTitle = QStringLiteral("Print Status");
+inline constexpr long kPrintCommandEnabled = 2;
+bool PrintWhenEnabled(long printStatus, const std::function<void()>& beforePrint,
+                      const std::function<bool()>& print);
+
 // Reads a margin in inches; `fallback` when empty, not a number or negative.
 double MarginInches(const QString& text, double fallback);
 

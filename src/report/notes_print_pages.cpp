@@ -4,6 +4,7 @@
 
 #include "data/marina_db.h"
 #include "platform/program.h"
+#include "platform/temp_pages.h"
 #include "report/report_texts.h"
 
 namespace qw {
@@ -93,9 +94,10 @@ QString AppendedNotesPart(const NotesPageTitle& title, const QString& notes) {
 const QString kPageBreak =
     QStringLiteral("<STYLE> DIV.page { page-break-after: always }</STYLE>") + QStringLiteral("<DIV CLASS=page></DIV>");
 
-QStringList& WrittenPages() {
-  static QStringList pages;
-  return pages;
+// The viewer's print pages; whatever is left goes when the program ends.
+TempPages& PrintPages() {
+  static TempPages* pages = new TempPages;
+  return *pages;
 }
 
 QString TextOf(const Recordset& rs, const QString& name) {
@@ -179,22 +181,11 @@ QStringList ReportAndNotesLines(const QString& reportPageHtml, const NotesPageTi
 }
 
 QString WritePrintPage(const QStringList& lines) {
-  const QString path = TempPageName();
-  QFile file(path);
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return QString();
-  WrittenPages().append(path);
-  QByteArray bytes;
-  for (const QString& line : lines) bytes += line.toUtf8() + "\r\n";
-  const bool ok = file.write(bytes) == bytes.size() && file.flush();
-  file.close();
-  if (!ok) return QString();
-  return path;
+  QString path;
+  return PrintPages().Write(lines.join(QStringLiteral("\r\n")), &path) ? path : QString();
 }
 
-void DeletePrintPages() {
-  for (const QString& path : std::as_const(WrittenPages())) QFile::remove(path);
-  WrittenPages().clear();
-}
+void DeletePrintPages() { PrintPages().RemoveAll(); }
 
 QString WritePersonalNotesPage(int marinaNo, const QString& notes) {
   return WritePrintPage({PersonalNotesPage(NotesPageTitleOf(marinaNo), notes)});

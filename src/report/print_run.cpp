@@ -42,12 +42,8 @@ void WriteReportTopMargin() {
 }
 
 bool GuardedPrint(long printStatus, bool writeTopMargin, const std::function<bool()>& print) {
-  if (!(printStatus & kPrintCommandEnabled)) {
-    MsgBox(kPrintDisabledMessage, MsgButtons::OK, MsgIcon::Critical, kPrintStatusTitle);
-    return false;
-  }
-  if (writeTopMargin) WriteReportTopMargin();
-  return print();
+  return PrintWhenEnabled(printStatus, writeTopMargin ? std::function<void()>(&WriteReportTopMargin) : nullptr,
+                          print);
 }
 
 PrintRangeTexts PrintRangeDefaults(int listCount) {

@@ -6,14 +6,14 @@
 #include <QString>
 #include <functional>
 
+#include "platform/print_pages.h"
+
 namespace qw {
 
 // ---- the guarded print
 
-inline const QString kPrintDisabledMessage = QStringLiteral("The Print command is currently disabled.");
-inline const QString kPrintStatusTitle = QStringLiteral("Print Status");
-// The enabled bit of a command's status as the browser reports it.
-inline constexpr long kPrintCommandEnabled = 2;
+// kPrintDisabledMessage, kPrintStatusTitle and kPrintCommandEnabled come
+// with the print path every print shares (platform/print_pages.h).
 
 // The top print margin the report's print commands set, in inches.
 inline constexpr double kReportTopMarginInches = 0.07;

@@ -502,17 +502,13 @@ BrowserPopup::BrowserPopup(const QUrl& url, const QRect& geometry, QWidget* pare
 // --------------------------------------------------------------- GuardedPrint
 
 bool GuardedPrint(WebBrowser& browser, bool prompt, const std::function<void()>& beforePrint) {
-  if (!(browser.QueryStatusWB(WebBrowser::kCmdPrint) & WebBrowser::kStatusEnabled)) {
-    MsgBox(QStringLiteral("The Print command is currently disabled."), MsgButtons::OK, MsgIcon::Critical,
-           QStringLiteral("Print Status"));
+  return PrintWhenEnabled(browser.QueryStatusWB(WebBrowser::kCmdPrint), beforePrint, [&] {
+    if (browser.Print(prompt)) return true;
+    if (!browser.LastError().isEmpty())
+      MsgBox(QStringLiteral("The page could not be printed: ") + browser.LastError(), MsgButtons::OK,
+             MsgIcon::Critical, kPrintStatusTitle);
     return false;
-  }
-  if (beforePrint) beforePrint();
-  if (browser.Print(prompt)) return true;
-  if (!browser.LastError().isEmpty())
-    MsgBox(QStringLiteral("The page could not be printed: ") + browser.LastError(), MsgButtons::OK,
-           MsgIcon::Critical, QStringLiteral("Print Status"));
-  return false;
+  });
 }
 
 }  // namespace qw

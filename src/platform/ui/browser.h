@@ -203,11 +203,10 @@ class BrowserPopup : public QWidget {
   WebBrowser* browser_;
 };
 
-// The guarded print every print command ends with: when the browser's print
-// command is enabled, runs beforePrint (the report writes its top margin
-// there) and prints, with the print dialog when prompt is true; otherwise
-// shows "The Print command is currently disabled." A print that fails says
-// why. True when something was printed.
+// PrintWhenEnabled on this browser: when its print command is enabled, runs
+// beforePrint and prints, with the print dialog when prompt is true;
+// otherwise shows "The Print command is currently disabled." A print that
+// fails says why. True when something was printed.
 bool GuardedPrint(WebBrowser& browser, bool prompt, const std::function<void()>& beforePrint = {});
 
 }  // namespace qw
