@@ -1,5 +1,6 @@
 #include "results/list_fill.h"
 
+#include "platform/vb_text.h"
 #include "results/list_state.h"
 #include "search/result_query.h"
 #include "services/settings.h"
@@ -53,7 +54,7 @@ ListRow ReadListRow(const Recordset& record, const OptionalColumns& columns) {
   row.sunsetPicture = RowSunset() == 1;
 
   const Field shortName = record.Fields(QStringLiteral("Marina 30 char Name"));
-  if (shortName.HasValue() && !ValueAsText(shortName.Value()).trimmed().isEmpty())
+  if (shortName.HasValue() && !TrimBlanks(ValueAsText(shortName.Value())).isEmpty())
     row.name = ValueAsText(shortName.Value());
   else
     row.name = FieldText(record, QStringLiteral("Marina Name"));

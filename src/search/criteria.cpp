@@ -43,7 +43,10 @@ std::int16_t CheckVal(std::int16_t value) { return value == 1 || value == -1 ? 9
 std::int16_t TFValue(std::int16_t value) { return value == 999 ? 1 : 0; }
 
 bool IsPlainNumber(const QString& text) {
-  static const QRegularExpression number(QStringLiteral("^ *[+-]?([0-9]+(\\.[0-9]*)?|\\.[0-9]+) *$"));
+  // Every form this accepts is also a numeric literal of the query language,
+  // so the trimmed text can stand in a query as it was typed.
+  static const QRegularExpression number(QRegularExpression::anchoredPattern(
+      QStringLiteral(" *[+-]?([0-9]+(\\.[0-9]*)?|\\.[0-9]+)([eE][+-]?[0-9]+)? *")));
   return number.match(text).hasMatch();
 }
 

@@ -104,8 +104,10 @@ std::int16_t CheckVal(std::int16_t value);
 std::int16_t TFValue(std::int16_t value);
 
 // The number check of the numeric boxes (minimum length, statute miles):
-// optional sign, digits with an optional decimal point, blanks around.
-// Only such text is ever put into a query.
+// optional sign, digits with an optional decimal point, an optional exponent
+// ("1e3", "-2.5E-1", ".5e+2"), blanks around. No digit grouping, hex,
+// currency signs, units or blanks inside. Only such text is ever put into a
+// query.
 bool IsPlainNumber(const QString& text);
 
 }  // namespace qw

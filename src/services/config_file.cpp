@@ -8,6 +8,7 @@
 
 #include "platform/program.h"
 #include "platform/record_file.h"
+#include "platform/text_decoding.h"
 
 namespace qw {
 namespace {
@@ -155,7 +156,9 @@ QString Parse_String_Edition() {
   if (file.atEnd()) throw std::runtime_error("The configuration file is empty.");
   QByteArray line = file.readLine(kMaxIniBytes);
   while (line.endsWith('\n') || line.endsWith('\r')) line.chop(1);
-  const auto title = EditionTitleFromLine(QString::fromUtf8(line));
+  // Decoded as the field reader decodes it, so that the header and the
+  // caption spell the edition alike.
+  const auto title = EditionTitleFromLine(DecodeText(line));
   if (!title) throw std::runtime_error("The first line of the configuration file holds no edition title.");
   return *title;
 }

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "platform/message_box.h"
+#include "platform/print_pages.h"
 #include "services/user_store.h"
 
 namespace qw {
@@ -77,6 +78,21 @@ QString PageSetupValue(const QString& name) {
   QString text = v.toString();
   if (text.isNull()) text = QLatin1String("");  // written empty: not the same as never written
   return text;
+}
+
+void InstallPageSetupStore() {
+  if (!HasPageSetupSource()) {
+    SetPageSetupSource([] {
+      return PageSetup{PageSetupValue(kPageHeader),   PageSetupValue(kPageFooter),
+                       PageSetupValue(kMarginTop),    PageSetupValue(kMarginBottom),
+                       PageSetupValue(kMarginLeft),   PageSetupValue(kMarginRight)};
+    });
+  }
+  if (!HasPageSetupSink()) {
+    SetPageSetupSink([](const QString& name, const QString& value) {
+      SetRegistryString(kPageSetupKeyPath, name, value);
+    });
+  }
 }
 
 }  // namespace qw

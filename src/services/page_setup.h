@@ -29,4 +29,8 @@ void SetRegistryString(QString keyPath, const QString& valueName, const QString&
 // null QString when it was never written (the printer's default applies).
 QString PageSetupValue(const QString& name);
 
+// Lets printing read and write the page-setup values here (unless a test has
+// installed its own reader).
+void InstallPageSetupStore();
+
 }  // namespace qw

@@ -73,8 +73,15 @@ TEST(ListRows, NamesAndPlaces) {
   Row row = Marina(1, 1, 0, 0);
   row["Marina 30 char Name"] = QString("Kelp Cove  ");
   EXPECT_EQ(ReadOne(row).name, "Kelp Cove  ");  // shown with its trailing blanks
-  row["Marina 30 char Name"] = QString("   ");
-  EXPECT_EQ(ReadOne(row).name, "Full name 1");
+  // Only blanks count as empty: a short name of tabs or line breaks is shown.
+  const struct {
+    const char* shortName;
+    const char* shown;
+  } names[] = {{"   ", "Full name 1"}, {"", "Full name 1"}, {"\t", "\t"}, {" \r\n ", " \r\n "}};
+  for (const auto& n : names) {
+    row["Marina 30 char Name"] = QString(n.shortName);
+    EXPECT_EQ(ReadOne(row).name, n.shown) << n.shortName;
+  }
   row["Marina 30 char Name"] = QVariant();
   EXPECT_EQ(ReadOne(row).name, "Full name 1");
   row["Marina Name"] = QVariant();

@@ -199,5 +199,23 @@ TEST(EditionTitle, ReadsTheConfigurationFileWhateverTheCaseOfItsName) {
   EXPECT_THROW(Parse_String_Edition(), std::runtime_error);
 }
 
+// The caption (ReadIniFile) and the print header (Parse_String_Edition) read
+// the same bytes as the same title.
+TEST(EditionTitle, CaptionAndHeaderDecodeTheFileAlike) {
+  testing::TempProgramFolder folder(false);
+  const struct {
+    QByteArray title;
+    const char* text;  // UTF-8
+  } cases[] = {{"C\xF4te Nord", "C\xC3\xB4te Nord"},
+               {"Bob\x92s Coast", "Bob\xE2\x80\x99s Coast"},
+               {"C\xC3\xB4te Nord", "C\xC3\xB4te Nord"}};
+  for (const auto& c : cases) {
+    const QByteArray ini = "Edition,\"" + c.title + "\"\r\nList,x\r\n";
+    folder.WriteFile(QStringLiteral("VykMarina.ini"), ini);
+    EXPECT_EQ(Parse_String_Edition(), QString::fromUtf8(c.text));
+    EXPECT_EQ(ReadIni(ini).EditionName, QString::fromUtf8(c.text));
+  }
+}
+
 }  // namespace
 }  // namespace qw

@@ -15,6 +15,7 @@
 #include "app/ui/help_window.h"
 #include "app/ui/screens.h"
 #include "platform/message_box.h"
+#include "platform/print_pages.h"
 #include "platform/program.h"
 #include "services/config_file.h"
 #include "services/page_setup.h"
@@ -243,11 +244,10 @@ void MDIFrmMain::Toolbar1_ButtonClick(int index) {
       SkipOnFailure([&] { title = Parse_String_Edition(); });
       const QString header = QStringLiteral("Brinewick's Digital Guide to ") + title + QStringLiteral(" Marinas ");
       const QString footer = QStringLiteral("Page No [ &p ]");
-      SkipOnFailure([&] { SetRegistryString(kPageSetupKeyPath, QStringLiteral("header"), header); });
-      SkipOnFailure([&] { SetRegistryString(kPageSetupKeyPath, QStringLiteral("footer"), footer); });
-      SkipOnFailure([&] { CallScreen(screens.printList); });
-      SkipOnFailure([&] { SetRegistryString(kPageSetupKeyPath, QStringLiteral("header"), QString()); });
-      SkipOnFailure([&] { SetRegistryString(kPageSetupKeyPath, QStringLiteral("footer"), QString()); });
+      InstallPageSetupStore();
+      PrintWithPageSetup({{kPageHeader, header}, {kPageFooter, footer}},
+                         {{kPageHeader, QString()}, {kPageFooter, QString()}},
+                         [&] { SkipOnFailure([&] { CallScreen(screens.printList); }); });
       break;
     }
     case 8: ShowHelpTopic(QStringLiteral("AboutIntro.htm")); break;

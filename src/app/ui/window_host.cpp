@@ -16,8 +16,6 @@
 #include "app/ui/frm_wait.h"
 #include "app/ui/mdi_frm_main.h"
 #include "platform/program.h"
-#include "platform/ui/browser.h"
-#include "services/page_setup.h"
 
 namespace qw {
 namespace {
@@ -240,20 +238,6 @@ void ResizeFormOnResize(QWidget* frm, FormSizeMemory& memory) {
 ScreenMetrics& SharedScreenMetrics() {
   static ScreenMetrics metrics;
   return metrics;
-}
-
-// ---------------------------------------------------------------------------
-// Printing
-
-void InstallPageSetupSource() {
-  PageSetupSource current = SetPageSetupSource(nullptr);
-  if (!current) {
-    current = [] {
-      return PageSetup{PageSetupValue(QStringLiteral("header")), PageSetupValue(QStringLiteral("footer")),
-                       PageSetupValue(QStringLiteral("margin_top"))};
-    };
-  }
-  SetPageSetupSource(std::move(current));
 }
 
 }  // namespace qw

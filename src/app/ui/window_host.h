@@ -4,8 +4,7 @@
 // else of app/: placing a window in the main window's MDI area, its frame,
 // showing and unloading it, screen activation and the toolbar, the wait and
 // print-progress windows, form scaling with its RePosForm/DoResize
-// hand-shake, the page setup printing reads, and the one instance of a window
-// class (OneInstance).
+// hand-shake, and the one instance of a window class (OneInstance).
 #include <QPointer>
 #include <functional>
 
@@ -96,13 +95,6 @@ struct ScreenMetrics {
   int pixelsY = 0;
 };
 ScreenMetrics& SharedScreenMetrics();
-
-// ---------------------------------------------------------------------------
-// Printing
-
-// Lets the browser print with the page setup the print commands store
-// (unless another source is installed).
-void InstallPageSetupSource();
 
 // ---------------------------------------------------------------------------
 // The one instance of a window class

@@ -13,11 +13,13 @@
 #include "data/marina_db.h"
 #include "platform/message_box.h"
 #include "platform/program.h"
+#include "platform/temp_pages.h"
 #include "platform/ui/browser.h"
 #include "platform/ui/flex_grid.h"
 #include "platform/ui/twips.h"
 #include "results/list_state.h"
 #include "services/error_handler.h"
+#include "services/page_setup.h"
 #include "services/settings.h"
 
 namespace qw {
@@ -49,15 +51,6 @@ OptionalColumns CriteriaNow() {
     return CallScreen(AppScreens().criteriaControlText, QString::fromLatin1(control));
   };
   return FilledCriteria(text("cmbTotalSlips"), text("cboMoorings"), text("cboDockage"), text("ebMinLOA"));
-}
-
-bool WritePage(const QString& path, const QString& text) {
-  QFile file(path);
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
-  const QByteArray bytes = (text + QStringLiteral("\r\n")).toUtf8();
-  const bool ok = file.write(bytes) == bytes.size();
-  file.close();
-  return ok && file.error() == QFile::NoError;
 }
 
 }  // namespace
@@ -95,7 +88,10 @@ frmList::frmList() {
   msgrid->SetRows(2);
   msgrid->hide();
 
-  wbList = new qw::WebBrowser(this);
+  // Only prints: a browser that shows nothing leaves the main window's
+  // native window as it is.
+  wbList = new qw::WebBrowser(this, qw::WebBrowser::Kind::Hidden);
+  printPages_ = new TempPages(this);
   wbList->setObjectName(QStringLiteral("WebBrowser"));
   wbList->setGeometry(0, 0, 1, 1);
   wbList->hide();
@@ -109,7 +105,7 @@ frmList::frmList() {
   cmdOK->resize(TwipsToPixels(1335), TwipsToPixels(375));
 
   ImageList = LoadRatingPictures();
-  InstallPageSetupSource();
+  InstallPageSetupStore();
 
   connect(fgList, &FlexGrid::DblClick, this, &frmList::fgList_DblClick);
   connect(cmdPrint, &QPushButton::clicked, this, &frmList::cmdPrint_Click);
@@ -302,8 +298,7 @@ bool frmList::LoadPrintPage(ListPageKind kind) {
   QApplication::setOverrideCursor(Qt::WaitCursor);
   ratingsRow_ = 0;
   lastPageText_ = ListPageHtml(Snapshot(), kind, ProgramFolder());
-  lastPagePath_ = TempPageName();
-  const bool written = WritePage(lastPagePath_, lastPageText_);
+  const bool written = printPages_->Write(lastPageText_, &lastPagePath_);
   QApplication::restoreOverrideCursor();
   if (!written) {
     MsgBox(QStringLiteral("The list could not be written to ") + lastPagePath_ +
@@ -312,22 +307,18 @@ bool frmList::LoadPrintPage(ListPageKind kind) {
     return false;
   }
   printPending_ = true;
-  wbList->Navigate(lastPagePath_);
+  if (!wbList->Navigate(lastPagePath_)) {
+    printPending_ = false;
+    MsgBox(QStringLiteral("The list was not printed: ") + wbList->LastError(), MsgButtons::OK,
+           MsgIcon::Critical, QStringLiteral("Print Status"));
+    return false;
+  }
   return true;
 }
 
 void frmList::PrintLoadedPage() {
   wbList->WaitForLoad(kPrintLoadTimeoutMs);
-  if (!(wbList->QueryStatusWB(qw::WebBrowser::kCmdPrint) & qw::WebBrowser::kStatusEnabled)) {
-    MsgBox(QStringLiteral("The Print command is currently disabled."), MsgButtons::OK, MsgIcon::Critical,
-           QStringLiteral("Print Status"));
-    return;
-  }
-  if (!wbList->ExecWB(qw::WebBrowser::kCmdPrint, qw::WebBrowser::kPromptUser) &&
-      !wbList->LastPrintError().isEmpty()) {
-    MsgBox(QStringLiteral("The list could not be printed: ") + wbList->LastPrintError(), MsgButtons::OK,
-           MsgIcon::Critical, QStringLiteral("Print Status"));
-  }
+  GuardedPrint(*wbList, true);
 }
 
 void frmList::PrintList() {
@@ -335,8 +326,13 @@ void frmList::PrintList() {
          MsgIcon::Information);
   if (!LoadPrintPage(ListPageKind::PrintList)) return;
   ShowPrintProgress();
-  wbList->Printer().setPageOrientation(QPageLayout::Landscape);
+  // The list prints across the sheet; the printer keeps its orientation for
+  // the program's other prints.
+  QPrinter& printer = qw::WebBrowser::Printer();
+  const QPageLayout::Orientation orientation = printer.pageLayout().orientation();
+  printer.setPageOrientation(QPageLayout::Landscape);
   PrintLoadedPage();
+  printer.setPageOrientation(orientation);
 }
 
 void frmList::cmdPrint_Click() {

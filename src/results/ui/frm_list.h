@@ -16,6 +16,7 @@ class QPushButton;
 namespace qw {
 
 class FlexGrid;
+class TempPages;
 class WebBrowser;
 
 // Loading fills the list.
@@ -99,6 +100,7 @@ class frmList : public QWidget, public OneInstance<frmList> {
   OptionalColumns columns_;
   QList<ListRow> rows_;  // the rows of the last fill, row r at r - 1
   bool printPending_ = false;
+  TempPages* printPages_ = nullptr;  // the print pages, deleted with the window
   int listRow_ = 1;
   int ratingsRow_ = 1;
   QString lastPageText_;
