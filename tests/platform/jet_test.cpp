@@ -31,6 +31,12 @@ void MakeDatabase(const QString& path, const QStringList& statements) {
   QSqlDatabase::removeDatabase(name);
 }
 
+// Whether the process has path mapped into memory.
+bool Mapped(const QString& path) {
+  QFile maps("/proc/self/maps");
+  return maps.open(QIODevice::ReadOnly) && maps.readAll().contains(QFile::encodeName(QFileInfo(path).canonicalFilePath()));
+}
+
 // The marina tables the tests query, with a few rows.
 class JetDatabase : public ::testing::Test {
  protected:
@@ -238,6 +244,7 @@ TEST_F(JetDatabase, ReadersShareOneKeptConnectionThatNeverHoldsAWriterBack) {
   // A recordset left open on the reader does not keep the writer out, and the
   // reader's next query sees what was written.
   auto ra = a->OpenRecordset("rpm_Vyk");
+  EXPECT_TRUE(Mapped(path_));
   c->Execute("INSERT INTO chart_information (checkalert) VALUES (1)");
   EXPECT_EQ(b->OpenRecordset("chart_information")->RecordCount(), 1);
   EXPECT_EQ(ra->RecordCount(), 4);
@@ -251,8 +258,10 @@ TEST_F(JetDatabase, ReadersShareOneKeptConnectionThatNeverHoldsAWriterBack) {
   b.reset();
   c.reset();  // the writer's connection ends with it; the reader stays for the next open
   EXPECT_EQ(QSqlDatabase::connectionNames(), reader);
+  EXPECT_FALSE(Mapped(path_));  // kept between searches without holding the file in memory
   EXPECT_EQ(Count("chart_information"), 1);
   EXPECT_EQ(QSqlDatabase::connectionNames().size(), reader.size());
+  EXPECT_FALSE(Mapped(path_));
 }
 
 // What happens to the file between two opens is what the second open sees.
