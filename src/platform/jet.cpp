@@ -16,6 +16,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <mutex>
 #include <optional>
 #include <vector>
 
@@ -224,9 +225,9 @@ bool OnRemovableMedium(const QString& path) {
   return type == "iso9660" || type == "udf";
 }
 
-// Read-only connections kept open between opens of the same file: the first
-// query on a fresh connection costs up to twice a warm one (schema, page
-// mapping), and a search opens the database for every count and list. A kept
+// Read-only connections kept open between opens of the same file: a search
+// opens the database for every count and list, and opening a connection and
+// reading the schema costs more than a small search itself. A kept
 // connection is used again only while the file keeps its identity; a file
 // that is gone or replaced lets it go. A kept connection holds no read
 // transaction between queries (every query is read to its end or dropped), so
@@ -235,6 +236,7 @@ bool OnRemovableMedium(const QString& path) {
 class KeptConnections {
  public:
   SqlConnectionPtr Find(const QString& path, const FileIdentity& identity) {
+    const std::lock_guard lock(mutex_);
     const auto it = Entry(path);
     if (it == entries_.end()) return nullptr;
     if (!(it->identity == identity) || !it->connection->IsOpen()) {
@@ -247,14 +249,15 @@ class KeptConnections {
   }
 
   void Keep(const QString& path, const FileIdentity& identity, SqlConnectionPtr connection) {
-    Forget(path);
+    const std::lock_guard lock(mutex_);
+    Erase(path);
     if (entries_.size() >= kMaxKept) entries_.erase(entries_.begin());
     entries_.push_back({path, QThread::currentThread(), identity, std::move(connection)});
   }
 
   void Forget(const QString& path) {
-    const auto it = Entry(path);
-    if (it != entries_.end()) entries_.erase(it);
+    const std::lock_guard lock(mutex_);
+    Erase(path);
   }
 
  private:
@@ -273,6 +276,12 @@ class KeptConnections {
                         [&](const Kept& k) { return k.path == path && k.thread == QThread::currentThread(); });
   }
 
+  void Erase(const QString& path) {
+    const auto it = Entry(path);
+    if (it != entries_.end()) entries_.erase(it);
+  }
+
+  std::mutex mutex_;
   std::vector<Kept> entries_;
 };
 
