@@ -137,6 +137,9 @@ class Database {
   // medium is missing, 3024 when the file is missing, 3343 for a file that
   // is not a database. A file marked read-only (or on a read-only medium)
   // opens read-only whatever readOnly says, so every write gives 3051.
+  // Read-only opens of one file share a connection kept open between them
+  // while the file keeps its inode, size and modification time; every open
+  // still checks the file first, and Close ends only the caller's handle.
   static std::shared_ptr<Database> OpenDatabase(const QString& path, int options, bool readOnly,
                                                 const QString& connect);
   virtual ~Database() = default;
