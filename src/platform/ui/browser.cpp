@@ -15,6 +15,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWebEngineLoadingInfo>
 #include <QWebEngineNewWindowRequest>
 #include <QWebEngineScript>
 #include <QWebEngineSettings>
@@ -37,6 +38,11 @@ class RemoteBlocker : public QWebEngineUrlRequestInterceptor {
     if (!BrowserPage::IsLocal(info.requestUrl())) info.block(true);
   }
 };
+
+bool SameAddress(const QUrl& a, const QUrl& b) {
+  const auto key = [](const QUrl& u) { return u.adjusted(QUrl::RemoveFragment | QUrl::NormalizePathSegments); };
+  return key(a) == key(b);
+}
 
 RemoteBlocker* Blocker() {
   // Pages keep a pointer to it until they go, some at the program's end.
@@ -137,7 +143,29 @@ bool BrowserPage::OpenNewWindow(const QUrl& url, const QRect& geometry, QWidget*
 }
 
 bool BrowserPage::acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) {
-  Q_UNUSED(isMainFrame);
+  ++deciding_;
+  const bool accepted = Decide(url, type);
+  --deciding_;
+  // The program's own loads that are refused end as failed loads; other
+  // refusals leave the page as it is, and their end is recognised as such.
+  if (!accepted && isMainFrame && type != NavigationTypeTyped && type != NavigationTypeReload) {
+    refused_ << url;
+    if (refused_.size() > 16) refused_.removeFirst();  // ends that never came
+  }
+  return accepted;
+}
+
+bool BrowserPage::TakeRefusedEnd(const QUrl& url) {
+  for (qsizetype i = 0; i < refused_.size(); ++i) {
+    if (SameAddress(refused_[i], url)) {
+      refused_.removeAt(i);
+      return true;
+    }
+  }
+  return false;
+}
+
+bool BrowserPage::Decide(const QUrl& url, NavigationType type) {
   if (type == NavigationTypeLinkClicked) {
     if (linkHandler_ && linkHandler_(url)) return false;
     if (IsLocal(url)) return true;
@@ -187,16 +215,7 @@ BrowserPage* WebBrowser::EnsurePage() {
   page_->SetScriptsEnabled(scripts_);
   page_->SetLinkHandler(linkHandler_);
   page_->SetNewWindowHandler(newWindowHandler_);
-  connect(page_, &QWebEnginePage::loadStarted, this, [this] {
-    loading_ = true;
-    emit StateChanged();
-  });
-  connect(page_, &QWebEnginePage::loadFinished, this, [this](bool ok) {
-    // Handlers of the notification may print or load: they run from the
-    // event loop, not from inside the engine's own notification.
-    const quint64 serial = serial_;
-    QMetaObject::invokeMethod(this, [this, ok, serial] { Complete(ok, serial); }, Qt::QueuedConnection);
-  });
+  connect(page_, &QWebEnginePage::loadingChanged, this, &WebBrowser::OnLoadingChanged);
   if (kind_ == Kind::Visible) {
     view_ = new QWebEngineView(this);
     view_->setPage(page_);
@@ -266,10 +285,8 @@ bool WebBrowser::Navigate(const QString& pathOrUrl) {
     url = QUrl::fromLocalFile(pathOrUrl);
   else
     url = QUrl::fromUserInput(pathOrUrl, QDir::currentPath(), QUrl::AssumeLocalFile);
-  ++serial_;
-  loading_ = true;
   loadedOk_ = false;
-  page_->load(url);
+  StartProgramLoad(url, [page = page_, url] { page->load(url); });
   return true;
 }
 
@@ -280,17 +297,85 @@ bool WebBrowser::Refresh() {
     lastError_ = QStringLiteral("No page is loaded.");
     return false;
   }
-  ++serial_;
-  loading_ = true;
-  page_->triggerAction(QWebEnginePage::Reload);
+  StartProgramLoad(page_->url(), [page = page_] { page->triggerAction(QWebEnginePage::Reload); });
   return true;
 }
 
-void WebBrowser::Complete(bool ok, quint64 serial) {
+void WebBrowser::StartProgramLoad(const QUrl& url, std::function<void()> load) {
+  ++serial_;
+  programLoad_ = true;
+  programUrl_ = url;
+  programStart_ = load;
+  retried_ = false;
+  loading_ = true;
+  deferredLoad_ = nullptr;
+  if (!page_->DecidingNavigation() && !page_->RefusedPending()) {
+    load();
+    return;
+  }
+  // Asked for while the page refuses a link (a link handler that loads a
+  // page in its place): started before the refused link has ended, the
+  // engine would stop this load in its place. It starts when that end has
+  // come, or after a while should it never come.
+  deferredLoad_ = std::move(load);
+  QTimer::singleShot(kRefusedEndTimeoutMs, this, [this, serial = serial_] {
+    if (serial == serial_) RunDeferredLoad();
+  });
+}
+
+void WebBrowser::RunDeferredLoad() {
+  if (!deferredLoad_ || !page_) return;
+  const std::function<void()> load = std::move(deferredLoad_);
+  deferredLoad_ = nullptr;
+  load();
+}
+
+void WebBrowser::OnLoadingChanged(const QWebEngineLoadingInfo& info) {
+  if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus) {
+    if (!programLoad_ && !loading_) {  // the page's own: a link it follows
+      loading_ = true;
+      emit StateChanged();
+    }
+    return;
+  }
+  const bool stopped = info.status() == QWebEngineLoadingInfo::LoadStoppedStatus;
+  Outcome outcome = info.status() == QWebEngineLoadingInfo::LoadSucceededStatus ? Outcome::Loaded : Outcome::Failed;
+  if (stopped && page_->TakeRefusedEnd(info.url())) {
+    // A link refused or taken by the program: the page stays as it was. A
+    // load the program asked for meanwhile may start now.
+    if (deferredLoad_ && !page_->RefusedPending())
+      QMetaObject::invokeMethod(this, &WebBrowser::RunDeferredLoad, Qt::QueuedConnection);
+    if (programLoad_) return;
+    outcome = Outcome::Unchanged;
+  } else if (programLoad_) {
+    // An earlier navigation replaced by the program's load.
+    if (stopped && !SameAddress(info.url(), programUrl_)) return;
+    // Ended without an error of its own: the engine dropped it while it
+    // still wound up a refused link. It is asked for once more.
+    if (outcome == Outcome::Failed && !stopped && info.errorCode() == 0 && !retried_) {
+      retried_ = true;
+      deferredLoad_ = programStart_;
+      QMetaObject::invokeMethod(this, &WebBrowser::RunDeferredLoad, Qt::QueuedConnection);
+      return;
+    }
+    programLoad_ = false;
+  } else if (stopped) {
+    outcome = Outcome::Unchanged;
+  }
+  if (!stopped) page_->ForgetRefused();
+  // Handlers of the notification may print or load: they run from the event
+  // loop, not from inside the engine's own notification.
+  const quint64 serial = serial_;
+  QMetaObject::invokeMethod(this, [this, outcome, serial] { Complete(outcome, serial); }, Qt::QueuedConnection);
+}
+
+void WebBrowser::Complete(Outcome outcome, quint64 serial) {
   if (serial != serial_) return;  // a newer load has started since
   loading_ = false;
-  loadedOk_ = ok;
-  emit DocumentComplete(Url().toString(), ok);
+  if (outcome != Outcome::Unchanged) {
+    loadedOk_ = outcome == Outcome::Loaded;
+    emit DocumentComplete(Url().toString(), loadedOk_);
+  }
   emit StateChanged();
 }
 

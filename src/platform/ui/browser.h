@@ -20,6 +20,7 @@
 // window opens a small window of the program showing the page), web and mail
 // addresses go to the desktop's own programs, and anything else is refused.
 // Nothing remote is ever loaded into a page.
+#include <QList>
 #include <QPointer>
 #include <QRect>
 #include <QString>
@@ -32,6 +33,7 @@
 
 class QDialog;
 class QPrinter;
+class QWebEngineLoadingInfo;
 class QWebEngineNewWindowRequest;
 class QWebEngineView;
 
@@ -67,14 +69,28 @@ class BrowserPage : public QWebEnginePage {
   // parent window `parent`), anything else as a link.
   static bool OpenNewWindow(const QUrl& url, const QRect& geometry, QWidget* parent);
 
+  // While the page decides on a navigation (the link handler runs inside).
+  bool DecidingNavigation() const { return deciding_ > 0; }
+  // A navigation the page refused (a link declined or taken by the program)
+  // still ends, stopped, some time later: true, once, for the address of
+  // such an end.
+  bool TakeRefusedEnd(const QUrl& url);
+  // Whether a refused navigation has yet to end.
+  bool RefusedPending() const { return !refused_.isEmpty(); }
+  // A page loaded or failed: every refused navigation before it has ended.
+  void ForgetRefused() { refused_.clear(); }
+
  protected:
   bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override;
 
  private:
+  bool Decide(const QUrl& url, NavigationType type);
   void OnNewWindow(QWebEngineNewWindowRequest& request);
 
   LinkHandler linkHandler_;
   NewWindowHandler newWindowHandler_;
+  int deciding_ = 0;
+  QList<QUrl> refused_;
 };
 
 class WebBrowser : public QWidget {
@@ -92,6 +108,9 @@ class WebBrowser : public QWidget {
   static constexpr long kStatusEnabled = 2;
   // How long a print waits for the engine to lay the page out.
   static constexpr int kLayoutTimeoutMs = 60000;
+  // How long a load asked for while a link is being refused waits for the
+  // engine to finish refusing it.
+  static constexpr int kRefusedEndTimeoutMs = 2000;
 
   // A Visible browser shows its page; a Hidden one never does (it only loads
   // and prints), and so never touches the native window it sits in.
@@ -158,8 +177,8 @@ class WebBrowser : public QWidget {
 
  signals:
   // The page-loaded notification, once for every load that finished (a load
-  // replaced by a newer one does not count). Emitted from the event loop,
-  // never from inside Navigate.
+  // replaced by a newer one, or a link refused, does not count). Emitted
+  // from the event loop, never from inside Navigate.
   void DocumentComplete(const QString& url, bool ok);
   // Something a wait may be waiting for happened.
   void StateChanged();
@@ -169,7 +188,15 @@ class WebBrowser : public QWidget {
   // Refuses (false, with LastError) what must not start now.
   bool MayLoad();
   bool MayPrint();
-  void Complete(bool ok, quint64 serial);
+  // Starts a load the program asks for (Navigate, Refresh) with this address.
+  void StartProgramLoad(const QUrl& url, std::function<void()> load);
+  void RunDeferredLoad();
+  // The engine's report on a navigation of the page: each one starts, then
+  // ends once (loaded, failed, or stopped: refused, or replaced by another).
+  void OnLoadingChanged(const QWebEngineLoadingInfo& info);
+  // How a navigation left the page: a stopped one leaves it as it was.
+  enum class Outcome { Loaded, Failed, Unchanged };
+  void Complete(Outcome outcome, quint64 serial);
   // Runs the event loop without user input until done() or the time is up.
   bool WaitUntil(const std::function<bool()>& done, int timeoutMs);
   // The page laid out for printing with this layout, as PDF.
@@ -182,6 +209,14 @@ class WebBrowser : public QWidget {
   BrowserPage::LinkHandler linkHandler_;
   BrowserPage::NewWindowHandler newWindowHandler_;
   bool scripts_ = false;
+  // A load the program asked for is under way, to this address.
+  bool programLoad_ = false;
+  QUrl programUrl_;
+  // How it starts, and whether it was started again (see OnLoadingChanged).
+  std::function<void()> programStart_;
+  bool retried_ = false;
+  // Its start, while a link the page refused has not ended yet.
+  std::function<void()> deferredLoad_;
   bool loading_ = false;
   bool loadedOk_ = false;
   bool waitingForLoad_ = false;
