@@ -8,13 +8,15 @@
 #include "app/ui/frm_splash.h"
 #include "platform/program.h"
 #include "platform/ui/twips.h"
+#include "platform/ui/window_frame.h"
 
 namespace qw {
 
 frmLogo::frmLogo(QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
+    : QWidget(parent, Qt::Window) {
   setObjectName(QStringLiteral("frmLogo"));
   setWindowTitle(QString());
+  UseFixedFrame(this);
   setAttribute(Qt::WA_DeleteOnClose);
   setFixedSize(TwipsToPixels(3720), TwipsToPixels(4470));
   Picture1 = new QLabel(this);

@@ -5,6 +5,7 @@
 
 #include "platform/program.h"
 #include "platform/ui/twips.h"
+#include "platform/ui/window_frame.h"
 
 namespace qw {
 
@@ -14,9 +15,10 @@ int& frmprogress::TimerInterval() {
 }
 
 frmprogress::frmprogress(QWidget* parent)
-    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+    : QDialog(parent, Qt::Tool) {
   setObjectName(QStringLiteral("frmprogress"));
   setWindowTitle(QString());
+  UseFixedFrame(this);
   setFixedSize(TwipsToPixels(4620), TwipsToPixels(885));
   setAutoFillBackground(true);
   QPalette pal = palette();

@@ -6,6 +6,7 @@
 
 #include "platform/program.h"
 #include "platform/ui/twips.h"
+#include "platform/ui/window_frame.h"
 
 namespace qw {
 namespace {
@@ -33,9 +34,10 @@ QPixmap HourglassPicture() {
 }  // namespace
 
 frmWait::frmWait(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+    : QDialog(parent, Qt::Dialog) {
   setObjectName(QStringLiteral("frmWait"));
   setWindowTitle(QString());
+  UseFixedFrame(this);
   setAttribute(Qt::WA_DeleteOnClose);
   setModal(false);
   setFixedSize(TwipsToPixels(3330), TwipsToPixels(1275));

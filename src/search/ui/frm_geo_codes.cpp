@@ -7,6 +7,7 @@
 #include "data/marina_db.h"
 #include "platform/program.h"
 #include "platform/ui/twips.h"
+#include "platform/ui/window_frame.h"
 #include "search/location_queries.h"
 #include "search/ui/frm_criteria.h"
 #include "services/settings.h"
@@ -19,7 +20,7 @@ frmGeoCodes::frmGeoCodes(QListWidget* chosen, QWidget* parent)
   setObjectName(QStringLiteral("frmGeoCodes"));
   setWindowTitle(QStringLiteral("Add Geo Code"));
   setModal(true);
-  setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+  UseFixedFrame(this);
   setFixedSize(TwipsToPixels(7470), TwipsToPixels(5040));
 
   lbAddGeoCodes = new QListWidget(this);

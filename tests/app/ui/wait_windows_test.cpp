@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include "app/ui/frm_logo.h"
 #include "app/ui/frm_progress.h"
 #include "app/ui/frm_wait.h"
 #include "app/ui/window_host.h"
@@ -12,6 +13,27 @@
 
 namespace qw {
 namespace {
+
+// The logo, wait and progress windows: an empty caption, a close button and
+// no minimise or maximise buttons, each of its kind.
+TEST(SmallWindows, HaveAnEmptyCaptionAndNoMinimiseOrMaximiseButtons) {
+  frmLogo logo;
+  logo.Timer1->stop();
+  frmWait wait;
+  frmprogress progress;
+  progress.Timer1->stop();
+  const std::pair<QWidget*, Qt::WindowType> windows[] = {
+      {&logo, Qt::Window}, {&wait, Qt::Dialog}, {&progress, Qt::Tool}};
+  for (const auto& [window, kind] : windows) {
+    SCOPED_TRACE(window->objectName().toStdString());
+    window->show();
+    EXPECT_EQ(window->windowTitle(), "");
+    EXPECT_EQ(window->windowType(), kind);
+    const Qt::WindowFlags flags = window->windowFlags();
+    EXPECT_TRUE(flags.testFlag(Qt::CustomizeWindowHint) && flags.testFlag(Qt::WindowCloseButtonHint));
+    EXPECT_FALSE(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+  }
+}
 
 TEST(ProgressWindow, ClosesItselfOnTheTenthStep) {
   frmprogress progress;

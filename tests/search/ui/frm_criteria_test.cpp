@@ -364,6 +364,8 @@ TEST_F(SearchScreenTest, PickerOffersTheConfiguredRangeAndAddsEachNameOnce) {
   {
     frmGeoCodes picker(w->lbGeoCodes, w);
     EXPECT_EQ(picker.windowTitle(), "Add Geo Code");
+    EXPECT_TRUE(picker.windowFlags().testFlag(Qt::CustomizeWindowHint));
+    EXPECT_FALSE(picker.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
     picker.Form_Load();
     ASSERT_EQ(picker.lbAddGeoCodes->count(), 12);
     EXPECT_EQ(picker.lbAddGeoCodes->item(0)->text(), "ME - DOWNEAST / ACADIA");

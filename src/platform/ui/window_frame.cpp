@@ -1,0 +1,133 @@
+#include "platform/ui/window_frame.h"
+
+#include <QEvent>
+#include <QGuiApplication>
+#include <QWidget>
+
+#ifdef QUAYWISE_HAVE_XCB
+#include <xcb/xcb.h>
+
+#include <QList>
+#include <cstdlib>
+#include <memory>
+#include <optional>
+#endif
+
+namespace qw {
+namespace {
+
+#ifdef QUAYWISE_HAVE_XCB
+template <typename Reply>
+using ReplyPtr = std::unique_ptr<Reply, decltype(&std::free)>;
+
+class X11 {
+ public:
+  static X11* Get() {
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    if (!x11 || !x11->connection()) return nullptr;
+    static X11 instance(x11->connection());
+    return &instance;
+  }
+
+  xcb_atom_t Atom(const char* name) {
+    ReplyPtr<xcb_intern_atom_reply_t> reply(
+        xcb_intern_atom_reply(c_, xcb_intern_atom(c_, 0, uint16_t(qstrlen(name)), name), nullptr), &std::free);
+    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+  }
+
+  QByteArray Property(xcb_window_t window, xcb_atom_t property, xcb_atom_t type) {
+    ReplyPtr<xcb_get_property_reply_t> reply(
+        xcb_get_property_reply(c_, xcb_get_property(c_, 0, window, property, type, 0, 1024), nullptr), &std::free);
+    if (!reply || reply->type == XCB_ATOM_NONE) return {};
+    return QByteArray(static_cast<const char*>(xcb_get_property_value(reply.get())),
+                      xcb_get_property_value_length(reply.get()));
+  }
+
+  void Set(xcb_window_t window, xcb_atom_t property, xcb_atom_t type, int format, const void* data, int count) {
+    xcb_change_property(c_, XCB_PROP_MODE_REPLACE, window, property, type, uint8_t(format), uint32_t(count), data);
+  }
+
+  // Openbox keeps its minimise button on every window but toolbars and menus.
+  bool UnderOpenbox() {
+    if (!openbox_) {
+      const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c_)).data->root;
+      const QByteArray check = Property(root, Atom("_NET_SUPPORTING_WM_CHECK"), XCB_ATOM_WINDOW);
+      bool found = false;
+      if (check.size() >= int(sizeof(xcb_window_t))) {
+        const auto wm = *reinterpret_cast<const xcb_window_t*>(check.constData());
+        found = Property(wm, Atom("_NET_WM_NAME"), Atom("UTF8_STRING")) == "Openbox";
+      }
+      openbox_ = found;
+    }
+    return *openbox_;
+  }
+
+  void Flush() { xcb_flush(c_); }
+
+ private:
+  explicit X11(xcb_connection_t* c) : c_(c) {}
+  xcb_connection_t* c_;
+  std::optional<bool> openbox_;
+};
+
+// What the desktop is told of the window, set after Qt has told it its own.
+void ApplyNative(QWidget* window) {
+  X11* x = X11::Get();
+  if (!x || !window->testAttribute(Qt::WA_WState_Created)) return;
+  const auto id = xcb_window_t(window->winId());
+  if (window->windowTitle().isEmpty()) {
+    // Qt sends the program's name for an empty caption. A single blank: an
+    // empty name makes some desktops show a name of their own.
+    static const char blank[] = " ";
+    x->Set(id, x->Atom("_NET_WM_NAME"), x->Atom("UTF8_STRING"), 8, blank, 1);
+    x->Set(id, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 8, blank, 1);
+  }
+  if (x->UnderOpenbox()) {
+    const xcb_atom_t toolbar = x->Atom("_NET_WM_WINDOW_TYPE_TOOLBAR");
+    const xcb_atom_t typeProperty = x->Atom("_NET_WM_WINDOW_TYPE");
+    const QByteArray types = x->Property(id, typeProperty, XCB_ATOM_ATOM);
+    const auto* given = reinterpret_cast<const xcb_atom_t*>(types.constData());
+    const int count = int(types.size() / sizeof(xcb_atom_t));
+    if (count == 0 || given[0] != toolbar) {
+      // The toolbar first, then the kinds Qt gave (for other readers).
+      QList<xcb_atom_t> list{toolbar};
+      for (int i = 0; i < count; ++i) list << given[i];
+      x->Set(id, typeProperty, XCB_ATOM_ATOM, 32, list.constData(), int(list.size()));
+    }
+  }
+  x->Flush();
+}
+#endif
+
+class FixedFrame : public QObject {
+ public:
+  explicit FixedFrame(QWidget* window) : QObject(window) { window->installEventFilter(this); }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* e) override {
+#ifdef QUAYWISE_HAVE_XCB
+    switch (e->type()) {
+      case QEvent::Show:
+      case QEvent::WindowTitleChange:
+      case QEvent::WinIdChange:
+        ApplyNative(static_cast<QWidget*>(watched));
+        break;
+      default:
+        break;
+    }
+#else
+    Q_UNUSED(e);
+#endif
+    return QObject::eventFilter(watched, e);
+  }
+};
+
+}  // namespace
+
+void UseFixedFrame(QWidget* window) {
+  const Qt::WindowFlags kind = window->windowFlags() & Qt::WindowType_Mask;
+  window->setWindowFlags(kind | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+  new FixedFrame(window);
+}
+
+}  // namespace qw

@@ -1,0 +1,20 @@
+#pragma once
+// The frame the desktop draws around a small fixed window of the program (the
+// logo, the wait and progress windows, the sub-region picker): a border and a
+// title bar holding the window's caption as given, nothing at all when the
+// caption is empty, and a close button; no minimise or maximise buttons.
+//
+// Qt's window hints ask for this, but two things stand in the way on X11:
+// an empty caption goes to the desktop as the program's name, and Openbox
+// draws minimise buttons whatever the hints say except on toolbar windows.
+// The adapter sets the window's name and, under Openbox, its window type
+// itself each time the window is shown or its caption changes.
+class QWidget;
+
+namespace qw {
+
+// Sets the window's flags (keeping its kind: window, dialog or tool window)
+// and keeps its native frame as described above.
+void UseFixedFrame(QWidget* window);
+
+}  // namespace qw
