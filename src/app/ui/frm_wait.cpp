@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QWindow>
 
 #include "platform/program.h"
 #include "platform/ui/twips.h"
@@ -67,5 +68,10 @@ frmWait::frmWait(QWidget* parent)
 }
 
 void frmWait::cmdCancel_Click() { close(); }
+
+void frmWait::paintEvent(QPaintEvent* event) {
+  QDialog::paintEvent(event);
+  if (windowHandle() && windowHandle()->isExposed()) painted_ = true;
+}
 
 }  // namespace qw

@@ -17,10 +17,18 @@ class frmWait : public QDialog, public OneInstance<frmWait> {
   // task bar.
   explicit frmWait(QWidget* parent = MainWindowOrNull());
   void cmdCancel_Click();
+  // Whether it has drawn itself on the screen.
+  bool HasPainted() const { return painted_; }
 
   QLabel* picWait = nullptr;
   QLabel* lblWait = nullptr;
   QPushButton* cmdCancel = nullptr;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  bool painted_ = false;
 };
 
 }  // namespace qw

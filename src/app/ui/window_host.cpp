@@ -5,17 +5,21 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QEvent>
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QGuiApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QScreen>
+#include <QTimer>
 #include <cmath>
 
 #include "app/ui/frm_progress.h"
 #include "app/ui/frm_wait.h"
 #include "app/ui/mdi_frm_main.h"
 #include "platform/program.h"
+#include "platform/ui/window_frame.h"
 
 namespace qw {
 namespace {
@@ -151,11 +155,25 @@ void ChangeToolBox(ToolBoxState (*change)(ToolBoxState)) {
 
 frmWait* ShowWaitWindow() {
   UnloadWaitWindow();
-  frmWait* w = frmWait::Instance();
+  QPointer<frmWait> w = frmWait::Instance();
   w->show();
   w->raise();
-  w->repaint();
+  // The caller's query blocks the event loop next, so the window must be on
+  // the screen and drawn before it starts. A new window is drawn only once
+  // the desktop has mapped it in its frame and exposed it, a few turns of the
+  // event loop after show (more on a busy machine). User input waits.
+  QElapsedTimer clock;
+  clock.start();
+  while (w && !(w->HasPainted() && IsOnScreen(w)) && clock.elapsed() < kWaitWindowDrawLimitMs) {
+    QEventLoop pass;
+    QTimer::singleShot(10, &pass, &QEventLoop::quit);
+    pass.exec(QEventLoop::ExcludeUserInputEvents);
+  }
+  // A late expose is handled, and what the window drew has reached the
+  // display.
+  QGuiApplication::sync();
   QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  QGuiApplication::sync();
   return w;
 }
 

@@ -66,9 +66,11 @@ void ChangeToolBox(ToolBoxState (*change)(ToolBoxState));
 // ---------------------------------------------------------------------------
 // Wait and progress windows
 
-// Shows the wait window (loaded afresh) and paints it at once, so that it is
-// seen while the caller's query blocks the event loop.
+// Shows the wait window (loaded afresh) and returns once it is on the screen
+// and drawn (or after kWaitWindowDrawLimitMs), so that it is seen while the
+// caller's query blocks the event loop.
 frmWait* ShowWaitWindow();
+inline constexpr int kWaitWindowDrawLimitMs = 2000;
 // Unloads the wait window (nothing when it is not loaded).
 void UnloadWaitWindow();
 // Shows a fresh progress window modally; returns when it has closed itself

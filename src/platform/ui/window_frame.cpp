@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QWidget>
+#include <QWindow>
 
 #ifdef QUAYWISE_HAVE_XCB
 #include <xcb/xcb.h>
@@ -64,6 +65,12 @@ class X11 {
 
   void Flush() { xcb_flush(c_); }
 
+  bool Viewable(xcb_window_t window) {
+    ReplyPtr<xcb_get_window_attributes_reply_t> reply(
+        xcb_get_window_attributes_reply(c_, xcb_get_window_attributes(c_, window), nullptr), &std::free);
+    return reply && reply->map_state == XCB_MAP_STATE_VIEWABLE;
+  }
+
  private:
   explicit X11(xcb_connection_t* c) : c_(c) {}
   xcb_connection_t* c_;
@@ -123,6 +130,15 @@ class FixedFrame : public QObject {
 };
 
 }  // namespace
+
+bool IsOnScreen(QWidget* window) {
+  const QWindow* handle = window->windowHandle();
+  if (!handle || !handle->isExposed()) return false;
+#ifdef QUAYWISE_HAVE_XCB
+  if (X11* x = X11::Get()) return x->Viewable(xcb_window_t(window->winId()));
+#endif
+  return true;
+}
 
 void UseFixedFrame(QWidget* window) {
   const Qt::WindowFlags kind = window->windowFlags() & Qt::WindowType_Mask;

@@ -1,4 +1,6 @@
 #pragma once
+// How the desktop shows the program's windows.
+//
 // The frame the desktop draws around a small fixed window of the program (the
 // logo, the wait and progress windows, the sub-region picker): a border and a
 // title bar holding the window's caption as given, nothing at all when the
@@ -16,5 +18,10 @@ namespace qw {
 // Sets the window's flags (keeping its kind: window, dialog or tool window)
 // and keeps its native frame as described above.
 void UseFixedFrame(QWidget* window);
+
+// Whether the window can be seen now: exposed, and on X11 viewable, that is
+// mapped inside a frame that the window manager has mapped too (what it draws
+// before that is lost).
+bool IsOnScreen(QWidget* window);
 
 }  // namespace qw

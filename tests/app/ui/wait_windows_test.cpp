@@ -75,6 +75,7 @@ TEST(WaitWindow, ShowsUntilUnloadedOrCancelled) {
   QPointer<frmWait> wait = ShowWaitWindow();
   ASSERT_TRUE(wait);
   EXPECT_TRUE(wait->isVisible());
+  EXPECT_TRUE(wait->HasPainted()) << "drawn before the caller's query blocks";
   EXPECT_EQ(wait->lblWait->text(), "Searching... Please Wait.");
   EXPECT_EQ(wait->cmdCancel->text(), "&Cancel");
   EXPECT_EQ(wait->windowTitle(), "");
