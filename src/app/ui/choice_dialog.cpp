@@ -81,9 +81,23 @@ void ChoiceDialog::Form_Load() {
   if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget())) {
     frame->setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     frame->resize(frame->minimumSizeHint());
-    const QSize area = frame->mdiArea()->viewport()->size();
-    frame->move(std::max(0, (area.width() - frame->width()) / 2), std::max(0, (area.height() - frame->height()) / 2));
+    // The main window takes its final size only once the desktop has shown
+    // it maximised, often after this load: the window follows the area.
+    frame->mdiArea()->viewport()->installEventFilter(this);
+    CentreInMainWindow();
   }
+}
+
+void ChoiceDialog::CentreInMainWindow() {
+  auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget());
+  if (!frame || !frame->mdiArea()) return;
+  const QSize area = frame->mdiArea()->viewport()->size();
+  frame->move(std::max(0, (area.width() - frame->width()) / 2), std::max(0, (area.height() - frame->height()) / 2));
+}
+
+bool ChoiceDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Resize) CentreInMainWindow();
+  return QWidget::eventFilter(watched, event);
 }
 
 void ChoiceDialog::resizeEvent(QResizeEvent* event) {

@@ -18,7 +18,7 @@ class ChoiceDialog : public QWidget, public OneInstance<ChoiceDialog> {
   explicit ChoiceDialog(QWidget* parent = nullptr);
 
   // Switches the screen commands off and centres the window in the main
-  // window.
+  // window, where it stays centred whatever size the main window takes.
   void Form_Load();
   void Form_Resize();
   void Comsearch_Click();
@@ -35,8 +35,10 @@ class ChoiceDialog : public QWidget, public OneInstance<ChoiceDialog> {
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void CentreInMainWindow();
   void SearchChoice();
   void MapChoice(int options, bool readOnly);
 };

@@ -83,6 +83,23 @@ TEST_F(StartChoice, SwitchesScreenCommandsOffUntilAChoiceIsMade) {
   EXPECT_TRUE(calls.isEmpty());
 }
 
+// The main window may take its size (maximised by the desktop) after the
+// choice has loaded, and it may change again later.
+TEST_F(StartChoice, StaysCentredInTheMainWindowWhateverItsSize) {
+  MDIFrmMain* main = MDIFrmMain::Instance();
+  main->resize(600, 450);
+  main->show();
+  QPointer<ChoiceDialog> dialog = ShowChoiceDialog();
+  QWidget* frame = dialog->parentWidget();
+  QWidget* area = main->MdiArea()->viewport();
+  for (const QSize size : {QSize(600, 450), QSize(1200, 900), QSize(900, 700)}) {
+    main->resize(size);
+    EXPECT_TRUE(uitest::WaitFor([&] { return main->size() == size; }));
+    const QPoint offset = frame->geometry().center() - area->rect().center();
+    EXPECT_LE(offset.manhattanLength(), 2) << size.width() << "x" << size.height();
+  }
+}
+
 TEST_F(StartChoice, SearchChoiceShowsTheSearchScreen) {
   for (int label = 0; label < 2; ++label) {
     QPointer<ChoiceDialog> dialog = ShowChoiceDialog();
