@@ -563,7 +563,7 @@ void SqliteRecordset::Update() {
 
 std::unique_ptr<Recordset> SqliteDatabase::OpenRecordset(const QString& sqlOrTable) {
   CheckOpen();
-  const Source source = ParseSource(sqlOrTable);
+  const Source source = ParseSource(WithoutLoneSurrogates(sqlOrTable));
   const QString translated = TranslateJetSql(source.sql);
   QStringList names;
   QList<QVariantList> rows;

@@ -76,6 +76,13 @@ inline constexpr int kJetReserved = 3000;            // any other engine failure
 // names, TRUE, nested LEFT JOINs, quoted texts) passes unchanged.
 QString TranslateJetSql(const QString& jetSql);
 
+// The text with every lone surrogate (half of a UTF-16 pair) replaced by
+// U+FFFD, as UTF-8 would carry it. SQL must never hold one: SQLite reads a
+// high surrogate and whatever unit follows as one character, so a lone one
+// in a text value would swallow its closing quote and run the rest as SQL.
+// The adapter applies it to every SQL text before reading it.
+QString WithoutLoneSurrogates(QString text);
+
 // One column of the current row: a value, Null, or unreadable (no such
 // column, or no current row).
 class Field {

@@ -186,6 +186,11 @@ TEST_F(JetDatabase, TheProgramsQueryFormsGiveTheEnginesAnswers) {
   EXPECT_EQ(Count("select * from rpm_marinaname_no where [Marina Name] LIKE '*%*'"), 1);
   EXPECT_EQ(Count("select * from rpm_marinaname_no where [Marina Name] LIKE '*Cove*'"), 2);
   EXPECT_EQ(Count("select * from rpm_marinaname_no where [Marina Name] LIKE 'S?ndy*'"), 1);
+  // A lone surrogate in a text neither swallows its closing quote (which would
+  // run the rest of the text as SQL) nor makes the query a table name.
+  EXPECT_EQ(Count(QString("select * from rpm_marinaname_no where [Marina Name] LIKE '*") + QChar(0xD83D) +
+                  "'' or 1=1 --*'"),
+            0);
   // Texts that look like parameters are texts.
   EXPECT_EQ(Count("select * from rpm_marinaname_no where [Marina Name] LIKE '*:name?*' or [Marina Name] = '?'"), 0);
   // The joined list query shape, with the bracketed table name and TRUE.
