@@ -84,6 +84,9 @@ ReportPrintCommands::ReportPrintCommands(WebBrowser* wb, WebBrowser* WBPrint, We
     : QObject(window), wb_(wb), WBPrint_(WBPrint), WBPRINTALL_(WBPRINTALL), links_(std::move(links)),
       window_(window) {
   connect(wb, &WebBrowser::DocumentComplete, this, &ReportPrintCommands::wb_DocumentComplete);
+  // The report page fits its boxes to their places with a script; the page
+  // that prints it with the notes needs it as much.
+  if (WBPRINTALL) WBPRINTALL->SetScriptsEnabled(true);
 }
 
 ReportPrintCommands::~ReportPrintCommands() { CancelRun(); }

@@ -38,6 +38,7 @@ class ViewerStandIn : public QWidget {
     lstMarinaNames = new QListWidget(this);
     tbNotes = new QPlainTextEdit(this);
     wb = new WebBrowser(this, WebBrowser::Kind::Visible);
+    wb->SetScriptsEnabled(true);  // the report page fits its boxes with a script
     WBPrint = new WebBrowser(this, WebBrowser::Kind::Hidden);
     WBPRINTALL = new WebBrowser(this, WebBrowser::Kind::Hidden);
     for (QWidget* w : {static_cast<QWidget*>(lstMarinaNames), static_cast<QWidget*>(tbNotes),
