@@ -67,6 +67,9 @@ void NotesBox::Load(int marinaNo) {
 }
 
 bool NotesBox::StorePending() {
+  // A box being destroyed (its text edit part already gone) has no text to
+  // give: nothing is written in its name.
+  if (!box_ || !box_->property(textProperty_.constData()).isValid()) return true;
   // An untouched box writes nothing: its text is what was loaded, as far as
   // the box can show it.
   const QString text = Text();

@@ -179,8 +179,11 @@ bool ReportPrintCommands::StartRun(const PrintRunRequest& request) {
     case PrintRunStart::Action::LoadEntry: break;
   }
   // Every report of the run goes into one print, on the printer of the
-  // session, without a print dialog for each.
-  output_ = std::make_unique<PrintOutput>(WebBrowser::Printer());
+  // session, without a print dialog for each, whatever page range an
+  // earlier print dialog chose.
+  QPrinter& printer = WebBrowser::Printer();
+  printer.setPrintRange(QPrinter::AllPages);
+  output_ = std::make_unique<PrintOutput>(printer);
   printed_ = 0;
   progress_ = new PrintRunProgress(window_, std::max(1, run_.LastPrintMarina() - start.entry));
   connect(progress_.data(), &QDialog::rejected, this, &ReportPrintCommands::CancelRun);

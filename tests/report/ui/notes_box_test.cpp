@@ -91,6 +91,11 @@ TEST_F(NotesBoxTest, StoredToTheMarinaTheyWereLoadedFor) {
   EXPECT_TRUE(viewer_->notes->StorePending());
   EXPECT_EQ(StoredNotes(20), second + "\r\nCD");
   EXPECT_TRUE(boxes_.Shown().isEmpty());
+
+  // The viewer closes while the box has the focus: its notes stay.
+  Focus(viewer_->tbNotes);
+  viewer_.reset();
+  EXPECT_EQ(StoredNotes(20), second + "\r\nCD");
 }
 
 TEST_F(NotesBoxTest, ReadOnlyDataRefusesEditsAndLosesNothing) {
