@@ -18,6 +18,7 @@
 #include "common/pdf_text.h"
 #include "platform/message_box.h"
 #include "report/notes_print_pages.h"
+#include "search/qstring_printer.h"
 #include "report/ui/frm_print_all.h"
 #include "services/page_setup.h"
 #include "services/user_store.h"
@@ -251,6 +252,15 @@ TEST_F(PrintCommandsTest, NotesPagesAndTheTopMargin) {
     WebBrowser::SetDialogHook(previous);
     EXPECT_EQ(PageSetupValue(kMarginTop), "0.07");
   }
+  // Preview: the preview window of the shown page.
+  QString previewed;
+  const auto previous = WebBrowser::SetDialogHook([&](QDialog& d) {
+    previewed = d.metaObject()->className();
+    return int(QDialog::Rejected);
+  });
+  viewer.commands->mnuPrev_Click();
+  WebBrowser::SetDialogHook(previous);
+  EXPECT_EQ(previewed, "QPrintPreviewDialog");
   // Print Report leaves the margin; Print Marina Report sets it.
   SetRegistryString(kPageSetupKeyPath, kMarginTop, "0.5");
   viewer.commands->mnuPrint_Click();
