@@ -1,8 +1,9 @@
 #pragma once
 // The least of the report viewer the print commands and the notes box work
 // with: the marina list, the notes box, the visible browser and the two
-// hidden ones. A click on the list shows the entry's report (composed from
-// the demo database, or a plain page naming the marina) and loads its notes.
+// hidden ones. A click on the list shows the entry's report (its upper half
+// composed from the demo database, or a plain page naming the marina) and
+// loads its notes.
 #include <QDir>
 #include <QFile>
 #include <QListWidget>
@@ -15,8 +16,6 @@
 #include "common/testing.h"
 #include "data/marina_db.h"
 #include "platform/ui/browser.h"
-#include "report/dont_show.h"
-#include "report/middle_bottom_sections.h"
 #include "report/report_files.h"
 #include "report/report_page.h"
 #include "report/ui/notes_box.h"
@@ -75,13 +74,6 @@ class ViewerStandIn : public QWidget {
       request.photosFolder = BuiltProgramFolder() + QStringLiteral("/Photos");
       request.programFolder = BuiltProgramFolder();
       request.screen = QSize(1280, 1024);
-      request.middleAndBottom = [](Database& reportDb, int no) {
-        DontShowFlags flags;
-        flags.DontShowMarinaNo = no;
-        LoadDontShowFlags(flags, reportDb);
-        ReportSectionsState state;
-        return AppendMiddleAndBottomSections(reportDb, no, flags, state);
-      };
       const ReportPages composed = ComposeReportPages(*db, request);
       reportPageHtml = composed.reportHtml;
       WriteReportPages(composed.reportHtml, composed.photosHtml);
