@@ -228,7 +228,13 @@ void ReportPrintCommands::Advance(PrintRunStep step) {
     switch (step.action) {
       case PrintRunStep::Action::None: return;
       case PrintRunStep::Action::PrintPage: {
+        printing_ = true;
         const bool printed = wb_ && output_ && wb_->PrintTo(*output_);
+        printing_ = false;
+        if (std::exchange(cancelWhilePrinting_, false)) {
+          EndRun(RunEnd::Cancelled);
+          return;
+        }
         if (printed) {
           ++printed_;
           if (progress_) progress_->ShowPrinted(printed_);
@@ -246,6 +252,11 @@ void ReportPrintCommands::Advance(PrintRunStep step) {
 }
 
 void ReportPrintCommands::CancelRun() {
+  // The print under way still uses the run's output: the run ends after it.
+  if (printing_) {
+    cancelWhilePrinting_ = true;
+    return;
+  }
   if (run_.PrintFlagAvail() || output_) EndRun(RunEnd::Cancelled);
 }
 

@@ -100,6 +100,8 @@ class ReportPrintCommands : public QObject {
   int printed_ = 0;
   QString failure_;  // why the run failed
   bool selecting_ = false;
+  bool printing_ = false;             // a page of the run is being printed
+  bool cancelWhilePrinting_ = false;  // and the run ends after it
   int loadedWhileSelecting_ = -1;  // -1: no load; 0 failed, 1 loaded
 };
 
