@@ -6,7 +6,6 @@
 #include <QRegularExpression>
 #include <QFile>
 #include <QLocale>
-#include <QPageSetupDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
