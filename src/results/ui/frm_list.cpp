@@ -73,19 +73,24 @@ frmList::frmList() {
   lblMsg->setFont(bold);
   lblMsg->adjustSize();
 
+  ImageList = LoadRatingPictures();
+  QVariantList pictures;
+  for (const QPixmap& picture : ImageList) pictures << picture;
+
   fgList = new FlexGrid(this);
   fgList->setObjectName(QStringLiteral("fgList"));
   QFont gridFont(QStringLiteral("MS Sans Serif"));
   gridFont.setPointSizeF(8.25);
   fgList->setFont(gridFont);
-  fgList->verticalHeader()->setDefaultSectionSize(TwipsToPixels(kRowHeight));
+  list_ = new ListModel(pictures, this);
+  fgList->setModel(list_);
+  fgList->SetRowHeights(kRowHeight);
   fgList->SetCols(kListFixedCols);
-  fgList->SetRows(2);
 
   msgrid = new FlexGrid(this);
   msgrid->setObjectName(QStringLiteral("msgrid"));
-  msgrid->SetCols(3);
-  msgrid->SetRows(2);
+  ratings_ = new ListRatingsModel(this);
+  msgrid->setModel(ratings_);
   msgrid->hide();
 
   // Only prints: a browser that shows nothing leaves the main window's
@@ -104,7 +109,6 @@ frmList::frmList() {
   cmdOK->setToolTip(QStringLiteral("Return to Search Screen"));
   cmdOK->resize(TwipsToPixels(1335), TwipsToPixels(375));
 
-  ImageList = LoadRatingPictures();
   InstallPageSetupStore();
 
   connect(fgList, &FlexGrid::DblClick, this, &frmList::fgList_DblClick);
@@ -126,7 +130,6 @@ void frmList::Form_Load() {
 }
 
 void frmList::ApplyHeader(const OptionalColumns& columns) {
-  columns_ = columns;
   fgList->SetCols(kListFixedCols + columns.Count());
   fgList->SetFormatString(ListHeaderFormatString(columns));
   fgList->SetColWidth(kListColMarinaNo, 0);
@@ -140,16 +143,11 @@ void frmList::SetListColumnWidths() {
   fgList->SetColWidth(kListColHarbor, 2400);
 }
 
-int frmList::GetCellIndex(int row, int col) const {
-  return static_cast<int>(static_cast<std::int32_t>(fgList->Cols()) * row + col);
-}
-
 void frmList::UpdateListAlternative() {
   // The header and the optional columns follow the criteria of this fill.
-  ApplyHeader(CriteriaNow());
+  const OptionalColumns columns = CriteriaNow();
+  ApplyHeader(columns);
   lastQuery_ = ListQueryText(CallScreen(AppScreens().buildWhereClause));
-  listRow_ = 1;
-  ratingsRow_ = 1;
 
   OpenMyDatabase(Settings().DatabaseFileName);
   DatabasePtr db = MyDatabase();
@@ -157,7 +155,7 @@ void frmList::UpdateListAlternative() {
     FillGrids({});
     return;
   }
-  const Result<QList<ListRow>> fill = RunListQuery(*db, lastQuery_, columns_);
+  const Result<QList<ListRow>> fill = RunListQuery(*db, lastQuery_, columns);
   try {
     db->Close();
   } catch (const std::exception&) {
@@ -166,69 +164,25 @@ void frmList::UpdateListAlternative() {
   if (!fill) ErrorHandler(QStringLiteral("frmList"), QStringLiteral("UpdateListAlternative"), fill.error());
 }
 
-void frmList::FillGrids(const QList<ListRow>& rows) {
-  rows_ = rows;
+void frmList::FillGrids(QList<ListRow> rows) {
+  // Nothing of an earlier fill survives: both grids show the new rows alone,
+  // each after one reset, painted once when the fill is done.
   fgList->SetRedraw(false);
-  // Nothing of an earlier fill survives: every row is made anew.
-  fgList->setRowCount(0);
-  fgList->SetRows(rows.size() + 1);
-  msgrid->setRowCount(0);
-  msgrid->SetRows(rows.size() + 1);
-
-  auto picture = [this](int number) { return number >= 1 && number <= ImageList.size() ? ImageList[number - 1] : QPixmap(); };
-  for (const ListRow& row : rows) {
-    const int r = listRow_;
-    fgList->SetTextArray(GetCellIndex(r, kListColMarinaNo), QString::number(row.marinaNo));
-    fgList->SetRow(r);
-    fgList->SetCol(kListColBell);
-    if (row.bellPicture) {
-      fgList->SetCellPicture(picture(row.bellPicture));
-      fgList->SetCellPictureAlignment(kPictureLeftCentre);
-    }
-    fgList->SetCol(kListColBoatyard);
-    if (row.boatyardPicture) {
-      fgList->SetCellPicture(picture(row.boatyardPicture));
-      fgList->SetCellPictureAlignment(kPictureLeftCentre);
-    }
-    fgList->SetCol(kListColSunset);
-    if (row.sunsetPicture) {
-      fgList->SetCellPicture(picture(kSunsetPicture));
-      fgList->SetCellPictureAlignment(kPictureCentre);
-    }
-    fgList->SetTextArray(GetCellIndex(r, kListColName), row.name);
-    fgList->SetTextArray(GetCellIndex(r, kListColCity), row.city);
-    fgList->SetTextArray(GetCellIndex(r, kListColState), row.state);
-    fgList->SetTextArray(GetCellIndex(r, kListColHarbor), row.harbor);
-    Selected_datas(row);
-
-    msgrid->SetTextMatrix(ratingsRow_, 0, row.bellText);
-    msgrid->SetTextMatrix(ratingsRow_, 1, row.boatyardText);
-    msgrid->SetTextMatrix(ratingsRow_, 2, row.sunsetText);
-    ++ratingsRow_;
-    ++listRow_;
-  }
+  ratings_->Fill(rows);
+  list_->Fill(std::move(rows));
   fgList->SetRedraw(true);
 }
 
-void frmList::Selected_datas(const ListRow& row) {
-  int col = kListFixedCols;
-  for (const QString& text : row.optional) {
-    if (col >= fgList->Cols()) break;  // never beyond the row's own cells
-    fgList->SetTextArray(GetCellIndex(listRow_, col), text);
-    ++col;
-  }
-}
-
-int frmList::GetMarinasCount() const { return static_cast<int>(rows_.size()); }
+int frmList::GetMarinasCount() const { return static_cast<int>(list_->Rows().size()); }
 
 QString frmList::GetMarinaName(int row) const {
   if (row < 1 || row > GetMarinasCount()) return QString();
-  return rows_[row - 1].name;
+  return list_->Rows()[row - 1].name;
 }
 
 std::int32_t frmList::GetMarinaNo(int row) const {
   if (row < 1 || row > GetMarinasCount()) return 0;
-  return rows_[row - 1].marinaNo;
+  return list_->Rows()[row - 1].marinaNo;
 }
 
 void frmList::fgList_DblClick() {
@@ -268,7 +222,7 @@ void frmList::Form_Resize() {
     w += 120;
     h += 420;
   }
-  for (int r = 0; r < fgList->Rows(); ++r) fgList->SetRowHeight(r, kRowHeight);
+  fgList->SetRowHeights(kRowHeight);
   lblMsg->move(TwipsToPixels(2700), 0);
   cmdPrint->move(TwipsToPixels(w - 2800), TwipsToPixels(h - 800));
   cmdOK->move(TwipsToPixels(w - 1500), TwipsToPixels(h - 800));
@@ -296,7 +250,6 @@ ListGridSnapshot frmList::Snapshot() const {
 
 bool frmList::LoadPrintPage(ListPageKind kind) {
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  ratingsRow_ = 0;
   lastPageText_ = ListPageHtml(Snapshot(), kind, ProgramFolder());
   const bool written = printPages_->Write(lastPageText_, &lastPagePath_);
   QApplication::restoreOverrideCursor();
