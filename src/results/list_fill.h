@@ -36,6 +36,7 @@ struct ListRow {
   QStringList optional;  // one text per optional column, in column order
   // The ratings store's texts: bell, boatyard, sunset ("0" when missing).
   QString bellText, boatyardText, sunsetText;
+  bool operator==(const ListRow&) const = default;
 };
 
 // Reads the current record of the list query. Also leaves the row's ratings
