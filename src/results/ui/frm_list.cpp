@@ -1,5 +1,7 @@
 #include "results/ui/frm_list.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFile>
@@ -26,6 +28,7 @@ namespace qw {
 namespace {
 
 constexpr int kRowHeight = 300;  // twips
+constexpr int kButtonsGap = 60;  // twips between the grid and the buttons below it
 constexpr int kPictureHeight = 17;  // pixels
 
 // The grid's rating pictures 1 to 8, 17 pixels high: the grid's own strips
@@ -224,9 +227,15 @@ void frmList::Form_Resize() {
   }
   fgList->SetRowHeights(kRowHeight);
   lblMsg->move(TwipsToPixels(2700), 0);
-  cmdPrint->move(TwipsToPixels(w - 2800), TwipsToPixels(h - 800));
-  cmdOK->move(TwipsToPixels(w - 1500), TwipsToPixels(h - 800));
-  fgList->setGeometry(TwipsRect(0, PixelsToTwips(lblMsg->height()), w - 200, h - 800));
+  // A frame whose title bar is taller than the usual one would push the
+  // buttons out at the bottom: they stay inside.
+  const int buttonsTop = std::min(h - 800, PixelsToTwips(height() - cmdOK->height()));
+  cmdPrint->move(TwipsToPixels(w - 2800), TwipsToPixels(buttonsTop));
+  cmdOK->move(TwipsToPixels(w - 1500), TwipsToPixels(buttonsTop));
+  // Below the hint, the grid ends a little above the buttons: they never
+  // cover its last rows or its scroll bar.
+  const int gridTop = PixelsToTwips(lblMsg->height());
+  fgList->setGeometry(TwipsRect(0, gridTop, w - 200, std::max(0, buttonsTop - kButtonsGap - gridTop)));
   SetListColumnWidths();
   cmdPrint->raise();
   cmdOK->raise();

@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "app/ui/mdi_frm_main.h"
 #include "data/marina_db.h"
 #include "list_fixture.h"
@@ -269,6 +271,38 @@ TEST_F(ListWindowTest, WindowLayoutBackButtonActivationAndUnload) {
   for (int b = 1; b <= 5; ++b) EXPECT_TRUE(main->ToolbarButton(b)->isEnabled()) << b;
   EXPECT_TRUE(main->mnuFind->isEnabled());
   qw::CallScreen(qw::AppScreens().unloadList);  // nothing when not loaded
+  qw::MDIFrmMain::Unload();
+}
+
+TEST_F(ListWindowTest, TheGridEndsAboveItsButtonsAtEverySize) {
+  qw::RegisterResultScreens();
+  qw::MDIFrmMain* main = qw::MDIFrmMain::Instance();
+  main->resize(1280, 800);
+  main->show();
+  qw::CallScreen(qw::AppScreens().showList);
+  frmList* list = frmList::Loaded();
+  ASSERT_TRUE(list);
+  QWidget* frame = list->parentWidget();
+  const struct {
+    const char* name;
+    std::function<void()> apply;
+  } sizes[] = {
+      {"maximised", [&] { frame->showMaximized(); }},
+      {"normal", [&] { frame->showNormal(); frame->resize(frame->sizeHint()); }},
+      {"small", [&] { frame->showNormal(); frame->resize(360, 220); }},
+  };
+  for (const auto& size : sizes) {
+    SCOPED_TRACE(size.name);
+    size.apply();
+    QApplication::processEvents();
+    const QRect grid = list->fgList->geometry();
+    EXPECT_EQ(grid.top(), list->lblMsg->geometry().bottom() + 1);
+    EXPECT_GT(grid.height(), 0);
+    for (const QPushButton* button : {list->cmdPrint, list->cmdOK}) {
+      EXPECT_LT(grid.bottom(), button->geometry().top()) << button->text().toStdString();
+      EXPECT_LE(button->geometry().bottom(), list->rect().bottom()) << button->text().toStdString();
+    }
+  }
   qw::MDIFrmMain::Unload();
 }
 
