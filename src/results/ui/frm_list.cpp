@@ -106,11 +106,13 @@ frmList::frmList() {
 
   cmdPrint = new QPushButton(QStringLiteral("&Print Form"), this);
   cmdPrint->setObjectName(QStringLiteral("cmdPrint"));
-  cmdPrint->resize(TwipsToPixels(1215), TwipsToPixels(375));
+  // A caption wider in the system's font than the design width allows gets
+  // the width it needs (Form_Resize keeps the button's right edge).
+  cmdPrint->resize(std::max(TwipsToPixels(1215), cmdPrint->sizeHint().width()), TwipsToPixels(375));
   cmdOK = new QPushButton(QStringLiteral("&Back to Search"), this);
   cmdOK->setObjectName(QStringLiteral("cmdOK"));
   cmdOK->setToolTip(QStringLiteral("Return to Search Screen"));
-  cmdOK->resize(TwipsToPixels(1335), TwipsToPixels(375));
+  cmdOK->resize(std::max(TwipsToPixels(1335), cmdOK->sizeHint().width()), TwipsToPixels(375));
 
   InstallPageSetupStore();
 
@@ -230,8 +232,12 @@ void frmList::Form_Resize() {
   // A frame whose title bar is taller than the usual one would push the
   // buttons out at the bottom: they stay inside.
   const int buttonsTop = std::min(h - 800, PixelsToTwips(height() - cmdOK->height()));
-  cmdPrint->move(TwipsToPixels(w - 2800), TwipsToPixels(buttonsTop));
-  cmdOK->move(TwipsToPixels(w - 1500), TwipsToPixels(buttonsTop));
+  // Left edges as designed (W - 2800, W - 1500), or further left by what a
+  // wider caption took.
+  const int okLeft = w - 1500 + 1335 - PixelsToTwips(cmdOK->width());
+  const int printLeft = std::min(w - 2800, okLeft - 85 - PixelsToTwips(cmdPrint->width()));
+  cmdPrint->move(TwipsToPixels(printLeft), TwipsToPixels(buttonsTop));
+  cmdOK->move(TwipsToPixels(okLeft), TwipsToPixels(buttonsTop));
   // Below the hint, the grid ends a little above the buttons: they never
   // cover its last rows or its scroll bar.
   const int gridTop = PixelsToTwips(lblMsg->height());
