@@ -15,10 +15,13 @@ QVariant GridTableModel::headerData(int section, Qt::Orientation orientation, in
 
 bool GridTableModel::setHeaderData(int section, Qt::Orientation orientation, const QVariant& value, int role) {
   if (orientation != Qt::Horizontal || section < 0 || section >= heads_.size()) return false;
+  Head& head = heads_[section];
   if (role == Qt::DisplayRole || role == Qt::EditRole) {
-    heads_[section].text = value.toString();
+    if (head.text == value.toString()) return true;  // a refill's header tells the views nothing new
+    head.text = value.toString();
   } else if (role == Qt::TextAlignmentRole) {
-    heads_[section].alignment = value;
+    if (head.alignment == value) return true;
+    head.alignment = value;
     // The column's cells follow their header.
     if (rowCount() > 0) emit dataChanged(index(0, section), index(rowCount() - 1, section), {Qt::TextAlignmentRole});
   } else {

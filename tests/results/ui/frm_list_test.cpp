@@ -178,6 +178,22 @@ TEST_F(ListWindowTest, DoubleClickHandsOverTheClickedRowAndAccessorsAreSafe) {
   EXPECT_EQ(handedOver, qw::ReportHandOver{});
 }
 
+TEST_F(ListWindowTest, ARefillResetsEachGridOnceAndSignalsNothingPerRow) {
+  frmList* list = frmList::Instance();
+  ASSERT_GT(list->GetMarinasCount(), 100);
+  int resets = 0, other = 0;
+  for (QAbstractItemModel* model : {list->fgList->model(), list->msgrid->model()}) {
+    QObject::connect(model, &QAbstractItemModel::modelReset, [&] { ++resets; });
+    for (auto change : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+      QObject::connect(model, change, [&] { ++other; });
+    QObject::connect(model, &QAbstractItemModel::dataChanged, [&] { ++other; });
+    QObject::connect(model, &QAbstractItemModel::headerDataChanged, [&] { ++other; });
+  }
+  list->UpdateListAlternative();
+  EXPECT_EQ(resets, 2);
+  EXPECT_EQ(other, 0);
+}
+
 TEST_F(ListWindowTest, SortsAlphabeticallyAndGeographically) {
   frmList* list = frmList::Instance();
   EXPECT_TRUE(list->LastQuery().endsWith(" ORDER BY rpm_Vyk.[Geo Code], rpm_Vyk.[N/S#]"));
@@ -275,12 +291,7 @@ TEST_F(ListWindowTest, WindowLayoutBackButtonActivationAndUnload) {
 }
 
 TEST_F(ListWindowTest, TheGridEndsAboveItsButtonsAtEverySize) {
-  qw::RegisterResultScreens();
-  qw::MDIFrmMain* main = qw::MDIFrmMain::Instance();
-  main->resize(1280, 800);
-  main->show();
-  qw::CallScreen(qw::AppScreens().showList);
-  frmList* list = frmList::Loaded();
+  frmList* list = ShowListInMainWindow();
   ASSERT_TRUE(list);
   QWidget* frame = list->parentWidget();
   const struct {
@@ -302,18 +313,15 @@ TEST_F(ListWindowTest, TheGridEndsAboveItsButtonsAtEverySize) {
       EXPECT_LT(grid.bottom(), button->geometry().top()) << button->text().toStdString();
       EXPECT_LE(button->geometry().bottom(), list->rect().bottom()) << button->text().toStdString();
     }
+    EXPECT_LT(list->cmdPrint->geometry().right(), list->cmdOK->geometry().left());
   }
   qw::MDIFrmMain::Unload();
 }
 
 TEST_F(ListWindowTest, InsideTheMainWindowBackHidesAndUnloadOrCloseRemovesItsFrame) {
-  qw::RegisterResultScreens();
-  qw::MDIFrmMain* main = qw::MDIFrmMain::Instance();
-  main->resize(1280, 800);
-  main->show();
-  qw::CallScreen(qw::AppScreens().showList);
-  frmList* list = frmList::Loaded();
+  frmList* list = ShowListInMainWindow();
   ASSERT_TRUE(list);
+  qw::MDIFrmMain* main = qw::MDIFrmMain::Loaded();
   auto* frame = qobject_cast<QMdiSubWindow*>(list->parentWidget());
   ASSERT_TRUE(frame);
   EXPECT_TRUE(frame->isVisible());
