@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QStyledItemDelegate>
 
+#include <algorithm>
+
 #include "platform/program.h"
 
 namespace qw {

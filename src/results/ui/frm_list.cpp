@@ -1,15 +1,14 @@
 #include "results/ui/frm_list.h"
 
-#include <algorithm>
-
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFile>
-#include <QHeaderView>
 #include <QLabel>
 #include <QPrinter>
 #include <QPushButton>
 #include <QResizeEvent>
+
+#include <algorithm>
 
 #include "app/ui/screens.h"
 #include "data/marina_db.h"
