@@ -194,8 +194,10 @@ frm_view_report::frm_view_report() {
 
   // Every change of the selected entry, also one made by the program, shows
   // that entry's report.
-  connect(lstMarinaNames, &QListWidget::currentRowChanged, this, [this](int row) {
-    if (row >= 0) lstMarinaNames_Click();
+  // The selection, not the current row: a list that gets the focus makes its
+  // first entry current without selecting it, which shows nothing.
+  connect(lstMarinaNames, &QListWidget::itemSelectionChanged, this, [this] {
+    if (ListIndex() >= 0) lstMarinaNames_Click();
   });
   resize(TwipsToPixels(12000), TwipsToPixels(9000));
 }
@@ -223,6 +225,11 @@ void frm_view_report::FillList() {
     entry->setData(Qt::UserRole, CallScreen(screens.listMarinaNo, row));
     lstMarinaNames->addItem(entry);
   }
+}
+
+int frm_view_report::ListIndex() const {
+  const QList<QListWidgetItem*> selected = lstMarinaNames->selectedItems();
+  return selected.isEmpty() ? -1 : lstMarinaNames->row(selected.first());
 }
 
 std::int32_t frm_view_report::EntryMarinaNo(int index) const {
@@ -257,7 +264,7 @@ void frm_view_report::HandOver(const ReportHandOver& handOver, bool justLoaded) 
   // A marina the list does not hold: its report and notes, no entry selected.
   {
     const QSignalBlocker quiet(lstMarinaNames);
-    lstMarinaNames->setCurrentRow(-1);
+    lstMarinaNames->clearSelection();
   }
   QString name;
   DisplayReport(handOver.marinaNo, name);
@@ -266,16 +273,16 @@ void frm_view_report::HandOver(const ReportHandOver& handOver, bool justLoaded) 
 }
 
 void frm_view_report::SelectEntry(int index) {
-  if (lstMarinaNames->currentRow() == index) {
+  if (ListIndex() == index) {
     lstMarinaNames_Click();
   } else {
     lstMarinaNames->setCurrentRow(index);
   }
-  lstMarinaNames->scrollToItem(lstMarinaNames->currentItem());
+  lstMarinaNames->scrollToItem(lstMarinaNames->item(index));
 }
 
 void frm_view_report::lstMarinaNames_Click() {
-  const int index = lstMarinaNames->currentRow();
+  const int index = ListIndex();
   if (index < 0) return;
   const std::int32_t no = EntryMarinaNo(index);
   QString name = lstMarinaNames->item(index)->text();
@@ -347,7 +354,7 @@ void frm_view_report::ShowNoPage(const QString& why) {
 }
 
 void frm_view_report::ShowCurrentReport() {
-  if (lstMarinaNames->currentRow() >= 0) {
+  if (ListIndex() >= 0) {
     lstMarinaNames_Click();
   } else if (currentMarinaNo_ != 0) {
     QString name;

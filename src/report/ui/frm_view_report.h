@@ -87,6 +87,8 @@ class frm_view_report : public QMainWindow, public OneInstance<frm_view_report> 
   const ReportSectionsState& Sections() const { return sections_; }
   // The notes box's marina (NotesMarinaNo) and its store.
   PersonalNotes& Notes() { return notes_; }
+  // The selected list entry (0-based; -1 when none): ListIndex.
+  int ListIndex() const;
   // The MarinaNo of list entry `index` (0-based), as the list held it when
   // filled; 0 outside the list.
   std::int32_t EntryMarinaNo(int index) const;
