@@ -10,6 +10,8 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
 #include <QSignalBlocker>
 #include <algorithm>
 #include <optional>
@@ -192,6 +194,14 @@ frm_view_report::frm_view_report() {
 
   mnucharts = command("mnucharts", "Return to Maps", &frm_view_report::mnucharts_Click);
 
+  // Each marina's page opens at its top, also when it replaces a page of the
+  // same file that was scrolled down (the engine would keep that position).
+  QWebEngineScript top;
+  top.setName(QStringLiteral("PageAtTop"));
+  top.setSourceCode(QStringLiteral("history.scrollRestoration='manual';"));
+  top.setInjectionPoint(QWebEngineScript::DocumentCreation);
+  top.setWorldId(QWebEngineScript::ApplicationWorld);
+  wb->Page()->scripts().insert(top);
   // Every change of the selected entry, also one made by the program, shows
   // that entry's report.
   // The selection, not the current row: a list that gets the focus makes its
