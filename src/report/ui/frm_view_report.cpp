@@ -307,7 +307,11 @@ void frm_view_report::LoadNotes(std::int32_t marinaNo) {
 }
 
 void frm_view_report::SavePendingNotes() {
+  // Only what was typed: the box gives the loaded text back with other line
+  // ends, which must not be written over the stored notes.
+  if (!tbNotes->document()->isModified()) return;
   const NotesStoreResult stored = notes_.Store(tbNotes->toPlainText());
+  if (stored.Ok()) tbNotes->document()->setModified(false);
   stored.Report(QStringLiteral("SavePendingNotes"));
 }
 

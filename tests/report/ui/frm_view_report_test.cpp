@@ -8,8 +8,10 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QTextCursor>
 #include <gtest/gtest.h>
 
+#include "data/marina_db.h"
 #include "platform/program.h"
 #include "platform/ui/browser.h"
 #include "platform/ui/flex_grid.h"
@@ -65,6 +67,10 @@ class ViewerTest : public qw::testing::ListWindowTest {
     return v;
   }
   static QString Page() { return ReadPage(qw::ReportPagePath()); }
+  static QString StoredNotes(int marinaNo) {
+    const qw::DatabasePtr db = qw::OpenMarinaDatabase();
+    return qw::ReadNotes(*db, marinaNo);
+  }
 
   int mapKeysCleared_ = 0;
   int listUnloaded_ = 0;
@@ -98,6 +104,17 @@ TEST_F(ViewerTest, ListRoadShowsTheDoubleClickedMarinaAndAClickAnother) {
   EXPECT_EQ(v->CurrentMarinaNo(), 2608);
   EXPECT_TRUE(v->tbNotes->toPlainText().startsWith("Skipper's notes: fuel dock closes at 5."));
   EXPECT_EQ(v->Notes().NotesMarinaNo(), 2608);
+
+  // Leaving a marina stores only what was typed: notes read and left alone
+  // keep their line ends; typed ones are stored to their marina.
+  v->lstMarinaNames->setCurrentRow(0);
+  EXPECT_TRUE(StoredNotes(2608).contains("\r\n"));
+  v->lstMarinaNames->setCurrentRow(RowOf(2608) - 1);
+  v->tbNotes->moveCursor(QTextCursor::End);
+  v->tbNotes->insertPlainText("\nFuel by the gallon.");
+  v->lstMarinaNames->setCurrentRow(0);
+  EXPECT_TRUE(StoredNotes(2608).endsWith("\nFuel by the gallon."));
+  ASSERT_TRUE(v->wb->WaitForLoad(30000));
   EXPECT_TRUE(boxes_.Shown().isEmpty());
 }
 
