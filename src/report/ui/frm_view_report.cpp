@@ -203,9 +203,8 @@ frm_view_report::frm_view_report() {
   top.setWorldId(QWebEngineScript::ApplicationWorld);
   wb->Page()->scripts().insert(top);
   // Every change of the selected entry, also one made by the program, shows
-  // that entry's report.
-  // The selection, not the current row: a list that gets the focus makes its
-  // first entry current without selecting it, which shows nothing.
+  // that entry's report. The selection, not the current row: a list that gets
+  // the focus makes its first entry current without selecting it.
   connect(lstMarinaNames, &QListWidget::itemSelectionChanged, this, [this] {
     if (ListIndex() >= 0) lstMarinaNames_Click();
   });
@@ -247,25 +246,26 @@ std::int32_t frm_view_report::EntryMarinaNo(int index) const {
   return entry ? entry->data(Qt::UserRole).toInt() : 0;
 }
 
+int frm_view_report::EntryOf(std::int32_t marinaNo) const {
+  int index = -1;
+  for (int i = 0; i < lstMarinaNames->count(); ++i) {
+    if (EntryMarinaNo(i) == marinaNo) index = i;
+  }
+  return index;
+}
+
 void frm_view_report::HandOver(const ReportHandOver& handOver, bool justLoaded) {
   if (handOver.road == ReportHandOver::Road::List) {
     if (!justLoaded) FillList();
     // The row handed over; when the list has changed under it, the entry of
     // its marina.
     int index = handOver.listRow - 1;
-    if (index < 0 || index >= lstMarinaNames->count() || EntryMarinaNo(index) != handOver.marinaNo) {
-      for (int i = 0; i < lstMarinaNames->count(); ++i) {
-        if (EntryMarinaNo(i) == handOver.marinaNo) index = i;
-      }
-    }
-    if (index < 0 || index >= lstMarinaNames->count()) index = 0;
+    if (index < 0 || index >= lstMarinaNames->count() || EntryMarinaNo(index) != handOver.marinaNo)
+      index = std::max(EntryOf(handOver.marinaNo), 0);
     if (lstMarinaNames->count() > 0) SelectEntry(index);
     return;
   }
-  int index = -1;
-  for (int i = 0; i < lstMarinaNames->count(); ++i) {
-    if (EntryMarinaNo(i) == handOver.marinaNo) index = i;
-  }
+  const int index = EntryOf(handOver.marinaNo);
   if (justLoaded) CallScreen(AppScreens().clearMapFormload);
   if (index >= 0) {
     SelectEntry(index);

@@ -128,6 +128,8 @@ class frm_view_report : public QMainWindow, public OneInstance<frm_view_report> 
  private:
   // Fills the list from the result list, each entry with its MarinaNo.
   void FillList();
+  // The last entry of a marina; -1 when the list does not hold it.
+  int EntryOf(std::int32_t marinaNo) const;
   // Selects an entry and shows it (also when it is selected already).
   void SelectEntry(int index);
   // The box gets the notes of marinaNo (notes typed before are stored first).
