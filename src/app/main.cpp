@@ -2,6 +2,7 @@
 
 #include "app/ui/frm_logo.h"
 #include "platform/ui/message_box_widgets.h"
+#include "report/ui/register.h"
 #include "results/ui/register.h"
 #include "search/ui/register.h"
 #include "services/page_setup.h"
@@ -18,6 +19,7 @@ int main(int argc, char** argv) {
   // The windows of the other subsystems fill in the screen table.
   qw::RegisterSearchScreens();
   qw::RegisterResultScreens();
+  qw::RegisterReportScreens();
   qw::ShowLogo();
   return app.exec();
 }

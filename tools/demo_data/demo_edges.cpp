@@ -146,7 +146,7 @@ void ApplyEdgeRows(DemoData& data) {
   set(2812, contact, "Miles to Town", "3");
   set(2626, contact, "VHF Monitor", "  ");
   set(2626, contact, "VHF Talk", null);
-  if (Marina* m = at(641)) set(641, contact, "Website", QStringLiteral("www.%1.example.com.").arg(Slug(m->name)));
+  if (Marina* m = at(641)) set(641, contact, "Website", QStringLiteral("www.%1.example.com.").arg(WebName(m->name)));
   set(2690, contact, "E-mail", null);
   set(2690, contact, "Website", null);
 

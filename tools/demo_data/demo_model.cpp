@@ -87,12 +87,17 @@ const QStringList& AmenityTables() {
   return tables;
 }
 
-QString Slug(const QString& name) {
-  QString s = name.toLower();
-  s.replace(QRegularExpression(QStringLiteral("[^a-z0-9]+")), QStringLiteral("-"));
-  while (s.startsWith(QLatin1Char('-'))) s.remove(0, 1);
-  while (s.endsWith(QLatin1Char('-'))) s.chop(1);
-  return s;
+QString WebName(const QString& name) {
+  // The words of the name (apostrophes dropped, "&" not a word).
+  QStringList words = name.toLower().remove(QLatin1Char('\'')).split(QRegularExpression(QStringLiteral("[^a-z0-9]+")),
+                                                                       Qt::SkipEmptyParts);
+  if (words.isEmpty()) return QStringLiteral("marina");
+  // The initials and the last word, as a marina's own domain often reads
+  // ("hlmarina" for Harbor Light Marina); all initials when that is long.
+  QString initials;
+  for (const QString& w : words) initials += w.at(0);
+  const QString name1 = initials.left(initials.size() - 1) + words.last();
+  return name1.size() <= 9 ? name1 : initials;
 }
 
 static QString FormatMinutes(double minutes, int degreeDigits) {

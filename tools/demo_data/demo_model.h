@@ -127,7 +127,10 @@ void ApplyEdgeRows(DemoData& data);
 void BalanceSplitPositions(const std::vector<Marina>& marinas, const QString& dbPath);
 
 // Text helpers shared by the rules and the edge rows.
-QString Slug(const QString& name);
+// The short name of a marina's web and mail domain: the name's initials and
+// its last word ("hlmarina"), or its initials alone when that is longer than
+// nine letters, so that its e-mail and web address share one printed line.
+QString WebName(const QString& name);
 QString FormatLatitude(double minutes);
 QString FormatLongitude(double minutes);
 QString ShortName30(const QString& name);

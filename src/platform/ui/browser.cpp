@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 #include <QWebEngineNewWindowRequest>
 #include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
 #include <QWebEngineUrlRequestInfo>
 #include <QWebEngineUrlRequestInterceptor>
@@ -25,6 +26,7 @@
 #include <optional>
 
 #include "platform/message_box.h"
+#include "platform/page_fonts.h"
 #include "platform/ui/print_output.h"
 
 namespace qw {
@@ -103,6 +105,16 @@ BrowserPage::BrowserPage(QObject* parent) : QWebEnginePage(parent) {
   s->setUnknownUrlSchemePolicy(QWebEngineSettings::AllowUnknownUrlSchemesFromUserInteraction);
   setUrlRequestInterceptor(Blocker());
   connect(this, &QWebEnginePage::newWindowRequested, this, &BrowserPage::OnNewWindow);
+  // The fonts the pages name, in every page and its prints, before its
+  // content is laid out; the application's script world runs it whether the
+  // page's own scripts are on or off.
+  QWebEngineScript fonts;
+  fonts.setName(QStringLiteral("PageFonts"));
+  fonts.setSourceCode(PageFontsScript());
+  fonts.setInjectionPoint(QWebEngineScript::DocumentCreation);
+  fonts.setWorldId(QWebEngineScript::ApplicationWorld);
+  fonts.setRunsOnSubFrames(true);
+  scripts().insert(fonts);
 }
 
 void BrowserPage::SetScriptsEnabled(bool enabled) {
