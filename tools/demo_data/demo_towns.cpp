@@ -159,6 +159,20 @@ const std::vector<Town>& Towns() {
   return towns;
 }
 
+const Town* NearestTown(int geoCode, double lat, double lon) {
+  const Town* best = nullptr;
+  double bestMiles = 0;
+  for (const Town& t : Towns()) {
+    if (t.geoCode != geoCode || t.outOfRotation) continue;
+    const double miles = NauticalMiles(lat, lon, t.LatDegrees(), t.LonDegrees());
+    if (!best || miles < bestMiles) {
+      best = &t;
+      bestMiles = miles;
+    }
+  }
+  return best;
+}
+
 const Town* FindTown(int geoCode, const QString& city) {
   for (const Town& t : Towns())
     if (t.geoCode == geoCode && t.city == city) return &t;

@@ -1,0 +1,258 @@
+#!/usr/bin/python3
+"""Draws the overview chart and the twelve sub-region maps from the GSHHG
+coastlines with GMT, in the fitted windows of map-windows.csv, with the marks of
+map-marks.csv as numbered markers, into assets/maps.
+
+    tools/maps/draw_charts.py [--out DIR] [WINDOW ...]     (needs gmt, gmt-gshhg-high, gmt-dcw, imagemagick)
+"""
+import argparse
+import csv
+import math
+import os
+import shutil
+import subprocess
+import tempfile
+
+from chartlib import (HERE, MAP_H, MAP_W, OVERVIEW_H, OVERVIEW_W, ROOT, TWIPS, Window, coast_resolution, read_marks,
+                      read_windows)
+
+# Chart colours: buff land, pale water with a deeper band along the shore, as paper charts show them.
+LAND = "#f4e4b8"
+WATER = "#e3f1fa"
+SHALLOW = "#b9dcf2"
+SHORE = "#4a3f2a"
+BORDER = "#8a7a5a"
+RIVER = "#8ec3e6"
+WATER_TEXT = "#1d4f7a"
+LAND_TEXT = "#3a3226"
+MARK = "#c0187a"  # the magenta of chart symbols
+TITLE_PANEL = "#ffffff"
+
+# Title rectangles (twips on the picture) where the window lays its caption; kept clear.
+TITLES = {
+    "frmSubRegion": (2160, 840, 2775, 255), "Frmsubregion2": (240, 1080, 1935, 255),
+    "Frmsubregion3": (4560, 240, 3375, 255), "Frmsubregion4": (480, 1320, 3375, 255),
+    "Frmsubregion5": (360, 960, 2895, 495), "Frmsubregion6": (240, 3240, 4455, 255),
+    "Frmsubregion7": (1200, 840, 2895, 255), "Frmsubregion8": (5040, 240, 3615, 255),
+    "Frmsubregion9": (360, 960, 3255, 255), "Frmsubregion10": (3360, 0, 4815, 255),
+    "Frmsubregion11": (120, 240, 4095, 255), "Frmsubregion12": (2880, 240, 3495, 255),
+}
+# Picture file of each window.
+PICTURES = {"frmOverviewChart": "OverviewChart.jpg", "frmSubRegion": "SubRegion1.jpg"}
+PICTURES.update({"Frmsubregion%d" % k: "SubRegion%d.jpg" % k for k in range(2, 13)})
+
+# The overview's hot areas (twips on the picture) and the Roman numerals drawn beside them.
+OVERVIEW_TITLE = (480, 120, 5775, 255)
+HOT_AREAS = [(5400, 720, 1095, 855), (4680, 960, 735, 975), (3360, 1440, 1215, 975), (2160, 1920, 1095, 1335),
+             (1440, 3360, 1095, 975), (1320, 4440, 975, 855), (2520, 4920, 1095, 975), (1800, 5880, 1695, 495),
+             (1560, 5400, 855, 495), (1320, 5280, 255, 615), (840, 5280, 255, 615), (240, 5880, 735, 615)]
+NUMERALS = ["I", "II", "III", "IV", "V", "VI", "VII", "VIII", "IX", "X", "XI", "XII"]
+
+
+def px_rect(tw):
+    l, t, w, h = tw
+    return l / TWIPS, t / TWIPS, w / TWIPS, h / TWIPS
+
+
+def overlaps(a, b, pad=0):
+    return a[0] < b[0] + b[2] + pad and b[0] < a[0] + a[2] + pad and a[1] < b[1] + b[3] + pad and b[1] < a[1] + a[3] + pad
+
+
+class Chart:
+    def __init__(self, path, window, w, h):
+        self.path, self.win, self.w, self.h = path, window, w, h
+        self.first = True
+        self.res = coast_resolution()
+        self.common = ["--PS_MEDIA=%dpx%dp" % (w, h), "--PS_PAGE_ORIENTATION=portrait", "--MAP_FRAME_TYPE=inside",
+                       "--FONT_ANNOT_PRIMARY=6p,Helvetica,#4a4a4a", "--MAP_TICK_LENGTH_PRIMARY=4p",
+                       "--MAP_FRAME_PEN=0.8p,#303030", "--MAP_TICK_PEN_PRIMARY=0.5p,#303030",
+                       "--FORMAT_GEO_MAP=ddd:mmF", "--MAP_ANNOT_OFFSET_PRIMARY=2p", "--FONT_LABEL=7p,Helvetica,#303030",
+                       "--MAP_SCALE_HEIGHT=4p", "--PS_LINE_JOIN=round", "-Ve"]
+
+    def run(self, module, args, stdin=None):
+        cmd = ["gmt", module] + args + self.common
+        cmd += ["-K"] if self.first else ["-O", "-K"]
+        if self.first:
+            cmd += ["-X0", "-Y0", "-P"]
+        self.first = False
+        with open(self.path, "a") as out:
+            subprocess.run(cmd, input=stdin, stdout=out, check=True, text=True)
+
+    def geo(self):
+        return ["-R" + self.win.region(), "-JM%dp" % self.w]
+
+    def pix(self):
+        return ["-R0/%d/0/%d" % (self.w, self.h), "-JX%dp/%dp" % (self.w, self.h)]
+
+    def text(self, items, font, justify="CM", extra=()):
+        """items: (x, y, text) in pixels from the top-left."""
+        data = "".join("%.2f %.2f %s\n" % (x, self.h - y, t) for x, y, t in items)
+        self.run("pstext", self.pix() + ["-F+f%s+j%s" % (font, justify), "-N"] + list(extra), data)
+
+    def polygon(self, pts, args):
+        data = "".join("%.2f %.2f\n" % (x, self.h - y) for x, y in pts)
+        self.run("psxy", self.pix() + args, data)
+
+    def close(self, out_file, quality=92):
+        self.run("psxy", self.pix() + ["-T"])
+        subprocess.run(["gmt", "psxy", "-R0/1/0/1", "-JX1p", "-T", "-O"], stdout=open(self.path, "a"), check=True)
+        tmp = os.path.dirname(self.path)
+        subprocess.run(["gmt", "psconvert", self.path, "-Tg", "-E72", "-Qt4", "-Qg4", "-D" + tmp], check=True)
+        png = os.path.splitext(self.path)[0] + ".png"
+        subprocess.run(["convert", png, "-strip", "-quality", str(quality), "-sampling-factor", "1x1", out_file], check=True)
+
+
+def base_layers(c, rivers=True, detail=True):
+    g = c.geo()
+    res = "-D" + c.res
+    c.run("pscoast", g + [res, "-A0", "-S" + WATER])
+    # A deeper band of water along the shore, under the land.
+    c.run("pscoast", g + [res, "-A0", "-W1/%s,%s" % ("7p" if detail else "4p", SHALLOW)])
+    args = g + [res, "-A0", "-G" + LAND, "-C" + WATER, "-W1/0.7p,%s" % SHORE, "-W2/0.3p,%s" % SHORE,
+                "-N1/0.9p,%s,-" % BORDER, "-N2/0.6p,%s,-" % BORDER]
+    if rivers:
+        args += ["-I1/0.6p,%s" % RIVER, "-I2/0.4p,%s" % RIVER]
+    c.run("pscoast", args)
+
+
+def tick_interval(span_deg):
+    for minutes in (2, 5, 10, 15, 20, 30, 60):
+        if span_deg * 60 / minutes <= 6:
+            return minutes
+    return 60
+
+
+def free_spot(size, candidates, busy):
+    """First candidate box (x, y) of `size` that meets no busy rectangle."""
+    for x, y in candidates:
+        box = (x, y, size[0], size[1])
+        if not any(overlaps(box, b, 4) for b in busy):
+            return x, y
+    return candidates[0]
+
+
+def read_places():
+    places = {}
+    with open(os.path.join(HERE, "places.csv")) as f:
+        for r in csv.DictReader(row for row in f if not row.startswith("#")):
+            places.setdefault(r["window"], []).append(r)
+    return places
+
+
+def draw_places(c, places, busy):
+    styles = {"sea": ("9p,Helvetica-Oblique,%s" % WATER_TEXT), "bay": ("7.5p,Helvetica-Oblique,%s" % WATER_TEXT),
+              "town": ("7p,Helvetica,%s" % LAND_TEXT), "state": ("8p,Helvetica-Bold,%s" % BORDER),
+              "island": ("6.5p,Helvetica,%s" % LAND_TEXT)}
+    for p in places:
+        x, y = c.win.to_px(float(p["lon"]), float(p["lat"]))
+        angle = p.get("angle") or "0"
+        c.text([(x, y, p["name"])], styles[p["kind"]], p.get("justify") or "CM", ["-F+a%s" % angle] if angle != "0" else [])
+
+
+def title_panel(c, rect):
+    l, t, w, h = px_rect(rect)
+    l, t, w, h = l - 4, t - 2, w + 8, h + 4
+    c.polygon([(l, t), (l + w, t), (l + w, t + h), (l, t + h)], ["-G%s@12" % TITLE_PANEL, "-W0.6p,#1d3557"])
+    return (l, t, w, h)
+
+
+def scale_and_arrow(c, busy):
+    w, h = c.w, c.h
+    nm = c.win.k * 1.0 / 60.0 * math.cos(math.radians((c.win.south + c.win.north) / 2)) * 0  # unused
+    # Nautical miles per pixel at the centre latitude.
+    lat = (c.win.south + c.win.north) / 2
+    px_per_nm = c.win.k / 60.0 / math.cos(math.radians(lat)) * 1.0
+    length = next(n for n in (1, 2, 5, 10, 20, 25, 50) if n * px_per_nm >= 60)
+    bar = (length * px_per_nm + 24, 32)
+    corners = [(w - bar[0] - 8, h - bar[1] - 8), (8, h - bar[1] - 8), (w - bar[0] - 8, 30), (8, 30),
+               (w / 2 - bar[0] / 2, h - bar[1] - 8)]
+    x, y = free_spot(bar, corners, busy)
+    busy.append((x, y, bar[0], bar[1]))
+    cx, cy = x + bar[0] / 2, c.h - (y + bar[1] - 9)
+    c.run("psbasemap", c.geo() + ["-Lx%.1fp/%.1fp+c%.4f+w%dn+lnautical miles+f+jCM" % (cx, cy, lat, length),
+                                   "-F+gwhite@25+p0.4p,#606060+c3p/3p/2p/2p",
+                                   "--FONT_ANNOT_PRIMARY=6p,Helvetica,#303030", "--FONT_LABEL=6p,Helvetica,#303030",
+                                   "--MAP_LABEL_OFFSET=2p"])
+    rose = (36, 42)
+    corners = [(w - rose[0] - 10, 8), (10, 8), (w - rose[0] - 10, h - rose[1] - 50), (10, h - rose[1] - 50),
+               (w - rose[0] - 10, h / 2), (10, h / 2)]
+    rx, ry = free_spot(rose, corners, busy)
+    busy.append((rx, ry, rose[0], rose[1]))
+    c.run("psbasemap", c.geo() + ["-Tdx%.1fp/%.1fp+w24p+f1+lW,E,S,N+jCM" % (rx + rose[0] / 2, c.h - ry - rose[1] / 2 - 3),
+                                   "--FONT_TITLE=7p,Helvetica-Bold,#303030", "--MAP_TITLE_OFFSET=1p",
+                                   "--MAP_DEFAULT_PEN=0.5p,#303030", "--COLOR_BACKGROUND=#303030"])
+
+
+def marks_layer(c, marks):
+    circles, labels = [], []
+    for mark, marina_no, geo, l, t, w, h in marks:
+        x, y = (l + w / 2) / TWIPS, (t + h / 2) / TWIPS
+        circles.append("%.2f %.2f\n" % (x, c.h - y))
+        labels.append((x, y + 0.3, mark[3:]))
+    # Marks are drawn in definition order, so a later one lies over an earlier one, as it takes the click.
+    for (x, y, n), row in zip(labels, circles):
+        c.run("psxy", c.pix() + ["-Sc12.5p", "-G" + MARK, "-W0.8p,white"], row)
+        c.text([(x, y, n)], "6.5p,Helvetica-Bold,white" if len(n) < 2 else "6p,Helvetica-Bold,white")
+
+
+def draw_map(name, window, marks, places, out_dir, tmp):
+    c = Chart(os.path.join(tmp, name + ".ps"), window, MAP_W, MAP_H)
+    base_layers(c)
+    span = window.east - window.west
+    m = tick_interval(span)
+    c.run("psbasemap", c.geo() + ["-Bxa%dmf%dm" % (m, m / 2 if m % 2 == 0 else m), "-Bya%dmf%dm" % (m, m / 2 if m % 2 == 0 else m),
+                                   "-BWSne", "--MAP_GRID_PEN_PRIMARY=0.25p,#9fb6c6"])
+    busy = [(l / TWIPS - 2, t / TWIPS - 2, w / TWIPS + 4, h / TWIPS + 4) for _, _, _, l, t, w, h in marks]
+    draw_places(c, places.get(name, []), busy)
+    busy.append(title_panel(c, TITLES[name]))
+    scale_and_arrow(c, busy)
+    marks_layer(c, marks)
+    c.close(os.path.join(out_dir, PICTURES[name]))
+
+
+def draw_overview(window, places, out_dir, tmp):
+    c = Chart(os.path.join(tmp, "overview.ps"), window, OVERVIEW_W, OVERVIEW_H)
+    base_layers(c, rivers=True, detail=False)
+    c.run("psbasemap", c.geo() + ["-Bxa1f30m", "-Bya1f30m", "-BWSne"])
+    draw_places(c, places.get("frmOverviewChart", []), [])
+    busy = [title_panel(c, OVERVIEW_TITLE)]
+    for k, rect in enumerate(HOT_AREAS):
+        l, t, w, h = px_rect(rect)
+        c.polygon([(l, t), (l + w, t), (l + w, t + h), (l, t + h), (l, t)], ["-W1.1p,%s" % MARK, "-L"])
+    numeral_at = [("LB", 0, -2), ("LB", 0, -2), ("LB", 0, -2), ("RT", -3, 0), ("RT", -3, 0), ("RT", -3, 0),
+                  ("LT", 3, 0), ("LT", 0, 3), ("LB", 0, -2), ("CT", 0, 2), ("CT", 0, 2), ("CT", 0, 2)]
+    for k, rect in enumerate(HOT_AREAS):
+        l, t, w, h = px_rect(rect)
+        just, dx, dy = numeral_at[k]
+        x = l + (w if just[0] == "R" and False else 0)
+        ax = {"L": l, "R": l, "C": l + w / 2}[just[0]]
+        ay = {"B": t, "T": t + h}[just[1]]
+        c.text([(ax + dx, ay + dy, NUMERALS[k])], "8p,Helvetica-Bold,%s" % MARK, just)
+    c.close(os.path.join(out_dir, PICTURES["frmOverviewChart"]))
+
+
+def main():
+    ap = argparse.ArgumentParser()
+    ap.add_argument("--out", default=os.path.join(ROOT, "assets", "maps"))
+    ap.add_argument("only", nargs="*")
+    a = ap.parse_args()
+    os.makedirs(a.out, exist_ok=True)
+    marks, windows, places = read_marks(), read_windows(), read_places()
+    tmp = tempfile.mkdtemp(prefix="quaywise-charts-")
+    try:
+        for name, r in windows.items():
+            if a.only and name not in a.only:
+                continue
+            if name == "frmOverviewChart":
+                w = Window(float(r["west"]), float(r["east"]), float(r["south"]), float(r["north"]), OVERVIEW_W, OVERVIEW_H)
+                draw_overview(w, places, a.out, tmp)
+            else:
+                w = Window(float(r["west"]), float(r["east"]), float(r["south"]), float(r["north"]))
+                draw_map(name, w, marks[name], places, a.out, tmp)
+            print("drew", PICTURES[name])
+    finally:
+        shutil.rmtree(tmp, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    main()
