@@ -88,13 +88,12 @@ TEST(MapTable, WhereMarksOverlapTheOneDefinedLaterTakesThePoint) {
     int marinaNo;  // 0: bare picture
   };
   const Case cases[] = {
-      {1, {530, 200}, 833},   // inside Img1 only
-      {1, {10, 10}, 0},       // open water
-      {1, {460, 332}, 299},   // Img10 and Img11 share 9 x 9 pixels: Img11 is defined later
-      {1, {544, 204}, 2694},  // the one-pixel strip of Img1 and Img3
-      {3, {420, 270}, 2562},  // Img3 and Img4: Img4 is defined after Img3
-      {3, {356, 276}, 890},   // Img12 and Img13: Img13 is defined near the end
-      {3, {364, 268}, 2566},  // Img12 alone
+      {1, {520, 165}, 833},   // inside Img1 only
+      {1, {10, 480}, 0},      // bare picture
+      {3, {364, 276}, 2566},  // Img11 and Img12 share 9 x 9 pixels: Img12 is defined later
+      {3, {356, 276}, 890},   // Img12 and Img13: Img13 is defined near the end, after Img14
+      {3, {356, 266}, 2566},  // Img12 alone
+      {3, {330, 276}, 888},   // Img4 and Img15: Img15 is defined last
   };
   for (const Case& c : cases) {
     const MapMark* m = MarkAt(*MapNumber(c.k), c.pixel);

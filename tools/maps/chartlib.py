@@ -14,6 +14,22 @@ MAP_W, MAP_H = 600, 492          # sub-region pictures, pixels
 OVERVIEW_W, OVERVIEW_H = 447, 480
 TWIPS = 15.0                     # twips per pixel
 
+# Title rectangles (twips on the picture) where the window lays its caption; kept clear.
+TITLES = {
+    "frmSubRegion": (2160, 840, 2775, 255), "Frmsubregion2": (240, 1080, 1935, 255),
+    "Frmsubregion3": (4560, 240, 3375, 255), "Frmsubregion4": (480, 1320, 3375, 255),
+    "Frmsubregion5": (360, 960, 2895, 495), "Frmsubregion6": (240, 3240, 4455, 255),
+    "Frmsubregion7": (1200, 840, 2895, 255), "Frmsubregion8": (5040, 240, 3615, 255),
+    "Frmsubregion9": (360, 960, 3255, 255), "Frmsubregion10": (3360, 0, 4815, 255),
+    "Frmsubregion11": (120, 240, 4095, 255), "Frmsubregion12": (2880, 240, 3495, 255),
+}
+# The overview's hot areas (twips on the picture) and the Roman numerals drawn beside them.
+OVERVIEW_TITLE = (480, 120, 5775, 255)
+HOT_AREAS = [(5400, 720, 1095, 855), (4680, 960, 735, 975), (3360, 1440, 1215, 975), (2160, 1920, 1095, 1335),
+             (1440, 3360, 1095, 975), (1320, 4440, 975, 855), (2520, 4920, 1095, 975), (1800, 5880, 1695, 495),
+             (1560, 5400, 855, 495), (1320, 5280, 255, 615), (840, 5280, 255, 615), (240, 5880, 735, 615)]
+NAMES = ["frmSubRegion"] + ["Frmsubregion%d" % k for k in range(2, 13)]
+
 E = 0.0818191908426215           # WGS-84 first eccentricity
 
 
@@ -94,7 +110,7 @@ def coast_resolution():
 
 def shoreline(region, level="1/1"):
     """Segments of the land/sea shoreline in `region` (w/e/s/n text): list of [(lon, lat), ...]."""
-    out = subprocess.run(["gmt", "coast", "-R" + region, "-D" + coast_resolution(), "-M", "-W", "-A0/" + level],
+    out = subprocess.run(["gmt", "coast", "--GMT_HISTORY=false", "-R" + region, "-D" + coast_resolution(), "-M", "-W", "-A0.5/" + level],
                          check=True, capture_output=True, text=True).stdout
     segs, cur = [], []
     for line in out.splitlines():

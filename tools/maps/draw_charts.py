@@ -13,7 +13,7 @@ import shutil
 import subprocess
 import tempfile
 
-from chartlib import (HERE, MAP_H, MAP_W, OVERVIEW_H, OVERVIEW_W, ROOT, TWIPS, Window, coast_resolution, read_marks,
+from chartlib import (HERE, HOT_AREAS, OVERVIEW_TITLE, TITLES, MAP_H, MAP_W, OVERVIEW_H, OVERVIEW_W, ROOT, TWIPS, Window, coast_resolution, read_marks,
                       read_windows)
 
 # Chart colours: buff land, pale water with a deeper band along the shore, as paper charts show them.
@@ -28,24 +28,10 @@ LAND_TEXT = "#3a3226"
 MARK = "#c0187a"  # the magenta of chart symbols
 TITLE_PANEL = "#ffffff"
 
-# Title rectangles (twips on the picture) where the window lays its caption; kept clear.
-TITLES = {
-    "frmSubRegion": (2160, 840, 2775, 255), "Frmsubregion2": (240, 1080, 1935, 255),
-    "Frmsubregion3": (4560, 240, 3375, 255), "Frmsubregion4": (480, 1320, 3375, 255),
-    "Frmsubregion5": (360, 960, 2895, 495), "Frmsubregion6": (240, 3240, 4455, 255),
-    "Frmsubregion7": (1200, 840, 2895, 255), "Frmsubregion8": (5040, 240, 3615, 255),
-    "Frmsubregion9": (360, 960, 3255, 255), "Frmsubregion10": (3360, 0, 4815, 255),
-    "Frmsubregion11": (120, 240, 4095, 255), "Frmsubregion12": (2880, 240, 3495, 255),
-}
 # Picture file of each window.
 PICTURES = {"frmOverviewChart": "OverviewChart.jpg", "frmSubRegion": "SubRegion1.jpg"}
 PICTURES.update({"Frmsubregion%d" % k: "SubRegion%d.jpg" % k for k in range(2, 13)})
 
-# The overview's hot areas (twips on the picture) and the Roman numerals drawn beside them.
-OVERVIEW_TITLE = (480, 120, 5775, 255)
-HOT_AREAS = [(5400, 720, 1095, 855), (4680, 960, 735, 975), (3360, 1440, 1215, 975), (2160, 1920, 1095, 1335),
-             (1440, 3360, 1095, 975), (1320, 4440, 975, 855), (2520, 4920, 1095, 975), (1800, 5880, 1695, 495),
-             (1560, 5400, 855, 495), (1320, 5280, 255, 615), (840, 5280, 255, 615), (240, 5880, 735, 615)]
 NUMERALS = ["I", "II", "III", "IV", "V", "VI", "VII", "VIII", "IX", "X", "XI", "XII"]
 
 
@@ -67,7 +53,7 @@ class Chart:
                        "--FONT_ANNOT_PRIMARY=6p,Helvetica,#4a4a4a", "--MAP_TICK_LENGTH_PRIMARY=4p",
                        "--MAP_FRAME_PEN=0.8p,#303030", "--MAP_TICK_PEN_PRIMARY=0.5p,#303030",
                        "--FORMAT_GEO_MAP=ddd:mmF", "--MAP_ANNOT_OFFSET_PRIMARY=2p", "--FONT_LABEL=7p,Helvetica,#303030",
-                       "--MAP_SCALE_HEIGHT=4p", "--PS_LINE_JOIN=round", "-Ve"]
+                       "--MAP_SCALE_HEIGHT=4p", "--PS_LINE_JOIN=round", "--GMT_HISTORY=false", "-Ve"]
 
     def run(self, module, args, stdin=None):
         cmd = ["gmt", module] + args + self.common
@@ -104,11 +90,11 @@ class Chart:
 
 def base_layers(c, rivers=True, detail=True):
     g = c.geo()
-    res = "-D" + c.res
+    res = "-D" + (c.res if detail else "i")
     c.run("pscoast", g + [res, "-A0", "-S" + WATER])
     # A deeper band of water along the shore, under the land.
     c.run("pscoast", g + [res, "-A0", "-W1/%s,%s" % ("7p" if detail else "4p", SHALLOW)])
-    args = g + [res, "-A0", "-G" + LAND, "-C" + WATER, "-W1/0.7p,%s" % SHORE, "-W2/0.3p,%s" % SHORE,
+    args = g + [res, "-A0", "-G" + LAND, "-C" + WATER, "-W1/%s,%s" % ("0.7p" if detail else "0.4p", SHORE), "-W2/0.3p,%s" % SHORE,
                 "-N1/0.9p,%s,-" % BORDER, "-N2/0.6p,%s,-" % BORDER]
     if rivers:
         args += ["-I1/0.6p,%s" % RIVER, "-I2/0.4p,%s" % RIVER]
@@ -219,15 +205,11 @@ def draw_overview(window, places, out_dir, tmp):
     for k, rect in enumerate(HOT_AREAS):
         l, t, w, h = px_rect(rect)
         c.polygon([(l, t), (l + w, t), (l + w, t + h), (l, t + h), (l, t)], ["-W1.1p,%s" % MARK, "-L"])
-    numeral_at = [("LB", 0, -2), ("LB", 0, -2), ("LB", 0, -2), ("RT", -3, 0), ("RT", -3, 0), ("RT", -3, 0),
-                  ("LT", 3, 0), ("LT", 0, 3), ("LB", 0, -2), ("CT", 0, 2), ("CT", 0, 2), ("CT", 0, 2)]
     for k, rect in enumerate(HOT_AREAS):
         l, t, w, h = px_rect(rect)
-        just, dx, dy = numeral_at[k]
-        x = l + (w if just[0] == "R" and False else 0)
-        ax = {"L": l, "R": l, "C": l + w / 2}[just[0]]
-        ay = {"B": t, "T": t + h}[just[1]]
-        c.text([(ax + dx, ay + dy, NUMERALS[k])], "8p,Helvetica-Bold,%s" % MARK, just)
+        # Inside the outline's top-left corner; above the two narrow Narragansett outlines.
+        x, y, just = (l + w / 2, t - 1, "CB") if w < 30 else (l + 2, t + 2, "LT")
+        c.text([(x, y, NUMERALS[k])], "8p,Helvetica-Bold,%s" % MARK, just, ["-Gwhite@20", "-C1p/0.5p"])
     c.close(os.path.join(out_dir, PICTURES["frmOverviewChart"]))
 
 
