@@ -81,9 +81,9 @@ class Chart:
 
     def close(self, out_file, quality=92):
         self.run("psxy", self.pix() + ["-T"])
-        subprocess.run(["gmt", "psxy", "-R0/1/0/1", "-JX1p", "-T", "-O"], stdout=open(self.path, "a"), check=True)
+        subprocess.run(["gmt", "psxy", "-R0/1/0/1", "-JX1p", "-T", "-O", "--GMT_HISTORY=false"], stdout=open(self.path, "a"), check=True)
         tmp = os.path.dirname(self.path)
-        subprocess.run(["gmt", "psconvert", self.path, "-Tg", "-E72", "-Qt4", "-Qg4", "-D" + tmp], check=True)
+        subprocess.run(["gmt", "psconvert", "--GMT_HISTORY=false", self.path, "-Tg", "-E72", "-Qt4", "-Qg4", "-D" + tmp], check=True)
         png = os.path.splitext(self.path)[0] + ".png"
         subprocess.run(["convert", png, "-strip", "-quality", str(quality), "-sampling-factor", "1x1", out_file], check=True)
 
