@@ -1,89 +1,73 @@
-// The result list's fill, from the list query to a filled grid, on the demo
-// database and on a generated database of 20,000 marinas.
-#include <QApplication>
-#include <QDir>
+// The result list's fill, from the list query to filled grids, on the demo
+// database and on the larger generated one named by QUAYWISE_BENCH_LARGE_DB
+// (every marina, no edition filter). The list query run on a warm raw SQLite
+// connection, every column of every row read, gives x_raw.
+#include <QCoreApplication>
 #include <QFile>
-#include <QProcess>
-#include <QTemporaryDir>
+#include <QFileInfo>
 #include <benchmark/benchmark.h>
 
-#include "app/settings.h"
+#include "services/settings.h"
 #include "platform/program.h"
+#include "raw_sqlite.h"
 #include "results/ui/frm_list.h"
 
 namespace {
 
 QString DemoFolder() { return QStringLiteral(QUAYWISE_PROGRAM_DIR); }
 
-void EnsureApplication() {
-  static int argc = 1;
-  static char name[] = "quaywise_bench";
-  static char* argv[] = {name, nullptr};
-  if (QCoreApplication::instance()) return;
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static QApplication app(argc, argv);
-}
-
-void UseDatabaseFolder(const QString& folder, bool demoFilter) {
+void UseDatabase(const QString& path, bool demoFilter) {
   qw::AppSettings& s = qw::Settings();
   s = qw::AppSettings{};
-  s.DataFolder = folder;
-  s.DatabaseFileName = QStringLiteral("marina.mdb");
+  const QFileInfo file(path);
+  s.DataFolder = file.absolutePath();
+  s.DatabaseFileName = file.fileName();
   s.EditionName = QStringLiteral("New England");
   if (demoFilter) {
     s.EditionFilter = QStringLiteral("In 7th Edition");
     s.GeoCodeFrom = 5;
     s.GeoCodeTo = 16;
   }
-  qw::SortOrder() = 1;
+  qw::SortOrder() = qw::ListOrder::Geographic;
   qw::SetProgramFolder(DemoFolder());
 }
 
-// A synthetic database of `marinas` marinas written by the demo-data
-// generator; empty when it could not be made.
-QString GeneratedDatabaseFolder(int marinas) {
-  static QTemporaryDir dir;
-  static bool made = false;
-  static bool ok = false;
-  if (!made) {
-    made = true;
-    const QString generator = DemoFolder() + QStringLiteral("/../tools/demo_data/quaywise_demogen");
-    QProcess run;
-    run.start(generator, {QStringLiteral("--marinas"), QString::number(marinas), QStringLiteral("--out"),
-                          dir.filePath(QStringLiteral("marina.mdb"))});
-    ok = run.waitForFinished(600000) && run.exitStatus() == QProcess::NormalExit && run.exitCode() == 0;
+void Fill(benchmark::State& state, const QString& path, bool demoFilter) {
+  if (!QFile::exists(path)) {
+    state.SkipWithError("database missing");
+    return;
   }
-  return ok ? dir.path() : QString();
-}
-
-void RunFill(benchmark::State& state) {
-  qw::FrmList* list = qw::FrmList::Instance();
-  for (auto _ : state) {
-    list->UpdateListAlternative();
-    benchmark::DoNotOptimize(list->GetMarinasCount());
+  UseDatabase(path, demoFilter);
+  qw::frmList* list = qw::frmList::Instance();
+  list->UpdateListAlternative();  // also gives the query to run raw
+  qw::bench::RawSqlite raw(path);
+  const QByteArray rawSql = qw::TranslateJetSql(list->LastQuery()).toUtf8();
+  if (raw.Run(rawSql).rows != list->GetMarinasCount()) {
+    state.SkipWithError("the list and raw SQLite disagree");
+  } else {
+    qw::bench::TimeAgainstRaw(
+        state,
+        [&] {
+          list->UpdateListAlternative();
+          benchmark::DoNotOptimize(list->GetMarinasCount());
+          return true;
+        },
+        [&] { benchmark::DoNotOptimize(raw.Run(rawSql)); });
+    state.counters["marinas"] = list->GetMarinasCount();
   }
-  state.counters["marinas"] = list->GetMarinasCount();
-  qw::FrmList::Unload();
+  qw::frmList::Unload();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-void BM_UpdateListAlternative_Demo(benchmark::State& state) {
-  EnsureApplication();
-  UseDatabaseFolder(DemoFolder() + QStringLiteral("/Database"), true);
-  RunFill(state);
-}
-BENCHMARK(BM_UpdateListAlternative_Demo)->Unit(benchmark::kMillisecond);
-
-void BM_UpdateListAlternative_20000(benchmark::State& state) {
-  EnsureApplication();
-  const QString folder = GeneratedDatabaseFolder(20000);
-  if (folder.isEmpty()) {
-    state.SkipWithError("the demo-data generator could not write the database");
-    return;
-  }
-  UseDatabaseFolder(folder, false);
-  RunFill(state);
-}
-BENCHMARK(BM_UpdateListAlternative_20000)->Unit(benchmark::kMillisecond)->Iterations(3);
+const bool registered = [] {
+  benchmark::RegisterBenchmark("ListFill/Demo", Fill, DemoFolder() + QStringLiteral("/Database/marina.mdb"), true)
+      ->Unit(benchmark::kMillisecond);
+  const QByteArray large = qgetenv("QUAYWISE_BENCH_LARGE_DB");
+  if (!large.isEmpty())
+    benchmark::RegisterBenchmark("ListFill/Large", Fill, QString::fromLocal8Bit(large), false)
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(5);
+  return true;
+}();
 
 }  // namespace

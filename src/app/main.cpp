@@ -1,9 +1,10 @@
 #include <QApplication>
 
-#include "app/ui/start_windows.h"
+#include "app/ui/frm_logo.h"
 #include "platform/ui/message_box_widgets.h"
 #include "results/ui/register.h"
 #include "search/ui/register.h"
+#include "services/page_setup.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -13,6 +14,7 @@ int main(int argc, char** argv) {
   // desktop does not count as a window of its own, is up.
   QApplication::setQuitOnLastWindowClosed(false);
   qw::InstallWidgetMessageBoxes();
+  qw::InstallPageSetupStore();
   // The windows of the other subsystems fill in the screen table.
   qw::RegisterSearchScreens();
   qw::RegisterResultScreens();

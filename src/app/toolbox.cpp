@@ -19,20 +19,20 @@ ToolBoxState ToolBoxState::AllOn() {
   return s;
 }
 
-ToolBoxState ToolBoxForMode(int screenMode, ToolBoxState s) {
+ToolBoxState ToolBoxForMode(ScreenKind screenMode, ToolBoxState s) {
   SetButtons(s, {1, 2, 3, 4, 5, 6, 7, 8, 12}, false);
   SetMenus(s, {ToolMenu::Open, ToolMenu::Save, ToolMenu::Find, ToolMenu::Show, ToolMenu::Search}, false);
   switch (screenMode) {
-    case 0:
+    case ScreenKind::Search:
       SetButtons(s, {1, 2, 4, 5, 11, 8}, true);
       SetMenus(s, {ToolMenu::Open, ToolMenu::Save, ToolMenu::Find, ToolMenu::Show}, true);
       break;
-    case 1:
+    case ScreenKind::List:
       SetButtons(s, {3, 6, 7}, true);
       s.Button(11) = false;
       s.Menu(ToolMenu::Search) = true;
       break;
-    case 2:
+    case ScreenKind::Map:
       SetButtons(s, {3, 8, 9, 10, 12}, true);
       s.Menu(ToolMenu::Search) = true;
       s.Button(11) = false;
@@ -47,6 +47,12 @@ ToolBoxState ToolBoxForMode(int screenMode, ToolBoxState s) {
 ToolBoxState ToolBoxForStartChoice(ToolBoxState s) {
   SetButtons(s, {1, 2, 3, 4, 5, 6, 7, 11, 12}, false);
   SetMenus(s, {ToolMenu::Open, ToolMenu::Save, ToolMenu::Find, ToolMenu::Show, ToolMenu::Search}, false);
+  return s;
+}
+
+ToolBoxState ToolBoxForListUnload(ToolBoxState s) {
+  SetButtons(s, {1, 2, 3, 4, 5}, true);
+  SetMenus(s, {ToolMenu::Open, ToolMenu::Save, ToolMenu::Find, ToolMenu::Show}, true);
   return s;
 }
 

@@ -3,6 +3,8 @@
 // screen: the state the main window's UpdateToolBox and the start choice apply.
 #include <array>
 
+#include "services/settings.h"
+
 namespace qw {
 
 inline constexpr int kToolbarButtonCount = 13;
@@ -23,13 +25,17 @@ struct ToolBoxState {
   bool operator==(const ToolBoxState&) const = default;
 };
 
-// The state after UpdateToolBox for screen mode (0 search, 1 result list,
-// 2 overview map) from the current one. Buttons the mode does not name keep
-// their state; an unknown mode only switches the common ones off.
-ToolBoxState ToolBoxForMode(int screenMode, ToolBoxState current);
+// The state after UpdateToolBox for the screen mode from the current one.
+// Buttons the mode does not name keep their state; a number that names no
+// screen only switches the common ones off.
+ToolBoxState ToolBoxForMode(ScreenKind screenMode, ToolBoxState current);
 
 // The state while the start choice is up: buttons 1-7, 11, 12 and the five
 // menu items off, the rest as they were.
 ToolBoxState ToolBoxForStartChoice(ToolBoxState current);
+
+// The state after the result list unloads: buttons 1 to 5 and the menu items
+// Open, Save, Find and Show on, the rest as they were.
+ToolBoxState ToolBoxForListUnload(ToolBoxState current);
 
 }  // namespace qw

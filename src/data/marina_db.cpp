@@ -1,7 +1,7 @@
 #include "data/marina_db.h"
 
-#include "app/error_handler.h"
-#include "app/settings.h"
+#include "services/error_handler.h"
+#include "services/settings.h"
 
 namespace qw {
 

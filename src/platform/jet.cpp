@@ -11,6 +11,14 @@
 #include <QSqlField>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QStorageInfo>
+#include <QThread>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <mutex>
+#include <optional>
+#include <vector>
 
 namespace qw {
 
@@ -65,18 +73,18 @@ QString CannotWrite(const QString& path) {
     case 26:
       Raise(kJetUnrecognizedFormat, source, QStringLiteral("Unrecognized database format '%1'.").arg(path));
     case 11:
-      Raise(3049, source, QStringLiteral("Cannot open database '%1'. The file may be damaged.").arg(path));
+      Raise(kJetDamagedFile, source, QStringLiteral("Cannot open database '%1'. The file may be damaged.").arg(path));
     case 13:
-      Raise(3026, source, QStringLiteral("Not enough space on disk."));
+      Raise(kJetDiskFull, source, QStringLiteral("Not enough space on disk."));
     case 5:
     case 6:
-      Raise(3218, source, QStringLiteral("Could not update; the database is locked by another connection."));
+      Raise(kJetLocked, source, QStringLiteral("Could not update; the database is locked by another connection."));
     case 19:
       if (text.contains(QLatin1String("UNIQUE")) || text.contains(QLatin1String("PRIMARY KEY")))
         Raise(kJetDuplicateKey, source,
               QStringLiteral("The changes were not made because they would create duplicate values in "
                              "the key of the table."));
-      Raise(3317, source, QStringLiteral("The value is not allowed in this field: %1.").arg(text));
+      Raise(kJetValueNotAllowed, source, QStringLiteral("The value is not allowed in this field: %1.").arg(text));
     default:
       break;
   }
@@ -92,7 +100,7 @@ QString CannotWrite(const QString& path) {
   if (text.contains(QLatin1String("syntax error")) || text.contains(QLatin1String("incomplete input")) ||
       text.contains(QLatin1String("unrecognized token")))
     Raise(kJetSyntaxError, source, QStringLiteral("Syntax error in query expression '%1'.").arg(sql));
-  Raise(3000, source, QStringLiteral("Reserved error (%1); %2").arg(code).arg(text));
+  Raise(kJetReserved, source, QStringLiteral("Reserved error (%1); %2").arg(code).arg(text));
 }
 
 QString QuoteName(const QString& name) {
@@ -148,6 +156,140 @@ Source ParseSource(const QString& sqlOrTable) {
   QString table = m.captured(1);
   if (table.startsWith(QLatin1Char('[')) || table.startsWith(QLatin1Char('"'))) table = table.mid(1, table.size() - 2);
   return {trimmed, table};
+}
+
+// One open Qt SQL connection, closed and removed when its last user lets go.
+// Only its name is held, so that Qt's own clean-up at application exit finds
+// no copy still in use.
+class SqlConnection {
+ public:
+  explicit SqlConnection(QString name) : name_(std::move(name)) {}
+  SqlConnection(const SqlConnection&) = delete;
+  SqlConnection& operator=(const SqlConnection&) = delete;
+  ~SqlConnection() {
+    {
+      QSqlDatabase db = QSqlDatabase::database(name_, false);
+      db.close();
+    }
+    QSqlDatabase::removeDatabase(name_);
+  }
+  QSqlDatabase Get() const { return QSqlDatabase::database(name_, false); }
+  // False once Qt has closed it (its clean-up when an application ends).
+  bool IsOpen() const { return Get().isOpen(); }
+
+  // Searches run many small index probes: reading through a mapping of the
+  // file instead of a per-connection cache takes about a third off a large
+  // search. The file is mapped only while a handle uses the connection, so
+  // that a connection kept between searches holds none of it in memory.
+  void Enter() {
+    if (users_++ == 0) SetMapping(268435456);
+  }
+  void Leave() {
+    if (--users_ == 0) SetMapping(0);
+  }
+
+ private:
+  void SetMapping(qint64 bytes) {
+    QSqlQuery query(Get());
+    query.exec(QStringLiteral("PRAGMA mmap_size=%1").arg(bytes));
+  }
+
+  QString name_;
+  int users_ = 0;
+};
+using SqlConnectionPtr = std::shared_ptr<SqlConnection>;
+
+// What tells one state of a database file from another: a file replaced on
+// disk has another inode, a file rewritten in place another size or time.
+struct FileIdentity {
+  dev_t device = 0;
+  ino_t inode = 0;
+  off_t size = 0;
+  timespec modified{};
+  bool operator==(const FileIdentity& o) const {
+    return device == o.device && inode == o.inode && size == o.size && modified.tv_sec == o.modified.tv_sec &&
+           modified.tv_nsec == o.modified.tv_nsec;
+  }
+};
+
+std::optional<FileIdentity> IdentityOf(const QString& path) {
+  struct stat st {};
+  if (::stat(QFile::encodeName(path).constData(), &st) != 0) return std::nullopt;
+  return FileIdentity{st.st_dev, st.st_ino, st.st_size, st.st_mtim};
+}
+
+// A connection kept open for a file on a disc would hold the disc in its
+// drive; those are opened afresh each time, as before.
+bool OnRemovableMedium(const QString& path) {
+  const QByteArray type = QStorageInfo(path).fileSystemType();
+  return type == "iso9660" || type == "udf";
+}
+
+// Read-only connections kept open between opens of the same file: a search
+// opens the database for every count and list, and opening a connection and
+// reading the schema costs more than a small search itself. A kept
+// connection is used again only while the file keeps its identity; a file
+// that is gone or replaced lets it go. A kept connection holds no read
+// transaction between queries (every query is read to its end or dropped), so
+// writers on other connections are never blocked by it and its next query
+// reads what they wrote.
+class KeptConnections {
+ public:
+  SqlConnectionPtr Find(const QString& path, const FileIdentity& identity) {
+    const std::lock_guard lock(mutex_);
+    const auto it = Entry(path);
+    if (it == entries_.end()) return nullptr;
+    if (!(it->identity == identity) || !it->connection->IsOpen()) {
+      entries_.erase(it);
+      return nullptr;
+    }
+    // Most recently used last.
+    std::rotate(it, it + 1, entries_.end());
+    return entries_.back().connection;
+  }
+
+  void Keep(const QString& path, const FileIdentity& identity, SqlConnectionPtr connection) {
+    const std::lock_guard lock(mutex_);
+    Erase(path);
+    if (entries_.size() >= kMaxKept) entries_.erase(entries_.begin());
+    entries_.push_back({path, QThread::currentThread(), identity, std::move(connection)});
+  }
+
+  void Forget(const QString& path) {
+    const std::lock_guard lock(mutex_);
+    Erase(path);
+  }
+
+ private:
+  // The program uses one database; tests and tools may use a few.
+  static constexpr std::size_t kMaxKept = 4;
+
+  struct Kept {
+    QString path;
+    QThread* thread;  // a Qt SQL connection serves only the thread that made it
+    FileIdentity identity;
+    SqlConnectionPtr connection;
+  };
+
+  std::vector<Kept>::iterator Entry(const QString& path) {
+    return std::find_if(entries_.begin(), entries_.end(),
+                        [&](const Kept& k) { return k.path == path && k.thread == QThread::currentThread(); });
+  }
+
+  void Erase(const QString& path) {
+    const auto it = Entry(path);
+    if (it != entries_.end()) entries_.erase(it);
+  }
+
+  std::mutex mutex_;
+  std::vector<Kept> entries_;
+};
+
+// Never destroyed: the kept connections end with Qt's own clean-up of every
+// connection when the application object goes, or with the process.
+KeptConnections& Kept() {
+  static KeptConnections* kept = new KeptConnections;
+  return *kept;
 }
 
 class SqliteDatabase;
@@ -274,8 +416,10 @@ class SqliteRecordset final : public Recordset {
 
 class SqliteDatabase final : public Database, public std::enable_shared_from_this<SqliteDatabase> {
  public:
-  SqliteDatabase(QString path, QString connection, bool readOnly)
-      : path_(std::move(path)), connection_(std::move(connection)), readOnly_(readOnly) {}
+  SqliteDatabase(QString path, SqlConnectionPtr connection, bool readOnly)
+      : path_(std::move(path)), connection_(std::move(connection)), readOnly_(readOnly) {
+    connection_->Enter();
+  }
   ~SqliteDatabase() override { Close(); }
 
   std::unique_ptr<Recordset> OpenRecordset(const QString& sqlOrTable) override;
@@ -288,21 +432,19 @@ class SqliteDatabase final : public Database, public std::enable_shared_from_thi
     if (!query.exec(translated)) RaiseSqlError(query.lastError(), kSourceDatabase, path_, sql);
   }
 
+  // A kept connection stays open for the next opener.
   void Close() override {
-    if (!open_) return;
     open_ = false;
-    {
-      QSqlDatabase db = QSqlDatabase::database(connection_, false);
-      db.close();
-    }
-    QSqlDatabase::removeDatabase(connection_);
+    if (!connection_) return;
+    connection_->Leave();
+    connection_.reset();
   }
 
   bool IsOpen() const override { return open_; }
   bool IsReadOnly() const override { return readOnly_; }
   QString Name() const override { return path_; }
 
-  QSqlDatabase Connection() const { return QSqlDatabase::database(connection_, false); }
+  QSqlDatabase Connection() const { return connection_ ? connection_->Get() : QSqlDatabase(); }
   const QString& Path() const { return path_; }
 
   void CheckOpen() const {
@@ -346,7 +488,7 @@ class SqliteDatabase final : public Database, public std::enable_shared_from_thi
 
  private:
   QString path_;
-  QString connection_;
+  SqlConnectionPtr connection_;
   bool readOnly_;
   bool open_ = true;
 };
@@ -444,11 +586,35 @@ std::unique_ptr<Recordset> SqliteDatabase::OpenRecordset(const QString& sqlOrTab
 
 }  // namespace
 
-std::shared_ptr<Database> Database::OpenDatabase(const QString& path, int options, bool readOnly,
-                                                 const QString& connect) {
-  Q_UNUSED(options);  // exclusive use is not enforced: several connections may be open at once
-  Q_UNUSED(connect);  // the file carries no password
-  const QFileInfo info(path);
+namespace {
+
+// Opens a fresh connection on a file that passed OpenDatabase's checks.
+SqlConnectionPtr Connect(const QString& path, bool readOnly) {
+  static QAtomicInteger<quint64> counter;
+  const QString name = QStringLiteral("qw_jet_%1").arg(counter.fetchAndAddRelaxed(1) + 1);
+  QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+  auto connection = std::make_shared<SqlConnection>(name);
+  db.setDatabaseName(path);
+  db.setConnectOptions(readOnly ? QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=3000")
+                                : QStringLiteral("QSQLITE_BUSY_TIMEOUT=3000"));
+  bool ok = db.open();
+  QSqlError error = db.lastError();
+  if (ok) {
+    // The file is only read on the first statement: make sure it is a database.
+    QSqlQuery probe(db);
+    ok = probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+    if (!ok) error = probe.lastError();
+  }
+  db = QSqlDatabase();
+  if (!ok) {
+    connection.reset();  // closes and removes it
+    RaiseSqlError(error, kSourceWorkspace, path, QString());
+  }
+  return connection;
+}
+
+// The checks of every open, in the order the engine reports them.
+void CheckFile(const QString& path, const QFileInfo& info) {
   const QFileInfo folder(info.absolutePath());
   if (path.isEmpty() || !folder.isDir()) Raise(kJetDiskOrNetwork, kSourceWorkspace, QStringLiteral("Disk or network error."));
   if (!info.exists() || info.isDir())
@@ -458,37 +624,37 @@ std::shared_ptr<Database> Database::OpenDatabase(const QString& path, int option
           QStringLiteral("The database engine cannot open the file '%1'. You need permission to read it.").arg(path));
   if (!LooksLikeDatabase(path))
     Raise(kJetUnrecognizedFormat, kSourceWorkspace, QStringLiteral("Unrecognized database format '%1'.").arg(path));
+}
+
+}  // namespace
+
+std::shared_ptr<Database> Database::OpenDatabase(const QString& path, int options, bool readOnly,
+                                                 const QString& connect) {
+  Q_UNUSED(options);  // exclusive use is not enforced: several connections may be open at once
+  Q_UNUSED(connect);  // the file carries no password
+  const QFileInfo info(path);
+  const QString key = info.absoluteFilePath();
+  try {
+    CheckFile(path, info);
+  } catch (const JetError&) {
+    Kept().Forget(key);  // a file or medium that is gone is not held open
+    throw;
+  }
 
   // A read-only file or medium opens read-only whatever was asked, so that
   // every write fails alike.
   const bool effectiveReadOnly = readOnly || !FileWritable(info);
-  static QAtomicInteger<quint64> counter;
-  const QString connection = QStringLiteral("qw_jet_%1").arg(counter.fetchAndAddRelaxed(1) + 1);
-  {
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
-    db.setDatabaseName(path);
-    db.setConnectOptions(effectiveReadOnly ? QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=3000")
-                                           : QStringLiteral("QSQLITE_BUSY_TIMEOUT=3000"));
-    bool ok = db.open();
-    QSqlError error = db.lastError();
-    if (ok) {
-      // The file is only read on the first statement: make sure it is a database.
-      QSqlQuery probe(db);
-      ok = probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"));
-      if (!ok) error = probe.lastError();
-      // Searches run many small index probes and each opens a fresh
-      // connection: reading through the shared page mapping instead of a
-      // per-connection cache takes about a third off a large search.
-      if (ok) probe.exec(QStringLiteral("PRAGMA mmap_size=268435456"));
-    }
-    if (!ok) {
-      db.close();
-      db = QSqlDatabase();
-      QSqlDatabase::removeDatabase(connection);
-      RaiseSqlError(error, kSourceWorkspace, path, QString());
-    }
+  if (!effectiveReadOnly) return std::make_shared<SqliteDatabase>(path, Connect(path, false), false);
+
+  // Taken before the connection opens: a file replaced meanwhile differs at
+  // the next open and is opened afresh.
+  const std::optional<FileIdentity> identity = IdentityOf(path);
+  if (identity) {
+    if (SqlConnectionPtr kept = Kept().Find(key, *identity)) return std::make_shared<SqliteDatabase>(path, kept, true);
   }
-  return std::make_shared<SqliteDatabase>(path, connection, effectiveReadOnly);
+  SqlConnectionPtr connection = Connect(path, true);
+  if (identity && !OnRemovableMedium(path)) Kept().Keep(key, *identity, connection);
+  return std::make_shared<SqliteDatabase>(path, connection, true);
 }
 
 }  // namespace qw

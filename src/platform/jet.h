@@ -63,6 +63,11 @@ inline constexpr int kJetItemNotFound = 3265;        // SetField on a column the
 inline constexpr int kJetUnrecognizedFormat = 3343;  // the file is not a database
 inline constexpr int kJetObjectClosed = 3420;        // use of a closed database or recordset
 inline constexpr int kJetDuplicateKey = 3022;        // a write would duplicate a key
+inline constexpr int kJetDamagedFile = 3049;         // the file cannot be opened: it may be damaged
+inline constexpr int kJetDiskFull = 3026;            // not enough space on disk
+inline constexpr int kJetLocked = 3218;              // another connection holds a lock
+inline constexpr int kJetValueNotAllowed = 3317;     // a constraint refused the value
+inline constexpr int kJetReserved = 3000;            // any other engine failure
 
 // Jet SQL -> SQLite SQL: LIKE patterns with * and ? become % and _ (literal %
 // and _ escaped with an ESCAPE clause); a Trim/LTrim/RTrim result compared
@@ -132,6 +137,9 @@ class Database {
   // medium is missing, 3024 when the file is missing, 3343 for a file that
   // is not a database. A file marked read-only (or on a read-only medium)
   // opens read-only whatever readOnly says, so every write gives 3051.
+  // Read-only opens of one file share a connection kept open between them
+  // while the file keeps its inode, size and modification time; every open
+  // still checks the file first, and Close ends only the caller's handle.
   static std::shared_ptr<Database> OpenDatabase(const QString& path, int options, bool readOnly,
                                                 const QString& connect);
   virtual ~Database() = default;

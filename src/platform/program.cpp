@@ -6,6 +6,7 @@
 #include <QStandardPaths>
 #include <QUuid>
 #include <cstdlib>
+#include <vector>
 
 namespace qw {
 namespace {
@@ -16,6 +17,10 @@ QString& FolderOverride() {
 EndProgramHandler& EndHandler() {
   static EndProgramHandler handler;
   return handler;
+}
+std::vector<std::function<void()>>& EndCleanups() {
+  static std::vector<std::function<void()>> cleanups;
+  return cleanups;
 }
 }  // namespace
 
@@ -58,7 +63,21 @@ QString TempPageName() {
   }
 }
 
+void AtProgramEnd(std::function<void()> cleanup) {
+  static bool watching = false;
+  if (!watching && QCoreApplication::instance()) {
+    QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, &RunProgramEndCleanups);
+    watching = true;
+  }
+  EndCleanups().push_back(std::move(cleanup));
+}
+
+void RunProgramEndCleanups() {
+  for (const auto& cleanup : EndCleanups()) cleanup();
+}
+
 void EndProgram(int exitCode) {
+  RunProgramEndCleanups();
   if (EndHandler()) EndHandler()(exitCode);
   std::_Exit(exitCode);
 }

@@ -26,7 +26,14 @@ QString FindFileNoCase(const QString& folder, const QString& name);
 // A new, unused file name in the system temporary folder ending in ".htm".
 QString TempPageName();
 
-// Ends the program at once: no window's close handling runs. Tests install a
+// Work that must happen however the program ends (deleting temporary files):
+// run by EndProgram and when the application quits. Each runs every time the
+// program ends, so it must do nothing when there is nothing left to do.
+void AtProgramEnd(std::function<void()> cleanup);
+void RunProgramEndCleanups();
+
+// Ends the program at once: no window's close handling runs (the AtProgramEnd
+// work does). Tests install a
 // handler (which typically throws) to observe it.
 [[noreturn]] void EndProgram(int exitCode = 0);
 using EndProgramHandler = std::function<void(int)>;

@@ -2,9 +2,9 @@
 
 #include <QDate>
 #include <QFile>
-#include <QStringDecoder>
 #include <QTime>
 
+#include "platform/text_decoding.h"
 #include "platform/vb_text.h"
 
 namespace qw {
@@ -16,13 +16,6 @@ bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
 bool IsBinary(char c) {
   const auto u = static_cast<unsigned char>(c);
   return (u < 0x20 && c != '\t' && c != '\r' && c != '\n') || u == 0x7F;
-}
-
-QString DecodeField(const QByteArray& bytes) {
-  QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-  QString text = utf8.decode(bytes);
-  if (!utf8.hasError()) return text;
-  return QString::fromLatin1(bytes);
 }
 
 }  // namespace
@@ -110,7 +103,7 @@ bool RecordReader::ReadField(QString& out) {
     pos_ = end;
   }
   SkipDelimiter();
-  out = DecodeField(bytes);
+  out = DecodeText(bytes);
   return true;
 }
 

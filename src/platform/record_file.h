@@ -17,9 +17,9 @@ namespace qw {
 //
 // An empty line is one empty field. A quoted field may hold commas and line
 // ends; anything between its closing quote and the next comma or line end is
-// ignored. Text is read as UTF-8, or as Latin-1 when it is not valid UTF-8
-// (files written by older single-byte editions). A leading UTF-8 byte-order
-// mark is skipped.
+// ignored. Each field is read as UTF-8, or as Windows-1252 when it is not
+// valid UTF-8 (files written by older single-byte editions): DecodeText. A
+// leading UTF-8 byte-order mark is skipped.
 class RecordReader {
  public:
   // Limits that stop reading instead of swallowing a wrong file whole.

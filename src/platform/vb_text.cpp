@@ -7,6 +7,14 @@
 
 namespace qw {
 
+QString TrimBlanks(const QString& text) {
+  qsizetype first = 0;
+  qsizetype last = text.size();
+  while (first < last && text.at(first) == QLatin1Char(' ')) ++first;
+  while (last > first && text.at(last - 1) == QLatin1Char(' ')) --last;
+  return text.mid(first, last - first);
+}
+
 QString VbNumberText(double value) {
   if (std::isnan(value)) return QStringLiteral("NaN");
   if (std::isinf(value)) return value > 0 ? QStringLiteral("Infinity") : QStringLiteral("-Infinity");
@@ -31,6 +39,14 @@ QString VbNumberText(double value) {
   while (digits.size() > 2 && digits.startsWith(QLatin1Char('0'))) digits.remove(0, 1);
   if (digits.size() < 2) digits.prepend(QLatin1Char('0'));
   return mantissa + QLatin1Char('E') + sign + digits;
+}
+
+QString VbFormatCents(double value) {
+  if (!std::isfinite(value)) return VbNumberText(value);
+  // Fifteen significant digits give back the decimal the value was written
+  // as, so that 267.49999999999997 (from 2.675) rounds as 267.5 does.
+  const double cents = std::round(QString::number(value * 100.0, 'g', 15).toDouble());
+  return QString::number(cents / 100.0 + 0.0, 'f', 2);  // + 0.0: no "-0.00"
 }
 
 QString VbText(const QVariant& value) {

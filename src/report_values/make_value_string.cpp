@@ -109,8 +109,28 @@ bool ToTruth(const QVariant& v, bool* out) {
   return true;
 }
 
+// "&", "<" and ">" as entities: a stored text placed in the page as text.
+QString Escaped(const QString& text) {
+  if (!text.contains(QLatin1Char('&')) && !text.contains(QLatin1Char('<')) && !text.contains(QLatin1Char('>'))) return text;
+  QString out = text;
+  out.replace(QLatin1Char('&'), QLatin1String("&amp;"));
+  out.replace(QLatin1Char('<'), QLatin1String("&lt;"));
+  out.replace(QLatin1Char('>'), QLatin1String("&gt;"));
+  return out;
+}
+
+// The free texts the data writes as HTML (simple markup and entities).
+bool HoldsHtml(const char* column) {
+  static const char* const kHtmlColumns[] = {"Navigational Directions from ICW", "Other Amenities", "Comments",
+                                              "Environs", "Marina Notes", "Notable"};
+  for (const char* c : kHtmlColumns)
+    if (QLatin1String(c).compare(QLatin1String(column), Qt::CaseInsensitive) == 0) return true;
+  return false;
+}
+
 // The current row of the recordset, read afresh on every use. A column that
-// cannot be read fails every test and gives an empty text.
+// cannot be read fails every test and gives an empty text. Texts come out
+// escaped for the page, except the free texts that hold HTML of their own.
 class Row {
  public:
   explicit Row(const Recordset& rs) : rs_(rs) {}
@@ -149,7 +169,7 @@ class Row {
   QString Text(const char* column, Form form) const {
     QVariant v;
     if (form == Form::None || !Read(column, &v)) return QString();
-    const QString s = CellText(v);
+    const QString s = HoldsHtml(column) ? CellText(v) : Escaped(CellText(v));
     switch (form) {
       case Form::None:
         return QString();
@@ -241,15 +261,12 @@ constexpr Piece kRateWeekMonth[] = {
     {.column = "In Season Slips--Monthly Rate", .test = Test::Positive, .form = Form::Stored, .before = "&nbsp;&nbsp;<B>Month</B> ", .otherwise = "&nbsp;&nbsp;<B>Month</B> n/a"},
 };
 
-// "###0.00": at least one digit before the point, exactly two after it. The
-// cents are rounded half away from zero on the value as written (2.675 gives
-// 2.68), not on its nearest binary double (which would give 2.67).
+// "###0.00", rounded as the result list's Dockage Fee is.
 QString Money(const Row& row, const char* column) {
   bool ok = false;
   const double d = TrimBlanks(row.Stored(column)).toDouble(&ok);
   if (!ok) return QString();
-  const double cents = std::round(QString::number(d * 100.0, 'g', 15).toDouble());
-  return QString::number(cents / 100.0, 'f', 2);
+  return VbFormatCents(d);
 }
 
 void BuildRate(const Row& row, QString& text) {

@@ -4,14 +4,6 @@
 
 namespace qw {
 
-QString TrimBlanks(const QString& text) {
-  qsizetype first = 0;
-  qsizetype last = text.size();
-  while (first < last && text.at(first) == QLatin1Char(' ')) ++first;
-  while (last > first && text.at(last - 1) == QLatin1Char(' ')) --last;
-  return text.mid(first, last - first);
-}
-
 void TrimTrailingSeparator(QString& text, const QString& separator) {
   text = TrimBlanks(text);
   if (!text.isEmpty() && !separator.isEmpty() &&

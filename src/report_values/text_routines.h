@@ -3,11 +3,9 @@
 // numbers and coordinates. Plain text in, text out; they keep no state.
 #include <QString>
 
-namespace qw {
+#include "platform/vb_text.h"  // TrimBlanks
 
-// Removes the blanks (space characters only; tabs and line breaks stay) at
-// both ends of text.
-QString TrimBlanks(const QString& text);
+namespace qw {
 
 // Trims blanks, removes one trailing separator character when the text ends
 // with it, and trims blanks again. Only one character is ever removed.

@@ -2,6 +2,8 @@
 
 #include <QMetaType>
 
+#include "platform/vb_text.h"
+
 namespace qw {
 
 QList<OptionalColumn> OptionalColumns::InOrder() const {
@@ -70,7 +72,7 @@ QString OptionalCellText(OptionalColumn column, const Field& field) {
   bool numeric = false;
   const double rate = field.Value().toDouble(&numeric);
   if (!numeric) return QStringLiteral("$") + field.Value().toString();
-  return QStringLiteral("$") + QString::number(rate, 'f', 2);
+  return QStringLiteral("$") + VbFormatCents(rate);
 }
 
 }  // namespace qw

@@ -1,8 +1,9 @@
 #include "results/list_fill.h"
 
-#include "app/settings.h"
+#include "platform/vb_text.h"
 #include "results/list_state.h"
 #include "search/result_query.h"
+#include "services/settings.h"
 
 namespace qw {
 namespace {
@@ -16,6 +17,13 @@ QVariant RatingValue(const Field& field) {
 QString FieldText(const Recordset& record, const QString& name) {
   const Field field = record.Fields(name);
   return field.HasValue() ? ValueAsText(field.Value()) : QString();
+}
+
+std::int32_t MarinaNumber(const Field& field) {
+  if (!field.HasValue()) return 0;
+  bool ok = false;
+  const qint64 number = field.Value().toLongLong(&ok);
+  return ok && number >= INT32_MIN && number <= INT32_MAX ? static_cast<std::int32_t>(number) : 0;
 }
 
 bool IsTrue(const Field& field) {
@@ -32,7 +40,7 @@ bool IsTrue(const Field& field) {
 
 ListRow ReadListRow(const Recordset& record, const OptionalColumns& columns) {
   ListRow row;
-  row.marinaNo = FieldText(record, QStringLiteral("marinaNo"));
+  row.marinaNo = MarinaNumber(record.Fields(QStringLiteral("marinaNo")));
 
   RowBellRating() = RatingValue(record.Fields(QStringLiteral("Bell Rating")));
   const double bell = RowBellRating().toDouble();
@@ -46,7 +54,7 @@ ListRow ReadListRow(const Recordset& record, const OptionalColumns& columns) {
   row.sunsetPicture = RowSunset() == 1;
 
   const Field shortName = record.Fields(QStringLiteral("Marina 30 char Name"));
-  if (shortName.HasValue() && !ValueAsText(shortName.Value()).trimmed().isEmpty())
+  if (shortName.HasValue() && !TrimBlanks(ValueAsText(shortName.Value())).isEmpty())
     row.name = ValueAsText(shortName.Value());
   else
     row.name = FieldText(record, QStringLiteral("Marina Name"));
@@ -67,30 +75,28 @@ QString ListQueryText(const QString& whereClause) {
   return BuildResultQuery(ResultQueryKind::List, whereClause, Settings(), SortOrder());
 }
 
-ListFill RunListQuery(Database& db, const QString& sql, const OptionalColumns& columns) {
-  ListFill fill;
+Result<QList<ListRow>> RunListQuery(Database& db, const QString& sql, const OptionalColumns& columns) {
   RecordsetPtr records;
-  try {
+  Result<QList<ListRow>> rows = Attempt([&] {
+    QList<ListRow> read;
     records = db.OpenRecordset(sql);
     if (records->RecordCount() > 0) {
-      fill.rows.reserve(records->RecordCount());
+      read.reserve(records->RecordCount());
       records->MoveFirst();
       while (!records->Eof()) {
-        fill.rows.append(ReadListRow(*records, columns));
+        read.append(ReadListRow(*records, columns));
         records->MoveNext();
       }
     }
-  } catch (const std::exception& e) {
-    fill.rows.clear();
-    fill.error = RuntimeError::From(e);
-  }
+    return read;
+  });
   if (records) {
     try {
       records->Close();
     } catch (const std::exception&) {
     }
   }
-  return fill;
+  return rows;
 }
 
 }  // namespace qw

@@ -5,11 +5,11 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
-#include <optional>
+#include <cstdint>
 
-#include "app/error_handler.h"
 #include "platform/jet.h"
 #include "results/list_columns.h"
+#include "services/result.h"
 
 namespace qw {
 
@@ -31,7 +31,7 @@ inline constexpr int kPictureLeftCentre = 1;
 inline constexpr int kPictureCentre = 4;
 
 struct ListRow {
-  QString marinaNo;         // column 0
+  std::int32_t marinaNo = 0;  // column 0; 0 when unreadable
   int bellPicture = 0;      // 1..5, 0 for none
   int boatyardPicture = 0;  // 6..7, 0 for none
   bool sunsetPicture = false;
@@ -45,17 +45,13 @@ struct ListRow {
 // in RowBellRating, RowBoatyardRating and RowSunset.
 ListRow ReadListRow(const Recordset& record, const OptionalColumns& columns);
 
-struct ListFill {
-  QList<ListRow> rows;
-  std::optional<RuntimeError> error;  // the query could not be run or read
-};
-
 // The list query's text for the search screen's WHERE text and the current
 // settings and sort order.
 QString ListQueryText(const QString& whereClause);
 
-// Runs sql on db and reads every row; the recordset is closed before it
-// returns, whatever happens.
-ListFill RunListQuery(Database& db, const QString& sql, const OptionalColumns& columns);
+// Runs sql on db and reads every row, or gives the error when the query could
+// not be run or read; the recordset is closed before it returns, whatever
+// happens.
+Result<QList<ListRow>> RunListQuery(Database& db, const QString& sql, const OptionalColumns& columns);
 
 }  // namespace qw

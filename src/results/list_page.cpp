@@ -1,5 +1,7 @@
 #include "results/list_page.h"
 
+#include <QUrl>
+
 namespace qw {
 namespace {
 
@@ -27,6 +29,11 @@ int PictureNumber(const QString& stored, int maxRating) {
   return int(value);
 }
 
+// A text of the database as HTML text, also fit for a quoted attribute.
+QString HtmlText(const QString& text) {
+  return text.toHtmlEscaped().replace(u'\'', QStringLiteral("&#39;"));
+}
+
 }  // namespace
 
 QString SizeText(double value) {
@@ -51,7 +58,7 @@ QString ListPageHtml(const ListGridSnapshot& grid, ListPageKind kind, const QStr
   auto width = [&](int col, bool headerRow) {
     return SizeText(grid.colWidths.value(col) / WidthDivisor(kind, col, headerRow));
   };
-  auto text = [&](int row, int col) { return grid.cells.value(row).value(col); };
+  auto text = [&](int row, int col) { return HtmlText(grid.cells.value(row).value(col)); };
 
   for (int i = 0; i < grid.cells.size(); ++i) {
     const bool header = i == 0;
@@ -59,8 +66,9 @@ QString ListPageHtml(const ListGridSnapshot& grid, ListPageKind kind, const QStr
         i < grid.ratings.size() ? grid.ratings[i] : std::array<QString, 3>{"0", "0", "0"};
     const QString height = SizeText(grid.rowHeights.value(i) / 1440.0);
     auto picture = [&](const QString& name) {
-      return QStringLiteral("<IMG SRC='") + programFolder + QStringLiteral("/") + name +
-             QStringLiteral(".jpg' style='height:") + height + QStringLiteral("in' Border=0></TD>");
+      const QUrl file = QUrl::fromLocalFile(programFolder + QStringLiteral("/") + name + QStringLiteral(".jpg"));
+      return QStringLiteral("<IMG SRC='") + HtmlText(file.toString(QUrl::FullyEncoded)) +
+             QStringLiteral("' style='height:") + height + QStringLiteral("in' Border=0></TD>");
     };
 
     page += header ? QStringLiteral("<TR><span class=TitleFont><TD style='width:")

@@ -21,7 +21,8 @@ struct ListGridSnapshot {
 // "&Print Form" button (up to column 8, everything over 1440).
 enum class ListPageKind { PrintList, PrintForm };
 
-// The page text. programFolder is where the rating pictures lie.
+// The page text. programFolder is where the rating pictures lie; they are
+// named by file URL, and the grid's texts are escaped for HTML.
 QString ListPageHtml(const ListGridSnapshot& grid, ListPageKind kind, const QString& programFolder);
 
 // A size quotient as plain decimal text, up to 15 significant digits.

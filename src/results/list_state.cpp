@@ -22,14 +22,4 @@ QString& SelectedMarinaName() {
   return name;
 }
 
-int& SelectedMarinaRow() {
-  static int row = 0;
-  return row;
-}
-
-std::function<void()>& ShowReportViewer() {
-  static std::function<void()> show;
-  return show;
-}
-
 }  // namespace qw

@@ -1,9 +1,8 @@
 #pragma once
 // Program-wide state of the result list: the ratings of the row being filled
-// or printed, and the marina handed to the report viewer by a double-click.
+// or printed, and the name the report viewer selects by after a double-click.
 #include <QString>
 #include <QVariant>
-#include <functional>
 
 namespace qw {
 
@@ -14,15 +13,9 @@ QVariant& RowBoatyardRating();
 int& RowSunset();
 
 // The name shown one row above the double-clicked row (the header text of the
-// name column for the first row).
+// name column for the first row). The double-click also hands the row itself
+// to the viewer (Screens::showReport), so that two marinas of the same name
+// never open the wrong report.
 QString& SelectedMarinaName();
-// The double-clicked list row itself (1 to the number of marinas; 0 before
-// any double-click). The viewer selects by this row, so that two marinas of
-// the same name never open the wrong report.
-int& SelectedMarinaRow();
-
-// Opens the report viewer on the marina handed over above. Empty until the
-// viewer registers itself; the hand-over is recorded either way.
-std::function<void()>& ShowReportViewer();
 
 }  // namespace qw

@@ -74,7 +74,7 @@ struct SearchCriteria {
   int chkMegaYachtFacilities = 0;
   // The six single controls of the amenity tabs.
   int chkBoatStorage = 0;
-  std::array<bool, 5> lstMail{};  // entries of kCourierEntries, marked or not
+  std::array<bool, std::size(kCourierEntries)> lstMail{};  // entries of kCourierEntries, marked or not
   int chkAmtrak = 0;
   int chkAirport = 0;
   int chk911 = 0;
@@ -90,7 +90,7 @@ struct SearchCriteria {
 struct GeneralCombo {
   const char* name;
   int SearchCriteria::*index;
-  const QStringList* items;
+  std::span<const ComboEntry> entries;
 };
 std::span<const GeneralCombo> GeneralCombos();
 
@@ -104,8 +104,10 @@ std::int16_t CheckVal(std::int16_t value);
 std::int16_t TFValue(std::int16_t value);
 
 // The number check of the numeric boxes (minimum length, statute miles):
-// optional sign, digits with an optional decimal point, blanks around.
-// Only such text is ever put into a query.
+// optional sign, digits with an optional decimal point, an optional exponent
+// ("1e3", "-2.5E-1", ".5e+2"), blanks around. No digit grouping, hex,
+// currency signs, units or blanks inside. Only such text is ever put into a
+// query.
 bool IsPlainNumber(const QString& text);
 
 }  // namespace qw

@@ -144,7 +144,7 @@ class Loader {
       c_.cboHarbor.ListIndex = 0;  // the harbour list is refilled for the city
     }
     if (key == QLatin1String("cboHarbor")) c_.cboHarbor.ListIndex = n;
-    if (const GeneralCombo* combo = Combo(key); combo && n >= -1 && n < combo->items->size()) c_.*combo->index = n;
+    if (const GeneralCombo* combo = Combo(key); combo && n >= -1 && n < static_cast<int>(combo->entries.size())) c_.*combo->index = n;
     if (key == QLatin1String("chkPumpOut")) {
       (pumpOutSeen_ ? c_.chkMegaYachtFacilities : c_.chkPumpOut) = TFValue(*number);
       pumpOutSeen_ = true;

@@ -29,8 +29,4 @@ SearchCriteria LoadSettings(const QByteArray& content);
 bool SaveSettingsFile(const QString& fileName, const SearchCriteria& criteria);
 std::optional<SearchCriteria> LoadSettingsFile(const QString& fileName);
 
-// The per-user settings entry of the last saved criteria file.
-inline constexpr const char* kCriteriaSettingsSection = "SettingsFileName";
-inline constexpr const char* kCriteriaSettingsKey = "RootFolder";
-
 }  // namespace qw

@@ -39,7 +39,8 @@ QString CityListQuery(const QString& geoCodeList) {
   return QStringLiteral("SELECT DISTINCT rpm_Vyk.[Geo Code], rpm_Contact_Information.City") +
          QStringLiteral(" FROM rpm_Vyk LEFT JOIN rpm_Contact_Information ON rpm_Vyk.MarinaNo = "
                         "rpm_Contact_Information.MarinaNo") +
-         QStringLiteral(" WHERE ([Geo Code] in (") + geoCodeList + QStringLiteral(")) ORDER BY [Geo Code]");
+         QStringLiteral(" WHERE ([Geo Code] in (") + geoCodeList +
+         QStringLiteral(")) ORDER BY [Geo Code], rpm_Contact_Information.City");
 }
 
 QString HarborListQuery(const QString& geoCodeList, const std::optional<QString>& city) {
@@ -48,10 +49,12 @@ QString HarborListQuery(const QString& geoCodeList, const std::optional<QString>
            QStringLiteral(" FROM (rpm_Vyk LEFT JOIN rpm_Contact_Information ON rpm_Contact_Information.MarinaNo = "
                           "rpm_Vyk.MarinaNo) LEFT JOIN rpm_nav_info ON rpm_Vyk.MarinaNo = rpm_nav_info.MarinaNo ") +
            QStringLiteral(" WHERE (([Geo Code] in (") + geoCodeList + QStringLiteral(")) and (City LIKE '") +
-           QuoteDoubled(*city) + QStringLiteral("')) ORDER BY [Geo Code]");
+           QuoteDoubled(*city) +
+           QStringLiteral("')) ORDER BY [Geo Code], rpm_nav_info.Harbor");
   return QStringLiteral("SELECT DISTINCT rpm_Vyk.[Geo Code], rpm_nav_info.Harbor") +
          QStringLiteral(" FROM rpm_Vyk LEFT JOIN rpm_nav_info ON rpm_Vyk.MarinaNo = rpm_nav_info.MarinaNo") +
-         QStringLiteral(" WHERE ([Geo Code] in (") + geoCodeList + QStringLiteral(")) ORDER BY [Geo Code]");
+         QStringLiteral(" WHERE ([Geo Code] in (") + geoCodeList +
+         QStringLiteral(")) ORDER BY [Geo Code], rpm_nav_info.Harbor");
 }
 
 QStringList ReadGeoCodeNames(Database& db, const QString& pickerQuery) {

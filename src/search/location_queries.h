@@ -9,8 +9,8 @@
 #include <functional>
 #include <optional>
 
-#include "app/settings.h"
 #include "platform/jet.h"
+#include "services/settings.h"
 
 namespace qw {
 
@@ -28,11 +28,13 @@ QString GeoCodeListText(const QList<std::int16_t>& codes);
 // names that no longer resolve are left out.
 QString GetGeoCodeList(const QStringList& names, const std::function<std::optional<std::int16_t>(const QString&)>& lookup);
 
-// The city list of the sub-regions in geoCodeList.
+// The city list of the sub-regions in geoCodeList: by sub-region, and
+// alphabetical (without regard to letter case) within each.
 QString CityListQuery(const QString& geoCodeList);
 
-// The harbour list of the sub-regions in geoCodeList; narrowed to the marinas
-// of city when a city is given (its apostrophes doubled).
+// The harbour list of the sub-regions in geoCodeList, ordered like the city
+// list; narrowed to the marinas of city when a city is given (its apostrophes
+// doubled). Criteria files store positions in these ordered lists.
 QString HarborListQuery(const QString& geoCodeList, const std::optional<QString>& city);
 
 // Runners over an open connection. Each throws JetError when the query fails.

@@ -81,13 +81,13 @@ bool GeoCodeRangeApplies(const AppSettings& s) {
 }
 
 QString BuildResultQuery(ResultQueryKind kind, const QString& whereClause, const AppSettings& settings,
-                         int sortOrder) {
+                         ListOrder sortOrder) {
   QString sql = QLatin1String(kind == ResultQueryKind::Count ? kCountSelect : kListSelect);
   sql += QLatin1String(kFromPart);
   sql += whereClause;
   const bool hasWhere = sql.contains(QLatin1String("where"), Qt::CaseSensitive);
   sql += EditionAndRegionFilter(kind, hasWhere, settings);
-  if (sortOrder == 0)
+  if (sortOrder == ListOrder::Alphabetical)
     sql += QStringLiteral(" ORDER BY rpm_marinaname_no.[Marina Name]");
   else if (kind == ResultQueryKind::Count)
     sql += QStringLiteral(" ORDER BY rpm_Vyk.[Geo Code]");
@@ -96,20 +96,14 @@ QString BuildResultQuery(ResultQueryKind kind, const QString& whereClause, const
   return sql;
 }
 
-MarinaCount CountMarinas(Database& db, const QString& countSql) {
-  MarinaCount result;
-  try {
+Result<qint32> CountMarinas(Database& db, const QString& countSql) {
+  return Attempt([&] {
     // Count every row of the query without fetching the rows themselves.
     RecordsetPtr rs = db.OpenRecordset(QStringLiteral("SELECT COUNT(*) FROM (") + countSql + QStringLiteral(")"));
-    result.count = rs->Fields(0).Value().toInt();
+    const qint32 count = rs->Fields(0).Value().toInt();
     rs->Close();
-    result.ok = true;
-  } catch (const JetError& e) {
-    result.error = e.description();
-  } catch (const std::exception& e) {
-    result.error = QString::fromLocal8Bit(e.what());
-  }
-  return result;
+    return count;
+  });
 }
 
 QString MarinasFoundCaption(qint32 count) { return QStringLiteral("Marinas Found: ") + QString::number(count); }

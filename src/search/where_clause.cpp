@@ -59,19 +59,13 @@ QString Condition(const QString& t, const QString& k, const QString& i, const QS
 
 using AmenityBuilder = QString (*)(const QString&, const QString&, const QString&);
 
-// One amenity item: the types it stands for, and the separator of a group.
-struct Item {
-  QStringList types;
-  const char* separator = " OR ";
-};
-
-// The term of one item in class column c: a single type's condition, or the
+// The term of one row in class column c: a single type's condition, or the
 // group of its types' conditions.
-QString ItemTerm(AmenityBuilder build, const QString& table, const Item& item, const QString& c) {
-  QString term = build(table, item.types.first(), c);
-  if (item.types.size() == 1) return term;
-  for (qsizetype n = 1; n < item.types.size(); ++n)
-    term = QLatin1Char(' ') + term + QLatin1String(item.separator) + build(table, item.types.at(n), c);
+QString RowTerm(AmenityBuilder build, const QString& table, const DistanceRow& row, const QString& c) {
+  QString term = build(table, row.types.first(), c);
+  if (row.types.size() == 1) return term;
+  for (qsizetype n = 1; n < row.types.size(); ++n)
+    term = QLatin1Char(' ') + term + QLatin1String(row.separator) + build(table, row.types.at(n), c);
   return QLatin1Char('(') + term + QLatin1Char(')');
 }
 
@@ -133,14 +127,14 @@ class OrGroup {
   bool any_ = false;
 };
 
-// Distance items of one tab: each chosen element becomes its item's term.
+// The proximity rows of one tab: each chosen element becomes its row's term.
 template <std::size_t N>
-void AddDistanceItems(ClauseBuilder& clause, const std::array<std::int16_t, N>& codes, std::span<const Item> items,
-                      AmenityBuilder build, const QString& table, bool closesEateryGroup) {
-  for (std::size_t i = 0; i < items.size() && i < N; ++i) {
+void AddDistanceRows(ClauseBuilder& clause, const std::array<std::int16_t, N>& codes, std::span<const DistanceRow> rows,
+                     AmenityBuilder build, const QString& table, bool closesEateryGroup) {
+  for (std::size_t i = 0; i < rows.size() && i < N; ++i) {
     if (!IsDistanceCriterion(codes[i])) continue;
     if (closesEateryGroup) clause.CloseEateryGroup();
-    clause.Add(ItemTerm(build, table, items[i], DistanceColumn(codes[i])));
+    clause.Add(RowTerm(build, table, rows[i], DistanceColumn(codes[i])));
   }
 }
 
@@ -154,118 +148,10 @@ void AddAllClassesGroup(ClauseBuilder& clause, int value, const QString& table, 
   clause.Add(QLatin1Char('(') + conditions.join(QStringLiteral(" OR ")) + QLatin1Char(')'));
 }
 
-const Item kSupplyItems[] = {
-    {{"Ice Block?", "Ice Cube?", "Ice Shaved?"}},
-    {{"Bait and Tackle", "Live Bait"}},
-    {{"Ships'' Store", "Marine Discount Store", "Boat/US", "West Marine"}, " or "},
-    {{"Propane"}},
-    {{"CNG"}},
-};
-
-const char* const kFacilityTerms[] = {
-    "rpm_marina_facilities.[Showers?] = TRUE",
-    "rpm_marina_facilities.[Laundry?] = TRUE",
-    "rpm_marina_facilities.[Toilets?] = TRUE",
-    "rpm_marina_facilities.[Cable TV?] = TRUE",
-    "rpm_marina_facilities.[Dock Side Phone?]  = TRUE",
-    "rpm_marina_operations.[Pets Allowed?]  = TRUE",
-    "rpm_marina_facilities.[Handicapped Access?]  = TRUE",
-    "(rpm_marina_operations.[Boat US Cooperating Marina]"
-    " OR (Trim(rpm_marina_operations.[Dockage Discount]) <> '')"
-    " OR (Trim(rpm_marina_operations.[Fuel Disscount]) <> '')"
-    " OR (Trim(rpm_marina_operations.[Repair Discount]) <> '')"
-    " OR (Trim(rpm_marina_operations.[Other Discount Programs]) <> '')"
-    " OR (Trim(rpm_marina_operations.[Other Discount]) <> ''))",
-};
-
-const char* const kCreditCardTerms[] = {
-    "rpm_marina_operations.Amex=True",
-    "rpm_marina_operations.Discover=True",
-    "rpm_marina_operations.[master/visa]=True",
-    "rpm_marina_operations.[diners club]=True",
-};
-
-const char* const kServiceTerms[] = {
-    "rpm_marina_services.[Docking Assistance] =True",
-    "rpm_marina_services.[Mail & Package Hold] =True",
-    "rpm_marina_services.[Phone Messages] =True",
-    "rpm_marina_services.[Fax--In And Out] =True",
-    "rpm_marina_services.[Dock Carts] =True",
-    "rpm_marina_services.[Concierge Services] =True",
-    "rpm_marina_services.[Trash Pick-Up] =True",
-    "rpm_marina_services.Security =True",
-    "rpm_marina_services.[Data Ports(send/Receive email)] =True",
-    "rpm_marina_facilities.[European Voltage?] =True",
-};
-
-const char* const kCourierTerms[] = {
-    "rpm_marina_services.Fedex= True",
-    "rpm_marina_services.[Express Mail]= True",
-    "rpm_marina_services.UPS= True",
-    "rpm_marina_services.AirBorne= True",
-    "rpm_marina_services.[Saturday Delivery?]= True",
-};
-
-const Item kBoatyardItems[] = {
-    {{"Travelift", "Forklift", "Railway", "Crane"}},
-    {{"Launching Ramp"}}, {{"Bottom Cleaning"}}, {{"Engine Mechanic - Gas"}}, {{"Engine Mechanic - Diesel"}},
-    {{"Brightwork"}}, {{"Rigger"}}, {{"Hull Repairs"}}, {{"Refrigeration"}}, {{"Air Conditioning"}},
-    {{"Sail Loft"}}, {{"Canvas Work"}}, {{"Electrical Repairs"}}, {{"Electronics Repairs"}},
-    {{"Electronic Sales"}}, {{"Divers"}}, {{"Compound, Wash & Wax"}}, {{"Propeller Repairs"}},
-    {{"Inflatable Repairs"}}, {{"Upholstery"}}, {{"Metal Fabrication"}}, {{"Painting"}}, {{"Awlgrip"}},
-    {{"Total Refits"}},
-};
-
-const Item kRecreationItems[] = {
-    {{"Pool", "Heated Pool"}},
-    {{"Beach"}}, {{"Grills"}}, {{"Picnic Area"}}, {{"Playground"}}, {{"Dive Shop"}}, {{"Volleyball"}},
-    {{"Tennis Courts"}}, {{"Golf Course"}}, {{"Fitness Center"}}, {{"Jogging Paths"}}, {{"Boat Rentals"}},
-    {{"Roller Blade/Bike Paths"}}, {{"Horseback Riding"}}, {{"Bowling"}},
-    {{"Fishing Charter", "Head(Group) Fishing Boats"}},
-};
-
-const Item kEntertainmentItems[] = {
-    {{"Movie Theater"}}, {{"Video Rental"}}, {{"Video Arcade"}}, {{"Museum"}}, {{"Park"}},
-    {{"Cultural Attract"}}, {{"Sightseeing"}}, {{"Special Events"}}, {{"Gallery"}},
-};
-
-const Item kEateryItems[] = {
-    {{"Restaurant"}}, {{"Shack", "Seafood Shack", "Crab House"}}, {{"Lite Fare"}}, {{"Coffee Shop"}},
-    {{"Snack Bar"}}, {{"Pizzeria"}}, {{"Fast Food"}},
-};
-
-const Item kLodgingItems[] = {
-    {{"Hotel"}}, {{"Motel"}}, {{"Inn/B&B"}}, {{"Condo/Cottage"}},
-};
-
-const Item kGeneralServiceItems[] = {
-    {{"Bank/ATM"}}, {{"Post Office"}},
-    {{"Catholic Church", "Protestant Church", "Synagogue", "Other"}},
-    {{"Beauty Salon"}}, {{"Barber Shop"}}, {{"Dry Cleaners"}}, {{"Library"}}, {{"Laundry"}}, {{"Bookstore"}},
-    {{"Pharmacy"}}, {{"Newsstand"}}, {{"Hardware Store"}}, {{"Retail Shops"}}, {{"Department Store"}},
-    {{"Buying Club"}}, {{"Copies Etc."}},
-};
-
-const Item kProvisioningItems[] = {
-    {{"Supermarket"}}, {{"Gourmet Shop"}}, {{"Delicatessen"}}, {{"Wine/Beer"}}, {{"Liquor Store"}},
-    {{"Bakery"}}, {{"Farmers'' Market"}}, {{"Green Grocer"}}, {{"Convenience Store"}}, {{"Fishmonger"}},
-    {{"Meat Market"}}, {{"Lobster Pound"}}, {{"Health Food"}}, {{"Crabs/Waterman"}}, {{"Shrimper"}},
-    {{"Oysterman"}},
-};
-
-const Item kTransportationItems[] = {
-    {{"Courtesy Car Or Van Service for Guests"}}, {{"Rental Car"}}, {{"Taxi"}}, {{"Bikes"}}, {{"Water Taxi"}},
-    {{"Local Bus"}}, {{"InterCity Bus"}}, {{"Ferry Service"}}, {{"Airport Limo"}},
-};
-
-const Item kMedicalItems[] = {
-    {{"Doctor"}}, {{"Ambulance"}}, {{"Dentist"}}, {{"Chiropractor"}}, {{"Holistic Services"}}, {{"Veterinarian"}},
-};
-
 // A general combo's term by its chosen position; "" for none.
-QString IndexedTerm(int index, std::span<const char* const> terms) {
-  if (index < 1 || index > static_cast<int>(terms.size())) return QString();
-  return QString::fromUtf8(terms[static_cast<std::size_t>(index - 1)]);
+QString EntryTerm(std::span<const ComboEntry> entries, int index) {
+  if (index < 1 || index >= static_cast<int>(entries.size())) return QString();
+  return QString::fromUtf8(entries[static_cast<std::size_t>(index)].term);
 }
 
 void AddGeneralCriteria(ClauseBuilder& clause, const SearchCriteria& c, const GeoCodeLookup& geoCode) {
@@ -303,43 +189,13 @@ void AddGeneralCriteria(ClauseBuilder& clause, const SearchCriteria& c, const Ge
   else if (maxSet)
     clause.Add(QStringLiteral("rpm_Nav_Info.[USCG Statute Mile] <= ") + icwMax);
 
-  static const char* const bell[] = {"rpm_Vyk.[bell rating] >=2", "rpm_Vyk.[bell rating] >=3",
-                                     "rpm_Vyk.[bell rating] >= 4", "rpm_Vyk.[bell rating] =5"};
-  addIf(IndexedTerm(c.cboBellRating, bell));
-
-  static const char* const slips[] = {
-      "rpm_marina_facilities.[Total # Slips] >= 1",  "rpm_marina_facilities.[Total # Slips] > 25",
-      "rpm_marina_facilities.[Total # Slips] > 50",  "rpm_marina_facilities.[Total # Slips] > 100",
-      "rpm_marina_facilities.[Total # Slips] > 200", "rpm_marina_facilities.[Total # Slips] > 300"};
-  addIf(IndexedTerm(c.cmbTotalSlips, slips));
-
-  static const char* const fuel[] = {"rpm_marina_facilities.[gasoline?] = True",
-                                     "rpm_marina_facilities.[diesel?] = True "};
-  addIf(IndexedTerm(c.cboFuel, fuel));
-
-  static const char* const moorings[] = {
-      "RTRIM(LTRIM(rpm_marina_facilities.[Total # of Moorings])) >= 1",
-      "RTRIM(LTRIM(rpm_marina_facilities.[Total # of Moorings])) >= 10",
-      "RTRIM(LTRIM(rpm_marina_facilities.[Total # of Moorings])) >= 25",
-      "RTRIM(LTRIM(rpm_marina_facilities.[Total # of Moorings])) >= 50"};
-  addIf(IndexedTerm(c.cboMoorings, moorings));
-
-  static const char* const dockage[] = {
-      "rpm_marina_facilities.[In Season Slips--Nightly rate]  <= 1",
-      "rpm_marina_facilities.[In Season Slips--Nightly rate]  <= 1.5",
-      "rpm_marina_facilities.[In Season Slips--Nightly rate]  <= 2",
-      "rpm_marina_facilities.[In Season Slips--Nightly rate]  <= 2.5",
-      "rpm_marina_facilities.[In Season Slips--Nightly rate]  <= 3"};
-  addIf(IndexedTerm(c.cboDockage, dockage));
-
-  static const char* const electricity[] = {
-      "RTRIM(LTRIM(rpm_marina_facilities.[30 Amp $])) <> ''",  "RTRIM(LTRIM(rpm_marina_facilities.[50 Amp $])) <> ''",
-      "RTRIM(LTRIM(rpm_marina_facilities.[100 Amp $])) <> ''", "RTRIM(LTRIM(rpm_marina_facilities.[200 Amp $])) <> ''",
-      "RTRIM(LTRIM(rpm_marina_facilities.[300 Amp $])) <> ''", "RTRIM(LTRIM(rpm_marina_facilities.[3 Phase $])) <> ''"};
-  addIf(IndexedTerm(c.cboElectricity, electricity));
-
-  static const char* const boatyard[] = {"rpm_Vyk.[Boatyard Rating] >=1", "rpm_Vyk.[Boatyard Rating] =2"};
-  addIf(IndexedTerm(c.cboBoatRating, boatyard));
+  addIf(EntryTerm(kBellRatingEntries, c.cboBellRating));
+  addIf(EntryTerm(kTotalSlipsEntries, c.cmbTotalSlips));
+  addIf(EntryTerm(kFuelEntries, c.cboFuel));
+  addIf(EntryTerm(kMooringsEntries, c.cboMoorings));
+  addIf(EntryTerm(kDockageEntries, c.cboDockage));
+  addIf(EntryTerm(kElectricityEntries, c.cboElectricity));
+  addIf(EntryTerm(kBoatRatingEntries, c.cboBoatRating));
 
   if (c.chkPumpOut == 1)
     clause.Add(QStringLiteral(
@@ -351,24 +207,20 @@ void AddGeneralCriteria(ClauseBuilder& clause, const SearchCriteria& c, const Ge
   const QString minLoa = c.ebMinLOA.trimmed();
   if (IsPlainNumber(minLoa)) clause.Add(QStringLiteral("rpm_marina_facilities.[Maximum Length Overall] >= ") + minLoa);
 
-  if (c.cboDepth >= 1 && c.cboDepth <= 8) {
-    const QString feet = QString::number(c.cboDepth + 2);
-    clause.Add(QStringLiteral("((rpm_nav_info.[Deepest Slip] >= ") + feet +
-               QStringLiteral(") OR (rpm_nav_info.[Deepest Mooring] >= ") + feet + QStringLiteral("))"));
-  }
+  addIf(EntryTerm(kDepthEntries, c.cboDepth));
 }
 
 void AddAmenityCriteria(ClauseBuilder& clause, const SearchCriteria& c) {
   const AmenityCriteria& a = c.Amenity;
 
   // Tab 0: supplies, facilities, credit cards, boat storage.
-  AddDistanceItems(clause, a.SupplyDistance, kSupplyItems, AmenityCondition, QStringLiteral("rpm_Boat_Supplies"),
+  AddDistanceRows(clause, a.SupplyDistance, kSupplyRows, AmenityCondition, QStringLiteral("rpm_Boat_Supplies"),
                    false);
   for (std::size_t i = 0; i < a.FacilityChecks.size(); ++i)
-    if (a.FacilityChecks[i] != 0) clause.Add(QString::fromUtf8(kFacilityTerms[i]));
+    if (a.FacilityChecks[i] != 0) clause.Add(QString::fromUtf8(kFacilityRows[i].term));
   OrGroup cards;
   for (std::size_t i = 0; i < a.CreditCardChecks.size(); ++i)
-    if (a.CreditCardChecks[i] != 0) cards.Add(QString::fromUtf8(kCreditCardTerms[i]));
+    if (a.CreditCardChecks[i] != 0) cards.Add(QString::fromUtf8(kCreditCardRows[i].term));
   cards.AppendTo(clause);
   if (c.chkBoatStorage == 1)
     clause.Add(QStringLiteral("((Trim(rpm_Boat_and_Boatyard_Services_EI.[In Water]) <> '') OR "
@@ -376,42 +228,44 @@ void AddAmenityCriteria(ClauseBuilder& clause, const SearchCriteria& c) {
 
   // Tab 1: services and couriers.
   for (std::size_t i = 0; i < a.ServiceChecks.size(); ++i)
-    if (a.ServiceChecks[i] == 1) clause.Add(QString::fromUtf8(kServiceTerms[i]));
+    if (a.ServiceChecks[i] == 1) clause.Add(QString::fromUtf8(kServiceRows[i].term));
   OrGroup couriers;
   for (std::size_t i = 0; i < c.lstMail.size(); ++i)
-    if (c.lstMail[i]) couriers.Add(QString::fromUtf8(kCourierTerms[i]));
+    if (c.lstMail[i]) couriers.Add(QString::fromUtf8(kCourierEntries[i].term));
   couriers.AppendTo(clause);
 
   // Tabs 2 to 4.
-  AddDistanceItems(clause, a.BoatyardDistance, kBoatyardItems, AmenityCondition,
+  AddDistanceRows(clause, a.BoatyardDistance, kBoatyardRows, AmenityCondition,
                    QStringLiteral("rpm_Boat_and_Boatyard_Services"), false);
-  AddDistanceItems(clause, a.RecreationDistance, kRecreationItems, AmenityCondition, QStringLiteral("rpm_Recreation"),
+  AddDistanceRows(clause, a.RecreationDistance, kRecreationRows, AmenityCondition, QStringLiteral("rpm_Recreation"),
                    false);
-  AddDistanceItems(clause, a.EntertainmentDistance, kEntertainmentItems, AmenityCondition,
+  AddDistanceRows(clause, a.EntertainmentDistance, kEntertainmentRows, AmenityCondition,
                    QStringLiteral("rpm_Entertainment"), false);
 
   // Tab 5: any one chosen eatery or lodging kind is enough.
   for (std::size_t i = 0; i < a.EateryLodgingDistance.size(); ++i) {
     const std::int16_t code = a.EateryLodgingDistance[i];
     if (!IsDistanceCriterion(code)) continue;
+    if (i >= std::size(kEateryLodgingRows)) break;
     const QString column = DistanceColumn(code);
-    if (i < std::size(kEateryItems))
-      clause.AddToEateryGroup(ItemTerm(RestaurantCondition, QStringLiteral("rpm_Restaurants"), kEateryItems[i], column));
+    if (static_cast<int>(i) < kFirstLodgingRow)
+      clause.AddToEateryGroup(
+          RowTerm(RestaurantCondition, QStringLiteral("rpm_Restaurants"), kEateryLodgingRows[i], column));
     else
-      clause.AddToEateryGroup(ItemTerm(AccommodationCondition, QStringLiteral("rpm_Accommodations"),
-                                       kLodgingItems[i - std::size(kEateryItems)], column));
+      clause.AddToEateryGroup(
+          RowTerm(AccommodationCondition, QStringLiteral("rpm_Accommodations"), kEateryLodgingRows[i], column));
   }
 
   // Tabs 6 to 9: each term first closes an open eatery group.
-  AddDistanceItems(clause, a.GeneralServiceDistance, kGeneralServiceItems, AmenityCondition,
+  AddDistanceRows(clause, a.GeneralServiceDistance, kGeneralServiceRows, AmenityCondition,
                    QStringLiteral("rpm_General_Services"), true);
-  AddDistanceItems(clause, a.ProvisioningDistance, kProvisioningItems, AmenityCondition,
+  AddDistanceRows(clause, a.ProvisioningDistance, kProvisioningRows, AmenityCondition,
                    QStringLiteral("rpm_Provisioning"), true);
-  AddDistanceItems(clause, a.TransportationDistance, kTransportationItems, AmenityCondition,
+  AddDistanceRows(clause, a.TransportationDistance, kTransportationRows, AmenityCondition,
                    QStringLiteral("rpm_Transportation"), true);
   AddAllClassesGroup(clause, c.chkAmtrak, QStringLiteral("rpm_Transportation"), QStringLiteral("Rail"));
   AddAllClassesGroup(clause, c.chkAirport, QStringLiteral("rpm_Transportation"), QStringLiteral("Nearest Airport"));
-  AddDistanceItems(clause, a.MedicalDistance, kMedicalItems, AmenityCondition, QStringLiteral("rpm_Medical"), true);
+  AddDistanceRows(clause, a.MedicalDistance, kMedicalRows, AmenityCondition, QStringLiteral("rpm_Medical"), true);
   AddAllClassesGroup(clause, c.chk911, QStringLiteral("rpm_Medical"), QStringLiteral("911 Service"));
   AddAllClassesGroup(clause, c.chkHospital, QStringLiteral("rpm_Medical"), QStringLiteral("Hospital"));
 }

@@ -12,7 +12,7 @@ void ExpectMode(int mode, const char* buttons, const char* menus) {
     ToolBoxState from;
     from.buttons.fill(start);
     from.menus.fill(start);
-    const ToolBoxState to = ToolBoxForMode(mode, from);
+    const ToolBoxState to = ToolBoxForMode(static_cast<ScreenKind>(mode), from);
     for (int i = 1; i <= kToolbarButtonCount; ++i) {
       const char want = buttons[i - 1];
       const bool expected = want == '-' ? start : want == 'o';

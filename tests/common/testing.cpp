@@ -3,8 +3,8 @@
 #include <QDir>
 #include <QFile>
 
-#include "app/settings.h"
 #include "platform/program.h"
+#include "services/settings.h"
 
 namespace qw::testing {
 

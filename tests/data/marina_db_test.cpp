@@ -3,11 +3,11 @@
 #include <QSqlQuery>
 #include <gtest/gtest.h>
 
-#include "app/settings.h"
 #include "common/testing.h"
 #include "data/marina_db.h"
 #include "platform/message_box.h"
 #include "platform/program.h"
+#include "services/settings.h"
 
 namespace qw {
 namespace {

@@ -1,3 +1,4 @@
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -6,6 +7,10 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <stdio.h>
+
+#include <functional>
+#include <vector>
 
 #include "platform/jet.h"
 
@@ -24,6 +29,12 @@ void MakeDatabase(const QString& path, const QStringList& statements) {
     for (const QString& s : statements) ASSERT_TRUE(q.exec(s)) << s.toStdString() << q.lastError().text().toStdString();
   }
   QSqlDatabase::removeDatabase(name);
+}
+
+// Whether the process has path mapped into memory.
+bool Mapped(const QString& path) {
+  QFile maps("/proc/self/maps");
+  return maps.open(QIODevice::ReadOnly) && maps.readAll().contains(QFile::encodeName(QFileInfo(path).canonicalFilePath()));
 }
 
 // The marina tables the tests query, with a few rows.
@@ -223,21 +234,112 @@ TEST_F(JetDatabase, FailingSqlIsAnErrorNeverAnEmptyResult) {
   ExpectJetError(qw::kJetObjectClosed, [&] { db->OpenRecordset("rpm_Vyk"); });
 }
 
-TEST_F(JetDatabase, SeveralConnectionsAtOnceEachWithItsOwnName) {
+TEST_F(JetDatabase, ReadersShareOneKeptConnectionThatNeverHoldsAWriterBack) {
   auto a = Open();
+  const QStringList reader = QSqlDatabase::connectionNames();
   auto b = Open();
+  EXPECT_EQ(QSqlDatabase::connectionNames(), reader);  // one reader for both
   auto c = Open(false);
-  const QStringList before = QSqlDatabase::connectionNames();
+  EXPECT_EQ(QSqlDatabase::connectionNames().size(), reader.size() + 1);
+  // A recordset left open on the reader does not keep the writer out, and the
+  // reader's next query sees what was written.
   auto ra = a->OpenRecordset("rpm_Vyk");
+  EXPECT_TRUE(Mapped(path_));
   c->Execute("INSERT INTO chart_information (checkalert) VALUES (1)");
   EXPECT_EQ(b->OpenRecordset("chart_information")->RecordCount(), 1);
   EXPECT_EQ(ra->RecordCount(), 4);
+  ExpectJetError(qw::kJetCannotWrite, [&] { b->Execute("DELETE FROM chart_information"); });
+  ExpectJetError(qw::kJetCannotWrite, [&] { b->OpenRecordset("chart_information")->Edit(); });
+  // Closing one handle leaves the others working; closed handles refuse work.
   a->Close();
-  EXPECT_EQ(QSqlDatabase::connectionNames().size(), before.size() - 1);
+  EXPECT_FALSE(a->IsOpen());
+  ExpectJetError(qw::kJetObjectClosed, [&] { a->OpenRecordset("rpm_Vyk"); });
   EXPECT_EQ(b->OpenRecordset("rpm_Vyk")->RecordCount(), 4);
-  b.reset();  // destruction closes too
-  c.reset();
-  EXPECT_EQ(QSqlDatabase::connectionNames().size(), before.size() - 3);
+  b.reset();
+  c.reset();  // the writer's connection ends with it; the reader stays for the next open
+  EXPECT_EQ(QSqlDatabase::connectionNames(), reader);
+  EXPECT_FALSE(Mapped(path_));  // kept between searches without holding the file in memory
+  EXPECT_EQ(Count("chart_information"), 1);
+  EXPECT_EQ(QSqlDatabase::connectionNames().size(), reader.size());
+  EXPECT_FALSE(Mapped(path_));
+}
+
+// What happens to the file between two opens is what the second open sees.
+TEST_F(JetDatabase, TheKeptConnectionFollowsTheFileOnDisk) {
+  // Another database of the same tables with two marinas.
+  const QString other = dir_.filePath("other.mdb");
+  MakeDatabase(other, {"CREATE TABLE rpm_Vyk (MarinaNo INTEGER PRIMARY KEY, [Geo Code] INTEGER, Sunset BOOLEAN, "
+                       "[In 7th Edition] BOOLEAN)",
+                       "INSERT INTO rpm_Vyk VALUES (1, 5, 1, 1), (2, 6, 0, 1)"});
+  const auto write = [](const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));  // same inode
+    f.write(bytes);
+  };
+  const auto readAll = [](const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+  };
+  struct Case {
+    const char* name;
+    std::function<void(const QString& path)> change;
+    int error;  // 0: the open succeeds
+    int rows;   // rpm_Vyk rows then seen
+  };
+  const std::vector<Case> cases = {
+      {"unchanged", [](const QString&) {}, 0, 4},
+      {"written through a writable connection",
+       [&](const QString& path) {
+         qw::Database::OpenDatabase(path, 2, false, kConnect)->Execute("INSERT INTO rpm_Vyk VALUES (5, 7, 0, 1)");
+       },
+       0, 5},
+      {"written by another program", [](const QString& path) { MakeDatabase(path, {"DELETE FROM rpm_Vyk WHERE MarinaNo = 4"}); },
+       0, 3},
+      {"replaced by another file",
+       [&](const QString& path) {
+         QFile::copy(other, path + ".new");
+         ASSERT_EQ(::rename(QFile::encodeName(path + ".new").constData(), QFile::encodeName(path).constData()), 0);
+       },
+       0, 2},
+      {"rewritten in place",
+       [&](const QString& path) {
+         write(path, readAll(other));
+         QFile f(path);
+         ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+         f.setFileTime(QDateTime::currentDateTime().addSecs(10), QFileDevice::FileModificationTime);
+       },
+       0, 2},
+      {"overwritten by something else", [&](const QString& path) { write(path, "not a database"); },
+       qw::kJetUnrecognizedFormat, 0},
+      {"removed", [](const QString& path) { QFile::remove(path); }, qw::kJetFileNotFound, 0},
+      {"medium removed", [](const QString& path) { QDir(QFileInfo(path).absolutePath()).removeRecursively(); },
+       qw::kJetDiskOrNetwork, 0},
+  };
+  int i = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const QString folder = dir_.filePath(QString::number(++i));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString path = folder + "/marina.mdb";
+    ASSERT_TRUE(QFile::copy(path_, path));
+    auto first = qw::Database::OpenDatabase(path, -1, true, kConnect);
+    EXPECT_EQ(first->OpenRecordset("rpm_Vyk")->RecordCount(), 4);
+    first->Close();
+    const QStringList kept = QSqlDatabase::connectionNames();
+
+    c.change(path);
+    if (c.error) {
+      ExpectJetError(c.error, [&] { qw::Database::OpenDatabase(path, -1, true, kConnect); });
+      EXPECT_EQ(QSqlDatabase::connectionNames().size(), kept.size() - 1);  // let go, not held open
+      continue;
+    }
+    auto again = qw::Database::OpenDatabase(path, -1, true, kConnect);
+    EXPECT_EQ(again->OpenRecordset("rpm_Vyk")->RecordCount(), c.rows);
+    EXPECT_EQ(QSqlDatabase::connectionNames().size(), kept.size());  // still one reader for the file
+    if (std::string(c.name) == "unchanged") {
+      EXPECT_EQ(QSqlDatabase::connectionNames(), kept);
+    }
+  }
 }
 
 TEST_F(JetDatabase, WritesThroughARecordsetOnATableOrASelectStar) {

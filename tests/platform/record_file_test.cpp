@@ -95,9 +95,10 @@ TEST(RecordReader, BadInputStopsReadingCleanly) {
   }
 }
 
-TEST(RecordReader, DecodesUtf8AndFallsBackToLatin1) {
+TEST(RecordReader, DecodesUtf8AndFallsBackToWindows1252) {
   EXPECT_EQ(ReadAll("\xEF\xBB\xBFkey,\"Caf\xC3\xA9\""), (QStringList{"key", QString::fromUtf8("Caf\xC3\xA9")}));
-  EXPECT_EQ(ReadAll("key,\"Caf\xE9\""), (QStringList{"key", QString::fromUtf8("Caf\xC3\xA9")}));
+  EXPECT_EQ(ReadAll("key,\"Bob\x92s Caf\xE9\""),
+            (QStringList{"key", QString::fromUtf8("Bob\xE2\x80\x99s Caf\xC3\xA9")}));
 }
 
 TEST(RecordReader, FromFileReadsAFileAndRefusesAMissingOne) {

@@ -28,6 +28,16 @@ TEST(VbText, BooleansNullAndText) {
   EXPECT_EQ(qw::VbText(QString("  Sandy Cove ")), "  Sandy Cove ");
 }
 
+TEST(VbFormatCents, TwoDecimalsRoundedOnTheValueAsWritten) {
+  const struct {
+    double value;
+    const char* text;
+  } cases[] = {{0, "0.00"},       {0.75, "0.75"},     {2.5, "2.50"},     {12, "12.00"},
+               {1234.5, "1234.50"}, {2.675, "2.68"},    {1.005, "1.01"},   {0.125, "0.13"},
+               {2.674999, "2.67"},  {-2.675, "-2.68"},  {-0.001, "0.00"},  {1e15, "1000000000000000.00"}};
+  for (const auto& c : cases) EXPECT_EQ(qw::VbFormatCents(c.value), c.text) << c.value;
+}
+
 TEST(VbIsNumeric, AcceptsNumbersWithBlanksSignsAndPoints) {
   for (const char* yes : {"5", " 12.5 ", "-3", "+4", ".5", "5.", "1,000", "1e3", "2.5E-2", "\t7\t"})
     EXPECT_TRUE(qw::VbIsNumeric(yes)) << yes;

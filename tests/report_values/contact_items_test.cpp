@@ -198,3 +198,21 @@ TEST(CommunicationItem, EntriesDetailsAndSaturdayDelivery) {
 }
 
 }  // namespace
+
+TEST(ContactItems, StoredTextsEscapedExceptTheFreeTextsHoldingHtml) {
+  const struct {
+    FakeRecordset rs;
+    const char* key;
+    const char* expected;
+  } cases[] = {
+      {{{"Website", "www.a.example.com/?x=1&y=<2>"}}, "Web", "www.a.example.com/?x=1&amp;y=&lt;2&gt;"},
+      {{{"Tidal Range", " <1 ft. & more> "}}, "Tide", "&lt;1 ft. &amp; more&gt;"},
+      {{{"Navigational Directions from ICW", " Keep <I>R2</I> &amp; G3 to port "}}, "Access",
+       "Keep <I>R2</I> &amp; G3 to port"},
+      {{{"Nearest Town", "Orr's Island & Co"}, {"Miles to Town", "2"}}, "Nearest Town",
+       "Orr's Island &amp; Co<I>&nbsp;(2 mi.)</I>"},
+      {{{"Latitude", "4221.345"}}, "Lat", "42&deg;21.345'"},
+      {{{"Marina Notes", "<B>Fuel</B> &amp; ice"}}, "Marina Notes", "<B>Fuel</B> &amp; ice"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Value(c.rs, c.key), c.expected) << c.key;
+}

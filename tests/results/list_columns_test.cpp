@@ -61,6 +61,8 @@ TEST(OptionalColumns, CellTexts) {
   EXPECT_EQ(qw::OptionalCellText(OptionalColumn::DockageFee, value(12)), "$12.00");
   EXPECT_EQ(qw::OptionalCellText(OptionalColumn::DockageFee, value(0)), "$0.00");
   EXPECT_EQ(qw::OptionalCellText(OptionalColumn::DockageFee, value(1234.5)), "$1234.50");
+  // Rounded as the report's Rate is: on the value as written.
+  EXPECT_EQ(qw::OptionalCellText(OptionalColumn::DockageFee, value(2.675)), "$2.68");
   EXPECT_EQ(qw::OptionalCellText(OptionalColumn::DockageFee, null), "");
 }
 

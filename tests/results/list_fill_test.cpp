@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "app/settings.h"
 #include "fake_recordset.h"
 #include "results/list_fill.h"
 #include "results/list_state.h"
+#include "services/settings.h"
 
 namespace {
 
@@ -35,7 +35,7 @@ ListRow ReadOne(const Row& row, OptionalColumns columns = {}) {
 
 TEST(ListRows, RatingPicturesAndTheRatingsStore) {
   ListRow r = ReadOne(Marina(7, 3, 2, 1));
-  EXPECT_EQ(r.marinaNo, "7");
+  EXPECT_EQ(r.marinaNo, 7);
   EXPECT_EQ(r.bellPicture, 3);
   EXPECT_EQ(r.boatyardPicture, 7);
   EXPECT_TRUE(r.sunsetPicture);
@@ -73,8 +73,15 @@ TEST(ListRows, NamesAndPlaces) {
   Row row = Marina(1, 1, 0, 0);
   row["Marina 30 char Name"] = QString("Kelp Cove  ");
   EXPECT_EQ(ReadOne(row).name, "Kelp Cove  ");  // shown with its trailing blanks
-  row["Marina 30 char Name"] = QString("   ");
-  EXPECT_EQ(ReadOne(row).name, "Full name 1");
+  // Only blanks count as empty: a short name of tabs or line breaks is shown.
+  const struct {
+    const char* shortName;
+    const char* shown;
+  } names[] = {{"   ", "Full name 1"}, {"", "Full name 1"}, {"\t", "\t"}, {" \r\n ", " \r\n "}};
+  for (const auto& n : names) {
+    row["Marina 30 char Name"] = QString(n.shortName);
+    EXPECT_EQ(ReadOne(row).name, n.shown) << n.shortName;
+  }
   row["Marina 30 char Name"] = QVariant();
   EXPECT_EQ(ReadOne(row).name, "Full name 1");
   row["Marina Name"] = QVariant();
@@ -116,20 +123,20 @@ class FakeDatabase : public qw::Database {
 TEST(ListRows, AQueryThatFailsIsAnErrorNotAnEmptyList) {
   FakeDatabase db;
   db.rows = {Marina(1, 1, 0, 0), Marina(2, 5, 1, 1)};
-  qw::ListFill fill = qw::RunListQuery(db, "select 1", {});
-  EXPECT_FALSE(fill.error.has_value());
-  ASSERT_EQ(fill.rows.size(), 2);
-  EXPECT_EQ(fill.rows[1].bellPicture, 5);
+  qw::Result<QList<qw::ListRow>> fill = qw::RunListQuery(db, "select 1", {});
+  ASSERT_TRUE(fill.ok());
+  ASSERT_EQ(fill.value().size(), 2);
+  EXPECT_EQ(fill.value()[1].bellPicture, 5);
 
   db.rows.clear();
   fill = qw::RunListQuery(db, "select 1", {});
-  EXPECT_FALSE(fill.error.has_value());
-  EXPECT_TRUE(fill.rows.isEmpty());
+  ASSERT_TRUE(fill.ok());
+  EXPECT_TRUE(fill.value().isEmpty());
 
   db.fail = true;
   fill = qw::RunListQuery(db, "select 1", {});
-  ASSERT_TRUE(fill.error.has_value());
-  EXPECT_EQ(fill.error->description, "Syntax error in FROM clause.");
+  ASSERT_FALSE(fill.ok());
+  EXPECT_EQ(fill.error().description, "Syntax error in FROM clause.");
 }
 
 // The list query: the list's select, the edition and sub-region filter in
@@ -151,7 +158,7 @@ class ListQuery : public ::testing::Test {
     qw::Settings().GeoCodeTo = to;
   }
   qw::AppSettings saved_;
-  int savedSort_ = 1;
+  qw::ListOrder savedSort_ = qw::ListOrder::Geographic;
 };
 
 const QString kJoins =
@@ -175,19 +182,19 @@ const QString kSelect =
 
 TEST_F(ListQuery, WholeTextAndBothOrders) {
   Use("In 7th Edition", 0, 5, 16);
-  qw::SortOrder() = 1;
+  qw::SortOrder() = qw::ListOrder::Geographic;
   EXPECT_EQ(qw::ListQueryText(""),
             kSelect + kJoins +
                 " where rpm_Vyk.[In 7th Edition] = TRUE And((rpm_Vyk.[Geo Code]>= 5) And (rpm_Vyk.[Geo Code]<= 16))"
                 " ORDER BY rpm_Vyk.[Geo Code], rpm_Vyk.[N/S#]");
-  qw::SortOrder() = 0;
+  qw::SortOrder() = qw::ListOrder::Alphabetical;
   EXPECT_TRUE(qw::ListQueryText("").endsWith("<= 16)) ORDER BY rpm_marinaname_no.[Marina Name]"));
-  qw::SortOrder() = 2;  // any other value is geographic
+  qw::SortOrder() = static_cast<qw::ListOrder>(2);  // any other value is geographic
   EXPECT_TRUE(qw::ListQueryText("").endsWith(" ORDER BY rpm_Vyk.[Geo Code], rpm_Vyk.[N/S#]"));
 }
 
 TEST_F(ListQuery, EditionAndSubRegionFilterInEachCase) {
-  qw::SortOrder() = 0;
+  qw::SortOrder() = qw::ListOrder::Alphabetical;
   const QString where = " where (rpm_Vyk.[Bell Rating] >= 3)";
   const QString order = " ORDER BY rpm_marinaname_no.[Marina Name]";
   struct Case {

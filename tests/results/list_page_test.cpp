@@ -46,11 +46,11 @@ TEST(ListPage, ToolbarPrintPageOfASmallGrid) {
       "<TD style='width:1.04166666666667in'><NOBR>&nbsp;City</TD>"
       "<TD style='width:0.416666666666667in'><NOBR>&nbsp;State</TD>"
       "<TD style='width:1.66666666666667in'><NOBR>&nbsp;Harbor</TD></span></TR>"
-      "<TR><span class=ValueFont><TD style='width:1.5in'><IMG SRC='/pf/cbell3.jpg' style='height:" + h +
+      "<TR><span class=ValueFont><TD style='width:1.5in'><IMG SRC='file:///pf/cbell3.jpg' style='height:" + h +
       "in' Border=0></TD>"
-      "<TD style='width:1.2in'><IMG SRC='/pf/cboat2.jpg' style='height:" + h + "in' Border=0></TD>"
-      "<TD style='width:1in'><IMG SRC='/pf/csunset.jpg' style='height:" + h + "in' Border=0></TD>"
-      "<TD style='width:1.66666666666667in'><NOBR>&nbsp;Kelp & <Cove></TD>"
+      "<TD style='width:1.2in'><IMG SRC='file:///pf/cboat2.jpg' style='height:" + h + "in' Border=0></TD>"
+      "<TD style='width:1in'><IMG SRC='file:///pf/csunset.jpg' style='height:" + h + "in' Border=0></TD>"
+      "<TD style='width:1.66666666666667in'><NOBR>&nbsp;Kelp &amp; &lt;Cove&gt;</TD>"
       "<TD style='width:1.04166666666667in'><NOBR>&nbsp;Mystic</TD>"
       "<TD style='width:0.416666666666667in'><NOBR>&nbsp;CT</TD>"
       "<TD style='width:1.66666666666667in'><NOBR>&nbsp;Mystic River</TD></span></TR>"
@@ -87,7 +87,18 @@ TEST(ListPage, OptionalColumnsOnEachPath) {
                                       "<NOBR>&nbsp;Bell Rating</TD><TD style='width:0.833333333333333in'>"));
   EXPECT_TRUE(form.contains("<NOBR>&nbsp;120</TD></span></TR>"));
   EXPECT_FALSE(form.contains("&nbsp;45<"));
-  EXPECT_TRUE(form.contains("<IMG SRC='/pf/cbell3.jpg'"));
+  EXPECT_TRUE(form.contains("<IMG SRC='file:///pf/cbell3.jpg'"));
+}
+
+TEST(ListPage, DatabaseTextsAndPictureFoldersCannotBreakThePage) {
+  ListGridSnapshot g = SmallGrid();
+  g.cells[0][4] = "Name \"quoted\"";
+  g.cells[1][5] = "Bob's <b>Harbor</b> & Co";
+  const QString page = qw::ListPageHtml(g, ListPageKind::PrintList, "/opt/Skipper's Guide #2/100%");
+  EXPECT_TRUE(page.contains("<NOBR>&nbsp;Name &quot;quoted&quot;</TD>"));
+  EXPECT_TRUE(page.contains("<NOBR>&nbsp;Bob&#39;s &lt;b&gt;Harbor&lt;/b&gt; &amp; Co</TD>"));
+  EXPECT_TRUE(page.contains("<IMG SRC='file:///opt/Skipper&#39;s%20Guide%20%232/100%25/cbell3.jpg' style="));
+  EXPECT_FALSE(page.contains("<b>"));
 }
 
 TEST(ListPage, EmptyListAndMissingRatingsStore) {

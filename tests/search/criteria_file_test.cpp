@@ -182,6 +182,12 @@ TEST(CriteriaFileTest, KeysAreExactExceptTheSubRegionKey) {
   EXPECT_EQ(c.Amenity.SupplyDistance[1], 4);
 }
 
+TEST(CriteriaFileTest, SingleByteFilesReadAsWindows1252) {
+  const SearchCriteria c = LoadSettings("\"tbMarinaName\",\"Bob\x92s\"\r\n\"GeoCode(0)\",\"C\xF4te Nord\"\r\n");
+  EXPECT_EQ(c.tbMarinaName, QString::fromUtf8("Bob\xE2\x80\x99s"));
+  EXPECT_EQ(c.lbGeoCodes, QStringList{QString::fromUtf8("C\xC3\xB4te Nord")});
+}
+
 TEST(CriteriaFileTest, PumpOutKeyTwice) {
   SearchCriteria c = LoadSettings("\"chkPumpOut\",999\r\n");
   EXPECT_EQ(c.chkPumpOut, 1);
@@ -289,11 +295,13 @@ TEST(CheckValueTest, EncodesTicksAndMarksAndBack) {
   EXPECT_EQ(TFValue(-999), 0);
 }
 
-TEST(PlainNumberTest, AcceptsOnlyPlainDecimals) {
-  for (const char* text : {"12", "-5", "1.5", " 7 ", "+3", "0.25", ".5", "5.", "  -0012.50  "})
+TEST(PlainNumberTest, AcceptsDecimalsWithAnExponentAndNothingElse) {
+  for (const char* text : {"12", "-5", "1.5", " 7 ", "+3", "0.25", ".5", "5.", "  -0012.50  ", "1e3", "-2.5E-1",
+                           ".5e+2", "5.E3", " 1e-999 "})
     EXPECT_TRUE(IsPlainNumber(text)) << text;
-  for (const char* text : {"", "   ", "abc", "12 ft", "1e3", "1,000", "$5", "(5)", "&H10", "- 5", "1.2.3", ".", "-",
-                           "5;", "٣", "\t5"})
+  for (const char* text : {"", "   ", "abc", "12 ft", "1,000", "1.000,5", "$5", "5$", "(5)", "&H10", "0x10", "- 5",
+                           "1.2.3", ".", "-", "5;", "٣", "\t5", "5\n", "1e", "e3", ".e3", "1e3.5", "1e 3", "1 e3",
+                           "1e+-3", "1d3", "1e3e3", "5 5"})
     EXPECT_FALSE(IsPlainNumber(QString::fromUtf8(text))) << text;
 }
 

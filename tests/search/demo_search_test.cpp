@@ -35,9 +35,10 @@ class DemoSearchTest : public ::testing::Test {
     if (marinaNo > 0)
       where += (where.isEmpty() ? QStringLiteral(" where ") : QStringLiteral(" AND ")) +
                QStringLiteral("rpm_Contact_Information.MarinaNo = %1 ").arg(marinaNo);
-    const MarinaCount count = CountMarinas(*db_, BuildResultQuery(ResultQueryKind::Count, where, settings, 1));
-    EXPECT_TRUE(count.ok) << count.error.toStdString();
-    return count.count;
+    const Result<qint32> count =
+        CountMarinas(*db_, BuildResultQuery(ResultQueryKind::Count, where, settings, ListOrder::Geographic));
+    EXPECT_TRUE(count.ok()) << count.error().description.toStdString();
+    return count.value_or(0);
   }
 
   // A number from a plain query of the test's own.
@@ -128,6 +129,26 @@ TEST_F(DemoSearchTest, MooringsCompareAsNumbers) {
   EXPECT_LT(Count(fifty), Scalar("SELECT COUNT(*) FROM rpm_marina_facilities WHERE [Total # of Moorings] IS NOT NULL"));
 }
 
+TEST_F(DemoSearchTest, NumbersWithAnExponentCountAsTheirDecimals) {
+  const struct {
+    const char* exponent;
+    const char* decimal;
+  } cases[] = {{"1e2", "100"}, {".5e+2", "50"}, {"4E1", "40"}, {"-2.5E-1", "-0.25"}};
+  for (const auto& n : cases) {
+    SearchCriteria a, b;
+    a.ebMinLOA = n.exponent;
+    b.ebMinLOA = n.decimal;
+    EXPECT_EQ(Count(a), Count(b)) << n.exponent;
+    a = b = {};
+    a.txtbicwmax = n.exponent;
+    b.txtbicwmax = n.decimal;
+    EXPECT_EQ(Count(a), Count(b)) << n.exponent;
+  }
+  SearchCriteria some;
+  some.ebMinLOA = "1e2";
+  EXPECT_GT(Count(some), 0);
+}
+
 TEST_F(DemoSearchTest, TextCriteriaWithApostrophesAndAnyLetterCase) {
   SearchCriteria c;
   c.tbMarinaName = "Captain Ned's";
@@ -193,6 +214,35 @@ TEST_F(DemoSearchTest, CityAndHarborLists) {
   EXPECT_GE(ReadTrimmedColumn(*db_, HarborListQuery(region, std::nullopt), "Harbor").size(), harbors.size());
 }
 
+// Within each sub-region the lists are alphabetical, without regard to letter
+// case; the sub-regions follow one another by code.
+TEST_F(DemoSearchTest, CityAndHarborListsAreAlphabeticalWithinEachSubRegion) {
+  const QString regions = "14, 5, 11";
+  const struct {
+    QString sql, column;
+  } lists[] = {{CityListQuery(regions), "City"},
+               {HarborListQuery(regions, std::nullopt), "Harbor"},
+               {HarborListQuery(regions, QString("Lubec")), "Harbor"}};
+  for (const auto& list : lists) {
+    RecordsetPtr rs = db_->OpenRecordset(list.sql);
+    int rows = 0, lastCode = 0;
+    QString last;
+    for (; !rs->Eof(); rs->MoveNext(), ++rows) {
+      const int code = rs->Fields("Geo Code").Value().toInt();
+      const QString value = rs->Fields(list.column).Value().toString();
+      ASSERT_GE(code, lastCode) << list.sql.toStdString();
+      if (code == lastCode) {
+        EXPECT_LE(QString::compare(last, value, Qt::CaseInsensitive), 0)
+            << last.toStdString() << " before " << value.toStdString();
+      }
+      lastCode = code;
+      last = value;
+    }
+    rs->Close();
+    EXPECT_GT(rows, 1) << list.sql.toStdString();
+  }
+}
+
 TEST_F(DemoSearchTest, EveryCriterionGivesAQueryTheDatabaseRuns) {
   for (std::int16_t code = 1; code <= 6; ++code) {
     SearchCriteria c;
@@ -231,19 +281,19 @@ TEST_F(DemoSearchTest, EveryCriterionGivesAQueryTheDatabaseRuns) {
     s.GeoCodeFrom = 5;
     s.GeoCodeTo = 16;
     for (ResultQueryKind kind : {ResultQueryKind::Count, ResultQueryKind::List}) {
-      const QString sql = BuildResultQuery(kind, BuildWhereClause(c, Lookup()), s, 0);
-      const MarinaCount count = CountMarinas(*db_, sql);
-      EXPECT_TRUE(count.ok) << "code " << code << ": " << count.error.toStdString();
-      EXPECT_EQ(count.count, 0);
+      const QString sql = BuildResultQuery(kind, BuildWhereClause(c, Lookup()), s, ListOrder::Alphabetical);
+      const Result<qint32> count = CountMarinas(*db_, sql);
+      EXPECT_TRUE(count.ok()) << "code " << code << ": " << count.error().description.toStdString();
+      EXPECT_EQ(count.value_or(-1), 0);
     }
   }
 }
 
 TEST_F(DemoSearchTest, AQueryThatCannotRunIsAnErrorNotAnEmptyCount) {
-  const MarinaCount count = CountMarinas(*db_, "select nothing from nowhere");
-  EXPECT_FALSE(count.ok);
-  EXPECT_EQ(count.count, 0);
-  EXPECT_FALSE(count.error.isEmpty());
+  const Result<qint32> count = CountMarinas(*db_, "select nothing from nowhere");
+  EXPECT_FALSE(count.ok());
+  EXPECT_EQ(count.value_or(0), 0);
+  EXPECT_FALSE(count.error().description.isEmpty());
 }
 
 }  // namespace

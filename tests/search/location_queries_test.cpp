@@ -49,15 +49,16 @@ TEST(LocationQueriesTest, CityAndHarborLists) {
   EXPECT_EQ(CityListQuery("5, 7"),
             "SELECT DISTINCT rpm_Vyk.[Geo Code], rpm_Contact_Information.City FROM rpm_Vyk LEFT JOIN "
             "rpm_Contact_Information ON rpm_Vyk.MarinaNo = rpm_Contact_Information.MarinaNo WHERE ([Geo Code] in (5, "
-            "7)) ORDER BY [Geo Code]");
+            "7)) ORDER BY [Geo Code], rpm_Contact_Information.City");
   EXPECT_EQ(HarborListQuery("5, 7", std::nullopt),
             "SELECT DISTINCT rpm_Vyk.[Geo Code], rpm_nav_info.Harbor FROM rpm_Vyk LEFT JOIN rpm_nav_info ON "
-            "rpm_Vyk.MarinaNo = rpm_nav_info.MarinaNo WHERE ([Geo Code] in (5, 7)) ORDER BY [Geo Code]");
+            "rpm_Vyk.MarinaNo = rpm_nav_info.MarinaNo WHERE ([Geo Code] in (5, 7)) ORDER BY [Geo Code], "
+            "rpm_nav_info.Harbor");
   EXPECT_EQ(HarborListQuery("8", QString("Orr's Island")),
             "SELECT DISTINCT rpm_Vyk.[Geo Code], rpm_Contact_Information.City, rpm_nav_info.Harbor FROM (rpm_Vyk LEFT "
             "JOIN rpm_Contact_Information ON rpm_Contact_Information.MarinaNo = rpm_Vyk.MarinaNo) LEFT JOIN "
             "rpm_nav_info ON rpm_Vyk.MarinaNo = rpm_nav_info.MarinaNo  WHERE (([Geo Code] in (8)) and (City LIKE "
-            "'Orr''s Island')) ORDER BY [Geo Code]");
+            "'Orr''s Island')) ORDER BY [Geo Code], rpm_nav_info.Harbor");
 }
 
 }  // namespace

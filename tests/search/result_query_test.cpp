@@ -41,7 +41,7 @@ AppSettings Config(const char* edition, int single, int from, int to) {
 
 // The text after the FROM part, for both variants.
 QString Tail(ResultQueryKind kind, const QString& where, const AppSettings& s, int sortOrder = 1) {
-  const QString sql = BuildResultQuery(kind, where, s, sortOrder);
+  const QString sql = BuildResultQuery(kind, where, s, static_cast<ListOrder>(sortOrder));
   const QString head = (kind == ResultQueryKind::Count ? kCountHead : kListHead) + kFrom;
   EXPECT_TRUE(sql.startsWith(head)) << sql.toStdString();
   return sql.mid(head.size());
@@ -49,12 +49,12 @@ QString Tail(ResultQueryKind kind, const QString& where, const AppSettings& s, i
 
 TEST(ResultQueryTest, NoCriteriaAndNoEditionCountsEveryMarina) {
   const AppSettings s = Config("Everything", 0, 5, 16);  // a range alone restricts nothing
-  EXPECT_EQ(BuildResultQuery(ResultQueryKind::Count, "", s, 1), kCountHead + kFrom + " ORDER BY rpm_Vyk.[Geo Code]");
-  EXPECT_EQ(BuildResultQuery(ResultQueryKind::List, "", s, 1),
+  EXPECT_EQ(BuildResultQuery(ResultQueryKind::Count, "", s, ListOrder::Geographic), kCountHead + kFrom + " ORDER BY rpm_Vyk.[Geo Code]");
+  EXPECT_EQ(BuildResultQuery(ResultQueryKind::List, "", s, ListOrder::Geographic),
             kListHead + kFrom + " ORDER BY rpm_Vyk.[Geo Code], rpm_Vyk.[N/S#]");
-  EXPECT_EQ(BuildResultQuery(ResultQueryKind::Count, "", s, 0),
+  EXPECT_EQ(BuildResultQuery(ResultQueryKind::Count, "", s, ListOrder::Alphabetical),
             kCountHead + kFrom + " ORDER BY rpm_marinaname_no.[Marina Name]");
-  EXPECT_EQ(BuildResultQuery(ResultQueryKind::List, "", s, 0),
+  EXPECT_EQ(BuildResultQuery(ResultQueryKind::List, "", s, ListOrder::Alphabetical),
             kListHead + kFrom + " ORDER BY rpm_marinaname_no.[Marina Name]");
   EXPECT_EQ(Tail(ResultQueryKind::Count, "", s, -3), " ORDER BY rpm_Vyk.[Geo Code]");
 }

@@ -171,8 +171,10 @@ TEST(WhereClauseTest, StatuteMileBoundsTakeOnlyPlainNumbers) {
   c.txtbicwmin = "abc";
   c.txtbicwmax = " -5";
   EXPECT_EQ(Where(c), One("rpm_Nav_Info.[USCG Statute Mile] <= -5"));
-  c.txtbicwmin = "1e3";  // no exponent, no thousands separators, no currency
+  c.txtbicwmin = " 1e3 ";  // an exponent stands as typed; thousands separators do not pass
   c.txtbicwmax = "1,000";
+  EXPECT_EQ(Where(c), One("rpm_Nav_Info.[USCG Statute Mile] >= 1e3"));
+  c.txtbicwmin = "$5";
   EXPECT_EQ(Where(c), "");
   c.ebMinLOA = "12 ft";
   EXPECT_EQ(Where(c), "");

@@ -775,7 +775,8 @@ void Extras(Marina& m) {
 void Output(Marina& m) {
   Rng r = R(m, "rpm_output", "positions");
   if (r.Chance(0.1)) {
-    m.one["rpm_output"].Set("MiddleSectionPos", r.IntBetween(800, 1600)).Set("BottomSectionPos", r.IntBetween(150, 400));
+    m.balancedSplit = true;  // its middle position needs the composed section: BalanceSplitPositions
+    m.one["rpm_output"].Set("BottomSectionPos", r.IntBetween(150, 400));
   }
   Rng c = R(m, "rpm_output", "Comments");
   if (c.Chance(0.05))

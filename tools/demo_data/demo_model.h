@@ -98,6 +98,9 @@ struct Marina {
   std::map<QString, std::vector<Row>> many;
   bool hasDisplay = true;
   bool hasOutput = true;
+  // Stores a middle split position, set once the database is written
+  // (BalanceSplitPositions) unless a fixed edge row gives one.
+  bool balancedSplit = false;
 };
 
 // The boatyard marinas of each sub-region, by north-to-south order.
@@ -137,6 +140,11 @@ DemoData Plan(const std::vector<MapMark>& marks, bool withEdgeRows);
 void FillRows(Marina& m, const DemoData& data);
 void AddMapKey(Marina& m);
 void ApplyEdgeRows(DemoData& data);
+
+// Writes into the database at dbPath the middle split position of every
+// marina marked balancedSplit that has no fixed one: half its middle section
+// as the report composes it, plus an offset within a sixteenth of it.
+void BalanceSplitPositions(const std::vector<Marina>& marinas, const QString& dbPath);
 
 // Text helpers shared by the rules and the edge rows.
 QString Slug(const QString& name);

@@ -117,6 +117,7 @@ struct DatabaseWriter::Tables {
   std::map<QString, std::unique_ptr<TableWriter>> writers;
   std::vector<Row> keyRows;
   std::vector<std::pair<int, int>> keyOrder;  // geo code, map number
+  QStringList indexes;  // the schema's CREATE INDEX statements, run once the rows are in
 };
 
 DatabaseWriter::DatabaseWriter(const QString& schemaSql, const QString& path) : tables_(std::make_unique<Tables>()) {
@@ -127,7 +128,16 @@ DatabaseWriter::DatabaseWriter(const QString& schemaSql, const QString& path) : 
   QSqlQuery q(db);
   Exec(q, QStringLiteral("PRAGMA journal_mode = OFF"));
   Exec(q, QStringLiteral("PRAGMA synchronous = OFF"));
-  for (const QString& statement : SplitStatements(schemaSql)) Exec(q, statement);
+  // Indexes are built after the rows are written: faster, and a sorted build
+  // packs their pages full, which keeps the file smaller.
+  static const QRegularExpression isIndex(QStringLiteral("^CREATE\\s+(UNIQUE\\s+)?INDEX\\b"),
+                                          QRegularExpression::CaseInsensitiveOption);
+  for (const QString& statement : SplitStatements(schemaSql)) {
+    if (isIndex.match(statement).hasMatch())
+      tables_->indexes << statement;
+    else
+      Exec(q, statement);
+  }
   Exec(q, QStringLiteral("SELECT TableName, serviceName, serviceIndex FROM dumyServices"));
   while (q.next()) tables_->order[(q.value(0).toString() + '/' + q.value(1).toString()).toLower()] = q.value(2).toInt();
   q.finish();
@@ -203,6 +213,10 @@ void DatabaseWriter::Finish() {
   for (size_t i : index) keys.Write(t.keyRows[i]);
   t.writers.clear();
   QSqlDatabase db = QSqlDatabase::database(kConnection, false);
+  {
+    QSqlQuery q(db);
+    for (const QString& statement : t.indexes) Exec(q, statement);
+  }
   if (!db.commit()) throw std::runtime_error(db.lastError().text().toStdString());
   db.close();
 }

@@ -37,4 +37,12 @@ QByteArray IniFileContent(const QString& programFolder);
 // returns the files written.
 QStringList WritePictures(const QString& programFolder);
 
+// Draws the marinas' photos: the user photo folders under Photos/ and the
+// program's own photos under photos/; returns the files written.
+QStringList WriteMarinaPhotos(const QString& programFolder, const std::vector<MapMark>& marks);
+
+// Writes the report page's ornaments (bpin.gif, bpingray.gif, bpinlight3.gif,
+// corner.gif; PNG pictures under the names the page uses).
+QStringList WriteOrnaments(const QString& programFolder);
+
 }  // namespace qw::demo

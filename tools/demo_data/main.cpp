@@ -37,25 +37,30 @@ std::vector<MapMark> SyntheticMarks(const std::vector<MapMark>& real, int n) {
 
 bool Build(const std::vector<MapMark>& marks, bool demo, const QString& dbPath) {
   if (demo) {
-    WriteDatabase(Generate(marks, true), Resource(QStringLiteral("marina-schema.sql")), dbPath);
+    const DemoData data = Generate(marks, true);
+    WriteDatabase(data, Resource(QStringLiteral("marina-schema.sql")), dbPath);
+    BalanceSplitPositions(data.marinas, dbPath);
   } else {
     // A synthetic set is written a slice at a time so that its rows never all sit in memory.
     DemoData data = Plan(marks, false);
-    DatabaseWriter writer(Resource(QStringLiteral("marina-schema.sql")), dbPath);
-    const size_t slice = 2000;
-    for (size_t from = 0; from < data.marinas.size(); from += slice) {
-      const size_t to = std::min(data.marinas.size(), from + slice);
-      for (size_t i = from; i < to; ++i) {
-        FillRows(data.marinas[i], data);
-        AddMapKey(data.marinas[i]);
+    {
+      DatabaseWriter writer(Resource(QStringLiteral("marina-schema.sql")), dbPath);
+      const size_t slice = 2000;
+      for (size_t from = 0; from < data.marinas.size(); from += slice) {
+        const size_t to = std::min(data.marinas.size(), from + slice);
+        for (size_t i = from; i < to; ++i) {
+          FillRows(data.marinas[i], data);
+          AddMapKey(data.marinas[i]);
+        }
+        writer.Write(data.marinas, from, to);
+        for (size_t i = from; i < to; ++i) {
+          data.marinas[i].one.clear();
+          data.marinas[i].many.clear();
+        }
       }
-      writer.Write(data.marinas, from, to);
-      for (size_t i = from; i < to; ++i) {
-        data.marinas[i].one.clear();
-        data.marinas[i].many.clear();
-      }
+      writer.Finish();
     }
-    writer.Finish();
+    BalanceSplitPositions(data.marinas, dbPath);
   }
   const QStringList failures = CheckDatabase(dbPath, marks, demo);
   if (failures.isEmpty()) return true;
@@ -107,7 +112,7 @@ int main(int argc, char** argv) {
     if (!ini.open(QIODevice::WriteOnly | QIODevice::Truncate) || ini.write(IniFileContent(folder)) < 0)
       throw std::runtime_error("cannot write VykMarina.ini");
     ini.close();
-    const QStringList pictures = WritePictures(folder);
+    const QStringList pictures = WritePictures(folder) + WriteOrnaments(folder) + WriteMarinaPhotos(folder, marks);
     std::printf("quaywise_demogen: %zu marinas, %lld pictures in %s (%lld ms)\n", marks.size(),
                 static_cast<long long>(pictures.size()), qPrintable(folder), static_cast<long long>(timer.elapsed()));
     return 0;

@@ -3,27 +3,21 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPixmap>
-#include <QPointer>
 #include <QResizeEvent>
 #include <QStyle>
 #include <algorithm>
 #include <optional>
 
-#include "app/error_handler.h"
 #include "app/ui/clickable_label.h"
-#include "app/ui/main_window.h"
+#include "app/ui/mdi_frm_main.h"
 #include "app/ui/screens.h"
 #include "data/marina_db.h"
 #include "platform/message_box.h"
 #include "platform/program.h"
+#include "services/error_handler.h"
 
 namespace qw {
 namespace {
-
-QPointer<ChoiceDialog>& Instance() {
-  static QPointer<ChoiceDialog> dialog;
-  return dialog;
-}
 
 ClickableLabel* PictureChoice(QWidget* parent, const QString& picture, QStyle::StandardPixmap fallback,
                               const QString& name) {
@@ -80,12 +74,16 @@ ChoiceDialog::ChoiceDialog(QWidget* parent) : QWidget(parent) {
   connect(Label1, &ClickableLabel::clicked, this, &ChoiceDialog::Label1_Click);
   connect(Commaps, &ClickableLabel::clicked, this, &ChoiceDialog::Commaps_Click);
   connect(Label2, &ClickableLabel::clicked, this, &ChoiceDialog::Label2_Click);
-  Form_Load();
 }
 
 void ChoiceDialog::Form_Load() {
-  MDIFrmMain* main = MainWindow();
-  main->ApplyToolBoxState(ToolBoxForStartChoice(main->CurrentToolBoxState()));
+  ChangeToolBox(ToolBoxForStartChoice);
+  if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget())) {
+    frame->setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    frame->resize(frame->minimumSizeHint());
+    const QSize area = frame->mdiArea()->viewport()->size();
+    frame->move(std::max(0, (area.width() - frame->width()) / 2), std::max(0, (area.height() - frame->height()) / 2));
+  }
 }
 
 void ChoiceDialog::resizeEvent(QResizeEvent* event) {
@@ -99,14 +97,6 @@ void ChoiceDialog::Form_Resize() {
   const QSize outer = frame ? frame->size() : frameGeometry().size();
   Picture1->move(static_cast<int>(outer.width() / 2.0 - Picture1->width() / 2.0),
                  static_cast<int>(outer.height() / 2.0 - Picture1->height() / 2.0));
-}
-
-void ChoiceDialog::Unload() {
-  // The frame in the main window goes with it.
-  if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))
-    frame->close();
-  else
-    close();
 }
 
 void ChoiceDialog::SearchChoice() {
@@ -131,11 +121,7 @@ void ChoiceDialog::MapChoice(int options, bool readOnly) {
     }
     db->Close();
   } catch (const JetError& e) {
-    if (e.number() == kJetDiskOrNetwork) {
-      MsgBox(QStringLiteral("Please insert Quaywise CD-ROM into your CD drive and re-start the program."),
-             MsgButtons::OK, MsgIcon::Information);
-      EndProgram(0);
-    }
+    if (e.number() == kJetDiskOrNetwork) EndForMissingMedium();
   } catch (const std::exception&) {
   }
   try {
@@ -155,21 +141,10 @@ void ChoiceDialog::Commaps_Click() { MapChoice(2, false); }
 void ChoiceDialog::Label2_Click() { MapChoice(-1, true); }
 
 ChoiceDialog* ShowChoiceDialog() {
-  if (!Instance()) {
-    MDIFrmMain* main = MainWindow();
-    Instance() = new ChoiceDialog();
-    QMdiSubWindow* frame = main->AddChild(Instance());
-    frame->setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    frame->resize(frame->minimumSizeHint());
-    const QSize area = main->MdiArea()->viewport()->size();
-    frame->move(std::max(0, (area.width() - frame->width()) / 2), std::max(0, (area.height() - frame->height()) / 2));
-  }
-  QWidget* frame = Instance()->parentWidget() ? Instance()->parentWidget() : Instance().data();
-  frame->show();
-  frame->raise();
-  return Instance();
+  MDIFrmMain::Instance();  // the start choice lives in the main window
+  ChoiceDialog* dialog = ChoiceDialog::Instance();
+  ShowInMainWindow(dialog);
+  return dialog;
 }
-
-ChoiceDialog* CurrentChoiceDialog() { return Instance(); }
 
 }  // namespace qw

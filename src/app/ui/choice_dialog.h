@@ -3,17 +3,22 @@
 // child window of the main window.
 #include <QWidget>
 
+#include "app/ui/window_host.h"
+
 class QLabel;
 
 namespace qw {
 
 class ClickableLabel;
 
-class ChoiceDialog : public QWidget {
+class ChoiceDialog : public QWidget, public OneInstance<ChoiceDialog> {
   Q_OBJECT
  public:
+  static constexpr bool kMdiChild = true;
   explicit ChoiceDialog(QWidget* parent = nullptr);
 
+  // Switches the screen commands off and centres the window in the main
+  // window.
   void Form_Load();
   void Form_Resize();
   void Comsearch_Click();
@@ -34,12 +39,10 @@ class ChoiceDialog : public QWidget {
  private:
   void SearchChoice();
   void MapChoice(int options, bool readOnly);
-  void Unload();
 };
 
-// Shows the start choice (one instance, modeless) in the main window, centred.
+// Shows the start choice (modeless) in the main window, loading both when
+// needed.
 ChoiceDialog* ShowChoiceDialog();
-// The start choice while it is shown, else nullptr.
-ChoiceDialog* CurrentChoiceDialog();
 
 }  // namespace qw

@@ -4,8 +4,6 @@
 #include <QLabel>
 #include <QMouseEvent>
 
-#include "platform/program.h"
-
 namespace qw {
 
 class ClickableLabel : public QLabel {
@@ -22,10 +20,5 @@ class ClickableLabel : public QLabel {
     QLabel::mouseReleaseEvent(event);
   }
 };
-
-// A rectangle given in twips, as a widget geometry in pixels.
-inline QRect TwipsRect(double left, double top, double width, double height) {
-  return QRect(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width), TwipsToPixels(height));
-}
 
 }  // namespace qw

@@ -1,19 +1,11 @@
 #include "app/ui/help_window.h"
 
 #include <QFileInfo>
-#include <QPointer>
 #include <QUrl>
 
 #include "platform/program.h"
 
 namespace qw {
-namespace {
-QPointer<HelpWindow>& Instance() {
-  static QPointer<HelpWindow> window;
-  return window;
-}
-}  // namespace
-
 HelpWindow::HelpWindow(QWidget* parent) : QTextBrowser(parent) {
   setWindowFlag(Qt::Window);
   setAttribute(Qt::WA_DeleteOnClose);
@@ -39,14 +31,12 @@ void HelpWindow::ShowTopic(const QString& topic) {
 }
 
 HelpWindow* ShowHelpTopic(const QString& topic) {
-  if (!Instance()) Instance() = new HelpWindow();
-  Instance()->ShowTopic(topic);
-  Instance()->show();
-  Instance()->raise();
-  Instance()->activateWindow();
-  return Instance();
+  HelpWindow* help = HelpWindow::Instance();
+  help->ShowTopic(topic);
+  help->show();
+  help->raise();
+  help->activateWindow();
+  return help;
 }
-
-HelpWindow* CurrentHelpWindow() { return Instance(); }
 
 }  // namespace qw

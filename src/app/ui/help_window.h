@@ -2,9 +2,11 @@
 // The help window: shows our help pages (program folder, help/) by topic.
 #include <QTextBrowser>
 
+#include "app/ui/window_host.h"
+
 namespace qw {
 
-class HelpWindow : public QTextBrowser {
+class HelpWindow : public QTextBrowser, public OneInstance<HelpWindow> {
   Q_OBJECT
  public:
   explicit HelpWindow(QWidget* parent = nullptr);
@@ -12,9 +14,7 @@ class HelpWindow : public QTextBrowser {
   void ShowTopic(const QString& topic);
 };
 
-// Opens the help window (one instance) on topic and brings it to the front.
+// Opens the help window on topic and brings it to the front.
 HelpWindow* ShowHelpTopic(const QString& topic);
-// The help window when it is open, else nullptr.
-HelpWindow* CurrentHelpWindow();
 
 }  // namespace qw

@@ -2,10 +2,12 @@
 // How the main window and the start choice reach the screens of the other
 // subsystems without depending on them: each subsystem's windows fill in their
 // entries once at start-up (see the Register... call in main), and an entry
-// left empty does nothing. The other direction needs no table: screens include
-// app/ui/ headers directly (MainWindow(), UpdateToolBox, the MDI area).
+// left empty does nothing. The other direction needs no table: windows call
+// the shell's window host (app/ui/window_host.h) directly.
 #include <QString>
 #include <functional>
+
+#include "services/report_hand_over.h"
 
 namespace qw {
 
@@ -32,6 +34,10 @@ struct Screens {
   std::function<void()> showList;    // Show, modeless
 
   // Report viewer frm_view_report.
+  // Shows the viewer on the marina handed over (list road: the list's row and
+  // its MarinaNo; map road: the MarinaNo). Empty until the viewer registers;
+  // the list's double-click has then recorded SelectedMarinaName only.
+  std::function<void(const ReportHandOver&)> showReport;
   std::function<void()> savePendingNotes;  // store notes typed but not yet written
   std::function<void()> unloadReport;      // Unload: deletes its temporary pages
   // Find's hand-shake: when the viewer's bclear is True, unload the viewer and

@@ -1,291 +1,514 @@
 #include "platform/ui/browser.h"
 
+#include <QDesktopServices>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFileInfo>
-#include <QPainter>
-#include <QPdfDocument>
+#include <QGuiApplication>
+#include <QPageSetupDialog>
+#include <QPaintEngine>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QTemporaryFile>
+#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <QWebEnginePage>
+#include <QWebEngineNewWindowRequest>
 #include <QWebEngineScript>
 #include <QWebEngineSettings>
+#include <QWebEngineUrlRequestInfo>
+#include <QWebEngineUrlRequestInterceptor>
 #include <QWebEngineView>
+#include <algorithm>
+#include <optional>
 
-#include "platform/print_codes.h"
+#include "platform/message_box.h"
+#include "platform/ui/print_output.h"
 
 namespace qw {
 namespace {
 
-PageSetupSource& Source() {
-  static PageSetupSource source;
-  return source;
+// Stops every request for something that is not local, main page or part.
+class RemoteBlocker : public QWebEngineUrlRequestInterceptor {
+ public:
+  void interceptRequest(QWebEngineUrlRequestInfo& info) override {
+    if (!BrowserPage::IsLocal(info.requestUrl())) info.block(true);
+  }
+};
+
+RemoteBlocker* Blocker() {
+  // Pages keep a pointer to it until they go, some at the program's end.
+  static RemoteBlocker* blocker = new RemoteBlocker;
+  return blocker;
 }
 
-WebBrowser::PrintDialogHook& DialogHook() {
+BrowserPage::DesktopOpener& Opener() {
+  static BrowserPage::DesktopOpener opener;
+  return opener;
+}
+
+WebBrowser::PrintDialogHook& PrintHook() {
   static WebBrowser::PrintDialogHook hook;
   return hook;
 }
 
-constexpr int kPdfTimeoutMs = 60000;
-constexpr double kRenderDpi = 200;
-constexpr double kEdgeInches = 0.4;       // page edge to header / footer
-constexpr double kBandInches = 0.25;      // height of the header and footer lines
-constexpr double kSideInches = 0.5;       // left and right margins of the page body
-constexpr double kDefaultTopInches = 0.75;
-
-// Draws the parts of an expanded header or footer into one line.
-void DrawPageLine(QPainter& painter, const QRectF& line, const QStringList& parts) {
-  if (parts.isEmpty()) return;
-  const int v = Qt::AlignVCenter | Qt::TextSingleLine;
-  if (parts.size() == 1) {
-    painter.drawText(line, Qt::AlignLeft | v, parts[0]);
-  } else if (parts.size() == 2) {
-    painter.drawText(line, Qt::AlignLeft | v, parts[0]);
-    painter.drawText(line, Qt::AlignRight | v, parts[1]);
-  } else {
-    painter.drawText(line, Qt::AlignLeft | v, parts[0]);
-    painter.drawText(line, Qt::AlignHCenter | v, parts[1]);
-    painter.drawText(line, Qt::AlignRight | v, parts.mid(2).join(QString()));
-  }
+WebBrowser::DialogHook& OtherDialogHook() {
+  static WebBrowser::DialogHook hook;
+  return hook;
 }
+
+int& PrintDepth() {
+  static int depth = 0;
+  return depth;
+}
+
+// Marks a print, preview or page setup as running for its lifetime, in the
+// program and, when given, in the browser that prints.
+class PrintScope {
+ public:
+  explicit PrintScope(bool* printing = nullptr) : printing_(printing) {
+    ++PrintDepth();
+    if (printing_) *printing_ = true;
+  }
+  ~PrintScope() {
+    --PrintDepth();
+    if (printing_) *printing_ = false;
+  }
+  PrintScope(const PrintScope&) = delete;
+  PrintScope& operator=(const PrintScope&) = delete;
+
+ private:
+  bool* printing_;
+};
+
+int ExecDialog(QDialog& dialog) { return OtherDialogHook() ? OtherDialogHook()(dialog) : dialog.exec(); }
+
+QString InchText(double inches) { return QString::number(inches, 'g', 6); }
 
 }  // namespace
 
-PageSetupSource SetPageSetupSource(PageSetupSource source) {
-  PageSetupSource previous = std::move(Source());
-  Source() = std::move(source);
+// ---------------------------------------------------------------- BrowserPage
+
+BrowserPage::BrowserPage(QObject* parent) : QWebEnginePage(parent) {
+  QWebEngineSettings* s = settings();
+  // outerHTML runs in the application's script world, which this leaves on.
+  s->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
+  s->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
+  s->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
+  s->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
+  // Mail and other non-web links reach acceptNavigationRequest only from
+  // the user's own clicks; scripts cannot start them.
+  s->setUnknownUrlSchemePolicy(QWebEngineSettings::AllowUnknownUrlSchemesFromUserInteraction);
+  setUrlRequestInterceptor(Blocker());
+  connect(this, &QWebEnginePage::newWindowRequested, this, &BrowserPage::OnNewWindow);
+}
+
+void BrowserPage::SetScriptsEnabled(bool enabled) {
+  settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, enabled);
+  settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, enabled);
+}
+
+bool BrowserPage::IsLocal(const QUrl& url) {
+  const QString scheme = url.scheme().toLower();
+  return scheme == QLatin1String("file") || scheme == QLatin1String("qrc") || scheme == QLatin1String("data") ||
+         scheme == QLatin1String("blob") || scheme == QLatin1String("about");
+}
+
+BrowserPage::DesktopOpener BrowserPage::SetDesktopOpener(DesktopOpener opener) {
+  DesktopOpener previous = std::move(Opener());
+  Opener() = std::move(opener);
   return previous;
 }
 
-PageSetup CurrentPageSetup() { return Source() ? Source()() : PageSetup(); }
+bool BrowserPage::OpenOnDesktop(const QUrl& url) {
+  const QString scheme = url.scheme().toLower();
+  if (scheme != QLatin1String("http") && scheme != QLatin1String("https") && scheme != QLatin1String("mailto"))
+    return false;
+  return Opener() ? Opener()(url) : QDesktopServices::openUrl(url);
+}
+
+bool BrowserPage::OpenNewWindow(const QUrl& url, const QRect& geometry, QWidget* parent) {
+  if (!IsLocal(url)) return OpenOnDesktop(url);
+  auto* popup = new BrowserPopup(url, geometry, parent);
+  popup->show();
+  return true;
+}
+
+bool BrowserPage::acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) {
+  Q_UNUSED(isMainFrame);
+  if (type == NavigationTypeLinkClicked) {
+    if (linkHandler_ && linkHandler_(url)) return false;
+    if (IsLocal(url)) return true;
+    OpenOnDesktop(url);
+    return false;
+  }
+  // The program's own loads, reloads and redirects: local pages only.
+  return IsLocal(url);
+}
+
+void BrowserPage::OnNewWindow(QWebEngineNewWindowRequest& request) {
+  // Left unopened, the request is dropped: the program shows the page itself.
+  const QUrl url = request.requestedUrl();
+  if (newWindowHandler_ && newWindowHandler_(url, request.requestedGeometry())) return;
+  QWidget* owner = qobject_cast<QWidget*>(parent());
+  OpenNewWindow(url, request.requestedGeometry(), owner ? owner->window() : nullptr);
+}
+
+// ----------------------------------------------------------------- WebBrowser
 
 WebBrowser::PrintDialogHook WebBrowser::SetPrintDialogHook(PrintDialogHook hook) {
-  PrintDialogHook previous = std::move(DialogHook());
-  DialogHook() = std::move(hook);
+  PrintDialogHook previous = std::move(PrintHook());
+  PrintHook() = std::move(hook);
   return previous;
 }
 
-WebBrowser::WebBrowser(QWidget* parent) : QWidget(parent) {
+WebBrowser::DialogHook WebBrowser::SetDialogHook(DialogHook hook) {
+  DialogHook previous = std::move(OtherDialogHook());
+  OtherDialogHook() = std::move(hook);
+  return previous;
+}
+
+WebBrowser::WebBrowser(QWidget* parent, Kind kind) : QWidget(parent), kind_(kind) {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
 }
 
-WebBrowser::~WebBrowser() = default;
-
-void WebBrowser::EnsureView() {
-  if (view_) return;
-  view_ = new QWebEngineView(this);
-  layout()->addWidget(view_);
-  // The program's pages need no scripts of their own; outerHTML runs in the
-  // application's script world, which this does not switch off.
-  view_->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
-  view_->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
-  view_->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
-  connect(view_, &QWebEngineView::loadStarted, this, [this] { loading_ = true; });
-  connect(view_, &QWebEngineView::loadFinished, this, [this](bool ok) {
-    loading_ = false;
-    loadedOk_ = ok;
-    emit DocumentComplete(view_->url().toString());
-  });
+WebBrowser::~WebBrowser() {
+  // The view lets go of the page before the page goes.
+  delete view_;
+  delete page_;
 }
 
+BrowserPage* WebBrowser::EnsurePage() {
+  if (page_) return page_;
+  page_ = new BrowserPage(this);
+  page_->SetScriptsEnabled(scripts_);
+  page_->SetLinkHandler(linkHandler_);
+  page_->SetNewWindowHandler(newWindowHandler_);
+  connect(page_, &QWebEnginePage::loadStarted, this, [this] {
+    loading_ = true;
+    emit StateChanged();
+  });
+  connect(page_, &QWebEnginePage::loadFinished, this, [this](bool ok) {
+    // Handlers of the notification may print or load: they run from the
+    // event loop, not from inside the engine's own notification.
+    const quint64 serial = serial_;
+    QMetaObject::invokeMethod(this, [this, ok, serial] { Complete(ok, serial); }, Qt::QueuedConnection);
+  });
+  if (kind_ == Kind::Visible) {
+    view_ = new QWebEngineView(this);
+    view_->setPage(page_);
+    layout()->addWidget(view_);
+  }
+  return page_;
+}
+
+BrowserPage* WebBrowser::Page() { return EnsurePage(); }
+
 QWebEngineView* WebBrowser::View() {
-  EnsureView();
+  EnsurePage();
   return view_;
 }
 
-void WebBrowser::Navigate(const QString& pathOrUrl) {
-  EnsureView();
+void WebBrowser::SetLinkHandler(BrowserPage::LinkHandler handler) {
+  linkHandler_ = std::move(handler);
+  if (page_) page_->SetLinkHandler(linkHandler_);
+}
+
+void WebBrowser::SetNewWindowHandler(BrowserPage::NewWindowHandler handler) {
+  newWindowHandler_ = std::move(handler);
+  if (page_) page_->SetNewWindowHandler(newWindowHandler_);
+}
+
+void WebBrowser::SetScriptsEnabled(bool enabled) {
+  scripts_ = enabled;
+  if (page_) page_->SetScriptsEnabled(enabled);
+}
+
+QUrl WebBrowser::Url() const { return page_ ? page_->url() : QUrl(); }
+
+QString WebBrowser::Title() const { return page_ ? page_->title() : QString(); }
+
+bool WebBrowser::MayLoad() {
+  if (printing_) {
+    lastError_ = QStringLiteral("The page cannot change while it is being printed.");
+    return false;
+  }
+  if (waitingForLoad_ && loading_) {
+    lastError_ = QStringLiteral("Another page is still loading for a command that waits for it.");
+    return false;
+  }
+  return true;
+}
+
+bool WebBrowser::MayPrint() {
+  if (PrintRunning()) {
+    lastError_ = QStringLiteral("Another print is still running.");
+    return false;
+  }
+  if (!page_ || loading_ || !loadedOk_) {
+    lastError_ = loading_ ? QStringLiteral("The page has not finished loading.") : QStringLiteral("No page is loaded.");
+    return false;
+  }
+  return true;
+}
+
+bool WebBrowser::PrintRunning() { return PrintDepth() > 0; }
+
+bool WebBrowser::Navigate(const QString& pathOrUrl) {
+  lastError_.clear();
+  if (!MayLoad()) return false;
+  EnsurePage();
   QUrl url;
   if (QFileInfo(pathOrUrl).isAbsolute())
     url = QUrl::fromLocalFile(pathOrUrl);
   else
     url = QUrl::fromUserInput(pathOrUrl, QDir::currentPath(), QUrl::AssumeLocalFile);
+  ++serial_;
   loading_ = true;
   loadedOk_ = false;
-  view_->load(url);
+  page_->load(url);
+  return true;
 }
 
-bool WebBrowser::WaitForLoad(int timeoutMs) {
+bool WebBrowser::Refresh() {
+  lastError_.clear();
+  if (!MayLoad()) return false;
+  if (!page_ || page_->url().isEmpty()) {
+    lastError_ = QStringLiteral("No page is loaded.");
+    return false;
+  }
+  ++serial_;
+  loading_ = true;
+  page_->triggerAction(QWebEnginePage::Reload);
+  return true;
+}
+
+void WebBrowser::Complete(bool ok, quint64 serial) {
+  if (serial != serial_) return;  // a newer load has started since
+  loading_ = false;
+  loadedOk_ = ok;
+  emit DocumentComplete(Url().toString(), ok);
+  emit StateChanged();
+}
+
+bool WebBrowser::WaitUntil(const std::function<bool()>& done, int timeoutMs) {
   QElapsedTimer clock;
   clock.start();
-  while (loading_) {
+  while (!done()) {
     const qint64 left = timeoutMs - clock.elapsed();
     if (left <= 0) break;
     QEventLoop loop;
     QTimer::singleShot(int(left), &loop, &QEventLoop::quit);
-    // DocumentComplete handlers may start another load (a refresh): wait on.
-    connect(this, &WebBrowser::DocumentComplete, &loop, &QEventLoop::quit, Qt::QueuedConnection);
-    loop.exec();
+    connect(this, &WebBrowser::StateChanged, &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+  }
+  return done();
+}
+
+bool WebBrowser::WaitForLoad(int timeoutMs) {
+  if (loading_) {
+    const bool outer = !waitingForLoad_;
+    waitingForLoad_ = true;
+    WaitUntil([this] { return !loading_; }, timeoutMs);
+    if (outer) waitingForLoad_ = false;
   }
   return !loading_ && loadedOk_;
 }
 
 long WebBrowser::QueryStatusWB(int command) const {
-  if (command != kCmdPrint && command != kCmdRefresh) return 0;
-  if (!view_) return kStatusSupported;
-  if (command == kCmdRefresh) return kStatusSupported | kStatusEnabled;
-  return (!loading_ && loadedOk_) ? (kStatusSupported | kStatusEnabled) : kStatusSupported;
+  const bool loaded = page_ && !loading_ && loadedOk_;
+  switch (command) {
+    case kCmdPrint:
+    case kCmdPrintPreview: return loaded ? (kStatusSupported | kStatusEnabled) : kStatusSupported;
+    case kCmdPageSetup: return kStatusSupported | kStatusEnabled;
+    case kCmdRefresh: return page_ ? (kStatusSupported | kStatusEnabled) : kStatusSupported;
+    default: return 0;
+  }
 }
 
 bool WebBrowser::ExecWB(int command, int option) {
-  if (command == kCmdRefresh) {
-    Refresh();
-    return view_ != nullptr;
+  switch (command) {
+    case kCmdPrint: return Print(option == kPromptUser);
+    case kCmdPrintPreview: return Preview();
+    case kCmdPageSetup:
+      PageSetupDialog();
+      return lastError_.isEmpty();
+    case kCmdRefresh: return Refresh();
+    default: return false;
   }
-  if (command == kCmdPrint) return Print(option == kPromptUser);
-  return false;
-}
-
-void WebBrowser::Refresh() {
-  if (!view_) return;
-  loading_ = true;
-  view_->reload();
 }
 
 QPrinter& WebBrowser::Printer() {
-  if (!printer_) {
-    printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  // One for the program, kept to its end (the paper and destination the user
+  // chose stay chosen).
+  static QPrinter* printer = [] {
+    auto* p = new QPrinter(QPrinter::HighResolution);
     // With no printer installed, printing still goes to a PDF file.
     if (QPrinterInfo::availablePrinterNames().isEmpty()) {
-      printer_->setOutputFormat(QPrinter::PdfFormat);
-      printer_->setOutputFileName(QDir::home().filePath(QStringLiteral("quaywise-print.pdf")));
+      p->setOutputFormat(QPrinter::PdfFormat);
+      p->setOutputFileName(QDir::home().filePath(QStringLiteral("quaywise-print.pdf")));
     }
+    return p;
+  }();
+  return *printer;
+}
+
+QByteArray WebBrowser::Layout(const QPageLayout& layout) {
+  auto result = std::make_shared<std::optional<QByteArray>>();
+  QPointer<WebBrowser> self(this);
+  page_->printToPdf(
+      [result, self](const QByteArray& pdf) {
+        *result = pdf;
+        if (self) emit self->StateChanged();
+      },
+      layout);
+  WaitUntil([&] { return result->has_value(); }, kLayoutTimeoutMs);
+  return result->value_or(QByteArray());
+}
+
+bool WebBrowser::AddTo(PrintOutput& output) {
+  const PageSetup setup = CurrentPageSetup();
+  const QByteArray body = Layout(BodyLayout(output.Printer().pageLayout(), setup));
+  if (body.isEmpty()) {
+    lastError_ = QStringLiteral("The page could not be laid out for printing.");
+    return false;
   }
-  return *printer_;
+  if (!output.Add(body, setup, Title(), Url().toString())) {
+    lastError_ = output.Error();
+    return false;
+  }
+  return true;
 }
 
 bool WebBrowser::Print(bool prompt) {
-  lastPrintError_.clear();
-  if (!(QueryStatusWB(kCmdPrint) & kStatusEnabled)) {
-    lastPrintError_ = QStringLiteral("No page is loaded.");
-    return false;
-  }
+  lastError_.clear();
+  if (!MayPrint()) return false;
+  PrintScope scope(&printing_);
   QPrinter& printer = Printer();
   if (prompt) {
     bool accepted = false;
-    if (DialogHook()) {
-      accepted = DialogHook()(printer);
+    if (PrintHook()) {
+      accepted = PrintHook()(printer);
     } else {
       QPrintDialog dialog(&printer, window());
       accepted = dialog.exec() == QDialog::Accepted;
     }
     if (!accepted) return false;  // cancelled: no error
   }
-  return PrintPages(printer);
+  PrintOutput output(printer);
+  if (!AddTo(output)) return false;
+  if (!output.Finish()) {
+    lastError_ = output.Error();
+    return false;
+  }
+  return true;
 }
 
-bool WebBrowser::PrintPages(QPrinter& printer) {
+bool WebBrowser::PrintTo(PrintOutput& output) {
+  lastError_.clear();
+  if (!MayPrint()) return false;
+  PrintScope scope(&printing_);
+  return AddTo(output);
+}
+
+bool WebBrowser::Preview() {
+  lastError_.clear();
+  if (!MayPrint()) return false;
+  PrintScope scope(&printing_);
   const PageSetup setup = CurrentPageSetup();
-  bool ok = false;
-  QString marginTop = setup.marginTop.trimmed();
-  marginTop.replace(u',', u'.');  // written in the user's number format
-  double top = marginTop.toDouble(&ok);
-  if (!ok || top < 0) top = kDefaultTopInches;
-  const double band = kEdgeInches + kBandInches + 0.1;
-  if (!setup.header.isEmpty()) top = std::max(top, band);
-  const double bottom = setup.footer.isEmpty() ? kEdgeInches : band;
-
-  const QPageLayout printerLayout = printer.pageLayout();
-  const QPageLayout bodyLayout(printerLayout.pageSize(), printerLayout.orientation(),
-                               QMarginsF(kSideInches, top, kSideInches, bottom), QPageLayout::Inch);
-
-  // The page as PDF, laid out with room for the header and footer.
-  struct Result {
-    bool done = false;
-    QByteArray pdf;
-  };
-  auto result = std::make_shared<Result>();
-  QEventLoop loop;
-  QPointer<QEventLoop> loopPtr(&loop);
-  view_->page()->printToPdf(
-      [result, loopPtr](const QByteArray& pdf) {
-        result->pdf = pdf;
-        result->done = true;
-        if (loopPtr) loopPtr->quit();
-      },
-      bodyLayout);
-  QTimer::singleShot(kPdfTimeoutMs, &loop, &QEventLoop::quit);
-  if (!result->done) loop.exec();
-  if (result->pdf.isEmpty()) {
-    lastPrintError_ = QStringLiteral("The page could not be laid out for printing.");
-    return false;
-  }
-
-  QTemporaryFile file(QDir::temp().filePath(QStringLiteral("quaywise-print-XXXXXX.pdf")));
-  if (!file.open() || file.write(result->pdf) != result->pdf.size()) {
-    lastPrintError_ = QStringLiteral("The print file could not be written.");
-    return false;
-  }
-  file.close();
-  QPdfDocument document;
-  if (document.load(file.fileName()) != QPdfDocument::Error::None || document.pageCount() < 1) {
-    lastPrintError_ = QStringLiteral("The printed page could not be read back.");
-    return false;
-  }
-
-  printer.setFullPage(true);
-  QPainter painter;
-  if (!painter.begin(&printer)) {
-    lastPrintError_ = QStringLiteral("The printer could not be started.");
-    return false;
-  }
-  const QRectF paper = printer.paperRect(QPrinter::DevicePixel);
-  const double dpiX = paper.width() / printerLayout.fullRectPoints().width() * 72.0;
-  const double dpiY = paper.height() / printerLayout.fullRectPoints().height() * 72.0;
-  QFont font(QStringLiteral("Sans Serif"));
-  font.setPointSizeF(9);
-  painter.setFont(font);
-  const int pages = document.pageCount();
-  for (int i = 0; i < pages; ++i) {
-    if (i > 0) printer.newPage();
-    const QSizeF points = document.pagePointSize(i);
-    // Flattened onto white: the rendered page is transparent where nothing
-    // is drawn, which would leave a seam around the body.
-    const QImage rendered = document.render(i, (points * kRenderDpi / 72.0).toSize());
-    QImage image(rendered.size(), QImage::Format_RGB32);
-    image.fill(Qt::white);
-    {
-      QPainter flatten(&image);
-      flatten.drawImage(0, 0, rendered);
+  QByteArray body;
+  QPageLayout laidOut;
+  QPrintPreviewDialog dialog(&Printer(), window());
+  connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&](QPrinter* printer) {
+    // The dialog's orientation and page-setup buttons change the paper.
+    const QPageLayout layout = BodyLayout(printer->pageLayout(), setup);
+    if (body.isEmpty() || !layout.isEquivalentTo(laidOut)) {
+      body = Layout(layout);
+      laidOut = layout;
     }
-    painter.drawImage(paper, image);
-    const PageCodeValues values{i + 1, pages, view_->title(), view_->url().toString()};
-    const double left = kSideInches * dpiX;
-    const double width = paper.width() - 2 * left;
-    const QRectF headerLine(left, kEdgeInches * dpiY, width, kBandInches * dpiY);
-    const QRectF footerLine(left, paper.height() - (kEdgeInches + kBandInches) * dpiY, width,
-                            kBandInches * dpiY);
-    DrawPageLine(painter, headerLine, ExpandPageCodes(setup.header, values));
-    DrawPageLine(painter, footerLine, ExpandPageCodes(setup.footer, values));
+    // Drawing the preview goes to a picture engine; the dialog's own Print
+    // sends the same request with the real printer.
+    const bool previewing = printer->paintEngine() && printer->paintEngine()->type() == QPaintEngine::Picture;
+    PrintOutput output(*printer, previewing ? PrintOutput::Kind::Preview : PrintOutput::Kind::Printer);
+    if (body.isEmpty() || !output.Add(body, setup, Title(), Url().toString()) || !output.Finish())
+      lastError_ = body.isEmpty() ? QStringLiteral("The page could not be laid out for printing.") : output.Error();
+  });
+  ExecDialog(dialog);
+  return true;
+}
+
+bool WebBrowser::PageSetupDialog() {
+  lastError_.clear();
+  if (PrintRunning()) {
+    lastError_ = QStringLiteral("Another print is still running.");
+    return false;
   }
-  painter.end();
+  PrintScope scope;
+  QPrinter& printer = Printer();
+  const PageSetup setup = CurrentPageSetup();
+  const QPageLayout body = BodyLayout(printer.pageLayout(), setup);
+  printer.setPageMargins(body.margins(QPageLayout::Inch), QPageLayout::Inch);
+  QPageSetupDialog dialog(&printer, window());
+  if (ExecDialog(dialog) != QDialog::Accepted) return false;
+  const QMarginsF margins = printer.pageLayout().margins(QPageLayout::Inch);
+  WritePageSetup({{kMarginTop, InchText(margins.top())},
+                  {kMarginBottom, InchText(margins.bottom())},
+                  {kMarginLeft, InchText(margins.left())},
+                  {kMarginRight, InchText(margins.right())}});
   return true;
 }
 
 QString WebBrowser::OuterHtml(const QString& elementId, int timeoutMs) {
-  if (!view_) return QString();
-  auto result = std::make_shared<std::pair<bool, QString>>(false, QString());
-  QEventLoop loop;
-  QPointer<QEventLoop> loopPtr(&loop);
+  if (!page_) return QString();
+  auto result = std::make_shared<std::optional<QString>>();
+  QPointer<WebBrowser> self(this);
   QString id = elementId;
   id.replace(u'\\', QStringLiteral("\\\\")).replace(u'\'', QStringLiteral("\\'"));
   const QString script =
       QStringLiteral("(function(){var e=document.getElementById('%1');return e?e.outerHTML:'';})()").arg(id);
-  view_->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [result, loopPtr](const QVariant& v) {
-    result->first = true;
-    result->second = v.toString();
-    if (loopPtr) loopPtr->quit();
+  page_->runJavaScript(script, QWebEngineScript::ApplicationWorld, [result, self](const QVariant& v) {
+    *result = v.toString();
+    if (self) emit self->StateChanged();
   });
-  QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
-  if (!result->first) loop.exec();
-  return result->second;
+  WaitUntil([&] { return result->has_value(); }, timeoutMs);
+  return result->value_or(QString());
+}
+
+// --------------------------------------------------------------- BrowserPopup
+
+BrowserPopup::BrowserPopup(const QUrl& url, const QRect& geometry, QWidget* parent)
+    : QWidget(parent, Qt::Window) {
+  setObjectName(QStringLiteral("BrowserPopup"));
+  setAttribute(Qt::WA_DeleteOnClose);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  browser_ = new WebBrowser(this);
+  layout->addWidget(browser_);
+  connect(browser_->Page(), &QWebEnginePage::titleChanged, this, &QWidget::setWindowTitle);
+  QRect area = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry()
+                                                : QRect(0, 0, 800, 600);
+  // A script asks for the page's size and the window's outer position; the
+  // window stays on the screen with its frame.
+  const QSize size = geometry.width() > 0 && geometry.height() > 0 ? geometry.size() : QSize(800, 600);
+  resize(size.boundedTo(area.size()));
+  move(std::clamp(geometry.x(), area.left(), std::max(area.left(), area.right() - width())),
+       std::clamp(geometry.y(), area.top(), std::max(area.top(), area.bottom() - height())));
+  browser_->Navigate(url.toString());
+}
+
+// --------------------------------------------------------------- GuardedPrint
+
+bool GuardedPrint(WebBrowser& browser, bool prompt, const std::function<void()>& beforePrint) {
+  return PrintWhenEnabled(browser.QueryStatusWB(WebBrowser::kCmdPrint), beforePrint, [&] {
+    if (browser.Print(prompt)) return true;
+    if (!browser.LastError().isEmpty())
+      MsgBox(QStringLiteral("The page could not be printed: ") + browser.LastError(), MsgButtons::OK,
+             MsgIcon::Critical, kPrintStatusTitle);
+    return false;
+  });
 }
 
 }  // namespace qw

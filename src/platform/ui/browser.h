@@ -1,88 +1,212 @@
 #pragma once
 // The embedded browser as the program uses it: navigate to a local page, the
-// page-loaded notification, waiting for a load with a time limit, whether
-// printing is available, print with or without the print dialog, refresh and
-// the outerHTML of an element. Printed pages carry the header, footer and top
-// margin of the page-setup store, with the codes of print_codes.h.
+// page-loaded notification, waiting for a load, the status of the print,
+// preview, page-setup and refresh commands, printing (with or without the
+// print dialog, to a printer or a PDF file), print preview, page setup and
+// the outerHTML of an element. Printed pages carry the header, footer and
+// margins of the page-setup store (print_pages.h), with the codes of
+// print_codes.h.
+//
+// One thing at a time: while a print runs (anywhere in the program: the
+// printer is shared) no other print, preview or page setup starts, and the
+// printing browser loads nothing; while a caller waits for a load, no other
+// load starts in that browser. A refused call returns false and LastError()
+// says why. The waits leave user input aside, so no click starts anything
+// meanwhile.
+//
+// Links and new windows: a click on a link and a request for a new window
+// (a link with a target, window.open) go to the handlers the owner sets.
+// Without a handler, or when it declines, local pages load in place (a new
+// window opens a small window of the program showing the page), web and mail
+// addresses go to the desktop's own programs, and anything else is refused.
+// Nothing remote is ever loaded into a page.
 #include <QPointer>
+#include <QRect>
 #include <QString>
+#include <QUrl>
+#include <QWebEnginePage>
 #include <QWidget>
 #include <functional>
-#include <memory>
 
+#include "platform/print_pages.h"
+
+class QDialog;
 class QPrinter;
+class QWebEngineNewWindowRequest;
 class QWebEngineView;
 
 namespace qw {
 
-// The page-setup values the browser prints with.
-struct PageSetup {
-  QString header;
-  QString footer;
-  QString marginTop;  // inches as text; empty for the default
+class PrintOutput;
+
+// The page of a browser: applies the link and new-window rules above.
+class BrowserPage : public QWebEnginePage {
+  Q_OBJECT
+
+ public:
+  // The owner's say on a link or a new window: true when the program has
+  // dealt with the address (the page stays as it is), false to leave it to
+  // the default rules.
+  using LinkHandler = std::function<bool(const QUrl& url)>;
+  using NewWindowHandler = std::function<bool(const QUrl& url, const QRect& geometry)>;
+
+  explicit BrowserPage(QObject* parent = nullptr);
+  void SetLinkHandler(LinkHandler handler) { linkHandler_ = std::move(handler); }
+  void SetNewWindowHandler(NewWindowHandler handler) { newWindowHandler_ = std::move(handler); }
+  // Scripts stay off unless a page needs them (then windows may be opened).
+  void SetScriptsEnabled(bool enabled);
+
+  // file:, qrc:, data:, blob: and about: addresses.
+  static bool IsLocal(const QUrl& url);
+  // Hands a web or mail address to the desktop; false for other schemes.
+  // Tests replace the desktop; each setter returns the previous function.
+  using DesktopOpener = std::function<bool(const QUrl& url)>;
+  static DesktopOpener SetDesktopOpener(DesktopOpener opener);
+  static bool OpenOnDesktop(const QUrl& url);
+  // The default for a new window: a local page opens in a BrowserPopup (its
+  // parent window `parent`), anything else as a link.
+  static bool OpenNewWindow(const QUrl& url, const QRect& geometry, QWidget* parent);
+
+ protected:
+  bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override;
+
+ private:
+  void OnNewWindow(QWebEngineNewWindowRequest& request);
+
+  LinkHandler linkHandler_;
+  NewWindowHandler newWindowHandler_;
 };
-// Where the values come from (the page-setup store by default).
-using PageSetupSource = std::function<PageSetup()>;
-PageSetupSource SetPageSetupSource(PageSetupSource source);
-PageSetup CurrentPageSetup();
 
 class WebBrowser : public QWidget {
   Q_OBJECT
 
  public:
-  // Commands and options of ExecWB / QueryStatusWB.
+  // Commands, options and status bits of ExecWB / QueryStatusWB.
   static constexpr int kCmdPrint = 6;
+  static constexpr int kCmdPrintPreview = 7;
+  static constexpr int kCmdPageSetup = 8;
   static constexpr int kCmdRefresh = 22;
   static constexpr int kPromptUser = 1;
   static constexpr int kDontPromptUser = 2;
   static constexpr long kStatusSupported = 1;
   static constexpr long kStatusEnabled = 2;
+  // How long a print waits for the engine to lay the page out.
+  static constexpr int kLayoutTimeoutMs = 60000;
 
-  explicit WebBrowser(QWidget* parent = nullptr);
+  // A Visible browser shows its page; a Hidden one never does (it only loads
+  // and prints), and so never touches the native window it sits in.
+  enum class Kind { Visible, Hidden };
+  explicit WebBrowser(QWidget* parent = nullptr, Kind kind = Kind::Visible);
   ~WebBrowser() override;
 
-  // A file path or an address.
-  void Navigate(const QString& pathOrUrl);
+  // Loads a file path or an address. False when refused (see above).
+  bool Navigate(const QString& pathOrUrl);
   bool IsLoading() const { return loading_; }
-  // Waits (running the event loop) until no load is in progress or the time
-  // is up. True when the last load finished and succeeded.
+  // Waits until no load is in progress or the time is up. True when the last
+  // load finished and succeeded.
   bool WaitForLoad(int timeoutMs);
-  // The status bits of a command: supported, and enabled when a page has
-  // loaded.
-  long QueryStatusWB(int command) const;
-  // Print (6) or refresh (22). For print, option kPromptUser shows the print
-  // dialog first. False when nothing was done.
-  bool ExecWB(int command, int option);
-  void Refresh();
-  // Prints the loaded page. False when nothing printed: LastPrintError says
-  // why, and is empty when the user cancelled the print dialog.
-  bool Print(bool prompt);
-  const QString& LastPrintError() const { return lastPrintError_; }
+  // Loads the page again. False when refused or nothing is loaded.
+  bool Refresh();
   // The outerHTML of the element with this id ("" when none).
   QString OuterHtml(const QString& elementId, int timeoutMs = 5000);
-  // The printer the browser prints on. With no printer installed it is set
-  // to write a PDF file.
-  QPrinter& Printer();
+  // The address of the page and its title.
+  QUrl Url() const;
+  QString Title() const;
+
+  // The status bits of a command: supported, and enabled when it can run now
+  // (print and preview need a loaded page).
+  long QueryStatusWB(int command) const;
+  // Print (6, kPromptUser shows the print dialog), preview (7), page setup
+  // (8) or refresh (22). False when nothing was done.
+  bool ExecWB(int command, int option);
+  // Prints the loaded page on Printer() and returns when it has gone out.
+  // False when nothing printed: LastError() says why, and is empty when the
+  // user cancelled the print dialog.
+  bool Print(bool prompt);
+  // Prints the loaded page into an output that gathers several prints (a
+  // run of reports into one PDF or one printer job); the caller finishes it.
+  bool PrintTo(PrintOutput& output);
+  // The print preview of the loaded page; returns when it is closed. True
+  // when it was shown.
+  bool Preview();
+  // The page-setup dialog on Printer() with the stored margins; the margins
+  // chosen are written to the page-setup store. True when confirmed.
+  bool PageSetupDialog();
+  // Whether a print, preview or page setup is running anywhere.
+  static bool PrintRunning();
+  const QString& LastError() const { return lastError_; }
+
+  // The printer every browser prints on (paper, orientation, destination are
+  // kept for the session). With no printer installed it writes a PDF file.
+  static QPrinter& Printer();
+
+  // The link and new-window handlers, and scripts (see BrowserPage).
+  void SetLinkHandler(BrowserPage::LinkHandler handler);
+  void SetNewWindowHandler(BrowserPage::NewWindowHandler handler);
+  void SetScriptsEnabled(bool enabled);
+  BrowserPage* Page();
+  // The view showing the page; nullptr for a Hidden browser.
   QWebEngineView* View();
 
-  // Replaces the print dialog (tests); returns the previous replacement. The
-  // function gets the printer and answers whether to print.
+  // Replace the dialogs (tests); each returns the previous replacement. The
+  // print dialog replacement gets the printer and answers whether to print;
+  // the other replaces exec() of the preview and page-setup dialogs.
   using PrintDialogHook = std::function<bool(QPrinter&)>;
   static PrintDialogHook SetPrintDialogHook(PrintDialogHook hook);
+  using DialogHook = std::function<int(QDialog&)>;
+  static DialogHook SetDialogHook(DialogHook hook);
 
  signals:
-  // The page-loaded notification, for every finished load.
-  void DocumentComplete(const QString& url);
+  // The page-loaded notification, once for every load that finished (a load
+  // replaced by a newer one does not count). Emitted from the event loop,
+  // never from inside Navigate.
+  void DocumentComplete(const QString& url, bool ok);
+  // Something a wait may be waiting for happened.
+  void StateChanged();
 
  private:
-  void EnsureView();
-  bool PrintPages(QPrinter& printer);
+  BrowserPage* EnsurePage();
+  // Refuses (false, with LastError) what must not start now.
+  bool MayLoad();
+  bool MayPrint();
+  void Complete(bool ok, quint64 serial);
+  // Runs the event loop without user input until done() or the time is up.
+  bool WaitUntil(const std::function<bool()>& done, int timeoutMs);
+  // The page laid out for printing with this layout, as PDF.
+  QByteArray Layout(const QPageLayout& layout);
+  bool AddTo(PrintOutput& output);
 
+  Kind kind_;
+  QPointer<BrowserPage> page_;
   QPointer<QWebEngineView> view_;
-  std::unique_ptr<QPrinter> printer_;
+  BrowserPage::LinkHandler linkHandler_;
+  BrowserPage::NewWindowHandler newWindowHandler_;
+  bool scripts_ = false;
   bool loading_ = false;
   bool loadedOk_ = false;
-  QString lastPrintError_;
+  bool waitingForLoad_ = false;
+  bool printing_ = false;
+  quint64 serial_ = 0;
+  QString lastError_;
 };
+
+// A small window of the program showing one local page: what a new-window
+// request opens (the report's photo pop-up).
+class BrowserPopup : public QWidget {
+  Q_OBJECT
+
+ public:
+  BrowserPopup(const QUrl& url, const QRect& geometry, QWidget* parent = nullptr);
+  WebBrowser* Browser() const { return browser_; }
+
+ private:
+  WebBrowser* browser_;
+};
+
+// PrintWhenEnabled on this browser: when its print command is enabled, runs
+// beforePrint and prints, with the print dialog when prompt is true;
+// otherwise shows "The Print command is currently disabled." A print that
+// fails says why. True when something was printed.
+bool GuardedPrint(WebBrowser& browser, bool prompt, const std::function<void()>& beforePrint = {});
 
 }  // namespace qw

@@ -2,40 +2,31 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QEvent>
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
-#include <QMdiSubWindow>
 #include <QPrinter>
 #include <QPushButton>
 #include <QResizeEvent>
 
-#include "app/error_handler.h"
-#include "app/settings.h"
 #include "app/ui/screens.h"
 #include "data/marina_db.h"
 #include "platform/message_box.h"
 #include "platform/program.h"
+#include "platform/temp_pages.h"
 #include "platform/ui/browser.h"
 #include "platform/ui/flex_grid.h"
+#include "platform/ui/twips.h"
 #include "results/list_state.h"
-#include "results/ui/shell_links.h"
+#include "services/error_handler.h"
+#include "services/page_setup.h"
+#include "services/settings.h"
 
 namespace qw {
 namespace {
 
-FrmList*& TheInstance() {
-  static FrmList* instance = nullptr;
-  return instance;
-}
-
 constexpr int kRowHeight = 300;  // twips
 constexpr int kPictureHeight = 17;  // pixels
-
-QRect TwipsRect(int left, int top, int width, int height) {
-  return QRect(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width), TwipsToPixels(height));
-}
 
 // The grid's rating pictures 1 to 8, 17 pixels high: the grid's own strips
 // (pictures/list/01.png to 08.png) in the program folder, else the rating
@@ -62,45 +53,15 @@ OptionalColumns CriteriaNow() {
   return FilledCriteria(text("cmbTotalSlips"), text("cboMoorings"), text("cboDockage"), text("ebMinLOA"));
 }
 
-bool WritePage(const QString& path, const QString& text) {
-  QFile file(path);
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
-  const QByteArray bytes = (text + QStringLiteral("\r\n")).toUtf8();
-  const bool ok = file.write(bytes) == bytes.size();
-  file.close();
-  return ok && file.error() == QFile::NoError;
-}
-
 }  // namespace
 
-FrmList* FrmList::Instance() {
-  if (!TheInstance()) {
-    TheInstance() = new FrmList;
-    TheInstance()->Form_Load();
-  }
-  return TheInstance();
-}
-
-FrmList* FrmList::Loaded() { return TheInstance(); }
-
-void FrmList::Unload() {
-  FrmList* form = TheInstance();
-  if (!form) return;
-  TheInstance() = nullptr;
-  form->Form_Unload();
-  // Inside the main window its MDI frame goes with it.
-  QWidget* window = qobject_cast<QMdiSubWindow*>(form->parentWidget()) ? form->parentWidget() : form;
-  window->hide();
-  window->deleteLater();
-}
-
-void FrmList::closeEvent(QCloseEvent* e) {
+void frmList::closeEvent(QCloseEvent* e) {
   // Closing the window unloads it.
   e->accept();
-  if (TheInstance() == this) Unload();
+  if (Loaded() == this) Unload();
 }
 
-FrmList::FrmList() {
+frmList::frmList() {
   setObjectName(QStringLiteral("frmList"));
   setWindowTitle(QStringLiteral("Selected List of Marinas..."));
   resize(sizeHint());
@@ -127,10 +88,13 @@ FrmList::FrmList() {
   msgrid->SetRows(2);
   msgrid->hide();
 
-  WebBrowser = new qw::WebBrowser(this);
-  WebBrowser->setObjectName(QStringLiteral("WebBrowser"));
-  WebBrowser->setGeometry(0, 0, 1, 1);
-  WebBrowser->hide();
+  // Only prints: a browser that shows nothing leaves the main window's
+  // native window as it is.
+  wbList = new qw::WebBrowser(this, qw::WebBrowser::Kind::Hidden);
+  printPages_ = new TempPages(this);
+  wbList->setObjectName(QStringLiteral("WebBrowser"));
+  wbList->setGeometry(0, 0, 1, 1);
+  wbList->hide();
 
   cmdPrint = new QPushButton(QStringLiteral("&Print Form"), this);
   cmdPrint->setObjectName(QStringLiteral("cmdPrint"));
@@ -141,21 +105,19 @@ FrmList::FrmList() {
   cmdOK->resize(TwipsToPixels(1335), TwipsToPixels(375));
 
   ImageList = LoadRatingPictures();
-  InstallPageSetupSource();
+  InstallPageSetupStore();
 
-  connect(fgList, &FlexGrid::DblClick, this, &FrmList::fgList_DblClick);
-  connect(cmdPrint, &QPushButton::clicked, this, &FrmList::cmdPrint_Click);
-  connect(cmdOK, &QPushButton::clicked, this, &FrmList::cmdOK_Click);
-  connect(WebBrowser, &WebBrowser::DocumentComplete, this, &FrmList::WebBrowser_DocumentComplete);
+  connect(fgList, &FlexGrid::DblClick, this, &frmList::fgList_DblClick);
+  connect(cmdPrint, &QPushButton::clicked, this, &frmList::cmdPrint_Click);
+  connect(cmdOK, &QPushButton::clicked, this, &frmList::cmdOK_Click);
+  connect(wbList, &WebBrowser::DocumentComplete, this, &frmList::WebBrowser_DocumentComplete);
 }
 
-QSize FrmList::sizeHint() const { return QSize(TwipsToPixels(11700), TwipsToPixels(7400)); }
+QSize frmList::sizeHint() const { return QSize(TwipsToPixels(11700), TwipsToPixels(7400)); }
 
-FrmList::~FrmList() {
-  if (TheInstance() == this) TheInstance() = nullptr;
-}
+frmList::~frmList() = default;
 
-void FrmList::Form_Load() {
+void frmList::Form_Load() {
   fgList->SetFormatString(ListHeaderFormatString(OptionalColumns()));
   UpdateListAlternative();
   fgList->SetColWidth(kListColMarinaNo, 0);
@@ -163,7 +125,7 @@ void FrmList::Form_Load() {
   Form_Resize();
 }
 
-void FrmList::ApplyHeader(const OptionalColumns& columns) {
+void frmList::ApplyHeader(const OptionalColumns& columns) {
   columns_ = columns;
   fgList->SetCols(kListFixedCols + columns.Count());
   fgList->SetFormatString(ListHeaderFormatString(columns));
@@ -171,18 +133,18 @@ void FrmList::ApplyHeader(const OptionalColumns& columns) {
   SetListColumnWidths();
 }
 
-void FrmList::SetListColumnWidths() {
+void frmList::SetListColumnWidths() {
   fgList->SetColWidth(kListColName, 2400);
   fgList->SetColWidth(kListColCity, 1500);
   fgList->SetColWidth(kListColState, 500);
   fgList->SetColWidth(kListColHarbor, 2400);
 }
 
-int FrmList::GetCellIndex(int row, int col) const {
+int frmList::GetCellIndex(int row, int col) const {
   return static_cast<int>(static_cast<std::int32_t>(fgList->Cols()) * row + col);
 }
 
-void FrmList::UpdateListAlternative() {
+void frmList::UpdateListAlternative() {
   // The header and the optional columns follow the criteria of this fill.
   ApplyHeader(CriteriaNow());
   lastQuery_ = ListQueryText(CallScreen(AppScreens().buildWhereClause));
@@ -195,16 +157,17 @@ void FrmList::UpdateListAlternative() {
     FillGrids({});
     return;
   }
-  const ListFill fill = RunListQuery(*db, lastQuery_, columns_);
+  const Result<QList<ListRow>> fill = RunListQuery(*db, lastQuery_, columns_);
   try {
     db->Close();
   } catch (const std::exception&) {
   }
-  FillGrids(fill.rows);
-  if (fill.error) ErrorHandler(QStringLiteral("frmList"), QStringLiteral("UpdateListAlternative"), *fill.error);
+  FillGrids(fill.value_or({}));
+  if (!fill) ErrorHandler(QStringLiteral("frmList"), QStringLiteral("UpdateListAlternative"), fill.error());
 }
 
-void FrmList::FillGrids(const QList<ListRow>& rows) {
+void frmList::FillGrids(const QList<ListRow>& rows) {
+  rows_ = rows;
   fgList->SetRedraw(false);
   // Nothing of an earlier fill survives: every row is made anew.
   fgList->setRowCount(0);
@@ -215,7 +178,7 @@ void FrmList::FillGrids(const QList<ListRow>& rows) {
   auto picture = [this](int number) { return number >= 1 && number <= ImageList.size() ? ImageList[number - 1] : QPixmap(); };
   for (const ListRow& row : rows) {
     const int r = listRow_;
-    fgList->SetTextArray(GetCellIndex(r, kListColMarinaNo), row.marinaNo);
+    fgList->SetTextArray(GetCellIndex(r, kListColMarinaNo), QString::number(row.marinaNo));
     fgList->SetRow(r);
     fgList->SetCol(kListColBell);
     if (row.bellPicture) {
@@ -247,7 +210,7 @@ void FrmList::FillGrids(const QList<ListRow>& rows) {
   fgList->SetRedraw(true);
 }
 
-void FrmList::Selected_datas(const ListRow& row) {
+void frmList::Selected_datas(const ListRow& row) {
   int col = kListFixedCols;
   for (const QString& text : row.optional) {
     if (col >= fgList->Cols()) break;  // never beyond the row's own cells
@@ -256,69 +219,49 @@ void FrmList::Selected_datas(const ListRow& row) {
   }
 }
 
-int FrmList::GetMarinasCount() const { return fgList->Rows() - 1; }
+int frmList::GetMarinasCount() const { return static_cast<int>(rows_.size()); }
 
-QString FrmList::GetMarinaName(int row) const {
+QString frmList::GetMarinaName(int row) const {
   if (row < 1 || row > GetMarinasCount()) return QString();
-  return fgList->TextMatrix(row, kListColName);
+  return rows_[row - 1].name;
 }
 
-std::int32_t FrmList::GetMarinaNo(int row) const {
+std::int32_t frmList::GetMarinaNo(int row) const {
   if (row < 1 || row > GetMarinasCount()) return 0;
-  bool ok = false;
-  const qint64 number = fgList->TextMatrix(row, kListColMarinaNo).trimmed().toLongLong(&ok);
-  if (!ok || number < INT32_MIN || number > INT32_MAX) return 0;
-  return static_cast<std::int32_t>(number);
+  return rows_[row - 1].marinaNo;
 }
 
-void FrmList::fgList_DblClick() {
+void frmList::fgList_DblClick() {
   const int r = fgList->Row();
+  ReportHandOver handOver;
   if (r >= 1 && r <= GetMarinasCount()) {
     SelectedMarinaName() = fgList->TextMatrix(r - 1, kListColName);
-    SelectedMarinaRow() = r;
+    handOver.listRow = r;
+    handOver.marinaNo = GetMarinaNo(r);
   } else if (GetMarinasCount() > 0) {
     return;
-  } else {
-    // An empty list still opens the viewer, with no marina to select.
-    SelectedMarinaRow() = 0;
   }
-  if (ShowReportViewer()) ShowReportViewer()();
+  // An empty list still opens the viewer, with no marina to select.
+  CallScreen(AppScreens().showReport, handOver);
 }
 
-void FrmList::cmdOK_Click() {
+void frmList::cmdOK_Click() {
   CallScreen(AppScreens().showSearch);
-  if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget())) frame->hide();
+  FrameOf(this)->hide();
   hide();
 }
 
-bool FrmList::event(QEvent* e) {
-  if (e->type() == QEvent::WindowActivate) {
-    Form_Activate();
-  } else if (e->type() == QEvent::ParentChange || e->type() == QEvent::Show) {
-    // Inside the main window the activation is its MDI frame's: watch it from
-    // the moment the window is put into its frame, before the frame is shown
-    // and activated for the first time.
-    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()); frame && !frameWatched_) {
-      frameWatched_ = true;
-      connect(frame, &QMdiSubWindow::windowStateChanged, this, [this](Qt::WindowStates was, Qt::WindowStates now) {
-        if (now.testFlag(Qt::WindowActive) && !was.testFlag(Qt::WindowActive)) Form_Activate();
-      });
-    }
-  }
-  return QWidget::event(e);
-}
+void frmList::Form_Activate() { ActivateScreen(ScreenKind::List); }
 
-void FrmList::Form_Activate() { ListScreenActivated(); }
-
-void FrmList::resizeEvent(QResizeEvent* e) {
+void frmList::resizeEvent(QResizeEvent* e) {
   QWidget::resizeEvent(e);
   Form_Resize();
 }
 
-void FrmList::Form_Resize() {
+void frmList::Form_Resize() {
   // W and H are the outer size of the window: its MDI frame, or its own
   // size with the usual frame added when it has none (offscreen, not shown).
-  QWidget* outer = qobject_cast<QMdiSubWindow*>(parentWidget()) ? parentWidget() : this;
+  QWidget* outer = FrameOf(this);
   int w = PixelsToTwips(outer->frameGeometry().width());
   int h = PixelsToTwips(outer->frameGeometry().height());
   if (outer == this && frameGeometry().size() == size()) {
@@ -335,9 +278,9 @@ void FrmList::Form_Resize() {
   cmdOK->raise();
 }
 
-void FrmList::Form_Unload() { ListScreenUnloaded(); }
+void frmList::Form_Unload() { ChangeToolBox(ToolBoxForListUnload); }
 
-ListGridSnapshot FrmList::Snapshot() const {
+ListGridSnapshot frmList::Snapshot() const {
   ListGridSnapshot grid;
   for (int r = 0; r < fgList->Rows(); ++r) {
     QStringList row;
@@ -351,12 +294,11 @@ ListGridSnapshot FrmList::Snapshot() const {
   return grid;
 }
 
-bool FrmList::LoadPrintPage(ListPageKind kind) {
+bool frmList::LoadPrintPage(ListPageKind kind) {
   QApplication::setOverrideCursor(Qt::WaitCursor);
   ratingsRow_ = 0;
   lastPageText_ = ListPageHtml(Snapshot(), kind, ProgramFolder());
-  lastPagePath_ = TempPageName();
-  const bool written = WritePage(lastPagePath_, lastPageText_);
+  const bool written = printPages_->Write(lastPageText_, &lastPagePath_);
   QApplication::restoreOverrideCursor();
   if (!written) {
     MsgBox(QStringLiteral("The list could not be written to ") + lastPagePath_ +
@@ -365,44 +307,45 @@ bool FrmList::LoadPrintPage(ListPageKind kind) {
     return false;
   }
   printPending_ = true;
-  WebBrowser->Navigate(lastPagePath_);
+  if (!wbList->Navigate(lastPagePath_)) {
+    printPending_ = false;
+    MsgBox(QStringLiteral("The list was not printed: ") + wbList->LastError(), MsgButtons::OK,
+           MsgIcon::Critical, QStringLiteral("Print Status"));
+    return false;
+  }
   return true;
 }
 
-void FrmList::PrintLoadedPage() {
-  WebBrowser->WaitForLoad(kPrintLoadTimeoutMs);
-  if (!(WebBrowser->QueryStatusWB(qw::WebBrowser::kCmdPrint) & qw::WebBrowser::kStatusEnabled)) {
-    MsgBox(QStringLiteral("The Print command is currently disabled."), MsgButtons::OK, MsgIcon::Critical,
-           QStringLiteral("Print Status"));
-    return;
-  }
-  if (!WebBrowser->ExecWB(qw::WebBrowser::kCmdPrint, qw::WebBrowser::kPromptUser) &&
-      !WebBrowser->LastPrintError().isEmpty()) {
-    MsgBox(QStringLiteral("The list could not be printed: ") + WebBrowser->LastPrintError(), MsgButtons::OK,
-           MsgIcon::Critical, QStringLiteral("Print Status"));
-  }
+void frmList::PrintLoadedPage() {
+  wbList->WaitForLoad(kPrintLoadTimeoutMs);
+  GuardedPrint(*wbList, true);
 }
 
-void FrmList::PrintList() {
+void frmList::PrintList() {
   MsgBox(QStringLiteral("Set 'Preferences/Layout/Orientation' to 'Landscape'"), MsgButtons::OK,
          MsgIcon::Information);
   if (!LoadPrintPage(ListPageKind::PrintList)) return;
   ShowPrintProgress();
-  WebBrowser->Printer().setPageOrientation(QPageLayout::Landscape);
+  // The list prints across the sheet; the printer keeps its orientation for
+  // the program's other prints.
+  QPrinter& printer = qw::WebBrowser::Printer();
+  const QPageLayout::Orientation orientation = printer.pageLayout().orientation();
+  printer.setPageOrientation(QPageLayout::Landscape);
   PrintLoadedPage();
+  printer.setPageOrientation(orientation);
 }
 
-void FrmList::cmdPrint_Click() {
+void frmList::cmdPrint_Click() {
   if (!LoadPrintPage(ListPageKind::PrintForm)) return;
   PrintLoadedPage();
 }
 
-void FrmList::WebBrowser_DocumentComplete() {
+void frmList::WebBrowser_DocumentComplete() {
   if (!printPending_) return;
-  WebBrowser->setVisible(true);
-  WebBrowser->ExecWB(qw::WebBrowser::kCmdRefresh, qw::WebBrowser::kDontPromptUser);
+  wbList->setVisible(true);
+  wbList->ExecWB(qw::WebBrowser::kCmdRefresh, qw::WebBrowser::kDontPromptUser);
   printPending_ = false;
-  WebBrowser->setVisible(false);
+  wbList->setVisible(false);
 }
 
 }  // namespace qw

@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <cstdint>
 
+#include "app/ui/window_host.h"
 #include "results/list_columns.h"
 #include "results/list_fill.h"
 #include "results/list_page.h"
@@ -15,24 +16,29 @@ class QPushButton;
 namespace qw {
 
 class FlexGrid;
+class TempPages;
 class WebBrowser;
 
-class FrmList : public QWidget {
+// Loading fills the list.
+class frmList : public QWidget, public OneInstance<frmList> {
   Q_OBJECT
 
  public:
-  // The one instance; created (and loaded, which fills the list) on first use.
-  static FrmList* Instance();
-  // The instance when it is loaded, else nullptr.
-  static FrmList* Loaded();
-  // Unloads the instance (nothing when not loaded).
-  static void Unload();
+  static constexpr bool kMdiChild = true;
+  frmList();
+  ~frmList() override;
+
+  void Form_Load();
+  // Becoming the active screen: ScreenMode List, and the toolbar follows.
+  void Form_Activate();
+  // Unloading switches the search screen's commands back on.
+  void Form_Unload();
 
   // Rebuilds the query from the current criteria and settings and refills
   // the grids.
   void UpdateListAlternative();
-  // The accessors of the report viewer: rows 1 to GetMarinasCount; "" and 0
-  // for a row outside the list.
+  // The accessors of the report viewer, read from the rows of the last fill:
+  // rows 1 to GetMarinasCount; "" and 0 for a row outside the list.
   QString GetMarinaName(int row) const;
   std::int32_t GetMarinaNo(int row) const;
   int GetMarinasCount() const;
@@ -43,6 +49,8 @@ class FrmList : public QWidget {
 
   void cmdPrint_Click();
   void cmdOK_Click();
+  // Records SelectedMarinaName and hands the clicked row and its MarinaNo to
+  // the report viewer (Screens::showReport, road List).
   void fgList_DblClick();
   void WebBrowser_DocumentComplete();
 
@@ -58,7 +66,9 @@ class FrmList : public QWidget {
   QLabel* lblMsg = nullptr;
   FlexGrid* fgList = nullptr;
   FlexGrid* msgrid = nullptr;
-  qw::WebBrowser* WebBrowser = nullptr;
+  // The hidden browser control WebBrowser: its object name and event handlers
+  // keep that name; the member takes the wb prefix so as not to hide the class.
+  WebBrowser* wbList = nullptr;
   QPushButton* cmdPrint = nullptr;
   QPushButton* cmdOK = nullptr;
   QList<QPixmap> ImageList;  // pictures 1 to 8 at index 0 to 7
@@ -71,17 +81,11 @@ class FrmList : public QWidget {
   static constexpr int kPrintLoadTimeoutMs = 15000;
 
  protected:
-  bool event(QEvent* e) override;
   void resizeEvent(QResizeEvent* e) override;
   void closeEvent(QCloseEvent* e) override;
 
  private:
-  FrmList();
-  ~FrmList() override;
-  void Form_Load();
-  void Form_Activate();
   void Form_Resize();
-  void Form_Unload();
   // Header, alignments, widths and column count for the criteria of now.
   void ApplyHeader(const OptionalColumns& columns);
   void SetListColumnWidths();
@@ -94,8 +98,9 @@ class FrmList : public QWidget {
   void PrintLoadedPage();
 
   OptionalColumns columns_;
+  QList<ListRow> rows_;  // the rows of the last fill, row r at r - 1
   bool printPending_ = false;
-  bool frameWatched_ = false;
+  TempPages* printPages_ = nullptr;  // the print pages, deleted with the window
   int listRow_ = 1;
   int ratingsRow_ = 1;
   QString lastPageText_;

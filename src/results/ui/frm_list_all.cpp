@@ -4,13 +4,13 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "app/settings.h"
 #include "platform/program.h"
 #include "results/ui/frm_list.h"
+#include "services/settings.h"
 
 namespace qw {
 
-FrmListAll::FrmListAll(QWidget* parent) : QDialog(parent) {
+frmListAll::frmListAll(QWidget* parent) : QDialog(parent ? parent : QApplication::activeWindow()) {
   setObjectName(QStringLiteral("frmListAll"));
   setWindowTitle(QStringLiteral("Sort Marinas"));
   setFixedSize(TwipsToPixels(4800), TwipsToPixels(1800));
@@ -31,28 +31,28 @@ FrmListAll::FrmListAll(QWidget* parent) : QDialog(parent) {
   cmdGeo->setObjectName(QStringLiteral("cmdGeo"));
   cmdGeo->setGeometry(TwipsToPixels(2505), TwipsToPixels(960), TwipsToPixels(1935), TwipsToPixels(495));
 
-  connect(cmdAlpha, &QPushButton::clicked, this, &FrmListAll::cmdAlpha_Click);
-  connect(cmdGeo, &QPushButton::clicked, this, &FrmListAll::cmdGeo_Click);
+  connect(cmdAlpha, &QPushButton::clicked, this, &frmListAll::cmdAlpha_Click);
+  connect(cmdGeo, &QPushButton::clicked, this, &frmListAll::cmdGeo_Click);
 }
 
-void FrmListAll::cmdAlpha_Click() {
+void frmListAll::cmdAlpha_Click() {
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  SortOrder() = 0;
+  SortOrder() = ListOrder::Alphabetical;
   QApplication::restoreOverrideCursor();
   accept();
-  FrmList::Instance()->UpdateListAlternative();
+  frmList::Instance()->UpdateListAlternative();
 }
 
-void FrmListAll::cmdGeo_Click() {
+void frmListAll::cmdGeo_Click() {
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  SortOrder() = 1;
+  SortOrder() = ListOrder::Geographic;
   QApplication::restoreOverrideCursor();
   accept();
 }
 
 void ShowSortDialog() {
-  FrmListAll dialog(QApplication::activeWindow());
-  dialog.exec();
+  frmListAll::Instance()->exec();
+  frmListAll::Unload();
 }
 
 }  // namespace qw

@@ -1,17 +1,20 @@
 #pragma once
-// frmListAll: asks in which order the marinas are listed and sets SortOrder.
+// frmListAll, "Sort Marinas": asks in which order the marinas are listed and sets SortOrder.
 #include <QDialog>
+
+#include "app/ui/window_host.h"
 
 class QLabel;
 class QPushButton;
 
 namespace qw {
 
-class FrmListAll : public QDialog {
+class frmListAll : public QDialog, public OneInstance<frmListAll> {
   Q_OBJECT
 
  public:
-  explicit FrmListAll(QWidget* parent = nullptr);
+  // Owned by the active window when none is given.
+  explicit frmListAll(QWidget* parent = nullptr);
 
   void cmdAlpha_Click();
   void cmdGeo_Click();
@@ -21,7 +24,7 @@ class FrmListAll : public QDialog {
   QPushButton* cmdGeo = nullptr;
 };
 
-// Shows the dialog modally and returns when it is closed.
+// Shows the dialog modally and unloads it when it is closed.
 void ShowSortDialog();
 
 }  // namespace qw

@@ -1,6 +1,5 @@
 #include "results/ui/frm_print.h"
 
-#include <QEvent>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QPushButton>
@@ -9,29 +8,9 @@
 #include <cmath>
 
 #include "platform/program.h"
-#include "results/ui/shell_links.h"
 
 namespace qw {
-namespace {
-
-FrmPrint*& TheInstance() {
-  static FrmPrint* instance = nullptr;
-  return instance;
-}
-
-}  // namespace
-
-FrmPrint* FrmPrint::Instance() {
-  if (!TheInstance()) {
-    TheInstance() = new FrmPrint;
-    TheInstance()->Form_Load();
-  }
-  return TheInstance();
-}
-
-FrmPrint* FrmPrint::Loaded() { return TheInstance(); }
-
-FrmPrint::FrmPrint() {
+frmPrint::frmPrint() {
   setObjectName(QStringLiteral("frmPrint"));
   setWindowTitle(QStringLiteral("Print Marina"));
   resize(TwipsToPixels(4095), TwipsToPixels(2700));
@@ -58,26 +37,24 @@ FrmPrint::FrmPrint() {
   cmdCancel->setGeometry(TwipsToPixels(2160), TwipsToPixels(1920), TwipsToPixels(1215), TwipsToPixels(375));
 
   for (QRadioButton* option : {optMarina, optNotes, optMarinaNotes})
-    connect(option, &QRadioButton::clicked, this, &FrmPrint::Option_Click);
-  connect(cmdPrint, &QPushButton::clicked, this, &FrmPrint::cmdPrint_Click);
-  connect(cmdCancel, &QPushButton::clicked, this, &FrmPrint::cmdCancel_Click);
+    connect(option, &QRadioButton::clicked, this, &frmPrint::Option_Click);
+  connect(cmdPrint, &QPushButton::clicked, this, &frmPrint::cmdPrint_Click);
+  connect(cmdCancel, &QPushButton::clicked, this, &frmPrint::cmdCancel_Click);
 }
 
-FrmPrint::~FrmPrint() {
-  if (TheInstance() == this) TheInstance() = nullptr;
-}
+frmPrint::~frmPrint() = default;
 
-void FrmPrint::Rescale(float x, float y) {
+void frmPrint::Rescale(float x, float y) {
   LastScaleX = x;
   LastScaleY = y;
-  ScaleForm(x, y, this);
+  ResizeForm(x, y, this);
 }
 
-void FrmPrint::Form_Load() {
+void frmPrint::Form_Load() {
   DesignWidth = 800;
   DesignHeight = 600;
-  RePosFormFlag() = true;
-  DoResizeFlag() = false;
+  RePosForm() = true;
+  DoResize() = false;
   ScreenMetrics& metrics = SharedScreenMetrics();
   const QScreen* screen = QGuiApplication::primaryScreen();
   const QSize pixels = screen ? screen->geometry().size() : QSize(DesignWidth, DesignHeight);
@@ -90,23 +67,18 @@ void FrmPrint::Form_Load() {
   LastWidth = PixelsToTwips(width());
 }
 
-bool FrmPrint::event(QEvent* e) {
-  if (e->type() == QEvent::WindowActivate) Activated = true;
-  return QDialog::event(e);
-}
-
-void FrmPrint::resizeEvent(QResizeEvent* e) {
+void frmPrint::resizeEvent(QResizeEvent* e) {
   QDialog::resizeEvent(e);
   Form_Resize();
 }
 
-void FrmPrint::Form_Resize() {
+void frmPrint::Form_Resize() {
   if (Activated || LastWidth == 0) return;
-  if (!DoResizeFlag()) {
-    DoResizeFlag() = true;  // the first resize only arms the rescale
+  if (!DoResize()) {
+    DoResize() = true;  // the first resize only arms the rescale
     return;
   }
-  RePosFormFlag() = false;
+  RePosForm() = false;
   const long w = PixelsToTwips(width());
   const long h = PixelsToTwips(height());
   Rescale(float(w) / float(LastWidth), float(h) / float(LastHeight));
@@ -114,18 +86,14 @@ void FrmPrint::Form_Resize() {
   LastWidth = w;
 }
 
-void FrmPrint::Option_Click() { cmdPrint->setVisible(true); }
+void frmPrint::Option_Click() { cmdPrint->setVisible(true); }
 
-void FrmPrint::cmdCancel_Click() {
-  TheInstance() = nullptr;
-  hide();
-  deleteLater();
-}
+void frmPrint::cmdCancel_Click() { Unload(); }
 
-void FrmPrint::cmdPrint_Click() {}
+void frmPrint::cmdPrint_Click() {}
 
 // Nothing here prints: the marina, its notes or both are printed from the
 // report viewer, and an empty page helps nobody.
-void FrmPrint::cmdPrint1_Click() {}
+void frmPrint::cmdPrint1_Click() {}
 
 }  // namespace qw

@@ -3,19 +3,24 @@
 // rescales itself for the screen when it loads.
 #include <QDialog>
 
+#include "app/ui/window_host.h"
+
 class QGroupBox;
 class QPushButton;
 class QRadioButton;
 
 namespace qw {
 
-class FrmPrint : public QDialog {
+// Loaded (not shown) on first use.
+class frmPrint : public QDialog, public OneInstance<frmPrint> {
   Q_OBJECT
 
  public:
-  // The one instance, loaded (not shown) on first use.
-  static FrmPrint* Instance();
-  static FrmPrint* Loaded();
+  frmPrint();
+  ~frmPrint() override;
+  // Scales the dialog for the screen.
+  void Form_Load();
+  void Form_Activate() { Activated = true; }
 
   void cmdPrint_Click();
   void cmdPrint1_Click();
@@ -38,13 +43,9 @@ class FrmPrint : public QDialog {
   float LastScaleY = 0;
 
  protected:
-  bool event(QEvent* e) override;
   void resizeEvent(QResizeEvent* e) override;
 
  private:
-  FrmPrint();
-  ~FrmPrint() override;
-  void Form_Load();
   void Form_Resize();
   void Option_Click();
   void Rescale(float x, float y);

@@ -3,17 +3,16 @@
 #include "app/ui/screens.h"
 #include "results/ui/frm_list.h"
 #include "results/ui/frm_list_all.h"
-#include "results/ui/shell_links.h"
 
 namespace qw {
 
 void RegisterResultScreens() {
   Screens& screens = AppScreens();
-  screens.unloadList = [] { FrmList::Unload(); };
-  screens.printList = [] { FrmList::Instance()->PrintList(); };
+  screens.unloadList = [] { frmList::Unload(); };
+  screens.printList = [] { frmList::Instance()->PrintList(); };
   screens.sortDialog = [] { ShowSortDialog(); };
-  screens.updateList = [] { FrmList::Instance()->UpdateListAlternative(); };
-  screens.showList = [] { ShowScreen(FrmList::Instance()); };
+  screens.updateList = [] { frmList::Instance()->UpdateListAlternative(); };
+  screens.showList = [] { ShowInMainWindow(frmList::Instance()); };
 }
 
 }  // namespace qw

@@ -6,14 +6,14 @@
 #include <QSqlQuery>
 #include <gtest/gtest.h>
 
-#include "app/settings.h"
 #include "app/ui/choice_dialog.h"
 #include "app/ui/clickable_label.h"
-#include "app/ui/main_window.h"
+#include "app/ui/mdi_frm_main.h"
 #include "app/ui/screens.h"
 #include "common/testing.h"
 #include "data/marina_db.h"
 #include "platform/message_box.h"
+#include "services/settings.h"
 #include "ui_helpers.h"
 
 namespace qw {
@@ -45,7 +45,7 @@ class StartChoice : public ::testing::Test {
   }
   void TearDown() override {
     AppScreens() = saved_;
-    DestroyMainWindow();
+    MDIFrmMain::Unload();
   }
 
   testing::TempProgramFolder folder_{false};
@@ -59,7 +59,7 @@ TEST_F(StartChoice, SwitchesScreenCommandsOffUntilAChoiceIsMade) {
   EXPECT_EQ(dialog->Label3->text(), "Please select search type");
   EXPECT_EQ(dialog->Label1->text(), "Search Screen Interface");
   EXPECT_EQ(dialog->Label2->text(), "Map Interface");
-  MDIFrmMain* main = MainWindow();
+  MDIFrmMain* main = MDIFrmMain::Instance();
   for (int i = 1; i <= 13; ++i) {
     const bool on = i == 8 || i == 9 || i == 10 || i == 13;
     EXPECT_EQ(main->ToolbarButton(i)->isEnabled(), on) << i;

@@ -7,14 +7,15 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include "app/settings.h"
 #include "app/ui/choice_dialog.h"
 #include "app/ui/clickable_label.h"
+#include "app/ui/frm_logo.h"
+#include "app/ui/frm_splash.h"
 #include "app/ui/intro_player.h"
-#include "app/ui/main_window.h"
-#include "app/ui/start_windows.h"
+#include "app/ui/mdi_frm_main.h"
 #include "common/testing.h"
 #include "platform/message_box.h"
+#include "services/settings.h"
 #include "ui_helpers.h"
 
 namespace qw {
@@ -33,7 +34,7 @@ class StartUp : public ::testing::Test {
     OpenBrowserDownloadPage() = [this] { ++downloads_; };
   }
   void TearDown() override {
-    DestroyMainWindow();
+    MDIFrmMain::Unload();
     for (QWidget* w : QApplication::topLevelWidgets()) {
       if (w->objectName() == QLatin1String("frmSplash") || w->objectName() == QLatin1String("frmLogo")) delete w;
     }
@@ -64,7 +65,7 @@ TEST_F(StartUp, LogoThenSplashThenMainWindowWithTheStartChoice) {
   EXPECT_EQ(Settings().EditionName, "");  // nothing is read before the logo's timer
   ASSERT_TRUE(WaitFor([] { return TopLevel("frmSplash") != nullptr; }));
   EXPECT_TRUE(WaitFor([&] { return logo.isNull(); }));
-  EXPECT_FALSE(MainWindowExists());
+  EXPECT_FALSE((MDIFrmMain::Loaded() != nullptr));
   // The splash read the configuration file and fixed the database file name.
   EXPECT_EQ(Settings().EditionName, "New England");
   EXPECT_EQ(Settings().EditionFilter, "In 7th Edition");
@@ -72,14 +73,14 @@ TEST_F(StartUp, LogoThenSplashThenMainWindowWithTheStartChoice) {
   EXPECT_EQ(Settings().GeoCodeFrom, 5);
   EXPECT_EQ(Settings().GeoCodeTo, 16);
   EXPECT_EQ(Settings().DatabaseFileName, "marina.mdb");
-  ASSERT_TRUE(WaitFor([] { return MainWindowExists() && MainWindow()->isVisible(); }));
+  ASSERT_TRUE(WaitFor([] { return (MDIFrmMain::Loaded() != nullptr) && MDIFrmMain::Instance()->isVisible(); }));
   EXPECT_TRUE(WaitFor([] { return TopLevel("frmSplash") == nullptr; }));
-  EXPECT_EQ(MainWindow()->windowTitle(), "Brinewick's Digital Guide to New England Marinas");
-  EXPECT_EQ(SortOrder(), 1);
-  ASSERT_TRUE(CurrentChoiceDialog());
-  EXPECT_TRUE(CurrentChoiceDialog()->isVisible());
-  EXPECT_FALSE(MainWindow()->ToolbarButton(1)->isEnabled());
-  EXPECT_TRUE(MainWindow()->ToolbarButton(13)->isEnabled());
+  EXPECT_EQ(MDIFrmMain::Instance()->windowTitle(), "Brinewick's Digital Guide to New England Marinas");
+  EXPECT_EQ(SortOrder(), ListOrder::Geographic);
+  ASSERT_TRUE(ChoiceDialog::Loaded());
+  EXPECT_TRUE(ChoiceDialog::Loaded()->isVisible());
+  EXPECT_FALSE(MDIFrmMain::Instance()->ToolbarButton(1)->isEnabled());
+  EXPECT_TRUE(MDIFrmMain::Instance()->ToolbarButton(13)->isEnabled());
   EXPECT_TRUE(boxes_.Shown().isEmpty());
 }
 
@@ -87,9 +88,9 @@ TEST_F(StartUp, SkipIntroShowsTheMainWindowAtOnce) {
   StartTimers().intro = 60000;
   QPointer<frmSplash> splash = ShowSplash();
   EXPECT_EQ(splash->Lblskipintro->text(), "   Skip Intro");
-  EXPECT_FALSE(MainWindowExists());
+  EXPECT_FALSE((MDIFrmMain::Loaded() != nullptr));
   uitest::Click(splash->Lblskipintro);
-  EXPECT_TRUE(MainWindowExists() && MainWindow()->isVisible());
+  EXPECT_TRUE((MDIFrmMain::Loaded() != nullptr) && MDIFrmMain::Instance()->isVisible());
   EXPECT_TRUE(WaitFor([&] { return splash.isNull(); }));
 }
 
@@ -97,8 +98,8 @@ TEST_F(StartUp, TheIntroTimerEndsTheSplash) {
   StartTimers().intro = 40;
   QPointer<frmSplash> splash = ShowSplash();
   EXPECT_TRUE(splash->isVisible());
-  EXPECT_FALSE(MainWindowExists());
-  ASSERT_TRUE(WaitFor([] { return MainWindowExists() && MainWindow()->isVisible(); }));
+  EXPECT_FALSE((MDIFrmMain::Loaded() != nullptr));
+  ASSERT_TRUE(WaitFor([] { return (MDIFrmMain::Loaded() != nullptr) && MDIFrmMain::Instance()->isVisible(); }));
   EXPECT_TRUE(WaitFor([&] { return splash.isNull(); }));
 }
 
@@ -123,7 +124,7 @@ TEST_F(StartUp, OtherBrowserVersionsEndTheProgramBeforeTheConfigurationIsRead) {
     EXPECT_EQ(Settings().DatabaseFileName, "") << version;
   }
   EXPECT_EQ(downloads_, 1);  // only Yes opens the download page
-  EXPECT_FALSE(MainWindowExists());
+  EXPECT_FALSE((MDIFrmMain::Loaded() != nullptr));
 
   // The intro's timer does not run on behind the open question.
   StartTimers().intro = 20;
@@ -134,7 +135,7 @@ TEST_F(StartUp, OtherBrowserVersionsEndTheProgramBeforeTheConfigurationIsRead) {
   });
   EXPECT_THROW(ShowSplash(), uitest::ProgramEnded);
   SetMsgBoxHandler(previous);
-  EXPECT_FALSE(MainWindowExists());
+  EXPECT_FALSE((MDIFrmMain::Loaded() != nullptr));
 }
 
 TEST_F(StartUp, ClosingAStartWindowBeforeItsTimeEndsTheProgram) {
@@ -146,7 +147,7 @@ TEST_F(StartUp, ClosingAStartWindowBeforeItsTimeEndsTheProgram) {
   frmSplash* splash = ShowSplash();
   EXPECT_THROW(splash->close(), uitest::ProgramEnded);
   delete splash;
-  EXPECT_FALSE(MainWindowExists());
+  EXPECT_FALSE((MDIFrmMain::Loaded() != nullptr));
 }
 
 TEST_F(StartUp, OurEngineVersionPasses) { EXPECT_EQ(GetIEVersion(), "6"); }

@@ -5,7 +5,9 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include "app/ui/wait_windows.h"
+#include "app/ui/frm_progress.h"
+#include "app/ui/frm_wait.h"
+#include "app/ui/window_host.h"
 #include "ui_helpers.h"
 
 namespace qw {
@@ -41,7 +43,7 @@ TEST(ProgressWindow, EachModalShowingStartsFromZeroAndReturns) {
           ++shown;
         }
     });
-    ShowProgressModal();  // returns after ten steps
+    ShowPrintProgress();  // returns after ten steps
   }
   EXPECT_EQ(shown, 2);
   frmprogress::TimerInterval() = saved;
@@ -56,13 +58,13 @@ TEST(WaitWindow, ShowsUntilUnloadedOrCancelled) {
   EXPECT_EQ(wait->windowTitle(), "");
   UnloadWaitWindow();
   EXPECT_TRUE(uitest::WaitFor([&] { return wait.isNull(); }));
-  EXPECT_EQ(CurrentWaitWindow(), nullptr);
+  EXPECT_EQ(frmWait::Loaded(), nullptr);
 
   wait = ShowWaitWindow();
   wait->cmdCancel->click();
   EXPECT_TRUE(uitest::WaitFor([&] { return wait.isNull(); }));
   UnloadWaitWindow();  // the search that showed it ends normally
-  EXPECT_EQ(CurrentWaitWindow(), nullptr);
+  EXPECT_EQ(frmWait::Loaded(), nullptr);
 }
 
 }  // namespace

@@ -1,24 +1,32 @@
 #include <QApplication>
 #include <QComboBox>
+#include <QDeadlineTimer>
 #include <QDir>
-#include <QPrintDialog>
-#include <QPrinterInfo>
 #include <QFile>
+#include <QKeyEvent>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QTcpServer>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <QWebEngineScript>
+#include <QWebEngineView>
 #include <gtest/gtest.h>
 
+#include "common/pdf_text.h"
 #include "platform/ui/browser.h"
+#include "platform/ui/print_output.h"
 
 namespace {
 
-QString PdfText(const QString& pdf) {
-  QProcess p;
-  p.start("pdftotext", {"-layout", pdf, "-"});
-  p.waitForFinished(30000);
-  return QString::fromUtf8(p.readAllStandardOutput());
-}
+using qw::WebBrowser;
+using qw::testing::PdfPageTexts;
 
 void WriteFile(const QString& path, const QString& text) {
   QFile f(path);
@@ -26,86 +34,329 @@ void WriteFile(const QString& path, const QString& text) {
   f.write(text.toUtf8());
 }
 
-// One browser for the whole group: each one costs seconds to start.
-TEST(WebBrowser, LoadsPrintsWithHeaderAndFooterAndReadsElements) {
+// Runs the event loop until done() or the time is up.
+bool Spin(const std::function<bool()>& done, int ms = 30000) {
+  QDeadlineTimer deadline(ms);
+  while (!done() && !deadline.hasExpired()) QApplication::processEvents(QEventLoop::AllEvents, 20);
+  return done();
+}
+
+// The dialogs and the page setup of one test, put back afterwards.
+struct PrintSetup {
+  explicit PrintSetup(qw::PageSetup setup) {
+    source = qw::SetPageSetupSource([this] { return values; });
+    sink = qw::SetPageSetupSink([this](const QString& name, const QString& value) { written << name + "=" + value; });
+    values = setup;
+  }
+  ~PrintSetup() {
+    WebBrowser::SetPrintDialogHook(nullptr);
+    WebBrowser::SetDialogHook(nullptr);
+    qw::SetPageSetupSource(source);
+    qw::SetPageSetupSink(sink);
+  }
+  // Print dialogs choose this PDF file.
+  void PrintTo(const QString& pdf, int* dialogs = nullptr, std::function<void()> inDialog = {}) {
+    WebBrowser::SetPrintDialogHook([=](QPrinter& printer) {
+      if (dialogs) ++*dialogs;
+      printer.setOutputFormat(QPrinter::PdfFormat);
+      printer.setOutputFileName(pdf);
+      printer.setPrintRange(QPrinter::AllPages);
+      if (inDialog) inDialog();
+      return true;
+    });
+  }
+  qw::PageSetup values;
+  QStringList written;
+  qw::PageSetupSource source;
+  qw::PageSetupSink sink;
+};
+
+QString LongPage() {
+  QString body = "<HTML><HEAD><TITLE>Moorings</TITLE></HEAD><BODY><P id='first'>Harbor &amp; Moorings</P>";
+  for (int i = 0; i < 120; ++i) body += QString("<P>Line %1</P>").arg(i);
+  return body + "</BODY></HTML>";
+}
+
+// One browser for the group: each one costs seconds to start.
+TEST(WebBrowser, LoadsAndPrintsTheEnginesOwnTextWithHeaderAndFooterOnEveryPage) {
   QTemporaryDir dir;
   const QString page = dir.filePath("page.htm");
-  QString body = "<HTML><BODY><P id='first'>Harbor &amp; Moorings</P>";
-  for (int i = 0; i < 120; ++i) body += QString("<P>Line %1</P>").arg(i);
-  WriteFile(page, body + "</BODY></HTML>");
+  WriteFile(page, LongPage());
 
-  qw::WebBrowser browser;
+  WebBrowser browser(nullptr, WebBrowser::Kind::Hidden);
   // Nothing loaded yet: print is supported, not enabled.
-  EXPECT_EQ(browser.QueryStatusWB(qw::WebBrowser::kCmdPrint), qw::WebBrowser::kStatusSupported);
+  EXPECT_EQ(browser.QueryStatusWB(WebBrowser::kCmdPrint), WebBrowser::kStatusSupported);
+  EXPECT_EQ(browser.View(), nullptr);
 
   int completes = 0;
-  QObject::connect(&browser, &qw::WebBrowser::DocumentComplete, [&] { ++completes; });
-  browser.Navigate(page);
+  QObject::connect(&browser, &WebBrowser::DocumentComplete, [&] { ++completes; });
+  ASSERT_TRUE(browser.Navigate(page));
   EXPECT_TRUE(browser.IsLoading());
+  EXPECT_EQ(completes, 0) << "the notification comes from the event loop";
   ASSERT_TRUE(browser.WaitForLoad(30000));
   EXPECT_EQ(completes, 1);
-  EXPECT_EQ(browser.QueryStatusWB(qw::WebBrowser::kCmdPrint),
-            qw::WebBrowser::kStatusSupported | qw::WebBrowser::kStatusEnabled);
+  EXPECT_EQ(browser.QueryStatusWB(WebBrowser::kCmdPrint), WebBrowser::kStatusSupported | WebBrowser::kStatusEnabled);
   EXPECT_EQ(browser.OuterHtml("first"), "<p id=\"first\">Harbor &amp; Moorings</p>");
   EXPECT_EQ(browser.OuterHtml("none"), "");
 
   // A refresh is a new load, and the wait covers it.
-  browser.ExecWB(qw::WebBrowser::kCmdRefresh, qw::WebBrowser::kDontPromptUser);
+  ASSERT_TRUE(browser.ExecWB(WebBrowser::kCmdRefresh, WebBrowser::kDontPromptUser));
   ASSERT_TRUE(browser.WaitForLoad(30000));
   EXPECT_EQ(completes, 2);
 
   // Printing with the dialog, which chooses a PDF file.
+  PrintSetup setup({"Brinewick's Digital Guide to New England Marinas ", "Page No [ &p ] of &P", "", "", "", ""});
   const QString pdf = dir.filePath("out.pdf");
   int dialogs = 0;
-  auto previousHook = qw::WebBrowser::SetPrintDialogHook([&](QPrinter& printer) {
-    ++dialogs;
-    printer.setOutputFormat(QPrinter::PdfFormat);
+  setup.PrintTo(pdf, &dialogs);
+  ASSERT_TRUE(browser.ExecWB(WebBrowser::kCmdPrint, WebBrowser::kPromptUser)) << browser.LastError().toStdString();
+  EXPECT_EQ(dialogs, 1);
+  const QStringList pages = PdfPageTexts(pdf);
+  ASSERT_GE(pages.size(), 2);
+  for (int i = 0; i < pages.size(); ++i) {
+    SCOPED_TRACE(pages[i].toStdString());
+    EXPECT_TRUE(pages[i].contains("Brinewick's Digital Guide to New England Marinas"));
+    EXPECT_TRUE(pages[i].contains(QString("Page No [ %1 ] of %2").arg(i + 1).arg(pages.size())));
+  }
+  // The body is the engine's text, not a picture of it.
+  EXPECT_TRUE(pages[0].contains("Harbor & Moorings"));
+  EXPECT_TRUE(pages.last().contains("Line 119"));
+  QProcess images;
+  images.start("pdfimages", {"-list", pdf});
+  images.waitForFinished(30000);
+  EXPECT_EQ(QString(images.readAllStandardOutput()).count(QRegularExpression("\\n")), 2) << "no pictures, only the list's heading";
+
+  // The dialog's page range counts over the print.
+  WebBrowser::SetPrintDialogHook([&](QPrinter& printer) {
     printer.setOutputFileName(pdf);
+    printer.setPrintRange(QPrinter::PageRange);
+    printer.setFromTo(2, 2);
     return true;
   });
-  auto previousSource = qw::SetPageSetupSource(
-      [] { return qw::PageSetup{"Brinewick's Digital Guide to New England Marinas ", "Page No [ &p ] of &P", ""}; });
-  ASSERT_TRUE(browser.ExecWB(qw::WebBrowser::kCmdPrint, qw::WebBrowser::kPromptUser)) << browser.LastPrintError().toStdString();
-  EXPECT_EQ(dialogs, 1);
-  const QString text = PdfText(pdf);
-  EXPECT_TRUE(text.contains("Brinewick's Digital Guide to New England Marinas")) << text.toStdString();
-  // Every page carries the header and its own number of all pages.
-  const int pages = text.count("Brinewick's Digital Guide");
-  EXPECT_GE(pages, 2);
-  EXPECT_TRUE(text.contains(QString("Page No [ 1 ] of %1").arg(pages))) << text.toStdString();
-  EXPECT_TRUE(text.contains(QString("Page No [ %1 ] of %1").arg(pages)));
+  ASSERT_TRUE(browser.Print(true)) << browser.LastError().toStdString();
+  const QStringList second = PdfPageTexts(pdf);
+  ASSERT_EQ(second.size(), 1);
+  EXPECT_TRUE(second[0].contains(QString("Page No [ 2 ] of %1").arg(pages.size())));
+  WebBrowser::Printer().setPrintRange(QPrinter::AllPages);
 
   // Without the prompt no dialog is shown; a cancelled dialog prints nothing.
+  setup.PrintTo(pdf, &dialogs);
   QFile::remove(pdf);
-  ASSERT_TRUE(browser.ExecWB(qw::WebBrowser::kCmdPrint, qw::WebBrowser::kDontPromptUser));
+  ASSERT_TRUE(browser.ExecWB(WebBrowser::kCmdPrint, WebBrowser::kDontPromptUser));
   EXPECT_EQ(dialogs, 1);
   EXPECT_TRUE(QFile::exists(pdf));
   QFile::remove(pdf);
-  qw::WebBrowser::SetPrintDialogHook([](QPrinter&) { return false; });
+  WebBrowser::SetPrintDialogHook([](QPrinter&) { return false; });
   EXPECT_FALSE(browser.Print(true));
-  EXPECT_TRUE(browser.LastPrintError().isEmpty());
+  EXPECT_TRUE(browser.LastError().isEmpty());
   EXPECT_FALSE(QFile::exists(pdf));
 
   // A page that does not load cannot be printed.
-  browser.Navigate(dir.filePath("missing.htm"));
+  ASSERT_TRUE(browser.Navigate(dir.filePath("missing.htm")));
   EXPECT_FALSE(browser.WaitForLoad(30000));
-  EXPECT_EQ(browser.QueryStatusWB(qw::WebBrowser::kCmdPrint) & qw::WebBrowser::kStatusEnabled, 0);
+  EXPECT_EQ(browser.QueryStatusWB(WebBrowser::kCmdPrint) & WebBrowser::kStatusEnabled, 0);
   EXPECT_FALSE(browser.Print(false));
-  EXPECT_FALSE(browser.LastPrintError().isEmpty());
-
-  qw::WebBrowser::SetPrintDialogHook(previousHook);
-  qw::SetPageSetupSource(previousSource);
+  EXPECT_FALSE(browser.LastError().isEmpty());
 }
 
-}  // namespace
+TEST(WebBrowser, RefusesAPrintOrALoadWhileOneRunsAndSaysSo) {
+  QTemporaryDir dir;
+  WriteFile(dir.filePath("a.htm"), LongPage());
+  WriteFile(dir.filePath("b.htm"), "<HTML><BODY><P>B</P></BODY></HTML>");
+  WebBrowser browser(nullptr, WebBrowser::Kind::Hidden);
+  WebBrowser other(nullptr, WebBrowser::Kind::Hidden);
+  ASSERT_TRUE(browser.Navigate(dir.filePath("a.htm")));
+  ASSERT_TRUE(browser.WaitForLoad(30000));
+  ASSERT_TRUE(other.Navigate(dir.filePath("b.htm")));
+  ASSERT_TRUE(other.WaitForLoad(30000));
 
-namespace {
+  // While a print runs (here: its dialog is open) nothing else starts.
+  PrintSetup setup({});
+  struct Refusal {
+    const char* what;
+    bool started;
+    QString error;
+  };
+  QList<Refusal> refusals;
+  setup.PrintTo(dir.filePath("out.pdf"), nullptr, [&] {
+    refusals << Refusal{"print again", browser.Print(false), browser.LastError()}
+             << Refusal{"load into the printing browser", browser.Navigate(dir.filePath("b.htm")), browser.LastError()}
+             << Refusal{"print elsewhere", other.Print(false), other.LastError()}
+             << Refusal{"preview elsewhere", other.Preview(), other.LastError()}
+             << Refusal{"page setup", other.PageSetupDialog(), other.LastError()};
+    EXPECT_TRUE(WebBrowser::PrintRunning());
+  });
+  ASSERT_TRUE(browser.Print(true)) << browser.LastError().toStdString();
+  ASSERT_EQ(refusals.size(), 5);
+  for (const Refusal& r : refusals) {
+    EXPECT_FALSE(r.started) << r.what;
+    EXPECT_FALSE(r.error.isEmpty()) << r.what;
+  }
+  EXPECT_FALSE(WebBrowser::PrintRunning());
+  EXPECT_EQ(browser.Url().fileName(), "a.htm") << "the refused load changed nothing";
+
+  // A load someone waits for is not replaced meanwhile.
+  ASSERT_TRUE(browser.Navigate(dir.filePath("b.htm")));
+  bool second = true;
+  QTimer::singleShot(0, [&] { second = browser.Navigate(dir.filePath("a.htm")); });
+  ASSERT_TRUE(browser.WaitForLoad(30000));
+  EXPECT_FALSE(second);
+  EXPECT_EQ(browser.Url().fileName(), "b.htm");
+  // Once it has finished, the next load and print go ahead; a run of prints
+  // (the report's batch) gathers its pages into one document.
+  EXPECT_TRUE(other.Print(false)) << other.LastError().toStdString();
+  QPrinter printer;
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(dir.filePath("run.pdf"));
+  qw::PrintOutput run(printer);
+  ASSERT_TRUE(other.PrintTo(run));
+  ASSERT_TRUE(browser.PrintTo(run));
+  ASSERT_TRUE(run.Finish()) << run.Error().toStdString();
+  const QStringList pages = PdfPageTexts(dir.filePath("run.pdf"));
+  ASSERT_EQ(pages.size(), 2);
+  EXPECT_TRUE(pages[0].trimmed() == "B" && pages[1].trimmed() == "B") << pages.join("|").toStdString();
+}
+
+TEST(WebBrowser, HandsLinksAndNewWindowsToTheProgramAndLoadsNothingRemote) {
+  QTcpServer remote;
+  ASSERT_TRUE(remote.listen(QHostAddress::LocalHost));
+  const QString web = QString("http://127.0.0.1:%1/").arg(remote.serverPort());
+  QTemporaryDir dir;
+  WriteFile(dir.filePath("target.htm"), "<HTML><HEAD><TITLE>Photo</TITLE></HEAD><BODY>T</BODY></HTML>");
+  WriteFile(dir.filePath("links.htm"),
+            "<HTML><BODY><A id=local HREF='target.htm'>t</A><A id=web HREF='" + web +
+                "site'>w</A><A id=mail HREF='mailto:dock@example.invalid'>m</A><A id=other HREF='ftp://x/'>f</A>"
+                "<IMG SRC='" + web + "remote.png'></BODY></HTML>");
+
+  QList<QUrl> desktop;
+  auto opener = qw::BrowserPage::SetDesktopOpener([&](const QUrl& url) { return desktop << url, true; });
+  WebBrowser browser;
+  QList<QUrl> links;
+  bool take = false;
+  browser.SetLinkHandler([&](const QUrl& url) { return links << url, take; });
+  auto load = [&] {
+    ASSERT_TRUE(browser.Navigate(dir.filePath("links.htm")));
+    ASSERT_TRUE(browser.WaitForLoad(30000));
+  };
+  // The user's click: the link takes the focus, then Return.
+  browser.resize(400, 200);
+  browser.show();
+  auto click = [&](const QString& id) {
+    bool focused = false;
+    browser.Page()->runJavaScript("document.getElementById('" + id + "').focus()", QWebEngineScript::ApplicationWorld,
+                                  [&](const QVariant&) { focused = true; });
+    ASSERT_TRUE(Spin([&] { return focused; }));
+    for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+      QKeyEvent key(type, Qt::Key_Return, Qt::NoModifier, "\r");
+      QApplication::sendEvent(browser.View()->focusProxy(), &key);
+    }
+  };
+  load();
+
+  // Declined by the program: web and mail go to the desktop, other schemes
+  // nowhere, and the page stays; a local page loads in place.
+  for (const char* id : {"web", "mail", "other"}) {
+    const qsizetype seen = links.size();
+    click(id);
+    ASSERT_TRUE(Spin([&] { return links.size() > seen; })) << id;
+  }
+  EXPECT_TRUE(Spin([&] { return desktop.size() == 2; }, 2000));
+  EXPECT_EQ(desktop, (QList<QUrl>{QUrl(web + "site"), QUrl("mailto:dock@example.invalid")}));
+  EXPECT_EQ(browser.Url().fileName(), "links.htm");
+  click("local");
+  ASSERT_TRUE(Spin([&] { return browser.Url().fileName() == "target.htm" && !browser.IsLoading(); }));
+
+  // Taken by the program: the page stays.
+  load();
+  take = true;
+  click("local");
+  ASSERT_TRUE(Spin([&] { return links.size() == 5; }));
+  QApplication::processEvents();
+  EXPECT_EQ(links.last().fileName(), "target.htm");
+  EXPECT_EQ(browser.Url().fileName(), "links.htm");
+
+  // window.open (scripts on, as the report's photo pop-up needs): first
+  // taken by the program, then the default, a window of the program.
+  browser.SetScriptsEnabled(true);
+  load();
+  QList<std::pair<QUrl, QRect>> windows;
+  bool takeWindow = true;
+  browser.SetNewWindowHandler([&](const QUrl& url, const QRect& geometry) {
+    return windows << std::pair{url, geometry}, takeWindow;
+  });
+  const QString open = "window.open('target.htm', '', 'top=0, left=0, height=300,width=400')";
+  browser.Page()->runJavaScript(open);
+  ASSERT_TRUE(Spin([&] { return windows.size() == 1; }));
+  EXPECT_EQ(windows[0].first.fileName(), "target.htm");
+  EXPECT_EQ(windows[0].second.size(), QSize(400, 300));
+  takeWindow = false;
+  browser.Page()->runJavaScript(open);
+  qw::BrowserPopup* popup = nullptr;
+  ASSERT_TRUE(Spin([&] {
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (auto* p = qobject_cast<qw::BrowserPopup*>(w)) popup = p;
+    return popup && popup->windowTitle() == "Photo";
+  }));
+  EXPECT_TRUE(popup->isWindow());
+  EXPECT_TRUE(popup->isVisible());
+  EXPECT_EQ(popup->Browser()->Url().fileName(), "target.htm");
+  popup->close();
+
+  // Nothing remote was asked for: not the picture, not a remote page.
+  ASSERT_TRUE(browser.Navigate(web));
+  EXPECT_FALSE(browser.WaitForLoad(30000));
+  QApplication::processEvents();
+  EXPECT_FALSE(remote.hasPendingConnections());
+  qw::BrowserPage::SetDesktopOpener(opener);
+}
+
+TEST(WebBrowser, PreviewsThePageAndKeepsThePageSetupMarginsInTheStore) {
+  QTemporaryDir dir;
+  WriteFile(dir.filePath("page.htm"), LongPage());
+  WebBrowser browser(nullptr, WebBrowser::Kind::Hidden);
+  ASSERT_TRUE(browser.Navigate(dir.filePath("page.htm")));
+  ASSERT_TRUE(browser.WaitForLoad(30000));
+  PrintSetup setup({"Header", "Page No [ &p ]", "", "", "", ""});
+
+  int previewPages = 0;
+  WebBrowser::SetDialogHook([&](QDialog& dialog) {
+    auto* preview = dialog.findChild<QPrintPreviewWidget*>();
+    if (!preview) return int(QDialog::Rejected);
+    preview->updatePreview();
+    previewPages = preview->pageCount();
+    return int(QDialog::Accepted);
+  });
+  EXPECT_EQ(browser.QueryStatusWB(WebBrowser::kCmdPrintPreview), WebBrowser::kStatusSupported | WebBrowser::kStatusEnabled);
+  ASSERT_TRUE(browser.ExecWB(WebBrowser::kCmdPrintPreview, WebBrowser::kPromptUser)) << browser.LastError().toStdString();
+  EXPECT_GE(previewPages, 2);
+  EXPECT_TRUE(browser.LastError().isEmpty()) << browser.LastError().toStdString();
+
+  // Page setup shows the stored margins and stores what the user chose, as
+  // numbers whatever the locale.
+  QMarginsF shown;
+  WebBrowser::SetDialogHook([&](QDialog& dialog) {
+    QPrinter* printer = static_cast<QPageSetupDialog&>(dialog).printer();
+    shown = printer->pageLayout().margins(QPageLayout::Inch);
+    printer->setPageMargins(QMarginsF(0.5, 1.25, 0.6, 0.8), QPageLayout::Inch);
+    return int(QDialog::Accepted);
+  });
+  setup.values.marginTop = "1,5";
+  QLocale::setDefault(QLocale(QLocale::German));
+  EXPECT_TRUE(browser.ExecWB(WebBrowser::kCmdPageSetup, WebBrowser::kPromptUser));
+  QLocale::setDefault(QLocale::c());
+  EXPECT_DOUBLE_EQ(shown.top(), 1.5);
+  EXPECT_EQ(setup.written,
+            (QStringList{"margin_top=1.25", "margin_bottom=0.8", "margin_left=0.5", "margin_right=0.6"}));
+  setup.written.clear();
+  WebBrowser::SetDialogHook([](QDialog&) { return int(QDialog::Rejected); });
+  EXPECT_FALSE(browser.PageSetupDialog());
+  EXPECT_TRUE(setup.written.isEmpty());
+}
 
 // Without any printer installed the browser's printer writes PDF, and the
 // print dialog offers a PDF file.
 TEST(WebBrowser, PrintsToAPdfFileWhenNoPrinterIsInstalled) {
-  qw::WebBrowser browser;  // no page: no WebEngine started
-  QPrinter& printer = browser.Printer();
+  QPrinter& printer = WebBrowser::Printer();
   if (QPrinterInfo::availablePrinterNames().isEmpty()) {
     EXPECT_EQ(printer.outputFormat(), QPrinter::PdfFormat);
     EXPECT_TRUE(printer.outputFileName().endsWith(".pdf"));

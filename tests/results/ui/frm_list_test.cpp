@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <gtest/gtest.h>
 
-#include "app/ui/main_window.h"
+#include "app/ui/mdi_frm_main.h"
 #include "data/marina_db.h"
 #include "list_fixture.h"
 #include "platform/ui/flex_grid.h"
@@ -17,7 +17,7 @@
 
 namespace {
 
-using qw::FrmList;
+using qw::frmList;
 using qw::testing::ListWindowTest;
 
 struct Expected {
@@ -45,7 +45,7 @@ QList<Expected> QueryRows(const QString& sql) {
 }
 
 TEST_F(ListWindowTest, FillsFromTheDemoDatabaseWithPicturesByRating) {
-  FrmList* list = FrmList::Instance();
+  frmList* list = frmList::Instance();
   EXPECT_EQ(list->windowTitle(), "Selected List of Marinas...");
   const QList<Expected> expected = QueryRows(list->LastQuery());
   ASSERT_GT(expected.size(), 100);
@@ -100,7 +100,7 @@ TEST_F(ListWindowTest, FillsFromTheDemoDatabaseWithPicturesByRating) {
 }
 
 TEST_F(ListWindowTest, EachFillTakesItsColumnsFromTheCriteriaOfThatMoment) {
-  FrmList* list = FrmList::Instance();
+  frmList* list = frmList::Instance();
   EXPECT_EQ(list->fgList->Cols(), 8);
 
   criteria_["ebMinLOA"] = " ";  // blanks count as filled
@@ -133,21 +133,25 @@ TEST_F(ListWindowTest, EachFillTakesItsColumnsFromTheCriteriaOfThatMoment) {
 }
 
 TEST_F(ListWindowTest, DoubleClickHandsOverTheClickedRowAndAccessorsAreSafe) {
-  FrmList* list = FrmList::Instance();
+  frmList* list = frmList::Instance();
   ASSERT_GE(list->GetMarinasCount(), 3);
   int opened = 0;
-  qw::ShowReportViewer() = [&] { ++opened; };
+  qw::ReportHandOver handedOver;
+  qw::AppScreens().showReport = [&](const qw::ReportHandOver& h) {
+    ++opened;
+    handedOver = h;
+  };
 
   list->fgList->SetRow(3);
   list->fgList_DblClick();
   EXPECT_EQ(qw::SelectedMarinaName(), list->GetMarinaName(2));
-  EXPECT_EQ(qw::SelectedMarinaRow(), 3);
+  EXPECT_EQ(handedOver, (qw::ReportHandOver{qw::ReportHandOver::Road::List, 3, list->GetMarinaNo(3)}));
   EXPECT_EQ(opened, 1);
 
   // The first row hands over the header text.
   emit list->fgList->cellDoubleClicked(0, 4);
   EXPECT_EQ(qw::SelectedMarinaName(), "Marina Name" + QString(77, ' '));
-  EXPECT_EQ(qw::SelectedMarinaRow(), 1);
+  EXPECT_EQ(handedOver.listRow, 1);
   EXPECT_EQ(opened, 2);
 
   const int n = list->GetMarinasCount();
@@ -169,21 +173,21 @@ TEST_F(ListWindowTest, DoubleClickHandsOverTheClickedRowAndAccessorsAreSafe) {
                   Qt::NoModifier);
   QApplication::sendEvent(area, &dbl);
   EXPECT_EQ(opened, 3);
-  EXPECT_EQ(qw::SelectedMarinaRow(), 0);
+  EXPECT_EQ(handedOver, qw::ReportHandOver{});
 }
 
 TEST_F(ListWindowTest, SortsAlphabeticallyAndGeographically) {
-  FrmList* list = FrmList::Instance();
+  frmList* list = frmList::Instance();
   EXPECT_TRUE(list->LastQuery().endsWith(" ORDER BY rpm_Vyk.[Geo Code], rpm_Vyk.[N/S#]"));
   const QList<Expected> geographic = QueryRows(list->LastQuery());
 
   {
-    qw::FrmListAll dialog;
+    qw::frmListAll dialog;
     EXPECT_EQ(dialog.lblMessage->text(), "How do you want to Sort the Marinas?");
     dialog.cmdAlpha->click();  // refills at once
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
   }
-  EXPECT_EQ(qw::SortOrder(), 0);
+  EXPECT_EQ(qw::SortOrder(), qw::ListOrder::Alphabetical);
   EXPECT_TRUE(list->LastQuery().endsWith(" ORDER BY rpm_marinaname_no.[Marina Name]"));
   const QList<Expected> alphabetic = QueryRows(list->LastQuery());
   ASSERT_EQ(list->GetMarinasCount(), alphabetic.size());
@@ -193,17 +197,17 @@ TEST_F(ListWindowTest, SortsAlphabeticallyAndGeographically) {
   }
 
   {
-    qw::FrmListAll dialog;
+    qw::frmListAll dialog;
     dialog.cmdGeo->click();  // sets the order only
   }
-  EXPECT_EQ(qw::SortOrder(), 1);
+  EXPECT_EQ(qw::SortOrder(), qw::ListOrder::Geographic);
   EXPECT_EQ(list->GetMarinaNo(1), alphabetic[0].no);
   list->UpdateListAlternative();  // the Sort command's refill
   for (int r = 1; r <= geographic.size(); ++r) EXPECT_EQ(list->GetMarinaNo(r), geographic[r - 1].no);
 }
 
 TEST_F(ListWindowTest, EmptyResultAndAFailingQuery) {
-  FrmList* list = FrmList::Instance();
+  frmList* list = frmList::Instance();
   ASSERT_GT(list->GetMarinasCount(), 0);
   where_ = " where (rpm_Vyk.[Bell Rating] = 99)";
   list->UpdateListAlternative();
@@ -224,7 +228,7 @@ TEST_F(ListWindowTest, EmptyResultAndAFailingQuery) {
 TEST_F(ListWindowTest, WindowLayoutBackButtonActivationAndUnload) {
   qw::RegisterResultScreens();
   qw::CallScreen(qw::AppScreens().updateList);
-  FrmList* list = FrmList::Loaded();
+  frmList* list = frmList::Loaded();
   ASSERT_TRUE(list);
   EXPECT_EQ(list->lblMsg->text(), "Double-Click on a Marina Name to see the full Marina Report");
   EXPECT_EQ(list->cmdPrint->text(), "&Print Form");
@@ -244,11 +248,11 @@ TEST_F(ListWindowTest, WindowLayoutBackButtonActivationAndUnload) {
 
   // Activation makes the list the current screen: its toolbar buttons on,
   // Maps off.
-  qw::MDIFrmMain* main = qw::MainWindow();
-  qw::ScreenMode() = 0;
+  qw::MDIFrmMain* main = qw::MDIFrmMain::Instance();
+  qw::ScreenMode() = qw::ScreenKind::Search;
   QEvent activate(QEvent::WindowActivate);
   QApplication::sendEvent(list, &activate);
-  EXPECT_EQ(qw::ScreenMode(), 1);
+  EXPECT_EQ(qw::ScreenMode(), qw::ScreenKind::List);
   EXPECT_TRUE(main->ToolbarButton(6)->isEnabled());
   EXPECT_TRUE(main->ToolbarButton(7)->isEnabled());
   EXPECT_FALSE(main->ToolbarButton(11)->isEnabled());
@@ -258,23 +262,23 @@ TEST_F(ListWindowTest, WindowLayoutBackButtonActivationAndUnload) {
   list->cmdOK->click();
   EXPECT_EQ(searchShown_, 1);
   EXPECT_FALSE(list->isVisible());
-  EXPECT_EQ(FrmList::Loaded(), list);  // only hidden
+  EXPECT_EQ(frmList::Loaded(), list);  // only hidden
 
   qw::CallScreen(qw::AppScreens().unloadList);
-  EXPECT_EQ(FrmList::Loaded(), nullptr);
+  EXPECT_EQ(frmList::Loaded(), nullptr);
   for (int b = 1; b <= 5; ++b) EXPECT_TRUE(main->ToolbarButton(b)->isEnabled()) << b;
   EXPECT_TRUE(main->mnuFind->isEnabled());
   qw::CallScreen(qw::AppScreens().unloadList);  // nothing when not loaded
-  qw::DestroyMainWindow();
+  qw::MDIFrmMain::Unload();
 }
 
 TEST_F(ListWindowTest, InsideTheMainWindowBackHidesAndUnloadOrCloseRemovesItsFrame) {
   qw::RegisterResultScreens();
-  qw::MDIFrmMain* main = qw::MainWindow();
+  qw::MDIFrmMain* main = qw::MDIFrmMain::Instance();
   main->resize(1280, 800);
   main->show();
   qw::CallScreen(qw::AppScreens().showList);
-  FrmList* list = FrmList::Loaded();
+  frmList* list = frmList::Loaded();
   ASSERT_TRUE(list);
   auto* frame = qobject_cast<QMdiSubWindow*>(list->parentWidget());
   ASSERT_TRUE(frame);
@@ -286,7 +290,7 @@ TEST_F(ListWindowTest, InsideTheMainWindowBackHidesAndUnloadOrCloseRemovesItsFra
   list->cmdOK->click();
   EXPECT_FALSE(frame->isVisible());
   qw::CallScreen(qw::AppScreens().showList);  // the same window again
-  EXPECT_EQ(FrmList::Loaded(), list);
+  EXPECT_EQ(frmList::Loaded(), list);
   EXPECT_TRUE(list->isVisible());
 
   qw::CallScreen(qw::AppScreens().unloadList);
@@ -294,12 +298,12 @@ TEST_F(ListWindowTest, InsideTheMainWindowBackHidesAndUnloadOrCloseRemovesItsFra
   EXPECT_TRUE(main->MdiArea()->subWindowList().isEmpty());
 
   qw::CallScreen(qw::AppScreens().showList);  // loads anew
-  ASSERT_TRUE(FrmList::Loaded());
-  FrmList::Loaded()->parentWidget()->close();
-  EXPECT_EQ(FrmList::Loaded(), nullptr);
+  ASSERT_TRUE(frmList::Loaded());
+  frmList::Loaded()->parentWidget()->close();
+  EXPECT_EQ(frmList::Loaded(), nullptr);
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_TRUE(main->MdiArea()->subWindowList().isEmpty());
-  qw::DestroyMainWindow();
+  qw::MDIFrmMain::Unload();
 }
 
 }  // namespace

@@ -9,12 +9,12 @@
 #include <QtGlobal>
 #include <gtest/gtest.h>
 
-#include "app/settings.h"
 #include "app/ui/screens.h"
 #include "common/testing.h"
 #include "platform/message_box.h"
 #include "results/list_state.h"
 #include "results/ui/frm_list.h"
+#include "services/settings.h"
 
 namespace qw::testing {
 
@@ -32,13 +32,12 @@ class ListWindowTest : public ::testing::Test {
     AppScreens().buildWhereClause = [this] { return where_; };
     AppScreens().criteriaControlText = [this](const QString& name) { return criteria_.value(name); };
     AppScreens().showSearch = [this] { ++searchShown_; };
-    SortOrder() = 1;
+    SortOrder() = ListOrder::Geographic;
   }
   void TearDown() override {
-    FrmList::Unload();
+    frmList::Unload();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     AppScreens() = saved_;
-    ShowReportViewer() = nullptr;
   }
 
   TempProgramFolder folder_;

@@ -1,0 +1,115 @@
+#pragma once
+// What every print of a page needs apart from the browser: the page-setup
+// values (header, footer, margins) and the store they live in, the layout of
+// the page body that leaves room for the header and footer, the header and
+// footer drawn on a page, and the assembly of printed pages into one PDF
+// whose text stays text (the body as the browser engine laid it out, the
+// header and footer stamped on top).
+#include <QByteArray>
+#include <QList>
+#include <QPageLayout>
+#include <QRectF>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <utility>
+
+#include "platform/print_codes.h"
+
+class QPainter;
+
+namespace qw {
+
+// The page-setup values as the store holds them: texts, margins in inches
+// written as numbers ("0.75"; a decimal comma is read too). An empty margin
+// takes the default.
+struct PageSetup {
+  QString header;
+  QString footer;
+  QString marginTop;
+  QString marginBottom;
+  QString marginLeft;
+  QString marginRight;
+};
+
+// The store's value names.
+inline const QString kPageHeader = QStringLiteral("header");
+inline const QString kPageFooter = QStringLiteral("footer");
+inline const QString kMarginTop = QStringLiteral("margin_top");
+inline const QString kMarginBottom = QStringLiteral("margin_bottom");
+inline const QString kMarginLeft = QStringLiteral("margin_left");
+inline const QString kMarginRight = QStringLiteral("margin_right");
+
+// Reading and writing the page-setup store. The program installs both at
+// start-up (the page-setup service); without them printing uses the defaults
+// and writes go nowhere. Each setter returns the previous function.
+using PageSetupSource = std::function<PageSetup()>;
+using PageSetupSink = std::function<void(const QString& name, const QString& value)>;
+PageSetupSource SetPageSetupSource(PageSetupSource source);
+PageSetupSink SetPageSetupSink(PageSetupSink sink);
+bool HasPageSetupSource();
+bool HasPageSetupSink();
+PageSetup CurrentPageSetup();
+
+// Value name and value pairs to write to the store, in order.
+using PageSetupChange = QList<std::pair<QString, QString>>;
+void WritePageSetup(const PageSetupChange& change);
+
+// The one sequence of every print command: writes `during`, runs print, then
+// writes `after`, also when print throws (the exception goes on). The result
+// list sets its header and footer and clears them afterwards; the report
+// writes its top margin and leaves it.
+void PrintWithPageSetup(const PageSetupChange& during, const PageSetupChange& after,
+                        const std::function<void()>& print);
+
+// The guarded print every print command ends in, given the browser's status
+// of its print command: when the enabled bit is set, runs beforePrint (the
+// report writes its top margin there) and print, returning what print
+// returns; otherwise shows kPrintDisabledMessage (critical icon, title
+// kPrintStatusTitle) and returns false.
+inline const QString kPrintDisabledMessage = QStringLiteral("The Print command is currently disabled.");
+inline const QString kPrintStatusTitle = QStringLiteral("Print Status");
+inline constexpr long kPrintCommandEnabled = 2;
+bool PrintWhenEnabled(long printStatus, const std::function<void()>& beforePrint,
+                      const std::function<bool()>& print);
+
+// Reads a margin in inches; `fallback` when empty, not a number or negative.
+double MarginInches(const QString& text, double fallback);
+
+// The layout of the page body on paper of this size and orientation: the
+// margins of the page setup, widened where needed so that the body stays
+// clear of the header and footer lines.
+QPageLayout BodyLayout(const QPageLayout& paper, const PageSetup& setup);
+
+// Draws one page's header (top) and footer (bottom) with their codes
+// expanded, on a painter whose device covers the whole sheet `sheet` (in
+// device units; the device's resolution converts the inches).
+void DrawHeaderFooter(QPainter& painter, const QRectF& sheet, const PageSetup& setup,
+                      const PageCodeValues& values);
+
+// Printed pages gathered into one PDF. Each Add takes the body of one print
+// (a PDF from the browser engine) and stamps that print's header and footer
+// on its pages as text (page numbers count within the print). Finish writes
+// the whole document. Failures leave a message in Error().
+class PdfAssembler {
+ public:
+  PdfAssembler();
+  ~PdfAssembler();
+  PdfAssembler(const PdfAssembler&) = delete;
+  PdfAssembler& operator=(const PdfAssembler&) = delete;
+
+  // The number of pages of the added print, 0 on failure.
+  int Add(const QByteArray& bodyPdf, const PageSetup& setup, const QString& title, const QString& url);
+  int PageCount() const;
+  // The document; pages `fromPage` to `toPage` (1-based, counted over the
+  // whole document) only, when fromPage is greater than 0. Empty on failure.
+  QByteArray Finish(int fromPage = 0, int toPage = 0);
+  const QString& Error() const { return error_; }
+
+ private:
+  struct Parts;
+  std::unique_ptr<Parts> parts_;
+  QString error_;
+};
+
+}  // namespace qw

@@ -1,0 +1,87 @@
+#pragma once
+// Personal notes: the user's own text about a marina, kept in the Comments
+// column of the marina's rpm_output row. Loading and storing them, the rule
+// that refuses typing while the data is read from the CD, and the link between
+// the viewer's notes box and the marina whose notes it holds.
+#include <QByteArray>
+#include <QString>
+
+#include "platform/jet.h"
+#include "services/error_handler.h"
+
+namespace qw {
+
+inline const QString kNotesFromCdMessage =
+    QStringLiteral("You cannot use this function while you are accessing database from CD.");
+
+// "SELECT * FROM rpm_output WHERE MarinaNo = " and the number.
+QString NotesQuery(int marinaNo);
+
+// The notes of a marina over db: Comments of its rpm_output row; empty when
+// the row is missing or Comments is Null. Throws JetError.
+QString ReadNotes(Database& db, int marinaNo);
+// Stores text as the notes of a marina over a writable db: Comments of its
+// rpm_output row, or a new row when it has none. Throws JetError (3051 when
+// the database cannot be written).
+void WriteNotes(Database& db, int marinaNo, const QString& text);
+
+// The CD rule of the notes box: how many times one typed character is refused
+// with kNotesFromCdMessage. One for every pair of the configuration file whose
+// key is "DatabasePath" and whose value is "CDD Path", both compared exactly
+// (case included); 0 means typing is allowed.
+int CdNotesRefusals(const QByteArray& iniContent);
+// The same over the configuration file at iniPath. A file that cannot be read
+// refuses nothing: a store that then cannot write says so.
+int CdNotesRefusalsInFile(const QString& iniPath);
+// The same over VykMarina.ini in the program folder.
+int CdNotesRefusalsNow();
+
+// How a store of the notes box ended.
+struct NotesStoreResult {
+  enum class Outcome {
+    Stored,     // written to the database
+    Unchanged,  // the database already holds this text: nothing written
+    NoMarina,   // the box belongs to no marina: nothing written
+    ReadOnly,   // the database cannot be written (engine error 3051)
+    Failed,     // any other failure; error holds what the error reporter needs
+  };
+  Outcome outcome = Outcome::Unchanged;
+  RuntimeError error;
+  QList<EngineError> engineErrors;  // the engine's error collection at the failure
+
+  // Nothing the user typed is left unsaved.
+  bool Ok() const { return outcome != Outcome::ReadOnly && outcome != Outcome::Failed; }
+  // Tells the user about a failed store: the CD message for a database that
+  // cannot be written, the error reporter (logged, "Continue?") otherwise,
+  // under the viewer's name and procName. Nothing for a store that is Ok().
+  void Report(const QString& procName) const;
+};
+
+// The notes box's link to its marina. The text in the box belongs to the
+// marina whose notes were last loaded into it, whatever the list shows since
+// (a re-sort of the result list, a marina chosen on a map), and is stored to
+// that marina.
+class PersonalNotes {
+ public:
+  // Reads the notes of marinaNo over a read-only connection of its own and
+  // returns them for the box; the box belongs to marinaNo from now on. A read
+  // that fails gives an empty text.
+  QString Load(int marinaNo);
+  // The marina the box's text belongs to; 0 when none (before the first Load,
+  // after Clear).
+  int NotesMarinaNo() const { return marinaNo_; }
+  // Stores text as the notes of NotesMarinaNo over a shared writable
+  // connection of its own. Text the database already holds is not written
+  // again, so that an untouched box never writes over notes that could not be
+  // read, and a read-only database stays quiet while nothing was typed. After
+  // a failure the caller keeps the text in the box: a later Store retries.
+  NotesStoreResult Store(const QString& text);
+  // The box belongs to no marina any more.
+  void Clear();
+
+ private:
+  int marinaNo_ = 0;
+  QString stored_;  // what the database holds for marinaNo_, as far as known
+};
+
+}  // namespace qw

@@ -1,0 +1,40 @@
+#pragma once
+// The marina photos a report shows: the main photo of the photo box, from the
+// user's own photo folder or else the program's own photo of the marina, and
+// the link that opens a photo full-screen in a pop-up window.
+#include <QMap>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+
+namespace qw {
+
+// The user's photo folder of a marina: photosFolder/<geo>/<no>.
+QString UserPhotoFolder(const QString& photosFolder, int geoCode, int marinaNo);
+// The start of a main photo's name: "<geo>-<no>-@".
+QString MainPhotoPrefix(int geoCode, int marinaNo);
+// The program's own photo of a marina: programFolder/photos/<geo>-<no>.jpg.
+QString ProgramPhotoFile(const QString& programFolder, int geoCode, int marinaNo);
+
+// The files of a folder (normal files, not hidden), by lower-case name.
+using FolderListing = QMap<QString, QString>;
+FolderListing ListFolder(const QString& folder);
+
+// The number part of a photo's name: digits, optionally followed by "+".
+bool ReadPhotoNumber(const QString& part, int* number, bool* plus);
+
+// The main photo among the files of a user folder (prefix + number + ".jpg"
+// or prefix + number + "+.jpg"): the highest number, in its "+" form when
+// that file exists. "" when there is none.
+QString MainPhotoName(const FolderListing& files, const QString& prefix);
+
+// The absolute path of the photo the photo box shows: the main photo of the
+// user folder when there is one, else the program's own photo, else "".
+QString MainPhotoFile(const QString& photosFolder, const QString& programFolder, int geoCode, int marinaNo);
+
+// The link that shows a photo at 3.625 by 2.375 in and opens it, on a click,
+// alone in a window of the screen's size (screen in pixels); ends with the
+// image's tag, the caller closes the link.
+QString PhotoLinkHtml(const QString& photoFile, QSize screen);
+
+}  // namespace qw

@@ -1,0 +1,31 @@
+#pragma once
+// The program-wide error reporter and its log, ErrorLog.txt.
+#include <QList>
+#include <QString>
+#include <exception>
+
+#include "platform/jet.h"
+#include "services/result.h"
+
+namespace qw {
+
+// Tells the user to insert the CD-ROM and re-start, and ends the program: the
+// medium holding the database is missing (engine error 3043).
+[[noreturn]] void EndForMissingMedium();
+
+// Reports err (logs it, with every error of the engine's collection, and asks
+// "Continue?"). Returns true when the user did not answer Yes. For error 3043
+// it shows the insert-CD message and ends the program (does not return).
+bool ErrorHandler(const QString& moduleName, const QString& procName, const RuntimeError& err);
+// The same with the engine's error collection given (ErrorHandler passes
+// DBEngine::Errors()).
+bool ReportError(const QString& moduleName, const QString& procName, const RuntimeError& err,
+                 const QList<EngineError>& engineErrors);
+
+// Appends one record to ErrorLog.txt (in WritableFolder()): time stamp,
+// module, procedure, kind ("Err" or "DBEngine"), number (written whole),
+// source, description. A log that cannot be written loses the record silently.
+void LogError(const QString& moduleName, int errNumber, const QString& kind, const QString& source,
+              const QString& description, const QString& procName);
+
+}  // namespace qw

@@ -1,0 +1,21 @@
+#pragma once
+// What the report viewer is handed when a marina is to be shown: the road it
+// came by, and the result list's row or the marina number. The result list
+// and the maps hand it to Screens::showReport.
+#include <cstdint>
+
+namespace qw {
+
+struct ReportHandOver {
+  enum class Road { List, Map };
+  Road road = Road::List;
+  // The double-clicked row of the result list (1 to its count); 0 when the
+  // list had no row to click, and on the map road.
+  int listRow = 0;
+  // The marina's MarinaNo; 0 when there is none.
+  std::int32_t marinaNo = 0;
+
+  bool operator==(const ReportHandOver&) const = default;
+};
+
+}  // namespace qw

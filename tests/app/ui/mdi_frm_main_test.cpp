@@ -1,0 +1,277 @@
+#include <QAction>
+#include <QCloseEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTemporaryDir>
+#include <QToolBar>
+#include <gtest/gtest.h>
+
+#include "app/ui/choice_dialog.h"
+#include "app/ui/help_window.h"
+#include "app/ui/mdi_frm_main.h"
+#include "app/ui/screens.h"
+#include "common/testing.h"
+#include "platform/message_box.h"
+#include "services/page_setup.h"
+#include "services/settings.h"
+#include "services/user_store.h"
+#include "ui_helpers.h"
+
+namespace qw {
+namespace {
+
+// Fills every entry of the screen table with a recorder.
+class RecordedScreens {
+ public:
+  RecordedScreens() : saved_(AppScreens()) {
+    Screens& s = AppScreens();
+    const auto rec = [this](const char* name) { return [this, name] { calls.append(QLatin1String(name)); }; };
+    s.showSearch = rec("showSearch");
+    s.unloadSearch = rec("unloadSearch");
+    s.find = rec("find");
+    s.show = rec("show");
+    s.loadCriteria = [this](const QString& f) { calls.append(QStringLiteral("loadCriteria ") + f); };
+    s.saveCriteria = [this](const QString& f) {
+      calls.append(QStringLiteral("saveCriteria ") + f);
+      return saveSucceeds;
+    };
+    s.unloadList = rec("unloadList");
+    s.printList = [this] {
+      calls.append(QStringLiteral("printList"));
+      headerAtPrint = PageSetupValue(QStringLiteral("header"));
+      footerAtPrint = PageSetupValue(QStringLiteral("footer"));
+    };
+    s.sortDialog = rec("sortDialog");
+    s.savePendingNotes = rec("savePendingNotes");
+    s.unloadReport = rec("unloadReport");
+    s.showOverview = rec("showOverview");
+    s.unloadOverview = rec("unloadOverview");
+    s.clearMapFormload = rec("clearMapFormload");
+    s.overviewKeyValue = [this] { return keyValue; };
+    s.showChartKey = rec("showChartKey");
+    s.showMapKeysGrid = rec("showMapKeysGrid");
+    s.unloadMapKeysGrid = rec("unloadMapKeysGrid");
+    s.unloadSubRegionMaps = rec("unloadSubRegionMaps");
+    s.showAlertChart = rec("showAlertChart");
+  }
+  ~RecordedScreens() { AppScreens() = saved_; }
+  bool saveSucceeds = true;
+  QStringList Take() {
+    QStringList out = calls;
+    calls.clear();
+    return out;
+  }
+
+  QStringList calls;
+  QString keyValue;
+  QString headerAtPrint;
+  QString footerAtPrint;
+
+ private:
+  Screens saved_;
+};
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override { SetUserStoreFolder(store_.path()); }
+  void TearDown() override {
+    MDIFrmMain::Unload();
+    SetUserStoreFolder(QString());
+  }
+  QTemporaryDir store_;
+  testing::TempProgramFolder folder_{false};
+  ScriptedMsgBoxes boxes_;
+  RecordedScreens screens_;
+};
+
+TEST_F(MainWindowTest, MenusAndToolbar) {
+  MDIFrmMain* main = MDIFrmMain::Instance();
+  EXPECT_EQ(main->mnuOpen->text(), "&Open");
+  EXPECT_EQ(main->mnuOpen->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
+  EXPECT_EQ(main->mnuSave->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
+  EXPECT_EQ(main->mnuExit->text(), "E&xit");
+  EXPECT_EQ(main->mnuSearch->text(), "Sea&rch");
+  EXPECT_EQ(main->mnuSearch->shortcut(), QKeySequence(QStringLiteral("Ctrl+R")));
+  EXPECT_EQ(main->mnuFind->shortcut(), QKeySequence(QStringLiteral("Ctrl+F")));
+  EXPECT_EQ(main->mnuShow->text(), "S&how");
+  EXPECT_EQ(main->mnuShow->shortcut(), QKeySequence(QStringLiteral("Ctrl+H")));
+  EXPECT_EQ(main->mnuContents->text(), "Con&tents");
+  EXPECT_EQ(main->mnuAbout->text(), "&About");
+  const QStringList captions{"Open", "Save", "Search", "Find", "Show",  "Sort", "Print",
+                             "Intro", "Rating", "Help", "Maps", "Key", "Exit"};
+  const QStringList tips{"Open Search criteria File", "Save Search Criteria File", "Back to Search",
+                         "Find Marinas", "Show Marinas", "Sort Marinas ", "Print Search Results",
+                         "Overview and Intro to Guide", "Explanation of Bell Ratings", "Help", "View Maps",
+                         "MapKeys", "Exit"};
+  for (int i = 1; i <= 13; ++i) {
+    ASSERT_TRUE(main->ToolbarButton(i));
+    EXPECT_EQ(main->ToolbarButton(i)->text(), captions[i - 1]);
+    EXPECT_EQ(main->ToolbarButton(i)->toolTip(), tips[i - 1]);
+    EXPECT_TRUE(main->ToolbarButton(i)->isEnabled());
+  }
+  EXPECT_EQ(main->ToolbarButton(0), nullptr);
+  EXPECT_EQ(main->ToolbarButton(14), nullptr);
+  main->Toolbar1_ButtonClick(14);
+  main->Toolbar1_ButtonClick(0);
+  EXPECT_TRUE(screens_.Take().isEmpty());
+  // Child windows join the MDI area.
+  QMdiSubWindow* child = main->AddChild(new QWidget());
+  EXPECT_EQ(main->MdiArea()->subWindowList().size(), 1);
+  delete child;
+}
+
+TEST_F(MainWindowTest, UpdateToolBoxKeepsWhatTheTableLeavesAlone) {
+  MDIFrmMain* main = MDIFrmMain::Instance();
+  main->ToolbarButton(9)->setEnabled(false);
+  main->ToolbarButton(13)->setEnabled(false);
+  ScreenMode() = ScreenKind::List;
+  main->UpdateToolBox();
+  EXPECT_FALSE(main->ToolbarButton(8)->isEnabled());
+  EXPECT_FALSE(main->ToolbarButton(9)->isEnabled());
+  EXPECT_TRUE(main->ToolbarButton(10)->isEnabled());
+  EXPECT_FALSE(main->ToolbarButton(13)->isEnabled());
+  EXPECT_TRUE(main->ToolbarButton(6)->isEnabled());
+  EXPECT_TRUE(main->mnuSearch->isEnabled());
+  EXPECT_FALSE(main->mnuFind->isEnabled());
+  ScreenMode() = ScreenKind::Map;
+  main->UpdateToolBox();
+  EXPECT_TRUE(main->ToolbarButton(9)->isEnabled());
+  EXPECT_TRUE(main->ToolbarButton(13)->isEnabled());
+  EXPECT_TRUE(main->ToolbarButton(12)->isEnabled());
+  ScreenMode() = ScreenKind::Search;
+  main->UpdateToolBox();
+  EXPECT_TRUE(main->mnuOpen->isEnabled());
+  EXPECT_FALSE(main->mnuSearch->isEnabled());
+  EXPECT_TRUE(main->ToolbarButton(11)->isEnabled());
+  EXPECT_FALSE(main->ToolbarButton(12)->isEnabled());
+  // Exit and the Help menu are never switched.
+  EXPECT_TRUE(main->mnuExit->isEnabled());
+  EXPECT_TRUE(main->mnuContents->isEnabled());
+}
+
+TEST_F(MainWindowTest, ToolbarCommandsCallTheirScreens) {
+  MDIFrmMain* main = MDIFrmMain::Instance();
+  main->ToolbarButton(3)->trigger();
+  EXPECT_EQ(screens_.Take(), QStringList({"clearMapFormload", "unloadList", "showSearch", "unloadOverview",
+                                          "unloadMapKeysGrid", "unloadSubRegionMaps"}));
+  main->ToolbarButton(4)->trigger();
+  main->ToolbarButton(5)->trigger();
+  main->mnuFind->trigger();
+  main->mnuShow->trigger();
+  EXPECT_EQ(screens_.Take(), QStringList({"find", "show", "find", "show"}));
+  main->ToolbarButton(6)->trigger();
+  EXPECT_EQ(screens_.Take(), QStringList({"sortDialog", "show"}));
+  main->ToolbarButton(11)->trigger();
+  EXPECT_EQ(screens_.Take(), QStringList({"showOverview", "unloadSearch"}));
+  screens_.keyValue = QStringLiteral("Overviewchart");
+  main->ToolbarButton(12)->trigger();
+  screens_.keyValue.clear();
+  main->ToolbarButton(12)->trigger();
+  EXPECT_EQ(screens_.Take(), QStringList({"showChartKey", "showMapKeysGrid"}));
+  main->mnuSearch->trigger();
+  EXPECT_EQ(screens_.Take(), QStringList({"unloadList", "showSearch"}));
+}
+
+TEST_F(MainWindowTest, PrintSetsAndThenEmptiesThePageHeaderAndFooter) {
+  MDIFrmMain* main = MDIFrmMain::Instance();
+  SetRegistryString(kPageSetupKeyPath, QStringLiteral("header"), QStringLiteral("old header"));
+  main->ToolbarButton(7)->trigger();
+  EXPECT_EQ(screens_.Take(), QStringList({"printList"}));
+  EXPECT_EQ(screens_.headerAtPrint, "Brinewick's Digital Guide to New England Marinas ");
+  EXPECT_EQ(screens_.footerAtPrint, "Page No [ &p ]");
+  EXPECT_EQ(PageSetupValue(QStringLiteral("header")), "");
+  EXPECT_EQ(PageSetupValue(QStringLiteral("footer")), "");
+  // Without a readable title the list still prints, with an empty title.
+  folder_.WriteFile(QStringLiteral("VykMarina.ini"), "");
+  main->ToolbarButton(7)->trigger();
+  EXPECT_EQ(screens_.headerAtPrint, "Brinewick's Digital Guide to  Marinas ");
+}
+
+TEST_F(MainWindowTest, OpenAndSaveCriteriaFiles) {
+  MDIFrmMain* main = MDIFrmMain::Instance();
+  QString chosen;
+  QList<bool> saves;
+  main->CommonDialog1 = [&](bool save) {
+    saves.append(save);
+    return chosen;
+  };
+  main->mnuOpen->trigger();  // cancelled
+  main->mnuSave->trigger();
+  chosen = QStringLiteral("   ");
+  main->ToolbarButton(2)->trigger();
+  EXPECT_TRUE(screens_.Take().isEmpty());
+  EXPECT_TRUE(boxes_.Shown().isEmpty());
+  EXPECT_EQ(GetSetting(kAppTitle, QStringLiteral("SettingsFileName"), QStringLiteral("RootFolder")), "");
+  EXPECT_EQ(saves, QList<bool>({false, true, true}));
+
+  // A save that failed (it told the user itself) is neither confirmed nor remembered.
+  screens_.saveSucceeds = false;
+  chosen = QStringLiteral("/media/cdrom/boston.vyk");
+  main->ToolbarButton(2)->trigger();
+  EXPECT_EQ(screens_.Take(), QStringList({"saveCriteria /media/cdrom/boston.vyk"}));
+  EXPECT_TRUE(boxes_.Shown().isEmpty());
+  EXPECT_EQ(GetSetting(kAppTitle, QStringLiteral("SettingsFileName"), QStringLiteral("RootFolder")), "");
+  screens_.saveSucceeds = true;
+
+  // The file is written under the very name the store keeps.
+  chosen = QStringLiteral("/home/me/boston.vyk ");
+  main->ToolbarButton(2)->trigger();
+  EXPECT_EQ(screens_.Take(), QStringList({"saveCriteria /home/me/boston.vyk "}));
+  EXPECT_EQ(GetSetting(kAppTitle, QStringLiteral("SettingsFileName"), QStringLiteral("RootFolder")),
+            "/home/me/boston.vyk ");
+  ASSERT_EQ(boxes_.Shown().size(), 1);
+  EXPECT_EQ(boxes_.Shown().first().text, "Search settings were saved to /home/me/boston.vyk ");
+  EXPECT_EQ(boxes_.Shown().first().buttons, MsgButtons::OK);
+  chosen = QStringLiteral("/home/me/cape.vyk");
+  main->ToolbarButton(1)->trigger();
+  EXPECT_EQ(screens_.Take(), QStringList({"loadCriteria /home/me/cape.vyk"}));
+}
+
+TEST_F(MainWindowTest, ExitStoresNotesDeletesReportPagesAndEnds) {
+  uitest::CatchProgramEnd catchEnd;
+  MDIFrmMain* main = MDIFrmMain::Instance();
+  EXPECT_THROW(main->mnuExit_Click(), uitest::ProgramEnded);
+  EXPECT_EQ(screens_.Take(), QStringList({"savePendingNotes", "unloadReport"}));
+  EXPECT_THROW(main->Toolbar1_ButtonClick(13), uitest::ProgramEnded);
+  EXPECT_EQ(screens_.Take(), QStringList({"savePendingNotes", "unloadReport"}));
+  QCloseEvent close;
+  EXPECT_THROW(QApplication::sendEvent(main, &close), uitest::ProgramEnded);
+  EXPECT_EQ(screens_.Take(), QStringList({"savePendingNotes", "unloadReport"}));
+  EXPECT_TRUE(boxes_.Shown().isEmpty());
+}
+
+TEST_F(MainWindowTest, LoadSetsCaptionAndSortOrderAndShowsTheStartChoice) {
+  SortOrder() = ListOrder::Alphabetical;
+  Settings().EditionName = QStringLiteral("Chesapeake");
+  ShowMainWindow();
+  EXPECT_EQ(MDIFrmMain::Instance()->windowTitle(), "Brinewick's Digital Guide to Chesapeake Marinas");
+  EXPECT_EQ(SortOrder(), ListOrder::Geographic);
+  ASSERT_TRUE(ChoiceDialog::Loaded());
+  EXPECT_EQ(ChoiceDialog::Loaded()->windowTitle(), "Select Search Interface");
+  EXPECT_EQ(MDIFrmMain::Instance()->Parse_String_Edition(), "New England");
+}
+
+TEST_F(MainWindowTest, HelpCommandsOpenOurPages) {
+  SetProgramFolder(testing::BuiltProgramFolder());
+  MDIFrmMain* main = MDIFrmMain::Instance();
+  const QList<std::pair<std::function<void()>, QString>> commands{
+      {[&] { main->mnuContents->trigger(); }, "IntroMarinaGuide.htm"},
+      {[&] { main->mnuAbout->trigger(); }, "AboutVyk.htm"},
+      {[&] { main->ToolbarButton(8)->trigger(); }, "AboutIntro.htm"},
+      {[&] { main->ToolbarButton(9)->trigger(); }, "AboutRatings.htm"},
+      {[&] { main->ToolbarButton(10)->trigger(); }, "AboutHelp.htm"}};
+  for (const auto& [command, page] : commands) {
+    command();
+    HelpWindow* help = HelpWindow::Loaded();
+    ASSERT_TRUE(help);
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_TRUE(help->source().toLocalFile().endsWith(QStringLiteral("/help/") + page)) << page.toStdString();
+    EXPECT_FALSE(help->documentTitle().isEmpty()) << page.toStdString();
+    EXPECT_GT(help->toPlainText().size(), 400) << page.toStdString();
+  }
+  delete HelpWindow::Loaded();
+  SetProgramFolder(folder_.Path());
+}
+
+}  // namespace
+}  // namespace qw

@@ -1,0 +1,83 @@
+// A report read from the demo database and written to the page files.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+
+#include "common/testing.h"
+#include "platform/jet.h"
+#include "platform/program.h"
+#include "report/report_files.h"
+#include "report/report_page.h"
+
+namespace {
+
+qw::ReportRequest Request(int marinaNo) {
+  qw::ReportRequest r;
+  r.marinaNo = marinaNo;
+  r.marinaName = QStringLiteral("Handed Over");
+  r.edition = QStringLiteral("New England");
+  r.photosFolder = qw::testing::BuiltProgramFolder() + QStringLiteral("/Photos");
+  r.programFolder = qw::testing::BuiltProgramFolder();
+  r.screen = QSize(1024, 768);
+  r.middleAndBottom = [](qw::Database& db, int no) {
+    return QStringLiteral("<p>%1 %2</p>").arg(db.IsReadOnly()).arg(no);
+  };
+  return r;
+}
+
+TEST(ReportDatabase, DemoMarinasComposed) {
+  const qw::DatabasePtr db =
+      qw::Database::OpenDatabase(qw::testing::DemoDatabasePath(), -1, true, QStringLiteral(";PWD=x"));
+  const qw::ReportRows rows = qw::ReadReportRows(*db, 487);
+  EXPECT_EQ(rows.statuteMile.toDouble(), 12.5);
+  EXPECT_EQ(rows.geoCode, 13);
+  EXPECT_EQ(rows.regionName, "MA - BUZZARDS BAY");
+  EXPECT_TRUE(rows.contact.HasRow());
+
+  const qw::ReportPages p865 = qw::ComposeReportPages(*db, Request(865));
+  EXPECT_EQ(p865.marinaName, "Sailor's Rest & Skipper's Wharf");
+  EXPECT_TRUE(p865.reportHtml.contains("&nbsp;&nbsp;Sailor&acute;s Rest &amp; Skipper&acute;s Wharf&nbsp;&nbsp;</div>"));
+  EXPECT_TRUE(p865.reportHtml.contains("</div></TABLE></TR><p>1 865</p><img"));
+  EXPECT_TRUE(p865.reportHtml.contains("/Photos/6/865/6-865-@1.jpg"));
+
+  // 581 has the program's own photo; 507 its further photos, eight of them.
+  EXPECT_TRUE(qw::ComposeReportPages(*db, Request(581)).reportHtml.contains("/photos/8-581.jpg'"));
+  const qw::ReportPages p507 = qw::ComposeReportPages(*db, Request(507));
+  EXPECT_EQ(p507.photosHtml.count("<IMG SRC="), 8);
+  EXPECT_TRUE(p507.photosHtml.contains("/Photos/12/507/12-507-10.jpg'"));
+  EXPECT_TRUE(p507.photosHtml.contains("/Photos/12/507/12-507-3.jpg'"));
+  EXPECT_FALSE(p507.photosHtml.contains("/Photos/12/507/12-507-2"));
+
+  // A marina the database does not hold still gives a page.
+  const qw::ReportPages none = qw::ComposeReportPages(*db, Request(9999));
+  EXPECT_EQ(none.marinaName, "Handed Over");
+  EXPECT_TRUE(none.reportHtml.endsWith("</BODY></HTML>"));
+}
+
+TEST(ReportDatabase, PagesWrittenOrReported) {
+  const qw::testing::TempProgramFolder folder(false);
+  const QString report = QStringLiteral("<html>Caf\u00e9</html>");
+  qw::PageFilesWritten written = qw::WriteReportPages(report, QStringLiteral("<html>2</html>"));
+  ASSERT_TRUE(written.ok) << written.error.toStdString();
+  QFile page(folder.Path() + QStringLiteral("/tmp.htm"));
+  ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+  EXPECT_EQ(page.readAll(), QByteArray("\xEF\xBB\xBF<html>Caf\xC3\xA9</html>\r\n"));
+  page.close();
+
+  // A page that cannot be written is reported; the other is still replaced.
+  ASSERT_TRUE(QFile::remove(folder.Path() + QStringLiteral("/tmp.htm")));
+  ASSERT_TRUE(QDir(folder.Path()).mkdir(QStringLiteral("tmp.htm")));
+  written = qw::WriteReportPages(report, QStringLiteral("<html>3</html>"));
+  EXPECT_FALSE(written.ok);
+  EXPECT_TRUE(written.error.contains(folder.Path() + QStringLiteral("/tmp.htm")));
+  QFile photos(folder.Path() + QStringLiteral("/tmp2.htm"));
+  ASSERT_TRUE(photos.open(QIODevice::ReadOnly));
+  EXPECT_EQ(photos.readAll(), QByteArray("\xEF\xBB\xBF<html>3</html>\r\n"));
+  photos.close();
+
+  qw::DeleteReportPages();
+  EXPECT_FALSE(QFile::exists(folder.Path() + QStringLiteral("/tmp2.htm")));
+}
+
+}  // namespace

@@ -1,0 +1,115 @@
+// The photos of a report: the main photo of the photo box, the walk over a
+// folder for the Additional Photos page, the page itself.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "report/additional_photos.h"
+#include "report/report_photos.h"
+
+namespace {
+
+// A folder holding empty files of the given names.
+class PhotoFolder {
+ public:
+  explicit PhotoFolder(const QStringList& names) {
+    for (const QString& name : names) {
+      QFile f(dir_.filePath(name));
+      f.open(QIODevice::WriteOnly);
+    }
+  }
+  QString Path() const { return dir_.path(); }
+
+ private:
+  QTemporaryDir dir_;
+};
+
+TEST(ReportPhotos, MainPhotoOfAUserFolder) {
+  const struct {
+    QStringList files;
+    const char* expected;
+  } cases[] = {
+      {{"7-123-@1.jpg", "7-123-@3.jpg", "7-123-@2.jpg"}, "7-123-@3.jpg"},
+      {{"7-123-@1.jpg", "7-123-@3.jpg", "7-123-@3+.jpg"}, "7-123-@3+.jpg"},
+      {{"7-123-@3+.jpg"}, "7-123-@3+.jpg"},
+      {{"7-123-@2.jpg", "7-123-@10.JPG"}, "7-123-@10.JPG"},
+      {{"7-123-9.jpg", "7-123-@x.jpg", "notes@9.jpg", "7-123-@4.png"}, ""},
+      {{}, ""},
+  };
+  for (const auto& c : cases) {
+    const PhotoFolder folder(c.files);
+    EXPECT_EQ(qw::MainPhotoName(qw::ListFolder(folder.Path()), qw::MainPhotoPrefix(7, 123)), c.expected)
+        << c.files.join(' ').toStdString();
+  }
+}
+
+TEST(ReportPhotos, UserPhotoElseTheProgramsPhotoElseNone) {
+  QTemporaryDir root;
+  const QString photos = root.filePath("Photos"), program = root.filePath("program");
+  QDir().mkpath(photos + "/7/1");  // a user folder with a further photo only
+  QDir().mkpath(photos + "/7/2");
+  QDir().mkpath(program + "/photos");
+  for (const QString& f : {photos + "/7/1/7-1-1.jpg", photos + "/7/2/7-2-@1.jpg", program + "/photos/7-1.jpg",
+                           program + "/photos/7-2.jpg", program + "/photos/7-3.jpg"}) {
+    QFile file(f);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  }
+  EXPECT_EQ(qw::MainPhotoFile(photos, program, 7, 1), program + "/photos/7-1.jpg");
+  EXPECT_EQ(qw::MainPhotoFile(photos, program, 7, 2), photos + "/7/2/7-2-@1.jpg");
+  EXPECT_EQ(qw::MainPhotoFile(photos, program, 7, 3), program + "/photos/7-3.jpg");
+  EXPECT_EQ(qw::MainPhotoFile(photos, program, 7, 4), "");
+}
+
+TEST(ReportPhotos, WalkOverAFolderOfFurtherPhotos) {
+  QStringList ten;
+  for (int n = 1; n <= 10; ++n) ten << QStringLiteral("7-123-%1.jpg").arg(n);
+  const struct {
+    QStringList files;
+    QStringList expected;
+  } cases[] = {
+      {{"7-123-1.jpg", "7-123-3.jpg", "7-123-4+.jpg"}, {"7-123-4+.jpg", "7-123-3.jpg", "7-123-1.jpg"}},
+      {{"7-123-2.jpg", "7-123-2+.jpg", "7-123-4+.jpg", "7-123-4.jpg"}, {"7-123-4.jpg", "7-123-2.jpg"}},
+      {ten, {"7-123-10.jpg", "7-123-9.jpg", "7-123-8.jpg", "7-123-7.jpg", "7-123-6.jpg", "7-123-5.jpg", "7-123-4.jpg",
+             "7-123-3.jpg"}},
+      {{"7-123-@5.jpg", "7-123-5@.jpg", "7-12-6.jpg", "7-123-x.jpg", "7-123-7.png", "7-123-03.jpg"}, {"7-123-03.jpg"}},
+      {{}, {}},
+  };
+  for (const auto& c : cases) {
+    const PhotoFolder folder(c.files);
+    EXPECT_EQ(qw::AdditionalPhotoNames(folder.Path(), qw::AdditionalPhotoPrefix(7, 123)), c.expected)
+        << c.files.join(' ').toStdString();
+  }
+  EXPECT_TRUE(qw::AdditionalPhotoNames("/no/such/folder", "7-123-").isEmpty());
+}
+
+TEST(ReportPhotos, AdditionalPhotosPage) {
+  qw::AdditionalPhotosInput in;
+  in.screen = QSize(1280, 800);
+  in.marinaName = "Baxter & Daughters";
+  in.harbor = "Lowell's Cove";
+  const QString empty = qw::ComposeAdditionalPhotosPage(in);
+  EXPECT_TRUE(empty.startsWith(
+      "<html><BODY oncontextmenu='return false'></BODY><div><STYLE>.footer{font-family:Arial Narrow,"));
+  EXPECT_FALSE(empty.contains("<IMG"));
+  EXPECT_TRUE(empty.endsWith(
+      "</span></TD><TD align=Center valign=top><NOBR><span class=footer>Baxter &amp; Daughters</span></TD>"
+      "<TD align=right valign=top><span class=footer>&nbsp;&nbsp;Lowell's Cove</span></TD></table></div></body></html>"));
+
+  // A folder path with an apostrophe and a blank: a proper file URL, escaped
+  // for the script string.
+  in.photoFiles = {"/ph/O'Brien/7-1-2.jpg", "/ph/b c/7-1-1+.jpg"};
+  const QString page = qw::ComposeAdditionalPhotosPage(in);
+  EXPECT_TRUE(page.contains(
+      "<TABLE Border=0 cellspacing=0 cellpadding=0 style='position:absolute;table-layout:fixed;left:0.375in;top:0.375in;"
+      "width:3.625in;height:2.375in;'><TR><TD><A style='cursor:hand' onclick=\"javascript:window.open('file:\\/\\/\\/ph\\/"
+      "O%27Brien\\/7-1-2.jpg', '', 'top=0, left=0, height=800,width=1280,status=yes,toolbar=no,menubar=no,location=no,"
+      "resizable=yes')\"><IMG SRC='file:///ph/O%27Brien/7-1-2.jpg' style='width:3.625in;height:2.375in' ALIGN=center "
+      "Border=0 vspace=0 hspace=0></a><NOBR></TD></TR></TABLE>"));
+  EXPECT_TRUE(page.contains("left:4.2in;top:0.375in;width:3.625in;height:2.375in;'>"));
+  EXPECT_TRUE(page.contains("<IMG SRC='file:///ph/b%20c/7-1-1+.jpg'"));
+  EXPECT_EQ(page.count("<IMG"), 2);
+}
+
+}  // namespace

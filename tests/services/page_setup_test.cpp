@@ -1,0 +1,94 @@
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "platform/message_box.h"
+#include "services/page_setup.h"
+#include "services/user_store.h"
+
+namespace qw {
+namespace {
+
+class PageSetup : public ::testing::Test {
+ protected:
+  void SetUp() override { SetUserStoreFolder(dir_.path()); }
+  void TearDown() override { SetUserStoreFolder(QString()); }
+  QTemporaryDir dir_;
+  ScriptedMsgBoxes boxes_;
+};
+
+TEST_F(PageSetup, RootKeyNamesAreExact) {
+  EXPECT_EQ(GetRootKeyHandle(QStringLiteral("HKEY_CLASSES_ROOT")), 0x80000000u);
+  EXPECT_EQ(GetRootKeyHandle(QStringLiteral("HKEY_CURRENT_USER")), 0x80000001u);
+  EXPECT_EQ(GetRootKeyHandle(QStringLiteral("HKEY_LOCAL_MACHINE")), 0x80000002u);
+  EXPECT_EQ(GetRootKeyHandle(QStringLiteral("HKEY_USERS")), 0x80000003u);
+  EXPECT_EQ(GetRootKeyHandle(QStringLiteral("HKEY_PERFORMANCE_DATA")), 0x80000004u);
+  EXPECT_EQ(GetRootKeyHandle(QStringLiteral("HKEY_CURRENT_CONFIG")), 0x80000005u);
+  EXPECT_EQ(GetRootKeyHandle(QStringLiteral("HKEY_DYN_DATA")), 0x80000006u);
+  EXPECT_EQ(GetRootKeyHandle(QStringLiteral("hkey_current_user")), 0u);
+  EXPECT_EQ(GetRootKeyHandle(QStringLiteral("HKEY_NOWHERE")), 0u);
+}
+
+TEST_F(PageSetup, SplitsPathsAndRejectsBadForms) {
+  QString path = kPageSetupKeyPath;
+  std::uint32_t root = 0;
+  EXPECT_TRUE(SplitRegistryPath(path, root));
+  EXPECT_EQ(root, 0x80000001u);
+  EXPECT_EQ(path, "Software\\Microsoft\\Internet Explorer\\PageSetup");
+  path = QStringLiteral("HKEY_CURRENT_USER");
+  EXPECT_TRUE(SplitRegistryPath(path, root));
+  EXPECT_EQ(root, 0x80000001u);
+  EXPECT_EQ(path, "");
+  path = QStringLiteral("HKEY_NOWHERE\\Software");
+  EXPECT_TRUE(SplitRegistryPath(path, root));
+  EXPECT_EQ(root, 0u);
+  EXPECT_TRUE(boxes_.Shown().isEmpty());
+
+  for (const QString& bad : {kPageSetupKeyPath.toLower(), kPageSetupKeyPath + QLatin1Char('\\'),
+                             QStringLiteral("HKEY"), QString()}) {
+    boxes_.Clear();
+    path = bad;
+    root = 7;
+    EXPECT_FALSE(SplitRegistryPath(path, root));
+    EXPECT_EQ(path, bad);
+    EXPECT_EQ(root, 7u);
+    ASSERT_EQ(boxes_.Shown().size(), 1);
+    EXPECT_EQ(boxes_.Shown().first().text, QStringLiteral("Incorrect Format:\n\n") + bad);
+    EXPECT_EQ(boxes_.Shown().first().title, kAppTitle);
+    EXPECT_EQ(boxes_.Shown().first().buttons, MsgButtons::OK);
+  }
+}
+
+TEST_F(PageSetup, WritesOnlyTheExistingPageSetupKey) {
+  EXPECT_TRUE(PageSetupValue(QStringLiteral("header")).isNull());
+  SetRegistryString(kPageSetupKeyPath, QStringLiteral("header"), QStringLiteral("Guide header "));
+  SetRegistryString(kPageSetupKeyPath, QStringLiteral("footer"), QStringLiteral("Page No [ &p ]"));
+  SetRegistryString(kPageSetupKeyPath, QStringLiteral("margin_top"), QStringLiteral("0.07"));
+  EXPECT_EQ(PageSetupValue(QStringLiteral("header")), "Guide header ");
+  EXPECT_EQ(PageSetupValue(QStringLiteral("footer")), "Page No [ &p ]");
+  EXPECT_EQ(PageSetupValue(QStringLiteral("margin_top")), "0.07");
+  // Writing "" stores an empty value, not the absence of one.
+  SetRegistryString(kPageSetupKeyPath, QStringLiteral("header"), QString());
+  EXPECT_FALSE(PageSetupValue(QStringLiteral("header")).isNull());
+  EXPECT_EQ(PageSetupValue(QStringLiteral("header")), "");
+  // Keys that do not exist are not created; unknown roots write nothing.
+  SetRegistryString(QStringLiteral("HKEY_CURRENT_USER\\Software\\Other\\PageSetup"), QStringLiteral("footer"),
+                    QStringLiteral("other"));
+  SetRegistryString(QStringLiteral("HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Internet Explorer\\PageSetup"),
+                    QStringLiteral("footer"), QStringLiteral("machine"));
+  SetRegistryString(QStringLiteral("HKEY_NOWHERE\\Software\\Microsoft\\Internet Explorer\\PageSetup"),
+                    QStringLiteral("footer"), QStringLiteral("nowhere"));
+  EXPECT_EQ(PageSetupValue(QStringLiteral("footer")), "Page No [ &p ]");
+  EXPECT_TRUE(boxes_.Shown().isEmpty());
+}
+
+TEST_F(PageSetup, UserSettingsStoreKeepsTextsBySection) {
+  EXPECT_EQ(GetSetting(kAppTitle, QStringLiteral("SettingsFileName"), QStringLiteral("RootFolder")), "");
+  SaveSetting(kAppTitle, QStringLiteral("SettingsFileName"), QStringLiteral("RootFolder"),
+              QStringLiteral("/home/me/boston.vyk"));
+  EXPECT_EQ(GetSetting(kAppTitle, QStringLiteral("SettingsFileName"), QStringLiteral("RootFolder")),
+            "/home/me/boston.vyk");
+  EXPECT_EQ(GetSetting(kAppTitle, QStringLiteral("Other"), QStringLiteral("RootFolder"), QStringLiteral("d")), "d");
+}
+
+}  // namespace
+}  // namespace qw
