@@ -88,7 +88,7 @@ TEST(MapTable, WhereMarksOverlapTheOneDefinedLaterTakesThePoint) {
     int marinaNo;  // 0: bare picture
   };
   const Case cases[] = {
-      {1, {520, 165}, 833},   // inside Img1 only
+      {1, {525, 195}, 833},   // inside Img1 only
       {1, {10, 480}, 0},      // bare picture
       {3, {364, 276}, 2566},  // Img11 and Img12 share 9 x 9 pixels: Img12 is defined later
       {3, {356, 276}, 890},   // Img12 and Img13: Img13 is defined near the end, after Img14

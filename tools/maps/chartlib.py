@@ -1,5 +1,7 @@
 """Shared pieces of the chart tools: the map sizes, the marks, the fitted
-windows and the Mercator projection (WGS-84 ellipsoid, as GMT's -JM uses it)."""
+windows and their projections: Mercator (WGS-84 ellipsoid, as GMT's -JM uses
+it) for the sub-region maps, plain longitude and latitude at the same degrees
+per pixel for the overview, whose hot areas were laid over such a chart."""
 import csv
 import math
 import os
@@ -56,6 +58,15 @@ class Window:
     def __init__(self, west, east, south, north, w=MAP_W, h=MAP_H):
         self.west, self.east, self.south, self.north, self.w, self.h = west, east, south, north, w, h
 
+    @staticmethod
+    def of_row(r, w=MAP_W, h=MAP_H):
+        """The window of a row of map-windows.csv."""
+        cls = LonLatWindow if r.get("projection") == "lonlat" else Window
+        return cls(float(r["west"]), float(r["east"]), float(r["south"]), float(r["north"]), w, h)
+
+    def gmt_projection(self):
+        return "-JM%dp" % self.w
+
     @classmethod
     def from_centre(cls, lon, lat, k, w=MAP_W, h=MAP_H):
         """k: pixels per degree of longitude."""
@@ -74,6 +85,23 @@ class Window:
 
     def region(self):
         return "%.6f/%.6f/%.6f/%.6f" % (self.west, self.east, self.south, self.north)
+
+
+class LonLatWindow(Window):
+    """A window in plain longitude and latitude, a degree of each the same number of pixels."""
+
+    @classmethod
+    def from_centre(cls, lon, lat, k, w=MAP_W, h=MAP_H):
+        return cls(lon - w / 2 / k, lon + w / 2 / k, lat - h / 2 / k, lat + h / 2 / k, w, h)
+
+    def gmt_projection(self):
+        return "-JX%dpd/%dpd" % (self.w, self.h)
+
+    def to_px(self, lon, lat):
+        return (lon - self.west) * self.k, (self.north - lat) * self.k
+
+    def to_geo(self, x, y):
+        return self.west + x / self.k, self.north - y / self.k
 
 
 def read_marks():

@@ -65,15 +65,15 @@ class Chart:
             subprocess.run(cmd, input=stdin, stdout=out, check=True, text=True)
 
     def geo(self):
-        return ["-R" + self.win.region(), "-JM%dp" % self.w]
+        return ["-R" + self.win.region(), self.win.gmt_projection()]
 
     def pix(self):
         return ["-R0/%d/0/%d" % (self.w, self.h), "-JX%dp/%dp" % (self.w, self.h)]
 
-    def text(self, items, font, justify="CM", extra=()):
-        """items: (x, y, text) in pixels from the top-left."""
+    def text(self, items, font, justify="CM", extra=(), angle=0):
+        """items: (x, y, text) in pixels from the top-left; angle: degrees counter-clockwise."""
         data = "".join("%.2f %.2f %s\n" % (x, self.h - y, t) for x, y, t in items)
-        self.run("pstext", self.pix() + ["-F+f%s+j%s" % (font, justify), "-N"] + list(extra), data)
+        self.run("pstext", self.pix() + ["-F+f%s+a%s+j%s" % (font, angle, justify), "-N"] + list(extra), data)
 
     def polygon(self, pts, args):
         data = "".join("%.2f %.2f\n" % (x, self.h - y) for x, y in pts)
@@ -97,7 +97,10 @@ def base_layers(c, rivers=True, detail=True):
     args = g + [res, "-A0", "-G" + LAND, "-C" + WATER, "-W1/%s,%s" % ("0.7p" if detail else "0.4p", SHORE), "-W2/0.3p,%s" % SHORE,
                 "-N1/0.9p,%s,-" % BORDER, "-N2/0.6p,%s,-" % BORDER]
     if rivers:
-        args += ["-I1/0.6p,%s" % RIVER, "-I2/0.4p,%s" % RIVER]
+        # The sub-region maps follow the rivers up to their towns (the Penobscot to Bangor); the overview keeps the major ones.
+        args += ["-I1/0.9p,%s" % RIVER, "-I2/0.8p,%s" % RIVER]
+        if detail:
+            args += ["-I3/0.6p,%s" % RIVER, "-I4/0.4p,%s" % RIVER]
     c.run("pscoast", args)
 
 
@@ -125,14 +128,35 @@ def read_places():
     return places
 
 
+# Name styles: size, face, colour, and a halo of the ground's colour so that a
+# name stays readable over the shore line and the islands it crosses.
+PLACE_STYLES = {"sea": (9, "Helvetica-Oblique", WATER_TEXT, WATER), "bay": (7.5, "Helvetica-Oblique", WATER_TEXT, WATER),
+                "town": (7, "Helvetica", LAND_TEXT, LAND), "state": (8, "Helvetica-Bold", BORDER, LAND),
+                "island": (6.5, "Helvetica", LAND_TEXT, LAND)}
+
+
+def label_box(x, y, text, size, justify):
+    w, h = len(text) * size * 0.55, size * 1.2
+    return (x - {"L": 0, "C": w / 2, "R": w}[justify[0]], y - {"T": 0, "M": h / 2, "B": h}[justify[1]], w, h)
+
+
 def draw_places(c, places, busy):
-    styles = {"sea": ("9p,Helvetica-Oblique,%s" % WATER_TEXT), "bay": ("7.5p,Helvetica-Oblique,%s" % WATER_TEXT),
-              "town": ("7p,Helvetica,%s" % LAND_TEXT), "state": ("8p,Helvetica-Bold,%s" % BORDER),
-              "island": ("6.5p,Helvetica,%s" % LAND_TEXT)}
+    """Draws the names; each one's box joins `busy`, so that the scale and the arrow keep clear of it. A town's
+    or island's name that would cover a mark moves beside, above or below its point to where it covers none."""
     for p in places:
-        x, y = c.win.to_px(float(p["lon"]), float(p["lat"]))
-        angle = p.get("angle") or "0"
-        c.text([(x, y, p["name"])], styles[p["kind"]], p.get("justify") or "CM", ["-F+a%s" % angle] if angle != "0" else [])
+        size, face, colour, ground = PLACE_STYLES[p["kind"]]
+        px, py = c.win.to_px(float(p["lon"]), float(p["lat"]))
+        justify = p.get("justify") or "CM"
+        candidates = [(px + float(p.get("dx") or 0), py + float(p.get("dy") or 0), justify)]
+        if p["kind"] in ("town", "island"):
+            for step in (8, 14, 20, 28):
+                candidates += [(px + step, py, "LM"), (px - step, py, "RM"), (px, py - step, "CB"), (px, py + step, "CT")]
+        x, y, justify = next((cand for cand in candidates
+                              if not any(overlaps(label_box(cand[0], cand[1], p["name"], size, cand[2]), b) for b in busy)),
+                             candidates[0])
+        font = "%gp,%s,%s=~1.6p,%s" % (size, face, colour, ground)
+        c.text([(x, y, p["name"])], font, justify, angle=p.get("angle") or "0")
+        busy.append(label_box(x, y, p["name"], size, justify))
 
 
 def title_panel(c, rect):
@@ -188,9 +212,10 @@ def draw_map(name, window, marks, places, out_dir, tmp):
     m = tick_interval(span)
     c.run("psbasemap", c.geo() + ["-Bxa%dmf%dm" % (m, m / 2 if m % 2 == 0 else m), "-Bya%dmf%dm" % (m, m / 2 if m % 2 == 0 else m),
                                    "-BWSne", "--MAP_GRID_PEN_PRIMARY=0.25p,#9fb6c6"])
-    busy = [(l / TWIPS - 2, t / TWIPS - 2, w / TWIPS + 4, h / TWIPS + 4) for _, _, _, l, t, w, h in marks]
-    draw_places(c, places.get(name, []), busy)
+    # The numbered markers, 12.5 points across, on the marks' centres.
+    busy = [((l + w / 2) / TWIPS - 7, (t + h / 2) / TWIPS - 7, 14, 14) for _, _, _, l, t, w, h in marks]
     busy.append(title_panel(c, TITLES[name]))
+    draw_places(c, places.get(name, []), busy)
     scale_and_arrow(c, busy)
     marks_layer(c, marks)
     c.close(os.path.join(out_dir, PICTURES[name]))
@@ -199,7 +224,17 @@ def draw_map(name, window, marks, places, out_dir, tmp):
 def draw_overview(window, places, out_dir, tmp):
     c = Chart(os.path.join(tmp, "overview.ps"), window, OVERVIEW_W, OVERVIEW_H)
     base_layers(c, rivers=True, detail=False)
-    c.run("psbasemap", c.geo() + ["-Bxa1f30m", "-Bya1f30m", "-BWSne"])
+    # Whole degrees annotated, half degrees ticked; none at a corner, where the two sides' annotations meet.
+    axes = []
+    for axis, lo, hi in (("x", window.west, window.east), ("y", window.south, window.north)):
+        path = os.path.join(tmp, "ticks_" + axis)
+        with open(path, "w") as f:
+            for half in range(math.ceil(lo * 2), math.floor(hi * 2) + 1):
+                v = half / 2
+                inner = min(v - lo, hi - v) * window.k > 14
+                f.write("%g %s\n" % (v, "a" if half % 2 == 0 and inner else "f"))
+        axes.append("-B%sc%s" % (axis, path))
+    c.run("psbasemap", c.geo() + axes + ["-BWSne"])
     draw_places(c, places.get("frmOverviewChart", []), [])
     busy = [title_panel(c, OVERVIEW_TITLE)]
     for k, rect in enumerate(HOT_AREAS):
@@ -226,11 +261,9 @@ def main():
             if a.only and name not in a.only:
                 continue
             if name == "frmOverviewChart":
-                w = Window(float(r["west"]), float(r["east"]), float(r["south"]), float(r["north"]), OVERVIEW_W, OVERVIEW_H)
-                draw_overview(w, places, a.out, tmp)
+                draw_overview(Window.of_row(r, OVERVIEW_W, OVERVIEW_H), places, a.out, tmp)
             else:
-                w = Window(float(r["west"]), float(r["east"]), float(r["south"]), float(r["north"]))
-                draw_map(name, w, marks[name], places, a.out, tmp)
+                draw_map(name, Window.of_row(r), marks[name], places, a.out, tmp)
             print("drew", PICTURES[name])
     finally:
         shutil.rmtree(tmp, ignore_errors=True)
