@@ -1,6 +1,7 @@
 #include <QApplication>
 
 #include "app/ui/frm_logo.h"
+#include "maps/ui/register.h"
 #include "platform/ui/message_box_widgets.h"
 #include "results/ui/register.h"
 #include "search/ui/register.h"
@@ -18,6 +19,7 @@ int main(int argc, char** argv) {
   // The windows of the other subsystems fill in the screen table.
   qw::RegisterSearchScreens();
   qw::RegisterResultScreens();
+  qw::RegisterMapScreens();
   qw::ShowLogo();
   return app.exec();
 }

@@ -1,5 +1,6 @@
 #include "maps/map_lists.h"
 
+#include <QTextDocument>
 #include <cmath>
 #include <limits>
 
@@ -48,6 +49,25 @@ std::optional<int> MarinaNoFromCell(const QString& cellText) {
   const double rounded = std::nearbyint(value);
   if (rounded < std::numeric_limits<qint16>::min() || rounded > std::numeric_limits<qint16>::max()) return std::nullopt;
   return static_cast<int>(rounded);
+}
+
+QHash<int, QString> MarkToolTipNames(Database& db) {
+  QHash<int, QString> names;
+  RecordsetPtr rs = db.OpenRecordset(
+      QStringLiteral("select MarinaNo,[Marina Name],[Marina 30 char Name] from rpm_marinaname_no"));
+  for (; !rs->Eof(); rs->MoveNext()) {
+    const Field full = rs->Fields(1), shortName = rs->Fields(2);
+    QString name = full.HasValue() ? full.Value().toString().trimmed() : QString();
+    if (name.isEmpty() && shortName.HasValue()) name = shortName.Value().toString().trimmed();
+    names.insert(rs->Fields(0).Value().toInt(), name);
+  }
+  rs->Close();
+  return names;
+}
+
+QString PlainToolTip(const QString& text) {
+  if (!Qt::mightBeRichText(text)) return text;
+  return QStringLiteral("<p style='white-space:pre'>") + text.toHtmlEscaped() + QStringLiteral("</p>");
 }
 
 QString MapMarinaNameQuery(int marinaNo) {

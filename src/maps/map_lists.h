@@ -3,6 +3,7 @@
 // sub-region key list (Frmchartkey), the map keys grid (Frmmapkeysgrid), the
 // hand-over's name look-up (ShowMapMarinaReport) and the hint box's mark
 // (Frmalertchart over chart_information).
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -32,6 +33,13 @@ QString MapKeysQuery(const QString& regionName);
 // nothing for an empty cell or text that is no such number.
 std::optional<int> MarinaNoFromCell(const QString& cellText);
 
+// ---- The marks' tooltips
+// The name each mark shows when hovered, by MarinaNo: [Marina Name], or the
+// short name where the full one is empty. Throws JetError when the query fails.
+QHash<int, QString> MarkToolTipNames(Database& db);
+// A tooltip that shows text as it stands, also where it looks like markup.
+QString PlainToolTip(const QString& text);
+
 // ---- ShowMapMarinaReport
 QString MapMarinaNameQuery(int marinaNo);
 // The name handed to the report: the short name as stored when its trimmed
@@ -49,6 +57,9 @@ inline const QStringList kAlertChartLines{"1. Double click in the outline to sel
 inline const QString kAlertChartCheckCaption = QStringLiteral("Don't show this message again.");
 inline const QString kReadOnlyDatabaseMessage =
     QStringLiteral("You cannot use this function while you are accessing database from CD.");
+// Any other failure to store the mark; the engine's description follows.
+inline const QString kHintNotStoredMessage =
+    QStringLiteral("Your choice not to show this message again could not be saved, so it will be shown next time.\n\n");
 
 struct HintWrite {
   enum class Outcome { NotTicked, Written, ReadOnly, Failed };

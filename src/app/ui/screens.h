@@ -54,6 +54,9 @@ struct Screens {
   std::function<void()> unloadMapKeysGrid;
   std::function<void()> unloadSubRegionMaps;  // frmSubRegion, Frmsubregion2..12
   std::function<void()> showAlertChart;    // Frmalertchart, modal
+  // Return to Maps: the sub-region map of a geo code (5..16) gets its key and
+  // is shown; false (nothing shown) for any other code.
+  std::function<bool(int geoCode)> showSubRegionMap;
 };
 
 // The one table.
