@@ -70,6 +70,16 @@ MapTitle::MapTitle(const QString& caption, double pointSize, const maps::TwipsRe
   setPalette(p);
   setWordWrap(rect.height > 300);  // the two-line title of the North Shore
   setGeometry(rect.Pixels());
+  // The title keeps to its place on the chart's title panel: where the
+  // desktop's font runs wider than the one it was laid out for, it is set a
+  // little smaller rather than cut off.
+  const auto fits = [this](const QFont& font) {
+    const QFontMetrics m(font);
+    if (!wordWrap()) return m.horizontalAdvance(text()) <= width() - 2;
+    return m.boundingRect(QRect(0, 0, width() - 2, 10000), Qt::TextWordWrap, text()).height() <= height();
+  };
+  while (!fits(f) && f.pointSizeF() > 6.0) f.setPointSizeF(f.pointSizeF() - 0.25);
+  setFont(f);
 }
 
 void MapTitle::mousePressEvent(QMouseEvent* event) { event->accept(); }
