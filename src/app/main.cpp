@@ -1,6 +1,7 @@
 #include <QApplication>
 
 #include "app/ui/frm_logo.h"
+#include "maps/ui/register.h"
 #include "platform/ui/message_box_widgets.h"
 #include "report/ui/register.h"
 #include "results/ui/register.h"
@@ -20,6 +21,7 @@ int main(int argc, char** argv) {
   qw::RegisterSearchScreens();
   qw::RegisterResultScreens();
   qw::RegisterReportScreens();
+  qw::RegisterMapScreens();
   qw::ShowLogo();
   return app.exec();
 }

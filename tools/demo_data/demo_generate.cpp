@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <stdexcept>
 
 #include "demo_model.h"
 #include "demo_rng.h"
@@ -809,15 +810,6 @@ void Output(Marina& m) {
 // ---------------------------------------------------------------- phase 1
 
 void Basics(Marina& m) {
-  Rng lat = R(m, kNav, "Latitude");
-  Rng lon = R(m, kNav, "Longitude");
-  const auto toMinutes = [](double ddmm) {
-    const double a = std::fabs(ddmm);
-    const double deg = std::floor(a / 100.0);
-    return deg * 60.0 + (a - deg * 100.0);
-  };
-  m.latMinutes = toMinutes(m.town->lat) + (lat.Unit() * 1.6 - 0.8);
-  m.lonMinutes = toMinutes(m.town->lon) + (lon.Unit() * 2.0 - 1.0);
   m.harbour = R(m, kNav, "Harbor").Pick(m.town->harbours);
   m.bell = 1 + R(m, kVyk, "Bell Rating").PickWeighted({5, 17, 38, 30, 10});
   m.boatyard = R(m, kVyk, "Boatyard Rating").PickWeighted({52, 31, 17});
@@ -856,22 +848,17 @@ void CoverEveryClass(DemoData& data);
 
 DemoData Plan(const std::vector<MapMark>& marks, bool withEdgeRows) {
   DemoData data;
-  // Towns: the marinas of a sub-region in map order take its towns in turn.
-  std::map<int, std::vector<MapMark>> byRegion;
-  for (const MapMark& mark : marks) byRegion[mark.geoCode].push_back(mark);
-  for (auto& [geo, list] : byRegion) {
-    std::sort(list.begin(), list.end(), [](const MapMark& a, const MapMark& b) { return a.mapNo < b.mapNo; });
-    std::vector<const Town*> towns;
-    for (const Town& t : Towns())
-      if (t.geoCode == geo && !t.outOfRotation) towns.push_back(&t);
-    for (size_t i = 0; i < list.size(); ++i) {
-      Marina m;
-      m.no = list[i].marinaNo;
-      m.geoCode = geo;
-      m.mapNo = list[i].mapNo;
-      m.town = towns[i % towns.size()];
-      data.marinas.push_back(std::move(m));
-    }
+  // Each marina lies where its mark lies on the map, in the nearest town of its sub-region.
+  for (const MapMark& mark : marks) {
+    Marina m;
+    m.no = mark.marinaNo;
+    m.geoCode = mark.geoCode;
+    m.mapNo = mark.mapNo;
+    m.latMinutes = mark.lat * 60.0;
+    m.lonMinutes = -mark.lon * 60.0;
+    m.town = NearestTown(mark.geoCode, mark.lat, mark.lon);
+    if (!m.town) throw std::runtime_error(QStringLiteral("no town for geo code %1").arg(mark.geoCode).toStdString());
+    data.marinas.push_back(std::move(m));
   }
   std::sort(data.marinas.begin(), data.marinas.end(), [](const Marina& a, const Marina& b) { return a.no < b.no; });
 
