@@ -84,9 +84,6 @@ ReportPrintCommands::ReportPrintCommands(WebBrowser* wb, WebBrowser* WBPrint, We
     : QObject(window), wb_(wb), WBPrint_(WBPrint), WBPRINTALL_(WBPRINTALL), links_(std::move(links)),
       window_(window) {
   connect(wb, &WebBrowser::DocumentComplete, this, &ReportPrintCommands::wb_DocumentComplete);
-  // The report page fits its boxes to their places with a script; the page
-  // that prints it with the notes needs it as much.
-  if (WBPRINTALL) WBPRINTALL->SetScriptsEnabled(true);
 }
 
 ReportPrintCommands::~ReportPrintCommands() { CancelRun(); }
@@ -108,8 +105,15 @@ void ReportPrintCommands::mnuPrev_Click() {
            kPrintStatusTitle);
 }
 
-void ReportPrintCommands::mnuPrint_Click() {
-  if (wb_) GuardedPrint(*wb_, true);
+void ReportPrintCommands::mnuPrint_Click() { PrintReport({}); }
+
+bool ReportPrintCommands::ReportShown() const { return !links_.ReportShown || links_.ReportShown(); }
+
+bool ReportPrintCommands::PrintReport(const std::function<void()>& beforePrint) {
+  if (!wb_) return false;
+  // The blank page left where a report could not be shown is not printed.
+  if (!ReportShown()) return PrintWhenEnabled(0, {}, {});
+  return GuardedPrint(*wb_, true, beforePrint);
 }
 
 void ReportPrintCommands::mnuAll_Click() {
@@ -124,7 +128,7 @@ void ReportPrintCommands::mnuAll_Click() {
 void ReportPrintCommands::mnuprintmarinaDETAILS_Click() {
   if (!wb_) return;
   ShowPrintProgress();
-  GuardedPrint(*wb_, true, &WriteReportTopMargin);
+  PrintReport(&WriteReportTopMargin);
 }
 
 void ReportPrintCommands::mnuPrintMARINANotes_Click() {
@@ -139,6 +143,10 @@ void ReportPrintCommands::mnuPrintMARINANotes_Click() {
 
 void ReportPrintCommands::mnuprintmarinaDandN_Click() {
   if (!WBPRINTALL_) return;
+  if (!ReportShown()) {
+    PrintWhenEnabled(0, {}, {});  // the disabled-print message
+    return;
+  }
   QString path;
   {
     WaitCursor wait;
@@ -214,6 +222,11 @@ PrintRunStep ReportPrintCommands::Select(int index, bool reload) {
     links_.SetListIndex(index);
   }
   selecting_ = false;
+  if (!ReportShown()) {
+    // The blank page left in its place loads, but is never printed.
+    failure_ = QStringLiteral("the report of entry %1 was not shown.").arg(index + 1);
+    return run_.PageLoaded(false);
+  }
   if (loadedWhileSelecting_ == 0) failure_ = QStringLiteral("a report page did not load.");
   if (loadedWhileSelecting_ >= 0) return run_.PageLoaded(loadedWhileSelecting_ == 1);
   if (!wb_ || !wb_->IsLoading()) {
