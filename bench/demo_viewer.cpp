@@ -1,5 +1,7 @@
 #include "demo_viewer.h"
 
+#include <QCoreApplication>
+
 #include "data/marina_db.h"
 #include "platform/program.h"
 #include "platform/ui/browser.h"
@@ -43,6 +45,8 @@ DemoViewer::DemoViewer() {
 
 DemoViewer::~DemoViewer() {
   qw::frm_view_report::Unload();
+  // The viewer's browsers go before the engine's profile does.
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   qw::AppScreens() = saved_;
   qw::SetProgramFolder(QString());
 }
