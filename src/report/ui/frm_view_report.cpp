@@ -24,6 +24,7 @@
 #include "platform/program.h"
 #include "platform/ui/browser.h"
 #include "platform/ui/twips.h"
+#include "platform/ui/wait_cursor.h"
 #include "report/report_database.h"
 #include "report/report_files.h"
 #include "report/report_page.h"
@@ -73,15 +74,6 @@ QSize ScreenPixels() {
   const QScreen* screen = QGuiApplication::primaryScreen();
   return screen ? screen->size() : QSize(1024, 768);
 }
-
-// The hourglass while a report is composed.
-class WaitCursor {
- public:
-  WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-  WaitCursor(const WaitCursor&) = delete;
-  WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 // [Geo Code] of a marina's rpm_Vyk row (0 when Null); nothing without a row.
 // Throws JetError.

@@ -15,6 +15,7 @@
 #include "platform/ui/print_output.h"
 #include "platform/program.h"
 #include "platform/ui/twips.h"
+#include "platform/ui/wait_cursor.h"
 #include "report/notes_print_pages.h"
 #include "report/ui/frm_print_all.h"
 
@@ -28,14 +29,6 @@ void SayNotPrinted(const QString& what, const QString& why) {
   MsgBox(what + QStringLiteral(" could not be printed: ") + why, MsgButtons::OK, MsgIcon::Critical,
          kPrintStatusTitle);
 }
-
-class WaitCursor {
- public:
-  WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-  WaitCursor(const WaitCursor&) = delete;
-  WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 }  // namespace
 
