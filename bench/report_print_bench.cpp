@@ -6,26 +6,18 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QListWidget>
 #include <QPdfDocument>
 #include <QPrinter>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
-#include "platform/jet.h"
-#include "platform/program.h"
+#include "demo_viewer.h"
 #include "platform/ui/browser.h"
-#include "report/dont_show.h"
-#include "report/middle_bottom_sections.h"
-#include "report/report_files.h"
-#include "report/report_page.h"
+#include "report/ui/frm_view_report.h"
 #include "report/ui/report_print_commands.h"
-#include "services/settings.h"
 
 namespace {
-
-QString DemoFolder() { return QStringLiteral(QUAYWISE_PROGRAM_DIR); }
 
 // The bytes of the pictures in a PDF file, as pdfimages lists them.
 qint64 PictureBytes(const QString& pdf) {
@@ -45,55 +37,13 @@ qint64 PictureBytes(const QString& pdf) {
 }
 
 void BM_PrintAllDemoReportsToOnePdf(benchmark::State& state) {
+  const DemoViewer demo;
+  qw::frm_view_report* viewer = demo.Viewer();
+  if (!viewer) {
+    state.SkipWithError("the first report did not load");
+    return;
+  }
   QTemporaryDir work;
-  qw::SetProgramFolder(work.path());
-  qw::Settings().DataFolder = DemoFolder() + QStringLiteral("/Database");
-  qw::Settings().DatabaseFileName = QStringLiteral("marina.mdb");
-  qw::DatabasePtr db = qw::Database::OpenDatabase(qw::Settings().DataFolder + QStringLiteral("/marina.mdb"), -1,
-                                                  true, QStringLiteral(";PWD=x"));
-  QList<std::pair<int, QString>> marinas;
-  qw::RecordsetPtr rs = db->OpenRecordset(
-      QStringLiteral("SELECT MarinaNo, [Marina Name] FROM rpm_marinaname_no ORDER BY [Marina Name]"));
-  for (; !rs->Eof(); rs->MoveNext())
-    marinas.append({rs->Fields(QStringLiteral("MarinaNo")).Value().toInt(),
-                    rs->Fields(QStringLiteral("Marina Name")).Value().toString()});
-  rs->Close();
-
-  QWidget window;
-  window.resize(1280, 1024);
-  auto* list = new QListWidget(&window);
-  for (const auto& m : marinas) list->addItem(m.second);
-  auto* wb = new qw::WebBrowser(&window);
-  wb->setGeometry(0, 0, 1280, 1024);
-  wb->SetScriptsEnabled(true);  // as the viewer shows its reports
-  auto* hidden = new qw::WebBrowser(&window, qw::WebBrowser::Kind::Hidden);
-  const auto showReport = [&] {
-    const auto& m = marinas.value(list->currentRow());
-    qw::ReportRequest request;
-    request.marinaNo = m.first;
-    request.marinaName = m.second;
-    request.edition = QStringLiteral("New England");
-    request.photosFolder = DemoFolder() + QStringLiteral("/Photos");
-    request.programFolder = DemoFolder();
-    request.screen = QSize(1280, 1024);
-    request.middleAndBottom = [](qw::Database& reportDb, int no) {
-      qw::DontShowFlags flags;
-      flags.DontShowMarinaNo = no;
-      qw::LoadDontShowFlags(flags, reportDb);
-      qw::ReportSectionsState sections;
-      return qw::AppendMiddleAndBottomSections(reportDb, no, flags, sections);
-    };
-    const qw::ReportPages pages = qw::ComposeReportPages(*db, request);
-    qw::WriteReportPages(pages.reportHtml, pages.photosHtml);
-    wb->Navigate(qw::ReportPagePath());
-  };
-  QObject::connect(list, &QListWidget::currentRowChanged, &window, showReport);
-  qw::ReportPrintCommands commands(wb, hidden, hidden,
-                                   {{}, {}, {}, [&] { return list->count(); }, [&] { return list->currentRow(); },
-                                    [&](int i) { list->setCurrentRow(i); }, showReport},
-                                   &window);
-  window.show();
-
   const QString pdf = work.filePath(QStringLiteral("reports.pdf"));
   QPrinter& printer = qw::WebBrowser::Printer();
   printer.setOutputFormat(QPrinter::PdfFormat);
@@ -101,10 +51,11 @@ void BM_PrintAllDemoReportsToOnePdf(benchmark::State& state) {
   for (auto _ : state) {
     QElapsedTimer clock;
     clock.start();
-    commands.StartRun({qw::PrintChoice::AllPages, QString(), QString()});
-    while (commands.Run().PrintFlagAvail()) QApplication::processEvents(QEventLoop::AllEvents, 50);
+    viewer->printCommands->StartRun({qw::PrintChoice::AllPages, QString(), QString()});
+    while (viewer->printCommands->Run().PrintFlagAvail()) QApplication::processEvents(QEventLoop::AllEvents, 50);
     state.SetIterationTime(clock.elapsed() / 1000.0);
   }
+  const QList<DemoViewer::Entry>& marinas = demo.Entries();
   QPdfDocument document;
   document.load(pdf);
   const qint64 bytes = QFileInfo(pdf).size();
@@ -116,7 +67,7 @@ void BM_PrintAllDemoReportsToOnePdf(benchmark::State& state) {
   const QStringList pageTexts = QString::fromUtf8(text.readAllStandardOutput()).split(u'\f');
   int named = 0;
   for (int i = 0; i < std::min<qsizetype>(pageTexts.size(), marinas.size()); ++i)
-    named += pageTexts[i].contains(marinas[i].second.trimmed().left(20)) ? 1 : 0;
+    named += pageTexts[i].contains(marinas[i].name.trimmed().left(20)) ? 1 : 0;
   state.counters["pages_naming_their_marina"] = named;
   state.counters["reports"] = double(marinas.size());
   state.counters["pages"] = pages;
@@ -128,7 +79,6 @@ void BM_PrintAllDemoReportsToOnePdf(benchmark::State& state) {
     QFile::remove(keep);
     QFile::copy(pdf, keep);
   }
-  qw::SetProgramFolder(QString());
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <optional>
 #include <stdexcept>
+#include <utility>
 
 #include "app/ui/screens.h"
 #include "data/marina_db.h"
@@ -23,10 +24,12 @@
 #include "platform/program.h"
 #include "platform/ui/browser.h"
 #include "platform/ui/twips.h"
-#include "report/print_run.h"
+#include "platform/ui/wait_cursor.h"
 #include "report/report_database.h"
 #include "report/report_files.h"
 #include "report/report_page.h"
+#include "report/ui/notes_box.h"
+#include "report/ui/report_print_commands.h"
 #include "services/config_file.h"
 #include "services/settings.h"
 
@@ -72,15 +75,6 @@ QSize ScreenPixels() {
   return screen ? screen->size() : QSize(1024, 768);
 }
 
-// The hourglass while a report is composed.
-class WaitCursor {
- public:
-  WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-  WaitCursor(const WaitCursor&) = delete;
-  WaitCursor& operator=(const WaitCursor&) = delete;
-};
-
 // [Geo Code] of a marina's rpm_Vyk row (0 when Null); nothing without a row.
 // Throws JetError.
 std::optional<int> GeoCodeOf(std::int32_t marinaNo) {
@@ -121,6 +115,7 @@ frm_view_report::frm_view_report() {
 
   tbNotes = new QPlainTextEdit(client);
   tbNotes->setObjectName(QStringLiteral("tbNotes"));
+  notes = new NotesBox(tbNotes);
 
   wb = new WebBrowser(client, WebBrowser::Kind::Visible);
   wb->setObjectName(QStringLiteral("wb"));
@@ -136,6 +131,19 @@ frm_view_report::frm_view_report() {
   WBPRINTALL->setObjectName(QStringLiteral("WBPRINTALL"));
   PlaceTwips(WBPRINTALL, 0, 0, 75, 405);
   WBPRINTALL->hide();
+
+  ReportPrintLinks links;
+  links.ReportPageHtml = [this] { return reportPageHtml_; };
+  links.NotesText = [this] { return notes->Text(); };
+  links.NotesMarinaNo = [this] { return notes->NotesMarinaNo(); };
+  links.ListCount = [this] { return lstMarinaNames->count(); };
+  links.ListIndex = [this] { return ListIndex(); };
+  links.SetListIndex = [this](int index) { SelectEntry(index); };
+  links.lstMarinaNames_Click = [this] { lstMarinaNames_Click(); };
+  // A report that could not be written or read leaves a blank page, which a
+  // run must not print.
+  links.ReportShown = [this] { return mnuprint->isEnabled(); };
+  printCommands = new ReportPrintCommands(wb, WBPrint, WBPRINTALL, std::move(links), this);
 
   QMenuBar* bar = menuBar();
   const auto item = [this](QMenu* menu, const char* name, const char* caption, void (frm_view_report::*handler)()) {
@@ -276,10 +284,7 @@ void frm_view_report::HandOver(const ReportHandOver& handOver, bool justLoaded) 
     const QSignalBlocker quiet(lstMarinaNames);
     lstMarinaNames->clearSelection();
   }
-  QString name;
-  DisplayReport(handOver.marinaNo, name);
-  LoadNotes(handOver.marinaNo);
-  mnuaddphotos->setText(kAdditionalPhotos);
+  ShowMarina(handOver.marinaNo, QString());
 }
 
 void frm_view_report::SelectEntry(int index) {
@@ -294,25 +299,16 @@ void frm_view_report::SelectEntry(int index) {
 void frm_view_report::lstMarinaNames_Click() {
   const int index = ListIndex();
   if (index < 0) return;
-  const std::int32_t no = EntryMarinaNo(index);
-  QString name = lstMarinaNames->item(index)->text();
-  DisplayReport(no, name);
-  LoadNotes(no);
+  ShowMarina(EntryMarinaNo(index), lstMarinaNames->item(index)->text());
+}
+
+void frm_view_report::ShowMarina(std::int32_t marinaNo, QString name) {
+  // The notes typed belong to the marina still on the page: stored before
+  // the page changes, whether the box still has the focus or not.
+  notes->StorePending();
+  DisplayReport(marinaNo, name);
+  notes->Load(marinaNo);
   mnuaddphotos->setText(kAdditionalPhotos);
-}
-
-void frm_view_report::LoadNotes(std::int32_t marinaNo) {
-  SavePendingNotes();
-  tbNotes->setPlainText(notes_.Load(marinaNo));
-}
-
-void frm_view_report::SavePendingNotes() {
-  // Only what was typed: the box gives the loaded text back with other line
-  // ends, which must not be written over the stored notes.
-  if (!tbNotes->document()->isModified()) return;
-  const NotesStoreResult stored = notes_.Store(tbNotes->toPlainText());
-  if (stored.Ok()) tbNotes->document()->setModified(false);
-  stored.Report(QStringLiteral("SavePendingNotes"));
 }
 
 void frm_view_report::DisplayReport(std::int32_t MarinaNo, QString& MarinaName, bool RightPage, int PageNumber) {
@@ -461,7 +457,8 @@ void frm_view_report::mnucharts_Click() {
 }
 
 void frm_view_report::Form_Unload() {
-  SavePendingNotes();
+  notes->StorePending();
+  printCommands->Form_Unload();
   DeleteReportPages();
   bclear = false;
   ChangeToolBox([](ToolBoxState t) {
@@ -471,20 +468,13 @@ void frm_view_report::Form_Unload() {
   CloseReportDatabase();
 }
 
-void frm_view_report::mnuPage_Click() {
-  wb->ExecWB(WebBrowser::kCmdPageSetup, WebBrowser::kPromptUser);
-  WriteReportTopMargin();
-}
-
-void frm_view_report::mnuPrev_Click() { wb->ExecWB(WebBrowser::kCmdPrintPreview, WebBrowser::kPromptUser); }
-
-void frm_view_report::mnuPrint_Click() { GuardedPrint(*wb, true); }
-
-// The batch run and the Print menu's commands come with report printing.
-void frm_view_report::mnuAll_Click() {}
-void frm_view_report::mnuprintmarinaDETAILS_Click() {}
-void frm_view_report::mnuPrintMARINANotes_Click() {}
-void frm_view_report::mnuprintmarinaDandN_Click() {}
+void frm_view_report::mnuPage_Click() { printCommands->mnuPage_Click(); }
+void frm_view_report::mnuPrev_Click() { printCommands->mnuPrev_Click(); }
+void frm_view_report::mnuPrint_Click() { printCommands->mnuPrint_Click(); }
+void frm_view_report::mnuAll_Click() { printCommands->mnuAll_Click(); }
+void frm_view_report::mnuprintmarinaDETAILS_Click() { printCommands->mnuprintmarinaDETAILS_Click(); }
+void frm_view_report::mnuPrintMARINANotes_Click() { printCommands->mnuPrintMARINANotes_Click(); }
+void frm_view_report::mnuprintmarinaDandN_Click() { printCommands->mnuprintmarinaDandN_Click(); }
 
 void ShowReport(const ReportHandOver& handOver) {
   const bool loaded = frm_view_report::Loaded() != nullptr;

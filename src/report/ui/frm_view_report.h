@@ -10,7 +10,6 @@
 #include "app/ui/window_host.h"
 #include "report/dont_show.h"
 #include "report/middle_bottom_sections.h"
-#include "report/notes.h"
 #include "services/report_hand_over.h"
 
 class QAction;
@@ -21,6 +20,8 @@ class QPlainTextEdit;
 
 namespace qw {
 
+class NotesBox;
+class ReportPrintCommands;
 class WebBrowser;
 
 // A top-level window, shown maximised. Loading fills the list; the marina
@@ -34,8 +35,9 @@ class frm_view_report : public QMainWindow, public OneInstance<frm_view_report> 
 
   // bclear True, the list filled from the result list (nothing selected yet).
   void Form_Load();
-  // Stores notes not yet stored, deletes tmp.htm and tmp2.htm, bclear False,
-  // the toolbar's Key off, ReportDatabase closed.
+  // Stores notes not yet stored, ends a print run, deletes the print pages,
+  // tmp.htm and tmp2.htm, bclear False, the toolbar's Key off, ReportDatabase
+  // closed.
   void Form_Unload();
 
   // A marina handed over by the result list or a map. List road: the list
@@ -53,13 +55,14 @@ class frm_view_report : public QMainWindow, public OneInstance<frm_view_report> 
   // PageNumber are accepted for the callers; every page is a right-hand page.
   void DisplayReport(std::int32_t MarinaNo, QString& MarinaName, bool RightPage = true, int PageNumber = 1);
 
-  // Shows the report of the selected entry and loads its notes.
+  // Shows the report of the selected entry and loads its notes (notes typed
+  // for the marina shown before are stored first).
   void lstMarinaNames_Click();
   void mnuFullview_Click();
   void mnuaddphotos_Click();
   void mnubksearch_Click();
   void mnucharts_Click();
-  // File and Print menus.
+  // File and Print menus: the commands of printCommands.
   void mnuPage_Click();
   void mnuPrev_Click();
   void mnuPrint_Click();
@@ -69,10 +72,6 @@ class frm_view_report : public QMainWindow, public OneInstance<frm_view_report> 
   void mnuprintmarinaDandN_Click();
   // The layout of the controls for the window's size.
   void Form_Resize();
-
-  // Stores the notes box's text for the marina it belongs to when it differs
-  // from what the database holds; a failure is reported.
-  void SavePendingNotes();
 
   // True from the load until the unload (Find unloads a loaded viewer).
   bool bclear = false;
@@ -85,8 +84,6 @@ class frm_view_report : public QMainWindow, public OneInstance<frm_view_report> 
   const DontShowFlags& DontShow() const { return dontShow_; }
   // The middle section and bottom band of the marina last composed.
   const ReportSectionsState& Sections() const { return sections_; }
-  // The notes box's marina (NotesMarinaNo) and its store.
-  PersonalNotes& Notes() { return notes_; }
   // The selected list entry (0-based; -1 when none): ListIndex.
   int ListIndex() const;
   // The MarinaNo of list entry `index` (0-based), as the list held it when
@@ -100,6 +97,10 @@ class frm_view_report : public QMainWindow, public OneInstance<frm_view_report> 
   WebBrowser* wb = nullptr;          // shows the report
   WebBrowser* WBPrint = nullptr;     // loads the notes print page
   WebBrowser* WBPRINTALL = nullptr;  // loads the report-and-notes print page
+  // The notes box's marina, its storing and its CD rule.
+  NotesBox* notes = nullptr;
+  // The File and Print menus' commands and the batch run.
+  ReportPrintCommands* printCommands = nullptr;
 
   QMenu* mnuRstp = nullptr;  // "&File"
   QAction* mnuPage = nullptr;
@@ -132,8 +133,9 @@ class frm_view_report : public QMainWindow, public OneInstance<frm_view_report> 
   int EntryOf(std::int32_t marinaNo) const;
   // Selects an entry and shows it (also when it is selected already).
   void SelectEntry(int index);
-  // The box gets the notes of marinaNo (notes typed before are stored first).
-  void LoadNotes(std::int32_t marinaNo);
+  // Shows the report and the notes of a marina (notes typed before are
+  // stored first, while the page still shows their marina).
+  void ShowMarina(std::int32_t marinaNo, QString name);
   // Shows the report of the marina shown again.
   void ShowCurrentReport();
   // wb leaves the previous page and the user learns why no page is shown.
@@ -143,7 +145,6 @@ class frm_view_report : public QMainWindow, public OneInstance<frm_view_report> 
   QString reportPageHtml_;
   DontShowFlags dontShow_;
   ReportSectionsState sections_;
-  PersonalNotes notes_;
 };
 
 // The viewer on a marina handed over: loaded when needed, the marina

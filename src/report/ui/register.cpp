@@ -2,6 +2,7 @@
 
 #include "app/ui/screens.h"
 #include "report/ui/frm_view_report.h"
+#include "report/ui/notes_box.h"
 
 namespace qw {
 
@@ -13,7 +14,7 @@ void RegisterReportScreens() {
     if (const frm_view_report* viewer = frm_view_report::Loaded(); viewer && viewer->bclear) frm_view_report::Unload();
   };
   screens.savePendingNotes = [] {
-    if (frm_view_report* viewer = frm_view_report::Loaded()) viewer->SavePendingNotes();
+    if (frm_view_report* viewer = frm_view_report::Loaded()) viewer->notes->StorePending();
   };
 }
 

@@ -15,6 +15,7 @@
 #include "platform/ui/print_output.h"
 #include "platform/program.h"
 #include "platform/ui/twips.h"
+#include "platform/ui/wait_cursor.h"
 #include "report/notes_print_pages.h"
 #include "report/ui/frm_print_all.h"
 
@@ -28,14 +29,6 @@ void SayNotPrinted(const QString& what, const QString& why) {
   MsgBox(what + QStringLiteral(" could not be printed: ") + why, MsgButtons::OK, MsgIcon::Critical,
          kPrintStatusTitle);
 }
-
-class WaitCursor {
- public:
-  WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-  WaitCursor(const WaitCursor&) = delete;
-  WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 }  // namespace
 
@@ -84,9 +77,6 @@ ReportPrintCommands::ReportPrintCommands(WebBrowser* wb, WebBrowser* WBPrint, We
     : QObject(window), wb_(wb), WBPrint_(WBPrint), WBPRINTALL_(WBPRINTALL), links_(std::move(links)),
       window_(window) {
   connect(wb, &WebBrowser::DocumentComplete, this, &ReportPrintCommands::wb_DocumentComplete);
-  // The report page fits its boxes to their places with a script; the page
-  // that prints it with the notes needs it as much.
-  if (WBPRINTALL) WBPRINTALL->SetScriptsEnabled(true);
 }
 
 ReportPrintCommands::~ReportPrintCommands() { CancelRun(); }
@@ -108,8 +98,15 @@ void ReportPrintCommands::mnuPrev_Click() {
            kPrintStatusTitle);
 }
 
-void ReportPrintCommands::mnuPrint_Click() {
-  if (wb_) GuardedPrint(*wb_, true);
+void ReportPrintCommands::mnuPrint_Click() { PrintReport({}); }
+
+bool ReportPrintCommands::ReportShown() const { return !links_.ReportShown || links_.ReportShown(); }
+
+bool ReportPrintCommands::PrintReport(const std::function<void()>& beforePrint) {
+  if (!wb_) return false;
+  // The blank page left where a report could not be shown is not printed.
+  if (!ReportShown()) return PrintWhenEnabled(0, {}, {});
+  return GuardedPrint(*wb_, true, beforePrint);
 }
 
 void ReportPrintCommands::mnuAll_Click() {
@@ -124,7 +121,7 @@ void ReportPrintCommands::mnuAll_Click() {
 void ReportPrintCommands::mnuprintmarinaDETAILS_Click() {
   if (!wb_) return;
   ShowPrintProgress();
-  GuardedPrint(*wb_, true, &WriteReportTopMargin);
+  PrintReport(&WriteReportTopMargin);
 }
 
 void ReportPrintCommands::mnuPrintMARINANotes_Click() {
@@ -139,6 +136,10 @@ void ReportPrintCommands::mnuPrintMARINANotes_Click() {
 
 void ReportPrintCommands::mnuprintmarinaDandN_Click() {
   if (!WBPRINTALL_) return;
+  if (!ReportShown()) {
+    PrintWhenEnabled(0, {}, {});  // the disabled-print message
+    return;
+  }
   QString path;
   {
     WaitCursor wait;
@@ -214,6 +215,11 @@ PrintRunStep ReportPrintCommands::Select(int index, bool reload) {
     links_.SetListIndex(index);
   }
   selecting_ = false;
+  if (!ReportShown()) {
+    // The blank page left in its place loads, but is never printed.
+    failure_ = QStringLiteral("the report of entry %1 was not shown.").arg(index + 1);
+    return run_.PageLoaded(false);
+  }
   if (loadedWhileSelecting_ == 0) failure_ = QStringLiteral("a report page did not load.");
   if (loadedWhileSelecting_ >= 0) return run_.PageLoaded(loadedWhileSelecting_ == 1);
   if (!wb_ || !wb_->IsLoading()) {

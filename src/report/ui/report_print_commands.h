@@ -40,6 +40,9 @@ struct ReportPrintLinks {
   std::function<void(int index)> SetListIndex;
   // Rebuilds and loads the report of the selected entry.
   std::function<void()> lstMarinaNames_Click;
+  // Whether the viewer shows a report (not the blank page it leaves when a
+  // report cannot be composed or written); none: always.
+  std::function<bool()> ReportShown;
 };
 
 class ReportPrintCommands : public QObject {
@@ -78,6 +81,11 @@ class ReportPrintCommands : public QObject {
 
  private:
   enum class RunEnd { Finished, Cancelled, Failed };
+  // The viewer shows a report (ReportPrintLinks::ReportShown).
+  bool ReportShown() const;
+  // The guarded print of wb's report, with the print dialog; a blank page
+  // left where no report could be shown counts as a disabled print.
+  bool PrintReport(const std::function<void()>& beforePrint);
   // Prints a print page: written (empty path: it could not be), loaded into
   // browser, printed once it has loaded.
   void PrintPage(WebBrowser& browser, const QString& path);

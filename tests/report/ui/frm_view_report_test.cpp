@@ -11,70 +11,17 @@
 #include <QTextCursor>
 #include <gtest/gtest.h>
 
-#include "data/marina_db.h"
 #include "platform/program.h"
-#include "platform/ui/browser.h"
-#include "platform/ui/flex_grid.h"
 #include "report/report_database.h"
-#include "report/report_files.h"
-#include "report/ui/frm_view_report.h"
-#include "report/ui/register.h"
-#include "results/ui/list_fixture.h"
-#include "results/ui/register.h"
+#include "report/ui/notes_box.h"
+#include "viewer_fixture.h"
 
 namespace {
 
 using qw::frm_view_report;
 using qw::ReportHandOver;
 
-QString ReadPage(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
-}
-
-class ViewerTest : public qw::testing::ListWindowTest {
- protected:
-  void SetUp() override {
-    ListWindowTest::SetUp();
-    qw::RegisterResultScreens();
-    qw::RegisterReportScreens();
-    qw::AppScreens().clearMapFormload = [this] { ++mapKeysCleared_; };
-    qw::AppScreens().unloadList = [this] { ++listUnloaded_; };
-  }
-  void TearDown() override {
-    frm_view_report::Unload();
-    ListWindowTest::TearDown();
-  }
-  // The result list's row of a marina.
-  static int RowOf(int marinaNo) {
-    qw::frmList* list = qw::frmList::Instance();
-    for (int r = 1; r <= list->GetMarinasCount(); ++r)
-      if (list->GetMarinaNo(r) == marinaNo) return r;
-    return 0;
-  }
-  // Double-clicks a marina's row of the result list; waits for its report.
-  frm_view_report* DoubleClick(int marinaNo) {
-    qw::frmList* list = qw::frmList::Instance();
-    list->fgList->SetRow(RowOf(marinaNo));
-    list->fgList_DblClick();
-    return Shown();
-  }
-  static frm_view_report* Shown() {
-    frm_view_report* v = frm_view_report::Loaded();
-    if (v) {
-      EXPECT_TRUE(v->wb->WaitForLoad(30000));
-    }
-    return v;
-  }
-  static QString Page() { return ReadPage(qw::ReportPagePath()); }
-  static QString StoredNotes(int marinaNo) {
-    const qw::DatabasePtr db = qw::OpenMarinaDatabase();
-    return qw::ReadNotes(*db, marinaNo);
-  }
-
-  int mapKeysCleared_ = 0;
-  int listUnloaded_ = 0;
-};
+using ViewerTest = qw::testing::ViewerWindowTest;
 
 // Two marinas of one name: the double-clicked one is shown, by row, whatever
 // the row above it is named; a click on another entry shows that one.
@@ -103,7 +50,7 @@ TEST_F(ViewerTest, ListRoadShowsTheDoubleClickedMarinaAndAClickAnother) {
   ASSERT_TRUE(v->wb->WaitForLoad(30000));
   EXPECT_EQ(v->CurrentMarinaNo(), 2608);
   EXPECT_TRUE(v->tbNotes->toPlainText().startsWith("Skipper's notes: fuel dock closes at 5."));
-  EXPECT_EQ(v->Notes().NotesMarinaNo(), 2608);
+  EXPECT_EQ(v->notes->NotesMarinaNo(), 2608);
 
   // Leaving a marina stores only what was typed: notes read and left alone
   // keep their line ends; typed ones are stored to their marina.
@@ -133,7 +80,7 @@ TEST_F(ViewerTest, MapRoadMatchesByMarinaNoAndComposesOnce) {
   EXPECT_EQ(v->ListIndex(), -1);
   EXPECT_EQ(v->CurrentMarinaNo(), 2608);
   EXPECT_EQ(v->DontShow().DontShowMarinaNo, 2608);
-  EXPECT_EQ(v->Notes().NotesMarinaNo(), 2608);
+  EXPECT_EQ(v->notes->NotesMarinaNo(), 2608);
   EXPECT_TRUE(v->tbNotes->toPlainText().startsWith("Skipper's notes"));
 
   // 473 hides its Hospital line; on the map road it is found in the list.
@@ -143,7 +90,7 @@ TEST_F(ViewerTest, MapRoadMatchesByMarinaNoAndComposesOnce) {
   EXPECT_EQ(v->CurrentMarinaNo(), 473);
   EXPECT_TRUE(v->DontShow().hospital());
   EXPECT_FALSE(Page().contains("Hospital: "));
-  EXPECT_EQ(v->Notes().NotesMarinaNo(), 473);
+  EXPECT_EQ(v->notes->NotesMarinaNo(), 473);
   EXPECT_EQ(mapKeysCleared_, 1) << "a viewer loaded already does not load again";
 }
 

@@ -1,28 +1,23 @@
-// The notes box in a stand-in viewer: its text stored to the marina it was
-// loaded for (on leaving the box, before another marina is shown, after a
-// re-sort, at the program's end), and a database read from the CD or that
-// cannot be written.
+// The viewer's notes box: its text stored to the marina it was loaded for (on
+// leaving the box, before another marina is shown, after a re-sort of the
+// result list, when the program ends or the viewer closes), and a database
+// read from the CD or that cannot be written.
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
 #include <QKeyEvent>
+#include <QListWidget>
+#include <QPlainTextEdit>
 #include <gtest/gtest.h>
 
 #include "platform/message_box.h"
-#include "report/notes.h"
+#include "report/ui/notes_box.h"
+#include "results/list_state.h"
 #include "search/qstring_printer.h"
-#include "viewer_stand_in.h"
+#include "viewer_fixture.h"
 
 namespace qw {
 namespace {
-
-using testing::ListedMarina;
-using testing::ViewerStandIn;
-
-QString StoredNotes(int marinaNo) {
-  DatabasePtr db = OpenMarinaDatabase(-1, true);
-  return ReadNotes(*db, marinaNo);
-}
 
 void Key(QWidget* w, int key, Qt::KeyboardModifiers mods = Qt::NoModifier, const QString& text = QString()) {
   QKeyEvent press(QEvent::KeyPress, key, mods, text);
@@ -35,17 +30,17 @@ void Type(QWidget* w, const QString& text) {
   for (const QChar c : text) Key(w, c == u'\r' ? int(Qt::Key_Return) : c.toUpper().unicode(), Qt::NoModifier, QString(c));
 }
 
-class NotesBoxTest : public ::testing::Test {
+class NotesBoxTest : public testing::ViewerWindowTest {
  protected:
+  // Demo marinas 2608 and 20 have notes, 11 has none.
   void SetUp() override {
-    // Demo marinas 2608 and 20 have notes, 11 has none.
-    viewer_ = std::make_unique<ViewerStandIn>(
-        QList<ListedMarina>{{2608, "First"}, {20, "Second"}, {11, "Third"}}, ViewerStandIn::Pages::Plain);
+    ViewerWindowTest::SetUp();
+    viewer_ = DoubleClick(2608);
+    ASSERT_NE(viewer_, nullptr);
     viewer_->show();
-    QApplication::setActiveWindow(viewer_.get());
-    viewer_->lstMarinaNames->setCurrentRow(0);
+    QApplication::setActiveWindow(viewer_);
   }
-  void Focus(QWidget* w) {
+  static void Focus(QWidget* w) {
     w->setFocus(Qt::OtherFocusReason);
     QApplication::processEvents();
   }
@@ -54,10 +49,15 @@ class NotesBoxTest : public ::testing::Test {
     viewer_->tbNotes->moveCursor(QTextCursor::End);
     Type(viewer_->tbNotes, text);
   }
+  void Select(int marinaNo) {
+    int entry = 0;
+    while (entry < viewer_->lstMarinaNames->count() && viewer_->EntryMarinaNo(entry) != marinaNo) ++entry;
+    ASSERT_LT(entry, viewer_->lstMarinaNames->count());
+    viewer_->lstMarinaNames->setCurrentRow(entry);
+    ASSERT_TRUE(viewer_->wb->WaitForLoad(30000));
+  }
 
-  testing::TempProgramFolder folder_;
-  ScriptedMsgBoxes boxes_;
-  std::unique_ptr<ViewerStandIn> viewer_;
+  QPointer<frm_view_report> viewer_;
 };
 
 TEST_F(NotesBoxTest, StoredToTheMarinaTheyWereLoadedFor) {
@@ -74,28 +74,41 @@ TEST_F(NotesBoxTest, StoredToTheMarinaTheyWereLoadedFor) {
   // Another marina shown while the box still has the focus (a run, a map):
   // stored first, then the other marina's notes shown.
   TypeAtEnd("B");
-  viewer_->lstMarinaNames->setCurrentRow(1);
+  Select(20);
   EXPECT_EQ(StoredNotes(2608), first + " AB");
   EXPECT_EQ(viewer_->notes->Text(), second);
   EXPECT_EQ(viewer_->notes->NotesMarinaNo(), 20);
 
-  // The result list re-sorted: the box's text still belongs to marina 20.
-  std::swap(viewer_->rows[1], viewer_->rows[2]);
+  // The result list re-sorted under the viewer: the entry's row of the list
+  // now holds another marina, and the box's text still goes to marina 20.
+  SortOrder() = ListOrder::Alphabetical;
+  frmList::Instance()->UpdateListAlternative();
+  ASSERT_NE(frmList::Instance()->GetMarinaNo(viewer_->ListIndex() + 1), 20);
   TypeAtEnd("\rC");
   Focus(viewer_->lstMarinaNames);
   EXPECT_EQ(StoredNotes(20), second + "\r\nC");
-  EXPECT_EQ(StoredNotes(11), "");
 
-  // What is still in the box when the program ends.
+  // A marina chosen on a map that has no rpm_output row gets one.
+  AppScreens().showReport(ReportHandOver{ReportHandOver::Road::Map, 0, 34});
+  ASSERT_TRUE(viewer_->wb->WaitForLoad(30000));
+  TypeAtEnd("Dry stack");
+  Focus(viewer_->lstMarinaNames);
+  EXPECT_EQ(StoredNotes(34), "Dry stack");
+
+  // What is still in the box when the program ends (Exit's hook).
+  Select(20);
   TypeAtEnd("D");
-  EXPECT_TRUE(viewer_->notes->StorePending());
+  CallScreen(AppScreens().savePendingNotes);
   EXPECT_EQ(StoredNotes(20), second + "\r\nCD");
   EXPECT_TRUE(boxes_.Shown().isEmpty());
 
-  // The viewer closes while the box has the focus: its notes stay.
-  Focus(viewer_->tbNotes);
-  viewer_.reset();
-  EXPECT_EQ(StoredNotes(20), second + "\r\nCD");
+  // The viewer closes while the box has the focus and holds typed text.
+  TypeAtEnd("E");
+  frm_view_report::Unload();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(viewer_, nullptr);
+  EXPECT_EQ(StoredNotes(20), second + "\r\nCDE");
+  EXPECT_EQ(StoredNotes(11), "");
 }
 
 TEST_F(NotesBoxTest, ReadOnlyDataRefusesEditsAndLosesNothing) {

@@ -1,15 +1,16 @@
-// The viewer's print commands in a stand-in viewer, printing to PDF files: a
-// run of reports into one PDF, the "Print report" dialog's choices and range
-// checks, runs that end without printing, the notes pages and the top margin.
+// The viewer's print commands, printing to PDF files: a run of reports into
+// one PDF, the "Print report" dialog's choices and range checks, runs that end
+// without printing, the notes pages and the top margin.
 #include <QApplication>
-#include <QElapsedTimer>
-#include <QRegularExpression>
+#include <QDir>
 #include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QLocale>
+#include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QLineEdit>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -17,24 +18,15 @@
 #include "common/pdf_text.h"
 #include "platform/message_box.h"
 #include "report/notes_print_pages.h"
-#include "search/qstring_printer.h"
 #include "report/ui/frm_print_all.h"
+#include "report/ui/report_print_commands.h"
+#include "search/qstring_printer.h"
 #include "services/page_setup.h"
 #include "services/user_store.h"
-#include "viewer_stand_in.h"
+#include "viewer_fixture.h"
 
 namespace qw {
 namespace {
-
-using testing::ListedMarina;
-using testing::ViewerStandIn;
-
-bool WaitFor(const std::function<bool()>& done, int ms = 60000) {
-  QElapsedTimer timer;
-  timer.start();
-  while (!done() && timer.elapsed() < ms) QApplication::processEvents(QEventLoop::AllEvents, 10);
-  return done();
-}
 
 QWidget* RunProgress() {
   for (QWidget* w : QApplication::topLevelWidgets())
@@ -42,9 +34,17 @@ QWidget* RunProgress() {
   return nullptr;
 }
 
-class PrintCommandsTest : public ::testing::Test {
+// The list holds five marinas, in this order: Saltmarsh Cove Landing (507),
+// Hasketh's Wharf (2608, with notes), Tidewater Boatyard (34), Quahog Harbor
+// Yacht Yard (11) and Petrakis's Boatyard (20).
+const QStringList kEntryNames = {"Saltmarsh Cove Landing", "Hasketh's Wharf", "Tidewater Boatyard",
+                                 "Quahog Harbor Yacht Yard", "Petrakis's Boatyard"};
+
+class PrintCommandsTest : public testing::ViewerWindowTest {
  protected:
   void SetUp() override {
+    ViewerWindowTest::SetUp();
+    where_ = " where (rpm_Vyk.MarinaNo in (507, 2608, 34, 11, 20))";
     SetUserStoreFolder(store_.path());
     InstallPageSetupStore();
     SetRegistryString(kPageSetupKeyPath, kPageFooter, "Page No [ &p ]");
@@ -62,23 +62,25 @@ class PrintCommandsTest : public ::testing::Test {
     frmprogress::TimerInterval() = 5;
   }
   void TearDown() override {
-    viewer_.reset();
     frm_PrintAll::Unload();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     WebBrowser::SetPrintDialogHook(hook_);
     WebBrowser::Printer().setOutputFormat(format_);
     WebBrowser::Printer().setOutputFileName(file_);
     frmprogress::TimerInterval() = interval_;
     SetRegistryString(kPageSetupKeyPath, kPageFooter, QString());
     SetUserStoreFolder(QString());
+    ViewerWindowTest::TearDown();
   }
 
-  ViewerStandIn& Open(QList<ListedMarina> marinas, ViewerStandIn::Pages pages, int selected = 0) {
-    viewer_ = std::make_unique<ViewerStandIn>(std::move(marinas), pages);
-    viewer_->show();
-    viewer_->lstMarinaNames->setCurrentRow(selected);
-    EXPECT_TRUE(viewer_->wb->WaitForLoad(30000));
+  // The viewer on the entry (0-based) double-clicked in the list.
+  frm_view_report& Open(int entry = 0) {
+    viewer_ = DoubleClick(QList<int>{507, 2608, 34, 11, 20}[entry]);
+    EXPECT_EQ(viewer_->lstMarinaNames->count(), 5);
     return *viewer_;
+  }
+  void Select(int entry) {
+    viewer_->lstMarinaNames->setCurrentRow(entry);
+    viewer_->wb->WaitForLoad(30000);
   }
 
   // "Print Report(s)": choose in the dialog, OK (Cancel when it stays open),
@@ -90,27 +92,29 @@ class PrintCommandsTest : public ::testing::Test {
       dialog->OKButton->click();
       if (dialog->isVisible()) dialog->CancelButton->click();
     });
-    viewer_->commands->mnuAll_Click();
-    EXPECT_TRUE(WaitFor([&] { return !viewer_->commands->Run().PrintFlagAvail(); }));
+    viewer_->mnuAll->trigger();
+    EXPECT_TRUE(WaitFor([&] { return !viewer_ || !viewer_->printCommands->Run().PrintFlagAvail(); }));
     EXPECT_EQ(RunProgress(), nullptr);
   }
 
-  // The entry named on each page of the PDF ("" for none).
-  QStringList PrintedEntries() {
-    QStringList names;
+  // The entry (1-based) whose marina each page of the PDF names; 0 for none,
+  // -1 for more than one.
+  QList<int> PrintedEntries() {
+    QList<int> entries;
+    if (!QFile::exists(pdf_)) return entries;
     for (const QString& page : testing::PdfPageTexts(pdf_)) {
-      const qsizetype at = page.indexOf("Entry ");
-      names << (at < 0 ? QString() : page.mid(at + 6).section(QRegularExpression("\\s"), 0, 0));
+      int named = 0;
+      for (int i = 0; i < kEntryNames.size(); ++i)
+        if (page.contains(kEntryNames[i])) named = named ? -1 : i + 1;
+      entries << named;
     }
-    return names;
+    return entries;
   }
 
-  testing::TempProgramFolder folder_;
-  ScriptedMsgBoxes boxes_;
   QTemporaryDir store_;
   QTemporaryDir out_;
   const QString pdf_ = out_.filePath("printed.pdf");
-  std::unique_ptr<ViewerStandIn> viewer_;
+  QPointer<frm_view_report> viewer_;
   WebBrowser::PrintDialogHook hook_;
   QPrinter::OutputFormat format_ = QPrinter::NativeFormat;
   QString file_;
@@ -119,22 +123,30 @@ class PrintCommandsTest : public ::testing::Test {
   long printStatusAtDialog_ = 0;
 };
 
-const QList<ListedMarina> kFive = {{2608, "One"}, {20, "Two"}, {11, "Three"}, {34, "Four"}, {507, "Five"}};
-
 TEST_F(PrintCommandsTest, ARunOfThreeReportsGoesIntoOnePdf) {
-  QList<ListedMarina> marinas;
-  for (int no : {2673, 507, 581}) marinas.append({no, NotesPageTitleOf(no).marinaName});
-  ViewerStandIn& viewer = Open(marinas, ViewerStandIn::Pages::Reports, 1);
-  PrintReports([](frm_PrintAll& d) { d.optAll->setChecked(true); });
+  frm_view_report& viewer = Open(4);
+  PrintReports([](frm_PrintAll& d) {
+    d.optFrom->setChecked(true);
+    d.txtFrom->setText("2");
+    d.txtTo->setText("4");
+  });
 
   const QStringList pages = testing::PdfPageTexts(pdf_);
   ASSERT_EQ(pages.size(), 3);
+  const DatabasePtr db = OpenMarinaDatabase(-1, true);
   for (int i = 0; i < 3; ++i) {
     SCOPED_TRACE(i);
-    EXPECT_TRUE(pages[i].contains(marinas[i].name.left(20))) << pages[i].toStdString();
+    const int no = viewer.EntryMarinaNo(i + 1);
+    const RecordsetPtr rs =
+        db->OpenRecordset("SELECT Phone FROM rpm_Contact_Information WHERE MarinaNo = " + QString::number(no));
+    const QString phone = rs->Fields("Phone").Value().toString();
+    ASSERT_FALSE(phone.isEmpty());
+    EXPECT_TRUE(pages[i].contains(viewer.lstMarinaNames->item(i + 1)->text())) << pages[i].toStdString();
+    EXPECT_TRUE(pages[i].contains(phone.mid(4))) << phone.toStdString();  // printed as (401) 555-0138
     EXPECT_TRUE(pages[i].contains("Page No [ 1 ]"));
   }
-  EXPECT_EQ(viewer.lstMarinaNames->currentRow(), 2);
+  EXPECT_EQ(viewer.ListIndex(), 3);
+  EXPECT_EQ(viewer.CurrentMarinaNo(), viewer.EntryMarinaNo(3));
   EXPECT_EQ(dialogs_, 0);  // no print dialog in a run
   EXPECT_TRUE(boxes_.Shown().isEmpty());
 }
@@ -146,30 +158,31 @@ TEST_F(PrintCommandsTest, DialogChoicesAndRanges) {
     const char* option;  // "single", "all", "from"
     const char* from;
     const char* to;
-    QStringList printed;
+    QList<int> printed;
     int finalRow;
     const char* refusal;
   };
   const Case cases[] = {
-      {"all pages", 2, "all", "", "", {"One", "Two", "Three", "Four", "Five"}, 4, ""},
-      {"2 to 3, entry 4 shown", 3, "from", "2", "3", {"Two", "Three"}, 2, ""},
-      {"4 to 2 prints 4", 0, "from", "4", "2", {"Four"}, 3, ""},
-      {"to beyond the list", 0, "from", "3", "99", {"Three", "Four", "Five"}, 4, ""},
-      {"start shown already", 1, "from", "2", "2", {"Two"}, 1, ""},
+      {"all pages", 2, "all", "", "", {1, 2, 3, 4, 5}, 4, ""},
+      {"2 to 3, entry 4 shown", 3, "from", "2", "3", {2, 3}, 2, ""},
+      {"4 to 2 prints 4", 0, "from", "4", "2", {4}, 3, ""},
+      {"to beyond the list", 0, "from", "3", "99", {3, 4, 5}, 4, ""},
+      {"start shown already", 1, "from", "2", "2", {2}, 1, ""},
       {"not a number", 0, "from", "two", "3", {}, 0, "Enter whole numbers in From and to."},
       {"from below 1", 0, "from", "0", "3", {}, 0, "From must be a number from 1 to 5."},
-      {"current report", 2, "single", "", "", {"Three"}, 2, ""},
+      {"current report", 2, "single", "", "", {3}, 2, ""},
   };
-  ViewerStandIn& viewer = Open(kFive, ViewerStandIn::Pages::Plain);
+  frm_view_report& viewer = Open();
+  int shown = 0;
+  QObject::connect(viewer.lstMarinaNames, &QListWidget::itemSelectionChanged, &viewer, [&] { ++shown; });
   QString previous = "single";  // chosen when the dialog is first loaded
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     QFile::remove(pdf_);
     boxes_.Clear();
     dialogs_ = 0;
-    viewer.lstMarinaNames->setCurrentRow(c.selected);
-    ASSERT_TRUE(viewer.wb->WaitForLoad(30000));
-    const int clicks = viewer.clicks;
+    Select(c.selected);
+    const int composed = shown;
     PrintReports([&](frm_PrintAll& d) {
       EXPECT_EQ(d.windowTitle(), "Print report");
       EXPECT_EQ(d.txtFrom->text(), "1");
@@ -183,8 +196,8 @@ TEST_F(PrintCommandsTest, DialogChoicesAndRanges) {
       if (*c.to) d.txtTo->setText(c.to);
     });
     previous = c.option;
-    EXPECT_EQ(QFile::exists(pdf_) ? PrintedEntries() : QStringList(), c.printed);
-    EXPECT_EQ(viewer.lstMarinaNames->currentRow(), c.finalRow);
+    EXPECT_EQ(PrintedEntries(), c.printed);
+    EXPECT_EQ(viewer.ListIndex(), c.finalRow);
     EXPECT_EQ(dialogs_, previous == "single" ? 1 : 0);
     if (*c.refusal) {
       ASSERT_EQ(boxes_.Shown().size(), 1);
@@ -193,71 +206,87 @@ TEST_F(PrintCommandsTest, DialogChoicesAndRanges) {
       EXPECT_TRUE(boxes_.Shown().isEmpty());
     }
     if (QString(c.name) == "start shown already") {
-      EXPECT_EQ(viewer.clicks, clicks + 1);  // built again
+      EXPECT_EQ(shown, composed);  // built again without a change of entry
+      EXPECT_EQ(viewer.CurrentMarinaNo(), viewer.EntryMarinaNo(1));
     }
   }
 }
 
 TEST_F(PrintCommandsTest, ARunThatEndsEarlyPrintsNothingThenOrLater) {
-  enum class When { None, SecondEntryShown, SecondPagePrinting };
+  enum class When { SecondEntryShown, SecondPagePrinting, SecondPageLoading, FirstReportUnwritable };
   struct Case {
     const char* name;
     When when;
-    std::function<void(ViewerStandIn&)> act;
-    const char* secondName;
-    const char* message;
+    std::function<void(frm_view_report&)> act;
+    QStringList messages;
   };
-  const auto cancel = [](ViewerStandIn&) { qobject_cast<QDialog*>(RunProgress())->reject(); };
-  const auto unload = [](ViewerStandIn& v) { v.commands->Form_Unload(); };
+  const auto cancel = [](frm_view_report&) { qobject_cast<QDialog*>(RunProgress())->reject(); };
+  const auto unload = [](frm_view_report&) { frm_view_report::Unload(); };
+  const auto unloadPrint = [](frm_view_report& v) { v.printCommands->Form_Unload(); };
+  const auto removePage = [](frm_view_report&) { QFile::remove(ReportPagePath()); };
   const Case cases[] = {
-      {"cancelled", When::SecondEntryShown, cancel, "Two", ""},
-      {"viewer unloads", When::SecondEntryShown, unload, "Two", ""},
-      {"viewer unloads while a page prints", When::SecondPagePrinting, unload, "Two", ""},
-      {"page does not load", When::None, nullptr, "missing",
-       "The reports could not be printed: a report page did not load."},
+      {"cancelled", When::SecondEntryShown, cancel, {}},
+      {"viewer unloads", When::SecondEntryShown, unload, {}},
+      {"viewer unloads while a page prints", When::SecondPagePrinting, unloadPrint, {}},
+      {"page does not load", When::SecondPageLoading, removePage,
+       {"The reports could not be printed: a report page did not load."}},
+      {"report not written", When::FirstReportUnwritable, nullptr,
+       {"The reports could not be printed: the report of entry 1 was not shown."}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    QList<ListedMarina> marinas = kFive;
-    marinas[1].name = c.secondName;
-    ViewerStandIn& viewer = Open(marinas, ViewerStandIn::Pages::Plain);
+    frm_view_report& viewer = Open();
     boxes_.Clear();
     QFile::remove(pdf_);
     const QString notesPage = WritePersonalNotesPage(2608, "kept until the viewer unloads");
-    viewer.afterClick = [&] {
-      if (viewer.clicks == 3 && c.when == When::SecondEntryShown) QTimer::singleShot(0, [&] { c.act(viewer); });
-    };
-    // While the engine lays out the second page for printing.
-    QObject::connect(viewer.wb, &WebBrowser::StateChanged, viewer.wb, [&] {
-      if (viewer.clicks == 3 && c.when == When::SecondPagePrinting && viewer.commands->Run().Printing()) c.act(viewer);
+    int shown = 0;
+    QObject::connect(viewer.lstMarinaNames, &QListWidget::itemSelectionChanged, &viewer, [&] {
+      if (++shown != 1) return;
+      if (c.when == When::SecondEntryShown) QTimer::singleShot(0, &viewer, [&] { c.act(viewer); });
+      // The page's file goes before the browser begins to read it.
+      if (c.when == When::SecondPageLoading) c.act(viewer);
     });
-    PrintReports([](frm_PrintAll& d) { d.optAll->setChecked(true); });
-    EXPECT_FALSE(QFile::exists(pdf_));
-    EXPECT_EQ(QFile::exists(notesPage), !QString(c.name).startsWith("viewer unloads"));
-    EXPECT_EQ(boxes_.Shown().size(), *c.message ? 1 : 0);
-    if (*c.message) {
-      EXPECT_EQ(boxes_.Shown()[0].text, c.message);
+    // While the engine lays out the second page for printing.
+    QObject::connect(viewer.wb, &WebBrowser::StateChanged, &viewer, [&] {
+      if (shown == 1 && c.when == When::SecondPagePrinting && viewer.printCommands->Run().Printing()) c.act(viewer);
+    });
+    if (c.when == When::FirstReportUnwritable) {
+      ASSERT_TRUE(QFile::remove(ReportPagePath()));
+      ASSERT_TRUE(QDir().mkdir(ReportPagePath()));
     }
+    PrintReports([](frm_PrintAll& d) { d.optAll->setChecked(true); });
+    QDir().rmdir(ReportPagePath());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(QFile::exists(pdf_));
+    const bool unloaded = QString(c.name).startsWith("viewer unloads");
+    EXPECT_EQ(QFile::exists(notesPage), !unloaded);
+    QStringList messages;
+    for (const MsgBoxCall& box : boxes_.Shown()) messages << box.text;
+    // A report that cannot be written says so too.
+    if (c.when == When::FirstReportUnwritable && !messages.isEmpty()) messages.removeFirst();
+    EXPECT_EQ(messages, c.messages);
+
     // Pages shown afterwards are never printed.
-    viewer.afterClick = nullptr;
-    viewer.lstMarinaNames->setCurrentRow(4);
-    viewer.wb->WaitForLoad(30000);
+    frm_view_report& again = viewer_ ? *viewer_ : Open();
+    again.lstMarinaNames->setCurrentRow(4);
+    again.wb->WaitForLoad(30000);
     QApplication::processEvents();
     EXPECT_FALSE(QFile::exists(pdf_));
-    DeletePrintPages();
+    frm_view_report::Unload();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   }
 }
 
 TEST_F(PrintCommandsTest, NotesPagesAndTheTopMargin) {
   QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-  ViewerStandIn& viewer = Open(kFive, ViewerStandIn::Pages::Plain);
-  const QString name = NotesPageTitleOf(2608).marinaName;
+  frm_view_report& viewer = Open(1);  // Hasketh's Wharf
+  const QString name = viewer.lstMarinaNames->item(1)->text();
 
   // Page Setup: 0.07 inch afterwards, confirmed or cancelled, in any locale.
   for (int answer : {int(QDialog::Accepted), int(QDialog::Rejected)}) {
     SetRegistryString(kPageSetupKeyPath, kMarginTop, "1");
     const auto previous = WebBrowser::SetDialogHook([&](QDialog&) { return answer; });
-    viewer.commands->mnuPage_Click();
+    viewer.mnuPage->trigger();
     WebBrowser::SetDialogHook(previous);
     EXPECT_EQ(PageSetupValue(kMarginTop), "0.07");
   }
@@ -267,48 +296,55 @@ TEST_F(PrintCommandsTest, NotesPagesAndTheTopMargin) {
     previewed = d.metaObject()->className();
     return int(QDialog::Rejected);
   });
-  viewer.commands->mnuPrev_Click();
+  viewer.mnuPrev->trigger();
   WebBrowser::SetDialogHook(previous);
   EXPECT_EQ(previewed, "QPrintPreviewDialog");
   // Print Report leaves the margin; Print Marina Report sets it.
   SetRegistryString(kPageSetupKeyPath, kMarginTop, "0.5");
-  viewer.commands->mnuPrint_Click();
+  viewer.mnuprint->trigger();
   EXPECT_EQ(PageSetupValue(kMarginTop), "0.5");
-  EXPECT_EQ(PrintedEntries(), QStringList{"One"});
-  viewer.commands->mnuprintmarinaDETAILS_Click();
+  EXPECT_EQ(PrintedEntries(), QList<int>{2});
+  viewer.mnuprintmarinaDETAILS->trigger();
   EXPECT_EQ(PageSetupValue(kMarginTop), "0.07");
+  EXPECT_EQ(PrintedEntries(), QList<int>{2});
 
   // The notes alone: printed once their page has loaded, escaped, with the
   // marina's name; then after the report on a page of their own.
   viewer.tbNotes->setPlainText("Moor <b>east</b> & call ahead");
   QFile::remove(pdf_);
-  viewer.commands->mnuPrintMARINANotes_Click();
+  viewer.mnuPrintMARINANotes->trigger();
   EXPECT_EQ(printStatusAtDialog_ & WebBrowser::kStatusEnabled, WebBrowser::kStatusEnabled);
   QStringList pages = testing::PdfPageTexts(pdf_);
   ASSERT_EQ(pages.size(), 1);
   EXPECT_TRUE(pages[0].contains("Moor <b>east</b> & call ahead"));
   EXPECT_TRUE(pages[0].contains(name));
-  viewer.commands->mnuprintmarinaDandN_Click();
+  viewer.mnuprintmarinaDandN->trigger();
   pages = testing::PdfPageTexts(pdf_);
   ASSERT_EQ(pages.size(), 2);
-  EXPECT_TRUE(pages[0].contains("Entry One"));
+  EXPECT_EQ(PrintedEntries(), (QList<int>{2, 2}));
+  EXPECT_FALSE(pages[0].contains("call ahead"));
   EXPECT_TRUE(pages[1].contains("Moor <b>east</b> & call ahead"));
   viewer.tbNotes->clear();
-  viewer.commands->mnuprintmarinaDandN_Click();
+  viewer.mnuprintmarinaDandN->trigger();
   EXPECT_EQ(testing::PdfPageTexts(pdf_).size(), 1);
   EXPECT_EQ(dialogs_, 5);
   EXPECT_TRUE(boxes_.Shown().isEmpty());
 
-  // A page that did not load: the print command is disabled, the margin
-  // untouched.
+  // No report shown (its page could not be written): every report print is
+  // the disabled print, the margin untouched.
   SetRegistryString(kPageSetupKeyPath, kMarginTop, "0.5");
-  viewer.rows[1].name = "missing";
-  viewer.lstMarinaNames->setCurrentRow(1);
-  viewer.wb->WaitForLoad(30000);
-  viewer.commands->mnuprintmarinaDETAILS_Click();
-  ASSERT_EQ(boxes_.Shown().size(), 1);
-  EXPECT_EQ(boxes_.Shown()[0].text, kPrintDisabledMessage);
+  ASSERT_TRUE(QFile::remove(ReportPagePath()));
+  ASSERT_TRUE(QDir().mkdir(ReportPagePath()));
+  Select(3);
+  boxes_.Clear();
+  viewer.mnuprintmarinaDETAILS->trigger();
+  viewer.mnuprintmarinaDandN->trigger();
+  viewer.printCommands->mnuPrint_Click();  // "Current Report" of the dialog
+  ASSERT_EQ(boxes_.Shown().size(), 3);
+  for (const MsgBoxCall& box : boxes_.Shown()) EXPECT_EQ(box.text, kPrintDisabledMessage);
   EXPECT_EQ(PageSetupValue(kMarginTop), "0.5");
+  EXPECT_EQ(dialogs_, 5);
+  QDir().rmdir(ReportPagePath());
   QLocale::setDefault(QLocale::c());
 }
 
