@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -339,6 +340,12 @@ TEST(WebBrowser, PreviewsThePageAndKeepsThePageSetupMarginsInTheStore) {
     QPrinter* printer = static_cast<QPageSetupDialog&>(dialog).printer();
     shown = printer->pageLayout().margins(QPageLayout::Inch);
     printer->setPageMargins(QMarginsF(0.5, 1.25, 0.6, 0.8), QPageLayout::Inch);
+    // The header and footer are set in the same dialog.
+    auto* header = dialog.findChild<QLineEdit*>("Header");
+    auto* footer = dialog.findChild<QLineEdit*>("Footer");
+    if (!header || !footer || !header->isVisibleTo(&dialog)) return int(QDialog::Rejected);
+    header->setText("&w&bPage &p of &P");
+    footer->setText("Page No [ &p ]");
     return int(QDialog::Accepted);
   });
   setup.values.marginTop = "1,5";
@@ -347,7 +354,8 @@ TEST(WebBrowser, PreviewsThePageAndKeepsThePageSetupMarginsInTheStore) {
   QLocale::setDefault(QLocale::c());
   EXPECT_DOUBLE_EQ(shown.top(), 1.5);
   EXPECT_EQ(setup.written,
-            (QStringList{"margin_top=1.25", "margin_bottom=0.8", "margin_left=0.5", "margin_right=0.6"}));
+            (QStringList{"margin_top=1.25", "margin_bottom=0.8", "margin_left=0.5", "margin_right=0.6",
+                         "header=&w&bPage &p of &P", "footer=Page No [ &p ]"}));
   setup.written.clear();
   WebBrowser::SetDialogHook([](QDialog&) { return int(QDialog::Rejected); });
   EXPECT_FALSE(browser.PageSetupDialog());
