@@ -2,10 +2,14 @@
 // database and on the larger generated one named by QUAYWISE_BENCH_LARGE_DB
 // (every marina, no edition filter). The list query run on a warm raw SQLite
 // connection, every column of every row read, gives x_raw.
-#include <QCoreApplication>
+#include <QApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <benchmark/benchmark.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <fstream>
 
 #include "services/settings.h"
 #include "platform/program.h"
@@ -15,6 +19,18 @@
 namespace {
 
 QString DemoFolder() { return QStringLiteral(QUAYWISE_PROGRAM_DIR); }
+
+// The process's resident memory now and at its peak, in MiB.
+double ResidentMib() {
+  long pages = 0, resident = 0;
+  std::ifstream("/proc/self/statm") >> pages >> resident;
+  return double(resident) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+}
+double PeakResidentMib() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return double(usage.ru_maxrss) / 1024.0;
+}
 
 void UseDatabase(const QString& path, bool demoFilter) {
   qw::AppSettings& s = qw::Settings();
@@ -54,9 +70,15 @@ void Fill(benchmark::State& state, const QString& path, bool demoFilter) {
         },
         [&] { benchmark::DoNotOptimize(raw.Run(rawSql)); });
     state.counters["marinas"] = list->GetMarinasCount();
+    // Memory with the filled list shown and painted, as after a Show.
+    list->resize(list->sizeHint());
+    list->show();
+    QApplication::processEvents();
+    state.counters["rss_mb"] = ResidentMib();
+    state.counters["peak_mb"] = PeakResidentMib();
   }
   qw::frmList::Unload();
-  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 const bool registered = [] {

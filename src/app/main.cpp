@@ -1,7 +1,9 @@
 #include <QApplication>
 
 #include "app/ui/frm_logo.h"
+#include "maps/ui/register.h"
 #include "platform/ui/message_box_widgets.h"
+#include "report/ui/register.h"
 #include "results/ui/register.h"
 #include "search/ui/register.h"
 #include "services/page_setup.h"
@@ -18,6 +20,8 @@ int main(int argc, char** argv) {
   // The windows of the other subsystems fill in the screen table.
   qw::RegisterSearchScreens();
   qw::RegisterResultScreens();
+  qw::RegisterReportScreens();
+  qw::RegisterMapScreens();
   qw::ShowLogo();
   return app.exec();
 }

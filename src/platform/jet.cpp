@@ -292,6 +292,44 @@ KeptConnections& Kept() {
   return *kept;
 }
 
+// The columns of a query by their names in lower case; the first of two
+// columns of one name wins.
+QHash<QString, int> ColumnIndex(const QStringList& names) {
+  QHash<QString, int> index;
+  for (qsizetype i = 0; i < names.size(); ++i) {
+    const QString key = names.at(i).toLower();
+    if (!index.contains(key)) index.insert(key, static_cast<int>(i));
+  }
+  return index;
+}
+
+// A column's position by name, without regard to case; -1 when there is none.
+int FindColumn(const QHash<QString, int>& index, const QString& name) {
+  const auto it = index.constFind(name.toLower());
+  if (it != index.constEnd()) return it.value();
+  // A qualified name ("table.column", "[table].[column]") finds its column.
+  const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+  if (dot > 0) {
+    QString column = name.mid(dot + 1);
+    if (column.startsWith(QLatin1Char('[')) && column.endsWith(QLatin1Char(']'))) column = column.mid(1, column.size() - 2);
+    const auto qualified = index.constFind(column.toLower());
+    if (qualified != index.constEnd()) return qualified.value();
+  }
+  if (name.startsWith(QLatin1Char('[')) && name.endsWith(QLatin1Char(']')))
+    return FindColumn(index, name.mid(1, name.size() - 2));
+  return -1;
+}
+
+bool IsBoolColumn(const QSqlRecord& record, int column) {
+  return record.field(column).metaType().id() == QMetaType::Bool;
+}
+
+// A value as the program reads it: Yes/No columns as bool.
+QVariant AsRead(QVariant value, bool isBool) {
+  if (isBool && !value.isNull()) return QVariant(value.toLongLong() != 0);
+  return value;
+}
+
 class SqliteDatabase;
 
 class SqliteRecordset final : public Recordset {
@@ -302,12 +340,8 @@ class SqliteRecordset final : public Recordset {
         table_(std::move(table)),
         names_(std::move(names)),
         rows_(std::move(rows)),
-        rowIds_(std::move(rowIds)) {
-    for (qsizetype i = 0; i < names_.size(); ++i) {
-      const QString key = names_.at(i).toLower();
-      if (!index_.contains(key)) index_.insert(key, static_cast<int>(i));
-    }
-  }
+        rowIds_(std::move(rowIds)),
+        index_(ColumnIndex(names_)) {}
 
   bool Eof() const override { return !open_ || rows_.isEmpty() || pos_ >= rows_.size(); }
   bool Bof() const override { return !open_ || rows_.isEmpty() || pos_ < 0; }
@@ -374,20 +408,7 @@ class SqliteRecordset final : public Recordset {
  private:
   enum class Mode { None, Edit, AddNew };
 
-  int IndexOf(const QString& name) const {
-    const auto it = index_.constFind(name.toLower());
-    if (it != index_.constEnd()) return it.value();
-    // A qualified name ("table.column", "[table].[column]") finds its column.
-    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
-    if (dot > 0) {
-      QString column = name.mid(dot + 1);
-      if (column.startsWith(QLatin1Char('[')) && column.endsWith(QLatin1Char(']'))) column = column.mid(1, column.size() - 2);
-      const auto qualified = index_.constFind(column.toLower());
-      if (qualified != index_.constEnd()) return qualified.value();
-    }
-    if (name.startsWith(QLatin1Char('[')) && name.endsWith(QLatin1Char(']'))) return IndexOf(name.mid(1, name.size() - 2));
-    return -1;
-  }
+  int IndexOf(const QString& name) const { return FindColumn(index_, name); }
 
   void Move(qsizetype to) {
     if (!open_ || rows_.isEmpty()) return;
@@ -414,6 +435,52 @@ class SqliteRecordset final : public Recordset {
   QList<bool> changed_;
 };
 
+// The rows of one query as the engine steps through them: each value is read
+// from the statement when asked for, nothing is copied ahead.
+class SqliteRowReader final : public RowReader {
+ public:
+  // query has run on connection, which is kept for as long as the query lives.
+  SqliteRowReader(SqlConnectionPtr connection, QSqlQuery query, QString path, QString sql)
+      : connection_(std::move(connection)), query_(std::move(query)), path_(std::move(path)), sql_(std::move(sql)) {
+    const QSqlRecord record = query_.record();
+    QStringList names;
+    for (int i = 0; i < record.count(); ++i) {
+      names << record.fieldName(i);
+      isBool_ << IsBoolColumn(record, i);
+    }
+    index_ = ColumnIndex(names);
+  }
+
+  int Position(const QString& name) override { return FindColumn(index_, name); }
+
+  bool Next() override {
+    if (done_) return false;
+    if (query_.next()) return current_ = true;
+    current_ = false;
+    done_ = true;
+    if (query_.lastError().isValid()) RaiseSqlError(query_.lastError(), kSourceRecordset, path_, sql_);
+    query_.finish();
+    return false;
+  }
+
+  Field Value(int position) const override {
+    if (!current_ || position < 0 || position >= isBool_.size()) return Field();
+    QVariant value = query_.value(position);
+    if (value.isNull()) return Field(Field::State::Null, value);
+    return Field(Field::State::Value, AsRead(std::move(value), isBool_[position]));
+  }
+
+ private:
+  SqlConnectionPtr connection_;
+  QSqlQuery query_;  // after the connection: ends before it
+  QString path_;
+  QString sql_;
+  QHash<QString, int> index_;
+  QList<bool> isBool_;
+  bool current_ = false;
+  bool done_ = false;
+};
+
 class SqliteDatabase final : public Database, public std::enable_shared_from_this<SqliteDatabase> {
  public:
   SqliteDatabase(QString path, SqlConnectionPtr connection, bool readOnly)
@@ -423,6 +490,7 @@ class SqliteDatabase final : public Database, public std::enable_shared_from_thi
   ~SqliteDatabase() override { Close(); }
 
   std::unique_ptr<Recordset> OpenRecordset(const QString& sqlOrTable) override;
+  RowReaderPtr OpenForwardOnly(const QString& sql) override;
 
   void Execute(const QString& sql) override {
     CheckOpen();
@@ -451,31 +519,33 @@ class SqliteDatabase final : public Database, public std::enable_shared_from_thi
     if (!open_) Raise(kJetObjectClosed, kSourceDatabase, QStringLiteral("Object invalid or no longer set."));
   }
 
+  // Prepares and runs sql, to be read forward; false with the error when the
+  // engine refuses it.
+  bool Start(QSqlQuery& query, const QString& sql, QSqlError& error) const {
+    query = QSqlQuery(Connection());
+    query.setForwardOnly(true);
+    if (query.prepare(sql) && query.exec()) return true;
+    error = query.lastError();
+    return false;
+  }
+
   // Runs a query and loads every row. withRowId: the first column is the row
   // id, kept apart from the fields.
   bool Load(const QString& sql, bool withRowId, QStringList& names, QList<QVariantList>& rows, QList<qint64>& rowIds,
             QSqlError& error) const {
-    QSqlQuery query(Connection());
-    query.setForwardOnly(true);
-    if (!query.prepare(sql) || !query.exec()) {
-      error = query.lastError();
-      return false;
-    }
+    QSqlQuery query;
+    if (!Start(query, sql, error)) return false;
     const QSqlRecord record = query.record();
     const int first = withRowId ? 1 : 0;
     QList<bool> isBool;
     for (int i = first; i < record.count(); ++i) {
       names << record.fieldName(i);
-      isBool << (record.field(i).metaType().id() == QMetaType::Bool);
+      isBool << IsBoolColumn(record, i);
     }
     while (query.next()) {
       QVariantList row;
       row.reserve(record.count() - first);
-      for (int i = first; i < record.count(); ++i) {
-        QVariant value = query.value(i);
-        if (isBool.at(i - first) && !value.isNull()) value = QVariant(value.toLongLong() != 0);
-        row << value;
-      }
+      for (int i = first; i < record.count(); ++i) row << AsRead(query.value(i), isBool.at(i - first));
       rows << row;
       if (withRowId) rowIds << query.value(0).toLongLong();
     }
@@ -563,7 +633,7 @@ void SqliteRecordset::Update() {
 
 std::unique_ptr<Recordset> SqliteDatabase::OpenRecordset(const QString& sqlOrTable) {
   CheckOpen();
-  const Source source = ParseSource(sqlOrTable);
+  const Source source = ParseSource(WithoutLoneSurrogates(sqlOrTable));
   const QString translated = TranslateJetSql(source.sql);
   QStringList names;
   QList<QVariantList> rows;
@@ -582,6 +652,14 @@ std::unique_ptr<Recordset> SqliteDatabase::OpenRecordset(const QString& sqlOrTab
   }
   if (!Load(translated, false, names, rows, rowIds, error)) RaiseSqlError(error, kSourceDatabase, path_, sqlOrTable);
   return std::make_unique<SqliteRecordset>(shared_from_this(), QString(), names, rows, QList<qint64>());
+}
+
+RowReaderPtr SqliteDatabase::OpenForwardOnly(const QString& sql) {
+  CheckOpen();
+  QSqlQuery query;
+  QSqlError error;
+  if (!Start(query, TranslateJetSql(sql), error)) RaiseSqlError(error, kSourceDatabase, path_, sql);
+  return std::make_unique<SqliteRowReader>(connection_, std::move(query), path_, sql);
 }
 
 }  // namespace
@@ -627,6 +705,51 @@ void CheckFile(const QString& path, const QFileInfo& info) {
 }
 
 }  // namespace
+
+namespace {
+
+// Any recordset read forward: the columns are looked up by name on each read.
+class RecordsetRowReader final : public RowReader {
+ public:
+  explicit RecordsetRowReader(RecordsetPtr records) : records_(std::move(records)) {}
+  ~RecordsetRowReader() override {
+    try {
+      records_->Close();
+    } catch (const std::exception&) {
+    }
+  }
+
+  int Position(const QString& name) override {
+    names_ << name;
+    return static_cast<int>(names_.size()) - 1;
+  }
+
+  bool Next() override {
+    if (started_) {
+      records_->MoveNext();
+    } else {
+      started_ = true;
+      records_->MoveFirst();
+    }
+    return !records_->Eof();
+  }
+
+  Field Value(int position) const override {
+    if (position < 0 || position >= names_.size() || !started_) return Field();
+    return records_->Fields(names_[position]);
+  }
+
+ private:
+  RecordsetPtr records_;
+  QStringList names_;
+  bool started_ = false;
+};
+
+}  // namespace
+
+RowReaderPtr Database::OpenForwardOnly(const QString& sql) {
+  return std::make_unique<RecordsetRowReader>(OpenRecordset(sql));
+}
 
 std::shared_ptr<Database> Database::OpenDatabase(const QString& path, int options, bool readOnly,
                                                  const QString& connect) {

@@ -76,6 +76,13 @@ inline constexpr int kJetReserved = 3000;            // any other engine failure
 // names, TRUE, nested LEFT JOINs, quoted texts) passes unchanged.
 QString TranslateJetSql(const QString& jetSql);
 
+// The text with every lone surrogate (half of a UTF-16 pair) replaced by
+// U+FFFD, as UTF-8 would carry it. SQL must never hold one: SQLite reads a
+// high surrogate and whatever unit follows as one character, so a lone one
+// in a text value would swallow its closing quote and run the rest as SQL.
+// The adapter applies it to every SQL text before reading it.
+QString WithoutLoneSurrogates(QString text);
+
 // One column of the current row: a value, Null, or unreadable (no such
 // column, or no current row).
 class Field {
@@ -127,6 +134,25 @@ class Recordset {
   virtual bool IsOpen() const = 0;
 };
 
+// A query's rows read once, forward, for callers that go through every row in
+// order: only the current row is held, and a column is read where the query
+// puts it. Find the positions of the columns once (Position), then read row
+// after row (Next, Value). The query ends when the reader is destroyed.
+class RowReader {
+ public:
+  virtual ~RowReader() = default;
+  // The position of a column, found by name as Recordset::Fields finds it;
+  // -1 when the query has no such column.
+  virtual int Position(const QString& name) = 0;
+  // Moves to the next row (the first on the first call); false after the
+  // last. Throws JetError when the rows cannot be read.
+  virtual bool Next() = 0;
+  // A column of the current row: Missing for position -1 or without a
+  // current row. Yes/No columns read as bool.
+  virtual Field Value(int position) const = 0;
+};
+using RowReaderPtr = std::unique_ptr<RowReader>;
+
 // A connection to one database file.
 class Database {
  public:
@@ -145,6 +171,10 @@ class Database {
   virtual ~Database() = default;
   // SQL text, or the name of a table. Throws JetError.
   virtual std::unique_ptr<Recordset> OpenRecordset(const QString& sqlOrTable) = 0;
+  // SQL text, read forward only. Throws JetError as OpenRecordset does. This
+  // reads through OpenRecordset; the engine's own connections read the
+  // query's rows as they come.
+  virtual RowReaderPtr OpenForwardOnly(const QString& sql);
   // Runs an action query. Throws JetError (3051 on a read-only connection).
   virtual void Execute(const QString& sql) = 0;
   virtual void Close() = 0;

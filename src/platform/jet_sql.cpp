@@ -159,6 +159,18 @@ QString SingleQuoted(const QString& literal) {
 
 }  // namespace
 
+QString WithoutLoneSurrogates(QString text) {
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const QChar c = text.at(i);
+    if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+      ++i;
+    } else if (c.isSurrogate()) {
+      text[i] = QChar::ReplacementCharacter;
+    }
+  }
+  return text;
+}
+
 QString TranslateJetSql(const QString& jetSql) {
   QList<Token> tokens = Tokenize(jetSql);
   const qsizetype n = tokens.size();
@@ -216,7 +228,7 @@ QString TranslateJetSql(const QString& jetSql) {
     out += tokens[i].text;
     out += after[i];
   }
-  return out;
+  return WithoutLoneSurrogates(std::move(out));
 }
 
 }  // namespace qw

@@ -17,6 +17,17 @@ bool IsBinary(char c) {
   const auto u = static_cast<unsigned char>(c);
   return (u < 0x20 && c != '\t' && c != '\r' && c != '\n') || u == 0x7F;
 }
+// Between quotes a text keeps whatever characters it was written with; only
+// a NUL byte, which no text file holds, marks binary data there.
+bool IsBinaryInQuotes(char c) { return c == '\0'; }
+
+// A text between double quotes: a quote inside it doubled, NUL characters
+// left out (the reader takes them for binary data).
+QByteArray QuotedText(QByteArray utf8) {
+  utf8.replace("\"", "\"\"");
+  utf8.replace('\0', QByteArray());
+  return '"' + utf8 + '"';
+}
 
 }  // namespace
 
@@ -77,13 +88,21 @@ bool RecordReader::ReadField(QString& out) {
   if (pos_ < n && data_.at(pos_) == '"') {
     const qsizetype start = pos_ + 1;
     qsizetype end = start;
-    while (end < n && data_.at(end) != '"') {
-      if (IsBinary(data_.at(end))) return Stop(QStringLiteral("binary data at byte %1").arg(end));
+    // A doubled quote inside the quotes is one quote of the text.
+    bool doubledQuotes = false;
+    while (end < n && (data_.at(end) != '"' || (end + 1 < n && data_.at(end + 1) == '"'))) {
+      if (data_.at(end) == '"') {
+        doubledQuotes = true;
+        ++end;
+      } else if (IsBinaryInQuotes(data_.at(end))) {
+        return Stop(QStringLiteral("binary data at byte %1").arg(end));
+      }
       if (end - start >= kMaxFieldBytes) return Stop(QStringLiteral("field longer than %1 bytes").arg(kMaxFieldBytes));
       ++end;
     }
     if (end >= n) return Stop(QStringLiteral("unterminated quote at byte %1").arg(pos_));
     bytes = data_.mid(start, end - start);
+    if (doubledQuotes) bytes.replace("\"\"", "\"");
     pos_ = end + 1;
     // Whatever follows the closing quote up to the delimiter is not part of the field.
     while (pos_ < n && data_.at(pos_) != ',' && !IsLineEnd(data_.at(pos_))) {
@@ -103,7 +122,7 @@ bool RecordReader::ReadField(QString& out) {
     pos_ = end;
   }
   SkipDelimiter();
-  out = DecodeText(bytes);
+  out = DecodeText(bytes, /*keepLeadingBom=*/true);
   return true;
 }
 
@@ -136,9 +155,9 @@ QByteArray RecordWriter::FormatField(const QVariant& field) {
     case QMetaType::QTime:
       return '#' + field.toTime().toString(QStringLiteral("hh:mm:ss")).toUtf8() + '#';
     case QMetaType::QByteArray:
-      return '"' + field.toByteArray() + '"';
+      return QuotedText(field.toByteArray());
     default:
-      return '"' + field.toString().toUtf8() + '"';
+      return QuotedText(field.toString().toUtf8());
   }
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // The program's text records (configuration file, criteria files, error log):
 // fields separated by commas and line ends outside double quotes, blanks
-// before a field skipped, text between double quotes (no escaping), numbers
-// bare, CR LF line ends written, CR LF, LF or a lone CR read.
+// before a field skipped, text between double quotes (a quote inside it
+// doubled), numbers bare, CR LF line ends written, CR LF, LF or a lone CR read.
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
@@ -15,11 +15,13 @@ namespace qw {
 // unterminated quote, a binary file, an over-long field) stops reading: the
 // read that meets it fails and every later read fails too.
 //
-// An empty line is one empty field. A quoted field may hold commas and line
-// ends; anything between its closing quote and the next comma or line end is
+// An empty line is one empty field. A quoted field may hold commas, line
+// ends, control characters other than NUL, and quotes written doubled;
+// anything between its closing quote and the next comma or line end is
 // ignored. Each field is read as UTF-8, or as Windows-1252 when it is not
 // valid UTF-8 (files written by older single-byte editions): DecodeText. A
-// leading UTF-8 byte-order mark is skipped.
+// leading UTF-8 byte-order mark of the file is skipped; one inside a field
+// is part of its text.
 class RecordReader {
  public:
   // Limits that stop reading instead of swallowing a wrong file whole.
@@ -51,9 +53,10 @@ class RecordReader {
 };
 
 // Writes records: each call writes one line of comma-separated fields.
-// Texts go between double quotes as they are (UTF-8), numbers bare in their
-// general form (150, 45.5, -3), date-times between # signs as
-// yyyy-mm-dd hh:mm:ss (time left out at midnight), dates as #yyyy-mm-dd#,
+// Texts go between double quotes (UTF-8) with a quote inside them doubled and
+// NUL characters left out, so that every text reads back as it was written;
+// numbers bare in their general form (150, 45.5, -3), date-times between #
+// signs as yyyy-mm-dd hh:mm:ss (time left out at midnight), dates as #yyyy-mm-dd#,
 // booleans as #TRUE# / #FALSE#, Null (a typed null QVariant) as #NULL#, and
 // Empty (an invalid QVariant) as nothing. Lines end in CR LF.
 class RecordWriter {

@@ -25,8 +25,10 @@ QString DecodeWindows1252(QByteArrayView bytes) {
 
 }  // namespace
 
-QString DecodeText(QByteArrayView bytes) {
-  QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+QString DecodeText(QByteArrayView bytes, bool keepLeadingBom) {
+  QStringDecoder utf8(QStringDecoder::Utf8, keepLeadingBom ? QStringDecoder::Flag::Stateless |
+                                                                 QStringDecoder::Flag::ConvertInitialBom
+                                                           : QStringDecoder::Flag::Stateless);
   QString text = utf8.decode(bytes);
   if (!utf8.hasError()) return text;
   return DecodeWindows1252(bytes);

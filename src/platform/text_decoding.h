@@ -11,6 +11,8 @@ namespace qw {
 // ("Bob\x92s" reads "Bob’s", "C\xF4te Nord" reads "Côte Nord"). The five
 // bytes that Windows-1252 leaves undefined read as the control characters
 // of the same number, so no byte is lost.
-QString DecodeText(QByteArrayView bytes);
+// A leading byte-order mark is dropped unless keepLeadingBom (a field inside
+// a file, where it is part of the text).
+QString DecodeText(QByteArrayView bytes, bool keepLeadingBom = false);
 
 }  // namespace qw

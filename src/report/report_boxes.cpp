@@ -38,7 +38,7 @@ QString InformationBoxHtml(const Recordset& nav, const Recordset& facilities, co
   QString box = QStringLiteral(
       "<TABLE Border=0 cellspacing=0 cellpadding=0 style='position:absolute;table-layout:fixed;"
       "left:0.25in;top:0.5in;width:3.54in;height:3.1in;'>"
-      "<TR valign=top><TD valign=top><div id=InfoBox><span class=para_hdr>Navigational Information</span>");
+      "<TR valign=top><TD valign=top><span class=para_hdr>Navigational Information</span>");
   box += Line(nav, QStringLiteral(
       "<BR><NOBR><span class=TitleFont>Lat: </Span><span class=ValueFont>{Lat}</Span>"
       "<span class=TitleFont>&nbsp;&nbsp;Long: </Span><span class=ValueFont>{Long}</Span>"
@@ -84,7 +84,7 @@ QString InformationBoxHtml(const Recordset& nav, const Recordset& facilities, co
       "<BR><NOBR><span class=TitleFont>Pets: </Span><span class=ValueFont>{Pets}</Span></NOBR>"));
   box += Line(facilities, QStringLiteral(
       "<span class=TitleFont>&nbsp;&nbsp;Handicap Access: </Span><span class=ValueFont>{Handicap Access}</Span></NOBR>"));
-  box += QStringLiteral("</div></TD></TR></TABLE></DIV></TABLE>");
+  box += QStringLiteral("</TD></TR></TABLE></DIV></TABLE>");
   return box;
 }
 
@@ -101,7 +101,7 @@ QString PhotoBoxHtml(const QString& photoFile, QSize screen, const QString& head
   box += photoFile.isEmpty() ? QStringLiteral("<div style='width:3.625in;height:2.375in'></div>")
                              : PhotoLinkHtml(photoFile, screen) + QStringLiteral("</A>");
   box += QStringLiteral(
-             "<NOBR><span><div id=Heading style='font-family:Goudy Old Style,Linux Libertine O,serif;color:#0B1F4A;font-size:18pt;"
+             "<NOBR><span><div style='font-family:Goudy Old Style;color:#0B1F4A;font-size:18pt;"
              "font-weight:bold;margin-top:0.07in;margin-left:0in;margin-bottom:0px'>") +
          HtmlText(headingName) + QStringLiteral("</div></span></TD></TR></TABLE>");
   return box;
@@ -117,7 +117,7 @@ QString ContactBoxHtml(const Recordset& contact) {
   QString box = QStringLiteral(
                     "<TABLE Border=0 cellspacing=0 cellpadding=0 style='position:absolute;table-layout:fixed;"
                     "left:4in;top:3.16in;width:3.5in;height:1.05in;'><TD>"
-                    "<TR valign=top><TD valign=top><div id=ContactBox><NOBR><span class=AddressFont>") +
+                    "<TR valign=top><TD valign=top><NOBR><span class=AddressFont>") +
                 MakeValueString(contact, QStringLiteral("PO Box"), false, false) + QStringLiteral("</span></NOBR>");
   QString web = value("Web");
   TrimTrailingSeparator(web, QStringLiteral("."));
@@ -136,10 +136,10 @@ QString ContactBoxHtml(const Recordset& contact) {
          QStringLiteral("</Span></NOBR><BR><span class=TitleFont>Fax: </Span><span class=ValueFont>") +
          value("ContactFax") +
          QStringLiteral("</Span><BR><NOBR><span class=TitleFont>Email: </Span><span class=ValueFont>") + email +
-         QStringLiteral("</Span></NOBR> <NOBR>") + webLine +  // the web line wraps when both do not fit
+         QStringLiteral("</Span>") + webLine +
          QStringLiteral("<BR><span class=TitleFont>Nearest Town: </Span><span class=ValueFont>") + value("Nearest Town") +
          QStringLiteral("<span class=TitleFont>&nbsp;&nbsp;&nbsp;Tourist Info: </Span><span class=ValueFont>") +
-         value("TouristInfo") + QStringLiteral("</div></TABLE></TR>");
+         value("TouristInfo") + QStringLiteral("</TABLE></TR>");
   return box;
 }
 

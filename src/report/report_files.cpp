@@ -32,6 +32,7 @@ PageFilesWritten WriteReportPages(const QString& reportHtml, const QString& phot
   PageFilesWritten result;
   const QString reportError = WritePage(ReportPagePath(), reportHtml);
   const QString photosError = WritePage(AdditionalPhotosPagePath(), photosHtml);
+  result.reportWritten = reportError.isEmpty();
   result.error = reportError.isEmpty() ? photosError : reportError;
   result.ok = result.error.isEmpty();
   return result;

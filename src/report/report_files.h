@@ -10,7 +10,8 @@ QString AdditionalPhotosPagePath();  // <writable folder>/tmp2.htm
 
 // The outcome of writing the pages; error is a sentence for the user.
 struct PageFilesWritten {
-  bool ok = false;
+  bool ok = false;             // both written
+  bool reportWritten = false;  // tmp.htm written (the photos page may still have failed)
   QString error;
 };
 

@@ -18,62 +18,38 @@ const QString kTableStart = QStringLiteral("<TABLE Border=0 cellspacing=0 cellpa
 QString Head() {
   return kReportHtmlOpening + QStringLiteral(
       "<HEAD><style>v\\:* {behavior:url(#default#VML);}</style><STYLE>"
-      ".para_hdr{font-family:Arial Narrow,Liberation Sans Narrow,sans-serif;font-size:11pt;font-weight:bold;color:#0B1F4A;line-height:12pt;margin-top:0px;margin-bottom:0px;padding-top:0px;padding-bottom:0px;}"
-      ".BottomPara_hdr{font-family:Arial Narrow,Liberation Sans Narrow,sans-serif;font-size:11pt;font-weight:bold;color:#0B1F4A;line-height:12pt;margin-top:0px;margin-bottom:0px;padding-top:0px;padding-bottom:0px;}"
-      ".footer{font-family:Arial Narrow,Liberation Sans Narrow,sans-serif;letter-spacing:0.2em;text-transform:uppercase;font-size:9pt;font-weight:normal;color:#808080;}"
-      ".lowfooter{font-family:Arial Narrow,Liberation Sans Narrow,sans-serif;letter-spacing:0.2em;text-transform:;font-size:9pt;font-weight:normal;color:#808080;}"
-      ".ICW{font-family:Arial Narrow,Liberation Sans Narrow,sans-serif;font-size:9pt;font-weight:bold;line-height:9pt;color:#808080;text-transform:uppercase;}"
-      ".ICWNumber{font-family:Arial Narrow,Liberation Sans Narrow,sans-serif;font-size:15pt;font-weight:bold;line-height:11pt;color:#808080;text-transform:uppercase;}"
-      ".PageNum{font-family:Arial Narrow,Liberation Sans Narrow,sans-serif;font-size:17pt;font-weight:bold;color:#808080;text-transform:uppercase;}"
-      ".TitleFont{font-family:Arial Narrow,Liberation Sans Narrow,sans-serif;font-size:9pt;font-weight:bold;color:Black;line-height:10pt;margin:0;}"
-      ".AddressFont{font-family:Arial Narrow,Liberation Sans Narrow,sans-serif;font-size:10pt;font-weight:bold;color:#333333;line-height:11pt;margin:0;}"
-      ".ValueFont{font-family:Arial Narrow,Liberation Sans Narrow,sans-serif;font-size:9pt;font-weight:normal;color:Black;line-height:10pt;margin:0;}"
-      ".LineFont{font-family:Arial Narrow,Liberation Sans Narrow,sans-serif;font-size:4pt;font-weight:normal;color:Black;line-height:4pt;margin:0;}"
-      ".LineFont1{font-family:Arial Narrow,Liberation Sans Narrow,sans-serif;font-size:7pt;font-weight:normal;color:Black;line-height:7.2pt;margin:0;}"
-      ".Rights{font-family:Arial Narrow,Liberation Sans Narrow,sans-serif;font-size:8pt;font-weight:normal;color:Black;}"
-      // Long item lines of the information box wrap inside the box instead
-      // of running under the photo.
-      "#InfoBox NOBR{white-space:normal;}"
+      ".para_hdr{font-family:Arial Narrow;font-size:11pt;font-weight:bold;color:#0B1F4A;line-height:12pt;margin-top:0px;margin-bottom:0px;padding-top:0px;padding-bottom:0px;}"
+      ".BottomPara_hdr{font-family:Arial Narrow;font-size:11pt;font-weight:bold;color:#0B1F4A;line-height:12pt;margin-top:0px;margin-bottom:0px;padding-top:0px;padding-bottom:0px;}"
+      ".footer{font-family:Arial Narrow;letter-spacing:0.2em;text-transform:uppercase;font-size:9pt;font-weight:normal;color:#808080;}"
+      ".lowfooter{font-family:Arial Narrow;letter-spacing:0.2em;text-transform:;font-size:9pt;font-weight:normal;color:#808080;}"
+      ".ICW{font-family:Arial Narrow;font-size:9pt;font-weight:bold;line-height:9pt;color:#808080;text-transform:uppercase;}"
+      ".ICWNumber{font-family:Arial Narrow;font-size:15pt;font-weight:bold;line-height:11pt;color:#808080;text-transform:uppercase;}"
+      ".PageNum{font-family:Arial Narrow;font-size:17pt;font-weight:bold;color:#808080;text-transform:uppercase;}"
+      ".TitleFont{font-family:Arial Narrow;font-size:9pt;font-weight:bold;color:Black;line-height:10pt;margin:0;}"
+      ".AddressFont{font-family:Arial Narrow;font-size:10pt;font-weight:bold;color:#333333;line-height:11pt;margin:0;}"
+      ".ValueFont{font-family:Arial Narrow;font-size:9pt;font-weight:normal;color:Black;line-height:10pt;margin:0;}"
+      ".LineFont{font-family:Arial Narrow;font-size:4pt;font-weight:normal;color:Black;line-height:4pt;margin:0;}"
+      ".LineFont1{font-family:Arial Narrow;font-size:7pt;font-weight:normal;color:Black;line-height:7.2pt;margin:0;}"
+      ".Rights{font-family:Arial Narrow;font-size:8pt;font-weight:normal;color:Black;}"
       "</STYLE><BODY oncontextmenu='return false'></BODY>");
 }
 
 // A strip's or the tab's line of text: it runs down the strip, centred along
 // it and across it.
-QString VerticalText(const char* id, const QString& text, double lengthIn, const char* style) {
+QString VerticalText(const QString& text, double lengthIn, const char* style) {
   return QStringLiteral(
-             "<div id=%1 style='writing-mode:vertical-rl;height:%2in;width:0.3125in;line-height:0.3125in;"
-             "text-align:center;white-space:nowrap;overflow:hidden;%3'>&nbsp;&nbsp;")
-             .arg(QLatin1String(id))
+             "<div style='writing-mode:vertical-rl;height:%1in;width:0.3125in;line-height:0.3125in;"
+             "text-align:center;white-space:nowrap;overflow:hidden;%2'>&nbsp;&nbsp;")
              .arg(lengthIn)
              .arg(QLatin1String(style)) +
          text + QStringLiteral("&nbsp;&nbsp;</div>");
 }
 
-const char* const kNameStyle = "font-family:Goudy Old Style,Linux Libertine O,serif;font-size:16pt;font-weight:bold;color:white";
-const char* const kTitleStyle = "font-family:Goudy Old Style,Linux Libertine O,serif;font-size:10.67pt;color:white";
+const char* const kNameStyle = "font-family:Goudy Old Style;font-size:16pt;font-weight:bold;color:white";
+const char* const kTitleStyle = "font-family:Goudy Old Style;font-size:10.67pt;color:white";
 const char* const kRegionStyle =
-    "letter-spacing:1.4pt;font-family:Arial Narrow,Liberation Sans Narrow,sans-serif;font-size:11pt;color:white;"
+    "letter-spacing:1.4pt;font-family:Arial Narrow;font-size:11pt;color:white;"
     "text-transform:uppercase;-webkit-text-stroke:0.006in #D9DDE4";
-
-// Texts longer than their place are set smaller, as far as the page's
-// layout measures them, rather than overlapping their neighbours or being
-// cut off: the strips, the tab and the heading by font size, the upper
-// boxes (whose lines may wrap) as a whole.
-const char* const kFitScript =
-    "<script>(function(){"
-    "function fitText(id,vertical){var e=document.getElementById(id);if(!e)return;"
-    "for(var i=0;i<5;i++){var have=vertical?e.clientHeight:e.clientWidth,need=vertical?e.scrollHeight:e.scrollWidth;"
-    "if(need<=have+1)break;e.style.fontSize=(parseFloat(getComputedStyle(e).fontSize)*have/need*0.98)+'px';}}"
-    // A box is scaled down as a whole, laid out wider by as much so that
-    // its lines wrap as they will show: the largest scale that fits.
-    "function fitBox(id,room){var e=document.getElementById(id);if(!e)return;var w=e.clientWidth;"
-    "function fits(s){e.style.width=(w/s)+'px';return e.offsetHeight*s<=room+0.5&&e.scrollWidth<=w/s+0.5;}"
-    "if(fits(1)){e.style.width='';return;}"
-    "var lo=0.6,hi=1;for(var i=0;i<8;i++){var m=(lo+hi)/2;if(fits(m))lo=m;else hi=m;}"
-    "fits(lo);e.style.transformOrigin='0 0';e.style.transform='scale('+lo+')';}"
-    "fitText('NameStrip',true);fitText('TitleStrip',true);fitText('RegionTab',true);fitText('Heading',false);"
-    "fitBox('InfoBox',3.5*96);fitBox('ContactBox',0.86*96);"
-    "})();</script>";
 
 QString IconCell(const QString& file, bool spaced) {
   return QStringLiteral("<TD valign=top align = right><IMG SRC='") + HtmlAttribute(FileUrl(file)) +
@@ -134,17 +110,17 @@ QString ComposeReportPage(const ReportPageInput& in) {
   const QString title = GuideTitle(in.edition);
   page += kTableStart + QStringLiteral("width:0.3125in;height:5in;top:0.4in;table-layout:fixed;left:7.625in'>") +
           QStringLiteral("<TD style='height:3in' bgcolor=#0B1F4A valign=top>") +
-          VerticalText("NameStrip", AcuteApostrophes(HtmlText(name)), 5, kNameStyle) + QStringLiteral("</TABLE>");
+          VerticalText(AcuteApostrophes(HtmlText(name)), 5, kNameStyle) + QStringLiteral("</TABLE>");
   page += kTableStart + QStringLiteral("width:0.3125in;height:4.85in;top:5.39in;table-layout:fixed;left:7.625in'>") +
           QStringLiteral("<TD style='height:3in' bgcolor=#0B1F4A valign=top>") +
-          VerticalText("TitleStrip", AcuteApostrophes(HtmlText(title)), 4.85, kTitleStyle) + QStringLiteral("</TABLE>");
+          VerticalText(AcuteApostrophes(HtmlText(title)), 4.85, kTitleStyle) + QStringLiteral("</TABLE>");
   page += kTableStart + QStringLiteral("table-layout:fixed;width:7.6in;height:0.2in;top:10.3in;left:0in'>") +
           QStringLiteral("<TD align=left valign=bottom><span class=Rights>&nbsp;&nbsp;") + kReportRightsLine +
           QStringLiteral("</span></TD><TD align=right valign=top><span class=footer>&nbsp;&nbsp;") + HtmlText(r.harbor) +
           QStringLiteral("&nbsp;&nbsp;</span></TD></TABLE>");
   page += kTableStart + QStringLiteral("width:0.3125in;height:3.53in;top:0.4in;table-layout:fixed;left:7.938in'>") +
           QStringLiteral("<TD style='height:3.53in' bgcolor=#858FA4 valign=top>") +
-          VerticalText("RegionTab", HtmlText(r.regionName), 3.53, kRegionStyle) + QStringLiteral("</TABLE>");
+          VerticalText(HtmlText(r.regionName), 3.53, kRegionStyle) + QStringLiteral("</TABLE>");
   page += kTableStart + QStringLiteral("width:7.4in;height:0.36in;top:0.04in;table-layout:fixed;left:0in'>") +
           QStringLiteral("<TR><TD><TABLE Border=0 cellspacing=0 cellpadding=0 align=right>");
   if (!in.icons.bell.isEmpty()) page += IconCell(in.icons.bell, true);
@@ -158,7 +134,6 @@ QString ComposeReportPage(const ReportPageInput& in) {
   page += in.middleAndBottom;
   page += Ornaments(in.programFolder);
   page += QStringLiteral("</TABLE>");
-  page += QLatin1String(kFitScript);
   page += QStringLiteral("</BODY></HTML>");
   page.replace(QStringLiteral("&nbsp;&nbsp;&nbsp;"), QStringLiteral("&nbsp;&nbsp; "));
   return page;

@@ -1,6 +1,8 @@
 #include "results/list_fill.h"
 
-#include "platform/vb_text.h"
+#include <algorithm>
+#include <array>
+
 #include "results/list_state.h"
 #include "search/result_query.h"
 #include "services/settings.h"
@@ -14,10 +16,7 @@ QVariant RatingValue(const Field& field) {
   return field.Value();
 }
 
-QString FieldText(const Recordset& record, const QString& name) {
-  const Field field = record.Fields(name);
-  return field.HasValue() ? ValueAsText(field.Value()) : QString();
-}
+QString FieldText(const Field& field) { return field.HasValue() ? ValueAsText(field.Value()) : QString(); }
 
 std::int32_t MarinaNumber(const Field& field) {
   if (!field.HasValue()) return 0;
@@ -36,34 +35,55 @@ bool IsTrue(const Field& field) {
   return v.toDouble() != 0;
 }
 
-}  // namespace
+// The list query's columns that a row is read from.
+enum class ListField { MarinaNo, Bell, Boatyard, Sunset, ShortName, Name, City, State, Harbor, Count };
 
-ListRow ReadListRow(const Recordset& record, const OptionalColumns& columns) {
+QString FieldName(ListField field) {
+  switch (field) {
+    case ListField::MarinaNo: return QStringLiteral("marinaNo");
+    case ListField::Bell: return QStringLiteral("Bell Rating");
+    case ListField::Boatyard: return QStringLiteral("Boatyard Rating");
+    case ListField::Sunset: return QStringLiteral("SunSet");
+    case ListField::ShortName: return QStringLiteral("Marina 30 char Name");
+    case ListField::Name: return QStringLiteral("Marina Name");
+    case ListField::City: return QStringLiteral("City");
+    case ListField::State: return QStringLiteral("State");
+    case ListField::Harbor: return QStringLiteral("Harbor");
+    case ListField::Count: break;
+  }
+  return QString();
+}
+
+bool HasNonBlank(const QString& text) {
+  return std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c != u' '; });
+}
+
+// One row from the current record; field(f) gives a list field,
+// optional(column) an optional column's field.
+template <typename FieldOf, typename OptionalOf>
+ListRow ReadRow(FieldOf&& field, OptionalOf&& optional, const OptionalColumns& columns) {
   ListRow row;
-  row.marinaNo = MarinaNumber(record.Fields(QStringLiteral("marinaNo")));
+  row.marinaNo = MarinaNumber(field(ListField::MarinaNo));
 
-  RowBellRating() = RatingValue(record.Fields(QStringLiteral("Bell Rating")));
+  RowBellRating() = RatingValue(field(ListField::Bell));
   const double bell = RowBellRating().toDouble();
   if (bell > 0 && bell < 6 && bell == int(bell)) row.bellPicture = int(bell);
 
-  RowBoatyardRating() = RatingValue(record.Fields(QStringLiteral("Boatyard Rating")));
+  RowBoatyardRating() = RatingValue(field(ListField::Boatyard));
   const double yard = RowBoatyardRating().toDouble();
   if (yard > 0 && yard < 3 && yard == int(yard)) row.boatyardPicture = int(yard) + 5;
 
-  RowSunset() = IsTrue(record.Fields(QStringLiteral("SunSet"))) ? 1 : 0;
+  RowSunset() = IsTrue(field(ListField::Sunset)) ? 1 : 0;
   row.sunsetPicture = RowSunset() == 1;
 
-  const Field shortName = record.Fields(QStringLiteral("Marina 30 char Name"));
-  if (shortName.HasValue() && !TrimBlanks(ValueAsText(shortName.Value())).isEmpty())
-    row.name = ValueAsText(shortName.Value());
-  else
-    row.name = FieldText(record, QStringLiteral("Marina Name"));
-  row.city = FieldText(record, QStringLiteral("City"));
-  row.state = FieldText(record, QStringLiteral("State"));
-  row.harbor = FieldText(record, QStringLiteral("Harbor"));
+  const Field shortName = field(ListField::ShortName);
+  const QString shortText = shortName.HasValue() ? ValueAsText(shortName.Value()) : QString();
+  row.name = HasNonBlank(shortText) ? shortText : FieldText(field(ListField::Name));
+  row.city = FieldText(field(ListField::City));
+  row.state = FieldText(field(ListField::State));
+  row.harbor = FieldText(field(ListField::Harbor));
 
-  for (OptionalColumn column : columns.InOrder())
-    row.optional << OptionalCellText(column, record.Fields(OptionalSourceField(column)));
+  for (OptionalColumn column : columns.InOrder()) row.optional << OptionalCellText(column, optional(column));
 
   row.bellText = ValueAsText(RowBellRating());
   row.boatyardText = ValueAsText(RowBoatyardRating());
@@ -71,32 +91,34 @@ ListRow ReadListRow(const Recordset& record, const OptionalColumns& columns) {
   return row;
 }
 
+}  // namespace
+
+ListRow ReadListRow(const Recordset& record, const OptionalColumns& columns) {
+  return ReadRow([&](ListField f) { return record.Fields(FieldName(f)); },
+                 [&](OptionalColumn c) { return record.Fields(OptionalSourceField(c)); }, columns);
+}
+
 QString ListQueryText(const QString& whereClause) {
   return BuildResultQuery(ResultQueryKind::List, whereClause, Settings(), SortOrder());
 }
 
 Result<QList<ListRow>> RunListQuery(Database& db, const QString& sql, const OptionalColumns& columns) {
-  RecordsetPtr records;
-  Result<QList<ListRow>> rows = Attempt([&] {
-    QList<ListRow> read;
-    records = db.OpenRecordset(sql);
-    if (records->RecordCount() > 0) {
-      read.reserve(records->RecordCount());
-      records->MoveFirst();
-      while (!records->Eof()) {
-        read.append(ReadListRow(*records, columns));
-        records->MoveNext();
-      }
-    }
-    return read;
+  return Attempt([&] {
+    // The query is read once, forward, with its columns found before the
+    // first row; the reader ends the query whatever happens.
+    const RowReaderPtr reader = db.OpenForwardOnly(sql);
+    std::array<int, std::size_t(ListField::Count)> at{};
+    for (std::size_t f = 0; f < at.size(); ++f) at[f] = reader->Position(FieldName(ListField(f)));
+    std::array<int, 4> optionalAt{};
+    for (OptionalColumn column : columns.InOrder())
+      optionalAt[std::size_t(column)] = reader->Position(OptionalSourceField(column));
+
+    QList<ListRow> rows;
+    while (reader->Next())
+      rows.append(ReadRow([&](ListField f) { return reader->Value(at[std::size_t(f)]); },
+                          [&](OptionalColumn c) { return reader->Value(optionalAt[std::size_t(c)]); }, columns));
+    return rows;
   });
-  if (records) {
-    try {
-      records->Close();
-    } catch (const std::exception&) {
-    }
-  }
-  return rows;
 }
 
 }  // namespace qw

@@ -1,7 +1,7 @@
 #pragma once
 // The result list's rows as the list query delivers them: one plain value per
 // marina with the cell texts, the rating pictures and the ratings store texts.
-// The window writes these into its grids.
+// The list's models (results/list_model.h) show them.
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -26,9 +26,6 @@ inline constexpr int kListFixedCols = 8;
 
 // Pictures of the grid's image list, numbered from 1.
 inline constexpr int kSunsetPicture = 8;
-// Picture alignments of the grid: left and vertically centred, centred.
-inline constexpr int kPictureLeftCentre = 1;
-inline constexpr int kPictureCentre = 4;
 
 struct ListRow {
   std::int32_t marinaNo = 0;  // column 0; 0 when unreadable
@@ -39,6 +36,7 @@ struct ListRow {
   QStringList optional;  // one text per optional column, in column order
   // The ratings store's texts: bell, boatyard, sunset ("0" when missing).
   QString bellText, boatyardText, sunsetText;
+  bool operator==(const ListRow&) const = default;
 };
 
 // Reads the current record of the list query. Also leaves the row's ratings
@@ -49,9 +47,9 @@ ListRow ReadListRow(const Recordset& record, const OptionalColumns& columns);
 // settings and sort order.
 QString ListQueryText(const QString& whereClause);
 
-// Runs sql on db and reads every row, or gives the error when the query could
-// not be run or read; the recordset is closed before it returns, whatever
-// happens.
+// Runs sql on db and reads every row, forward and once, or gives the error
+// when the query could not be run or read; the query has ended when it
+// returns, whatever happens.
 Result<QList<ListRow>> RunListQuery(Database& db, const QString& sql, const OptionalColumns& columns);
 
 }  // namespace qw

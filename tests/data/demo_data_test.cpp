@@ -351,7 +351,8 @@ TEST_F(DemoDatabase, SharesFollowTheirDistributions) {
   EXPECT_NEAR(share("SELECT COUNT(*) FROM rpm_marina_facilities WHERE [Total # Slips] = 0"), 0.1, 0.08);
   EXPECT_NEAR(share("SELECT COUNT(*) FROM rpm_Contact_Information WHERE Website IS NOT NULL"), 0.8, 0.1);
   EXPECT_NEAR(share("SELECT COUNT(*) FROM rpm_Medical WHERE type = 'Hospital'"), 1.0, 0.01);
-  EXPECT_GT(Count("SELECT COUNT(DISTINCT City) FROM rpm_Contact_Information"), 120);
+  // Marinas take the town nearest their mark, so busy harbours share one.
+  EXPECT_GT(Count("SELECT COUNT(DISTINCT City) FROM rpm_Contact_Information"), 100);
   EXPECT_EQ(Count("SELECT COUNT(*) FROM (SELECT [Marina Name] FROM rpm_marinaname_no GROUP BY [Marina Name] HAVING COUNT(*) > 1)"), 1);
   EXPECT_GT(Count("SELECT COUNT(*) FROM rpm_extras WHERE Environs LIKE '*<*>*' OR [Marina Notes] LIKE '*<*>*' OR Notable LIKE '*<*>*'"), 20);
 }

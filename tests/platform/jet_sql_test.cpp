@@ -54,4 +54,13 @@ TEST(TranslateJetSql, DoubleQuotedTextsBecomeSingleQuoted) {
   EXPECT_EQ(TranslateJetSql("City LIKE \"O'Neil*\""), "City LIKE 'O''Neil%'");
 }
 
+TEST(TranslateJetSql, LoneSurrogatesCannotSwallowTheClosingQuote) {
+  const QChar high(0xD83D), low(0xDEA2), replacement(QChar::ReplacementCharacter);
+  // A lone half of a pair is no character; a whole pair is kept.
+  EXPECT_EQ(TranslateJetSql(QString("n LIKE '*a") + high + "'' OR 1=1 --*'"),
+            QString("n LIKE '%a") + replacement + "'' OR 1=1 --%'");
+  EXPECT_EQ(TranslateJetSql(QString("c = '") + low + high + "'"), QString("c = '") + replacement + replacement + "'");
+  EXPECT_EQ(TranslateJetSql(QString("c = '") + high + low + "'"), QString("c = '") + high + low + "'");
+}
+
 }  // namespace

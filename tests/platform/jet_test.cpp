@@ -186,6 +186,11 @@ TEST_F(JetDatabase, TheProgramsQueryFormsGiveTheEnginesAnswers) {
   EXPECT_EQ(Count("select * from rpm_marinaname_no where [Marina Name] LIKE '*%*'"), 1);
   EXPECT_EQ(Count("select * from rpm_marinaname_no where [Marina Name] LIKE '*Cove*'"), 2);
   EXPECT_EQ(Count("select * from rpm_marinaname_no where [Marina Name] LIKE 'S?ndy*'"), 1);
+  // A lone surrogate in a text neither swallows its closing quote (which would
+  // run the rest of the text as SQL) nor makes the query a table name.
+  EXPECT_EQ(Count(QString("select * from rpm_marinaname_no where [Marina Name] LIKE '*") + QChar(0xD83D) +
+                  "'' or 1=1 --*'"),
+            0);
   // Texts that look like parameters are texts.
   EXPECT_EQ(Count("select * from rpm_marinaname_no where [Marina Name] LIKE '*:name?*' or [Marina Name] = '?'"), 0);
   // The joined list query shape, with the bracketed table name and TRUE.
@@ -232,6 +237,39 @@ TEST_F(JetDatabase, FailingSqlIsAnErrorNeverAnEmptyResult) {
   db->Close();
   EXPECT_FALSE(db->IsOpen());
   ExpectJetError(qw::kJetObjectClosed, [&] { db->OpenRecordset("rpm_Vyk"); });
+}
+
+TEST_F(JetDatabase, AForwardReadGivesEachRowOnceWithItsColumnsFoundBeforehand) {
+  auto db = Open();
+  auto writer = Open(false);
+  {
+    qw::RowReaderPtr rows =
+        db->OpenForwardOnly("select rpm_Vyk.MarinaNo, [Geo Code], Sunset from rpm_Vyk order by MarinaNo");
+    // Columns are found as Recordset::Fields finds them.
+    const int no = rows->Position("marinano");
+    const int geo = rows->Position("rpm_Vyk.[Geo Code]");
+    const int sunset = rows->Position("[Sunset]");
+    EXPECT_EQ(std::vector<int>({no, geo, sunset, rows->Position("No Such Column")}), std::vector<int>({0, 1, 2, -1}));
+    EXPECT_TRUE(rows->Value(no).IsMissing());  // no current row yet
+    QStringList seen;
+    while (rows->Next()) {
+      const qw::Field flag = rows->Value(sunset);
+      seen << QString("%1:%2:%3")
+                  .arg(rows->Value(no).Value().toInt())
+                  .arg(rows->Value(geo).Value().toInt())
+                  .arg(flag.IsNull() ? "Null" : flag.Value().typeId() == QMetaType::Bool ? flag.Value().toString() : "?");
+      EXPECT_TRUE(rows->Value(-1).IsMissing());
+    }
+    EXPECT_EQ(seen, (QStringList{"1:5:true", "2:6:false", "3:16:Null", "4:5:true"}));
+    EXPECT_FALSE(rows->Next());
+    EXPECT_TRUE(rows->Value(no).IsMissing());
+    // Read to its end, the query keeps no writer out.
+    writer->Execute("INSERT INTO chart_information (checkalert) VALUES (2)");
+  }
+  ExpectJetError(qw::kJetTableNotFound, [&] { db->OpenForwardOnly("select * from rpm_nothing"); });
+  ExpectJetError(qw::kJetSyntaxError, [&] { db->OpenForwardOnly("select * from rpm_Vyk where ("); });
+  db->Close();
+  ExpectJetError(qw::kJetObjectClosed, [&] { db->OpenForwardOnly("select * from rpm_Vyk"); });
 }
 
 TEST_F(JetDatabase, ReadersShareOneKeptConnectionThatNeverHoldsAWriterBack) {

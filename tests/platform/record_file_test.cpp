@@ -118,7 +118,7 @@ TEST(RecordReader, FromFileReadsAFileAndRefusesAMissingOne) {
 
 TEST(RecordWriter, FormatsEachKindOfField) {
   EXPECT_EQ(qw::RecordWriter::FormatField(QString("cboFuel")), "\"cboFuel\"");
-  EXPECT_EQ(qw::RecordWriter::FormatField(QString("say \"hi\"")), "\"say \"hi\"\"");  // no escaping
+  EXPECT_EQ(qw::RecordWriter::FormatField(QString("say \"hi\"")), "\"say \"\"hi\"\"\"");
   EXPECT_EQ(qw::RecordWriter::FormatField(2), "2");
   EXPECT_EQ(qw::RecordWriter::FormatField(-1), "-1");
   EXPECT_EQ(qw::RecordWriter::FormatField(150.0), "150");
@@ -149,6 +149,26 @@ TEST(RecordWriter, WritesCrLfLinesThatReadBack) {
   QStringList fields = ReadAll(reader);
   ASSERT_EQ(fields.size(), 11);
   EXPECT_EQ(fields.mid(7), (QStringList{"tbMarinaName", " Sandy, Cove ", "cmbmfac(0)", "3"}));
+}
+
+TEST(RecordWriter, EveryTextReadsBackAsWritten) {
+  // Quotes, separators, line ends and control characters inside a text; a
+  // NUL, which would mark binary data, is left out.
+  const QString texts[] = {
+      "near \"x\": syntax error", "\"", "\"\"", "a\"\",\"b", "x,\r\ny\rz\n", " \t lead", "\x01\x1b\x7f",
+      QString::fromUtf8("Caf\xC3\xA9 \xE2\x80\x99"), QString(), QString(QChar(0xFEFF)) + "bom",
+  };
+  for (const QString& text : texts) {
+    qw::RecordWriter writer;
+    writer.WriteRecord({text, 7, text});
+    EXPECT_EQ(ReadAll(writer.Data()), (QStringList{text, "7", text})) << writer.Data().toStdString();
+  }
+  qw::RecordWriter nul;
+  nul.WriteRecord({QString("a") + QChar(0) + "b"});
+  EXPECT_EQ(ReadAll(nul.Data()), QStringList{"ab"});
+  qw::RecordReader binary(QByteArray("\"a\0b\",x", 7));
+  EXPECT_TRUE(ReadAll(binary).isEmpty());
+  EXPECT_TRUE(binary.Stopped());
 }
 
 TEST(RecordWriter, SavesByReplacingOrAppending) {

@@ -38,7 +38,7 @@ TEST(ReportDatabase, DemoMarinasComposed) {
   const qw::ReportPages p865 = qw::ComposeReportPages(*db, Request(865));
   EXPECT_EQ(p865.marinaName, "Sailor's Rest & Skipper's Wharf");
   EXPECT_TRUE(p865.reportHtml.contains("&nbsp;&nbsp;Sailor&acute;s Rest &amp; Skipper&acute;s Wharf&nbsp;&nbsp;</div>"));
-  EXPECT_TRUE(p865.reportHtml.contains("</div></TABLE></TR><p>1 865</p><img"));
+  EXPECT_TRUE(p865.reportHtml.contains("</TABLE></TR><p>1 865</p><img"));
   EXPECT_TRUE(p865.reportHtml.contains("/Photos/6/865/6-865-@1.jpg"));
 
   // 581 has the program's own photo; 507 its further photos, eight of them.

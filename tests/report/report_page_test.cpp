@@ -54,18 +54,18 @@ TEST(ReportPage, MarinaWithEveryBoxFilled) {
   const QString page = qw::ComposeReportPage(FullMarina());
   ExpectInOrder(page, {
       "<html xmlns:v='urn:schemas-microsoft-com:vml' xmlns='http://www.w3.org/TR/REC-html40'>"
-      "<HEAD><style>v\\:* {behavior:url(#default#VML);}</style><STYLE>.para_hdr{font-family:Arial Narrow,",
+      "<HEAD><style>v\\:* {behavior:url(#default#VML);}</style><STYLE>.para_hdr{font-family:Arial Narrow;font-size:11pt;",
       "</STYLE><BODY oncontextmenu='return false'></BODY>",
       "<TABLE Border=0 cellspacing=0 cellpadding=0 style='position:absolute;width:0.6in;height:0.3in;top:0.01in;"
       "table-layout:fixed;left:7.655in'><TR><TD align=center><span class=ICW>ICW SM</span><TR><TD align=center "
       "valign=top></span><span class=ICWNumber>12.5</span></TABLE>",
       "height:5in;top:0.4in;table-layout:fixed;left:7.625in'><TD style='height:3in' bgcolor=#0B1F4A valign=top>"
-      "<div id=NameStrip style='writing-mode:vertical-rl;height:5in;",
+      "<div style='writing-mode:vertical-rl;height:5in;",
       "font-size:16pt;font-weight:bold;color:white'>&nbsp;&nbsp;Harbor Light Marina&nbsp;&nbsp;</div></TABLE>",
       "top:5.39in;", "&nbsp;&nbsp;VYK&acute;s Digital Guide to New England Marinas &nbsp;&nbsp;</div></TABLE>",
       "top:10.3in;left:0in'><TD align=left valign=bottom><span class=Rights>&nbsp;&nbsp;Copyright &copy;",
       "</span></TD><TD align=right valign=top><span class=footer>&nbsp;&nbsp; Camden Harbor &nbsp;&nbsp;</span></TD></TABLE>",
-      "<TD style='height:3.53in' bgcolor=#858FA4 valign=top><div id=RegionTab",
+      "<TD style='height:3.53in' bgcolor=#858FA4 valign=top><div style='writing-mode:vertical-rl;height:3.53in;",
       "&nbsp;&nbsp;ME - MIDCOAST&nbsp;&nbsp;</div></TABLE>",
       "<TR><TD><TABLE Border=0 cellspacing=0 cellpadding=0 align=right>"
       "<TD valign=top align = right><IMG SRC='file:///p/cbell4.jpg' style='height:0.236in' Border=0>&nbsp;&nbsp;</TD>"
@@ -73,29 +73,28 @@ TEST(ReportPage, MarinaWithEveryBoxFilled) {
       "<TD valign=top align = right><IMG SRC='file:///p/csunset.jpg' style='height:0.236in' Border=0></TD>"
       "</TABLE></TABLE>",
       "style='position:absolute;width:7.65in;height:11in;table-layout:fixed;left:0in'>",
-      "left:0.25in;top:0.5in;width:3.54in;height:3.1in;'><TR valign=top><TD valign=top><div id=InfoBox>"
+      "left:0.25in;top:0.5in;width:3.54in;height:3.1in;'><TR valign=top><TD valign=top>"
       "<span class=para_hdr>Navigational Information</span><BR><NOBR><span class=TitleFont>Lat: </Span>"
       "<span class=ValueFont>44&deg;12.600'</Span>",
       "<span class=TitleFont>Access: </Span><span class=ValueFont>Enter between the cans</Span></NOBR>",
       "<span class=TitleFont>Fuel: </Span><span class=ValueFont>Gasoline</Span></NOBR>",
       "<span class=TitleFont>Owner/Manager: </Span><span class=ValueFont>Ann Lee</Span>",
-      "</div></TD></TR></TABLE></DIV></TABLE>",
+      "</TD></TR></TABLE></DIV></TABLE>",
       "left:4in;top:0.4in;width:3.625in;height:2.375in;'><TR><TD><A style='cursor:hand' onclick=\"javascript:window.open("
       "'file:\\/\\/\\/ph\\/6\\/123\\/6-123-@2.jpg', '', 'top=0, left=0, height=1080,width=1920,status=yes,toolbar=no,"
       "menubar=no,location=no,resizable=yes')\"><IMG SRC='file:///ph/6/123/6-123-@2.jpg' style='width:3.625in;"
       "height:2.375in' ALIGN=center Border=0 vspace=0 hspace=0></A>",
       "font-weight:bold;margin-top:0.07in;margin-left:0in;margin-bottom:0px'>Harbor Light</div></span></TD></TR></TABLE>",
-      "left:4in;top:3.16in;width:3.5in;height:1.05in;'><TD><TR valign=top><TD valign=top><div id=ContactBox><NOBR>"
+      "left:4in;top:3.16in;width:3.5in;height:1.05in;'><TD><TR valign=top><TD valign=top><NOBR>"
       "<span class=AddressFont>1 Wharf St;  Camden,  ME&nbsp;&nbsp;04843</span></NOBR>",
       "<span class=TitleFont><NOBR>Tel: </Span><span class=ValueFont>(207) 555-0134</Span>",
       "<span class=TitleFont>Email: </Span><span class=ValueFont><A HREF=\"mailto:info@hl.example.com\">"
-      "info@hl.example.com</A></Span></NOBR> <NOBR><span class=TitleFont>&nbsp;&nbsp; Web: </Span><span class=ValueFont>"
+      "info@hl.example.com</A></Span><span class=TitleFont>&nbsp;&nbsp; Web: </Span><span class=ValueFont>"
       "<A Target=_blank HREF=\"http://www.hl.example.com\">www.hl.example.com.</A></Span></NOBR>",
-      "</div></TABLE></TR><MIDDLE><img src='file:///p/bpin.gif' style='position:absolute;width:0.007in;top:0in;"
+      "</TABLE></TR><MIDDLE><img src='file:///p/bpin.gif' style='position:absolute;width:0.007in;top:0in;"
       "left:7.625in;height:10.49in' hspace=0 vspace=0 Border=0>",
       "<img src='file:///p/corner.gif' style='position:absolute;top:10.422in;left:7.59in;width:0.034in;height:0.068in' "
-      "Border=0></TABLE><script>",
-      "</script></BODY></HTML>"});
+      "Border=0></TABLE></BODY></HTML>"});
   EXPECT_FALSE(page.contains("&nbsp;&nbsp;&nbsp;"));
 }
 
@@ -109,7 +108,7 @@ TEST(ReportPage, MarinaWithMostItemsMissing) {
   ExpectInOrder(page, {
       "&nbsp;&nbsp;Known Name&nbsp;&nbsp;</div>",
       "<span class=footer>&nbsp;&nbsp; &nbsp;</span>",
-      "<div id=RegionTab", ">&nbsp;&nbsp; &nbsp;</div>",
+      "bgcolor=#858FA4 valign=top><div style=", ">&nbsp;&nbsp; &nbsp;</div>",
       "<TABLE Border=0 cellspacing=0 cellpadding=0 align=right></TABLE></TABLE>",
       "<span class=TitleFont>Lat: </Span><span class=ValueFont>n/a</Span>",
       "<span class=TitleFont>Fuel: </Span><span class=ValueFont>No</Span>",
@@ -209,11 +208,11 @@ TEST(ReportPage, WebAndMailLinks) {
     const char* expected;
   } cases[] = {
       {"www.x.example.com", "a@x.example.com",
-       "<A HREF=\"mailto:a@x.example.com\">a@x.example.com</A></Span></NOBR> <NOBR><span class=TitleFont>&nbsp;&nbsp; "
+       "<A HREF=\"mailto:a@x.example.com\">a@x.example.com</A></Span><span class=TitleFont>&nbsp;&nbsp; "
        "Web: </Span><span class=ValueFont><A Target=_blank HREF=\"http://www.x.example.com\">www.x.example.com</A>"},
       {"https://x.example.org/a?b=1&c=\"2\".", nullptr,
        "<A Target=_blank HREF=\"https://x.example.org/a?b=1&amp;c=&quot;2&quot;\">https://x.example.org/a?b=1&amp;c=\"2\".</A>"},
-      {"", "", "Email: </Span><span class=ValueFont>n/a</Span></NOBR> <NOBR><span class=TitleFont>&nbsp;&nbsp; Web: "
+      {"", "", "Email: </Span><span class=ValueFont>n/a</Span><span class=TitleFont>&nbsp;&nbsp; Web: "
                "</Span><span class=ValueFont>n/a</Span></NOBR>"},
   };
   for (const auto& c : cases) {

@@ -91,7 +91,7 @@ TEST(ReportPhotos, AdditionalPhotosPage) {
   in.harbor = "Lowell's Cove";
   const QString empty = qw::ComposeAdditionalPhotosPage(in);
   EXPECT_TRUE(empty.startsWith(
-      "<html><BODY oncontextmenu='return false'></BODY><div><STYLE>.footer{font-family:Arial Narrow,"));
+      "<html><BODY oncontextmenu='return false'></BODY><div><STYLE>.footer{font-family:Arial Narrow;letter-spacing:0.2em;"));
   EXPECT_FALSE(empty.contains("<IMG"));
   EXPECT_TRUE(empty.endsWith(
       "</span></TD><TD align=Center valign=top><NOBR><span class=footer>Baxter &amp; Daughters</span></TD>"

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "common/testing.h"
 #include "fake_recordset.h"
 #include "results/list_fill.h"
 #include "results/list_state.h"
@@ -137,6 +138,26 @@ TEST(ListRows, AQueryThatFailsIsAnErrorNotAnEmptyList) {
   fill = qw::RunListQuery(db, "select 1", {});
   ASSERT_FALSE(fill.ok());
   EXPECT_EQ(fill.error().description, "Syntax error in FROM clause.");
+}
+
+// The forward read of the real list query gives the rows that reading each
+// record by name gives.
+TEST(ListRows, TheDemoListReadForwardMatchesTheRecordsReadByName) {
+  const OptionalColumns all{true, true, true, true};
+  qw::DatabasePtr db = qw::Database::OpenDatabase(qw::testing::DemoDatabasePath(), 0, true, "");
+  const qw::Result<QList<ListRow>> fill = qw::RunListQuery(*db, qw::ListQueryText(""), all);
+  ASSERT_TRUE(fill.ok()) << fill.error().description.toStdString();
+  qw::RecordsetPtr records = db->OpenRecordset(qw::ListQueryText(""));
+  ASSERT_EQ(fill.value().size(), records->RecordCount());
+  ASSERT_GT(fill.value().size(), 100);
+  for (const ListRow& row : fill.value()) {
+    SCOPED_TRACE(row.marinaNo);
+    const ListRow expected = qw::ReadListRow(*records, all);
+    EXPECT_TRUE(row == expected) << row.name.toStdString();
+    records->MoveNext();
+  }
+  records->Close();
+  db->Close();
 }
 
 // The list query: the list's select, the edition and sub-region filter in

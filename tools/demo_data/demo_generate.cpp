@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <stdexcept>
 
 #include "demo_model.h"
 #include "demo_rng.h"
@@ -402,31 +403,28 @@ void Contact(Marina& m) {
   if (R(m, kContact, "VHF Monitor").Chance(0.9)) c.Set("VHF Monitor", "16");
   Rng talk = R(m, kContact, "VHF Talk");
   if (talk.Chance(0.75)) c.Set("VHF Talk", talk.Pick(QStringList{"9", "68", "69", "71", "72", "16/9"}));
-  const QString slug = Slug(m.name);
+  const QString web = WebName(m.name);
   Rng mail = R(m, kContact, "E-mail");
   if (mail.Chance(0.85)) {
     if (mail.Chance(0.8))
-      c.Set("E-mail", mail.Pick(QStringList{"dockmaster", "info", "office", "harbormaster"}) + QLatin1Char('@') + slug + QStringLiteral(".example.com"));
+      c.Set("E-mail", mail.Pick(QStringList{"dock", "info", "office", "slips"}) + QLatin1Char('@') + web + QStringLiteral(".example.com"));
     else
-      c.Set("E-mail", QString(slug).replace(QLatin1Char('-'), QLatin1Char('.')) + QStringLiteral("@mail.example.org"));
+      c.Set("E-mail", web + QStringLiteral("@mail.example.org"));
   }
-  if (R(m, kContact, "Website").Chance(0.8)) c.Set("Website", QStringLiteral("www.%1.example.com").arg(slug));
+  if (R(m, kContact, "Website").Chance(0.8)) c.Set("Website", QStringLiteral("www.%1.example.com").arg(web));
 }
 
+// The approach as a guide prints it: one short line of the information box,
+// naming the harbour and a mark.
 QString Directions(const Marina& m) {
   Rng r = R(m, kNav, "Navigational Directions from ICW");
   if (r.Chance(0.15)) return {};
-  static const QStringList landmarks = {"the green can and the red nun", "the granite breakwater and the day beacon",
-                                        "the lighthouse and the bell buoy", "the ledge marker and the town landing"};
-  static const QStringList second = {"our floats are the second set to port.", "the fuel dock is straight ahead.",
-                                     "follow the moorings to the office float.", "hail us on arrival for a slip."};
-  QString text = QStringLiteral("Enter %1 between %2; %3").arg(m.harbour, r.Pick(landmarks), r.Pick(second));
-  const int extra = r.IntBetween(0, 2);
-  static const QStringList more = {"Watch the current at mid-tide.", "Favor the channel's east side at low water.",
-                                   "Lobster buoys crowd the approach in summer.", "The harbor's speed limit is 5 knots."};
-  for (int i = 0; i < extra; ++i) text += QLatin1Char(' ') + more[(r.Next() % more.size())];
-  if (r.Chance(0.2)) text = r.Chance(0.5) ? text.replace(QStringLiteral("; "), QStringLiteral(";<BR>"))
-                                          : QStringLiteral("<I>") + text + QStringLiteral("</I>");
+  static const QStringList marks = {"G \"1\" and R \"2\"", "the breakwater light", "the bell buoy", "the day beacon"};
+  static const QStringList then = {"floats to port", "fuel dock ahead", "office float to stbd", "hail on arrival"};
+  constexpr int kLineChars = 56;
+  QString text = QStringLiteral("%1 past %2; %3").arg(m.harbour, r.Pick(marks), r.Pick(then));
+  if (text.size() > kLineChars) text = text.left(text.indexOf(QLatin1Char(';')));
+  if (r.Chance(0.2)) text = QStringLiteral("<I>") + text + QStringLiteral("</I>");
   return text;
 }
 
@@ -441,19 +439,20 @@ void Navigation(Marina& m) {
     n.Set("USCG Statute Mile", Num(mile.IntBetween(1, 15) * 0.5));
   else if (mile.Chance(0.07))
     n.Set("USCG Statute Mile", Num(mile.IntBetween(2, 60) * 0.5));
-  if (m.slips > 0) n.Set("Deepest Slip", Num(Depth(R(m, kNav, "Deepest Slip"), 5, 18)));
-  if (m.moorings > 0) n.Set("Deepest Mooring", Num(Depth(R(m, kNav, "Deepest Mooring"), 8, 30)));
+  // Whole feet for the deepest slip and mooring, as guides print them.
+  if (m.slips > 0) n.Set("Deepest Slip", R(m, kNav, "Deepest Slip").IntBetween(5, 18));
+  if (m.moorings > 0) n.Set("Deepest Mooring", R(m, kNav, "Deepest Mooring").IntBetween(8, 30));
   n.Set("Latitude", FormatLatitude(m.latMinutes)).Set("Longitude", FormatLongitude(m.lonMinutes));
   n.Set("Tidal Range", m.town->tide);
   if (canal) {
-    n.Set("Average Current", "4 kts in the canal");
+    n.Set("Average Current", "4 kts");
   } else {
     const int cur = R(m, kNav, "Average Current").PickWeighted({40, 35, 20, 5});
     if (cur < 3) n.Set("Average Current", QStringList{"Slight", "1 kt", "2 kts"}[cur]);
   }
   n.Set("Chart #", R(m, kNav, "Chart #").Pick(SubRegionOf(m.geoCode).charts));
   n.Set("Entry Depth", Num(IsMaine(m) ? Depth(R(m, kNav, "Entry Depth"), 6, 20) : Depth(R(m, kNav, "Entry Depth"), 5, 15)));
-  if (m.fuel) n.Set("Fuel Dock Depth", Num(Depth(R(m, kNav, "Fuel Dock Depth"), 5, 15)));
+  if (m.fuel) n.Set("Fuel Dock Depth", R(m, kNav, "Fuel Dock Depth").IntBetween(5, 15));
   const QString directions = Directions(m);
   if (!directions.isEmpty()) n.Set("Navigational Directions from ICW", directions);
 }
@@ -523,17 +522,22 @@ void Facilities(Marina& m) {
   }
   f.Set("European Voltage?", Flag(R(m, t, "European Voltage?").Chance(0.03)));
   // cable TV and phones
+  bool tvDetails = false;
   if (R(m, t, "Cable TV?").Chance(0.3)) {
     f.Set("Cable TV?", 1);
     Rng rate = R(m, t, "Cable TV Rate $");
-    if (rate.Chance(0.7)) f.Set("Cable TV Rate $", rate.Pick(QStringList{"$3", "4", "$5/night"}));
-    if (R(m, t, "Cable TV Details").Chance(0.3)) f.Set("Cable TV Details", "Basic cable at every slip");
+    if (rate.Chance(0.7)) f.Set("Cable TV Rate $", rate.Pick(QStringList{"$3", "4", "$5"}));
+    tvDetails = R(m, t, "Cable TV Details").Chance(0.3);
+    if (tvDetails) f.Set("Cable TV Details", "Basic cable");
   }
+  // Cable TV and the dockside phone share one printed line: one detail of
+  // the phone at most.
   if (R(m, t, "Dock Side Phone?").Chance(0.1)) {
     f.Set("Dock Side Phone?", 1).Set("Phone Hook-up Rate $", "$5");
-    f.Set("Switchboard?", Flag(R(m, t, "Switchboard?").Chance(0.2)));
+    const bool switchboard = R(m, t, "Switchboard?").Chance(0.2);
+    f.Set("Switchboard?", Flag(switchboard));
     f.Set("# of Lines", R(m, t, "# of Lines").Chance(0.5) ? "1" : "2");
-    f.Set("Available for 1 Night?", Flag(R(m, t, "Available for 1 Night?").Chance(0.5)));
+    f.Set("Available for 1 Night?", Flag(!switchboard && !tvDetails && R(m, t, "Available for 1 Night?").Chance(0.5)));
   }
   Rng pay = R(m, t, "# of Pay Phone");
   if (pay.Chance(0.5)) f.Set("# of Pay Phone", pay.IntBetween(1, 2)).Set("Pay Phones?", 1);
@@ -554,11 +558,11 @@ void Facilities(Marina& m) {
   if (m.moorings > 0) {
     Rng launch = R(m, t, "Launch Service Fee?");
     if (launch.Chance(0.6)) {
-      f.Set("Launch Service Fee?", launch.Pick(QStringList{"Yes", "Ch. 9 for launch", "Seasonal"}));
-      f.Set("Launch Service Fee $", launch.Chance(0.5) ? "$3 pp" : "$5 each way");
+      f.Set("Launch Service Fee?", launch.Pick(QStringList{"Yes", "Ch. 9", "Seasonal"}));
+      f.Set("Launch Service Fee $", launch.Chance(0.5) ? "$3 pp" : "$5");
     }
     Rng dinghy = R(m, t, "Dinghy Dock?");
-    if (dinghy.Chance(0.6)) f.Set("Dinghy Dock?", 1).Set("Fee?", dinghy.Chance(0.5) ? "Free" : "$5/day");
+    if (dinghy.Chance(0.6)) f.Set("Dinghy Dock?", 1).Set("Fee?", dinghy.Chance(0.5) ? "Free" : "$5");
     f.Set("In Season Moorings--Nightly Rates", R(m, t, "In Season Moorings--Nightly Rates").Pick(QStringList{"$35", "$40", "$45/night"}));
     if (R(m, t, "In Season Moorings--Weekly Rates").Chance(0.5)) f.Set("In Season Moorings--Weekly Rates", "$200");
     if (R(m, t, "In Season Moorings--Monthly Rates").Chance(0.4)) f.Set("In Season Moorings--Monthly Rates", "$600");
@@ -574,7 +578,12 @@ void Facilities(Marina& m) {
   Rng laundry = R(m, t, "Laundry?");
   if (laundry.Chance(0.6))
     f.Set("Laundry?", 1).Set("# of Wash Machines", laundry.IntBetween(1, 4)).Set("# of Dryers", laundry.IntBetween(1, 4));
-  SetShares(f, m, t, {{"Irons?", 0.1}, {"Ironing Boards?", 0.1}, {"On Site Book Exchange?", 0.3}});
+  // The laundry shares its line with the pay phones: irons only where there
+  // is no book exchange.
+  SetShares(f, m, t, {{"On Site Book Exchange?", 0.3}});
+  const bool books = f.Get(QStringLiteral("On Site Book Exchange?")).toInt() == 1;
+  f.Set("Irons?", Flag(!books && R(m, t, "Irons?").Chance(0.1)));
+  f.Set("Ironing Boards?", Flag(!books && R(m, t, "Ironing Boards?").Chance(0.1)));
   // access
   if (R(m, t, "Handicapped Access?").Chance(0.4)) {
     f.Set("Handicapped Access?", 1);
@@ -588,12 +597,20 @@ void Operations(Marina& m) {
   o.Set("MarinaNo", m.no);
   const bool onSite = R(m, t, "On Site").Chance(0.65);
   o.Set("On Site", Flag(onSite));
-  SetShares(o, m, t, {{"Self Service", 0.4}, {"Full Service", 0.4}, {"On Call", 0.1}});
+  // One kind of service at most, and a remark only beside a single way of
+  // pumping out: the pump-out line, fee and closed heads share one printed
+  // line.
+  SetShares(o, m, t, {{"On Call", 0.1}});
+  const int service = R(m, t, "Self Service").PickWeighted({40, 40, 20});
+  o.Set("Self Service", Flag(service == 0)).Set("Full Service", Flag(service == 1));
+  const bool onCall = o.Get(QStringLiteral("On Call")).toInt() == 1;
   Rng pc = R(m, t, "Pumpout_Comments");
-  if (pc.Chance(0.2)) o.Set("Pumpout_Comments", pc.Pick(QStringList{"Free", "$5 per pump-out", "Ch. 9 for the pump-out boat"}));
-  if (onSite && R(m, t, "# Central Stations").Chance(0.5)) o.Set("# Central Stations", 1);
+  if (pc.Chance(0.2) && service == 2 && !(onSite && onCall))
+    o.Set("Pumpout_Comments", pc.Pick(QStringList{"Free", "$5", "Call Ch. 9"}));
+  const bool central = onSite && R(m, t, "# Central Stations").Chance(0.5);
+  if (central) o.Set("# Central Stations", 1);
   Rng portable = R(m, t, "# of Portable Units");
-  if (portable.Chance(0.2)) o.Set("# of Portable Units", portable.IntBetween(1, 2));
+  if (!central && portable.Chance(0.2)) o.Set("# of Portable Units", portable.IntBetween(1, 2));
   Rng inSlip = R(m, t, "# In Slip Dedication Units");
   if (m.size == Size::Large && inSlip.Chance(0.25)) o.Set("# In Slip Dedication Units", inSlip.IntBetween(2, 20));
   const int fee = R(m, t, "Fee").IntBetween(0, 4);
@@ -602,10 +619,10 @@ void Operations(Marina& m) {
   o.Set("Marina Manager/Director", PersonName(m, "Marina Manager/Director"));
   if (!R(m, t, "Dockmaster?").Chance(0.2)) o.Set("Dockmaster", PersonName(m, "Dockmaster"));
   Rng season = R(m, t, "season");
-  o.Set("In-Season Dates", season.Pick(QStringList{"May 15-Oct 15", "Jun 1-Sep 30", "Apr 15-Oct 31", "Memorial Day-Columbus Day"}));
+  o.Set("In-Season Dates", season.Pick(QStringList{"May 15-Oct 15", "Jun 1-Sep 30", "Apr 15-Oct 31", "May-Oct"}));
   o.Set("In-Season Hours", season.Pick(QStringList{"7am-7pm", "8am-6pm", "24 hrs"}));
   if (season.Chance(0.5))
-    o.Set("Off-Season Dates", "Oct 16-May 14").Set("Off-Season Hours", "Mon-Fri 8-4:30");
+    o.Set("Off-Season Dates", "Nov-Apr").Set("Off-Season Hours", "M-F 8-4");
   else
     o.Set("Off-Season Dates", "Closed");
   const int arrival = R(m, t, "After-Hours Arrival Procedure").IntBetween(0, 3);
@@ -617,12 +634,17 @@ void Operations(Marina& m) {
   SetShares(o, m, t, {{"Master/Visa", 0.9}, {"Amex", 0.5}, {"Discover", 0.4}, {"Diners Club", 0.1}, {"Texaco", 0.05}});
   if (R(m, t, "Other").Chance(0.05)) o.Set("Other", "Debit cards");
   SetShares(o, m, t, {{"Boat US Cooperating Marina", 0.3}});
-  if (R(m, t, "Other Discount Programs").Chance(0.1)) o.Set("Other Discount Programs", "Yacht club reciprocity");
+  // The discounts print on one line: a second programme only without Boat/US.
+  if (o.Get(QStringLiteral("Boat US Cooperating Marina")).toInt() != 1 && R(m, t, "Other Discount Programs").Chance(0.1))
+    o.Set("Other Discount Programs", "YC reciprocity");
   if (R(m, t, "Dockage Discount").Chance(0.15)) o.Set("Dockage Discount", "10% weekly");
-  if (R(m, t, "Fuel Disscount").Chance(0.1)) o.Set("Fuel Disscount", "Volume discount");
-  if (R(m, t, "Repair Discount").Chance(0.05)) o.Set("Repair Discount", "10% for members");
+  if (R(m, t, "Fuel Disscount").Chance(0.1)) o.Set("Fuel Disscount", "Volume");
+  if (R(m, t, "Repair Discount").Chance(0.05)) o.Set("Repair Discount", "10%");
   if (R(m, t, "Other Discount").Chance(0.05)) o.Set("Other Discount", "Off-season rates");
-  SetShares(o, m, t, {{"Pets Allowed?", 0.8}, {"Dog Walking Area?", 0.5}, {"Kennel", 0.05}});
+  // The pets share their line with the handicapped access: a kennel only
+  // where there is no dog walking area.
+  SetShares(o, m, t, {{"Pets Allowed?", 0.8}, {"Dog Walking Area?", 0.5}});
+  o.Set("Kennel", Flag(o.Get(QStringLiteral("Dog Walking Area?")).toInt() != 1 && R(m, t, "Kennel").Chance(0.05)));
 }
 
 void Services(Marina& m) {
@@ -788,15 +810,6 @@ void Output(Marina& m) {
 // ---------------------------------------------------------------- phase 1
 
 void Basics(Marina& m) {
-  Rng lat = R(m, kNav, "Latitude");
-  Rng lon = R(m, kNav, "Longitude");
-  const auto toMinutes = [](double ddmm) {
-    const double a = std::fabs(ddmm);
-    const double deg = std::floor(a / 100.0);
-    return deg * 60.0 + (a - deg * 100.0);
-  };
-  m.latMinutes = toMinutes(m.town->lat) + (lat.Unit() * 1.6 - 0.8);
-  m.lonMinutes = toMinutes(m.town->lon) + (lon.Unit() * 2.0 - 1.0);
   m.harbour = R(m, kNav, "Harbor").Pick(m.town->harbours);
   m.bell = 1 + R(m, kVyk, "Bell Rating").PickWeighted({5, 17, 38, 30, 10});
   m.boatyard = R(m, kVyk, "Boatyard Rating").PickWeighted({52, 31, 17});
@@ -835,22 +848,17 @@ void CoverEveryClass(DemoData& data);
 
 DemoData Plan(const std::vector<MapMark>& marks, bool withEdgeRows) {
   DemoData data;
-  // Towns: the marinas of a sub-region in map order take its towns in turn.
-  std::map<int, std::vector<MapMark>> byRegion;
-  for (const MapMark& mark : marks) byRegion[mark.geoCode].push_back(mark);
-  for (auto& [geo, list] : byRegion) {
-    std::sort(list.begin(), list.end(), [](const MapMark& a, const MapMark& b) { return a.mapNo < b.mapNo; });
-    std::vector<const Town*> towns;
-    for (const Town& t : Towns())
-      if (t.geoCode == geo && !t.outOfRotation) towns.push_back(&t);
-    for (size_t i = 0; i < list.size(); ++i) {
-      Marina m;
-      m.no = list[i].marinaNo;
-      m.geoCode = geo;
-      m.mapNo = list[i].mapNo;
-      m.town = towns[i % towns.size()];
-      data.marinas.push_back(std::move(m));
-    }
+  // Each marina lies where its mark lies on the map, in the nearest town of its sub-region.
+  for (const MapMark& mark : marks) {
+    Marina m;
+    m.no = mark.marinaNo;
+    m.geoCode = mark.geoCode;
+    m.mapNo = mark.mapNo;
+    m.latMinutes = mark.lat * 60.0;
+    m.lonMinutes = -mark.lon * 60.0;
+    m.town = NearestTown(mark.geoCode, mark.lat, mark.lon);
+    if (!m.town) throw std::runtime_error(QStringLiteral("no town for geo code %1").arg(mark.geoCode).toStdString());
+    data.marinas.push_back(std::move(m));
   }
   std::sort(data.marinas.begin(), data.marinas.end(), [](const Marina& a, const Marina& b) { return a.no < b.no; });
 

@@ -1,5 +1,7 @@
 #include <QRegularExpression>
+#include <algorithm>
 #include <cmath>
+#include <stdexcept>
 
 #include "demo_model.h"
 
@@ -58,20 +60,91 @@ const SubRegion& SubRegionOf(int geoCode) {
   return SubRegions().front();
 }
 
-std::vector<MapMark> ReadMapMarks(const QString& csvText) {
-  std::vector<MapMark> marks;
-  const QStringList lines = csvText.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+namespace {
+
+constexpr double kEccentricity = 0.0818191908426215;  // WGS-84
+constexpr double kPi = 3.14159265358979323846;
+
+double Radians(double deg) { return deg * kPi / 180.0; }
+double Degrees(double rad) { return rad * 180.0 / kPi; }
+
+// Mercator northing on the ellipsoid, in degrees of longitude.
+double MercatorY(double lat) {
+  const double p = Radians(lat), es = kEccentricity * std::sin(p);
+  return Degrees(std::log(std::tan(kPi / 4 + p / 2) * std::pow((1 - es) / (1 + es), kEccentricity / 2)));
+}
+
+double MercatorLat(double y) {
+  const double t = std::exp(-Radians(y));
+  double p = kPi / 2 - 2 * std::atan(t);
+  for (int i = 0; i < 12; ++i) {
+    const double es = kEccentricity * std::sin(p);
+    p = kPi / 2 - 2 * std::atan(t * std::pow((1 - es) / (1 + es), kEccentricity / 2));
+  }
+  return Degrees(p);
+}
+
+QStringList CsvLines(const QString& text) {
+  QStringList lines;
+  for (const QString& line : text.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+    if (!line.startsWith(QLatin1Char('#')) && !line.trimmed().isEmpty()) lines << line.trimmed();
+  return lines;
+}
+
+}  // namespace
+
+void MapWindow::ToDegrees(double x, double y, double& lat, double& lon) const {
+  const double k = 600.0 / (east - west);  // pixels per degree of longitude
+  lon = west + x / k;
+  lat = MercatorLat(MercatorY(north) - y / k);
+}
+
+std::vector<MapWindow> ReadMapWindows(const QString& csvText) {
+  // window,geo_code,projection,west,east,south,north,...
+  std::vector<MapWindow> windows;
+  const QStringList lines = CsvLines(csvText);
   for (int i = 1; i < lines.size(); ++i) {
-    const QStringList f = lines[i].trimmed().split(QLatin1Char(','));
-    if (f.size() < 5) continue;
+    const QStringList f = lines[i].split(QLatin1Char(','));
+    if (f.size() < 7 || f[1].toInt() == 0) continue;  // the overview has no geo code
+    windows.push_back({f[0], f[1].toInt(), f[3].toDouble(), f[4].toDouble(), f[5].toDouble(), f[6].toDouble()});
+  }
+  return windows;
+}
+
+std::vector<MapMark> ReadMapMarks(const QString& marksCsv, const std::vector<MapWindow>& windows) {
+  // map_index,window,geo_code,mark,marina_no,left,top,width,height (twips, 15 to the pixel)
+  std::vector<MapMark> marks;
+  const QStringList lines = CsvLines(marksCsv);
+  for (int i = 1; i < lines.size(); ++i) {
+    const QStringList f = lines[i].split(QLatin1Char(','));
+    if (f.size() < 9) continue;
     MapMark m;
     m.geoCode = f[2].toInt();
     m.mapNo = QString(f[3]).remove(QStringLiteral("Img")).toInt();
     m.marinaNo = f[4].toInt();
+    m.x = (f[5].toDouble() + f[7].toDouble() / 2) / 15.0;
+    m.y = (f[6].toDouble() + f[8].toDouble() / 2) / 15.0;
+    const auto w = std::find_if(windows.begin(), windows.end(), [&](const MapWindow& mw) { return mw.geoCode == m.geoCode; });
+    if (w == windows.end())
+      throw std::runtime_error(QStringLiteral("no map window for geo code %1").arg(m.geoCode).toStdString());
+    w->ToDegrees(m.x, m.y, m.lat, m.lon);
     marks.push_back(m);
   }
   return marks;
 }
+
+double NauticalMiles(double lat1, double lon1, double lat2, double lon2) {
+  const double dLat = (lat2 - lat1) * 60.0;
+  const double dLon = (lon2 - lon1) * 60.0 * std::cos(Radians((lat1 + lat2) / 2));
+  return std::sqrt(dLat * dLat + dLon * dLon);
+}
+
+static double DdmmToDegrees(double ddmm) {
+  const double a = std::fabs(ddmm), deg = std::floor(a / 100.0);
+  return (ddmm < 0 ? -1 : 1) * (deg + (a - deg * 100.0) / 60.0);
+}
+double Town::LatDegrees() const { return DdmmToDegrees(lat); }
+double Town::LonDegrees() const { return DdmmToDegrees(lon); }
 
 const QStringList& OnePerMarinaTables() {
   static const QStringList tables = {kContact,    kNav,       kVyk,     kEditions, kNames,
@@ -87,12 +160,17 @@ const QStringList& AmenityTables() {
   return tables;
 }
 
-QString Slug(const QString& name) {
-  QString s = name.toLower();
-  s.replace(QRegularExpression(QStringLiteral("[^a-z0-9]+")), QStringLiteral("-"));
-  while (s.startsWith(QLatin1Char('-'))) s.remove(0, 1);
-  while (s.endsWith(QLatin1Char('-'))) s.chop(1);
-  return s;
+QString WebName(const QString& name) {
+  // The words of the name (apostrophes dropped, "&" not a word).
+  QStringList words = name.toLower().remove(QLatin1Char('\'')).split(QRegularExpression(QStringLiteral("[^a-z0-9]+")),
+                                                                       Qt::SkipEmptyParts);
+  if (words.isEmpty()) return QStringLiteral("marina");
+  // The initials and the last word, as a marina's own domain often reads
+  // ("hlmarina" for Harbor Light Marina); all initials when that is long.
+  QString initials;
+  for (const QString& w : words) initials += w.at(0);
+  const QString name1 = initials.left(initials.size() - 1) + words.last();
+  return name1.size() <= 9 ? name1 : initials;
 }
 
 static QString FormatMinutes(double minutes, int degreeDigits) {

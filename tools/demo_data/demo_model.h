@@ -30,6 +30,8 @@ struct Town {
   QString city, state, areaCode, zip;
   QStringList harbours;
   double lat, lon;  // DDMM.m, longitude negative
+  double LatDegrees() const;
+  double LonDegrees() const;  // negative
   QString tide, serviceTown, serviceMiles;
   bool remote;
   bool outOfRotation;  // used only by a fixed edge row
@@ -37,6 +39,8 @@ struct Town {
 
 const std::vector<Town>& Towns();
 const Town* FindTown(int geoCode, const QString& city);
+// The town of the sub-region in rotation nearest to a position (degrees).
+const Town* NearestTown(int geoCode, double lat, double lon);
 
 // One sub-region: code, region name of the map keys, chart numbers.
 struct SubRegion {
@@ -47,13 +51,29 @@ struct SubRegion {
 const std::vector<SubRegion>& SubRegions();
 const SubRegion& SubRegionOf(int geoCode);
 
-// A map mark: the marina number and where it sits.
+// A map mark: the marina number and where it sits on its map, in pixels of
+// the picture and, through the map's window, in degrees.
 struct MapMark {
   int geoCode;
   int mapNo;
   int marinaNo;
+  double x = 0, y = 0;      // the centre of the mark's rectangle, pixels
+  double lat = 0, lon = 0;  // degrees, longitude negative
 };
-std::vector<MapMark> ReadMapMarks(const QString& csvText);
+// A sub-region map's window: the picture (600 x 492 pixels) shows this
+// stretch of coast in Mercator (WGS-84).
+struct MapWindow {
+  QString window;
+  int geoCode = 0;
+  double west = 0, east = 0, south = 0, north = 0;
+  // Degrees of a point of the picture.
+  void ToDegrees(double x, double y, double& lat, double& lon) const;
+};
+std::vector<MapWindow> ReadMapWindows(const QString& csvText);
+// The marks with their positions through the windows of their geo codes.
+std::vector<MapMark> ReadMapMarks(const QString& marksCsv, const std::vector<MapWindow>& windows);
+// Distance between two points given in degrees, nautical miles.
+double NauticalMiles(double lat1, double lon1, double lat2, double lon2);
 
 enum class Size { Small, Medium, Large };
 
@@ -127,7 +147,10 @@ void ApplyEdgeRows(DemoData& data);
 void BalanceSplitPositions(const std::vector<Marina>& marinas, const QString& dbPath);
 
 // Text helpers shared by the rules and the edge rows.
-QString Slug(const QString& name);
+// The short name of a marina's web and mail domain: the name's initials and
+// its last word ("hlmarina"), or its initials alone when that is longer than
+// nine letters, so that its e-mail and web address share one printed line.
+QString WebName(const QString& name);
 QString FormatLatitude(double minutes);
 QString FormatLongitude(double minutes);
 QString ShortName30(const QString& name);

@@ -21,6 +21,26 @@ const std::vector<Town>& Towns() {
     {5, "Bass Harbor", "ME", "207", "04653", {"Bass Harbor"}, 4414.3, -6820.6, "10 ft.", "Southwest Harbor", "4", true, false},
     {5, "Trenton", "ME", "207", "04605", {"Mount Desert Narrows"}, 4426.3, -6822.3, "11 ft.", "Ellsworth", "8", false, false},
     {5, "Ellsworth", "ME", "207", "04605", {"Union River"}, 4432.6, -6825.3, "11 ft.", "", "", false, false},
+    {5, "Machiasport", "ME", "207", "04655", {"Machias Bay"}, 4441.5, -6723.5, "13 ft.", "Machias", "4", true, false},
+    {5, "Roque Bluffs", "ME", "207", "04654", {"Englishman Bay"}, 4437.0, -6728.8, "12.5 ft.", "Machias", "7", true, false},
+    {5, "Beals", "ME", "207", "04611", {"Beals Harbor"}, 4431.0, -6736.8, "12 ft.", "Jonesport", "1", true, false},
+    {5, "Addison", "ME", "207", "04606", {"Pleasant River"}, 4433.3, -6744.6, "12 ft.", "Jonesport", "7", false, false},
+    {5, "Harrington", "ME", "207", "04643", {"Harrington River"}, 4434.0, -6748.5, "11.5 ft.", "Milbridge", "5", false, false},
+    {5, "Hancock", "ME", "207", "04640", {"Skillings River"}, 4431.8, -6815.5, "11 ft.", "Ellsworth", "8", false, false},
+    {5, "Seal Harbor", "ME", "207", "04675", {"Seal Harbor"}, 4417.7, -6814.3, "10.5 ft.", "Northeast Harbor", "4", false, false},
+    {5, "Seal Cove", "ME", "207", "04674", {"Seal Cove"}, 4417.7, -6824.3, "10.5 ft.", "Southwest Harbor", "7", true, false},
+    {5, "Blue Hill", "ME", "207", "04614", {"Blue Hill Harbor"}, 4424.5, -6835.0, "10.5 ft.", "", "", false, false},
+    {5, "Isle au Haut", "ME", "207", "04645", {"Isle au Haut Thorofare"}, 4403.8, -6837.8, "10 ft.", "Stonington", "7", true, false},
+    {5, "Orland", "ME", "207", "04472", {"Orland River"}, 4434.2, -6844.5, "11 ft.", "Bucksport", "3", false, false},
+    {5, "Verona Island", "ME", "207", "04416", {"Penobscot River"}, 4433.8, -6846.4, "11 ft.", "Bucksport", "1", false, false},
+    {5, "Bucksport", "ME", "207", "04416", {"Penobscot River"}, 4434.4, -6847.7, "11 ft.", "", "", false, false},
+    {5, "Bangor", "ME", "207", "04401", {"Penobscot River"}, 4447.8, -6846.4, "13 ft.", "", "", false, false},
+    {5, "Penobscot", "ME", "207", "04476", {"Northern Bay"}, 4427.8, -6842.7, "10.5 ft.", "Bucksport", "8", false, false},
+    {5, "Stonington", "ME", "207", "04681", {"Deer Island Thorofare"}, 4409.3, -6840.0, "10 ft.", "", "", true, false},
+    {5, "Prospect Harbor", "ME", "207", "04669", {"Prospect Harbor"}, 4424.2, -6801.6, "11 ft.", "Winter Harbor", "5", true, false},
+    {5, "Corea", "ME", "207", "04624", {"Corea Harbor"}, 4424.2, -6758.4, "11 ft.", "Winter Harbor", "8", true, false},
+    {5, "Steuben", "ME", "207", "04680", {"Gouldsboro Bay", "Dyer Bay"}, 4430.7, -6758.0, "11 ft.", "Milbridge", "7", false, false},
+    {5, "Cranberry Isles", "ME", "207", "04625", {"Great Cranberry Harbor", "Islesford Harbor"}, 4415.7, -6816.3, "10.5 ft.", "Northeast Harbor", "3", true, false},
     {6, "Blue Hill", "ME", "207", "04614", {"Blue Hill Harbor"}, 4424.5, -6835.0, "10.5 ft.", "", "", false, false},
     {6, "Brooklin", "ME", "207", "04616", {"Center Harbor", "Eggemoggin Reach"}, 4416.4, -6834.0, "10.5 ft.", "Blue Hill", "9", true, false},
     {6, "Brooksville", "ME", "207", "04617", {"Bucks Harbor"}, 4420.2, -6844.3, "10 ft.", "Castine", "8", true, false},
@@ -38,6 +58,10 @@ const std::vector<Town>& Towns() {
     {6, "Thomaston", "ME", "207", "04861", {"St. George River"}, 4404.5, -6910.8, "9.5 ft.", "Rockland", "5", false, false},
     {6, "Tenants Harbor", "ME", "207", "04860", {"Tenants Harbor"}, 4357.8, -6912.3, "9.3 ft.", "Rockland", "12", true, false},
     {6, "Port Clyde", "ME", "207", "04855", {"Port Clyde Harbor"}, 4355.6, -6915.6, "9.3 ft.", "Thomaston", "14", true, false},
+    {6, "Islesboro", "ME", "207", "04848", {"Gilkey Harbor", "Dark Harbor"}, 4418.0, -6854.5, "10 ft.", "Lincolnville", "4", true, false},
+    {6, "Deer Isle", "ME", "207", "04627", {"Northwest Harbor"}, 4413.5, -6840.8, "10 ft.", "Stonington", "6", true, false},
+    {6, "Isle au Haut", "ME", "207", "04645", {"Isle au Haut Thorofare"}, 4403.8, -6837.8, "10 ft.", "Stonington", "7", true, false},
+    {6, "Penobscot", "ME", "207", "04476", {"Northern Bay"}, 4427.8, -6845.5, "10.5 ft.", "Castine", "6", false, false},
     {7, "Boothbay Harbor", "ME", "207", "04538", {"Boothbay Harbor"}, 4351.0, -6937.7, "8.9 ft.", "", "", false, false},
     {7, "East Boothbay", "ME", "207", "04544", {"Damariscotta River", "Linekin Bay"}, 4352.3, -6935.0, "9 ft.", "Boothbay Harbor", "2", false, false},
     {7, "Southport", "ME", "207", "04576", {"Cozy Harbor", "Townsend Gut"}, 4350.5, -6939.5, "8.9 ft.", "Boothbay Harbor", "2", false, false},
@@ -53,7 +77,9 @@ const std::vector<Town>& Towns() {
     {7, "Phippsburg", "ME", "207", "04562", {"Sebasco Harbor", "Kennebec River"}, 4345.5, -6951.5, "8.8 ft.", "Bath", "12", true, false},
     {7, "Georgetown", "ME", "207", "04548", {"Five Islands Harbor", "Robinhood Cove"}, 4349.5, -6942.8, "8.9 ft.", "Bath", "11", true, false},
     {7, "Westport Island", "ME", "207", "04578", {"Sheepscot River"}, 4354.5, -6942.0, "9.1 ft.", "Wiscasset", "6", true, false},
-    {8, "Harpswell", "ME", "207", "04079", {"Potts Harbor", "Harpswell Sound"}, 4343.8, -7001.1, "9 ft.", "Brunswick", "10", false, false},
+    {7, "Cundy's Harbor", "ME", "207", "04079", {"New Meadows River"}, 4347.5, -6953.5, "8.8 ft.", "Brunswick", "11", true, false},
+    {7, "Bailey Island", "ME", "207", "04003", {"Mackerel Cove"}, 4344.0, -6959.4, "9 ft.", "Brunswick", "14", true, false},
+    {8, "Harpswell", "ME", "207", "04079", {"Harpswell Harbor", "Harpswell Sound"}, 4348.5, -6958.8, "9 ft.", "Brunswick", "10", false, false},
     {8, "Bailey Island", "ME", "207", "04003", {"Mackerel Cove"}, 4344.0, -6959.4, "9 ft.", "Brunswick", "14", true, false},
     {8, "Freeport", "ME", "207", "04032", {"Harraseeket River"}, 4349.2, -7006.3, "9.2 ft.", "", "", false, false},
     {8, "Yarmouth", "ME", "207", "04096", {"Royal River"}, 4347.7, -7010.2, "9.1 ft.", "", "", false, false},
@@ -72,6 +98,8 @@ const std::vector<Town>& Towns() {
     {8, "Kittery", "ME", "207", "03904", {"Piscataqua River"}, 4305.0, -7044.5, "7.8 ft.", "Portsmouth", "1", false, false},
     {8, "Kittery Point", "ME", "207", "03905", {"Pepperrell Cove"}, 4304.8, -7042.1, "8.5 ft.", "Kittery", "3", false, false},
     {8, "Orr's Island", "ME", "207", "04066", {"Lowell's Cove"}, 4346.5, -6958.8, "9 ft.", "Brunswick", "12", true, true},
+    {8, "Brunswick", "ME", "207", "04011", {"Maquoit Bay"}, 4354.5, -6957.5, "9.2 ft.", "", "", false, false},
+    {8, "Long Island", "ME", "207", "04050", {"Casco Bay"}, 4341.5, -7009.5, "9 ft.", "Portland", "5", true, false},
     {9, "Portsmouth", "NH", "603", "03801", {"Piscataqua River"}, 4304.6, -7045.1, "7.8 ft.", "", "", false, false},
     {9, "New Castle", "NH", "603", "03854", {"Little Harbor"}, 4304.2, -7042.9, "8.6 ft.", "Portsmouth", "3", false, false},
     {9, "Rye", "NH", "603", "03870", {"Rye Harbor"}, 4300.1, -7044.6, "8.6 ft.", "Portsmouth", "8", false, false},
@@ -120,6 +148,8 @@ const std::vector<Town>& Towns() {
     {12, "Edgartown", "MA", "508", "02539", {"Edgartown Harbor", "Katama Bay"}, 4123.3, -7030.7, "2 ft.", "", "", true, false},
     {12, "Chilmark", "MA", "508", "02535", {"Menemsha Basin"}, 4121.2, -7046.0, "2.5 ft.", "Vineyard Haven", "14", true, false},
     {12, "Cuttyhunk", "MA", "508", "02713", {"Cuttyhunk Pond"}, 4125.5, -7055.8, "3.4 ft.", "New Bedford", "14", true, false},
+    {12, "Wauwinet", "MA", "508", "02554", {"Nantucket Harbor"}, 4119.8, -7000.3, "3 ft.", "Nantucket", "7", true, false},
+    {12, "Woods Hole", "MA", "508", "02543", {"Great Harbor", "Eel Pond"}, 4131.4, -7040.3, "1.5 ft.", "Falmouth", "4", false, false},
     {13, "Buzzards Bay", "MA", "508", "02532", {"Cape Cod Canal"}, 4144.6, -7037.0, "4 ft.", "Bourne", "1", false, false},
     {13, "Onset", "MA", "508", "02558", {"Onset Bay"}, 4144.5, -7039.5, "4.1 ft.", "Wareham", "2", false, false},
     {13, "Wareham", "MA", "508", "02571", {"Wareham River"}, 4145.5, -7042.8, "4 ft.", "", "", false, false},
@@ -144,19 +174,41 @@ const std::vector<Town>& Towns() {
     {14, "Providence", "RI", "401", "02903", {"Providence River"}, 4149.0, -7124.0, "4.6 ft.", "", "", false, false},
     {14, "Tiverton", "RI", "401", "02878", {"Sakonnet River"}, 4137.8, -7112.7, "3.6 ft.", "", "", false, false},
     {14, "Little Compton", "RI", "401", "02837", {"Sakonnet Harbor"}, 4128.0, -7111.7, "3.5 ft.", "Tiverton", "9", false, false},
+    {14, "Prudence Island", "RI", "401", "02872", {"Potter Cove"}, 4136.0, -7119.5, "3.8 ft.", "Bristol", "5", true, false},
+    {14, "Davisville", "RI", "401", "02852", {"Allen Harbor"}, 4137.0, -7124.5, "4 ft.", "North Kingstown", "3", false, false},
+    {14, "East Greenwich", "RI", "401", "02818", {"Greenwich Cove"}, 4139.9, -7126.9, "4 ft.", "", "", false, false},
+    {14, "Saunderstown", "RI", "401", "02874", {"West Passage"}, 4130.6, -7126.2, "3.6 ft.", "Wickford", "6", false, false},
     {15, "Warwick", "RI", "401", "02889", {"Greenwich Bay", "Warwick Cove", "Apponaug Cove"}, 4141.5, -7125.0, "4 ft.", "", "", false, false},
     {15, "East Greenwich", "RI", "401", "02818", {"Greenwich Cove"}, 4139.9, -7126.9, "4 ft.", "", "", false, false},
     {15, "North Kingstown", "RI", "401", "02852", {"Wickford Harbor"}, 4134.3, -7126.9, "3.8 ft.", "", "", false, false},
     {15, "Saunderstown", "RI", "401", "02874", {"West Passage"}, 4130.6, -7126.2, "3.6 ft.", "Wickford", "6", false, false},
     {15, "Wakefield", "RI", "401", "02879", {"Point Judith Pond"}, 4124.8, -7130.3, "2.5 ft.", "", "", false, false},
     {15, "Narragansett", "RI", "401", "02882", {"Point Judith Pond", "Galilee"}, 4122.9, -7130.7, "3 ft.", "Wakefield", "4", false, false},
+    {15, "Conimicut", "RI", "401", "02889", {"Conimicut Point"}, 4143.0, -7120.8, "4.2 ft.", "Warwick", "3", false, false},
+    {15, "Prudence Island", "RI", "401", "02872", {"Potter Cove"}, 4138.3, -7120.2, "3.8 ft.", "Bristol", "5", true, false},
+    {15, "Jamestown", "RI", "401", "02835", {"West Passage", "Dutch Harbor"}, 4129.8, -7122.1, "3.5 ft.", "", "", false, false},
     {16, "Block Island", "RI", "401", "02807", {"Great Salt Pond", "Old Harbor"}, 4111.0, -7134.5, "2.6 ft.", "", "", true, false},
     {16, "Westerly", "RI", "401", "02891", {"Pawcatuck River"}, 4122.0, -7150.0, "2.6 ft.", "", "", false, false},
     {16, "Watch Hill", "RI", "401", "02891", {"Watch Hill Cove"}, 4118.6, -7151.5, "2.6 ft.", "Westerly", "5", false, false},
     {16, "Charlestown", "RI", "401", "02813", {"Ninigret Pond"}, 4121.8, -7138.5, "1 ft.", "Westerly", "9", false, false},
     {16, "Weekapaug", "RI", "401", "02891", {"Winnapaug Pond"}, 4119.9, -7145.7, "1 ft.", "Westerly", "5", false, false},
+    {16, "Galilee", "RI", "401", "02882", {"Point Judith Pond"}, 4122.5, -7130.6, "3 ft.", "Wakefield", "4", false, false},
   };
   return towns;
+}
+
+const Town* NearestTown(int geoCode, double lat, double lon) {
+  const Town* best = nullptr;
+  double bestMiles = 0;
+  for (const Town& t : Towns()) {
+    if (t.geoCode != geoCode || t.outOfRotation) continue;
+    const double miles = NauticalMiles(lat, lon, t.LatDegrees(), t.LonDegrees());
+    if (!best || miles < bestMiles) {
+      best = &t;
+      bestMiles = miles;
+    }
+  }
+  return best;
 }
 
 const Town* FindTown(int geoCode, const QString& city) {

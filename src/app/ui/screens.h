@@ -5,6 +5,7 @@
 // left empty does nothing. The other direction needs no table: windows call
 // the shell's window host (app/ui/window_host.h) directly.
 #include <QString>
+#include <cstdint>
 #include <functional>
 
 #include "services/report_hand_over.h"
@@ -32,6 +33,12 @@ struct Screens {
   std::function<void()> sortDialog;  // frmListAll, modal
   std::function<void()> updateList;  // UpdateListAlternative (loads the window when needed)
   std::function<void()> showList;    // Show, modeless
+  // The rows the viewer lists (GetMarinasCount, GetMarinaName(row),
+  // GetMarinaNo(row) for rows 1 to the count); they load the list window
+  // when it is not loaded.
+  std::function<int()> listMarinasCount;
+  std::function<QString(int row)> listMarinaName;
+  std::function<std::int32_t(int row)> listMarinaNo;
 
   // Report viewer frm_view_report.
   // Shows the viewer on the marina handed over (list road: the list's row and
@@ -53,6 +60,10 @@ struct Screens {
   std::function<void()> showMapKeysGrid;   // Frmmapkeysgrid
   std::function<void()> unloadMapKeysGrid;
   std::function<void()> unloadSubRegionMaps;  // frmSubRegion, Frmsubregion2..12
+  // Sets the key of the sub-region map of a geo code (5 to 16: frmSubRegion,
+  // Frmsubregion2..12) and shows that map; false for any other code, which
+  // shows no map.
+  std::function<bool(int geoCode)> showSubRegionMap;
   std::function<void()> showAlertChart;    // Frmalertchart, modal
 };
 

@@ -5,7 +5,10 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QFormLayout>
+#include <QGroupBox>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QPageSetupDialog>
 #include <QPaintEngine>
 #include <QPrintDialog>
@@ -18,6 +21,7 @@
 #include <QWebEngineLoadingInfo>
 #include <QWebEngineNewWindowRequest>
 #include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
 #include <QWebEngineUrlRequestInfo>
 #include <QWebEngineUrlRequestInterceptor>
@@ -26,6 +30,7 @@
 #include <optional>
 
 #include "platform/message_box.h"
+#include "platform/page_fonts.h"
 #include "platform/ui/print_output.h"
 
 namespace qw {
@@ -109,6 +114,16 @@ BrowserPage::BrowserPage(QObject* parent) : QWebEnginePage(parent) {
   s->setUnknownUrlSchemePolicy(QWebEngineSettings::AllowUnknownUrlSchemesFromUserInteraction);
   setUrlRequestInterceptor(Blocker());
   connect(this, &QWebEnginePage::newWindowRequested, this, &BrowserPage::OnNewWindow);
+  // The fonts the pages name, in every page and its prints, before its
+  // content is laid out; the application's script world runs it whether the
+  // page's own scripts are on or off.
+  QWebEngineScript fonts;
+  fonts.setName(QStringLiteral("PageFonts"));
+  fonts.setSourceCode(PageFontsScript());
+  fonts.setInjectionPoint(QWebEngineScript::DocumentCreation);
+  fonts.setWorldId(QWebEngineScript::ApplicationWorld);
+  fonts.setRunsOnSubFrames(true);
+  scripts().insert(fonts);
 }
 
 void BrowserPage::SetScriptsEnabled(bool enabled) {
@@ -537,12 +552,31 @@ bool WebBrowser::PageSetupDialog() {
   const QPageLayout body = BodyLayout(printer.pageLayout(), setup);
   printer.setPageMargins(body.margins(QPageLayout::Inch), QPageLayout::Inch);
   QPageSetupDialog dialog(&printer, window());
+  // The printed header and footer (with the page codes &p, &P, &w, ...) are
+  // set here too, beside the paper and the margins.
+  auto* texts = new QGroupBox(QStringLiteral("Headers and Footers"), &dialog);
+  auto* form = new QFormLayout(texts);
+  auto* header = new QLineEdit(setup.header, texts);
+  auto* footer = new QLineEdit(setup.footer, texts);
+  header->setObjectName(QStringLiteral("Header"));
+  footer->setObjectName(QStringLiteral("Footer"));
+  form->addRow(QStringLiteral("&Header:"), header);
+  form->addRow(QStringLiteral("&Footer:"), footer);
+  if (auto* box = qobject_cast<QBoxLayout*>(dialog.layout()))
+    box->insertWidget(std::max(0, box->count() - 1), texts);
+  else
+    texts->hide();
   if (ExecDialog(dialog) != QDialog::Accepted) return false;
   const QMarginsF margins = printer.pageLayout().margins(QPageLayout::Inch);
-  WritePageSetup({{kMarginTop, InchText(margins.top())},
-                  {kMarginBottom, InchText(margins.bottom())},
-                  {kMarginLeft, InchText(margins.left())},
-                  {kMarginRight, InchText(margins.right())}});
+  PageSetupChange change{{kMarginTop, InchText(margins.top())},
+                         {kMarginBottom, InchText(margins.bottom())},
+                         {kMarginLeft, InchText(margins.left())},
+                         {kMarginRight, InchText(margins.right())}};
+  if (texts->isVisibleTo(&dialog)) {
+    change.append({kPageHeader, header->text()});
+    change.append({kPageFooter, footer->text()});
+  }
+  WritePageSetup(change);
   return true;
 }
 

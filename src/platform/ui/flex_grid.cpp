@@ -5,43 +5,68 @@
 #include <QPainter>
 #include <QStyledItemDelegate>
 
+#include <algorithm>
+
 #include "platform/program.h"
 
 namespace qw {
 namespace {
 
-constexpr int kPictureRole = Qt::UserRole + 1;
-constexpr int kPictureAlignRole = Qt::UserRole + 2;
 constexpr int kTextPadding = 8;  // pixels around a header text
 
-// Paints a cell's picture at its alignment, then the text as usual.
+// Paints a cell's text as usual and its picture at the picture's alignment
+// (not as an icon beside the text).
 class PictureDelegate : public QStyledItemDelegate {
  public:
   using QStyledItemDelegate::QStyledItemDelegate;
+
   void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
     QStyledItemDelegate::paint(painter, option, index);
-    const QVariant pic = index.data(kPictureRole);
-    if (!pic.isValid()) return;
-    const QPixmap pixmap = pic.value<QPixmap>();
+    const QPixmap pixmap = index.data(Qt::DecorationRole).value<QPixmap>();
     if (pixmap.isNull()) return;
     const QRect cell = option.rect;
-    QPoint at;
-    if (index.data(kPictureAlignRole).toInt() == FlexGrid::kPictureCentre)
-      at = QPoint(cell.left() + (cell.width() - pixmap.width()) / 2, cell.top() + (cell.height() - pixmap.height()) / 2);
-    else if (index.data(kPictureAlignRole).toInt() == FlexGrid::kPictureLeftCentre)
-      at = QPoint(cell.left(), cell.top() + (cell.height() - pixmap.height()) / 2);
-    else
-      at = cell.topLeft();
+    const QSize size = pixmap.deviceIndependentSize().toSize();
+    QPoint at = cell.topLeft();
+    const int alignment = index.data(kPictureAlignmentRole).toInt();
+    if (alignment == kPictureCentre)
+      at = QPoint(cell.left() + (cell.width() - size.width()) / 2, cell.top() + (cell.height() - size.height()) / 2);
+    else if (alignment == kPictureLeftCentre)
+      at = QPoint(cell.left(), cell.top() + (cell.height() - size.height()) / 2);
     painter->save();
     painter->setClipRect(cell);
     painter->drawPixmap(at, pixmap);
     painter->restore();
   }
+
+ protected:
+  void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+    QStyledItemDelegate::initStyleOption(option, index);
+    option->features &= ~QStyleOptionViewItem::HasDecoration;
+    option->icon = QIcon();
+    option->decorationSize = QSize();
+  }
 };
+
+// Sizes in twips as they were set, while the pixel size they gave stands.
+int Twips(const QHash<int, int>& set, int index, int fallback, int pixels) {
+  const auto it = set.constFind(index);
+  const int twips = it != set.constEnd() ? *it : fallback;
+  return twips >= 0 && TwipsToPixels(twips) == pixels ? twips : PixelsToTwips(pixels);
+}
+
+// Makes a model's count of rows or columns count: inserts or removes at the
+// end.
+template <typename Insert, typename Remove>
+void Resize(int now, int wanted, Insert&& insert, Remove&& remove) {
+  wanted = std::max(0, wanted);
+  if (wanted > now) insert(now, wanted - now);
+  if (wanted < now) remove(wanted, now - wanted);
+}
 
 }  // namespace
 
-FlexGrid::FlexGrid(QWidget* parent) : QTableWidget(parent) {
+FlexGrid::FlexGrid(QWidget* parent) : QTableView(parent) {
+  setModel(new GridCells(this));
   setItemDelegate(new PictureDelegate(this));
   verticalHeader()->hide();
   verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -51,64 +76,58 @@ FlexGrid::FlexGrid(QWidget* parent) : QTableWidget(parent) {
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setSelectionMode(QAbstractItemView::SingleSelection);
   setWordWrap(false);
-  connect(this, &QTableWidget::cellDoubleClicked, this, [this](int row, int col) {
+  connect(this, &QAbstractItemView::doubleClicked, this,
+          [this](const QModelIndex& index) { emit cellDoubleClicked(index.row(), index.column()); });
+  connect(this, &FlexGrid::cellDoubleClicked, this, [this](int row, int col) {
     row_ = row + 1;
     col_ = col;
     emit DblClick();
   });
-  connect(this, &QTableWidget::currentCellChanged, this, [this](int row, int col, int, int) {
-    if (row < 0) return;
-    row_ = row + 1;
-    col_ = col;
-  });
 }
 
 void FlexGrid::mouseDoubleClickEvent(QMouseEvent* event) {
-  QTableWidget::mouseDoubleClickEvent(event);
+  QTableView::mouseDoubleClickEvent(event);
   // A cell's double-click has been signalled above; the grid's empty area
   // (all of it when the grid holds only its header) is the grid's too.
   if (!indexAt(event->position().toPoint()).isValid()) emit DblClick();
 }
 
-void FlexGrid::SetRows(int rows) { setRowCount(std::max(0, rows - 1)); }
-
-void FlexGrid::SetCols(int cols) {
-  const int old = columnCount();
-  setColumnCount(std::max(0, cols));
-  for (int c = old; c < cols; ++c)
-    if (!horizontalHeaderItem(c)) setHorizontalHeaderItem(c, new QTableWidgetItem(QString()));
+void FlexGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+  QTableView::currentChanged(current, previous);
+  if (!current.isValid()) return;
+  row_ = current.row() + 1;
+  col_ = current.column();
 }
 
-QTableWidgetItem* FlexGrid::DataItem(int row, int col, bool create) {
-  if (row < 0 || col < 0 || row >= Rows() || col >= Cols()) return nullptr;
-  if (row == 0) {
-    QTableWidgetItem* item = horizontalHeaderItem(col);
-    if (!item && create) {
-      item = new QTableWidgetItem;
-      setHorizontalHeaderItem(col, item);
-    }
-    return item;
-  }
-  QTableWidgetItem* item = this->item(row - 1, col);
-  if (!item && create) {
-    item = new QTableWidgetItem;
-    if (QTableWidgetItem* head = horizontalHeaderItem(col)) item->setTextAlignment(Qt::Alignment(head->textAlignment()));
-    setItem(row - 1, col, item);
-  }
-  return item;
+int FlexGrid::Rows() const { return model()->rowCount() + 1; }
+
+void FlexGrid::SetRows(int rows) {
+  Resize(model()->rowCount(), rows - 1, [this](int at, int n) { model()->insertRows(at, n); },
+         [this](int at, int n) { model()->removeRows(at, n); });
+}
+
+int FlexGrid::Cols() const { return model()->columnCount(); }
+
+void FlexGrid::SetCols(int cols) {
+  Resize(Cols(), cols, [this](int at, int n) { model()->insertColumns(at, n); },
+         [this](int at, int n) { model()->removeColumns(at, n); });
+}
+
+bool FlexGrid::InGrid(int row, int col) const { return row >= 0 && col >= 0 && row < Rows() && col < Cols(); }
+
+QModelIndex FlexGrid::CellIndex(int row, int col) const {
+  return row >= 1 && InGrid(row, col) ? model()->index(row - 1, col) : QModelIndex();
 }
 
 QString FlexGrid::TextMatrix(int row, int col) const {
-  auto* self = const_cast<FlexGrid*>(this);
-  QTableWidgetItem* item = self->DataItem(row, col, false);
-  return item ? item->text() : QString();
+  if (row == 0 && InGrid(row, col)) return model()->headerData(col, Qt::Horizontal).toString();
+  return CellIndex(row, col).data().toString();
 }
 
 bool FlexGrid::SetTextMatrix(int row, int col, const QString& text) {
-  QTableWidgetItem* item = DataItem(row, col, true);
-  if (!item) return false;
-  item->setText(text);
-  return true;
+  if (row == 0 && InGrid(row, col)) return model()->setHeaderData(col, Qt::Horizontal, text);
+  const QModelIndex cell = CellIndex(row, col);
+  return cell.isValid() && model()->setData(cell, text);
 }
 
 QString FlexGrid::TextArray(int index) const {
@@ -122,38 +141,24 @@ bool FlexGrid::SetTextArray(int index, const QString& text) {
 }
 
 void FlexGrid::SetCellPicture(const QPixmap& picture) {
-  QTableWidgetItem* item = DataItem(row_, col_, !picture.isNull());
-  if (!item) return;
-  if (picture.isNull())
-    item->setData(kPictureRole, QVariant());
-  else
-    item->setData(kPictureRole, picture);
+  const QModelIndex cell = CellIndex(row_, col_);
+  if (cell.isValid()) model()->setData(cell, picture.isNull() ? QVariant() : QVariant(picture), Qt::DecorationRole);
 }
 
 void FlexGrid::SetCellPictureAlignment(int alignment) {
-  if (QTableWidgetItem* item = DataItem(row_, col_, true)) item->setData(kPictureAlignRole, alignment);
+  const QModelIndex cell = CellIndex(row_, col_);
+  if (cell.isValid()) model()->setData(cell, alignment, kPictureAlignmentRole);
 }
 
 QPixmap FlexGrid::CellPicture(int row, int col) const {
-  auto* self = const_cast<FlexGrid*>(this);
-  QTableWidgetItem* item = self->DataItem(row, col, false);
-  return item ? item->data(kPictureRole).value<QPixmap>() : QPixmap();
+  return CellIndex(row, col).data(Qt::DecorationRole).value<QPixmap>();
 }
 
 int FlexGrid::CellPictureAlignment(int row, int col) const {
-  auto* self = const_cast<FlexGrid*>(this);
-  QTableWidgetItem* item = self->DataItem(row, col, false);
-  return item ? item->data(kPictureAlignRole).toInt() : 0;
+  return CellIndex(row, col).data(kPictureAlignmentRole).toInt();
 }
 
-namespace {
-int Twips(const QHash<int, int>& set, int index, int pixels) {
-  const auto it = set.constFind(index);
-  return it != set.constEnd() && TwipsToPixels(*it) == pixels ? *it : PixelsToTwips(pixels);
-}
-}  // namespace
-
-int FlexGrid::ColWidth(int col) const { return Twips(colTwips_, col, columnWidth(col)); }
+int FlexGrid::ColWidth(int col) const { return Twips(colTwips_, col, -1, columnWidth(col)); }
 
 void FlexGrid::SetColWidth(int col, int twips) {
   if (col < 0 || col >= Cols()) return;
@@ -162,8 +167,8 @@ void FlexGrid::SetColWidth(int col, int twips) {
 }
 
 int FlexGrid::RowHeight(int row) const {
-  if (row == 0) return Twips(rowTwips_, 0, horizontalHeader()->height());
-  return Twips(rowTwips_, row, rowHeight(row - 1));
+  if (row == 0) return Twips(rowTwips_, 0, rowsTwips_, horizontalHeader()->height());
+  return Twips(rowTwips_, row, rowsTwips_, rowHeight(row - 1));
 }
 
 void FlexGrid::SetRowHeight(int row, int twips) {
@@ -173,6 +178,16 @@ void FlexGrid::SetRowHeight(int row, int twips) {
     horizontalHeader()->setFixedHeight(TwipsToPixels(twips));
   else
     setRowHeight(row - 1, TwipsToPixels(twips));
+}
+
+void FlexGrid::SetRowHeights(int twips) {
+  rowTwips_.clear();
+  rowsTwips_ = twips;
+  horizontalHeader()->setFixedHeight(TwipsToPixels(twips));
+  // The default size goes to every row not sized on its own, and to rows to come.
+  for (int r = 0; r < verticalHeader()->count(); ++r)
+    if (verticalHeader()->sectionSize(r) != TwipsToPixels(twips)) verticalHeader()->resizeSection(r, TwipsToPixels(twips));
+  verticalHeader()->setDefaultSectionSize(TwipsToPixels(twips));
 }
 
 void FlexGrid::SetRedraw(bool redraw) {
@@ -194,11 +209,8 @@ void FlexGrid::SetFormatString(const QString& format) {
       text.remove(0, 1);
       align = Qt::AlignHCenter | Qt::AlignVCenter;
     }
-    QTableWidgetItem* head = DataItem(0, col, true);
-    head->setText(text);
-    head->setTextAlignment(align);
-    for (int r = 0; r < rowCount(); ++r)
-      if (QTableWidgetItem* cell = item(r, col)) cell->setTextAlignment(align);
+    model()->setHeaderData(col, Qt::Horizontal, text);
+    model()->setHeaderData(col, Qt::Horizontal, int(align), Qt::TextAlignmentRole);
     setColumnWidth(col, text.isEmpty() ? 0 : metrics.horizontalAdvance(text) + kTextPadding);
   }
 }

@@ -2,27 +2,34 @@
 // A grid addressed by (row, column) and by the linear index Cols * row + col,
 // with row 0 as its fixed header row, widths and heights in twips, cell
 // pictures with an alignment, and a header format string.
+//
+// The grid is a view over a model (platform/grid_model.h): its own store of
+// cells written one by one, or a model that a window sets and fills as a
+// whole. Reading works on either; writing goes through the model, which may
+// refuse it.
 #include <QHash>
 #include <QPixmap>
-#include <QTableWidget>
+#include <QTableView>
+
+#include "platform/grid_model.h"
 
 namespace qw {
 
-class FlexGrid : public QTableWidget {
+class FlexGrid : public QTableView {
   Q_OBJECT
 
  public:
   // Cell picture alignments.
-  static constexpr int kPictureLeftTop = 0;
-  static constexpr int kPictureLeftCentre = 1;
-  static constexpr int kPictureCentre = 4;
+  static constexpr int kPictureLeftTop = qw::kPictureLeftTop;
+  static constexpr int kPictureLeftCentre = qw::kPictureLeftCentre;
+  static constexpr int kPictureCentre = qw::kPictureCentre;
 
   explicit FlexGrid(QWidget* parent = nullptr);
 
   // Rows counts the header row.
-  int Rows() const { return rowCount() + 1; }
+  int Rows() const;
   void SetRows(int rows);
-  int Cols() const { return columnCount(); }
+  int Cols() const;
   void SetCols(int cols);
 
   // The current cell (row 1 is the first data row).
@@ -32,7 +39,8 @@ class FlexGrid : public QTableWidget {
   void SetCol(int col) { col_ = col; }
 
   QString TextMatrix(int row, int col) const;
-  // False (nothing written) for a cell outside the grid.
+  // False (nothing written) for a cell outside the grid or one the model
+  // does not let be written.
   bool SetTextMatrix(int row, int col, const QString& text);
   QString TextArray(int index) const;
   bool SetTextArray(int index, const QString& text);
@@ -47,6 +55,8 @@ class FlexGrid : public QTableWidget {
   void SetColWidth(int col, int twips);
   int RowHeight(int row) const;  // twips
   void SetRowHeight(int row, int twips);
+  // Every row, the header row included, and the rows a later fill brings.
+  void SetRowHeights(int twips);
 
   void SetRedraw(bool redraw);
   bool Redraw() const { return redraw_; }
@@ -60,16 +70,24 @@ class FlexGrid : public QTableWidget {
   // A double-click on the grid: on a data row Row() and Col() are the
   // clicked cell; elsewhere (below the rows) they stay the current cell.
   void DblClick();
+  // A double-click on a data cell, by the model's row (grid row - 1) and
+  // column; DblClick follows.
+  void cellDoubleClicked(int row, int column);
 
  protected:
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
  private:
-  QTableWidgetItem* DataItem(int row, int col, bool create);
+  // The model index of a data cell, or an invalid one for the header row and
+  // cells outside the grid.
+  QModelIndex CellIndex(int row, int col) const;
+  bool InGrid(int row, int col) const;
 
   // Sizes as set in twips, kept while the pixel size they gave stands.
   QHash<int, int> colTwips_;
   QHash<int, int> rowTwips_;
+  int rowsTwips_ = -1;  // the height given to every row, when given
   int row_ = 0;
   int col_ = 0;
   bool redraw_ = true;

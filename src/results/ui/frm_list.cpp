@@ -3,11 +3,12 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFile>
-#include <QHeaderView>
 #include <QLabel>
 #include <QPrinter>
 #include <QPushButton>
 #include <QResizeEvent>
+
+#include <algorithm>
 
 #include "app/ui/screens.h"
 #include "data/marina_db.h"
@@ -26,6 +27,7 @@ namespace qw {
 namespace {
 
 constexpr int kRowHeight = 300;  // twips
+constexpr int kButtonsGap = 60;  // twips between the grid and the buttons below it
 constexpr int kPictureHeight = 17;  // pixels
 
 // The grid's rating pictures 1 to 8, 17 pixels high: the grid's own strips
@@ -73,19 +75,24 @@ frmList::frmList() {
   lblMsg->setFont(bold);
   lblMsg->adjustSize();
 
+  ImageList = LoadRatingPictures();
+  QVariantList pictures;
+  for (const QPixmap& picture : ImageList) pictures << picture;
+
   fgList = new FlexGrid(this);
   fgList->setObjectName(QStringLiteral("fgList"));
   QFont gridFont(QStringLiteral("MS Sans Serif"));
   gridFont.setPointSizeF(8.25);
   fgList->setFont(gridFont);
-  fgList->verticalHeader()->setDefaultSectionSize(TwipsToPixels(kRowHeight));
+  list_ = new ListModel(pictures, this);
+  fgList->setModel(list_);
+  fgList->SetRowHeights(kRowHeight);
   fgList->SetCols(kListFixedCols);
-  fgList->SetRows(2);
 
   msgrid = new FlexGrid(this);
   msgrid->setObjectName(QStringLiteral("msgrid"));
-  msgrid->SetCols(3);
-  msgrid->SetRows(2);
+  ratings_ = new ListRatingsModel(this);
+  msgrid->setModel(ratings_);
   msgrid->hide();
 
   // Only prints: a browser that shows nothing leaves the main window's
@@ -98,13 +105,14 @@ frmList::frmList() {
 
   cmdPrint = new QPushButton(QStringLiteral("&Print Form"), this);
   cmdPrint->setObjectName(QStringLiteral("cmdPrint"));
-  cmdPrint->resize(TwipsToPixels(1215), TwipsToPixels(375));
+  // A caption wider in the system's font than the design width allows gets
+  // the width it needs (Form_Resize keeps the button's right edge).
+  cmdPrint->resize(std::max(TwipsToPixels(1215), cmdPrint->sizeHint().width()), TwipsToPixels(375));
   cmdOK = new QPushButton(QStringLiteral("&Back to Search"), this);
   cmdOK->setObjectName(QStringLiteral("cmdOK"));
   cmdOK->setToolTip(QStringLiteral("Return to Search Screen"));
-  cmdOK->resize(TwipsToPixels(1335), TwipsToPixels(375));
+  cmdOK->resize(std::max(TwipsToPixels(1335), cmdOK->sizeHint().width()), TwipsToPixels(375));
 
-  ImageList = LoadRatingPictures();
   InstallPageSetupStore();
 
   connect(fgList, &FlexGrid::DblClick, this, &frmList::fgList_DblClick);
@@ -126,7 +134,6 @@ void frmList::Form_Load() {
 }
 
 void frmList::ApplyHeader(const OptionalColumns& columns) {
-  columns_ = columns;
   fgList->SetCols(kListFixedCols + columns.Count());
   fgList->SetFormatString(ListHeaderFormatString(columns));
   fgList->SetColWidth(kListColMarinaNo, 0);
@@ -140,16 +147,11 @@ void frmList::SetListColumnWidths() {
   fgList->SetColWidth(kListColHarbor, 2400);
 }
 
-int frmList::GetCellIndex(int row, int col) const {
-  return static_cast<int>(static_cast<std::int32_t>(fgList->Cols()) * row + col);
-}
-
 void frmList::UpdateListAlternative() {
   // The header and the optional columns follow the criteria of this fill.
-  ApplyHeader(CriteriaNow());
+  const OptionalColumns columns = CriteriaNow();
+  ApplyHeader(columns);
   lastQuery_ = ListQueryText(CallScreen(AppScreens().buildWhereClause));
-  listRow_ = 1;
-  ratingsRow_ = 1;
 
   OpenMyDatabase(Settings().DatabaseFileName);
   DatabasePtr db = MyDatabase();
@@ -157,7 +159,7 @@ void frmList::UpdateListAlternative() {
     FillGrids({});
     return;
   }
-  const Result<QList<ListRow>> fill = RunListQuery(*db, lastQuery_, columns_);
+  const Result<QList<ListRow>> fill = RunListQuery(*db, lastQuery_, columns);
   try {
     db->Close();
   } catch (const std::exception&) {
@@ -166,69 +168,25 @@ void frmList::UpdateListAlternative() {
   if (!fill) ErrorHandler(QStringLiteral("frmList"), QStringLiteral("UpdateListAlternative"), fill.error());
 }
 
-void frmList::FillGrids(const QList<ListRow>& rows) {
-  rows_ = rows;
+void frmList::FillGrids(QList<ListRow> rows) {
+  // Nothing of an earlier fill survives: both grids show the new rows alone,
+  // each after one reset, painted once when the fill is done.
   fgList->SetRedraw(false);
-  // Nothing of an earlier fill survives: every row is made anew.
-  fgList->setRowCount(0);
-  fgList->SetRows(rows.size() + 1);
-  msgrid->setRowCount(0);
-  msgrid->SetRows(rows.size() + 1);
-
-  auto picture = [this](int number) { return number >= 1 && number <= ImageList.size() ? ImageList[number - 1] : QPixmap(); };
-  for (const ListRow& row : rows) {
-    const int r = listRow_;
-    fgList->SetTextArray(GetCellIndex(r, kListColMarinaNo), QString::number(row.marinaNo));
-    fgList->SetRow(r);
-    fgList->SetCol(kListColBell);
-    if (row.bellPicture) {
-      fgList->SetCellPicture(picture(row.bellPicture));
-      fgList->SetCellPictureAlignment(kPictureLeftCentre);
-    }
-    fgList->SetCol(kListColBoatyard);
-    if (row.boatyardPicture) {
-      fgList->SetCellPicture(picture(row.boatyardPicture));
-      fgList->SetCellPictureAlignment(kPictureLeftCentre);
-    }
-    fgList->SetCol(kListColSunset);
-    if (row.sunsetPicture) {
-      fgList->SetCellPicture(picture(kSunsetPicture));
-      fgList->SetCellPictureAlignment(kPictureCentre);
-    }
-    fgList->SetTextArray(GetCellIndex(r, kListColName), row.name);
-    fgList->SetTextArray(GetCellIndex(r, kListColCity), row.city);
-    fgList->SetTextArray(GetCellIndex(r, kListColState), row.state);
-    fgList->SetTextArray(GetCellIndex(r, kListColHarbor), row.harbor);
-    Selected_datas(row);
-
-    msgrid->SetTextMatrix(ratingsRow_, 0, row.bellText);
-    msgrid->SetTextMatrix(ratingsRow_, 1, row.boatyardText);
-    msgrid->SetTextMatrix(ratingsRow_, 2, row.sunsetText);
-    ++ratingsRow_;
-    ++listRow_;
-  }
+  ratings_->Fill(rows);
+  list_->Fill(std::move(rows));
   fgList->SetRedraw(true);
 }
 
-void frmList::Selected_datas(const ListRow& row) {
-  int col = kListFixedCols;
-  for (const QString& text : row.optional) {
-    if (col >= fgList->Cols()) break;  // never beyond the row's own cells
-    fgList->SetTextArray(GetCellIndex(listRow_, col), text);
-    ++col;
-  }
-}
-
-int frmList::GetMarinasCount() const { return static_cast<int>(rows_.size()); }
+int frmList::GetMarinasCount() const { return static_cast<int>(list_->Rows().size()); }
 
 QString frmList::GetMarinaName(int row) const {
   if (row < 1 || row > GetMarinasCount()) return QString();
-  return rows_[row - 1].name;
+  return list_->Rows()[row - 1].name;
 }
 
 std::int32_t frmList::GetMarinaNo(int row) const {
   if (row < 1 || row > GetMarinasCount()) return 0;
-  return rows_[row - 1].marinaNo;
+  return list_->Rows()[row - 1].marinaNo;
 }
 
 void frmList::fgList_DblClick() {
@@ -268,11 +226,21 @@ void frmList::Form_Resize() {
     w += 120;
     h += 420;
   }
-  for (int r = 0; r < fgList->Rows(); ++r) fgList->SetRowHeight(r, kRowHeight);
+  fgList->SetRowHeights(kRowHeight);
   lblMsg->move(TwipsToPixels(2700), 0);
-  cmdPrint->move(TwipsToPixels(w - 2800), TwipsToPixels(h - 800));
-  cmdOK->move(TwipsToPixels(w - 1500), TwipsToPixels(h - 800));
-  fgList->setGeometry(TwipsRect(0, PixelsToTwips(lblMsg->height()), w - 200, h - 800));
+  // A frame whose title bar is taller than the usual one would push the
+  // buttons out at the bottom: they stay inside.
+  const int buttonsTop = std::min(h - 800, PixelsToTwips(height() - cmdOK->height()));
+  // Left edges as designed (W - 2800, W - 1500), or further left by what a
+  // wider caption took.
+  const int okLeft = w - 1500 + 1335 - PixelsToTwips(cmdOK->width());
+  const int printLeft = std::min(w - 2800, okLeft - 85 - PixelsToTwips(cmdPrint->width()));
+  cmdPrint->move(TwipsToPixels(printLeft), TwipsToPixels(buttonsTop));
+  cmdOK->move(TwipsToPixels(okLeft), TwipsToPixels(buttonsTop));
+  // Below the hint, the grid ends a little above the buttons: they never
+  // cover its last rows or its scroll bar.
+  const int gridTop = PixelsToTwips(lblMsg->height());
+  fgList->setGeometry(TwipsRect(0, gridTop, w - 200, std::max(0, buttonsTop - kButtonsGap - gridTop)));
   SetListColumnWidths();
   cmdPrint->raise();
   cmdOK->raise();
@@ -296,7 +264,6 @@ ListGridSnapshot frmList::Snapshot() const {
 
 bool frmList::LoadPrintPage(ListPageKind kind) {
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  ratingsRow_ = 0;
   lastPageText_ = ListPageHtml(Snapshot(), kind, ProgramFolder());
   const bool written = printPages_->Write(lastPageText_, &lastPagePath_);
   QApplication::restoreOverrideCursor();

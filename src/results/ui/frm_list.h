@@ -8,6 +8,7 @@
 #include "app/ui/window_host.h"
 #include "results/list_columns.h"
 #include "results/list_fill.h"
+#include "results/list_model.h"
 #include "results/list_page.h"
 
 class QLabel;
@@ -42,8 +43,6 @@ class frmList : public QWidget, public OneInstance<frmList> {
   QString GetMarinaName(int row) const;
   std::int32_t GetMarinaNo(int row) const;
   int GetMarinasCount() const;
-  // Writes the optional cells of the row being filled.
-  void Selected_datas(const ListRow& row);
   // Prints the list through the browser (the toolbar's Print).
   void PrintList();
 
@@ -64,6 +63,7 @@ class frmList : public QWidget, public OneInstance<frmList> {
   ListGridSnapshot Snapshot() const;
 
   QLabel* lblMsg = nullptr;
+  // Both grids are views over the rows of the last fill.
   FlexGrid* fgList = nullptr;
   FlexGrid* msgrid = nullptr;
   // The hidden browser control WebBrowser: its object name and event handlers
@@ -89,20 +89,17 @@ class frmList : public QWidget, public OneInstance<frmList> {
   // Header, alignments, widths and column count for the criteria of now.
   void ApplyHeader(const OptionalColumns& columns);
   void SetListColumnWidths();
-  void FillGrids(const QList<ListRow>& rows);
-  int GetCellIndex(int row, int col) const;
+  void FillGrids(QList<ListRow> rows);
   // Composes the page, writes it and loads it into the browser; false when
   // the page could not be written (the user has been told).
   bool LoadPrintPage(ListPageKind kind);
   // Prints the loaded page with the print dialog, or says why it cannot.
   void PrintLoadedPage();
 
-  OptionalColumns columns_;
-  QList<ListRow> rows_;  // the rows of the last fill, row r at r - 1
+  ListModel* list_ = nullptr;  // fgList's rows
+  ListRatingsModel* ratings_ = nullptr;  // msgrid's rows
   bool printPending_ = false;
   TempPages* printPages_ = nullptr;  // the print pages, deleted with the window
-  int listRow_ = 1;
-  int ratingsRow_ = 1;
   QString lastPageText_;
   QString lastPagePath_;
   QString lastQuery_;

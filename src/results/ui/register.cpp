@@ -13,6 +13,9 @@ void RegisterResultScreens() {
   screens.sortDialog = [] { ShowSortDialog(); };
   screens.updateList = [] { frmList::Instance()->UpdateListAlternative(); };
   screens.showList = [] { ShowInMainWindow(frmList::Instance()); };
+  screens.listMarinasCount = [] { return frmList::Instance()->GetMarinasCount(); };
+  screens.listMarinaName = [](int row) { return frmList::Instance()->GetMarinaName(row); };
+  screens.listMarinaNo = [](int row) { return frmList::Instance()->GetMarinaNo(row); };
 }
 
 }  // namespace qw

@@ -3,7 +3,7 @@
 namespace qw {
 
 // Fills the result list's entries of the screen table (unloadList,
-// printList, sortDialog, updateList, showList).
+// printList, sortDialog, updateList, showList, and the rows the viewer lists).
 void RegisterResultScreens();
 
 }  // namespace qw

@@ -3,6 +3,7 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
@@ -20,6 +21,7 @@
 #include <gtest/gtest.h>
 
 #include "common/pdf_text.h"
+#include "platform/page_fonts.h"
 #include "platform/ui/browser.h"
 #include "platform/ui/print_output.h"
 
@@ -355,6 +357,12 @@ TEST(WebBrowser, PreviewsThePageAndKeepsThePageSetupMarginsInTheStore) {
     QPrinter* printer = static_cast<QPageSetupDialog&>(dialog).printer();
     shown = printer->pageLayout().margins(QPageLayout::Inch);
     printer->setPageMargins(QMarginsF(0.5, 1.25, 0.6, 0.8), QPageLayout::Inch);
+    // The header and footer are set in the same dialog.
+    auto* header = dialog.findChild<QLineEdit*>("Header");
+    auto* footer = dialog.findChild<QLineEdit*>("Footer");
+    if (!header || !footer || !header->isVisibleTo(&dialog)) return int(QDialog::Rejected);
+    header->setText("&w&bPage &p of &P");
+    footer->setText("Page No [ &p ]");
     return int(QDialog::Accepted);
   });
   setup.values.marginTop = "1,5";
@@ -363,7 +371,8 @@ TEST(WebBrowser, PreviewsThePageAndKeepsThePageSetupMarginsInTheStore) {
   QLocale::setDefault(QLocale::c());
   EXPECT_DOUBLE_EQ(shown.top(), 1.5);
   EXPECT_EQ(setup.written,
-            (QStringList{"margin_top=1.25", "margin_bottom=0.8", "margin_left=0.5", "margin_right=0.6"}));
+            (QStringList{"margin_top=1.25", "margin_bottom=0.8", "margin_left=0.5", "margin_right=0.6",
+                         "header=&w&bPage &p of &P", "footer=Page No [ &p ]"}));
   setup.written.clear();
   WebBrowser::SetDialogHook([](QDialog&) { return int(QDialog::Rejected); });
   EXPECT_FALSE(browser.PageSetupDialog());
@@ -386,6 +395,57 @@ TEST(WebBrowser, PrintsToAPdfFileWhenNoPrinterIsInstalled) {
     for (int i = 0; i < box->count(); ++i) offersPdf |= box->itemText(i).contains("PDF");
   dialog.close();
   EXPECT_TRUE(offersPdf);
+}
+
+// The Windows faces the pages name are laid out in their installed stand-ins,
+// in each face (a bold or italic that the engine made up from the regular
+// face would take another width), on screen and in print.
+TEST(WebBrowser, PagesGetTheInstalledStandInsOfTheFontsTheyName) {
+  QTemporaryDir dir;
+  const QString sample = "Harbor Light Marina &amp; Boatyard, Camden";
+  QString body = "<html><body>";
+  int n = 0;
+  for (const qw::PageFontStandIn& s : qw::PageFontStandIns()) {
+    for (const char* face : {"font-weight:normal", "font-weight:bold", "font-style:italic"}) {
+      for (const QString& family : {QString(s.family), QString(s.fullName), QString("DejaVu Sans")})
+        body += QString("<span id=s%1 style='font-family:%2;%3;font-size:30px'>%4</span><br>")
+                    .arg(n++).arg(family, face, sample);
+    }
+  }
+  WriteFile(dir.filePath("fonts.htm"), body + "</body></html>");
+  WebBrowser browser(nullptr, WebBrowser::Kind::Hidden);
+  ASSERT_TRUE(browser.Navigate(dir.filePath("fonts.htm")));
+  ASSERT_TRUE(browser.WaitForLoad(30000));
+  // Widths once the document's fonts have loaded.
+  QString widths;
+  ASSERT_TRUE(Spin([&] {
+    bool done = false;
+    browser.Page()->runJavaScript(
+        "document.fonts.status=='loaded'?Array.from(document.querySelectorAll('span')).map(function(e)"
+        "{return e.getBoundingClientRect().width.toFixed(1);}).join(' '):''",
+        QWebEngineScript::ApplicationWorld, [&](const QVariant& v) { widths = v.toString(); done = true; });
+    Spin([&] { return done; }, 5000);
+    return !widths.isEmpty();
+  }));
+  const QStringList w = widths.split(' ');
+  ASSERT_EQ(w.size(), n);
+  for (int i = 0; i < n; i += 3) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(w[i].toStdString(), w[i + 1].toStdString()) << "named family and its stand-in";
+    EXPECT_NE(w[i].toStdString(), w[i + 2].toStdString()) << "the engine's default";
+  }
+  // The print carries the stand-ins' own faces (the engine draws the
+  // OpenType Libertine as glyph outlines, which carry no name).
+  PrintSetup setup({"", "", "", "", "", ""});
+  const QString pdf = dir.filePath("fonts.pdf");
+  setup.PrintTo(pdf);
+  ASSERT_TRUE(browser.Print(true)) << browser.LastError().toStdString();
+  QProcess fonts;
+  fonts.start("pdffonts", {pdf});
+  ASSERT_TRUE(fonts.waitForFinished(60000));
+  const QString listed = QString::fromUtf8(fonts.readAllStandardOutput());
+  for (const char* face : {"LiberationSansNarrow-Bold", "LiberationSansNarrow-Italic", "LiberationSans-Bold"})
+    EXPECT_TRUE(listed.contains(face)) << face << "\n" << listed.toStdString();
 }
 
 }  // namespace

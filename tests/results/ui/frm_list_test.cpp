@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "app/ui/mdi_frm_main.h"
 #include "data/marina_db.h"
 #include "list_fixture.h"
@@ -176,6 +178,22 @@ TEST_F(ListWindowTest, DoubleClickHandsOverTheClickedRowAndAccessorsAreSafe) {
   EXPECT_EQ(handedOver, qw::ReportHandOver{});
 }
 
+TEST_F(ListWindowTest, ARefillResetsEachGridOnceAndSignalsNothingPerRow) {
+  frmList* list = frmList::Instance();
+  ASSERT_GT(list->GetMarinasCount(), 100);
+  int resets = 0, other = 0;
+  for (QAbstractItemModel* model : {list->fgList->model(), list->msgrid->model()}) {
+    QObject::connect(model, &QAbstractItemModel::modelReset, [&] { ++resets; });
+    for (auto change : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+      QObject::connect(model, change, [&] { ++other; });
+    QObject::connect(model, &QAbstractItemModel::dataChanged, [&] { ++other; });
+    QObject::connect(model, &QAbstractItemModel::headerDataChanged, [&] { ++other; });
+  }
+  list->UpdateListAlternative();
+  EXPECT_EQ(resets, 2);
+  EXPECT_EQ(other, 0);
+}
+
 TEST_F(ListWindowTest, SortsAlphabeticallyAndGeographically) {
   frmList* list = frmList::Instance();
   EXPECT_TRUE(list->LastQuery().endsWith(" ORDER BY rpm_Vyk.[Geo Code], rpm_Vyk.[N/S#]"));
@@ -272,14 +290,38 @@ TEST_F(ListWindowTest, WindowLayoutBackButtonActivationAndUnload) {
   qw::MDIFrmMain::Unload();
 }
 
-TEST_F(ListWindowTest, InsideTheMainWindowBackHidesAndUnloadOrCloseRemovesItsFrame) {
-  qw::RegisterResultScreens();
-  qw::MDIFrmMain* main = qw::MDIFrmMain::Instance();
-  main->resize(1280, 800);
-  main->show();
-  qw::CallScreen(qw::AppScreens().showList);
-  frmList* list = frmList::Loaded();
+TEST_F(ListWindowTest, TheGridEndsAboveItsButtonsAtEverySize) {
+  frmList* list = ShowListInMainWindow();
   ASSERT_TRUE(list);
+  QWidget* frame = list->parentWidget();
+  const struct {
+    const char* name;
+    std::function<void()> apply;
+  } sizes[] = {
+      {"maximised", [&] { frame->showMaximized(); }},
+      {"normal", [&] { frame->showNormal(); frame->resize(frame->sizeHint()); }},
+      {"small", [&] { frame->showNormal(); frame->resize(360, 220); }},
+  };
+  for (const auto& size : sizes) {
+    SCOPED_TRACE(size.name);
+    size.apply();
+    QApplication::processEvents();
+    const QRect grid = list->fgList->geometry();
+    EXPECT_EQ(grid.top(), list->lblMsg->geometry().bottom() + 1);
+    EXPECT_GT(grid.height(), 0);
+    for (const QPushButton* button : {list->cmdPrint, list->cmdOK}) {
+      EXPECT_LT(grid.bottom(), button->geometry().top()) << button->text().toStdString();
+      EXPECT_LE(button->geometry().bottom(), list->rect().bottom()) << button->text().toStdString();
+    }
+    EXPECT_LT(list->cmdPrint->geometry().right(), list->cmdOK->geometry().left());
+  }
+  qw::MDIFrmMain::Unload();
+}
+
+TEST_F(ListWindowTest, InsideTheMainWindowBackHidesAndUnloadOrCloseRemovesItsFrame) {
+  frmList* list = ShowListInMainWindow();
+  ASSERT_TRUE(list);
+  qw::MDIFrmMain* main = qw::MDIFrmMain::Loaded();
   auto* frame = qobject_cast<QMdiSubWindow*>(list->parentWidget());
   ASSERT_TRUE(frame);
   EXPECT_TRUE(frame->isVisible());

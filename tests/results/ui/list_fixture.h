@@ -9,11 +9,13 @@
 #include <QtGlobal>
 #include <gtest/gtest.h>
 
+#include "app/ui/mdi_frm_main.h"
 #include "app/ui/screens.h"
 #include "common/testing.h"
 #include "platform/message_box.h"
 #include "results/list_state.h"
 #include "results/ui/frm_list.h"
+#include "results/ui/register.h"
 #include "services/settings.h"
 
 namespace qw::testing {
@@ -38,6 +40,16 @@ class ListWindowTest : public ::testing::Test {
     frmList::Unload();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     AppScreens() = saved_;
+  }
+
+  // The list shown inside a main window of 1280 x 800.
+  frmList* ShowListInMainWindow() {
+    RegisterResultScreens();
+    MDIFrmMain* main = MDIFrmMain::Instance();
+    main->resize(1280, 800);
+    main->show();
+    CallScreen(AppScreens().showList);
+    return frmList::Loaded();
   }
 
   TempProgramFolder folder_;

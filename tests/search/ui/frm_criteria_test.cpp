@@ -19,6 +19,7 @@
 #include "app/ui/screens.h"
 #include "app/ui/window_host.h"
 #include "common/testing.h"
+#include "data/marina_db.h"
 #include "platform/jet.h"
 #include "platform/message_box.h"
 #include "platform/ui/check_box.h"
@@ -419,9 +420,18 @@ TEST_F(SearchScreenTest, CityAndHarbourListsFollowTheSubRegions) {
   const int allHarbours = w->cboHarbor->ListCount();
   EXPECT_GT(allHarbours, 3);
 
-  // Choosing a city narrows the harbours; the empty entry widens them again.
-  w->cboCity->SetListIndex(cities.indexOf("Woods Hole"));
-  EXPECT_EQ(Items(w->cboHarbor).size(), 2) << Items(w->cboHarbor).join('|').toStdString();
+  // Choosing a city narrows the harbours to its own, one list per sub-region;
+  // the empty entry widens them again.
+  w->cboCity->SetListIndex(cities.indexOf("Falmouth"));
+  auto db = Database::OpenDatabase(folder.DatabasePath(), -1, true, ConnectString());
+  const int falmouthHarbours =
+      db->OpenRecordset("SELECT COUNT(*) FROM (SELECT DISTINCT v.[Geo Code], n.Harbor FROM rpm_Vyk v, "
+                        "rpm_Contact_Information c, rpm_nav_info n WHERE c.MarinaNo = v.MarinaNo AND n.MarinaNo = "
+                        "v.MarinaNo AND v.[Geo Code] IN (11, 13) AND c.City = 'Falmouth')")
+          ->Fields(0).Value().toInt();
+  db.reset();
+  EXPECT_GE(falmouthHarbours, 2);
+  EXPECT_EQ(Items(w->cboHarbor).size(), 1 + falmouthHarbours) << Items(w->cboHarbor).join('|').toStdString();
   w->cboHarbor->SetListIndex(1);
   w->cboCity->SetListIndex(0);
   EXPECT_EQ(w->cboHarbor->ListCount(), allHarbours);

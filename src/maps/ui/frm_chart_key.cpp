@@ -1,0 +1,54 @@
+#include "maps/ui/frm_chart_key.h"
+
+#include <algorithm>
+
+#include "maps/map_lists.h"
+#include "maps/ui/frm_overview_chart.h"
+#include "maps/ui/frm_subregion.h"
+#include "platform/program.h"
+#include "platform/ui/flex_grid.h"
+#include "platform/ui/twips.h"
+
+namespace qw {
+
+Frmchartkey::Frmchartkey() : QWidget(MainWindowOrNull(), Qt::Window) {
+  setObjectName(QStringLiteral("Frmchartkey"));
+  setWindowTitle(maps::kChartKeyCaption);
+  setAttribute(Qt::WA_DeleteOnClose);
+  resize(TwipsRect(0, 0, 4380, 3225).size());
+  MSchart = new FlexGrid(this);
+  MSchart->setObjectName(QStringLiteral("MSchart"));
+  MSchart->SetCols(2);
+  MSchart->SetRows(13);
+  PlaceTwips(MSchart, 0, 0, 4815, 3255);
+  // Rows as high as the grid's own (240 twips), or the desktop's text where it is taller.
+  const int rowTwips = std::max(240, PixelsToTwips(MSchart->fontMetrics().height() + 3));
+  for (int row = 0; row < MSchart->Rows(); ++row) MSchart->SetRowHeight(row, rowTwips);
+  connect(MSchart, &FlexGrid::DblClick, this, &Frmchartkey::MSchart_DblClick);
+  CentreOnScreen(this);
+}
+
+void Frmchartkey::Form_Load() {
+  MSchart->SetColWidth(1, 3000);
+  MSchart->SetFormatString(maps::ChartKeyFormatString());
+  for (int row = 1; row <= maps::kSubRegionCount; ++row) MSchart->SetTextMatrix(row, 0, maps::ChartKeyNumerals()[row - 1]);
+  for (int row = 1; row <= maps::kSubRegionCount; ++row) MSchart->SetTextMatrix(row, 1, maps::ChartKeyNames()[row - 1]);
+}
+
+void Frmchartkey::MSchart_DblClick() {
+  const QString cell = MSchart->TextMatrix(MSchart->Row(), MSchart->Col());
+  frmOverviewChart::setKeyvalue(QString());
+  if (const int k = maps::ChartKeyTarget(cell)) {
+    ShowSubRegionMap(k);
+    frmOverviewChart::Unload();
+  }
+}
+
+void ShowChartKey() {
+  Frmchartkey* w = Frmchartkey::Instance();
+  w->show();
+  w->raise();
+  w->activateWindow();
+}
+
+}  // namespace qw

@@ -1,0 +1,103 @@
+#include "maps/ui/frm_map_keys_grid.h"
+
+#include <QEvent>
+#include <QHeaderView>
+#include <QTableWidget>
+
+#include "data/marina_db.h"
+#include "maps/map_keys.h"
+#include "maps/map_lists.h"
+#include "maps/map_table.h"
+#include "maps/ui/map_key.h"
+#include "platform/ui/twips.h"
+
+namespace qw {
+namespace {
+
+QString& Region() {
+  static QString region;
+  return region;
+}
+
+}  // namespace
+
+Frmmapkeysgrid::Frmmapkeysgrid() : QWidget(MainWindowOrNull(), Qt::Window) {
+  setObjectName(QStringLiteral("Frmmapkeysgrid"));
+  setWindowTitle(maps::kMapKeysGridCaption);
+  setAttribute(Qt::WA_DeleteOnClose);
+  resize(TwipsRect(0, 0, 6975, 3720).size());
+  DBmapkeys = new QTableWidget(0, maps::kMapKeysGridCaptions.size(), this);
+  DBmapkeys->setObjectName(QStringLiteral("DBmapkeys"));
+  DBmapkeys->setHorizontalHeaderLabels(maps::kMapKeysGridCaptions);
+  DBmapkeys->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  DBmapkeys->setSelectionBehavior(QAbstractItemView::SelectRows);
+  DBmapkeys->setSelectionMode(QAbstractItemView::SingleSelection);
+  DBmapkeys->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  DBmapkeys->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  // The record selector at the left edge: a narrow blank column.
+  DBmapkeys->verticalHeader()->setDefaultSectionSize(DBmapkeys->fontMetrics().height() + 4);
+  DBmapkeys->verticalHeader()->setFixedWidth(14);
+  DBmapkeys->horizontalHeader()->setStretchLastSection(false);
+  PlaceTwips(DBmapkeys, 0, 0, 6975, 3735);
+  DBmapkeys->viewport()->installEventFilter(this);
+  CentreOnScreen(this);
+}
+
+const QString& Frmmapkeysgrid::RegionName() { return Region(); }
+
+void Frmmapkeysgrid::Form_Load() {
+  maps::MarkActiveMap(ActiveChildName());
+  if (const maps::SubRegionMap* map = maps::MapNumber(maps::CurrentMap())) Region() = map->regionName;
+  lastQuery_ = maps::MapKeysQuery(Region());
+  try {
+    db_ = OpenMarinaDatabase(-1, true);
+    RecordsetPtr rs = db_->OpenRecordset(lastQuery_);
+    for (; !rs->Eof(); rs->MoveNext()) {
+      const int row = DBmapkeys->rowCount();
+      DBmapkeys->insertRow(row);
+      DBmapkeys->setVerticalHeaderItem(row, new QTableWidgetItem(QString()));
+      for (int col = 0; col < DBmapkeys->columnCount(); ++col) {
+        const Field f = rs->Fields(col);
+        DBmapkeys->setItem(row, col, new QTableWidgetItem(f.HasValue() ? f.Value().toString() : QString()));
+      }
+    }
+    rs->Close();
+  } catch (const std::exception&) {
+    // The grid then lists what it could read.
+  }
+  DBmapkeys->resizeColumnsToContents();
+}
+
+void Frmmapkeysgrid::Form_Unload() {
+  if (!db_) return;
+  try {
+    db_->Close();
+  } catch (const std::exception&) {
+  }
+  db_.reset();
+}
+
+bool Frmmapkeysgrid::eventFilter(QObject* watched, QEvent* event) {
+  // A double-click anywhere on the grid's rows or below them acts on the current row.
+  if (watched == DBmapkeys->viewport() && event->type() == QEvent::MouseButtonDblClick) DBmapkeys_DblClick();
+  return QWidget::eventFilter(watched, event);
+}
+
+void Frmmapkeysgrid::DBmapkeys_DblClick() {
+  const int row = DBmapkeys->currentRow();
+  const QTableWidgetItem* cell = row >= 0 ? DBmapkeys->item(row, 3) : nullptr;
+  const std::optional<int> marinaNo = maps::MarinaNoFromCell(cell ? cell->text() : QString());
+  if (!marinaNo) return;
+  maps::MapSelected().marinaNo = *marinaNo;
+  ShowMapMarinaReport();
+  Unload();
+}
+
+void ShowMapKeysGrid() {
+  Frmmapkeysgrid* w = Frmmapkeysgrid::Instance();
+  w->show();
+  w->raise();
+  w->activateWindow();
+}
+
+}  // namespace qw

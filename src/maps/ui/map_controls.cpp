@@ -1,0 +1,104 @@
+#include "maps/ui/map_controls.h"
+
+#include <QMdiSubWindow>
+#include <QMouseEvent>
+#include <QPixmap>
+
+namespace qw {
+namespace {
+
+const QColor kNavy = QColor::fromRgb(maps::kMapBackgroundRgb);
+
+void SetNavyBackground(QWidget* w) {
+  QPalette p = w->palette();
+  p.setColor(QPalette::Window, kNavy);
+  w->setPalette(p);
+  w->setAutoFillBackground(true);
+}
+
+}  // namespace
+
+MapPictureBox::MapPictureBox(const QString& picturePath, const maps::TwipsRect& design, QWidget* parent)
+    : QLabel(parent) {
+  setObjectName(QStringLiteral("Picture1"));
+  SetNavyBackground(this);
+  setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  setPixmap(QPixmap(picturePath));  // a missing picture leaves the navy box
+  setGeometry(design.Pixels());
+}
+
+void MapPictureBox::mousePressEvent(QMouseEvent* event) { event->accept(); }
+
+void MapPictureBox::mouseReleaseEvent(QMouseEvent* event) {
+  event->accept();
+  emit MouseUp(event->button());
+}
+
+MapHotSpot::MapHotSpot(const QString& name, const maps::TwipsRect& rect, QWidget* parent) : QWidget(parent) {
+  setObjectName(name);
+  setAttribute(Qt::WA_NoSystemBackground);
+  setCursor(Qt::PointingHandCursor);
+  setGeometry(rect.Pixels());
+}
+
+void MapHotSpot::mousePressEvent(QMouseEvent* event) {
+  event->accept();
+  if (event->button() == Qt::LeftButton) pressed_ = true;
+}
+
+void MapHotSpot::mouseReleaseEvent(QMouseEvent* event) {
+  event->accept();
+  if (event->button() != Qt::LeftButton || !pressed_) return;
+  pressed_ = false;
+  if (rect().contains(event->position().toPoint())) emit Click();
+}
+
+void MapHotSpot::mouseDoubleClickEvent(QMouseEvent* event) {
+  event->accept();
+  if (event->button() == Qt::LeftButton) emit DblClick();
+}
+
+MapTitle::MapTitle(const QString& caption, double pointSize, const maps::TwipsRect& rect, QWidget* parent)
+    : QLabel(caption, parent) {
+  setObjectName(QStringLiteral("Label1"));
+  QFont f(QStringLiteral("MS Sans Serif"));
+  f.setPointSizeF(pointSize);
+  f.setBold(true);
+  setFont(f);
+  QPalette p = palette();
+  p.setColor(QPalette::WindowText, Qt::black);
+  setPalette(p);
+  setWordWrap(rect.height > 300);  // the two-line title of the North Shore
+  setGeometry(rect.Pixels());
+  // The title keeps to its place on the chart's title panel: where the
+  // desktop's font runs wider than the one it was laid out for, it is set a
+  // little smaller rather than cut off.
+  const auto fits = [this](const QFont& font) {
+    const QFontMetrics m(font);
+    if (!wordWrap()) return m.horizontalAdvance(text()) <= width() - 2;
+    return m.boundingRect(QRect(0, 0, width() - 2, 10000), Qt::TextWordWrap, text()).height() <= height();
+  };
+  while (!fits(f) && f.pointSizeF() > 6.0) f.setPointSizeF(f.pointSizeF() - 0.25);
+  setFont(f);
+}
+
+void MapTitle::mousePressEvent(QMouseEvent* event) { event->accept(); }
+void MapTitle::mouseReleaseEvent(QMouseEvent* event) { event->accept(); }
+void MapTitle::mouseDoubleClickEvent(QMouseEvent* event) { event->accept(); }
+
+void CentrePictureBox(QWidget* window, QWidget* pictureBox) {
+  const auto* frame = qobject_cast<const QMdiSubWindow*>(window->parentWidget());
+  const QSize outer = frame ? frame->size() : window->frameGeometry().size();
+  pictureBox->move(static_cast<int>(outer.width() / 2.0 - pictureBox->width() / 2.0),
+                   static_cast<int>(outer.height() / 2.0 - pictureBox->height() / 2.0));
+}
+
+void SetMapWindowLook(QWidget* window, const QString& name) {
+  window->setObjectName(name);
+  window->setWindowTitle(QString());
+  window->setAttribute(Qt::WA_DeleteOnClose);
+  SetNavyBackground(window);
+  window->resize(maps::TwipsRect{0, 0, maps::kDesignClientSize.width(), maps::kDesignClientSize.height()}.Pixels().size());
+}
+
+}  // namespace qw

@@ -1,0 +1,69 @@
+#pragma once
+// The controls every map window is made of: the picture box holding the map
+// (Picture1), and the invisible areas laid over it that catch the mouse (the
+// overview's sub-region labels and the maps' marina marks).
+#include <QLabel>
+#include <QWidget>
+
+#include "maps/map_table.h"
+
+namespace qw {
+
+// A picture box on the maps' navy background, the picture at its top-left
+// corner. A mouse button let go over it raises MouseUp with that button.
+class MapPictureBox : public QLabel {
+  Q_OBJECT
+ public:
+  MapPictureBox(const QString& picturePath, const maps::TwipsRect& design, QWidget* parent);
+
+ signals:
+  void MouseUp(Qt::MouseButton button);
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+// A transparent area that takes every mouse event over it, so that nothing
+// reaches the picture below; shows the pointing hand and a tooltip. A left
+// click (pressed and let go over it) raises Click, a double-click DblClick.
+class MapHotSpot : public QWidget {
+  Q_OBJECT
+ public:
+  MapHotSpot(const QString& name, const maps::TwipsRect& rect, QWidget* parent);
+
+ signals:
+  void Click();
+  void DblClick();
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+ private:
+  bool pressed_ = false;
+};
+
+// The title label laid on a map picture (Label1): bold, transparent, at its
+// rectangle. Like any label it takes the mouse over it, so a click on the
+// title does nothing.
+class MapTitle : public QLabel {
+  Q_OBJECT
+ public:
+  MapTitle(const QString& caption, double pointSize, const maps::TwipsRect& rect, QWidget* parent);
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+};
+
+// Re-centres a window's picture box on the window's outer size (its frame in
+// the main window); a window smaller than the picture shows its middle.
+void CentrePictureBox(QWidget* window, QWidget* pictureBox);
+
+// Sets a map window's look: navy background, empty caption.
+void SetMapWindowLook(QWidget* window, const QString& name);
+
+}  // namespace qw

@@ -1,0 +1,72 @@
+#include "maps/ui/map_key.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPointer>
+
+#include "app/ui/screens.h"
+#include "app/ui/window_host.h"
+#include "data/marina_db.h"
+#include "maps/map_keys.h"
+#include "maps/map_lists.h"
+#include "maps/ui/frm_subregion.h"
+
+namespace qw {
+namespace {
+
+QPointer<QWidget>& LastActiveChild() {
+  static QPointer<QWidget> child;
+  return child;
+}
+
+// Follows every child window's activation in the main window's MDI area (once
+// per main window); leaving for a top-level window activates no child and
+// keeps the last one.
+void FollowMainWindowChildren() {
+  static QPointer<QMdiArea> followed;
+  QWidget* main = MainWindowOrNull();
+  auto* area = main ? main->findChild<QMdiArea*>() : nullptr;
+  if (!area || area == followed) return;
+  followed = area;
+  QObject::connect(area, &QMdiArea::subWindowActivated, area, [](QMdiSubWindow* frame) {
+    if (frame && frame->widget()) LastActiveChild() = frame->widget();
+  });
+}
+
+// One step of the hand-over: a step that fails is skipped and the next runs.
+template <typename F>
+void Step(F&& step) {
+  try {
+    step();
+  } catch (const std::exception&) {
+  }
+}
+
+}  // namespace
+
+QString ActiveChildName() {
+  const QWidget* child = LastActiveChild().data();
+  return child ? child->objectName() : QString();
+}
+
+void NoteActiveChild(QWidget* window) {
+  FollowMainWindowChildren();
+  LastActiveChild() = window;
+}
+
+void ShowMapMarinaReport() {
+  maps::MapSelection& chosen = maps::MapSelected();
+  maps::MarkActiveMap(ActiveChildName());
+  Step([&] {
+    DatabasePtr db = OpenMarinaDatabase(-1, true);
+    if (const auto name = maps::LookUpMapMarinaName(*db, chosen.marinaNo, chosen.name)) chosen.name = *name;
+    db->Close();
+  });
+  Screens& screens = AppScreens();
+  Step([&] { CallScreen(screens.hideSearch); });
+  Step([&] { CallScreen(screens.showReport, ReportHandOver{ReportHandOver::Road::Map, 0, chosen.marinaNo}); });
+  Step([&] { CallScreen(screens.unloadSearch); });
+  UnloadSubRegionMaps();
+}
+
+}  // namespace qw

@@ -1,0 +1,9 @@
+#pragma once
+
+namespace qw {
+
+// Fills the report viewer's entries of the screen table (showReport,
+// unloadReport, unloadReportIfCleared, savePendingNotes).
+void RegisterReportScreens();
+
+}  // namespace qw

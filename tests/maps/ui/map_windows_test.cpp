@@ -1,0 +1,375 @@
+// The map windows in the main window: the marks as the user meets them, the
+// hand-over to the report, the key list, the keys grid, the hint box and
+// the roads from the toolbar, the start choice and the report back to a map.
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTimer>
+#include <gtest/gtest.h>
+#include <map>
+
+#include "app/ui/choice_dialog.h"
+#include "app/ui/mdi_frm_main.h"
+#include "app/ui/screens.h"
+#include "app/ui/ui_helpers.h"
+#include "common/testing.h"
+#include "data/marina_db.h"
+#include "maps/map_keys.h"
+#include "maps/map_lists.h"
+#include "maps/ui/frm_alert_chart.h"
+#include "maps/ui/frm_chart_key.h"
+#include "maps/ui/frm_map_keys_grid.h"
+#include "maps/ui/frm_overview_chart.h"
+#include "maps/ui/frm_subregion.h"
+#include "maps/ui/map_controls.h"
+#include "maps/ui/map_key.h"
+#include "maps/ui/register.h"
+#include "platform/message_box.h"
+#include "platform/ui/check_box.h"
+#include "platform/ui/flex_grid.h"
+
+namespace qw {
+namespace {
+
+using maps::MapKeys;
+using maps::MapSelected;
+
+// A mouse button pressed and let go at a point of a picture box, on whatever
+// control lies on top there.
+void MouseAt(QWidget* picture, QPoint at, Qt::MouseButton button) {
+  QWidget* target = picture->childAt(at);
+  if (!target) target = picture;
+  const QPointF local = target->mapFrom(picture, at);
+  QMouseEvent press(QEvent::MouseButtonPress, local, target->mapToGlobal(local), button, button, Qt::NoModifier);
+  QMouseEvent release(QEvent::MouseButtonRelease, local, target->mapToGlobal(local), button, Qt::NoButton,
+                      Qt::NoModifier);
+  QApplication::sendEvent(target, &press);
+  QApplication::sendEvent(target, &release);
+}
+
+void DoubleClick(QWidget* w) {
+  const QPointF at(w->width() / 2.0, w->height() / 2.0);
+  QMouseEvent dbl(QEvent::MouseButtonDblClick, at, w->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                  Qt::NoModifier);
+  QApplication::sendEvent(w, &dbl);
+}
+
+void Settle() {
+  QApplication::processEvents();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+bool AnyMapLoaded() {
+  for (int k = 1; k <= 12; ++k)
+    if (LoadedSubRegionMap(k)) return true;
+  return false;
+}
+
+class MapWindows : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    saved_ = AppScreens();
+    RegisterMapScreens();
+    AppScreens().showReport = [this](const ReportHandOver& h) { handOvers_.push_back(h); };
+    AppScreens().hideSearch = [this] { calls_ << "hideSearch"; };
+    AppScreens().unloadSearch = [this] { calls_ << "unloadSearch"; };
+    AppScreens().showSearch = [this] { calls_ << "showSearch"; };
+    maps::ClearMapFormload();
+    MapSelected() = {};
+    main_ = MDIFrmMain::Instance();
+    main_->show();
+  }
+  void TearDown() override {
+    Frmalertchart::Unload();
+    Frmchartkey::Unload();
+    Frmmapkeysgrid::Unload();
+    frmOverviewChart::Unload();
+    UnloadSubRegionMaps();
+    MDIFrmMain::Unload();
+    Settle();
+    maps::ClearMapFormload();
+    AppScreens() = saved_;
+  }
+
+  QString NameOf(int marinaNo) {
+    auto db = OpenMarinaDatabase();
+    auto rs = db->OpenRecordset(QStringLiteral("SELECT [Marina Name] FROM rpm_marinaname_no WHERE MarinaNo = %1").arg(marinaNo));
+    return rs->Eof() ? QString() : rs->Fields(0).Value().toString().trimmed();
+  }
+
+  testing::TempProgramFolder folder_;
+  ScriptedMsgBoxes boxes_;
+  Screens saved_;
+  MDIFrmMain* main_ = nullptr;
+  std::vector<ReportHandOver> handOvers_;
+  QStringList calls_;
+};
+
+TEST_F(MapWindows, EveryMarkLiesAtItsRectangleWithItsMarinasNameAndTheHand) {
+  QFile csv(QStringLiteral(QUAYWISE_SOURCE_DIR "/tools/demo_data/map-marks.csv"));
+  ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+  QStringList rows = QString::fromUtf8(csv.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+  rows.removeFirst();
+  ASSERT_EQ(rows.size(), 227);
+  std::map<int, int> counts;
+  for (const QString& line : rows) {
+    // map_index,window,geo_code,mark,marina_no,left,top,width,height
+    const QStringList f = line.trimmed().split(QLatin1Char(','));
+    const int k = f[0].toInt();
+    SubRegionMapWindow* w = LoadedSubRegionMap(k) ? LoadedSubRegionMap(k) : ShowSubRegionMap(k);
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->objectName(), f[1]);
+    EXPECT_EQ(w->Map().geoCode, f[2].toInt());
+    MapHotSpot* img = w->Img(f[3].mid(3).toInt());
+    ASSERT_NE(img, nullptr) << qPrintable(line);
+    EXPECT_EQ(img->objectName(), f[3]);
+    EXPECT_EQ(img->geometry(), QRect(f[5].toInt() / 15, f[6].toInt() / 15, f[7].toInt() / 15, f[8].toInt() / 15))
+        << qPrintable(line);
+    EXPECT_EQ(img->cursor().shape(), Qt::PointingHandCursor);
+    EXPECT_EQ(img->toolTip(), NameOf(f[4].toInt())) << qPrintable(line);
+    EXPECT_FALSE(img->toolTip().isEmpty());
+    ++counts[k];
+  }
+  for (int k = 1; k <= 12; ++k) {
+    SubRegionMapWindow* w = LoadedSubRegionMap(k);
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(static_cast<int>(w->Marks.size()), counts[k]);
+    EXPECT_EQ(w->Label1->text(), maps::MapNumber(k)->title);
+    EXPECT_EQ(w->windowTitle(), "");
+    // Where marks overlap, the one defined later lies on top and takes the point.
+    const auto& marks = w->Map().marks;
+    for (size_t i = 0; i < marks.size(); ++i)
+      for (size_t j = i + 1; j < marks.size(); ++j) {
+        const QRect common = marks[i].rect.Pixels() & marks[j].rect.Pixels();
+        if (common.isEmpty()) continue;
+        const maps::MapMark* top = maps::MarkAt(w->Map(), common.center());
+        EXPECT_EQ(w->Picture1->childAt(common.center()), w->Img(top->number)) << k << " " << top->number;
+      }
+  }
+}
+
+TEST_F(MapWindows, AClickOnAMarkHandsItsMarinaToTheReportAndClosesTheMaps) {
+  SubRegionMapWindow* cape = ShowSubRegionMap(7);
+  ASSERT_TRUE(uitest::WaitFor([] { return ActiveChildName() == "Frmsubregion7"; }));
+  EXPECT_EQ(MapKeys().formload[6], "Subregion7");
+  EXPECT_TRUE(main_->ToolbarButton(11)->isEnabled());
+  EXPECT_TRUE(main_->ToolbarButton(12)->isEnabled());
+
+  // The title, bare picture and a right-click on a mark do nothing.
+  const QPoint hyannis = cape->Img(10)->geometry().center();
+  MouseAt(cape->Picture1, hyannis, Qt::RightButton);
+  MouseAt(cape->Picture1, cape->Label1->geometry().center(), Qt::RightButton);
+  MouseAt(cape->Picture1, {300, 200}, Qt::LeftButton);
+  EXPECT_TRUE(handOvers_.empty());
+  EXPECT_EQ(Frmmapkeysgrid::Loaded(), nullptr);
+
+  MouseAt(cape->Picture1, hyannis, Qt::LeftButton);
+  ASSERT_EQ(handOvers_.size(), 1u);
+  EXPECT_EQ(handOvers_[0], (ReportHandOver{ReportHandOver::Road::Map, 0, 2570}));
+  EXPECT_EQ(MapSelected().marinaNo, 2570);
+  EXPECT_EQ(MapSelected().name, *maps::LookUpMapMarinaName(*OpenMarinaDatabase(), 2570, ""));
+  EXPECT_EQ(calls_, (QStringList{"hideSearch", "unloadSearch"}));
+  Settle();
+  EXPECT_FALSE(AnyMapLoaded());
+  EXPECT_EQ(MapKeys().formload[6], "Subregion7") << "unloading keeps the key the report reads";
+
+  // Where two marks overlap, the later one's marina goes: Img12 over Img11 on map III.
+  SubRegionMapWindow* boothbay = ShowSubRegionMap(3);
+  MouseAt(boothbay->Picture1, {364, 276}, Qt::LeftButton);
+  ASSERT_EQ(handOvers_.size(), 2u);
+  EXPECT_EQ(handOvers_[1].marinaNo, 2566);
+}
+
+TEST_F(MapWindows, TheHandOverGoesOnWithoutDatabaseNameRowOrMap) {
+  MapSelected() = {12, "Before"};  // no name row
+  ShowMapMarinaReport();
+  EXPECT_EQ(MapSelected().name, "Before");
+  MapSelected().marinaNo = 2570;
+  QFile::remove(folder_.DatabasePath());  // no database
+  ShowMapMarinaReport();
+  EXPECT_EQ(MapSelected().name, "Before");
+  ASSERT_EQ(handOvers_.size(), 2u);
+  EXPECT_EQ(handOvers_[1].marinaNo, 2570);
+  for (const QString& key : MapKeys().formload) EXPECT_EQ(key, "") << "no map was active";
+  EXPECT_TRUE(boxes_.Shown().isEmpty());
+}
+
+TEST_F(MapWindows, OverviewKeyListAndToolbarLeadToEveryMapAndBack) {
+  main_->Toolbar1_ButtonClick(11);  // Maps
+  frmOverviewChart* overview = frmOverviewChart::Loaded();
+  ASSERT_NE(overview, nullptr);
+  EXPECT_EQ(frmOverviewChart::keyvalue(), "Overviewchart");
+  ASSERT_TRUE(uitest::WaitFor([] { return ScreenMode() == ScreenKind::Map; }));
+  EXPECT_FALSE(main_->ToolbarButton(11)->isEnabled());
+  EXPECT_EQ(overview->lblsubRegion[3]->toolTip(), "MAINE - PORTLAND & SOUTH COAST  ");
+  EXPECT_EQ(overview->Label1->text(), "Quaywise 12 Sub-Regions");
+  // The picture box follows the middle of the window's frame.
+  auto* frame = qobject_cast<QMdiSubWindow*>(overview->parentWidget());
+  ASSERT_NE(frame, nullptr);
+  frame->showNormal();
+  frame->resize(300, 200);
+  EXPECT_EQ(overview->Picture1->pos(), QPoint(150 - overview->Picture1->width() / 2, 100 - overview->Picture1->height() / 2));
+
+  // Key opens the key list while the overview is current; a name opens nothing.
+  main_->Toolbar1_ButtonClick(12);
+  Frmchartkey* key = Frmchartkey::Loaded();
+  ASSERT_NE(key, nullptr);
+  EXPECT_EQ(key->windowTitle(), "Double click to view Sub-Region Map");
+  EXPECT_EQ(key->MSchart->TextMatrix(0, 0), " Sub-Region No");
+  EXPECT_EQ(key->MSchart->TextMatrix(8, 1), "MA -THE ISLANDS ");
+  EXPECT_EQ(key->MSchart->TextMatrix(12, 0), "XII");
+  key->MSchart->SetRow(7);
+  key->MSchart->SetCol(1);
+  key->MSchart_DblClick();
+  EXPECT_EQ(frmOverviewChart::keyvalue(), "");
+  EXPECT_NE(frmOverviewChart::Loaded(), nullptr);
+  EXPECT_FALSE(AnyMapLoaded());
+  // A numeral opens its map and closes the overview with the key list.
+  key->MSchart->SetCol(0);
+  key->MSchart->SetRow(8);
+  key->MSchart_DblClick();
+  Settle();
+  EXPECT_NE(LoadedSubRegionMap(8), nullptr);
+  EXPECT_EQ(frmOverviewChart::Loaded(), nullptr);
+  EXPECT_EQ(Frmchartkey::Loaded(), nullptr);
+  EXPECT_EQ(MapKeys().formload[7], "Subregion8");
+
+  // Maps again, and a double-click on a sub-region of the overview.
+  main_->Toolbar1_ButtonClick(11);
+  Settle();
+  EXPECT_FALSE(AnyMapLoaded());
+  EXPECT_EQ(MapKeys().formload[7], "Subregion8") << "unloading a map keeps its key";
+  DoubleClick(frmOverviewChart::Loaded()->lblsubRegion[10]);
+  Settle();
+  EXPECT_EQ(frmOverviewChart::Loaded(), nullptr);
+  ASSERT_NE(LoadedSubRegionMap(11), nullptr);
+  ASSERT_TRUE(uitest::WaitFor([] { return MapKeys().formload[10] == "Subregion11"; }));
+  EXPECT_EQ(MapKeys().formload[7], "");
+
+  // Key now opens the keys grid of that map's region.
+  main_->Toolbar1_ButtonClick(12);
+  Frmmapkeysgrid* grid = Frmmapkeysgrid::Loaded();
+  ASSERT_NE(grid, nullptr);
+  EXPECT_EQ(grid->LastQuery(),
+            "select mapno,marinaname,harbor,marinano from mapkeys where regionname='WESTERN  NARRAGANSETT BAY'");
+  EXPECT_EQ(grid->DBmapkeys->rowCount(), 13);
+  EXPECT_EQ(grid->DBmapkeys->horizontalHeaderItem(3)->text(), "Marina No");
+
+  // Back to Search closes every map window and clears the keys.
+  main_->Toolbar1_ButtonClick(3);
+  Settle();
+  EXPECT_FALSE(AnyMapLoaded());
+  EXPECT_EQ(Frmmapkeysgrid::Loaded(), nullptr);
+  for (const QString& k : MapKeys().formload) EXPECT_EQ(k, "");
+  EXPECT_TRUE(calls_.contains("showSearch"));
+}
+
+TEST_F(MapWindows, KeysGridOpensTheReportOfARowOnly) {
+  ShowSubRegionMap(9);
+  ASSERT_TRUE(uitest::WaitFor([] { return ActiveChildName() == "Frmsubregion9"; }));
+  ShowMapKeysGrid();
+  Frmmapkeysgrid* grid = Frmmapkeysgrid::Loaded();
+  ASSERT_EQ(grid->DBmapkeys->rowCount(), 19);
+  grid->DBmapkeys->setCurrentCell(-1, -1);
+  grid->DBmapkeys_DblClick();  // no row
+  grid->DBmapkeys->setCurrentCell(2, 0);
+  grid->DBmapkeys->item(2, 3)->setText("Harbor Light");
+  grid->DBmapkeys_DblClick();  // no number
+  grid->DBmapkeys->item(2, 3)->setText("40000");
+  grid->DBmapkeys_DblClick();  // no 16-bit number
+  EXPECT_TRUE(handOvers_.empty());
+  EXPECT_EQ(Frmmapkeysgrid::Loaded(), grid);
+
+  const int marinaNo = grid->DBmapkeys->item(4, 3)->text().toInt();
+  grid->DBmapkeys->setCurrentCell(4, 2);  // the Harbor cell does as well as any
+  DoubleClick(grid->DBmapkeys->viewport());
+  ASSERT_EQ(handOvers_.size(), 1u);
+  EXPECT_EQ(handOvers_[0].marinaNo, marinaNo);
+  Settle();
+  EXPECT_EQ(Frmmapkeysgrid::Loaded(), nullptr);
+  EXPECT_FALSE(AnyMapLoaded());
+  EXPECT_EQ(MapKeys().formload[8], "Subregion9");
+}
+
+TEST_F(MapWindows, ReturnToMapsOpensTheMapOfTheGeoCode) {
+  EXPECT_FALSE(AppScreens().showSubRegionMap(4));
+  EXPECT_FALSE(AppScreens().showSubRegionMap(17));
+  EXPECT_FALSE(AnyMapLoaded());
+  EXPECT_TRUE(AppScreens().showSubRegionMap(11));
+  SubRegionMapWindow* cape = LoadedSubRegionMap(7);
+  ASSERT_NE(cape, nullptr);
+  EXPECT_TRUE(cape->isVisible());
+  EXPECT_EQ(cape->formload(), "Subregion7");
+  EXPECT_TRUE(uitest::WaitFor([this, cape] { return main_->MdiArea()->activeSubWindow() == cape->parentWidget(); }));
+}
+
+TEST_F(MapWindows, StartChoiceMapRoadShowsTheHintUntilItIsTurnedOff) {
+  auto rows = [this] {
+    return OpenMarinaDatabase()->OpenRecordset("SELECT COUNT(*) FROM chart_information")->Fields(0).Value().toInt();
+  };
+  ASSERT_EQ(rows(), 0);
+  int hints = 0;
+  const auto answer = [&hints](bool tick) {
+    QTimer::singleShot(0, [&hints, tick] {
+      auto* box = qobject_cast<Frmalertchart*>(QApplication::activeModalWidget());
+      ASSERT_NE(box, nullptr);
+      ++hints;
+      EXPECT_EQ(box->windowTitle(), "VYK Information");
+      EXPECT_EQ(box->Label2->text(), "2.  Click \"Key\" to show Sub-Region names; or");
+      EXPECT_EQ(box->Chalert->Value(), 0) << "the box starts clear";
+      if (tick) box->Chalert->click();
+      box->OKButton->click();
+    });
+  };
+  answer(false);
+  ShowChoiceDialog()->Commaps_Click();
+  EXPECT_EQ(hints, 1);
+  EXPECT_NE(frmOverviewChart::Loaded(), nullptr);
+  EXPECT_EQ(rows(), 0);
+
+  answer(true);
+  ShowChoiceDialog()->Label2_Click();
+  EXPECT_EQ(hints, 2);
+  EXPECT_EQ(Frmalertchart::chkalert(), 1);
+  EXPECT_EQ(rows(), 1);
+
+  ShowChoiceDialog()->Commaps_Click();  // the hint stays away
+  EXPECT_EQ(hints, 2);
+  EXPECT_TRUE(boxes_.Shown().isEmpty());
+}
+
+TEST_F(MapWindows, HintBoxTellsWhyTheMarkWasNotStored) {
+  struct Case {
+    bool readOnly;
+    QString text;
+    MsgIcon icon;
+  };
+  const Case cases[] = {
+      {true, "You cannot use this function while you are accessing database from CD.", MsgIcon::Information},
+      {false, maps::kHintNotStoredMessage, MsgIcon::Exclamation},
+  };
+  for (const Case& c : cases) {
+    boxes_.Clear();
+    if (c.readOnly)
+      QFile::setPermissions(folder_.DatabasePath(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    else
+      QFile::remove(folder_.DatabasePath());
+    Frmalertchart* box = Frmalertchart::Instance();
+    box->Chalert->click();
+    box->OKButton->click();
+    ASSERT_EQ(boxes_.Shown().size(), 1);
+    EXPECT_TRUE(boxes_.Shown()[0].text.startsWith(c.text)) << qPrintable(boxes_.Shown()[0].text);
+    EXPECT_EQ(boxes_.Shown()[0].title, kAppTitle);
+    EXPECT_EQ(boxes_.Shown()[0].icon, c.icon);
+    Frmalertchart::Unload();
+    Settle();
+  }
+}
+
+}  // namespace
+}  // namespace qw

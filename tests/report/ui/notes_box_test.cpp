@@ -1,0 +1,154 @@
+// The viewer's notes box: its text stored to the marina it was loaded for (on
+// leaving the box, before another marina is shown, after a re-sort of the
+// result list, when the program ends or the viewer closes), and a database
+// read from the CD or that cannot be written.
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <gtest/gtest.h>
+
+#include "platform/message_box.h"
+#include "report/ui/notes_box.h"
+#include "results/list_state.h"
+#include "search/qstring_printer.h"
+#include "viewer_fixture.h"
+
+namespace qw {
+namespace {
+
+void Key(QWidget* w, int key, Qt::KeyboardModifiers mods = Qt::NoModifier, const QString& text = QString()) {
+  QKeyEvent press(QEvent::KeyPress, key, mods, text);
+  QKeyEvent release(QEvent::KeyRelease, key, mods, text);
+  QApplication::sendEvent(w, &press);
+  QApplication::sendEvent(w, &release);
+}
+
+void Type(QWidget* w, const QString& text) {
+  for (const QChar c : text) Key(w, c == u'\r' ? int(Qt::Key_Return) : c.toUpper().unicode(), Qt::NoModifier, QString(c));
+}
+
+class NotesBoxTest : public testing::ViewerWindowTest {
+ protected:
+  // Demo marinas 2608 and 20 have notes, 11 has none.
+  void SetUp() override {
+    ViewerWindowTest::SetUp();
+    viewer_ = DoubleClick(2608);
+    ASSERT_NE(viewer_, nullptr);
+    viewer_->show();
+    QApplication::setActiveWindow(viewer_);
+  }
+  static void Focus(QWidget* w) {
+    w->setFocus(Qt::OtherFocusReason);
+    QApplication::processEvents();
+  }
+  void TypeAtEnd(const QString& text) {
+    Focus(viewer_->tbNotes);
+    viewer_->tbNotes->moveCursor(QTextCursor::End);
+    Type(viewer_->tbNotes, text);
+  }
+  void Select(int marinaNo) {
+    int entry = 0;
+    while (entry < viewer_->lstMarinaNames->count() && viewer_->EntryMarinaNo(entry) != marinaNo) ++entry;
+    ASSERT_LT(entry, viewer_->lstMarinaNames->count());
+    viewer_->lstMarinaNames->setCurrentRow(entry);
+    ASSERT_TRUE(viewer_->wb->WaitForLoad(30000));
+  }
+
+  QPointer<frm_view_report> viewer_;
+};
+
+TEST_F(NotesBoxTest, StoredToTheMarinaTheyWereLoadedFor) {
+  const QString first = StoredNotes(2608);
+  const QString second = StoredNotes(20);
+  ASSERT_FALSE(first.isEmpty());
+  EXPECT_EQ(viewer_->notes->Text(), first);
+
+  // Leaving the box stores it.
+  TypeAtEnd(" A");
+  Focus(viewer_->lstMarinaNames);
+  EXPECT_EQ(StoredNotes(2608), first + " A");
+
+  // Another marina shown while the box still has the focus (a run, a map):
+  // stored first, then the other marina's notes shown.
+  TypeAtEnd("B");
+  Select(20);
+  EXPECT_EQ(StoredNotes(2608), first + " AB");
+  EXPECT_EQ(viewer_->notes->Text(), second);
+  EXPECT_EQ(viewer_->notes->NotesMarinaNo(), 20);
+
+  // The result list re-sorted under the viewer: the entry's row of the list
+  // now holds another marina, and the box's text still goes to marina 20.
+  SortOrder() = ListOrder::Alphabetical;
+  frmList::Instance()->UpdateListAlternative();
+  ASSERT_NE(frmList::Instance()->GetMarinaNo(viewer_->ListIndex() + 1), 20);
+  TypeAtEnd("\rC");
+  Focus(viewer_->lstMarinaNames);
+  EXPECT_EQ(StoredNotes(20), second + "\r\nC");
+
+  // A marina chosen on a map that has no rpm_output row gets one.
+  AppScreens().showReport(ReportHandOver{ReportHandOver::Road::Map, 0, 34});
+  ASSERT_TRUE(viewer_->wb->WaitForLoad(30000));
+  TypeAtEnd("Dry stack");
+  Focus(viewer_->lstMarinaNames);
+  EXPECT_EQ(StoredNotes(34), "Dry stack");
+
+  // What is still in the box when the program ends (Exit's hook).
+  Select(20);
+  TypeAtEnd("D");
+  CallScreen(AppScreens().savePendingNotes);
+  EXPECT_EQ(StoredNotes(20), second + "\r\nCD");
+  EXPECT_TRUE(boxes_.Shown().isEmpty());
+
+  // The viewer closes while the box has the focus and holds typed text.
+  TypeAtEnd("E");
+  frm_view_report::Unload();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(viewer_, nullptr);
+  EXPECT_EQ(StoredNotes(20), second + "\r\nCDE");
+  EXPECT_EQ(StoredNotes(11), "");
+}
+
+TEST_F(NotesBoxTest, ReadOnlyDataRefusesEditsAndLosesNothing) {
+  const QString first = viewer_->notes->Text();
+  QFile ini(folder_.Path() + "/VykMarina.ini");
+  ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
+  const QByteArray settings = ini.readAll();
+  ini.close();
+
+  // Read from the CD: each typed character, Backspace and a paste bring the
+  // message and change nothing; the box takes no drop or menu paste either.
+  folder_.WriteFile("VykMarina.ini", settings + "DatabasePath,\"CDD Path\"\r\n");
+  QGuiApplication::clipboard()->setText("pasted");
+  TypeAtEnd("xy");
+  Key(viewer_->tbNotes, Qt::Key_Backspace, Qt::NoModifier, "\b");
+  Key(viewer_->tbNotes, Qt::Key_V, Qt::ControlModifier, "\x16");
+  Key(viewer_->tbNotes, Qt::Key_Insert, Qt::ShiftModifier);
+  EXPECT_EQ(boxes_.Shown().size(), 5);
+  for (const MsgBoxCall& box : boxes_.Shown()) EXPECT_EQ(box.text, kNotesFromCdMessage);
+  EXPECT_TRUE(viewer_->tbNotes->isReadOnly());
+  EXPECT_EQ(viewer_->notes->Text(), first);
+  Focus(viewer_->lstMarinaNames);
+  EXPECT_EQ(StoredNotes(2608), first);
+
+  // A database that cannot be written: the store says so, the text stays in
+  // the box, and goes in once the database can be written again.
+  folder_.WriteFile("VykMarina.ini", settings);
+  boxes_.Clear();
+  TypeAtEnd("z");
+  EXPECT_FALSE(viewer_->tbNotes->isReadOnly());
+  QFile::setPermissions(folder_.DatabasePath(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+  Focus(viewer_->lstMarinaNames);
+  ASSERT_EQ(boxes_.Shown().size(), 1);
+  EXPECT_EQ(boxes_.Shown()[0].text, kNotesFromCdMessage);
+  EXPECT_EQ(viewer_->notes->Text(), first + "z");
+  EXPECT_EQ(StoredNotes(2608), first);
+  QFile::setPermissions(folder_.DatabasePath(), QFile::ReadOwner | QFile::WriteOwner);
+  EXPECT_TRUE(viewer_->notes->StorePending());
+  EXPECT_EQ(StoredNotes(2608), first + "z");
+}
+
+}  // namespace
+}  // namespace qw

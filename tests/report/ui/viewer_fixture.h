@@ -1,0 +1,79 @@
+#pragma once
+// The report viewer over a copy of the demo database and the real result
+// list: opening it on a marina as a double-click in the list does, and
+// reading what the database keeps.
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QPointer>
+#include <functional>
+
+#include "data/marina_db.h"
+#include "platform/ui/browser.h"
+#include "platform/ui/flex_grid.h"
+#include "report/notes.h"
+#include "report/report_files.h"
+#include "report/ui/frm_view_report.h"
+#include "report/ui/register.h"
+#include "results/ui/list_fixture.h"
+#include "results/ui/register.h"
+
+namespace qw::testing {
+
+class ViewerWindowTest : public ListWindowTest {
+ protected:
+  void SetUp() override {
+    ListWindowTest::SetUp();
+    RegisterResultScreens();
+    RegisterReportScreens();
+    AppScreens().clearMapFormload = [this] { ++mapKeysCleared_; };
+    AppScreens().unloadList = [this] { ++listUnloaded_; };
+  }
+  void TearDown() override {
+    frm_view_report::Unload();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ListWindowTest::TearDown();
+  }
+
+  // The result list's row of a marina (0 when it does not list it).
+  static int RowOf(int marinaNo) {
+    frmList* list = frmList::Instance();
+    for (int r = 1; r <= list->GetMarinasCount(); ++r)
+      if (list->GetMarinaNo(r) == marinaNo) return r;
+    return 0;
+  }
+  // Double-clicks a marina's row of the result list; waits for its report.
+  static frm_view_report* DoubleClick(int marinaNo) {
+    frmList* list = frmList::Instance();
+    list->fgList->SetRow(RowOf(marinaNo));
+    list->fgList_DblClick();
+    return Shown();
+  }
+  // The viewer once its page has loaded.
+  static frm_view_report* Shown() {
+    frm_view_report* v = frm_view_report::Loaded();
+    if (v) {
+      EXPECT_TRUE(v->wb->WaitForLoad(30000));
+    }
+    return v;
+  }
+  static QString Page() {
+    QFile f(ReportPagePath());
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+  }
+  static QString StoredNotes(int marinaNo) {
+    const DatabasePtr db = OpenMarinaDatabase(-1, true);
+    return ReadNotes(*db, marinaNo);
+  }
+  static bool WaitFor(const std::function<bool()>& done, int ms = 60000) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!done() && timer.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    return done();
+  }
+
+  int mapKeysCleared_ = 0;
+  int listUnloaded_ = 0;
+};
+
+}  // namespace qw::testing
