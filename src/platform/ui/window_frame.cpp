@@ -11,7 +11,6 @@
 #include <QList>
 #include <cstdlib>
 #include <memory>
-#include <optional>
 #endif
 
 namespace qw {
@@ -49,18 +48,13 @@ class X11 {
   }
 
   // Openbox keeps its minimise button on every window but toolbars and menus.
+  // Asked each time: the window manager may change while the program runs.
   bool UnderOpenbox() {
-    if (!openbox_) {
-      const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c_)).data->root;
-      const QByteArray check = Property(root, Atom("_NET_SUPPORTING_WM_CHECK"), XCB_ATOM_WINDOW);
-      bool found = false;
-      if (check.size() >= int(sizeof(xcb_window_t))) {
-        const auto wm = *reinterpret_cast<const xcb_window_t*>(check.constData());
-        found = Property(wm, Atom("_NET_WM_NAME"), Atom("UTF8_STRING")) == "Openbox";
-      }
-      openbox_ = found;
-    }
-    return *openbox_;
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c_)).data->root;
+    const QByteArray check = Property(root, Atom("_NET_SUPPORTING_WM_CHECK"), XCB_ATOM_WINDOW);
+    if (check.size() < int(sizeof(xcb_window_t))) return false;
+    const auto wm = *reinterpret_cast<const xcb_window_t*>(check.constData());
+    return Property(wm, Atom("_NET_WM_NAME"), Atom("UTF8_STRING")) == "Openbox";
   }
 
   void Flush() { xcb_flush(c_); }
@@ -74,7 +68,6 @@ class X11 {
  private:
   explicit X11(xcb_connection_t* c) : c_(c) {}
   xcb_connection_t* c_;
-  std::optional<bool> openbox_;
 };
 
 // What the desktop is told of the window, set after Qt has told it its own.
