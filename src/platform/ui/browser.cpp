@@ -1,5 +1,6 @@
 #include "platform/ui/browser.h"
 
+#include <QAbstractEventDispatcher>
 #include <QDesktopServices>
 #include <QDir>
 #include <QElapsedTimer>
@@ -403,6 +404,12 @@ bool WebBrowser::WaitUntil(const std::function<bool()>& done, int timeoutMs) {
     QEventLoop loop;
     QTimer::singleShot(int(left), &loop, &QEventLoop::quit);
     connect(this, &WebBrowser::StateChanged, &loop, &QEventLoop::quit);
+    // A wait often runs inside the delivery of a posted event (a handler of
+    // DocumentComplete that prints). Events posted before that one and still
+    // queued behind it are delivered again only once something new is posted;
+    // the engine's own scheduling may be among them, and it then posts nothing
+    // new and never answers. Waking the dispatcher delivers them first.
+    if (auto* dispatcher = QAbstractEventDispatcher::instance()) dispatcher->wakeUp();
     loop.exec(QEventLoop::ExcludeUserInputEvents);
   }
   return done();

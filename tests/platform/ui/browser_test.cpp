@@ -20,6 +20,10 @@
 #include <QWebEngineView>
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <utility>
+#include <vector>
+
 #include "common/pdf_text.h"
 #include "platform/page_fonts.h"
 #include "platform/ui/browser.h"
@@ -217,6 +221,41 @@ TEST(WebBrowser, RefusesAPrintOrALoadWhileOneRunsAndSaysSo) {
   const QStringList pages = PdfPageTexts(dir.filePath("run.pdf"));
   ASSERT_EQ(pages.size(), 2);
   EXPECT_TRUE(pages[0].trimmed() == "B" && pages[1].trimmed() == "B") << pages.join("|").toStdString();
+}
+
+// A wait that starts in a queued call (a run of reports prints from the
+// page-loaded notification) while the engine's own work waits behind that call
+// in the event queue: the engine still gets to its work, and the wait ends with
+// the engine's answer rather than at its limit.
+TEST(WebBrowser, WaitsInAQueuedCallWithTheEnginesWorkQueuedBehindIt) {
+  QTemporaryDir dir;
+  WriteFile(dir.filePath("a.htm"), "<HTML><BODY><P id='quay'>Quay</P></BODY></HTML>");
+  WebBrowser browser(nullptr, WebBrowser::Kind::Hidden);
+  ASSERT_TRUE(browser.Navigate(dir.filePath("a.htm")));
+  ASSERT_TRUE(browser.WaitForLoad(30000));
+  QPrinter printer;
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(dir.filePath("out.pdf"));
+  qw::PrintOutput output(printer);
+  const std::vector<std::pair<const char*, std::function<bool()>>> waits = {
+      {"outerHTML", [&] { return browser.OuterHtml("quay", 5000).contains("Quay"); }},
+      {"print", [&] { return browser.PrintTo(output); }},
+  };
+  for (int round = 0; round < 3; ++round) {
+    for (const auto& [what, wait] : waits) {
+      SCOPED_TRACE(what);
+      Spin([] { return false; }, 300);  // nothing of the engine's is queued
+      std::optional<bool> done;
+      QMetaObject::invokeMethod(&browser, [&, &wait = wait] { done = wait(); }, Qt::QueuedConnection);
+      // A request the engine refuses at once: it queues its answer, and with
+      // it its own work, behind the queued call.
+      browser.Page()->printToPdf([](const QByteArray&) {}, QPageLayout());
+      ASSERT_TRUE(Spin([&] { return done.has_value(); }, 2 * WebBrowser::kLayoutTimeoutMs));
+      EXPECT_TRUE(*done) << browser.LastError().toStdString();
+    }
+  }
+  ASSERT_TRUE(output.Finish()) << output.Error().toStdString();
+  EXPECT_EQ(PdfPageTexts(dir.filePath("out.pdf")).size(), 3);
 }
 
 TEST(WebBrowser, HandsLinksAndNewWindowsToTheProgramAndLoadsNothingRemote) {
