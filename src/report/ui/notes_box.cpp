@@ -60,9 +60,16 @@ int NotesBox::ApplyCdRule() {
 }
 
 void NotesBox::Load(int marinaNo) {
-  StorePending();
+  // A text that could not be stored (the failure has been reported) is kept
+  // for its marina and shown again, still to be stored, when that marina is.
+  const int previous = NotesMarinaNo();
+  if (!StorePending() && previous != 0) unsaved_.insert(previous, Text());
   SetText(notes_.Load(marinaNo));
   shown_ = Text();
+  if (const auto kept = unsaved_.constFind(marinaNo); kept != unsaved_.cend()) {
+    SetText(*kept);
+    unsaved_.erase(kept);
+  }
   ApplyCdRule();
 }
 

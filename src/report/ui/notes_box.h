@@ -9,6 +9,7 @@
 //   key press  tbNotes_KeyPress   a typed character is refused under the CD rule,
 //                                 with the CD message
 //   focus out  tbNotes_LostFocus  the text is stored to its marina
+#include <QHash>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -63,6 +64,7 @@ class NotesBox : public QObject {
   QByteArray textProperty_;
   PersonalNotes notes_;
   QString shown_;  // the text as it stood after the last load or store
+  QHash<int, QString> unsaved_;  // texts whose store failed, by marina
 };
 
 }  // namespace qw

@@ -148,6 +148,18 @@ TEST_F(NotesBoxTest, ReadOnlyDataRefusesEditsAndLosesNothing) {
   QFile::setPermissions(folder_.DatabasePath(), QFile::ReadOwner | QFile::WriteOwner);
   EXPECT_TRUE(viewer_->notes->StorePending());
   EXPECT_EQ(StoredNotes(2608), first + "z");
+
+  // The store fails as another marina is shown: the text comes back with its
+  // marina and is stored then.
+  QFile::setPermissions(folder_.DatabasePath(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+  TypeAtEnd("w");
+  Select(20);
+  EXPECT_EQ(viewer_->notes->Text(), StoredNotes(20));
+  QFile::setPermissions(folder_.DatabasePath(), QFile::ReadOwner | QFile::WriteOwner);
+  Select(2608);
+  EXPECT_EQ(viewer_->notes->Text(), first + "zw");
+  Select(20);
+  EXPECT_EQ(StoredNotes(2608), first + "zw");
 }
 
 }  // namespace
