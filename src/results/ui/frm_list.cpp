@@ -264,7 +264,17 @@ ListGridSnapshot frmList::Snapshot() const {
 
 bool frmList::LoadPrintPage(ListPageKind kind) {
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  lastPageText_ = ListPageHtml(Snapshot(), kind, ProgramFolder());
+  const ListGridSnapshot grid = Snapshot();
+  lastPageText_ = ListPageHtml(grid, kind, ProgramFolder());
+  // The toolbar's print reads the ratings row by row into the program-wide
+  // ratings, which so hold those of the list's last row afterwards (the
+  // header row's store row holds no ratings).
+  if (kind == ListPageKind::PrintList && grid.cells.size() > 1) {
+    const std::array<QString, 3>& last = grid.ratings.value(grid.cells.size() - 1);
+    RowBellRating() = last[0];
+    RowBoatyardRating() = last[1];
+    RowSunset() = last[2].toInt();
+  }
   const bool written = printPages_->Write(lastPageText_, &lastPagePath_);
   QApplication::restoreOverrideCursor();
   if (!written) {

@@ -77,7 +77,14 @@ TEST_F(ListWindowTest, PrintsALandscapeListWithHeaderAndPageNumbersToPdf) {
   QApplication::processEvents();
   const WId nativeWindow = main->winId();
   const QPoint position = main->pos();
+  qw::RowBellRating() = QVariant();
+  qw::RowSunset() = -1;
   main->Toolbar1_ButtonClick(7);
+  // The print leaves the program-wide ratings at the last row's stored texts.
+  const int last = list->GetMarinasCount();
+  EXPECT_EQ(qw::RowBellRating(), QVariant(list->msgrid->TextMatrix(last, 0)));
+  EXPECT_EQ(qw::RowBoatyardRating(), QVariant(list->msgrid->TextMatrix(last, 1)));
+  EXPECT_EQ(qw::RowSunset(), list->msgrid->TextMatrix(last, 2).toInt());
   EXPECT_EQ(qw::PageSetupValue("header"), "");  // cleared after the print
   // Printing leaves the main window's native window as it was (a check that
   // bites under a real X server: QT_QPA_PLATFORM=xcb with Xvfb).
