@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "platform/program.h"
+#include "platform/ui/window_frame.h"
 #include "results/ui/frm_list.h"
 #include "services/settings.h"
 
@@ -14,6 +15,8 @@ frmListAll::frmListAll(QWidget* parent) : QDialog(parent ? parent : QApplication
   setObjectName(QStringLiteral("frmListAll"));
   setWindowTitle(QStringLiteral("Sort Marinas"));
   setFixedSize(TwipsToPixels(4800), TwipsToPixels(1800));
+  // A small fixed dialog: a close button, nothing to minimise or maximise.
+  UseFixedFrame(this);
 
   lblMessage = new QLabel(QStringLiteral("How do you want to Sort the Marinas?"), this);
   lblMessage->setObjectName(QStringLiteral("lblMessage"));

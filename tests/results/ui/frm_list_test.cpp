@@ -202,6 +202,7 @@ TEST_F(ListWindowTest, SortsAlphabeticallyAndGeographically) {
   {
     qw::frmListAll dialog;
     EXPECT_EQ(dialog.lblMessage->text(), "How do you want to Sort the Marinas?");
+    EXPECT_FALSE(dialog.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
     dialog.cmdAlpha->click();  // refills at once
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
   }
