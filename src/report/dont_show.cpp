@@ -132,11 +132,18 @@ bool LoadDontShowFlags(DontShowFlags& flags, Database& db) {
   try {
     const RecordsetPtr rs = db.OpenRecordset(QStringLiteral("select * from rpm_display where marinano = ") +
                                              VbNumberText(flags.DontShowMarinaNo));
+    bool complete = true;
     if (rs->RecordCount() > 0) {
-      for (int i = 0; i < kDontShowFlagCount; ++i) flags.Flags[i] = IsSet(rs->Fields(QLatin1String(kItems[i].column)));
+      // A column the table lacks ends the reading there: the flags of the
+      // columns after it keep what they held.
+      for (int i = 0; i < kDontShowFlagCount && complete; ++i) {
+        const Field field = rs->Fields(QLatin1String(kItems[i].column));
+        complete = !field.IsMissing();
+        if (complete) flags.Flags[i] = IsSet(field);
+      }
     }
     rs->Close();
-    return true;
+    return complete;
   } catch (const JetError&) {
     return false;
   }

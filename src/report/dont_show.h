@@ -41,10 +41,10 @@ void ClearDontShowFlags(DontShowFlags& flags);
 
 // Sets the flags from the rpm_display row of flags.DontShowMarinaNo, read over
 // a read-only connection of its own to the marina database (opened and closed
-// here). A column holding True sets its flag; False, Null or a missing column
-// leaves it false; no row leaves every flag as it was. Never throws: when the
-// database cannot be read the flags keep what they held. Returns whether the
-// table could be read.
+// here). A column holding True sets its flag, False or Null clears it; no row
+// leaves every flag as it was. Never throws: when the database, the table or
+// a column cannot be read, reading stops there and the flags not yet read keep
+// what they held. Returns whether the whole row could be read.
 bool LoadDontShowFlags(DontShowFlags& flags);
 // The same over a connection the caller holds.
 bool LoadDontShowFlags(DontShowFlags& flags, Database& db);

@@ -32,18 +32,37 @@ const QString kDieselMechanic = QStringLiteral("Engine Mechanic - Diesel");
 const QString kGasMechanic = QStringLiteral("Engine Mechanic - Gas");
 const QString k911 = QStringLiteral("911 Service");
 
-// The distance class of the marina's diesel mechanic row (its first row), 0
-// when it has none or it cannot be read.
-int DieselMechanicClass(Database& db, std::int32_t marinaNo) {
-  try {
-    const RecordsetPtr rs = db.OpenRecordset(
-        QStringLiteral("SELECT [On-Site], [On-Call], [Nearby], [W/in 1 Mile], [1-3 Miles], [Approx Distance] From "
-                       "rpm_Boat_and_Boatyard_Services WHERE  type='Engine Mechanic - Diesel' and MarinaNo=") +
-        QString::number(marinaNo));
-    return rs->Eof() ? 0 : DistanceClassOf(*rs);
-  } catch (const JetError&) {
-    return 0;
+// Whether the marina's diesel mechanic row (its first row) falls in class k:
+// the column of class k holds 1 (class 6: a distance), and no column of an
+// earlier class holds 1. Each column is read with its own look-up; no row, or
+// one that cannot be read, is no diesel mechanic.
+bool DieselMechanicInClass(Database& db, std::int32_t marinaNo, int k) {
+  static const char* const kColumns[] = {"[On-Site]", "[On-Call]", "[Nearby]", "[W/in 1 Mile]", "[1-3 Miles]",
+                                         "[Approx Distance]"};
+  const auto lookUp = [&](int cls) -> std::optional<Field> {
+    try {
+      const RecordsetPtr rs = db.OpenRecordset(QStringLiteral("SELECT ") + QLatin1String(kColumns[cls - 1]) +
+                                               QStringLiteral(" From rpm_Boat_and_Boatyard_Services WHERE  "
+                                                              "type='Engine Mechanic - Diesel' and MarinaNo=") +
+                                               QString::number(marinaNo));
+      if (rs->Eof()) return std::nullopt;
+      return rs->Fields(0);
+    } catch (const JetError&) {
+      return std::nullopt;
+    }
+  };
+  const std::optional<Field> own = lookUp(k);
+  if (!own) return false;
+  if (k == 6) {
+    if (!own->HasValue() || TrimBlanks(VbText(own->Value())).isEmpty()) return false;
+  } else if (!EqualsOne(*own)) {
+    return false;
   }
+  for (int earlier = 1; earlier < k; ++earlier) {
+    const std::optional<Field> f = lookUp(earlier);
+    if (f && EqualsOne(*f)) return false;
+  }
+  return true;
 }
 
 // The note of an amenity item: its comment (area code dashed) and its
@@ -118,7 +137,6 @@ void BuildServicesText(Database& db, const QString& amenityTable, std::int32_t m
                        DistanceClassTexts& texts, QString& service911Text) {
   std::array<QString, 6> ice;
   std::array<QString, 6> mechanic;
-  std::optional<int> dieselClass;  // read when the first gas mechanic needs it
 
   RecordsetPtr rs;
   try {
@@ -168,8 +186,7 @@ void BuildServicesText(Database& db, const QString& amenityTable, std::int32_t m
       mechanic[k - 1] += QStringLiteral("gas, ");
       // The diesel row, listed later, writes the merged item only when it
       // falls in this same class; otherwise the gas mechanic stands alone.
-      if (!dieselClass) dieselClass = DieselMechanicClass(db, marinaNo);
-      if (*dieselClass != k) {
+      if (!DieselMechanicInClass(db, marinaNo, k)) {
         TrimTrailingSeparator(mechanic[k - 1], QStringLiteral(","));
         if (!mechanic[k - 1].isEmpty()) {
           text += QStringLiteral("Engine mechanic <I>(") + mechanic[k - 1] + QStringLiteral(")</I>, ");

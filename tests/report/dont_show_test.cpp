@@ -57,6 +57,16 @@ TEST(DontShow, LoadsTheRowOfTheMarinaOnly) {
   EXPECT_TRUE(IsItemHidden(flags, QStringLiteral("Veterinarian")));
   load(b + 1);  // no row: nothing hidden
   EXPECT_EQ(flags.Flags, DontShowFlags{}.Flags);
+
+  // A table without one of the columns: reading stops at it, so the flags of
+  // the columns after it stay as cleared.
+  data.Exec(QStringLiteral("INSERT INTO rpm_display (marinano, pool, beach) VALUES (%1, 1, 1)").arg(b + 2));
+  data.Exec(QStringLiteral("ALTER TABLE rpm_display DROP COLUMN spa"));
+  flags.DontShowMarinaNo = b + 2;
+  ClearDontShowFlags(flags);
+  EXPECT_FALSE(LoadDontShowFlags(flags, data.db()));
+  EXPECT_TRUE(IsItemHidden(flags, QStringLiteral("Pool")));
+  EXPECT_FALSE(IsItemHidden(flags, QStringLiteral("beach")));
 }
 
 TEST(DontShow, LoadOpensTheMarinaDatabaseOfTheSettings) {

@@ -99,6 +99,13 @@ TEST(BuildServicesText, ClassesMergesAndNotes) {
          d.Amenity("rpm_Boat_and_Boatyard_Services", "Engine Mechanic - Diesel", "11000");
        },
        {"Engine mechanic <I>(diesel)</I>", "Engine mechanic <I>(gas)</I>", "", "", "", ""}},
+      {"gas and diesel both farther than three miles merge",
+       "rpm_Boat_and_Boatyard_Services",
+       [](SectionsDb& d) {
+         d.Amenity("rpm_Boat_and_Boatyard_Services", "Engine Mechanic - Gas", "00000", "6 mi");
+         d.Amenity("rpm_Boat_and_Boatyard_Services", "Engine Mechanic - Diesel", "00000", " 8 mi ");
+       },
+       {"", "", "", "", "", "Engine mechanic <I>(gas, diesel)</I>"}},
       {"gas without any diesel row",
        "rpm_Boat_and_Boatyard_Services",
        [](SectionsDb& d) {
