@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QLocale>
+#include <QPageSize>
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
@@ -346,6 +347,31 @@ TEST_F(PrintCommandsTest, NotesPagesAndTheTopMargin) {
   EXPECT_EQ(dialogs_, 5);
   QDir().rmdir(ReportPagePath());
   QLocale::setDefault(QLocale::c());
+}
+
+TEST_F(PrintCommandsTest, NotesAfterTheReportAreFootedWhereTheReportIs) {
+  frm_view_report& viewer = Open(1);
+  viewer.tbNotes->setPlainText("Call ahead.");
+  const QPageSize paper = WebBrowser::Printer().pageLayout().pageSize();
+  for (const QPageSize::PageSizeId size : {QPageSize::A4, QPageSize::Letter, QPageSize::Legal}) {
+    SCOPED_TRACE(QPageSize(size).name().toStdString());
+    WebBrowser::Printer().setPageSize(QPageSize(size));
+    QFile::remove(pdf_);
+    viewer.mnuprintmarinaDandN->trigger();
+    // The rights line at the foot of the report, and of the notes page after
+    // it, at the same height of the paper whatever its size.
+    const QList<double> tops = testing::PdfWordTops(pdf_, "Copyright");
+    ASSERT_EQ(tops.size(), 2);
+    EXPECT_GT(tops[0], 0.6);
+    EXPECT_NEAR(tops[1], tops[0], 0.005);
+    // The notes themselves on the second page only.
+    const QList<double> notes = testing::PdfWordTops(pdf_, "ahead.");
+    ASSERT_EQ(notes.size(), 2);
+    EXPECT_LT(notes[0], 0);
+    EXPECT_GE(notes[1], 0);
+  }
+  WebBrowser::Printer().setPageSize(paper);
+  EXPECT_TRUE(boxes_.Shown().isEmpty());
 }
 
 }  // namespace
