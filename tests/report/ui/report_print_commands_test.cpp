@@ -169,7 +169,7 @@ TEST_F(PrintCommandsTest, DialogChoicesAndRanges) {
       {"4 to 2 prints 4", 0, "from", "4", "2", {4}, 3, ""},
       {"to beyond the list", 0, "from", "3", "99", {3, 4, 5}, 4, ""},
       {"start shown already", 1, "from", "2", "2", {2}, 1, ""},
-      {"not a number", 0, "from", "two", "3", {}, 0, "Enter whole numbers in From and to."},
+      {"not a number", 0, "from", "two", "3", {}, 0, "Enter numbers in From and to."},
       {"from below 1", 0, "from", "0", "3", {}, 0, "From must be a number from 1 to 5."},
       {"current report", 2, "single", "", "", {3}, 2, ""},
   };
