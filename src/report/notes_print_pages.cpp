@@ -67,12 +67,13 @@ QString NotesPart(const QString& notes) {
 const QString kN = QStringLiteral("n");
 
 QString AppendedFramePart(const NotesPageTitle& title) {
-  // The footer is placed on the second printed page itself: a table that
-  // starts on the first page (over the report's own footer) and reaches down
-  // into the second is printed on the first by the browser engine.
+  // The footer stands as far down the notes page as the report's own footer
+  // on the page before (see kNotesPageStart). A table that starts on the
+  // first page and reaches down into the second is printed on the first by
+  // the browser engine, over the report's footer.
   return FrameHead(kN) +
          QStringLiteral("<TABLE Border=0 cellspacing=0 cellpadding=0 style='position:absolute;table-layout:fixed;"
-                        "width:7.4in;height:0.2in;top:19.1in;left:") +
+                        "width:7.4in;height:0.2in;top:10.3in;left:") +
          QStringLiteral("0in") + QStringLiteral("'>") +
          QStringLiteral("<TR><TD align=left valign=bottom><span class=nRights>&nbsp;&nbsp;") + kReportRightsLine +
          QStringLiteral("</span></TD> &nbsp;&nbsp;&nbsp;&nbsp;<TD align=right valign=bottom><span class=nfooter>") +
@@ -93,6 +94,13 @@ QString AppendedNotesPart(const NotesPageTitle& title, const QString& notes) {
 // browser engine breaks pages at blocks only, never at a line break.
 const QString kPageBreak =
     QStringLiteral("<STYLE> DIV.page { page-break-after: always }</STYLE>") + QStringLiteral("<DIV CLASS=page></DIV>");
+// The notes page is placed from the top of its own printed page, as the
+// report is from the top of the first. The engine shrinks both pages alike to
+// the paper's width, so the height of a printed page in the page's inches
+// depends on the paper and its margins: placed from the top of the whole
+// text, the footer would stand anywhere on the second page, or on a third.
+const QString kNotesPageStart = QStringLiteral("<DIV style='position:relative'>");
+const QString kNotesPageEnd = QStringLiteral("</DIV>");
 
 // The viewer's print pages; whatever is left goes when the program ends.
 TempPages& PrintPages() {
@@ -177,7 +185,8 @@ QString PersonalNotesPage(const NotesPageTitle& title, const QString& notes) {
 
 QStringList ReportAndNotesLines(const QString& reportPageHtml, const NotesPageTitle& title, const QString& notes) {
   if (notes.isEmpty()) return {reportPageHtml, QString()};
-  return {reportPageHtml + kPageBreak, AppendedNotesPart(title, notes) + AppendedFramePart(title)};
+  return {reportPageHtml + kPageBreak,
+          kNotesPageStart + AppendedNotesPart(title, notes) + AppendedFramePart(title) + kNotesPageEnd};
 }
 
 QString WritePrintPage(const QStringList& lines) {

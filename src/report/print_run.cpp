@@ -1,7 +1,8 @@
 #include "report/print_run.h"
 
-#include <QRegularExpression>
+#include <QLocale>
 #include <algorithm>
+#include <cmath>
 #include <limits>
 #include <optional>
 
@@ -11,17 +12,18 @@
 namespace qw {
 namespace {
 
-// A whole number as typed: blanks around it, an optional sign, digits. A
-// number too large for an int is taken as the largest (smallest) int.
-std::optional<int> WholeNumber(const QString& text) {
-  static const QRegularExpression whole(QStringLiteral("^[+-]?[0-9]+$"));
+// A number as typed (blanks around it, a point or the user's decimal
+// separator), floored to the whole number at or below it: "2.5" is 2. A number
+// beyond an int is taken as the largest (smallest) int.
+std::optional<int> FlooredNumber(const QString& text) {
   const QString trimmed = text.trimmed();
-  if (!whole.match(trimmed).hasMatch()) return std::nullopt;
   bool ok = false;
-  const qlonglong value = trimmed.toLongLong(&ok);
-  const bool negative = trimmed.startsWith(QLatin1Char('-'));
-  if (!ok || value > std::numeric_limits<int>::max() || value < std::numeric_limits<int>::min())
-    return negative ? std::numeric_limits<int>::min() : std::numeric_limits<int>::max();
+  double value = QLocale::c().toDouble(trimmed, &ok);
+  if (!ok) value = QLocale().toDouble(trimmed, &ok);
+  if (!ok || !std::isfinite(value)) return std::nullopt;
+  value = std::floor(value);
+  if (value >= double(std::numeric_limits<int>::max())) return std::numeric_limits<int>::max();
+  if (value <= double(std::numeric_limits<int>::min())) return std::numeric_limits<int>::min();
   return static_cast<int>(value);
 }
 
@@ -59,9 +61,9 @@ PrintRunStart PrintRun::Start(const PrintRunRequest& request, int listCount, int
   if (listCount <= 0) return Refusal(QStringLiteral("There are no reports to print."));
   if (request.choice == PrintChoice::AllPages) return Begin(listCount, 0, listIndex);
 
-  const std::optional<int> from = WholeNumber(request.fromText);
-  const std::optional<int> to = WholeNumber(request.toText);
-  if (!from || !to) return Refusal(QStringLiteral("Enter whole numbers in From and to."));
+  const std::optional<int> from = FlooredNumber(request.fromText);
+  const std::optional<int> to = FlooredNumber(request.toText);
+  if (!from || !to) return Refusal(QStringLiteral("Enter numbers in From and to."));
   if (*from < 1 || *from > listCount)
     return Refusal(QStringLiteral("From must be a number from 1 to %1.").arg(listCount));
   return Begin(std::min(*to, listCount), *from - 1, listIndex);

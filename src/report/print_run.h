@@ -88,9 +88,10 @@ struct PrintRunStep {
 class PrintRun {
  public:
   // OK of the dialog, with the viewer's list size and selected index (-1 when
-  // none). The range is checked: From and to must be whole numbers, From from
-  // 1 to the number of entries; a To beyond the list is the last entry, and a
-  // To below From prints From alone. An empty list prints nothing.
+  // none). From and to are numbers, each floored to the whole number at or
+  // below it; From must then be from 1 to the number of entries; a To beyond
+  // the list is the last entry, and a To below From prints From alone. An
+  // empty list prints nothing.
   PrintRunStart Start(const PrintRunRequest& request, int listCount, int listIndex);
   // The viewer's browser finished loading a page (loaded: it succeeded).
   PrintRunStep PageLoaded(bool loaded);

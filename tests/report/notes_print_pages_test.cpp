@@ -54,6 +54,7 @@ TEST(NotesPrintPages, ReportAndNotesLinesAsWritten) {
   ASSERT_EQ(lines.size(), 2);
   EXPECT_EQ(lines[0], report + "<STYLE> DIV.page { page-break-after: always }</STYLE><DIV CLASS=page></DIV>");
   const QString expected =
+      "<DIV style='position:relative'>"
       "<HTML><HEAD><STYLE>.nValueFont{font-family:Arial Narrow;font-size:8pt;font-weight:normal;color:Black;"
       "line-height:9pt;margin:0;}</STYLE></HEAD><BODY>"
       "<TABLE cellpadding=0 cellspacing=0 border=0 style='table-layout:fixed;height:1in'>"
@@ -66,10 +67,10 @@ TEST(NotesPrintPages, ReportAndNotesLinesAsWritten) {
       ".nTitleFont{font-family:Arial Narrow;font-size:9pt;font-weight:bold;color:Black;line-height:10pt;margin:0;}"
       "</STYLE>"
       "<TABLE Border=0 cellspacing=0 cellpadding=0 style='position:absolute;table-layout:fixed;width:7.4in;"
-      "height:0.2in;top:19.1in;left:0in'><TR><TD align=left valign=bottom><span class=nRights>&nbsp;&nbsp;" +
+      "height:0.2in;top:10.3in;left:0in'><TR><TD align=left valign=bottom><span class=nRights>&nbsp;&nbsp;" +
       kRights +
       "</span></TD> &nbsp;&nbsp;&nbsp;&nbsp;<TD align=right valign=bottom><span class=nfooter>Sakonnet River"
-      "&nbsp;&nbsp;</span></TD></TR></TABLE>";
+      "&nbsp;&nbsp;</span></TD></TR></TABLE></DIV>";
   EXPECT_EQ(lines[1], expected);
 }
 

@@ -69,6 +69,7 @@ TEST(PrintRun, RangesAndSequences) {
       {"To clamped to the count", 3, 0, {Choice::FromTo, "2", "99999999999999"}, {2, 3}, 3, false},
       {"To below 1", 3, 0, {Choice::FromTo, "3", "-4"}, {3}, 3, false},
       {"blanks and signs", 5, 0, {Choice::FromTo, " +2 ", "3 "}, {2, 3}, 3, false},
+      {"numbers floored", 5, 0, {Choice::FromTo, "2.9", "3.5"}, {2, 3}, 3, false},
       {"last entry alone", 5, 0, {Choice::FromTo, "5", "5"}, {5}, 5, false},
   };
   for (const Case& c : cases) {
@@ -84,6 +85,16 @@ TEST(PrintRun, RangesAndSequences) {
     EXPECT_EQ(viewer.index + 1, c.finalEntry);
     EXPECT_FALSE(run.PrintFlagAvail());
   }
+
+  // With the user's decimal separator.
+  QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+  PrintRun run;
+  Viewer viewer;
+  viewer.count = 5;
+  viewer.index = 0;
+  viewer.Ok(run, {Choice::FromTo, "2,5", "4,5"});
+  EXPECT_EQ(viewer.printed, (std::vector<int>{2, 3, 4}));
+  QLocale::setDefault(QLocale::c());
 }
 
 TEST(PrintRun, RefusedRangesAndTheCurrentReport) {
@@ -97,9 +108,10 @@ TEST(PrintRun, RefusedRangesAndTheCurrentReport) {
       {5, {Choice::FromTo, "0", "3"}, "From must be a number from 1 to 5."},
       {5, {Choice::FromTo, "6", "6"}, "From must be a number from 1 to 5."},
       {5, {Choice::FromTo, "99999999999", "3"}, "From must be a number from 1 to 5."},
-      {5, {Choice::FromTo, "abc", "3"}, "Enter whole numbers in From and to."},
-      {5, {Choice::FromTo, "2.5", "3"}, "Enter whole numbers in From and to."},
-      {5, {Choice::FromTo, "2", ""}, "Enter whole numbers in From and to."},
+      {5, {Choice::FromTo, "0.99", "3"}, "From must be a number from 1 to 5."},
+      {5, {Choice::FromTo, "abc", "3"}, "Enter numbers in From and to."},
+      {5, {Choice::FromTo, "2 5", "3"}, "Enter numbers in From and to."},
+      {5, {Choice::FromTo, "2", ""}, "Enter numbers in From and to."},
   };
   for (const Case& c : cases) {
     PrintRun run;

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QLocale>
+#include <QPageSize>
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
@@ -168,7 +169,7 @@ TEST_F(PrintCommandsTest, DialogChoicesAndRanges) {
       {"4 to 2 prints 4", 0, "from", "4", "2", {4}, 3, ""},
       {"to beyond the list", 0, "from", "3", "99", {3, 4, 5}, 4, ""},
       {"start shown already", 1, "from", "2", "2", {2}, 1, ""},
-      {"not a number", 0, "from", "two", "3", {}, 0, "Enter whole numbers in From and to."},
+      {"not a number", 0, "from", "two", "3", {}, 0, "Enter numbers in From and to."},
       {"from below 1", 0, "from", "0", "3", {}, 0, "From must be a number from 1 to 5."},
       {"current report", 2, "single", "", "", {3}, 2, ""},
   };
@@ -346,6 +347,31 @@ TEST_F(PrintCommandsTest, NotesPagesAndTheTopMargin) {
   EXPECT_EQ(dialogs_, 5);
   QDir().rmdir(ReportPagePath());
   QLocale::setDefault(QLocale::c());
+}
+
+TEST_F(PrintCommandsTest, NotesAfterTheReportAreFootedWhereTheReportIs) {
+  frm_view_report& viewer = Open(1);
+  viewer.tbNotes->setPlainText("Call ahead.");
+  const QPageSize paper = WebBrowser::Printer().pageLayout().pageSize();
+  for (const QPageSize::PageSizeId size : {QPageSize::A4, QPageSize::Letter, QPageSize::Legal}) {
+    SCOPED_TRACE(QPageSize(size).name().toStdString());
+    WebBrowser::Printer().setPageSize(QPageSize(size));
+    QFile::remove(pdf_);
+    viewer.mnuprintmarinaDandN->trigger();
+    // The rights line at the foot of the report, and of the notes page after
+    // it, at the same height of the paper whatever its size.
+    const QList<double> tops = testing::PdfWordTops(pdf_, "Copyright");
+    ASSERT_EQ(tops.size(), 2);
+    EXPECT_GT(tops[0], 0.6);
+    EXPECT_NEAR(tops[1], tops[0], 0.005);
+    // The notes themselves on the second page only.
+    const QList<double> notes = testing::PdfWordTops(pdf_, "ahead.");
+    ASSERT_EQ(notes.size(), 2);
+    EXPECT_LT(notes[0], 0);
+    EXPECT_GE(notes[1], 0);
+  }
+  WebBrowser::Printer().setPageSize(paper);
+  EXPECT_TRUE(boxes_.Shown().isEmpty());
 }
 
 }  // namespace
