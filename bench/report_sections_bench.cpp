@@ -15,7 +15,7 @@ namespace {
 
 using namespace qw;
 
-QString DemoDatabase() { return QStringLiteral(QUAYWISE_PROGRAM_DIR "/Database/marina.mdb"); }
+QString DemoDatabase() { return QStringLiteral(QUAYWISE_DEMO_DB); }
 
 DatabasePtr Open() { return Database::OpenDatabase(DemoDatabase(), -1, true, QStringLiteral(";PWD=x")); }
 

@@ -98,7 +98,7 @@ void Find(benchmark::State& state, const QString& path, SearchCriteria (*criteri
   state.counters["marinas"] = count;
 }
 
-QString DemoDatabase() { return QStringLiteral(QUAYWISE_PROGRAM_DIR "/Database/marina.mdb"); }
+QString DemoDatabase() { return QStringLiteral(QUAYWISE_DEMO_DB); }
 
 void Register(const char* prefix, const QString& path) {
   const std::pair<const char*, SearchCriteria (*)()> cases[] = {

@@ -10,7 +10,7 @@ namespace qw::testing {
 
 QString BuiltProgramFolder() { return QStringLiteral(QUAYWISE_PROGRAM_DIR); }
 
-QString DemoDatabasePath() { return BuiltProgramFolder() + QStringLiteral("/Database/marina.mdb"); }
+QString DemoDatabasePath() { return QStringLiteral(QUAYWISE_DEMO_DB); }
 
 TempProgramFolder::TempProgramFolder(bool withDemoDatabase) {
   previousProgramFolder_ = ProgramFolder();

@@ -8,7 +8,8 @@ namespace qw::testing {
 // The program folder the build lays out (executable, VykMarina.ini, pictures,
 // help pages, Database/marina.mdb).
 QString BuiltProgramFolder();
-// The demo database in the built program folder.
+// The demo database as the generator wrote it (the program folder's copy is
+// the one the program started from there writes to).
 QString DemoDatabasePath();
 
 // A program folder of its own in a temporary directory: a copy of the demo

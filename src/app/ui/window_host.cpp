@@ -32,9 +32,16 @@ class ActivationWatch : public QObject {
  public:
   ActivationWatch(QWidget* window, std::function<void()> onActivate)
       : QObject(window), window_(window), onActivate_(std::move(onActivate)) {
+    setObjectName(kName);
     window->installEventFilter(this);
     FollowFrame();
   }
+
+  // The watch of a window, if it has one.
+  static ActivationWatch* Of(const QWidget* window) {
+    return static_cast<ActivationWatch*>(window->findChild<QObject*>(kName, Qt::FindDirectChildrenOnly));
+  }
+  void Activated() { onActivate_(); }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* e) override {
@@ -57,6 +64,7 @@ class ActivationWatch : public QObject {
     });
   }
 
+  static constexpr const char* kName = "qw_activation_watch";
   QWidget* window_;
   std::function<void()> onActivate_;
   QPointer<QMdiSubWindow> frame_;
@@ -132,6 +140,16 @@ void UnloadWindow(QWidget* window) {
 
 void WatchActivation(QWidget* window, std::function<void()> onActivate) {
   new ActivationWatch(window, std::move(onActivate));
+}
+
+void ReturnActivationToMainWindow() {
+  // Once the closing window's handlers have run, as the desktop would.
+  QTimer::singleShot(0, [] {
+    MDIFrmMain* main = MDIFrmMain::Loaded();
+    QMdiSubWindow* frame = main ? main->MdiArea()->activeSubWindow() : nullptr;
+    if (!frame || !frame->widget()) return;
+    if (ActivationWatch* watch = ActivationWatch::Of(frame->widget())) watch->Activated();
+  });
 }
 
 // ---------------------------------------------------------------------------

@@ -51,6 +51,11 @@ void UnloadWindow(QWidget* window);
 // while it is top-level. Watches for the window's placement, whenever it
 // comes.
 void WatchActivation(QWidget* window, std::function<void()> onActivate);
+// A top-level window of the program closes while it is the active window: the
+// activation goes back to the main window, whose active screen becomes active
+// again (its activation runs once the caller's handlers are done). The main
+// window's frame itself stays active throughout, so nothing else tells it.
+void ReturnActivationToMainWindow();
 
 // ---------------------------------------------------------------------------
 // Screen activation and the toolbar

@@ -466,6 +466,9 @@ void frm_view_report::Form_Unload() {
     return t;
   });
   CloseReportDatabase();
+  // Back on a map (Return to Maps, or the viewer closed over a map), the map's
+  // activation gives the Key button and the map's key back.
+  if (isActiveWindow()) ReturnActivationToMainWindow();
 }
 
 void frm_view_report::mnuPage_Click() { printCommands->mnuPage_Click(); }

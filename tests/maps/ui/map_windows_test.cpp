@@ -32,6 +32,9 @@
 #include "platform/message_box.h"
 #include "platform/ui/check_box.h"
 #include "platform/ui/flex_grid.h"
+#include "platform/ui/browser.h"
+#include "report/ui/frm_view_report.h"
+#include "report/ui/register.h"
 
 namespace qw {
 namespace {
@@ -85,6 +88,7 @@ class MapWindows : public ::testing::Test {
     main_->show();
   }
   void TearDown() override {
+    frm_view_report::Unload();
     Frmalertchart::Unload();
     Frmchartkey::Unload();
     Frmmapkeysgrid::Unload();
@@ -183,6 +187,28 @@ TEST_F(MapWindows, AClickOnAMarkHandsItsMarinaToTheReportAndClosesTheMaps) {
   MouseAt(boothbay->Picture1, {364, 276}, Qt::LeftButton);
   ASSERT_EQ(handOvers_.size(), 2u);
   EXPECT_EQ(handOvers_[1].marinaNo, 2566);
+}
+
+// The whole road with the real viewer: back on the map, the map is the active
+// screen again, with its key and the Key button.
+TEST_F(MapWindows, ReturnToMapsMakesTheMapTheActiveScreenAgain) {
+  RegisterReportScreens();
+  SubRegionMapWindow* cape = ShowSubRegionMap(7);
+  ASSERT_TRUE(uitest::WaitFor([] { return ActiveChildName() == "Frmsubregion7"; }));
+  MouseAt(cape->Picture1, cape->Img(10)->geometry().center(), Qt::LeftButton);
+  Settle();
+  frm_view_report* viewer = frm_view_report::Loaded();
+  ASSERT_NE(viewer, nullptr);
+  ASSERT_TRUE(viewer->wb->WaitForLoad(30000));
+  EXPECT_EQ(viewer->CurrentMarinaNo(), 2570);
+  QApplication::setActiveWindow(viewer);
+  viewer->mnucharts->trigger();
+  Settle();
+  EXPECT_EQ(frm_view_report::Loaded(), nullptr);
+  ASSERT_TRUE(uitest::WaitFor([] { return ActiveChildName() == "Frmsubregion7"; }));
+  EXPECT_TRUE(main_->ToolbarButton(11)->isEnabled());
+  EXPECT_TRUE(main_->ToolbarButton(12)->isEnabled());
+  EXPECT_EQ(MapKeys().formload[6], "Subregion7");
 }
 
 TEST_F(MapWindows, TheHandOverGoesOnWithoutDatabaseNameRowOrMap) {
