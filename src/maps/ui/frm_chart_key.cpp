@@ -1,5 +1,6 @@
 #include "maps/ui/frm_chart_key.h"
 
+#include <QHeaderView>
 #include <algorithm>
 
 #include "maps/map_lists.h"
@@ -25,6 +26,13 @@ Frmchartkey::Frmchartkey() : QWidget(MainWindowOrNull(), Qt::Window) {
   const int rowTwips = std::max(240, PixelsToTwips(MSchart->fontMetrics().height() + 3));
   for (int row = 0; row < MSchart->Rows(); ++row) MSchart->SetRowHeight(row, rowTwips);
   connect(MSchart, &FlexGrid::DblClick, this, &Frmchartkey::MSchart_DblClick);
+  // The header row is the grid's too: its cell becomes the current one, and
+  // its text opens nothing.
+  connect(MSchart->horizontalHeader(), &QHeaderView::sectionDoubleClicked, this, [this](int col) {
+    MSchart->SetRow(0);
+    MSchart->SetCol(col);
+    MSchart_DblClick();
+  });
   CentreOnScreen(this);
 }
 

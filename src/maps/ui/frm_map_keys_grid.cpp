@@ -1,5 +1,6 @@
 #include "maps/ui/frm_map_keys_grid.h"
 
+#include <QCloseEvent>
 #include <QEvent>
 #include <QHeaderView>
 #include <QTableWidget>
@@ -75,6 +76,11 @@ void Frmmapkeysgrid::Form_Unload() {
   } catch (const std::exception&) {
   }
   db_.reset();
+}
+
+void Frmmapkeysgrid::closeEvent(QCloseEvent* event) {
+  event->accept();
+  if (Loaded() == this) Unload();
 }
 
 bool Frmmapkeysgrid::eventFilter(QObject* watched, QEvent* event) {

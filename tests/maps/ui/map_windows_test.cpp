@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QHeaderView>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
@@ -223,6 +224,10 @@ TEST_F(MapWindows, OverviewKeyListAndToolbarLeadToEveryMapAndBack) {
   EXPECT_EQ(key->MSchart->TextMatrix(0, 0), " Sub-Region No");
   EXPECT_EQ(key->MSchart->TextMatrix(8, 1), "MA -THE ISLANDS ");
   EXPECT_EQ(key->MSchart->TextMatrix(12, 0), "XII");
+  DoubleClick(key->MSchart->horizontalHeader()->viewport());  // a header cell opens nothing either
+  EXPECT_EQ(frmOverviewChart::keyvalue(), "");
+  EXPECT_NE(frmOverviewChart::Loaded(), nullptr);
+  frmOverviewChart::setKeyvalue("Overviewchart");
   key->MSchart->SetRow(7);
   key->MSchart->SetCol(1);
   key->MSchart_DblClick();
@@ -267,6 +272,15 @@ TEST_F(MapWindows, OverviewKeyListAndToolbarLeadToEveryMapAndBack) {
   EXPECT_EQ(Frmmapkeysgrid::Loaded(), nullptr);
   for (const QString& k : MapKeys().formload) EXPECT_EQ(k, "");
   EXPECT_TRUE(calls_.contains("showSearch"));
+
+  // The overview's close box unloads it, and the key list with it.
+  main_->Toolbar1_ButtonClick(11);
+  frmOverviewChart::Loaded()->Picture1_MouseUp(Qt::RightButton);
+  ASSERT_NE(Frmchartkey::Loaded(), nullptr);
+  frmOverviewChart::Loaded()->parentWidget()->close();
+  Settle();
+  EXPECT_EQ(frmOverviewChart::Loaded(), nullptr);
+  EXPECT_EQ(Frmchartkey::Loaded(), nullptr);
 }
 
 TEST_F(MapWindows, KeysGridOpensTheReportOfARowOnly) {
