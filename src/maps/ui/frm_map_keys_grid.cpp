@@ -41,6 +41,11 @@ Frmmapkeysgrid::Frmmapkeysgrid() : QWidget(MainWindowOrNull(), Qt::Window) {
   DBmapkeys->horizontalHeader()->setStretchLastSection(false);
   PlaceTwips(DBmapkeys, 0, 0, 6975, 3735);
   DBmapkeys->viewport()->installEventFilter(this);
+  // The record selector is the grid's too: its row becomes the current one.
+  connect(DBmapkeys->verticalHeader(), &QHeaderView::sectionDoubleClicked, this, [this](int row) {
+    DBmapkeys->setCurrentCell(row, 0);
+    DBmapkeys_DblClick();
+  });
   CentreOnScreen(this);
 }
 

@@ -308,6 +308,19 @@ TEST_F(MapWindows, KeysGridOpensTheReportOfARowOnly) {
   EXPECT_EQ(Frmmapkeysgrid::Loaded(), nullptr);
   EXPECT_FALSE(AnyMapLoaded());
   EXPECT_EQ(MapKeys().formload[8], "Subregion9");
+
+  // The record selector at a row's left edge opens that row's report too.
+  ShowSubRegionMap(9);
+  ASSERT_TRUE(uitest::WaitFor([] { return ActiveChildName() == "Frmsubregion9"; }));
+  ShowMapKeysGrid();
+  grid = Frmmapkeysgrid::Loaded();
+  QHeaderView* selectors = grid->DBmapkeys->verticalHeader();
+  const QPointF at(selectors->width() / 2.0, selectors->sectionViewportPosition(6) + selectors->sectionSize(6) / 2.0);
+  QMouseEvent dbl(QEvent::MouseButtonDblClick, at, selectors->viewport()->mapToGlobal(at), Qt::LeftButton,
+                  Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(selectors->viewport(), &dbl);
+  ASSERT_EQ(handOvers_.size(), 2u);
+  EXPECT_EQ(handOvers_[1].marinaNo, grid->DBmapkeys->item(6, 3)->text().toInt());
 }
 
 TEST_F(MapWindows, ReturnToMapsOpensTheMapOfTheGeoCode) {
