@@ -224,6 +224,9 @@ TEST_F(MapWindows, OverviewKeyListAndToolbarLeadToEveryMapAndBack) {
   EXPECT_EQ(key->MSchart->TextMatrix(0, 0), " Sub-Region No");
   EXPECT_EQ(key->MSchart->TextMatrix(8, 1), "MA -THE ISLANDS ");
   EXPECT_EQ(key->MSchart->TextMatrix(12, 0), "XII");
+  // All twelve sub-regions show at once, whole, inside the window.
+  const QRect last = key->MSchart->visualRect(key->MSchart->model()->index(11, 1));
+  EXPECT_TRUE(key->rect().contains(key->MSchart->viewport()->mapTo(key, last.bottomRight())));
   DoubleClick(key->MSchart->horizontalHeader()->viewport());  // a header cell opens nothing either
   EXPECT_EQ(frmOverviewChart::keyvalue(), "");
   EXPECT_NE(frmOverviewChart::Loaded(), nullptr);
