@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QEvent>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QTableWidget>
 
 #include "data/marina_db.h"
@@ -72,6 +73,19 @@ void Frmmapkeysgrid::Form_Load() {
     // The grid then lists what it could read.
   }
   DBmapkeys->resizeColumnsToContents();
+  // The four columns fit the window side by side, as it was laid out to:
+  // where the desktop's font makes them wider, the window and its grid grow
+  // to hold them (the rows still scroll).
+  int width = 2 * DBmapkeys->frameWidth() + DBmapkeys->verticalHeader()->width();
+  for (int col = 0; col < DBmapkeys->columnCount(); ++col) width += DBmapkeys->columnWidth(col);
+  int height = 2 * DBmapkeys->frameWidth() + DBmapkeys->horizontalHeader()->sizeHint().height();
+  for (int row = 0; row < DBmapkeys->rowCount(); ++row) height += DBmapkeys->rowHeight(row);
+  if (height > DBmapkeys->height()) width += DBmapkeys->verticalScrollBar()->sizeHint().width();
+  if (width > DBmapkeys->width()) {
+    resize(width + (this->width() - DBmapkeys->width()), this->height());
+    DBmapkeys->resize(width, DBmapkeys->height());
+    CentreOnScreen(this);
+  }
 }
 
 void Frmmapkeysgrid::Form_Unload() {
