@@ -1,5 +1,7 @@
 #include "maps/ui/frm_chart_key.h"
 
+#include <QHeaderView>
+#include <QSize>
 #include <algorithm>
 
 #include "maps/map_lists.h"
@@ -25,6 +27,13 @@ Frmchartkey::Frmchartkey() : QWidget(MainWindowOrNull(), Qt::Window) {
   const int rowTwips = std::max(240, PixelsToTwips(MSchart->fontMetrics().height() + 3));
   for (int row = 0; row < MSchart->Rows(); ++row) MSchart->SetRowHeight(row, rowTwips);
   connect(MSchart, &FlexGrid::DblClick, this, &Frmchartkey::MSchart_DblClick);
+  // The header row is the grid's too: its cell becomes the current one, and
+  // its text opens nothing.
+  connect(MSchart->horizontalHeader(), &QHeaderView::sectionDoubleClicked, this, [this](int col) {
+    MSchart->SetRow(0);
+    MSchart->SetCol(col);
+    MSchart_DblClick();
+  });
   CentreOnScreen(this);
 }
 
@@ -33,6 +42,16 @@ void Frmchartkey::Form_Load() {
   MSchart->SetFormatString(maps::ChartKeyFormatString());
   for (int row = 1; row <= maps::kSubRegionCount; ++row) MSchart->SetTextMatrix(row, 0, maps::ChartKeyNumerals()[row - 1]);
   for (int row = 1; row <= maps::kSubRegionCount; ++row) MSchart->SetTextMatrix(row, 1, maps::ChartKeyNames()[row - 1]);
+  // The list was laid out to show all twelve sub-regions at once. Where the
+  // desktop's font makes its rows or columns larger than that, the window and
+  // its grid grow to hold them rather than hide rows behind a scroll bar that
+  // lies outside the window.
+  QSize content(2 * MSchart->frameWidth(), 2 * MSchart->frameWidth() + MSchart->horizontalHeader()->height());
+  for (int col = 0; col < MSchart->Cols(); ++col) content.rwidth() += MSchart->columnWidth(col);
+  for (int row = 0; row + 1 < MSchart->Rows(); ++row) content.rheight() += MSchart->rowHeight(row);
+  resize(size().expandedTo(content));
+  MSchart->resize(MSchart->size().expandedTo(content));
+  CentreOnScreen(this);
 }
 
 void Frmchartkey::MSchart_DblClick() {

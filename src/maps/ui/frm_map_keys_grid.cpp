@@ -1,7 +1,9 @@
 #include "maps/ui/frm_map_keys_grid.h"
 
+#include <QCloseEvent>
 #include <QEvent>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QTableWidget>
 
 #include "data/marina_db.h"
@@ -40,6 +42,11 @@ Frmmapkeysgrid::Frmmapkeysgrid() : QWidget(MainWindowOrNull(), Qt::Window) {
   DBmapkeys->horizontalHeader()->setStretchLastSection(false);
   PlaceTwips(DBmapkeys, 0, 0, 6975, 3735);
   DBmapkeys->viewport()->installEventFilter(this);
+  // The record selector is the grid's too: its row becomes the current one.
+  connect(DBmapkeys->verticalHeader(), &QHeaderView::sectionDoubleClicked, this, [this](int row) {
+    DBmapkeys->setCurrentCell(row, 0);
+    DBmapkeys_DblClick();
+  });
   CentreOnScreen(this);
 }
 
@@ -66,6 +73,19 @@ void Frmmapkeysgrid::Form_Load() {
     // The grid then lists what it could read.
   }
   DBmapkeys->resizeColumnsToContents();
+  // The four columns fit the window side by side, as it was laid out to:
+  // where the desktop's font makes them wider, the window and its grid grow
+  // to hold them (the rows still scroll).
+  int width = 2 * DBmapkeys->frameWidth() + DBmapkeys->verticalHeader()->width();
+  for (int col = 0; col < DBmapkeys->columnCount(); ++col) width += DBmapkeys->columnWidth(col);
+  int height = 2 * DBmapkeys->frameWidth() + DBmapkeys->horizontalHeader()->sizeHint().height();
+  for (int row = 0; row < DBmapkeys->rowCount(); ++row) height += DBmapkeys->rowHeight(row);
+  if (height > DBmapkeys->height()) width += DBmapkeys->verticalScrollBar()->sizeHint().width();
+  if (width > DBmapkeys->width()) {
+    resize(width + (this->width() - DBmapkeys->width()), this->height());
+    DBmapkeys->resize(width, DBmapkeys->height());
+    CentreOnScreen(this);
+  }
 }
 
 void Frmmapkeysgrid::Form_Unload() {
@@ -75,6 +95,11 @@ void Frmmapkeysgrid::Form_Unload() {
   } catch (const std::exception&) {
   }
   db_.reset();
+}
+
+void Frmmapkeysgrid::closeEvent(QCloseEvent* event) {
+  event->accept();
+  if (Loaded() == this) Unload();
 }
 
 bool Frmmapkeysgrid::eventFilter(QObject* watched, QEvent* event) {

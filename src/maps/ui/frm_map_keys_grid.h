@@ -34,6 +34,8 @@ class Frmmapkeysgrid : public QWidget, public OneInstance<Frmmapkeysgrid> {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // Closing the window (its close box) unloads it.
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   DatabasePtr db_;

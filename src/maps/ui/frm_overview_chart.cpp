@@ -1,5 +1,6 @@
 #include "maps/ui/frm_overview_chart.h"
 
+#include <QCloseEvent>
 #include <QResizeEvent>
 
 #include "maps/map_keys.h"
@@ -50,6 +51,11 @@ void frmOverviewChart::resizeEvent(QResizeEvent* event) {
 void frmOverviewChart::Form_Resize() { CentrePictureBox(this, Picture1); }
 
 void frmOverviewChart::Form_Unload() { Frmchartkey::Unload(); }
+
+void frmOverviewChart::closeEvent(QCloseEvent* event) {
+  event->accept();
+  if (Loaded() == this) Unload();
+}
 
 void frmOverviewChart::lblsubRegion_DblClick(int k) {
   setKeyvalue(QString());

@@ -44,6 +44,8 @@ class frmOverviewChart : public QWidget, public OneInstance<frmOverviewChart> {
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  // Closing the window (its close box in the main window) unloads it.
+  void closeEvent(QCloseEvent* event) override;
 };
 
 }  // namespace qw

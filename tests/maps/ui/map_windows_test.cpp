@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QHeaderView>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
@@ -249,6 +250,13 @@ TEST_F(MapWindows, OverviewKeyListAndToolbarLeadToEveryMapAndBack) {
   EXPECT_EQ(key->MSchart->TextMatrix(0, 0), " Sub-Region No");
   EXPECT_EQ(key->MSchart->TextMatrix(8, 1), "MA -THE ISLANDS ");
   EXPECT_EQ(key->MSchart->TextMatrix(12, 0), "XII");
+  // All twelve sub-regions show at once, whole, inside the window.
+  const QRect last = key->MSchart->visualRect(key->MSchart->model()->index(11, 1));
+  EXPECT_TRUE(key->rect().contains(key->MSchart->viewport()->mapTo(key, last.bottomRight())));
+  DoubleClick(key->MSchart->horizontalHeader()->viewport());  // a header cell opens nothing either
+  EXPECT_EQ(frmOverviewChart::keyvalue(), "");
+  EXPECT_NE(frmOverviewChart::Loaded(), nullptr);
+  frmOverviewChart::setKeyvalue("Overviewchart");
   key->MSchart->SetRow(7);
   key->MSchart->SetCol(1);
   key->MSchart_DblClick();
@@ -293,6 +301,15 @@ TEST_F(MapWindows, OverviewKeyListAndToolbarLeadToEveryMapAndBack) {
   EXPECT_EQ(Frmmapkeysgrid::Loaded(), nullptr);
   for (const QString& k : MapKeys().formload) EXPECT_EQ(k, "");
   EXPECT_TRUE(calls_.contains("showSearch"));
+
+  // The overview's close box unloads it, and the key list with it.
+  main_->Toolbar1_ButtonClick(11);
+  frmOverviewChart::Loaded()->Picture1_MouseUp(Qt::RightButton);
+  ASSERT_NE(Frmchartkey::Loaded(), nullptr);
+  frmOverviewChart::Loaded()->parentWidget()->close();
+  Settle();
+  EXPECT_EQ(frmOverviewChart::Loaded(), nullptr);
+  EXPECT_EQ(Frmchartkey::Loaded(), nullptr);
 }
 
 TEST_F(MapWindows, KeysGridOpensTheReportOfARowOnly) {
@@ -301,6 +318,10 @@ TEST_F(MapWindows, KeysGridOpensTheReportOfARowOnly) {
   ShowMapKeysGrid();
   Frmmapkeysgrid* grid = Frmmapkeysgrid::Loaded();
   ASSERT_EQ(grid->DBmapkeys->rowCount(), 19);
+  QApplication::processEvents();
+  EXPECT_LE(grid->DBmapkeys->columnViewportPosition(3) + grid->DBmapkeys->columnWidth(3),
+            grid->DBmapkeys->viewport()->width())
+      << "the four columns fit side by side";
   grid->DBmapkeys->setCurrentCell(-1, -1);
   grid->DBmapkeys_DblClick();  // no row
   grid->DBmapkeys->setCurrentCell(2, 0);
@@ -320,6 +341,19 @@ TEST_F(MapWindows, KeysGridOpensTheReportOfARowOnly) {
   EXPECT_EQ(Frmmapkeysgrid::Loaded(), nullptr);
   EXPECT_FALSE(AnyMapLoaded());
   EXPECT_EQ(MapKeys().formload[8], "Subregion9");
+
+  // The record selector at a row's left edge opens that row's report too.
+  ShowSubRegionMap(9);
+  ASSERT_TRUE(uitest::WaitFor([] { return ActiveChildName() == "Frmsubregion9"; }));
+  ShowMapKeysGrid();
+  grid = Frmmapkeysgrid::Loaded();
+  QHeaderView* selectors = grid->DBmapkeys->verticalHeader();
+  const QPointF at(selectors->width() / 2.0, selectors->sectionViewportPosition(6) + selectors->sectionSize(6) / 2.0);
+  QMouseEvent dbl(QEvent::MouseButtonDblClick, at, selectors->viewport()->mapToGlobal(at), Qt::LeftButton,
+                  Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(selectors->viewport(), &dbl);
+  ASSERT_EQ(handOvers_.size(), 2u);
+  EXPECT_EQ(handOvers_[1].marinaNo, grid->DBmapkeys->item(6, 3)->text().toInt());
 }
 
 TEST_F(MapWindows, ReturnToMapsOpensTheMapOfTheGeoCode) {
