@@ -79,7 +79,8 @@ ChoiceDialog::ChoiceDialog(QWidget* parent) : QWidget(parent) {
 void ChoiceDialog::Form_Load() {
   ChangeToolBox(ToolBoxForStartChoice);
   if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget())) {
-    frame->setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    // A title bar draws its close button only with the system-menu hint.
+    frame->setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     frame->resize(frame->minimumSizeHint());
     // The main window takes its final size only once the desktop has shown
     // it maximised, often after this load: the window follows the area.

@@ -187,9 +187,10 @@ void MDIFrmMain::mnuSave_Click() {
   const QString fileName = CommonDialog1(true);
   const QString trimmed = fileName.trimmed();
   if (trimmed.isEmpty()) return;
-  // One name for the file and for the store: the one the dialog returned.
-  // A save that failed has told the user so; its name is not remembered.
-  if (!CallScreen(AppScreens().saveCriteria, fileName)) return;
+  // The file is written under the trimmed name; the store and the
+  // confirmation keep the dialog's name. A save that failed has told the user
+  // so; its name is neither remembered nor confirmed.
+  if (!CallScreen(AppScreens().saveCriteria, trimmed)) return;
   SaveLastCriteriaFile(fileName);
   MsgBox(QStringLiteral("Search settings were saved to ") + fileName, MsgButtons::OK);
 }

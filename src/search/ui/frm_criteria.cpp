@@ -719,7 +719,9 @@ void frmCriteria::AssignValuesToControl(int tab) {
 }
 
 void frmCriteria::LoadTabControls(int tab) {
-  // The tab shows its rows only once they are complete.
+  // The tab shows its rows only once they are complete. Building a tab never
+  // resets its single controls: "Accessible by Rail" and "Accessible by Air"
+  // keep a tick the user (or a criteria file) set until Clear All.
   SSTab1->setUpdatesEnabled(false);
   for (RowGroup* g : groups_) {
     if (g->tab != tab) continue;

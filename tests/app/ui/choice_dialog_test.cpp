@@ -1,6 +1,8 @@
 #include <QAction>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QStyle>
+#include <QStyleOptionTitleBar>
 #include <QPointer>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -77,6 +79,13 @@ TEST_F(StartChoice, SwitchesScreenCommandsOffUntilAChoiceIsMade) {
   frame->resize(500, 400);
   EXPECT_EQ(dialog->Picture1->pos(),
             QPoint(250 - dialog->Picture1->width() / 2, 200 - dialog->Picture1->height() / 2));
+  // The user can close it: its title bar shows a close button.
+  QStyleOptionTitleBar bar;
+  bar.initFrom(frame);
+  bar.titleBarFlags = frame->windowFlags();
+  bar.subControls = QStyle::SC_TitleBarCloseButton;
+  bar.rect = QRect(0, 0, frame->width(), frame->style()->pixelMetric(QStyle::PM_TitleBarHeight, &bar, frame));
+  EXPECT_FALSE(frame->style()->subControlRect(QStyle::CC_TitleBar, &bar, QStyle::SC_TitleBarCloseButton, frame).isEmpty());
   frame->close();
   EXPECT_TRUE(uitest::WaitFor([&] { return dialog.isNull(); }));
   EXPECT_FALSE(main->ToolbarButton(1)->isEnabled());

@@ -213,10 +213,10 @@ TEST_F(MainWindowTest, OpenAndSaveCriteriaFiles) {
   EXPECT_EQ(GetSetting(kAppTitle, QStringLiteral("SettingsFileName"), QStringLiteral("RootFolder")), "");
   screens_.saveSucceeds = true;
 
-  // The file is written under the very name the store keeps.
+  // The file is written under the trimmed name; the store keeps the dialog's.
   chosen = QStringLiteral("/home/me/boston.vyk ");
   main->ToolbarButton(2)->trigger();
-  EXPECT_EQ(screens_.Take(), QStringList({"saveCriteria /home/me/boston.vyk "}));
+  EXPECT_EQ(screens_.Take(), QStringList({"saveCriteria /home/me/boston.vyk"}));
   EXPECT_EQ(GetSetting(kAppTitle, QStringLiteral("SettingsFileName"), QStringLiteral("RootFolder")),
             "/home/me/boston.vyk ");
   ASSERT_EQ(boxes_.Shown().size(), 1);
