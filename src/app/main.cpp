@@ -1,7 +1,11 @@
 #include <QApplication>
+#include <QIcon>
+#include <QImage>
+#include <QPixmap>
 
 #include "app/ui/frm_logo.h"
 #include "maps/ui/register.h"
+#include "platform/program.h"
 #include "platform/ui/message_box_widgets.h"
 #include "report/ui/register.h"
 #include "results/ui/register.h"
@@ -11,6 +15,9 @@
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Quaywise"));
+  // The windows carry the compass of the program's logo as their icon.
+  const QImage logo(qw::ProgramFolder() + QStringLiteral("/pictures/logo.png"));
+  if (!logo.isNull()) QApplication::setWindowIcon(QIcon(QPixmap::fromImage(logo.copy(44, 16, 160, 160))));
   // The program ends with its main window (or when the start refuses to go
   // on), never merely because the logo closed while the splash, which the
   // desktop does not count as a window of its own, is up.

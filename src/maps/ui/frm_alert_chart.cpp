@@ -10,6 +10,7 @@
 #include "platform/ui/check_box.h"
 #include "platform/program.h"
 #include "platform/ui/twips.h"
+#include "platform/ui/window_frame.h"
 
 namespace qw {
 namespace {
@@ -31,7 +32,8 @@ QLabel* Line(const QString& text, const QString& name, QRect rect, QWidget* pare
 Frmalertchart::Frmalertchart() : QDialog(MainWindowOrNull()) {
   setObjectName(QStringLiteral("Frmalertchart"));
   setWindowTitle(maps::kAlertChartCaption);
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+  setWindowFlags(Qt::Dialog);
+  UseFixedFrame(this);
   setModal(true);
   Label1 = Line(maps::kAlertChartLines[0], QStringLiteral("Label1"), TwipsRect(120, 120, 3975, 255), this);
   Label2 = Line(maps::kAlertChartLines[1], QStringLiteral("Label2"), TwipsRect(120, 360, 3495, 255), this);
