@@ -197,9 +197,15 @@ frmWait* ShowWaitWindow() {
 
 void UnloadWaitWindow() { frmWait::Unload(); }
 
-void ShowPrintProgress() {
+void ShowPrintProgress(QWidget* over) {
   frmprogress::Unload();
-  frmprogress::Instance()->exec();
+  frmprogress* progress = frmprogress::Instance();
+  if (over && over->window() != progress->parentWidget()) {
+    const QPoint at = progress->pos();
+    progress->setParent(over->window(), progress->windowFlags());
+    progress->move(at);
+  }
+  progress->exec();
   frmprogress::Unload();
 }
 

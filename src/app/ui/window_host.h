@@ -80,7 +80,10 @@ inline constexpr int kWaitWindowDrawLimitMs = 2000;
 void UnloadWaitWindow();
 // Shows a fresh progress window modally; returns when it has closed itself
 // after its tenth step (it covers the loading of a page about to be printed).
-void ShowPrintProgress();
+// It stands over `over` when given (a window of its own, such as the report
+// viewer, that the main window would otherwise be raised over), else over the
+// main window.
+void ShowPrintProgress(QWidget* over = nullptr);
 
 // ---------------------------------------------------------------------------
 // Form scaling (the flags RePosForm() and DoResize() are in form_scaling.h)

@@ -148,7 +148,18 @@ bool BrowserPage::OpenOnDesktop(const QUrl& url) {
   const QString scheme = url.scheme().toLower();
   if (scheme != QLatin1String("http") && scheme != QLatin1String("https") && scheme != QLatin1String("mailto"))
     return false;
-  return Opener() ? Opener()(url) : QDesktopServices::openUrl(url);
+  if (Opener() ? Opener()(url) : QDesktopServices::openUrl(url)) return true;
+  // Without a web browser or mail program on the desktop the click would do
+  // nothing at all: the user learns why. Said once the page has dealt with
+  // the click, not from inside the engine's own call.
+  const bool mail = scheme == QLatin1String("mailto");
+  const QString text = (mail ? QStringLiteral("The e-mail address ") + url.path()
+                             : QStringLiteral("The web address ") + url.toString()) +
+                       QStringLiteral(" could not be opened: no ") +
+                       (mail ? QStringLiteral("e-mail program") : QStringLiteral("web browser")) +
+                       QStringLiteral(" is set up on this computer to open it.");
+  QTimer::singleShot(0, qApp, [text] { MsgBox(text, MsgButtons::OK, MsgIcon::Exclamation); });
+  return false;
 }
 
 bool BrowserPage::OpenNewWindow(const QUrl& url, const QRect& geometry, QWidget* parent) {

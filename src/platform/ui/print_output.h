@@ -35,9 +35,10 @@ class PrintOutput {
   // Pages added so far.
   int PageCount() const { return pages_; }
   const QString& Error() const { return error_; }
+  // Whether the print goes into a PDF file (the printer's output file).
+  bool PdfFile() const;
 
  private:
-  bool PdfFile() const;
   bool Paint(const QByteArray& bodyPdf, const PageSetup& setup, const QString& title, const QString& url);
 
   QPrinter& printer_;

@@ -8,6 +8,7 @@
 
 #include "platform/program.h"
 #include "platform/ui/twips.h"
+#include "platform/ui/window_frame.h"
 #include "report/ui/report_print_commands.h"
 
 namespace qw {
@@ -16,6 +17,9 @@ frm_PrintAll::frm_PrintAll() : QDialog(MainWindowOrNull()) {
   setObjectName(QStringLiteral("frm_PrintAll"));
   setWindowTitle(kPrintAllCaption);
   setFixedSize(TwipsToPixels(4680), TwipsToPixels(2160));
+  // A small fixed dialog: a close button, nothing to minimise or maximise (a
+  // modal dialog minimised would leave the program taking no input).
+  UseFixedFrame(this);
 
   Frame2 = new QGroupBox(this);
   Frame2->setObjectName(QStringLiteral("Frame2"));

@@ -46,6 +46,9 @@ const QString kViewerTitle = QStringLiteral("View Report");
 constexpr int kNotesHeight = 3015;
 constexpr int kNotesLabelHeight = 255;
 constexpr int kColumnWidth = 3375;
+// The smallest client area, wide and high: the browser keeps 1500 twips
+// beside the column, and the list 900 twips above the notes label.
+constexpr int kMinimumClient = 5250;
 
 QFont Font(const char* family, double points, bool bold) {
   QFont f{QString::fromLatin1(family)};
@@ -217,6 +220,10 @@ frm_view_report::frm_view_report() {
     if (ListIndex() >= 0) lstMarinaNames_Click();
   });
   resize(TwipsToPixels(12000), TwipsToPixels(9000));
+  // No smaller than the left column needs: a few entries of the list above
+  // the notes box, and some of the page beside it. Smaller, the list and its
+  // title would lie under the notes box and its label.
+  setMinimumSize(TwipsToPixels(kMinimumClient), TwipsToPixels(kMinimumClient));
 }
 
 frm_view_report::~frm_view_report() = default;

@@ -16,6 +16,7 @@
 #include "platform/program.h"
 #include "platform/ui/twips.h"
 #include "platform/ui/wait_cursor.h"
+#include "platform/ui/window_frame.h"
 #include "report/notes_print_pages.h"
 #include "report/ui/frm_print_all.h"
 
@@ -42,6 +43,7 @@ class PrintRunProgress : public QDialog {
     setObjectName(QStringLiteral("PrintRunProgress"));
     setWindowTitle(kPrintAllCaption);
     setWindowModality(Qt::ApplicationModal);
+    UseFixedFrame(this);
     setFixedSize(TwipsToPixels(4620), TwipsToPixels(1620));
     lblStatus = new QLabel(this);
     lblStatus->setObjectName(QStringLiteral("lblStatus"));
@@ -120,7 +122,7 @@ void ReportPrintCommands::mnuAll_Click() {
 
 void ReportPrintCommands::mnuprintmarinaDETAILS_Click() {
   if (!wb_) return;
-  ShowPrintProgress();
+  ShowPrintProgress(window_);
   PrintReport(&WriteReportTopMargin);
 }
 
@@ -277,7 +279,14 @@ void ReportPrintCommands::EndRun(RunEnd end) {
     progress_ = nullptr;
   }
   if (end == RunEnd::Finished && output) {
-    if (!output->Finish()) SayNotPrinted(QStringLiteral("The reports"), output->Error());
+    if (!output->Finish()) {
+      SayNotPrinted(QStringLiteral("The reports"), output->Error());
+    } else if (output->PdfFile()) {
+      // No print dialog named the file: the user learns where the reports are.
+      MsgBox(QStringLiteral("The reports were printed to the file ") + output->Printer().outputFileName() +
+                 QLatin1Char('.'),
+             MsgButtons::OK, MsgIcon::Information, kPrintAllCaption);
+    }
     return;
   }
   // Nothing of a run that did not finish goes out.

@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "common/pdf_text.h"
+#include "platform/message_box.h"
 #include "platform/page_fonts.h"
 #include "platform/ui/browser.h"
 #include "platform/ui/print_output.h"
@@ -309,6 +310,16 @@ TEST(WebBrowser, HandsLinksAndNewWindowsToTheProgramAndLoadsNothingRemote) {
   for (const char* id : {"web", "mail", "other"}) ASSERT_TRUE(click(id)) << id;
   EXPECT_TRUE(Spin([&] { return desktop.size() == 2; }, 2000));
   EXPECT_EQ(desktop, (QList<QUrl>{QUrl(web + "site"), QUrl("mailto:dock@example.invalid")}));
+  {
+    // A desktop with no program for the address: the user is told why
+    // nothing opens.
+    qw::ScriptedMsgBoxes boxes;
+    auto recording = qw::BrowserPage::SetDesktopOpener([](const QUrl&) { return false; });
+    ASSERT_TRUE(click("mail"));
+    EXPECT_TRUE(Spin([&] { return boxes.Shown().size() == 1; }, 2000));
+    EXPECT_TRUE(boxes.Shown().value(0).text.contains("e-mail address dock@example.invalid could not be opened"));
+    qw::BrowserPage::SetDesktopOpener(recording);
+  }
   EXPECT_EQ(browser.Url().fileName(), "links.htm");
   // The page is still the loaded page: it can be printed.
   EXPECT_EQ(browser.QueryStatusWB(WebBrowser::kCmdPrint), WebBrowser::kStatusSupported | WebBrowser::kStatusEnabled);

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -128,6 +129,12 @@ TEST_F(ViewerTest, FullViewAndAdditionalPhotosToggleAndComeBack) {
   ASSERT_TRUE(v->wb->WaitForLoad(30000));
   EXPECT_EQ(v->mnuaddphotos->text(), "Additional Photos");
   EXPECT_EQ(v->wb->Url(), QUrl::fromLocalFile(qw::ReportPagePath()));
+
+  // As small as the window goes, the list still ends above the notes' title.
+  v->resize(100, 100);
+  EXPECT_LT(v->lstMarinaNames->geometry().bottom(), v->lblNotes->y());
+  EXPECT_LT(v->lblNotes->geometry().bottom(), v->tbNotes->y());
+  EXPECT_GT(v->wb->width(), 0);
 
   // The menu bar as it opens.
   EXPECT_FALSE(v->miOptions->menuAction()->isEnabled());
