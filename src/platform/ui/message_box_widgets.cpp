@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "platform/message_box.h"
+#include "platform/ui/window_frame.h"
 
 namespace qw {
 namespace {
@@ -44,6 +45,9 @@ MsgResult ShowWidgetBox(const MsgBoxCall& call) {
   box.setTextFormat(Qt::PlainText);
   box.setText(text);
   box.setIcon(IconFor(call.icon));
+  // A close button only: a modal box minimised out of sight would leave the
+  // program taking no input.
+  UseFixedFrame(&box);
   const QList<MsgResult> results = MsgBoxButtonResults(call.buttons);
   QList<QAbstractButton*> buttons;
   for (MsgResult result : results) buttons.append(box.addButton(StandardButtonFor(result)));
