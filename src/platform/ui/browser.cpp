@@ -33,6 +33,7 @@
 #include "platform/message_box.h"
 #include "platform/page_fonts.h"
 #include "platform/ui/print_output.h"
+#include "platform/ui/window_frame.h"
 
 namespace qw {
 namespace {
@@ -512,6 +513,7 @@ bool WebBrowser::Print(bool prompt) {
       accepted = PrintHook()(printer);
     } else {
       QPrintDialog dialog(&printer, window());
+      UseFixedFrame(&dialog);  // modal: nothing to minimise out of sight
       accepted = dialog.exec() == QDialog::Accepted;
     }
     if (!accepted) return false;  // cancelled: no error
@@ -570,6 +572,7 @@ bool WebBrowser::PageSetupDialog() {
   const QPageLayout body = BodyLayout(printer.pageLayout(), setup);
   printer.setPageMargins(body.margins(QPageLayout::Inch), QPageLayout::Inch);
   QPageSetupDialog dialog(&printer, window());
+  UseFixedFrame(&dialog);
   // The printed header and footer (with the page codes &p, &P, &w, ...) are
   // set here too, beside the paper and the margins.
   auto* texts = new QGroupBox(QStringLiteral("Headers and Footers"), &dialog);
