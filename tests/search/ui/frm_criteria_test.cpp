@@ -13,6 +13,8 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "app/ui/frm_progress.h"
 #include "app/ui/frm_wait.h"
 #include "app/ui/mdi_frm_main.h"
@@ -703,6 +705,15 @@ TEST_F(SearchScreenTest, ScreenTableEntriesReachTheScreen) {
   EXPECT_EQ(ScreenMode(), ScreenKind::Search);
   s.hideSearch();
   EXPECT_FALSE(w->isVisible());
+  // Find, Save and Open on a screen the user cannot see bring it up first.
+  const QString file = folder.Path() + QStringLiteral("/shown.vyk");
+  for (const std::function<void()>& command : std::initializer_list<std::function<void()>>{
+           [&] { s.find(); }, [&] { EXPECT_TRUE(s.saveCriteria(file)); }, [&] { s.loadCriteria(file); }}) {
+    s.hideSearch();
+    command();
+    EXPECT_TRUE(w->isVisible());
+  }
+  EXPECT_EQ(w->lblCount->text(), "Marinas Found:") << "the file's load ends with the count cleared";
   s.unloadSearch();
   EXPECT_EQ(frmCriteria::Loaded(), nullptr);
   // The arrays outlive the window; the next load clears them.
