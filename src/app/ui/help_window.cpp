@@ -38,6 +38,8 @@ HelpWindow* ShowHelpTopic(const QString& topic) {
   // where the desktop happens to put it (its corner, over the toolbar); once
   // open it stays where the user moves it.
   if (opening) CentreOnScreen(help);
+  // A help window the user has minimised comes back for the new topic.
+  help->setWindowState(help->windowState() & ~Qt::WindowMinimized);
   help->show();
   help->raise();
   help->activateWindow();

@@ -274,6 +274,8 @@ TEST_F(MainWindowTest, HelpCommandsOpenOurPages) {
                   .manhattanLength(),
               2)
         << "opens in the middle of the screen, and stays there for the next topic";
+    EXPECT_FALSE(help->isMinimized()) << "comes back when the user had minimised it";
+    help->showMinimized();
   }
   delete HelpWindow::Loaded();
   SetProgramFolder(folder_.Path());
