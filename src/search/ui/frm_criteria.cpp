@@ -1,5 +1,6 @@
 #include "search/ui/frm_criteria.h"
 
+#include <QCloseEvent>
 #include <QEvent>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -526,6 +527,13 @@ bool frmCriteria::eventFilter(QObject* watched, QEvent* e) {
 }
 
 void frmCriteria::Form_Activate() { ActivateScreen(ScreenKind::Search); }
+
+void frmCriteria::closeEvent(QCloseEvent* e) {
+  // Closing the screen is never refused and asks nothing. With no screen left
+  // in front of the user, Search brings it back.
+  e->accept();
+  ChangeToolBox(ToolBoxForSearchClose);
+}
 
 void frmCriteria::cmdClear_Click() {
   lblCount->setText(kFoundCaption);

@@ -679,6 +679,10 @@ TEST_F(SearchScreenTest, InsideTheMainWindowTheScreenIsAMaximisedChildThatSetsTh
   MDIFrmMain::Instance()->MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(FrameOf(w)));
   EXPECT_EQ(ScreenMode(), ScreenKind::Search);
   EXPECT_TRUE(MDIFrmMain::Instance()->ToolbarButton(4)->isEnabled()) << "Find is on in search mode";
+  ASSERT_FALSE(MDIFrmMain::Instance()->ToolbarButton(3)->isEnabled());
+  FrameOf(w)->close();  // the user closes the screen
+  EXPECT_TRUE(MDIFrmMain::Instance()->ToolbarButton(3)->isEnabled()) << "Search brings it back";
+  EXPECT_TRUE(MDIFrmMain::Instance()->mnuSearch->isEnabled());
   frmCriteria::Unload();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   MDIFrmMain::Unload();
