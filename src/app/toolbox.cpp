@@ -56,4 +56,10 @@ ToolBoxState ToolBoxForListUnload(ToolBoxState s) {
   return s;
 }
 
+ToolBoxState ToolBoxForSearchClose(ToolBoxState s) {
+  s.Button(3) = true;
+  s.Menu(ToolMenu::Search) = true;
+  return s;
+}
+
 }  // namespace qw

@@ -38,4 +38,9 @@ ToolBoxState ToolBoxForStartChoice(ToolBoxState current);
 // Open, Save, Find and Show on, the rest as they were.
 ToolBoxState ToolBoxForListUnload(ToolBoxState current);
 
+// The state after the user closed the search screen: button 3 (Search) and
+// the menu item Search on, so that the screen can be brought back; the rest
+// as they were.
+ToolBoxState ToolBoxForSearchClose(ToolBoxState current);
+
 }  // namespace qw

@@ -130,6 +130,7 @@ std::optional<qsizetype> ArrayIndex(const QString& key, const char* prefix) {
 class Loader {
  public:
   void Apply(const QString& key, const QString& value) {
+    if (Known(key)) anyCriterion_ = true;
     if (key == QLatin1String("tbMarinaName")) c_.tbMarinaName = value;
     if (key == QLatin1String("txtbICWMin")) c_.txtbicwmin = value;
     if (key == QLatin1String("txtbICWMax")) c_.txtbicwmax = value;
@@ -163,8 +164,22 @@ class Loader {
   }
 
   SearchCriteria Result() const { return c_; }
+  // Whether a record named a criterion: a file of another kind names none.
+  bool AnyCriterion() const { return anyCriterion_; }
 
  private:
+  static bool Known(const QString& key) {
+    static const QStringList kKeys = {"tbMarinaName", "txtbICWMin", "txtbICWMax", "ebMinLOA", "cbocity",
+                                      "cboHarbor",    "chkPumpOut", "lstMail1",   "lstMail2", "lstMail3",
+                                      "lstMail4"};
+    if (kKeys.contains(key) || key.contains(QLatin1String("geocode"), Qt::CaseInsensitive) || Combo(key)) return true;
+    for (const CheckRecord& check : kCheckRecords)
+      if (key == QLatin1String(check.key)) return true;
+    for (const ArrayRecord* record : kArrayRecords)
+      if (ArrayIndex(key, record->prefix)) return true;
+    return false;
+  }
+
   void AddGeoCode(const QString& name) {
     // The city and harbour lists are refilled for the new sub-regions, which
     // puts both back on their empty entry.
@@ -178,6 +193,7 @@ class Loader {
   SearchCriteria c_;
   QSet<QString> seenGeoCodes_;
   bool pumpOutSeen_ = false;
+  bool anyCriterion_ = false;
 };
 
 }  // namespace
@@ -222,19 +238,19 @@ QByteArray SaveSettings(const SearchCriteria& c) {
 namespace {
 
 // Key and value fields in pairs until the data ends or turns malformed.
-SearchCriteria ReadRecords(RecordReader& reader) {
+Loader ReadRecords(RecordReader& reader) {
   Loader loader;
   QString key;
   QString value;
   while (reader.ReadField(key) && reader.ReadField(value)) loader.Apply(key, value);
-  return loader.Result();
+  return loader;
 }
 
 }  // namespace
 
 SearchCriteria LoadSettings(const QByteArray& content) {
   RecordReader reader(content);
-  return ReadRecords(reader);
+  return ReadRecords(reader).Result();
 }
 
 bool SaveSettingsFile(const QString& fileName, const SearchCriteria& criteria) {
@@ -251,7 +267,9 @@ bool SaveSettingsFile(const QString& fileName, const SearchCriteria& criteria) {
 std::optional<SearchCriteria> LoadSettingsFile(const QString& fileName) {
   std::optional<RecordReader> reader = RecordReader::FromFile(fileName);
   if (!reader) return std::nullopt;
-  return ReadRecords(*reader);
+  const Loader loader = ReadRecords(*reader);
+  if (!loader.AnyCriterion()) return std::nullopt;
+  return loader.Result();
 }
 
 }  // namespace qw

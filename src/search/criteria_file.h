@@ -25,7 +25,8 @@ QByteArray SaveSettings(const SearchCriteria& criteria);
 SearchCriteria LoadSettings(const QByteArray& content);
 
 // The same on files. Saving returns false when the file cannot be written;
-// loading returns nullopt when the file cannot be read.
+// loading returns nullopt when the file cannot be read or no record of it
+// names a criterion (a file of another kind, an empty file).
 bool SaveSettingsFile(const QString& fileName, const SearchCriteria& criteria);
 std::optional<SearchCriteria> LoadSettingsFile(const QString& fileName);
 

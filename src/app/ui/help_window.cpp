@@ -31,8 +31,15 @@ void HelpWindow::ShowTopic(const QString& topic) {
 }
 
 HelpWindow* ShowHelpTopic(const QString& topic) {
+  const bool opening = !HelpWindow::Loaded();
   HelpWindow* help = HelpWindow::Instance();
   help->ShowTopic(topic);
+  // It opens in the middle of the screen, over the main window, rather than
+  // where the desktop happens to put it (its corner, over the toolbar); once
+  // open it stays where the user moves it.
+  if (opening) CentreOnScreen(help);
+  // A help window the user has minimised comes back for the new topic.
+  help->setWindowState(help->windowState() & ~Qt::WindowMinimized);
   help->show();
   help->raise();
   help->activateWindow();

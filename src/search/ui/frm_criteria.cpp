@@ -1,5 +1,6 @@
 #include "search/ui/frm_criteria.h"
 
+#include <QCloseEvent>
 #include <QEvent>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -73,11 +74,12 @@ void PlaceLabel(QLabel* label, int left, int top, int width, int height) {
   if (label->width() < needed) label->resize(needed, label->height());
 }
 
-// A check box at its rectangle, tall enough for its indicator.
+// A check box at its rectangle, made taller downwards when its indicator
+// needs it: it keeps its top, so that the first row clears the border line
+// of its frame and lines up with the boxes beside it.
 void PlaceCheck(QWidget* check, int left, int top, int width, int height) {
   QRect r = TwipsRect(left, top, width, height);
-  const int needed = check->sizeHint().height();
-  if (r.height() < needed) r.adjust(0, -(needed - r.height()) / 2, 0, needed - r.height() - (needed - r.height()) / 2);
+  r.setHeight(std::max(r.height(), check->sizeHint().height()));
   check->setGeometry(r);
 }
 
@@ -526,6 +528,13 @@ bool frmCriteria::eventFilter(QObject* watched, QEvent* e) {
 }
 
 void frmCriteria::Form_Activate() { ActivateScreen(ScreenKind::Search); }
+
+void frmCriteria::closeEvent(QCloseEvent* e) {
+  // Closing the screen is never refused and asks nothing. With no screen left
+  // in front of the user, Search brings it back.
+  e->accept();
+  ChangeToolBox(ToolBoxForSearchClose);
+}
 
 void frmCriteria::cmdClear_Click() {
   lblCount->setText(kFoundCaption);

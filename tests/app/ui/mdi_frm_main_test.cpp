@@ -1,7 +1,9 @@
 #include <QAction>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <gtest/gtest.h>
@@ -268,6 +270,12 @@ TEST_F(MainWindowTest, HelpCommandsOpenOurPages) {
     EXPECT_TRUE(help->source().toLocalFile().endsWith(QStringLiteral("/help/") + page)) << page.toStdString();
     EXPECT_FALSE(help->documentTitle().isEmpty()) << page.toStdString();
     EXPECT_GT(help->toPlainText().size(), 400) << page.toStdString();
+    EXPECT_LE((help->geometry().center() - QGuiApplication::primaryScreen()->availableGeometry().center())
+                  .manhattanLength(),
+              2)
+        << "opens in the middle of the screen, and stays there for the next topic";
+    EXPECT_FALSE(help->isMinimized()) << "comes back when the user had minimised it";
+    help->showMinimized();
   }
   delete HelpWindow::Loaded();
   SetProgramFolder(folder_.Path());

@@ -13,6 +13,8 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "app/ui/frm_progress.h"
 #include "app/ui/frm_wait.h"
 #include "app/ui/mdi_frm_main.h"
@@ -677,6 +679,10 @@ TEST_F(SearchScreenTest, InsideTheMainWindowTheScreenIsAMaximisedChildThatSetsTh
   MDIFrmMain::Instance()->MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(FrameOf(w)));
   EXPECT_EQ(ScreenMode(), ScreenKind::Search);
   EXPECT_TRUE(MDIFrmMain::Instance()->ToolbarButton(4)->isEnabled()) << "Find is on in search mode";
+  ASSERT_FALSE(MDIFrmMain::Instance()->ToolbarButton(3)->isEnabled());
+  FrameOf(w)->close();  // the user closes the screen
+  EXPECT_TRUE(MDIFrmMain::Instance()->ToolbarButton(3)->isEnabled()) << "Search brings it back";
+  EXPECT_TRUE(MDIFrmMain::Instance()->mnuSearch->isEnabled());
   frmCriteria::Unload();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   MDIFrmMain::Unload();
@@ -703,6 +709,15 @@ TEST_F(SearchScreenTest, ScreenTableEntriesReachTheScreen) {
   EXPECT_EQ(ScreenMode(), ScreenKind::Search);
   s.hideSearch();
   EXPECT_FALSE(w->isVisible());
+  // Find, Save and Open on a screen the user cannot see bring it up first.
+  const QString file = folder.Path() + QStringLiteral("/shown.vyk");
+  for (const std::function<void()>& command : std::initializer_list<std::function<void()>>{
+           [&] { s.find(); }, [&] { EXPECT_TRUE(s.saveCriteria(file)); }, [&] { s.loadCriteria(file); }}) {
+    s.hideSearch();
+    command();
+    EXPECT_TRUE(w->isVisible());
+  }
+  EXPECT_EQ(w->lblCount->text(), "Marinas Found:") << "the file's load ends with the count cleared";
   s.unloadSearch();
   EXPECT_EQ(frmCriteria::Loaded(), nullptr);
   // The arrays outlive the window; the next load clears them.
