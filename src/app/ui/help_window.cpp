@@ -12,6 +12,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QTextBrowser(parent) {
   setWindowTitle(QStringLiteral("Quaywise Help"));
   setOpenExternalLinks(false);
   resize(720, 600);
+  CentreOnScreen(this);  // rather than over the main window's toolbar
   connect(this, &QTextBrowser::sourceChanged, this, [this] {
     const QString title = documentTitle();
     setWindowTitle(title.isEmpty() ? QStringLiteral("Quaywise Help") : title);
@@ -33,6 +34,7 @@ void HelpWindow::ShowTopic(const QString& topic) {
 HelpWindow* ShowHelpTopic(const QString& topic) {
   HelpWindow* help = HelpWindow::Instance();
   help->ShowTopic(topic);
+  help->setWindowState(help->windowState() & ~Qt::WindowMinimized);
   help->show();
   help->raise();
   help->activateWindow();

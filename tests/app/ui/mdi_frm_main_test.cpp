@@ -1,7 +1,9 @@
 #include <QAction>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <gtest/gtest.h>
@@ -268,7 +270,12 @@ TEST_F(MainWindowTest, HelpCommandsOpenOurPages) {
     EXPECT_TRUE(help->source().toLocalFile().endsWith(QStringLiteral("/help/") + page)) << page.toStdString();
     EXPECT_FALSE(help->documentTitle().isEmpty()) << page.toStdString();
     EXPECT_GT(help->toPlainText().size(), 400) << page.toStdString();
+    EXPECT_FALSE(help->isMinimized()) << "the command brings a minimised window back";
+    help->showMinimized();
   }
+  if (QScreen* screen = QGuiApplication::primaryScreen())
+    EXPECT_LE((HelpWindow::Loaded()->geometry().center() - screen->availableGeometry().center()).manhattanLength(), 2)
+        << "centred, clear of the toolbar";
   delete HelpWindow::Loaded();
   SetProgramFolder(folder_.Path());
 }
