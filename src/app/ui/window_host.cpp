@@ -114,6 +114,10 @@ QWidget* FrameOf(QWidget* window) {
 
 void ShowInMainWindow(QWidget* window, bool maximised) {
   QWidget* outer = PlaceInMainWindow(window);
+  // A window that opens maximised is restored to the area's top-left corner,
+  // where the most of it is in view: the area places a new frame beside the
+  // windows already there, which may put a large one half outside.
+  if (maximised && outer != window && outer->isHidden() && !outer->isMaximized()) outer->move(0, 0);
   if (maximised) outer->setWindowState(outer->windowState() | Qt::WindowMaximized);
   if (QMdiSubWindow* frame = MdiFrame(window)) {
     frame->show();

@@ -65,6 +65,8 @@ void Frmchartkey::MSchart_DblClick() {
 
 void ShowChartKey() {
   Frmchartkey* w = Frmchartkey::Instance();
+  // Shown again from the toolbar after the user minimised it: it comes back.
+  w->setWindowState(w->windowState() & ~Qt::WindowMinimized);
   w->show();
   w->raise();
   w->activateWindow();

@@ -40,6 +40,7 @@ Frmmapkeysgrid::Frmmapkeysgrid() : QWidget(MainWindowOrNull(), Qt::Window) {
   DBmapkeys->verticalHeader()->setDefaultSectionSize(DBmapkeys->fontMetrics().height() + 4);
   DBmapkeys->verticalHeader()->setFixedWidth(14);
   DBmapkeys->horizontalHeader()->setStretchLastSection(false);
+  DBmapkeys->horizontalHeader()->setHighlightSections(false);  // the captions stay as they are
   PlaceTwips(DBmapkeys, 0, 0, 6975, 3735);
   DBmapkeys->viewport()->installEventFilter(this);
   // The record selector is the grid's too: its row becomes the current one.
@@ -72,6 +73,8 @@ void Frmmapkeysgrid::Form_Load() {
   } catch (const std::exception&) {
     // The grid then lists what it could read.
   }
+  // The current row is the first, highlighted whole as every current row is.
+  if (DBmapkeys->rowCount() > 0) DBmapkeys->selectRow(0);
   DBmapkeys->resizeColumnsToContents();
   // The four columns fit the window side by side, as it was laid out to:
   // where the desktop's font makes them wider, the window and its grid grow
@@ -120,6 +123,8 @@ void Frmmapkeysgrid::DBmapkeys_DblClick() {
 
 void ShowMapKeysGrid() {
   Frmmapkeysgrid* w = Frmmapkeysgrid::Instance();
+  // Shown again from the toolbar after the user minimised it: it comes back.
+  w->setWindowState(w->windowState() & ~Qt::WindowMinimized);
   w->show();
   w->raise();
   w->activateWindow();

@@ -28,6 +28,8 @@ frmOverviewChart::frmOverviewChart() {
   connect(Picture1, &MapPictureBox::MouseUp, this, &frmOverviewChart::Picture1_MouseUp);
 }
 
+QSize frmOverviewChart::sizeHint() const { return MapWindowDesignSize(); }
+
 QString frmOverviewChart::keyvalue() { return maps::MapKeys().keyvalue; }
 
 void frmOverviewChart::setKeyvalue(const QString& value) { maps::MapKeys().keyvalue = value; }
@@ -50,7 +52,17 @@ void frmOverviewChart::resizeEvent(QResizeEvent* event) {
 
 void frmOverviewChart::Form_Resize() { CentrePictureBox(this, Picture1); }
 
-void frmOverviewChart::Form_Unload() { Frmchartkey::Unload(); }
+void frmOverviewChart::Form_Unload() {
+  Frmchartkey::Unload();
+  // The overview switched Maps off while it was shown; closed by its close
+  // box, nothing else would switch it on again, and the maps could not be
+  // reached but through the key list. Every other road on shows a screen
+  // that sets the button itself.
+  ChangeToolBox([](ToolBoxState state) {
+    state.Button(11) = true;
+    return state;
+  });
+}
 
 void frmOverviewChart::closeEvent(QCloseEvent* event) {
   event->accept();

@@ -31,7 +31,7 @@ class frmOverviewChart : public QWidget, public OneInstance<frmOverviewChart> {
   // Screen mode 2: the toolbar of the maps.
   void Form_Activate();
   void Form_Resize();
-  // Closes the key list with the overview.
+  // Closes the key list with the overview and switches Maps back on.
   void Form_Unload();
   // Opens sub-region k's map and closes the overview.
   void lblsubRegion_DblClick(int k);
@@ -41,6 +41,10 @@ class frmOverviewChart : public QWidget, public OneInstance<frmOverviewChart> {
   MapPictureBox* Picture1 = nullptr;
   MapTitle* Label1 = nullptr;
   std::array<MapHotSpot*, maps::kSubRegionCount> lblsubRegion{};  // lblsubRegion1 at [0]
+
+  // The designed size: the main window gives it to the window's frame, so that
+  // restoring the maximised window shows the whole map.
+  QSize sizeHint() const override;
 
  protected:
   void resizeEvent(QResizeEvent* event) override;

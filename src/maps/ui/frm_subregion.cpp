@@ -28,6 +28,8 @@ SubRegionMapWindow::SubRegionMapWindow(int k) : map_(*maps::MapNumber(k)) {
   connect(Picture1, &MapPictureBox::MouseUp, this, &SubRegionMapWindow::Picture1_MouseUp);
 }
 
+QSize SubRegionMapWindow::sizeHint() const { return MapWindowDesignSize(); }
+
 QString SubRegionMapWindow::formload() const { return maps::MapKeys().formload[static_cast<size_t>(map_.k - 1)]; }
 
 void SubRegionMapWindow::setFormload(const QString& key) {

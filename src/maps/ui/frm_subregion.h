@@ -45,6 +45,10 @@ class SubRegionMapWindow : public QWidget {
   // earlier one and takes the click where they overlap.
   std::vector<MapHotSpot*> Marks;
 
+  // The designed size: the main window gives it to the window's frame, so that
+  // restoring the maximised window shows the whole map.
+  QSize sizeHint() const override;
+
  protected:
   void resizeEvent(QResizeEvent* event) override;
 

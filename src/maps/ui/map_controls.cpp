@@ -98,7 +98,11 @@ void SetMapWindowLook(QWidget* window, const QString& name) {
   window->setWindowTitle(QString());
   window->setAttribute(Qt::WA_DeleteOnClose);
   SetNavyBackground(window);
-  window->resize(maps::TwipsRect{0, 0, maps::kDesignClientSize.width(), maps::kDesignClientSize.height()}.Pixels().size());
+  window->resize(MapWindowDesignSize());
+}
+
+QSize MapWindowDesignSize() {
+  return maps::TwipsRect{0, 0, maps::kDesignClientSize.width(), maps::kDesignClientSize.height()}.Pixels().size();
 }
 
 }  // namespace qw

@@ -66,4 +66,8 @@ void CentrePictureBox(QWidget* window, QWidget* pictureBox);
 // Sets a map window's look: navy background, empty caption.
 void SetMapWindowLook(QWidget* window, const QString& name);
 
+// A map window's designed client size in pixels: the size it takes in the
+// main window when it is restored from maximised.
+QSize MapWindowDesignSize();
+
 }  // namespace qw

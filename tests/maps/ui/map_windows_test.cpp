@@ -202,6 +202,10 @@ TEST_F(MapWindows, ReturnToMapsMakesTheMapTheActiveScreenAgain) {
   ASSERT_NE(viewer, nullptr);
   ASSERT_TRUE(viewer->wb->WaitForLoad(30000));
   EXPECT_EQ(viewer->CurrentMarinaNo(), 2570);
+  // A marina chosen while the viewer is minimised brings it back.
+  viewer->showMinimized();
+  AppScreens().showReport(ReportHandOver{ReportHandOver::Road::Map, 0, 2570});
+  EXPECT_FALSE(viewer->isMinimized());
   QApplication::setActiveWindow(viewer);
   viewer->mnucharts->trigger();
   Settle();
@@ -227,6 +231,7 @@ TEST_F(MapWindows, TheHandOverGoesOnWithoutDatabaseNameRowOrMap) {
 }
 
 TEST_F(MapWindows, OverviewKeyListAndToolbarLeadToEveryMapAndBack) {
+  main_->resize(1280, 1000);  // room for a map window at its designed size
   main_->Toolbar1_ButtonClick(11);  // Maps
   frmOverviewChart* overview = frmOverviewChart::Loaded();
   ASSERT_NE(overview, nullptr);
@@ -235,10 +240,13 @@ TEST_F(MapWindows, OverviewKeyListAndToolbarLeadToEveryMapAndBack) {
   EXPECT_FALSE(main_->ToolbarButton(11)->isEnabled());
   EXPECT_EQ(overview->lblsubRegion[3]->toolTip(), "MAINE - PORTLAND & SOUTH COAST  ");
   EXPECT_EQ(overview->Label1->text(), "Quaywise 12 Sub-Regions");
-  // The picture box follows the middle of the window's frame.
+  // Restored, the window takes its designed size at the area's top-left
+  // corner; the picture box follows the middle of the window's frame.
   auto* frame = qobject_cast<QMdiSubWindow*>(overview->parentWidget());
   ASSERT_NE(frame, nullptr);
   frame->showNormal();
+  EXPECT_EQ(overview->size(), MapWindowDesignSize());
+  EXPECT_EQ(frame->pos(), QPoint(0, 0));
   frame->resize(300, 200);
   EXPECT_EQ(overview->Picture1->pos(), QPoint(150 - overview->Picture1->width() / 2, 100 - overview->Picture1->height() / 2));
 
@@ -272,6 +280,8 @@ TEST_F(MapWindows, OverviewKeyListAndToolbarLeadToEveryMapAndBack) {
   EXPECT_EQ(frmOverviewChart::Loaded(), nullptr);
   EXPECT_EQ(Frmchartkey::Loaded(), nullptr);
   EXPECT_EQ(MapKeys().formload[7], "Subregion8");
+  LoadedSubRegionMap(8)->parentWidget()->showNormal();
+  EXPECT_EQ(LoadedSubRegionMap(8)->size(), MapWindowDesignSize());
 
   // Maps again, and a double-click on a sub-region of the overview.
   main_->Toolbar1_ButtonClick(11);
@@ -293,6 +303,12 @@ TEST_F(MapWindows, OverviewKeyListAndToolbarLeadToEveryMapAndBack) {
             "select mapno,marinaname,harbor,marinano from mapkeys where regionname='WESTERN  NARRAGANSETT BAY'");
   EXPECT_EQ(grid->DBmapkeys->rowCount(), 13);
   EXPECT_EQ(grid->DBmapkeys->horizontalHeaderItem(3)->text(), "Marina No");
+  EXPECT_TRUE(grid->DBmapkeys->selectionModel()->isRowSelected(0)) << "the current row is highlighted";
+  // Key again brings a minimised grid back, as it does the key list.
+  grid->showMinimized();
+  main_->Toolbar1_ButtonClick(12);
+  EXPECT_EQ(Frmmapkeysgrid::Loaded(), grid);
+  EXPECT_FALSE(grid->isMinimized());
 
   // Back to Search closes every map window and clears the keys.
   main_->Toolbar1_ButtonClick(3);
@@ -306,10 +322,14 @@ TEST_F(MapWindows, OverviewKeyListAndToolbarLeadToEveryMapAndBack) {
   main_->Toolbar1_ButtonClick(11);
   frmOverviewChart::Loaded()->Picture1_MouseUp(Qt::RightButton);
   ASSERT_NE(Frmchartkey::Loaded(), nullptr);
+  Frmchartkey::Loaded()->showMinimized();
+  main_->Toolbar1_ButtonClick(12);
+  EXPECT_FALSE(Frmchartkey::Loaded()->isMinimized());
   frmOverviewChart::Loaded()->parentWidget()->close();
   Settle();
   EXPECT_EQ(frmOverviewChart::Loaded(), nullptr);
   EXPECT_EQ(Frmchartkey::Loaded(), nullptr);
+  EXPECT_TRUE(main_->ToolbarButton(11)->isEnabled()) << "the maps can be opened again";
 }
 
 TEST_F(MapWindows, KeysGridOpensTheReportOfARowOnly) {
