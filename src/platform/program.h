@@ -3,6 +3,9 @@
 // written, temporary page names, twips, and ending the program at once.
 #include <QString>
 #include <functional>
+#include <memory>
+
+class QLockFile;
 
 namespace qw {
 
@@ -25,6 +28,13 @@ QString FindFileNoCase(const QString& folder, const QString& name);
 
 // A new, unused file name in the system temporary folder ending in ".htm".
 QString TempPageName();
+
+// The lock that one running copy of the program holds on its program folder
+// for the user who started it; empty when another running copy holds it
+// (a copy that ended without letting go does not count). A lock that cannot
+// be made at all (no temporary folder) is not held against anyone: the
+// result is then an unlocked lock file.
+std::unique_ptr<QLockFile> LockProgramFolder(const QString& folder);
 
 // Work that must happen however the program ends (deleting temporary files):
 // run by EndProgram and when the application quits. Each runs every time the
