@@ -56,4 +56,12 @@ ToolBoxState ToolBoxForListUnload(ToolBoxState s) {
   return s;
 }
 
+ToolBoxState ToolBoxForSearchClosed(ToolBoxState s) {
+  SetButtons(s, {1, 2, 4, 5}, false);
+  SetButtons(s, {3}, true);
+  SetMenus(s, {ToolMenu::Open, ToolMenu::Save, ToolMenu::Find, ToolMenu::Show}, false);
+  SetMenus(s, {ToolMenu::Search}, true);
+  return s;
+}
+
 }  // namespace qw

@@ -38,4 +38,9 @@ ToolBoxState ToolBoxForStartChoice(ToolBoxState current);
 // Open, Save, Find and Show on, the rest as they were.
 ToolBoxState ToolBoxForListUnload(ToolBoxState current);
 
+// The state after the user closes the search screen: the buttons and menu
+// items that act on it (1, 2, 4, 5; Open, Save, Find, Show) off, Back to
+// Search (button 3 and the Search menu item) on, the rest as they were.
+ToolBoxState ToolBoxForSearchClosed(ToolBoxState current);
+
 }  // namespace qw

@@ -7,12 +7,12 @@ namespace {
 
 // Expected state: 'o' on, 'x' off, '-' kept (checked from both an all-on and
 // an all-off start), for buttons 1..13 then menus Open, Save, Find, Show, Search.
-void ExpectMode(int mode, const char* buttons, const char* menus) {
+void ExpectChange(ToolBoxState (*change)(ToolBoxState), int mode, const char* buttons, const char* menus) {
   for (bool start : {true, false}) {
     ToolBoxState from;
     from.buttons.fill(start);
     from.menus.fill(start);
-    const ToolBoxState to = ToolBoxForMode(static_cast<ScreenKind>(mode), from);
+    const ToolBoxState to = change ? change(from) : ToolBoxForMode(static_cast<ScreenKind>(mode), from);
     for (int i = 1; i <= kToolbarButtonCount; ++i) {
       const char want = buttons[i - 1];
       const bool expected = want == '-' ? start : want == 'o';
@@ -26,6 +26,8 @@ void ExpectMode(int mode, const char* buttons, const char* menus) {
   }
 }
 
+void ExpectMode(int mode, const char* buttons, const char* menus) { ExpectChange(nullptr, mode, buttons, menus); }
+
 TEST(ToolBox, TableForEveryMode) {
   //             buttons 1..13     menus O S F Sh Search
   ExpectMode(0, "ooxooxxo--ox-", "oooox");
@@ -34,6 +36,13 @@ TEST(ToolBox, TableForEveryMode) {
   // An unknown mode only switches the common ones off.
   ExpectMode(3, "xxxxxxxx---x-", "xxxxx");
   ExpectMode(-1, "xxxxxxxx---x-", "xxxxx");
+}
+
+TEST(ToolBox, ScreensThatGo) {
+  // (mode -1 marks these in failure messages)
+  ExpectChange(ToolBoxForListUnload, -1, "ooooo--------", "oooo-");
+  // The search screen closed by the user: Back to Search brings it back.
+  ExpectChange(ToolBoxForSearchClosed, -1, "xxoxx--------", "xxxxo");
 }
 
 TEST(ToolBox, StartChoiceLeavesHelpAndExitOn) {

@@ -1,5 +1,6 @@
 #include "search/ui/frm_criteria.h"
 
+#include <QCloseEvent>
 #include <QEvent>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -526,6 +527,16 @@ bool frmCriteria::eventFilter(QObject* watched, QEvent* e) {
 }
 
 void frmCriteria::Form_Activate() { ActivateScreen(ScreenKind::Search); }
+
+void frmCriteria::closeEvent(QCloseEvent* e) {
+  // Closed by the user, the screen is unloaded; the toolbar then offers Back
+  // to Search, which brings it back, instead of Find and Show for a screen
+  // that is gone.
+  e->accept();
+  if (Loaded() != this) return;
+  Unload();
+  ChangeToolBox(ToolBoxForSearchClosed);
+}
 
 void frmCriteria::cmdClear_Click() {
   lblCount->setText(kFoundCaption);

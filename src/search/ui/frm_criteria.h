@@ -152,6 +152,7 @@ class frmCriteria : public QWidget, public OneInstance<frmCriteria> {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* e) override;
+  void closeEvent(QCloseEvent* e) override;
 
  private:
   struct RowGroup;
