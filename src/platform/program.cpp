@@ -45,6 +45,11 @@ QString WritableFolder() {
   return data;
 }
 
+QString InProgramFolder(const QString& folder) {
+  if (folder.isEmpty() || QDir::isAbsolutePath(folder)) return folder;
+  return ProgramFolder() + QLatin1Char('/') + folder;
+}
+
 QString FindFileNoCase(const QString& folder, const QString& name) {
   QDir dir(folder);
   if (dir.exists(name)) return dir.filePath(name);

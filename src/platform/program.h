@@ -22,6 +22,11 @@ void SetProgramFolder(const QString& folder);
 // program folder when it is writable, else the per-user data folder.
 QString WritableFolder();
 
+// A folder named in the configuration file: one given relative to no folder
+// in particular is taken in the program folder, whatever folder the program
+// was started from; an empty or absolute one as it stands.
+QString InProgramFolder(const QString& folder);
+
 // A file name in the program folder found without regard to case
 // ("vykmarina.ini" finds "VykMarina.ini"); the name as given when none exists.
 QString FindFileNoCase(const QString& folder, const QString& name);
