@@ -1,10 +1,13 @@
 #include <QApplication>
 #include <QIcon>
 #include <QImage>
+#include <QLockFile>
 #include <QPixmap>
+#include <memory>
 
 #include "app/ui/frm_logo.h"
 #include "maps/ui/register.h"
+#include "platform/message_box.h"
 #include "platform/program.h"
 #include "platform/ui/message_box_widgets.h"
 #include "report/ui/register.h"
@@ -23,6 +26,15 @@ int main(int argc, char** argv) {
   // desktop does not count as a window of its own, is up.
   QApplication::setQuitOnLastWindowClosed(false);
   qw::InstallWidgetMessageBoxes();
+  // One copy at a time: a second would write over the first one's report
+  // pages and store notes over the ones the first is showing.
+  static std::unique_ptr<QLockFile> running = qw::LockProgramFolder(qw::ProgramFolder());
+  if (!running) {
+    qw::MsgBox(QStringLiteral("Quaywise is already running. Only one copy of the guide can be open at a time."),
+               qw::MsgButtons::OK, qw::MsgIcon::Information);
+    return 0;
+  }
+  qw::AtProgramEnd([] { running->unlock(); });
   qw::InstallPageSetupStore();
   // The windows of the other subsystems fill in the screen table.
   qw::RegisterSearchScreens();

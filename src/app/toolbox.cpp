@@ -56,9 +56,11 @@ ToolBoxState ToolBoxForListUnload(ToolBoxState s) {
   return s;
 }
 
-ToolBoxState ToolBoxForSearchClose(ToolBoxState s) {
-  s.Button(3) = true;
-  s.Menu(ToolMenu::Search) = true;
+ToolBoxState ToolBoxForSearchClosed(ToolBoxState s) {
+  SetButtons(s, {1, 2, 4, 5}, false);
+  SetButtons(s, {3}, true);
+  SetMenus(s, {ToolMenu::Open, ToolMenu::Save, ToolMenu::Find, ToolMenu::Show}, false);
+  SetMenus(s, {ToolMenu::Search}, true);
   return s;
 }
 

@@ -38,9 +38,9 @@ ToolBoxState ToolBoxForStartChoice(ToolBoxState current);
 // Open, Save, Find and Show on, the rest as they were.
 ToolBoxState ToolBoxForListUnload(ToolBoxState current);
 
-// The state after the user closed the search screen: button 3 (Search) and
-// the menu item Search on, so that the screen can be brought back; the rest
-// as they were.
-ToolBoxState ToolBoxForSearchClose(ToolBoxState current);
+// The state after the user closes the search screen: the buttons and menu
+// items that act on it (1, 2, 4, 5; Open, Save, Find, Show) off, Back to
+// Search (button 3 and the Search menu item) on, the rest as they were.
+ToolBoxState ToolBoxForSearchClosed(ToolBoxState current);
 
 }  // namespace qw

@@ -1,5 +1,6 @@
 #include "data/marina_db.h"
 
+#include "platform/program.h"
 #include "services/error_handler.h"
 #include "services/settings.h"
 
@@ -8,7 +9,7 @@ namespace qw {
 QString ConnectString() { return QStringLiteral(";PWD=") + kDatabasePassword; }
 
 QString MarinaDatabasePath(const QString& fileName) {
-  return Settings().DataFolder + QLatin1Char('/') + fileName;
+  return InProgramFolder(Settings().DataFolder) + QLatin1Char('/') + fileName;
 }
 
 DatabasePtr OpenMarinaDatabase(int options, bool readOnly) {

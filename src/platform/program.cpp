@@ -1,11 +1,14 @@
 #include "platform/program.h"
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QStandardPaths>
 #include <QUuid>
 #include <cstdlib>
+#include <unistd.h>
 #include <vector>
 
 namespace qw {
@@ -42,6 +45,11 @@ QString WritableFolder() {
   return data;
 }
 
+QString InProgramFolder(const QString& folder) {
+  if (folder.isEmpty() || QDir::isAbsolutePath(folder)) return folder;
+  return ProgramFolder() + QLatin1Char('/') + folder;
+}
+
 QString FindFileNoCase(const QString& folder, const QString& name) {
   QDir dir(folder);
   if (dir.exists(name)) return dir.filePath(name);
@@ -61,6 +69,22 @@ QString TempPageName() {
                              .arg(temp, QUuid::createUuid().toString(QUuid::Id128).left(8).toUpper());
     if (!QFileInfo::exists(name)) return name;
   }
+}
+
+std::unique_ptr<QLockFile> LockProgramFolder(const QString& folder) {
+  // Kept in the temporary folder, so that the program folder may be
+  // read-only; named after the user and the folder, so that other users and
+  // other installations are not held up.
+  const QByteArray key =
+      QCryptographicHash::hash(QDir(folder).absolutePath().toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
+  QString temp = QDir::tempPath();
+  if (temp.isEmpty()) temp = QStringLiteral("/tmp");
+  auto lock = std::make_unique<QLockFile>(
+      QStringLiteral("%1/quaywise-%2-%3.lock").arg(temp).arg(getuid()).arg(QString::fromLatin1(key)));
+  // Only a running copy holds the folder, however long it has been running.
+  lock->setStaleLockTime(0);
+  if (lock->tryLock(0) || lock->error() != QLockFile::LockFailedError) return lock;
+  return nullptr;
 }
 
 void AtProgramEnd(std::function<void()> cleanup) {

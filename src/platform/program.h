@@ -3,6 +3,9 @@
 // written, temporary page names, twips, and ending the program at once.
 #include <QString>
 #include <functional>
+#include <memory>
+
+class QLockFile;
 
 namespace qw {
 
@@ -19,12 +22,24 @@ void SetProgramFolder(const QString& folder);
 // program folder when it is writable, else the per-user data folder.
 QString WritableFolder();
 
+// A folder named in the configuration file: one given relative to no folder
+// in particular is taken in the program folder, whatever folder the program
+// was started from; an empty or absolute one as it stands.
+QString InProgramFolder(const QString& folder);
+
 // A file name in the program folder found without regard to case
 // ("vykmarina.ini" finds "VykMarina.ini"); the name as given when none exists.
 QString FindFileNoCase(const QString& folder, const QString& name);
 
 // A new, unused file name in the system temporary folder ending in ".htm".
 QString TempPageName();
+
+// The lock that one running copy of the program holds on its program folder
+// for the user who started it; empty when another running copy holds it
+// (a copy that ended without letting go does not count). A lock that cannot
+// be made at all (no temporary folder) is not held against anyone: the
+// result is then an unlocked lock file.
+std::unique_ptr<QLockFile> LockProgramFolder(const QString& folder);
 
 // Work that must happen however the program ends (deleting temporary files):
 // run by EndProgram and when the application quits. Each runs every time the

@@ -48,7 +48,8 @@ TEST(ToolBox, TableForEveryMode) {
 TEST(ToolBox, ChangesWhenAScreenCloses) {
   //                                                       buttons 1..13     menus O S F Sh Search
   ExpectChange(ToolBoxForListUnload, "list unloaded", "ooooo--------", "oooo-");
-  ExpectChange(ToolBoxForSearchClose, "search closed", "--o----------", "----o");
+  // The search screen closed by the user: Back to Search brings it back.
+  ExpectChange(ToolBoxForSearchClosed, "search closed", "xxoxx--------", "xxxxo");
 }
 
 TEST(ToolBox, StartChoiceLeavesHelpAndExitOn) {

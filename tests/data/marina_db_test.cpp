@@ -35,6 +35,11 @@ TEST(MarinaDatabase, PathAndConnectString) {
   EXPECT_EQ(MarinaDatabasePath(QStringLiteral("marina.mdb")), "/data//marina.mdb");
   Settings().DataFolder.clear();
   EXPECT_EQ(MarinaDatabasePath(QStringLiteral("marina.mdb")), "/marina.mdb");
+  // A relative folder lies in the program folder, wherever the program was
+  // started from.
+  Settings().DataFolder = QStringLiteral("Database");
+  EXPECT_EQ(MarinaDatabasePath(QStringLiteral("marina.mdb")), folder.Path() + "/Database/marina.mdb");
+  Settings().DataFolder.clear();
 }
 
 TEST(MarinaDatabase, OpenMyDatabaseOpensReadOnly) {

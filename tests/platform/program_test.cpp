@@ -1,6 +1,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -26,6 +27,28 @@ TEST(ProgramFolder, WritesInTheProgramFolderOnlyWhenItIsWritable) {
   EXPECT_NE(qw::WritableFolder(), "/proc/nonexistent-program-folder");
   EXPECT_TRUE(QFileInfo(qw::WritableFolder()).isWritable());
   qw::SetProgramFolder(QString());
+}
+
+TEST(ProgramFolder, OneRunningCopyHoldsItsFolder) {
+  QTemporaryDir a;
+  QTemporaryDir b;
+  auto first = qw::LockProgramFolder(a.path());
+  ASSERT_TRUE(first);
+  EXPECT_TRUE(first->isLocked());
+  // A second copy from the same folder is refused; another folder is free.
+  EXPECT_FALSE(qw::LockProgramFolder(a.path()));
+  EXPECT_FALSE(qw::LockProgramFolder(a.path() + "/."));
+  EXPECT_TRUE(qw::LockProgramFolder(b.path()));
+  // Once the first copy lets go, the folder is free again.
+  first->unlock();
+  EXPECT_TRUE(qw::LockProgramFolder(a.path()));
+  // Without a usable temporary folder nothing is held against anyone.
+  const QByteArray saved = qgetenv("TMPDIR");
+  qputenv("TMPDIR", "/proc/nonexistent-temporary-folder");
+  auto unlocked = qw::LockProgramFolder(a.path());
+  qputenv("TMPDIR", saved);
+  if (saved.isEmpty()) qunsetenv("TMPDIR");
+  EXPECT_TRUE(unlocked);
 }
 
 TEST(TempPages, AreNewHtmFilesInTheTemporaryFolder) {

@@ -340,7 +340,7 @@ void frm_view_report::DisplayReport(std::int32_t MarinaNo, QString& MarinaName, 
   request.marinaNo = MarinaNo;
   request.marinaName = MarinaName;
   request.edition = EditionTitle();
-  request.photosFolder = Settings().PhotosFolder;
+  request.photosFolder = InProgramFolder(Settings().PhotosFolder);
   request.programFolder = ProgramFolder();
   request.screen = ScreenPixels();
   request.middleAndBottom = [this](Database& reportDb, int marinaNo) {

@@ -81,9 +81,17 @@ bool NotesBox::StorePending() {
   // the box can show it.
   const QString text = Text();
   if (text == shown_) return true;
+  // One click can try the same store three times (leaving the box, the
+  // marina shown, the notes loaded): a failure is told once per text.
+  const std::pair<int, QString> attempt{NotesMarinaNo(), text};
   const NotesStoreResult result = notes_.Store(text);
-  result.Report(QStringLiteral("tbNotes_LostFocus"));
-  if (result.Ok()) shown_ = text;
+  if (failed_ != attempt) result.Report(QStringLiteral("tbNotes_LostFocus"));
+  if (result.Ok()) {
+    shown_ = text;
+    failed_.reset();
+  } else {
+    failed_ = attempt;
+  }
   return result.Ok();
 }
 

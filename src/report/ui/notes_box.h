@@ -13,6 +13,8 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <optional>
+#include <utility>
 
 #include "report/notes.h"
 
@@ -65,6 +67,9 @@ class NotesBox : public QObject {
   PersonalNotes notes_;
   QString shown_;  // the text as it stood after the last load or store
   QHash<int, QString> unsaved_;  // texts whose store failed, by marina
+  // The marina and text of the last store that failed: the user has been told,
+  // and a retry of the same text fails without telling again.
+  std::optional<std::pair<int, QString>> failed_;
 };
 
 }  // namespace qw

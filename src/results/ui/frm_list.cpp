@@ -294,7 +294,11 @@ bool frmList::LoadPrintPage(ListPageKind kind) {
 }
 
 void frmList::PrintLoadedPage() {
+  // A long list keeps the browser busy well past the progress window: the
+  // pointer shows that the print is on its way.
+  QApplication::setOverrideCursor(Qt::WaitCursor);
   wbList->WaitForLoad(kPrintLoadTimeoutMs);
+  QApplication::restoreOverrideCursor();
   GuardedPrint(*wbList, true);
 }
 

@@ -11,7 +11,14 @@ void RegisterResultScreens() {
   screens.unloadList = [] { frmList::Unload(); };
   screens.printList = [] { frmList::Instance()->PrintList(); };
   screens.sortDialog = [] { ShowSortDialog(); };
-  screens.updateList = [] { frmList::Instance()->UpdateListAlternative(); };
+  // A list that this call loads is filled by its load; filling it again would
+  // run the query twice and report a failing database twice.
+  screens.updateList = [] {
+    if (frmList* list = frmList::Loaded())
+      list->UpdateListAlternative();
+    else
+      frmList::Instance();
+  };
   screens.showList = [] { ShowInMainWindow(frmList::Instance()); };
   screens.listMarinasCount = [] { return frmList::Instance()->GetMarinasCount(); };
   screens.listMarinaName = [](int row) { return frmList::Instance()->GetMarinaName(row); };

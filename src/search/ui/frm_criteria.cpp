@@ -530,10 +530,13 @@ bool frmCriteria::eventFilter(QObject* watched, QEvent* e) {
 void frmCriteria::Form_Activate() { ActivateScreen(ScreenKind::Search); }
 
 void frmCriteria::closeEvent(QCloseEvent* e) {
-  // Closing the screen is never refused and asks nothing. With no screen left
-  // in front of the user, Search brings it back.
+  // Closed by the user, the screen is unloaded; the toolbar then offers Back
+  // to Search, which brings it back, instead of Find and Show for a screen
+  // that is gone.
   e->accept();
-  ChangeToolBox(ToolBoxForSearchClose);
+  if (Loaded() != this) return;
+  Unload();
+  ChangeToolBox(ToolBoxForSearchClosed);
 }
 
 void frmCriteria::cmdClear_Click() {

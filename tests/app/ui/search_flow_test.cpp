@@ -51,6 +51,17 @@ TEST(SearchFlow, FindShowAndBackKeepTheToolbarInStepWithTheScreen) {
   EXPECT_TRUE(uitest::WaitFor([] { return ScreenMode() == ScreenKind::Search; }, 2000));
   EXPECT_TRUE(Enabled(4));
   EXPECT_FALSE(Enabled(6));
+
+  // Closed by its close box, the screen goes; Back to Search brings it back.
+  FrameOf(frmCriteria::Loaded())->close();
+  EXPECT_EQ(frmCriteria::Loaded(), nullptr);
+  EXPECT_TRUE(Enabled(3));
+  EXPECT_TRUE(main->mnuSearch->isEnabled());
+  EXPECT_FALSE(Enabled(4));
+  EXPECT_FALSE(main->mnuFind->isEnabled());
+  main->Toolbar1_ButtonClick(3);
+  ASSERT_TRUE(uitest::WaitFor([] { return frmCriteria::Loaded() && frmCriteria::Loaded()->isVisible(); }));
+  EXPECT_TRUE(uitest::WaitFor([] { return Enabled(4); }, 2000));
   AppScreens() = saved;
   MDIFrmMain::Unload();
 }

@@ -242,6 +242,14 @@ TEST_F(ListWindowTest, EmptyResultAndAFailingQuery) {
   EXPECT_EQ(list->GetMarinasCount(), 0);
   ASSERT_FALSE(boxes_.Shown().isEmpty());
   EXPECT_FALSE(qw::MyDatabase()->IsOpen());
+
+  // Show's fill of a list not loaded yet queries, and reports, once.
+  frmList::Unload();
+  qw::RegisterResultScreens();
+  const qsizetype before = boxes_.Shown().size();
+  qw::CallScreen(qw::AppScreens().updateList);
+  EXPECT_EQ(boxes_.Shown().size(), before + 1);
+  EXPECT_EQ(frmList::Loaded()->GetMarinasCount(), 0);
 }
 
 TEST_F(ListWindowTest, WindowLayoutBackButtonActivationAndUnload) {
