@@ -119,13 +119,22 @@ BrowserPage::BrowserPage(QObject* parent) : QWebEnginePage(parent) {
   // The fonts the pages name, in every page and its prints, before its
   // content is laid out; the application's script world runs it whether the
   // page's own scripts are on or off.
-  QWebEngineScript fonts;
-  fonts.setName(QStringLiteral("PageFonts"));
-  fonts.setSourceCode(PageFontsScript());
-  fonts.setInjectionPoint(QWebEngineScript::DocumentCreation);
-  fonts.setWorldId(QWebEngineScript::ApplicationWorld);
-  fonts.setRunsOnSubFrames(true);
-  scripts().insert(fonts);
+  const auto addScript = [this](const QString& name, const QString& source) {
+    QWebEngineScript script;
+    script.setName(name);
+    script.setSourceCode(source);
+    script.setInjectionPoint(QWebEngineScript::DocumentCreation);
+    script.setWorldId(QWebEngineScript::ApplicationWorld);
+    script.setRunsOnSubFrames(true);
+    scripts().insert(script);
+  };
+  addScript(QStringLiteral("PageFonts"), PageFontsScript());
+  // A printed table row (a marina of a long result list) is never cut in two
+  // by a page break. An adopted style sheet leaves the page's text as written.
+  addScript(QStringLiteral("PrintRows"),
+            QStringLiteral("(function(){try{var s=new CSSStyleSheet();"
+                           "s.replaceSync('@media print{tr{break-inside:avoid}}');"
+                           "document.adoptedStyleSheets=document.adoptedStyleSheets.concat([s]);}catch(e){}})();"));
 }
 
 void BrowserPage::SetScriptsEnabled(bool enabled) {

@@ -79,7 +79,9 @@ struct PrintSetup {
 };
 
 QString LongPage() {
-  QString body = "<HTML><HEAD><TITLE>Moorings</TITLE></HEAD><BODY><P id='first'>Harbor &amp; Moorings</P>";
+  QString body = "<HTML><HEAD><TITLE>Moorings</TITLE></HEAD><BODY><P id='first'>Harbor &amp; Moorings</P><TABLE>";
+  for (int i = 0; i < 40; ++i) body += QString("<TR><TD>Row %1 top<BR>.<BR>.<BR>Row %1 end</TD></TR>").arg(i);
+  body += "</TABLE>";
   for (int i = 0; i < 120; ++i) body += QString("<P>Line %1</P>").arg(i);
   return body + "</BODY></HTML>";
 }
@@ -128,6 +130,14 @@ TEST(WebBrowser, LoadsAndPrintsTheEnginesOwnTextWithHeaderAndFooterOnEveryPage) 
   // The body is the engine's text, not a picture of it.
   EXPECT_TRUE(pages[0].contains("Harbor & Moorings"));
   EXPECT_TRUE(pages.last().contains("Line 119"));
+  // A table row is never cut in two by a page break.
+  const auto pageOf = [&pages](const QString& text) {
+    for (int i = 0; i < pages.size(); ++i)
+      if (pages[i].contains(text)) return i;
+    return -1;
+  };
+  for (int row = 0; row < 40; ++row)
+    EXPECT_EQ(pageOf(QString("Row %1 top").arg(row)), pageOf(QString("Row %1 end").arg(row))) << row;
   QProcess images;
   images.start("pdfimages", {"-list", pdf});
   images.waitForFinished(30000);
