@@ -47,11 +47,8 @@ constexpr Place kPlaces[] = {{"0.375in", "0.375in"}, {"4.2in", "0.375in"}, {"0.3
 }  // namespace
 
 QString ComposeAdditionalPhotosPage(const AdditionalPhotosInput& in) {
-  QString page = QStringLiteral(
-      "<html><BODY oncontextmenu='return false'></BODY><div><STYLE>"
-      ".footer{font-family:Arial Narrow;letter-spacing:0.2em;text-transform:uppercase;font-size:9pt;font-weight:normal;color:#808080;}"
-      ".Rights{font-family:Arial Narrow;font-size:8pt;font-weight:normal;color:Black;}"
-      "</STYLE>");
+  QString page = QStringLiteral("<html><BODY oncontextmenu='return false'></BODY><div><STYLE>") + kReportStyleClasses +
+                 QStringLiteral("</STYLE>");
   for (int k = 0; k < in.photoFiles.size() && k < 8; ++k) {
     page += QStringLiteral(
                 "<TABLE Border=0 cellspacing=0 cellpadding=0 style='position:absolute;table-layout:fixed;left:%1;top:%2;"

@@ -16,22 +16,8 @@ namespace {
 const QString kTableStart = QStringLiteral("<TABLE Border=0 cellspacing=0 cellpadding=0 style='position:absolute;");
 
 QString Head() {
-  return kReportHtmlOpening + QStringLiteral(
-      "<HEAD><style>v\\:* {behavior:url(#default#VML);}</style><STYLE>"
-      ".para_hdr{font-family:Arial Narrow;font-size:11pt;font-weight:bold;color:#0B1F4A;line-height:12pt;margin-top:0px;margin-bottom:0px;padding-top:0px;padding-bottom:0px;}"
-      ".BottomPara_hdr{font-family:Arial Narrow;font-size:11pt;font-weight:bold;color:#0B1F4A;line-height:12pt;margin-top:0px;margin-bottom:0px;padding-top:0px;padding-bottom:0px;}"
-      ".footer{font-family:Arial Narrow;letter-spacing:0.2em;text-transform:uppercase;font-size:9pt;font-weight:normal;color:#808080;}"
-      ".lowfooter{font-family:Arial Narrow;letter-spacing:0.2em;text-transform:;font-size:9pt;font-weight:normal;color:#808080;}"
-      ".ICW{font-family:Arial Narrow;font-size:9pt;font-weight:bold;line-height:9pt;color:#808080;text-transform:uppercase;}"
-      ".ICWNumber{font-family:Arial Narrow;font-size:15pt;font-weight:bold;line-height:11pt;color:#808080;text-transform:uppercase;}"
-      ".PageNum{font-family:Arial Narrow;font-size:17pt;font-weight:bold;color:#808080;text-transform:uppercase;}"
-      ".TitleFont{font-family:Arial Narrow;font-size:9pt;font-weight:bold;color:Black;line-height:10pt;margin:0;}"
-      ".AddressFont{font-family:Arial Narrow;font-size:10pt;font-weight:bold;color:#333333;line-height:11pt;margin:0;}"
-      ".ValueFont{font-family:Arial Narrow;font-size:9pt;font-weight:normal;color:Black;line-height:10pt;margin:0;}"
-      ".LineFont{font-family:Arial Narrow;font-size:4pt;font-weight:normal;color:Black;line-height:4pt;margin:0;}"
-      ".LineFont1{font-family:Arial Narrow;font-size:7pt;font-weight:normal;color:Black;line-height:7.2pt;margin:0;}"
-      ".Rights{font-family:Arial Narrow;font-size:8pt;font-weight:normal;color:Black;}"
-      "</STYLE><BODY oncontextmenu='return false'></BODY>");
+  return kReportHtmlOpening + QStringLiteral("<HEAD><style>v\\:* {behavior:url(#default#VML);}</style><STYLE>") +
+         kReportStyleClasses + QStringLiteral("</STYLE><BODY oncontextmenu='return false'></BODY>");
 }
 
 // A strip's or the tab's line of text: it runs down the strip, centred along

@@ -90,8 +90,11 @@ TEST(ReportPhotos, AdditionalPhotosPage) {
   in.marinaName = "Baxter & Daughters";
   in.harbor = "Lowell's Cove";
   const QString empty = qw::ComposeAdditionalPhotosPage(in);
+  // The report's style classes, of which the page uses footer and Rights.
   EXPECT_TRUE(empty.startsWith(
-      "<html><BODY oncontextmenu='return false'></BODY><div><STYLE>.footer{font-family:Arial Narrow;letter-spacing:0.2em;"));
+      "<html><BODY oncontextmenu='return false'></BODY><div><STYLE>.para_hdr{font-family:Arial Narrow;"));
+  EXPECT_TRUE(empty.contains(
+      ".Rights{font-family:Arial Narrow;font-size:8pt;font-weight:normal;color:Black;}</STYLE><TABLE Border=0 "));
   EXPECT_FALSE(empty.contains("<IMG"));
   EXPECT_TRUE(empty.endsWith(
       "</span></TD><TD align=Center valign=top><NOBR><span class=footer>Baxter &amp; Daughters</span></TD>"
