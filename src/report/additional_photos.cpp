@@ -1,7 +1,6 @@
 #include "report/additional_photos.h"
 
 #include <QFileInfo>
-#include <map>
 
 #include "report/html_text.h"
 #include "report/report_photos.h"
@@ -12,24 +11,35 @@ namespace qw {
 QString AdditionalPhotoPrefix(int geoCode, int marinaNo) { return QStringLiteral("%1-%2-").arg(geoCode).arg(marinaNo); }
 
 QStringList AdditionalPhotoNames(const QString& folder, const QString& prefix) {
-  // Per number, the plain photo and the "+" photo found.
-  std::map<int, std::pair<QString, QString>, std::greater<>> byNumber;
   const FolderListing files = ListFolder(folder);
   const QString lowerPrefix = prefix.toLower();
+  // The highest number among the names "<geo>-<no>-<n>" (any extension), in
+  // listing order, kept as the name writes it: "4+" and "04" stay so.
+  int highest = 0;
+  QString highestText;
   for (auto it = files.constBegin(); it != files.constEnd(); ++it) {
     const QString& lower = it.key();
-    if (lower.contains(QLatin1Char('@')) || !lower.startsWith(lowerPrefix) || !lower.endsWith(QLatin1String(".jpg")))
-      continue;
+    if (lower.contains(QLatin1Char('@')) || lower.size() < 4) continue;
+    const QStringList parts = lower.left(lower.size() - 4).split(QLatin1Char('-'));
+    if (parts.size() != 3 || parts.at(0) + QLatin1Char('-') + parts.at(1) + QLatin1Char('-') != lowerPrefix) continue;
     int n = 0;
     bool plus = false;
-    if (!ReadPhotoNumber(lower.mid(prefix.size(), lower.size() - prefix.size() - 4), &n, &plus) || n < 1) continue;
-    QString& slot = plus ? byNumber[n].second : byNumber[n].first;
-    if (slot.isEmpty()) slot = it.value();
+    if (!ReadPhotoNumber(parts.at(2), &n, &plus) || n <= highest) continue;
+    highest = n;
+    highestText = it.value().mid(prefix.size(), parts.at(2).size());
   }
+  // From the highest down to 1: the plain photo of a number, else its "+"
+  // photo; the first step takes the highest as its name carries it.
   QStringList names;
-  for (const auto& [n, found] : byNumber) {
-    if (names.size() == 8) break;
-    names << (found.first.isEmpty() ? found.second : found.first);
+  for (int n = highest; n >= 1 && names.size() < 8; --n) {
+    const QString number = n == highest ? highestText : QString::number(n);
+    for (const QString& suffix : {QStringLiteral(".jpg"), QStringLiteral("+.jpg")}) {
+      const QString name = files.value((prefix + number + suffix).toLower());
+      if (!name.isEmpty()) {
+        names << name;
+        break;
+      }
+    }
   }
   return names;
 }
