@@ -2,15 +2,24 @@
 windows and their projections: Mercator (WGS-84 ellipsoid, as GMT's -JM uses
 it) for the sub-region maps, plain longitude and latitude at the same degrees
 per pixel for the overview, whose hot areas were laid over such a chart."""
+import atexit
 import csv
 import math
 import os
+import shutil
 import subprocess
+import tempfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(os.path.dirname(HERE))
 MARKS_CSV = os.path.join(ROOT, "tools", "demo_data", "map-marks.csv")
 WINDOWS_CSV = os.path.join(HERE, "map-windows.csv")
+
+# gmt writes its session history (gmt.history) into the working folder even with
+# --GMT_HISTORY=false, so every gmt call runs in a scratch folder: the checkout
+# the tools are started from stays clean.
+GMT_FOLDER = tempfile.mkdtemp(prefix="quaywise-gmt-")
+atexit.register(shutil.rmtree, GMT_FOLDER, True)
 
 MAP_W, MAP_H = 600, 492          # sub-region pictures, pixels
 OVERVIEW_W, OVERVIEW_H = 447, 480
@@ -139,7 +148,7 @@ def coast_resolution():
 def shoreline(region, level="1/1"):
     """Segments of the land/sea shoreline in `region` (w/e/s/n text): list of [(lon, lat), ...]."""
     out = subprocess.run(["gmt", "coast", "--GMT_HISTORY=false", "-R" + region, "-D" + coast_resolution(), "-M", "-W", "-A0.5/" + level],
-                         check=True, capture_output=True, text=True).stdout
+                         cwd=GMT_FOLDER, check=True, capture_output=True, text=True).stdout
     segs, cur = [], []
     for line in out.splitlines():
         if line.startswith(">"):

@@ -13,7 +13,7 @@ import shutil
 import subprocess
 import tempfile
 
-from chartlib import (HERE, HOT_AREAS, OVERVIEW_TITLE, TITLES, MAP_H, MAP_W, OVERVIEW_H, OVERVIEW_W, ROOT, TWIPS, Window, coast_resolution, read_marks,
+from chartlib import (GMT_FOLDER, HERE, HOT_AREAS, OVERVIEW_TITLE, TITLES, MAP_H, MAP_W, OVERVIEW_H, OVERVIEW_W, ROOT, TWIPS, Window, coast_resolution, read_marks,
                       read_windows)
 
 # Chart colours: buff land, pale water with a deeper band along the shore, as paper charts show them.
@@ -62,7 +62,7 @@ class Chart:
             cmd += ["-X0", "-Y0", "-P"]
         self.first = False
         with open(self.path, "a") as out:
-            subprocess.run(cmd, input=stdin, stdout=out, check=True, text=True)
+            subprocess.run(cmd, input=stdin, stdout=out, cwd=GMT_FOLDER, check=True, text=True)
 
     def geo(self):
         return ["-R" + self.win.region(), self.win.gmt_projection()]
@@ -81,9 +81,9 @@ class Chart:
 
     def close(self, out_file, quality=92):
         self.run("psxy", self.pix() + ["-T"])
-        subprocess.run(["gmt", "psxy", "-R0/1/0/1", "-JX1p", "-T", "-O", "--GMT_HISTORY=false"], stdout=open(self.path, "a"), check=True)
+        subprocess.run(["gmt", "psxy", "-R0/1/0/1", "-JX1p", "-T", "-O", "--GMT_HISTORY=false"], stdout=open(self.path, "a"), cwd=GMT_FOLDER, check=True)
         tmp = os.path.dirname(self.path)
-        subprocess.run(["gmt", "psconvert", "--GMT_HISTORY=false", self.path, "-Tg", "-E72", "-Qt4", "-Qg4", "-D" + tmp], check=True)
+        subprocess.run(["gmt", "psconvert", "--GMT_HISTORY=false", self.path, "-Tg", "-E72", "-Qt4", "-Qg4", "-D" + tmp], cwd=GMT_FOLDER, check=True)
         png = os.path.splitext(self.path)[0] + ".png"
         subprocess.run(["convert", png, "-strip", "-quality", str(quality), "-sampling-factor", "1x1", out_file], check=True)
 

@@ -8,6 +8,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QScreen>
 #include <QToolBar>
 #include <exception>
 
@@ -275,6 +276,9 @@ void MDIFrmMain::Unload() { delete Loaded(); }
 
 void ShowMainWindow() {
   MDIFrmMain* main = MDIFrmMain::Instance();
+  // Without a window manager (a bare virtual display) nothing maximises the
+  // window, so it is also given the screen's free area.
+  if (QScreen* screen = main->screen()) main->setGeometry(screen->availableGeometry());
   main->showMaximized();
   if (!main->IsLoaded()) main->MDIForm_Load();
 }
