@@ -90,6 +90,12 @@ QString MarinaNameCandidate(const Marina& m, int n) {
   }
 }
 
+// "Driftwood Landing Landing": a part and a suffix that share a word.
+bool RepeatsAWord(const QString& name) {
+  const QStringList words = name.toLower().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+  return QSet<QString>(words.begin(), words.end()).size() < words.size();
+}
+
 QString PersonName(const Marina& m, const char* field) {
   Rng r = R(m, kOperations, field);
   static const QStringList lasts = kSurnames + QStringList{"Carver", "Dyer", "Ames", "Pike", "Lord", "Snow"};
@@ -725,74 +731,6 @@ void Boatyard(Marina& m, const YardIndex& yards) {
   if (storage.Chance(0.1)) y.Set("On Land", QStringLiteral("%1 boats").arg(storage.IntBetween(2, 8) * 10));
 }
 
-// Fills the %1 and %2 of a template that may use either or both.
-QString Fill(QString text, const QString& one, const QString& two) {
-  return text.replace(QStringLiteral("%1"), one).replace(QStringLiteral("%2"), two);
-}
-
-QString MaybeHtml(Rng& r, QString text) {
-  if (!r.Chance(0.2)) return text;
-  switch (r.IntBetween(0, 3)) {
-    case 0: {
-      const int dot = text.indexOf(QStringLiteral(". "));
-      return dot > 0 ? text.left(dot + 1) + QStringLiteral("<BR>") + text.mid(dot + 2) : text + QStringLiteral("<BR>");
-    }
-    case 1: return QStringLiteral("<I>") + text + QStringLiteral("</I>");
-    case 2: return QStringLiteral("<B>") + text.section(QLatin1Char(' '), 0, 2) + QStringLiteral("</B> ") + text.section(QLatin1Char(' '), 3);
-    default: return text.replace(QStringLiteral(" and "), QStringLiteral(" &amp; "));
-  }
-}
-
-void Extras(Marina& m) {
-  const char* t = kExtras;
-  Row& e = m.one[t];
-  e.Set("MarinaNo", m.no);
-  const QString region = SubRegionOf(m.geoCode).regionName;
-  Rng env = R(m, t, "Environs");
-  if (!env.Chance(0.05)) {
-    static const QStringList first = {
-        "%1 is one of the harbor's best-protected basins, ringed by spruce and granite ledges.",
-        "The marina sits on %1 at the edge of %2's working waterfront.",
-        "%1 opens onto quiet water with lobster boats on their moorings and a view of the islands.",
-        "A short walk from the village green, %1 is the heart of %2's summer life."};
-    static const QStringList second = {"Sunsets over the water are a local ritual.",
-                                       "Fog can roll in on summer afternoons and lift by evening.",
-                                       "The town's church steeple is the landmark from the sea.", ""};
-    QString text = Fill(env.Pick(first), m.harbour, m.town->city);
-    const QString more = env.Pick(second);
-    if (!more.isEmpty()) text += QLatin1Char(' ') + more;
-    e.Set("Environs", MaybeHtml(env, text));
-  }
-  Rng notes = R(m, t, "Marina Notes");
-  if (!notes.Chance(0.05)) {
-    static const QStringList sentences = {
-        "The staff are known for their help at the fuel dock.",
-        "Transient slips are on the outer floats, with moorings beyond.",
-        "The bathhouse was rebuilt recently and is kept spotless.",
-        "Reservations are wise on summer weekends.",
-        "A courtesy launch runs from 8 in the morning until dusk.",
-        "The ship's store carries charts, ice and the skipper's essentials.",
-        "Boaters' picnic tables and grills sit on the lawn above the docks.",
-        "The yard crew handles repairs and hauls by appointment."};
-    const int count = notes.IntBetween(2, 4);
-    QStringList picked;
-    const int start = notes.IntBetween(0, static_cast<int>(sentences.size()) - 1);
-    for (int i = 0; i < count; ++i) picked << sentences[(start + i * 3) % sentences.size()];
-    e.Set("Marina Notes", MaybeHtml(notes, picked.join(QLatin1Char(' '))));
-  }
-  Rng notable = R(m, t, "Notable");
-  if (!notable.Chance(0.05)) {
-    static const QStringList texts = {
-        "%1 has galleries, chowder houses and a summer band concert on the common.",
-        "Walk up from the docks to the shops and museums of %1.",
-        "%1's lighthouse and beaches are a short bike ride away.",
-        "Ferries leave %1 for the islands of the %2 region several times a day."};
-    QString text = Fill(notable.Pick(texts), m.town->city, region.toLower());
-    if (notable.Chance(0.4)) text += QStringLiteral(" Don't miss the farmers' market on Saturdays.");
-    e.Set("Notable", MaybeHtml(notable, text));
-  }
-}
-
 void Output(Marina& m) {
   Rng r = R(m, "rpm_output", "positions");
   if (r.Chance(0.1)) {
@@ -874,7 +812,7 @@ DemoData Plan(const std::vector<MapMark>& marks, bool withEdgeRows) {
       for (int n = 0;; ++n) {
         QString name = MarinaNameCandidate(m, n);
         if (n >= 8) name += QStringLiteral(" %1").arg(m.no);  // only the large synthetic sets run out of names
-        if (!used.contains(name.toLower())) {
+        if (!used.contains(name.toLower()) && !RepeatsAWord(name)) {
           m.name = name;
           break;
         }
@@ -917,7 +855,6 @@ void FillRows(Marina& m, const DemoData& data) {
   Operations(m);
   Services(m);
   Boatyard(m, data.yards);
-  Extras(m);
   BoatSupplies(m);
   BoatyardServices(m);
   Recreation(m);
@@ -928,6 +865,7 @@ void FillRows(Marina& m, const DemoData& data) {
   Medical(m);
   Eateries(m);
   Lodgings(m);
+  FillExtras(m);  // last: its sentences follow the marina's own rows
   m.one["rpm_display"].Set("marinano", m.no);
   Output(m);
 }
