@@ -66,10 +66,6 @@ bool IsIsland(const Marina& m) {
   return m.geoCode == 12 || islands.contains(m.town->city);
 }
 
-QString ServiceTown(const Marina& m) {
-  return m.town->serviceTown.isEmpty() ? m.town->city : m.town->serviceTown;
-}
-
 // ---------------------------------------------------------------- names
 
 QString MarinaNameCandidate(const Marina& m, int n) {
@@ -300,6 +296,42 @@ void Transportation(Marina& m) {
     AddRow(m, t, "How do guests move around", ON).Set("Comments", "On foot: everything is within a few blocks");
 }
 
+// Towns with a hospital (DDMM.m, longitude negative): the nearest one to a
+// marina, and how far it lies in statute miles as the crow flies.
+std::pair<QString, double> NearestHospital(const Marina& m) {
+  struct Hospital {
+    const char* town;
+    double lat, lon;
+  };
+  static const Hospital hospitals[] = {
+      {"Machias", 4442.9, -6727.6},    {"Ellsworth", 4432.6, -6825.3},  {"Bar Harbor", 4423.2, -6812.5},
+      {"Blue Hill", 4424.5, -6835.0},  {"Bangor", 4448.0, -6846.5},     {"Belfast", 4425.5, -6900.4},
+      {"Rockport", 4410.5, -6905.0},   {"Damariscotta", 4401.9, -6931.7}, {"Brunswick", 4354.5, -6957.5},
+      {"Portland", 4339.4, -7015.5},   {"Biddeford", 4329.5, -7027.0},  {"York", 4308.6, -7039.0},
+      {"Portsmouth", 4304.6, -7045.5}, {"Newburyport", 4248.8, -7052.5}, {"Gloucester", 4236.9, -7040.0},
+      {"Beverly", 4233.5, -7052.5},    {"Salem", 4231.0, -7054.0},      {"Boston", 4221.5, -7104.0},
+      {"Weymouth", 4211.5, -7056.5},   {"Plymouth", 4156.5, -7039.5},   {"Hyannis", 4139.5, -7017.5},
+      {"Falmouth", 4133.5, -7036.5},   {"Oak Bluffs", 4127.0, -7034.0}, {"Nantucket", 4116.5, -7006.0},
+      {"Wareham", 4145.5, -7042.8},    {"New Bedford", 4138.5, -7056.0}, {"Fall River", 4142.0, -7109.0},
+      {"Newport", 4129.5, -7118.5},    {"Providence", 4149.0, -7124.5}, {"Warwick", 4142.0, -7128.0},
+      {"Wakefield", 4126.5, -7130.0},  {"Westerly", 4122.5, -7149.5}};
+  const auto degrees = [](double ddmm) {
+    const double a = std::fabs(ddmm);
+    return std::copysign(std::floor(a / 100) + std::fmod(a, 100) / 60, ddmm);
+  };
+  const double lat = m.latMinutes / 60.0, lon = -m.lonMinutes / 60.0;
+  const Hospital* best = nullptr;
+  double bestMiles = 0;
+  for (const Hospital& h : hospitals) {
+    const double miles = NauticalMiles(lat, lon, degrees(h.lat), degrees(h.lon)) * 1.15078;
+    if (!best || miles < bestMiles) {
+      best = &h;
+      bestMiles = miles;
+    }
+  }
+  return {QString::fromLatin1(best->town), bestMiles};
+}
+
 void Medical(Marina& m) {
   const char* t = "rpm_Medical";
   auto& rows = m.many[t];
@@ -311,7 +343,13 @@ void Medical(Marina& m) {
   }
   AddRows(m, t, {{"Doctor", 0.70, TOWN}, {"Ambulance", 0.70, CALL}, {"Dentist", 0.55, TOWN},
                  {"Chiropractor", 0.35, TOWN}, {"Holistic Services", 0.15, TOWN}, {"Veterinarian", 0.40, TOWN}});
-  AddRow(m, t, "Hospital", FAR).Set("Comments", QStringLiteral("Hospital in %1").arg(ServiceTown(m)));
+  // The nearest town with a hospital, at its distance from the marina.
+  const auto [town, miles] = NearestHospital(m);
+  Row& hospital = AddRow(m, t, "Hospital", FAR);
+  const int cls = miles < 1 ? 3 : miles <= 3 ? 4 : 5;
+  for (int i = 0; i < 5; ++i) hospital.Set(kFlagColumns[i], i == cls ? 1 : 0);
+  hospital.Set("Approx Distance", cls == 5 ? QVariant(QStringLiteral("%1 mi").arg(qRound(miles))) : QVariant());
+  hospital.Set("Comments", QStringLiteral("Hospital in %1").arg(town));
 }
 
 // ---------------------------------------------------------------- eateries and lodgings
