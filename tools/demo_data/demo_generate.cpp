@@ -165,22 +165,6 @@ Row& AddRow(Marina& m, const char* table, const QString& type, Profile profile) 
   return rows.back();
 }
 
-QString AirportTown(int geo) {
-  static const std::map<int, QString> towns = {{5, "Bar Harbor"}, {6, "Rockland"},   {7, "Wiscasset"},
-                                               {8, "Portland"},   {9, "Portsmouth"}, {10, "Boston"},
-                                               {11, "Hyannis"},   {12, "Nantucket"}, {13, "New Bedford"},
-                                               {14, "Newport"},   {15, "Warwick"},   {16, "Westerly"}};
-  return towns.at(geo);
-}
-
-QString RailTown(int geo) {
-  static const std::map<int, QString> towns = {{5, "Bangor"},      {6, "Rockland"},    {7, "Brunswick"},
-                                               {8, "Portland"},    {9, "Newburyport"}, {10, "Boston"},
-                                               {11, "Hyannis"},    {12, "Wareham"},    {13, "New Bedford"},
-                                               {14, "Providence"}, {15, "Wickford"},   {16, "Westerly"}};
-  return towns.at(geo);
-}
-
 void BoatSupplies(Marina& m) {
   const char* t = "rpm_Boat_Supplies";
   AddRows(m, t, {{"Ice Block?", 0.60, ON}, {"Ice Cube?", 0.85, ON}, {"Ice Shaved?", 0.10, ON},
@@ -283,53 +267,67 @@ void Provisioning(Marina& m) {
                  {"Complete Provisioning Service", 0.10, CALL}});
 }
 
+// A real place a remark names ("Hospital in Rockport"), DDMM.m with the
+// longitude negative.
+struct Place {
+  const char* name;
+  double lat, lon;
+  bool island = false;  // named only for marinas on an island
+};
+
+// Adds the amenity row whose remark names the nearest of `places`, with the
+// distance class and miles (statute, as the crow flies) of the marina's own
+// position.
+void AddNearest(Marina& m, const char* table, const char* type, const char* remark, const std::vector<Place>& places) {
+  const auto degrees = [](double ddmm) {
+    const double a = std::fabs(ddmm);
+    return std::copysign(std::floor(a / 100) + std::fmod(a, 100) / 60, ddmm);
+  };
+  const double lat = m.latMinutes / 60.0, lon = -m.lonMinutes / 60.0;
+  const Place* best = nullptr;
+  double miles = 0;
+  for (const Place& p : places) {
+    if (p.island && !IsIsland(m)) continue;
+    const double d = NauticalMiles(lat, lon, degrees(p.lat), degrees(p.lon)) * 1.15078;
+    if (!best || d < miles) {
+      best = &p;
+      miles = d;
+    }
+  }
+  Row& row = AddRow(m, table, QString::fromLatin1(type), FAR);
+  const int cls = miles < 1 ? 3 : miles <= 3 ? 4 : 5;
+  for (int i = 0; i < 5; ++i) row.Set(kFlagColumns[i], i == cls ? 1 : 0);
+  row.Set("Approx Distance", cls == 5 ? QVariant(QStringLiteral("%1 mi").arg(qRound(miles))) : QVariant());
+  row.Set("Comments", QString::fromLatin1(remark).arg(QString::fromUtf8(best->name)));
+}
+
 void Transportation(Marina& m) {
   const char* t = "rpm_Transportation";
   AddRows(m, t, {{"Courtesy Car Or Van Service for Guests", 0.20, ON}, {"Rental Car", 0.50, CALL},
                  {"Taxi", 0.70, CALL}, {"Bikes", 0.30, NEAR}, {"Water Taxi", 0.25, CALL}, {"Local Bus", 0.35, NEAR},
                  {"InterCity Bus", 0.30, FAR}, {"Ferry Service", IsIsland(m) ? 1.0 : 0.35, TOWN},
                  {"Airport Limo", 0.20, CALL}});
-  if (R(m, t, "Rail").Chance(0.20))
-    AddRow(m, t, "Rail", FAR).Set("Comments", QStringLiteral("Train station in %1").arg(RailTown(m.geoCode)));
-  AddRow(m, t, "Nearest Airport", FAR).Set("Comments", QStringLiteral("Airport at %1").arg(AirportTown(m.geoCode)));
+  static const std::vector<Place> stations = {
+      {"Brunswick", 4355.0, -6958.0},   {"Freeport", 4351.4, -7006.2},  {"Portland", 4340.0, -7017.5},
+      {"Saco", 4329.8, -7026.8},        {"Wells", 4319.5, -7036.5},     {"Newburyport", 4248.0, -7052.8},
+      {"Ipswich", 4240.6, -7050.2},     {"Gloucester", 4236.9, -7040.4}, {"Rockport", 4239.3, -7037.0},
+      {"Salem", 4231.5, -7053.8},       {"Beverly", 4232.8, -7052.8},   {"Lynn", 4227.7, -7056.8},
+      {"Boston", 4221.0, -7103.5},      {"Quincy", 4215.1, -7100.3},    {"Scituate", 4210.5, -7045.5},
+      {"Kingston", 4158.7, -7043.3},    {"Wareham", 4145.5, -7042.8},   {"Hyannis", 4139.2, -7017.0},
+      {"New Bedford", 4138.5, -7055.8}, {"Providence", 4149.5, -7124.8}, {"Wickford", 4135.5, -7129.5},
+      {"Kingston", 4129.0, -7133.0},    {"Westerly", 4122.5, -7149.5}};
+  static const std::vector<Place> airports = {
+      {"Bangor", 4448.5, -6849.5},     {"Bar Harbor", 4426.9, -6821.7},  {"Rockland", 4404.1, -6905.9},
+      {"Wiscasset", 4357.7, -6942.7},  {"Portland", 4338.8, -7018.6},    {"Portsmouth", 4304.7, -7049.4},
+      {"Beverly", 4235.0, -7055.0},    {"Boston", 4221.8, -7100.3},      {"Plymouth", 4154.5, -7043.7},
+      {"Provincetown", 4204.4, -7013.3}, {"Chatham", 4141.3, -6959.4},   {"Hyannis", 4140.1, -7016.8},
+      {"West Tisbury", 4123.5, -7036.8, true}, {"Nantucket", 4115.2, -7003.6, true}, {"New Bedford", 4140.6, -7057.4},
+      {"Newport", 4131.8, -7116.9},    {"Warwick", 4143.4, -7125.7},     {"Block Island", 4110.1, -7134.7, true},
+      {"Westerly", 4121.0, -7148.2}};
+  if (R(m, t, "Rail").Chance(0.20)) AddNearest(m, t, "Rail", "Train station in %1", stations);
+  AddNearest(m, t, "Nearest Airport", "Airport at %1", airports);
   if (R(m, t, "How do guests move around").Chance(0.10))
     AddRow(m, t, "How do guests move around", ON).Set("Comments", "On foot: everything is within a few blocks");
-}
-
-// Towns with a hospital (DDMM.m, longitude negative): the nearest one to a
-// marina, and how far it lies in statute miles as the crow flies.
-std::pair<QString, double> NearestHospital(const Marina& m) {
-  struct Hospital {
-    const char* town;
-    double lat, lon;
-  };
-  static const Hospital hospitals[] = {
-      {"Machias", 4442.9, -6727.6},    {"Ellsworth", 4432.6, -6825.3},  {"Bar Harbor", 4423.2, -6812.5},
-      {"Blue Hill", 4424.5, -6835.0},  {"Bangor", 4448.0, -6846.5},     {"Belfast", 4425.5, -6900.4},
-      {"Rockport", 4410.5, -6905.0},   {"Damariscotta", 4401.9, -6931.7}, {"Brunswick", 4354.5, -6957.5},
-      {"Portland", 4339.4, -7015.5},   {"Biddeford", 4329.5, -7027.0},  {"York", 4308.6, -7039.0},
-      {"Portsmouth", 4304.6, -7045.5}, {"Newburyport", 4248.8, -7052.5}, {"Gloucester", 4236.9, -7040.0},
-      {"Beverly", 4233.5, -7052.5},    {"Salem", 4231.0, -7054.0},      {"Boston", 4221.5, -7104.0},
-      {"Weymouth", 4211.5, -7056.5},   {"Plymouth", 4156.5, -7039.5},   {"Hyannis", 4139.5, -7017.5},
-      {"Falmouth", 4133.5, -7036.5},   {"Oak Bluffs", 4127.0, -7034.0}, {"Nantucket", 4116.5, -7006.0},
-      {"Wareham", 4145.5, -7042.8},    {"New Bedford", 4138.5, -7056.0}, {"Fall River", 4142.0, -7109.0},
-      {"Newport", 4129.5, -7118.5},    {"Providence", 4149.0, -7124.5}, {"Warwick", 4142.0, -7128.0},
-      {"Wakefield", 4126.5, -7130.0},  {"Westerly", 4122.5, -7149.5}};
-  const auto degrees = [](double ddmm) {
-    const double a = std::fabs(ddmm);
-    return std::copysign(std::floor(a / 100) + std::fmod(a, 100) / 60, ddmm);
-  };
-  const double lat = m.latMinutes / 60.0, lon = -m.lonMinutes / 60.0;
-  const Hospital* best = nullptr;
-  double bestMiles = 0;
-  for (const Hospital& h : hospitals) {
-    const double miles = NauticalMiles(lat, lon, degrees(h.lat), degrees(h.lon)) * 1.15078;
-    if (!best || miles < bestMiles) {
-      best = &h;
-      bestMiles = miles;
-    }
-  }
-  return {QString::fromLatin1(best->town), bestMiles};
 }
 
 void Medical(Marina& m) {
@@ -343,13 +341,19 @@ void Medical(Marina& m) {
   }
   AddRows(m, t, {{"Doctor", 0.70, TOWN}, {"Ambulance", 0.70, CALL}, {"Dentist", 0.55, TOWN},
                  {"Chiropractor", 0.35, TOWN}, {"Holistic Services", 0.15, TOWN}, {"Veterinarian", 0.40, TOWN}});
-  // The nearest town with a hospital, at its distance from the marina.
-  const auto [town, miles] = NearestHospital(m);
-  Row& hospital = AddRow(m, t, "Hospital", FAR);
-  const int cls = miles < 1 ? 3 : miles <= 3 ? 4 : 5;
-  for (int i = 0; i < 5; ++i) hospital.Set(kFlagColumns[i], i == cls ? 1 : 0);
-  hospital.Set("Approx Distance", cls == 5 ? QVariant(QStringLiteral("%1 mi").arg(qRound(miles))) : QVariant());
-  hospital.Set("Comments", QStringLiteral("Hospital in %1").arg(town));
+  static const std::vector<Place> hospitals = {
+      {"Machias", 4442.9, -6727.6},    {"Ellsworth", 4432.6, -6825.3},    {"Bar Harbor", 4423.2, -6812.5},
+      {"Blue Hill", 4424.5, -6835.0},  {"Bangor", 4448.0, -6846.5},       {"Belfast", 4425.5, -6900.4},
+      {"Rockport", 4410.5, -6905.0},   {"Damariscotta", 4401.9, -6931.7}, {"Brunswick", 4354.5, -6957.5},
+      {"Portland", 4339.4, -7015.5},   {"Biddeford", 4329.5, -7027.0},    {"York", 4308.6, -7039.0},
+      {"Portsmouth", 4304.6, -7045.5}, {"Newburyport", 4248.8, -7052.5},  {"Gloucester", 4236.9, -7040.0},
+      {"Beverly", 4233.5, -7052.5},    {"Salem", 4231.0, -7054.0},        {"Boston", 4221.5, -7104.0},
+      {"Weymouth", 4211.5, -7056.5},   {"Plymouth", 4156.5, -7039.5},     {"Hyannis", 4139.5, -7017.5},
+      {"Falmouth", 4133.5, -7036.5},   {"Oak Bluffs", 4127.0, -7034.0, true},   {"Nantucket", 4116.5, -7006.0, true},
+      {"Wareham", 4145.5, -7042.8},    {"New Bedford", 4138.5, -7056.0},  {"Fall River", 4142.0, -7109.0},
+      {"Newport", 4129.5, -7118.5},    {"Providence", 4149.0, -7124.5},   {"Warwick", 4142.0, -7128.0},
+      {"Wakefield", 4126.5, -7130.0},  {"Westerly", 4122.5, -7149.5}};
+  AddNearest(m, t, "Hospital", "Hospital in %1", hospitals);
 }
 
 // ---------------------------------------------------------------- eateries and lodgings
