@@ -129,8 +129,12 @@ QString FerryDestination(const Town& town) {
 // A template with its harbour (%H), town (%T) and ferry destination (%D)
 // filled in, its first letter a capital.
 QString Fill(QString text, const Marina& m) {
+  // A plural name takes the apostrophe alone: "Oak Bluffs'", but "Hyannis's".
+  const QString& town = m.town->city;
+  const bool plural = town.endsWith(QLatin1Char('s')) && !town.endsWith(QLatin1String("is")) && !town.endsWith(QLatin1String("ss"));
   text.replace(QStringLiteral("%H"), InSentence(m.harbour))
-      .replace(QStringLiteral("%T"), m.town->city)
+      .replace(QStringLiteral("%T's"), plural ? town + QLatin1Char('\'') : town + QStringLiteral("'s"))
+      .replace(QStringLiteral("%T"), town)
       .replace(QStringLiteral("%D"), FerryDestination(*m.town));
   if (!text.isEmpty()) text[0] = text[0].toUpper();
   return text;
@@ -223,9 +227,9 @@ QString Notable(const Marina& m, Rng& r) {
     texts << "Ferries for %D leave from the %T waterfront." << "Ferries for %D leave from the %T waterfront.";
   if (IsVillage(*m.town)) {
     texts << "%T is a quiet place: a general store, a church and lobster boats on their moorings."
-          << "Walk the shore road from the docks; the village store has coffee and the morning paper."
-          << (m.geoCode <= 8 ? "Trails lead from the village to rocky headlands and cobble beaches."
-                             : "Bikes are the easy way around %T, and rentals are near the docks.");
+          << "Walk the shore road from the docks; the village store has coffee and the morning paper.";
+    if (m.geoCode <= 8 && water != Water::River) texts << "Trails lead from the village to rocky headlands and cobble beaches.";
+    if (m.geoCode > 8 && m.town->remote) texts << "Bikes are the easy way around %T, and rentals are near the docks.";
   } else if (IsCity(*m.town)) {
     texts << "Downtown %T, with its restaurants and shops, is within walking distance of the waterfront."
           << "Walk up from the docks to the shops and museums of %T.";
