@@ -178,15 +178,16 @@ TEST(BottomSection, EmptyMarinaAndTheBand) {
 }
 
 TEST(MiddleSection, StoredPositionsAreReadPerMarina) {
-  // 2648 stores 11 (used: nearly all text on the left); 1686 stores 300 for
-  // the bottom band; 512 stores nothing and is divided in its middle.
+  // A position at the end of the usable range is honoured: 11 puts nearly the
+  // whole section in the left column. 512 stores nothing and is divided in
+  // its middle.
   testing::TempProgramFolder folder;
-  const DatabasePtr db = Database::OpenDatabase(folder.DatabasePath(), -1, true, QStringLiteral(";PWD="));
+  const DatabasePtr db = Database::OpenDatabase(folder.DatabasePath(), -1, false, QStringLiteral(";PWD="));
+  db->Execute(QStringLiteral("UPDATE rpm_output SET MiddleSectionPos = 11, BottomSectionPos = 300 WHERE marinaNo = 2648"));
   ReportSectionsState state;
   AppendMiddleAndBottomSections(*db, 2648, DontShowFlags{}, state);
   EXPECT_EQ(state.scrShiftMiddle.Value, 11);
   EXPECT_LT(TextOf(state.RightMiddleText).size(), 40);
-  AppendMiddleAndBottomSections(*db, 1686, DontShowFlags{}, state);
   EXPECT_EQ(state.scrShiftBottom.Value, 300);
   AppendMiddleAndBottomSections(*db, 512, DontShowFlags{}, state);
   EXPECT_EQ(state.scrShiftMiddle.Value, RoundHalfEven(state.MiddleSectionHtml.size() / 2.0));

@@ -66,10 +66,6 @@ bool IsIsland(const Marina& m) {
   return m.geoCode == 12 || islands.contains(m.town->city);
 }
 
-QString ServiceTown(const Marina& m) {
-  return m.town->serviceTown.isEmpty() ? m.town->city : m.town->serviceTown;
-}
-
 // ---------------------------------------------------------------- names
 
 QString MarinaNameCandidate(const Marina& m, int n) {
@@ -88,6 +84,12 @@ QString MarinaNameCandidate(const Marina& m, int n) {
     case 2: return r.Pick(kSurnames) + QStringLiteral("'s ") + suffix;
     default: return r.Pick(kPartA) + QLatin1Char(' ') + suffix;
   }
+}
+
+// "Driftwood Landing Landing": a part and a suffix that share a word.
+bool RepeatsAWord(const QString& name) {
+  const QStringList words = name.toLower().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+  return QSet<QString>(words.begin(), words.end()).size() < words.size();
 }
 
 QString PersonName(const Marina& m, const char* field) {
@@ -161,22 +163,6 @@ Row& AddRow(Marina& m, const char* table, const QString& type, Profile profile) 
   auto& rows = m.many[QString::fromLatin1(table)];
   rows.push_back(AmenityRow(m, table, type, profile));
   return rows.back();
-}
-
-QString AirportTown(int geo) {
-  static const std::map<int, QString> towns = {{5, "Bar Harbor"}, {6, "Rockland"},   {7, "Wiscasset"},
-                                               {8, "Portland"},   {9, "Portsmouth"}, {10, "Boston"},
-                                               {11, "Hyannis"},   {12, "Nantucket"}, {13, "New Bedford"},
-                                               {14, "Newport"},   {15, "Warwick"},   {16, "Westerly"}};
-  return towns.at(geo);
-}
-
-QString RailTown(int geo) {
-  static const std::map<int, QString> towns = {{5, "Bangor"},      {6, "Rockland"},    {7, "Brunswick"},
-                                               {8, "Portland"},    {9, "Newburyport"}, {10, "Boston"},
-                                               {11, "Hyannis"},    {12, "Wareham"},    {13, "New Bedford"},
-                                               {14, "Providence"}, {15, "Wickford"},   {16, "Westerly"}};
-  return towns.at(geo);
 }
 
 void BoatSupplies(Marina& m) {
@@ -281,15 +267,65 @@ void Provisioning(Marina& m) {
                  {"Complete Provisioning Service", 0.10, CALL}});
 }
 
+// A real place a remark names ("Hospital in Rockport"), DDMM.m with the
+// longitude negative.
+struct Place {
+  const char* name;
+  double lat, lon;
+  bool island = false;  // named only for marinas on an island
+};
+
+// Adds the amenity row whose remark names the nearest of `places`, with the
+// distance class and miles (statute, as the crow flies) of the marina's own
+// position.
+void AddNearest(Marina& m, const char* table, const char* type, const char* remark, const std::vector<Place>& places) {
+  const auto degrees = [](double ddmm) {
+    const double a = std::fabs(ddmm);
+    return std::copysign(std::floor(a / 100) + std::fmod(a, 100) / 60, ddmm);
+  };
+  const double lat = m.latMinutes / 60.0, lon = -m.lonMinutes / 60.0;
+  const Place* best = nullptr;
+  double miles = 0;
+  for (const Place& p : places) {
+    if (p.island && !IsIsland(m)) continue;
+    const double d = NauticalMiles(lat, lon, degrees(p.lat), degrees(p.lon)) * 1.15078;
+    if (!best || d < miles) {
+      best = &p;
+      miles = d;
+    }
+  }
+  Row& row = AddRow(m, table, QString::fromLatin1(type), FAR);
+  const int cls = miles < 1 ? 3 : miles <= 3 ? 4 : 5;
+  for (int i = 0; i < 5; ++i) row.Set(kFlagColumns[i], i == cls ? 1 : 0);
+  row.Set("Approx Distance", cls == 5 ? QVariant(QStringLiteral("%1 mi").arg(qRound(miles))) : QVariant());
+  row.Set("Comments", QString::fromLatin1(remark).arg(QString::fromUtf8(best->name)));
+}
+
 void Transportation(Marina& m) {
   const char* t = "rpm_Transportation";
   AddRows(m, t, {{"Courtesy Car Or Van Service for Guests", 0.20, ON}, {"Rental Car", 0.50, CALL},
                  {"Taxi", 0.70, CALL}, {"Bikes", 0.30, NEAR}, {"Water Taxi", 0.25, CALL}, {"Local Bus", 0.35, NEAR},
                  {"InterCity Bus", 0.30, FAR}, {"Ferry Service", IsIsland(m) ? 1.0 : 0.35, TOWN},
                  {"Airport Limo", 0.20, CALL}});
-  if (R(m, t, "Rail").Chance(0.20))
-    AddRow(m, t, "Rail", FAR).Set("Comments", QStringLiteral("Train station in %1").arg(RailTown(m.geoCode)));
-  AddRow(m, t, "Nearest Airport", FAR).Set("Comments", QStringLiteral("Airport at %1").arg(AirportTown(m.geoCode)));
+  static const std::vector<Place> stations = {
+      {"Brunswick", 4355.0, -6958.0},   {"Freeport", 4351.4, -7006.2},  {"Portland", 4340.0, -7017.5},
+      {"Saco", 4329.8, -7026.8},        {"Wells", 4319.5, -7036.5},     {"Newburyport", 4248.0, -7052.8},
+      {"Ipswich", 4240.6, -7050.2},     {"Gloucester", 4236.9, -7040.4}, {"Rockport", 4239.3, -7037.0},
+      {"Salem", 4231.5, -7053.8},       {"Beverly", 4232.8, -7052.8},   {"Lynn", 4227.7, -7056.8},
+      {"Boston", 4221.0, -7103.5},      {"Quincy", 4215.1, -7100.3},    {"Scituate", 4210.5, -7045.5},
+      {"Kingston", 4158.7, -7043.3},    {"Wareham", 4145.5, -7042.8},   {"Hyannis", 4139.2, -7017.0},
+      {"New Bedford", 4138.5, -7055.8}, {"Providence", 4149.5, -7124.8}, {"Wickford", 4135.5, -7129.5},
+      {"Kingston", 4129.0, -7133.0},    {"Westerly", 4122.5, -7149.5}};
+  static const std::vector<Place> airports = {
+      {"Bangor", 4448.5, -6849.5},     {"Bar Harbor", 4426.9, -6821.7},  {"Rockland", 4404.1, -6905.9},
+      {"Wiscasset", 4357.7, -6942.7},  {"Portland", 4338.8, -7018.6},    {"Portsmouth", 4304.7, -7049.4},
+      {"Beverly", 4235.0, -7055.0},    {"Boston", 4221.8, -7100.3},      {"Plymouth", 4154.5, -7043.7},
+      {"Provincetown", 4204.4, -7013.3}, {"Chatham", 4141.3, -6959.4},   {"Hyannis", 4140.1, -7016.8},
+      {"West Tisbury", 4123.5, -7036.8, true}, {"Nantucket", 4115.2, -7003.6, true}, {"New Bedford", 4140.6, -7057.4},
+      {"Newport", 4131.8, -7116.9},    {"Warwick", 4143.4, -7125.7},     {"Block Island", 4110.1, -7134.7, true},
+      {"Westerly", 4121.0, -7148.2}};
+  if (R(m, t, "Rail").Chance(0.20)) AddNearest(m, t, "Rail", "Train station in %1", stations);
+  AddNearest(m, t, "Nearest Airport", "Airport at %1", airports);
   if (R(m, t, "How do guests move around").Chance(0.10))
     AddRow(m, t, "How do guests move around", ON).Set("Comments", "On foot: everything is within a few blocks");
 }
@@ -305,7 +341,19 @@ void Medical(Marina& m) {
   }
   AddRows(m, t, {{"Doctor", 0.70, TOWN}, {"Ambulance", 0.70, CALL}, {"Dentist", 0.55, TOWN},
                  {"Chiropractor", 0.35, TOWN}, {"Holistic Services", 0.15, TOWN}, {"Veterinarian", 0.40, TOWN}});
-  AddRow(m, t, "Hospital", FAR).Set("Comments", QStringLiteral("Hospital in %1").arg(ServiceTown(m)));
+  static const std::vector<Place> hospitals = {
+      {"Machias", 4442.9, -6727.6},    {"Ellsworth", 4432.6, -6825.3},    {"Bar Harbor", 4423.2, -6812.5},
+      {"Blue Hill", 4424.5, -6835.0},  {"Bangor", 4448.0, -6846.5},       {"Belfast", 4425.5, -6900.4},
+      {"Rockport", 4410.5, -6905.0},   {"Damariscotta", 4401.9, -6931.7}, {"Brunswick", 4354.5, -6957.5},
+      {"Portland", 4339.4, -7015.5},   {"Biddeford", 4329.5, -7027.0},    {"York", 4308.6, -7039.0},
+      {"Portsmouth", 4304.6, -7045.5}, {"Newburyport", 4248.8, -7052.5},  {"Gloucester", 4236.9, -7040.0},
+      {"Beverly", 4233.5, -7052.5},    {"Salem", 4231.0, -7054.0},        {"Boston", 4221.5, -7104.0},
+      {"Weymouth", 4211.5, -7056.5},   {"Plymouth", 4156.5, -7039.5},     {"Hyannis", 4139.5, -7017.5},
+      {"Falmouth", 4133.5, -7036.5},   {"Oak Bluffs", 4127.0, -7034.0, true},   {"Nantucket", 4116.5, -7006.0, true},
+      {"Wareham", 4145.5, -7042.8},    {"New Bedford", 4138.5, -7056.0},  {"Fall River", 4142.0, -7109.0},
+      {"Newport", 4129.5, -7118.5},    {"Providence", 4149.0, -7124.5},   {"Warwick", 4142.0, -7128.0},
+      {"Wakefield", 4126.5, -7130.0},  {"Westerly", 4122.5, -7149.5}};
+  AddNearest(m, t, "Hospital", "Hospital in %1", hospitals);
 }
 
 // ---------------------------------------------------------------- eateries and lodgings
@@ -725,74 +773,6 @@ void Boatyard(Marina& m, const YardIndex& yards) {
   if (storage.Chance(0.1)) y.Set("On Land", QStringLiteral("%1 boats").arg(storage.IntBetween(2, 8) * 10));
 }
 
-// Fills the %1 and %2 of a template that may use either or both.
-QString Fill(QString text, const QString& one, const QString& two) {
-  return text.replace(QStringLiteral("%1"), one).replace(QStringLiteral("%2"), two);
-}
-
-QString MaybeHtml(Rng& r, QString text) {
-  if (!r.Chance(0.2)) return text;
-  switch (r.IntBetween(0, 3)) {
-    case 0: {
-      const int dot = text.indexOf(QStringLiteral(". "));
-      return dot > 0 ? text.left(dot + 1) + QStringLiteral("<BR>") + text.mid(dot + 2) : text + QStringLiteral("<BR>");
-    }
-    case 1: return QStringLiteral("<I>") + text + QStringLiteral("</I>");
-    case 2: return QStringLiteral("<B>") + text.section(QLatin1Char(' '), 0, 2) + QStringLiteral("</B> ") + text.section(QLatin1Char(' '), 3);
-    default: return text.replace(QStringLiteral(" and "), QStringLiteral(" &amp; "));
-  }
-}
-
-void Extras(Marina& m) {
-  const char* t = kExtras;
-  Row& e = m.one[t];
-  e.Set("MarinaNo", m.no);
-  const QString region = SubRegionOf(m.geoCode).regionName;
-  Rng env = R(m, t, "Environs");
-  if (!env.Chance(0.05)) {
-    static const QStringList first = {
-        "%1 is one of the harbor's best-protected basins, ringed by spruce and granite ledges.",
-        "The marina sits on %1 at the edge of %2's working waterfront.",
-        "%1 opens onto quiet water with lobster boats on their moorings and a view of the islands.",
-        "A short walk from the village green, %1 is the heart of %2's summer life."};
-    static const QStringList second = {"Sunsets over the water are a local ritual.",
-                                       "Fog can roll in on summer afternoons and lift by evening.",
-                                       "The town's church steeple is the landmark from the sea.", ""};
-    QString text = Fill(env.Pick(first), m.harbour, m.town->city);
-    const QString more = env.Pick(second);
-    if (!more.isEmpty()) text += QLatin1Char(' ') + more;
-    e.Set("Environs", MaybeHtml(env, text));
-  }
-  Rng notes = R(m, t, "Marina Notes");
-  if (!notes.Chance(0.05)) {
-    static const QStringList sentences = {
-        "The staff are known for their help at the fuel dock.",
-        "Transient slips are on the outer floats, with moorings beyond.",
-        "The bathhouse was rebuilt recently and is kept spotless.",
-        "Reservations are wise on summer weekends.",
-        "A courtesy launch runs from 8 in the morning until dusk.",
-        "The ship's store carries charts, ice and the skipper's essentials.",
-        "Boaters' picnic tables and grills sit on the lawn above the docks.",
-        "The yard crew handles repairs and hauls by appointment."};
-    const int count = notes.IntBetween(2, 4);
-    QStringList picked;
-    const int start = notes.IntBetween(0, static_cast<int>(sentences.size()) - 1);
-    for (int i = 0; i < count; ++i) picked << sentences[(start + i * 3) % sentences.size()];
-    e.Set("Marina Notes", MaybeHtml(notes, picked.join(QLatin1Char(' '))));
-  }
-  Rng notable = R(m, t, "Notable");
-  if (!notable.Chance(0.05)) {
-    static const QStringList texts = {
-        "%1 has galleries, chowder houses and a summer band concert on the common.",
-        "Walk up from the docks to the shops and museums of %1.",
-        "%1's lighthouse and beaches are a short bike ride away.",
-        "Ferries leave %1 for the islands of the %2 region several times a day."};
-    QString text = Fill(notable.Pick(texts), m.town->city, region.toLower());
-    if (notable.Chance(0.4)) text += QStringLiteral(" Don't miss the farmers' market on Saturdays.");
-    e.Set("Notable", MaybeHtml(notable, text));
-  }
-}
-
 void Output(Marina& m) {
   Rng r = R(m, "rpm_output", "positions");
   if (r.Chance(0.1)) {
@@ -874,7 +854,7 @@ DemoData Plan(const std::vector<MapMark>& marks, bool withEdgeRows) {
       for (int n = 0;; ++n) {
         QString name = MarinaNameCandidate(m, n);
         if (n >= 8) name += QStringLiteral(" %1").arg(m.no);  // only the large synthetic sets run out of names
-        if (!used.contains(name.toLower())) {
+        if (!used.contains(name.toLower()) && !RepeatsAWord(name)) {
           m.name = name;
           break;
         }
@@ -917,7 +897,6 @@ void FillRows(Marina& m, const DemoData& data) {
   Operations(m);
   Services(m);
   Boatyard(m, data.yards);
-  Extras(m);
   BoatSupplies(m);
   BoatyardServices(m);
   Recreation(m);
@@ -928,6 +907,7 @@ void FillRows(Marina& m, const DemoData& data) {
   Medical(m);
   Eateries(m);
   Lodgings(m);
+  FillExtras(m);  // last: its sentences follow the marina's own rows
   m.one["rpm_display"].Set("marinano", m.no);
   Output(m);
 }

@@ -141,6 +141,11 @@ void FillRows(Marina& m, const DemoData& data);
 void AddMapKey(Marina& m);
 void ApplyEdgeRows(DemoData& data);
 
+// The marina's three free texts (rpm_extras): setting, marina notes and
+// notable sights, in sentences that agree with its rows and its town. Reads
+// the rows FillRows set before it.
+void FillExtras(Marina& m);
+
 // Writes into the database at dbPath the middle split position of every
 // marina marked balancedSplit that has no fixed one: half its middle section
 // as the report composes it, plus an offset within a sixteenth of it.

@@ -1,0 +1,261 @@
+// The free texts of a demo marina (setting, marina notes, notable sights), a
+// few sentences each as a printed guide writes them. Every sentence is chosen
+// among those that agree with the marina: no fuel-dock praise without fuel, no
+// ferry from a town without one, no "harbor" said of a river or a canal.
+#include <map>
+
+#include "demo_model.h"
+#include "demo_rng.h"
+
+namespace qw::demo {
+namespace {
+
+Rng R(const Marina& m, const char* field) { return Rng(m.no, kExtras, field); }
+
+// An amenity row of `type` (on site only, when asked).
+bool HasRow(const Marina& m, const char* table, const char* type, bool onSite = false) {
+  const auto rows = m.many.find(QString::fromLatin1(table));
+  if (rows == m.many.end()) return false;
+  for (const Row& row : rows->second)
+    if (row.Get(QStringLiteral("type")).toString() == QLatin1String(type) &&
+        (!onSite || row.Get(QStringLiteral("On-Site")).toInt() == 1))
+      return true;
+  return false;
+}
+
+bool IsSet(const Marina& m, const char* table, const char* column) {
+  const auto row = m.one.find(QString::fromLatin1(table));
+  return row != m.one.end() && row->second.Has(QString::fromLatin1(column)) &&
+         !row->second.Get(QString::fromLatin1(column)).isNull() && row->second.Get(QString::fromLatin1(column)).toString() != QLatin1String("0");
+}
+
+enum class Water { Sheltered, River, Canal, Channel, Bay, Other };
+
+// What kind of water a harbour name describes, by its last word.
+Water KindOf(const QString& harbour) {
+  const QString last = harbour.section(QLatin1Char(' '), -1);
+  static const std::map<QString, Water> kinds = {
+      {"Harbor", Water::Sheltered}, {"Cove", Water::Sheltered},   {"Pond", Water::Sheltered},
+      {"Basin", Water::Sheltered},  {"Pool", Water::Sheltered},   {"Haven", Water::Sheltered},
+      {"River", Water::River},      {"Canal", Water::Canal},      {"Passage", Water::Channel},
+      {"Narrows", Water::Channel},  {"Thorofare", Water::Channel}, {"Reach", Water::Channel},
+      {"Sound", Water::Channel},    {"Gut", Water::Channel},      {"Bay", Water::Bay}};
+  const auto it = kinds.find(last);
+  return it == kinds.end() ? Water::Other : it->second;
+}
+
+// The harbour as it reads inside a sentence: "the Kennebec River",
+// "the Pool", "Camden Harbor".
+QString InSentence(const QString& harbour) {
+  if (harbour.startsWith(QLatin1String("The "))) return QStringLiteral("the ") + harbour.mid(4);
+  const QString last = harbour.section(QLatin1Char(' '), -1);
+  static const QStringList articled = {"River", "Canal", "Passage", "Narrows", "Thorofare"};
+  return articled.contains(last) ? QStringLiteral("the ") + harbour : harbour;
+}
+
+// Towns too large for a village green or a church steeple as the landmark.
+bool IsCity(const Town& town) {
+  static const QStringList cities = {"Boston", "Portland",   "South Portland", "Providence", "East Providence", "New Bedford",
+                                     "Quincy", "Lynn",       "Bangor",         "Warwick",    "Weymouth"};
+  return cities.contains(town.city);
+}
+
+// Remote places and villages too small for shops and museums: the prose
+// speaks of the village store and the shore road instead.
+bool IsVillage(const Town& town) {
+  static const QStringList villages = {"Verona Island", "Hulls Cove",  "Somesville", "Seal Harbor",   "Addison",
+                                       "Harrington",    "Steuben",     "Hancock",    "Orland",        "Penobscot",
+                                       "Owls Head",     "Edgecomb",    "Pocasset",   "Cataumet",      "Davisville",
+                                       "Saunderstown",  "Conimicut",   "Weekapaug",  "Prospect Harbor", "Wauwinet"};
+  // Remote, but towns with a main street of their own.
+  static const QStringList islandTowns = {"Nantucket", "Vineyard Haven", "Oak Bluffs", "Edgartown", "Block Island", "Stonington"};
+  return (town.remote && !islandTowns.contains(town.city)) || villages.contains(town.city);
+}
+
+// Where the ferries of a town go; empty for a town without one.
+QString FerryDestination(const Town& town) {
+  static const std::map<QString, QString> ferries = {
+      {"Bar Harbor|ME", "Winter Harbor"},
+      {"Winter Harbor|ME", "Bar Harbor"},
+      {"Northeast Harbor|ME", "the Cranberry Isles"},
+      {"Southwest Harbor|ME", "the Cranberry Isles"},
+      {"Cranberry Isles|ME", "Northeast Harbor and Southwest Harbor"},
+      {"Bass Harbor|ME", "Swans Island and Frenchboro"},
+      {"Stonington|ME", "Isle au Haut"},
+      {"Isle au Haut|ME", "Stonington"},
+      {"Rockland|ME", "Vinalhaven and North Haven"},
+      {"Vinalhaven|ME", "Rockland"},
+      {"North Haven|ME", "Rockland"},
+      {"Islesboro|ME", "Lincolnville"},
+      {"Port Clyde|ME", "Monhegan"},
+      {"New Harbor|ME", "Monhegan"},
+      {"Boothbay Harbor|ME", "Monhegan"},
+      {"Portland|ME", "Peaks Island and the other islands of Casco Bay"},
+      {"Peaks Island|ME", "Portland"},
+      {"Long Island|ME", "Portland"},
+      {"Yarmouth|ME", "Chebeague Island"},
+      {"Chebeague Island|ME", "Cousins Island in Yarmouth"},
+      {"Portsmouth|NH", "the Isles of Shoals"},
+      {"Rye|NH", "the Isles of Shoals"},
+      {"Salem|MA", "Boston"},
+      {"Winthrop|MA", "Boston"},
+      {"Boston|MA", "the Harbor Islands and Provincetown"},
+      {"Quincy|MA", "Boston"},
+      {"Hingham|MA", "Boston"},
+      {"Hull|MA", "Boston"},
+      {"Plymouth|MA", "Provincetown"},
+      {"Provincetown|MA", "Boston and Plymouth"},
+      {"Hyannis|MA", "Nantucket and Martha's Vineyard"},
+      {"Harwich Port|MA", "Nantucket"},
+      {"Falmouth|MA", "Martha's Vineyard"},
+      {"Woods Hole|MA", "Martha's Vineyard"},
+      {"Vineyard Haven|MA", "Woods Hole"},
+      {"Oak Bluffs|MA", "Woods Hole, Falmouth and Hyannis"},
+      {"Edgartown|MA", "Chappaquiddick"},
+      {"Nantucket|MA", "Hyannis"},
+      {"New Bedford|MA", "Cuttyhunk and Martha's Vineyard"},
+      {"Cuttyhunk|MA", "New Bedford"},
+      {"Newport|RI", "Jamestown and Block Island"},
+      {"Jamestown|RI", "Newport"},
+      {"Bristol|RI", "Prudence Island"},
+      {"Prudence Island|RI", "Bristol"},
+      {"Narragansett|RI", "Block Island"},
+      {"Galilee|RI", "Block Island"},
+      {"Block Island|RI", "Point Judith"}};
+  const auto it = ferries.find(town.city + QLatin1Char('|') + town.state);
+  return it == ferries.end() ? QString() : it->second;
+}
+
+// A template with its harbour (%H), town (%T) and ferry destination (%D)
+// filled in, its first letter a capital.
+QString Fill(QString text, const Marina& m) {
+  // A plural name takes the apostrophe alone: "Oak Bluffs'", but "Hyannis's".
+  const QString& town = m.town->city;
+  const bool plural = town.endsWith(QLatin1Char('s')) && !town.endsWith(QLatin1String("is")) && !town.endsWith(QLatin1String("ss"));
+  text.replace(QStringLiteral("%H"), InSentence(m.harbour))
+      .replace(QStringLiteral("%T's"), plural ? town + QLatin1Char('\'') : town + QStringLiteral("'s"))
+      .replace(QStringLiteral("%T"), town)
+      .replace(QStringLiteral("%D"), FerryDestination(*m.town));
+  if (!text.isEmpty()) text[0] = text[0].toUpper();
+  return text;
+}
+
+// About one text in five carries simple HTML, as the publisher's editors
+// left it: a break after the first sentence, italics, a bold first sentence
+// or an "&amp;".
+QString MaybeHtml(Rng& r, QString text) {
+  if (!r.Chance(0.2)) return text;
+  const int dot = text.indexOf(QStringLiteral(". "));
+  switch (r.IntBetween(0, 3)) {
+    case 0: return dot > 0 ? text.left(dot + 1) + QStringLiteral("<BR>") + text.mid(dot + 2) : text + QStringLiteral("<BR>");
+    case 1: return QStringLiteral("<I>") + text + QStringLiteral("</I>");
+    case 2:
+      return dot > 0 ? QStringLiteral("<B>") + text.left(dot + 1) + QStringLiteral("</B>") + text.mid(dot + 1)
+                     : QStringLiteral("<B>") + text + QStringLiteral("</B>");
+    default: {
+      const int and_ = text.indexOf(QStringLiteral(" and "));
+      return and_ < 0 ? text : text.left(and_) + QStringLiteral(" &amp; ") + text.mid(and_ + 5);
+    }
+  }
+}
+
+QString Setting(const Marina& m, Rng& r) {
+  const Water water = KindOf(m.harbour);
+  const bool city = IsCity(*m.town), village = IsVillage(*m.town), maine = m.geoCode <= 8;
+  const bool sameName = m.harbour == m.town->city;  // "Winter Harbor" in Winter Harbor: named once
+  QStringList first;
+  switch (water) {
+    case Water::Sheltered:
+      first << "%H is one of the best-protected harbors on this stretch of coast."
+            << (village ? "The marina lies at the head of %H, a short walk from the village store."
+                : sameName ? "The marina lies at the head of %H, a short walk from the center of town."
+                           : "The marina lies at the head of %H, a short walk from the center of %T.");
+      break;
+    case Water::River: first << "The marina lies on %H, out of the swell and within sight of %T's waterfront."; break;
+    case Water::Canal: first << "The marina lies on %H, where the current runs up to four knots: plan to dock at slack water."; break;
+    case Water::Channel: first << "The marina looks out on %H, where lobster boats and cruising sailboats pass the floats all day."; break;
+    case Water::Bay: first << "%H opens before the docks, with lobster boats and sailboats on their moorings."; break;
+    case Water::Other: break;
+  }
+  if (water != Water::Canal) {
+    if (!village)
+      first << (sameName ? "The marina sits on %H at the edge of the town's working waterfront."
+                         : "The marina sits on %H at the edge of %T's working waterfront.");
+    first << (city ? "The marina is a short walk from downtown %T and its restaurants."
+                   : "A short walk from the village green, the marina is at the heart of %T's summer life.");
+  }
+  QStringList second = {"Fog can roll in on summer afternoons and lift by evening.", ""};
+  if (!city) {
+    second << "The white steeple of the village church is the landmark from the sea.";
+    second << (maine ? "Spruce and granite ledges ring the shore." : "Salt marsh and shingled cottages line the shore.");
+  }
+  QString text = Fill(r.Pick(first), m);
+  // The publisher's sunset mark: a sunset worth the trip.
+  const QString more = m.sunset && r.Chance(0.7) ? QStringLiteral("Sunsets over the water are a local ritual.") : r.Pick(second);
+  if (!more.isEmpty()) text += QLatin1Char(' ') + Fill(more, m);
+  return text;
+}
+
+QString Notes(const Marina& m, Rng& r) {
+  QStringList sentences;
+  if (m.fuel) sentences << "The staff are known for their help at the fuel dock.";
+  if (m.slips > 0 && m.moorings > 0)
+    sentences << "Transient slips are on the outer floats, with moorings beyond.";
+  else if (m.slips > 0)
+    sentences << "Transient boats tie up on the outer floats.";
+  else
+    sentences << "Guest moorings lie just off the docks.";
+  if (IsSet(m, kFacilities, "Showers?")) sentences << "The bathhouse was rebuilt recently and is kept spotless.";
+  sentences << "Reservations are wise on summer weekends.";
+  if (IsSet(m, kFacilities, "Launch Service Fee?")) sentences << "The launch runs from 8 in the morning until dusk.";
+  if (HasRow(m, "rpm_Boat_Supplies", "Ships' Store", true))
+    sentences << "The ship's store carries charts, ice and the skipper's essentials.";
+  if (HasRow(m, "rpm_Recreation", "Grills", true) || HasRow(m, "rpm_Recreation", "Picnic Area", true))
+    sentences << "Boaters' picnic tables and grills sit on the lawn above the docks.";
+  if (m.boatyard > 0) sentences << "The yard crew handles repairs and hauls by appointment.";
+  const int count = std::min(r.IntBetween(2, 4), static_cast<int>(sentences.size()));
+  const int start = r.IntBetween(0, static_cast<int>(sentences.size()) - 1);
+  QStringList picked;
+  for (int i = 0; i < count; ++i) picked << sentences[(start + i) % sentences.size()];
+  return picked.join(QLatin1Char(' '));
+}
+
+QString Notable(const Marina& m, Rng& r) {
+  const Water water = KindOf(m.harbour);
+  QStringList texts;
+  if (!FerryDestination(*m.town).isEmpty() && HasRow(m, "rpm_Transportation", "Ferry Service"))
+    texts << "Ferries for %D leave from the %T waterfront." << "Ferries for %D leave from the %T waterfront.";
+  if (IsVillage(*m.town)) {
+    texts << "%T is a quiet place: a general store, a church and lobster boats on their moorings."
+          << "Walk the shore road from the docks; the village store has coffee and the morning paper.";
+    if (m.geoCode <= 8 && water != Water::River) texts << "Trails lead from the village to rocky headlands and cobble beaches.";
+    if (m.geoCode > 8 && m.town->remote) texts << "Bikes are the easy way around %T, and rentals are near the docks.";
+  } else if (IsCity(*m.town)) {
+    texts << "Downtown %T, with its restaurants and shops, is within walking distance of the waterfront."
+          << "Walk up from the docks to the shops and museums of %T.";
+  } else {
+    texts << "%T has galleries, chowder houses and a summer band concert on the common."
+          << "Walk up from the docks to the shops and museums of %T.";
+    if (water != Water::River && water != Water::Canal) texts << "Beaches and walking trails are a short bike ride from the docks.";
+    if (m.town->remote) texts << "Bikes are the easy way around %T, and rentals are near the docks.";
+  }
+  QString text = Fill(r.Pick(texts), m);
+  if (HasRow(m, "rpm_Provisioning", "Farmers' Market") && r.Chance(0.6))
+    text += QStringLiteral(" Don't miss the farmers' market on Saturdays.");
+  return text;
+}
+
+}  // namespace
+
+void FillExtras(Marina& m) {
+  Row& e = m.one[kExtras];
+  e.Set("MarinaNo", m.no);
+  Rng env = R(m, "Environs");
+  if (!env.Chance(0.05)) e.Set("Environs", MaybeHtml(env, Setting(m, env)));
+  Rng notes = R(m, "Marina Notes");
+  if (!notes.Chance(0.05)) e.Set("Marina Notes", MaybeHtml(notes, Notes(m, notes)));
+  Rng notable = R(m, "Notable");
+  if (!notable.Chance(0.05)) e.Set("Notable", MaybeHtml(notable, Notable(m, notable)));
+}
+
+}  // namespace qw::demo
