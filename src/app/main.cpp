@@ -10,6 +10,7 @@
 #include "platform/message_box.h"
 #include "platform/program.h"
 #include "platform/ui/message_box_widgets.h"
+#include "platform/ui/window_frame.h"
 #include "report/ui/register.h"
 #include "results/ui/register.h"
 #include "search/ui/register.h"
@@ -26,6 +27,7 @@ int main(int argc, char** argv) {
   // desktop does not count as a window of its own, is up.
   QApplication::setQuitOnLastWindowClosed(false);
   qw::InstallWidgetMessageBoxes();
+  qw::RaiseActiveWindowsWithoutWindowManager();
   // One copy at a time: a second would write over the first one's report
   // pages and store notes over the ones the first is showing.
   static std::unique_ptr<QLockFile> running = qw::LockProgramFolder(qw::ProgramFolder());

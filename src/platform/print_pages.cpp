@@ -5,6 +5,7 @@
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QStringList>
 #include <algorithm>
 #include <exception>
 #include <string>
@@ -32,12 +33,34 @@ PageSetupSink& Sink() {
   return sink;
 }
 
-constexpr double kEdgeInches = 0.4;         // sheet edge to the header / footer line
-constexpr double kLineInches = 0.25;        // height of the header and footer lines
-constexpr double kGapInches = 0.1;          // between those lines and the body
-constexpr double kDefaultTopInches = 0.75;
+constexpr double kLineInches = 0.25;  // height of the header and footer lines
+constexpr double kGapInches = 0.1;    // between those lines and the body
+constexpr double kDefaultTopInches = 0.4;
 constexpr double kDefaultBottomInches = 0.4;
 constexpr double kDefaultSideInches = 0.5;
+constexpr double kBandInches = kLineInches + kGapInches;
+
+// The page's margins in inches (see PageSetupLayout) on a sheet of this size.
+QMarginsF SheetMargins(const QSizeF& sheetInches, const PageSetup& setup) {
+  const QMarginsF margins(MarginInches(setup.marginLeft, kDefaultSideInches),
+                          MarginInches(setup.marginTop, kDefaultTopInches),
+                          MarginInches(setup.marginRight, kDefaultSideInches),
+                          MarginInches(setup.marginBottom, kDefaultBottomInches));
+  const double bands = (setup.header.isEmpty() ? 0 : kBandInches) + (setup.footer.isEmpty() ? 0 : kBandInches);
+  // Margins that leave no body (a hand-edited store) give way to the defaults.
+  if (sheetInches.height() - margins.top() - margins.bottom() - bands < 1 ||
+      sheetInches.width() - margins.left() - margins.right() < 1)
+    return QMarginsF(kDefaultSideInches, kDefaultTopInches, kDefaultSideInches, kDefaultBottomInches);
+  return margins;
+}
+
+// Territories whose usual paper is Letter.
+constexpr QLocale::Territory kLetterTerritories[] = {
+    QLocale::UnitedStates, QLocale::Canada,     QLocale::Mexico,    QLocale::Belize,
+    QLocale::Chile,        QLocale::Colombia,   QLocale::CostaRica, QLocale::ElSalvador,
+    QLocale::Guatemala,    QLocale::Nicaragua,  QLocale::Panama,    QLocale::Philippines,
+    QLocale::PuertoRico,   QLocale::Venezuela,
+};
 constexpr double kFontPoints = 9;
 
 // Draws the parts of an expanded header or footer into one line: one part
@@ -161,19 +184,59 @@ double MarginInches(const QString& text, double fallback) {
   return ok && value >= 0 ? value : fallback;
 }
 
+QPageSize LocalePaper(const QLocale& locale) {
+  for (const QLocale::Territory letter : kLetterTerritories) {
+    if (locale.territory() == letter) return QPageSize(QPageSize::Letter);
+  }
+  return QPageSize(QPageSize::A4);
+}
+
+QString PaperText(const QPageSize& paper) {
+  if (paper.id() != QPageSize::Custom) return paper.key();
+  const QSizeF mm = paper.size(QPageSize::Millimeter);
+  return QStringLiteral("%1x%2mm").arg(mm.width(), 0, 'g', 6).arg(mm.height(), 0, 'g', 6);
+}
+
+QString OrientationText(QPageLayout::Orientation orientation) {
+  return orientation == QPageLayout::Landscape ? QStringLiteral("landscape") : QStringLiteral("portrait");
+}
+
+QPageLayout StoredPaper(const PageSetup& setup) {
+  QPageSize paper;
+  const QString text = setup.paper.trimmed();
+  for (int id = 0; id <= int(QPageSize::LastPageSize) && !paper.isValid(); ++id) {
+    const auto standard = QPageSize::PageSizeId(id);
+    if (standard != QPageSize::Custom && QPageSize::key(standard).compare(text, Qt::CaseInsensitive) == 0)
+      paper = QPageSize(standard);
+  }
+  if (!paper.isValid() && text.endsWith(QLatin1String("mm"), Qt::CaseInsensitive)) {
+    const QStringList sides = text.chopped(2).split(u'x', Qt::KeepEmptyParts, Qt::CaseInsensitive);
+    bool wide = false;
+    bool high = false;
+    const double w = sides.size() == 2 ? sides[0].toDouble(&wide) : 0;
+    const double h = sides.size() == 2 ? sides[1].toDouble(&high) : 0;
+    if (wide && high && w > 0 && h > 0) paper = QPageSize(QSizeF(w, h), QPageSize::Millimeter);
+  }
+  if (!paper.isValid()) paper = LocalePaper(QLocale::system());
+  const QPageLayout::Orientation orientation =
+      setup.orientation.trimmed().compare(QLatin1String("landscape"), Qt::CaseInsensitive) == 0
+          ? QPageLayout::Landscape
+          : QPageLayout::Portrait;
+  return QPageLayout(paper, orientation, QMarginsF(), QPageLayout::Inch);
+}
+
+QPageLayout PageSetupLayout(const QPageLayout& paper, const PageSetup& setup) {
+  QPageLayout layout(paper.pageSize(), paper.orientation(), QMarginsF(), QPageLayout::Inch);
+  layout.setMargins(SheetMargins(layout.fullRect(QPageLayout::Inch).size(), setup));
+  return layout;
+}
+
 QPageLayout BodyLayout(const QPageLayout& paper, const PageSetup& setup) {
-  const double band = kEdgeInches + kLineInches + kGapInches;
-  double top = MarginInches(setup.marginTop, kDefaultTopInches);
-  double bottom = MarginInches(setup.marginBottom, kDefaultBottomInches);
-  if (!setup.header.isEmpty()) top = std::max(top, band);
-  if (!setup.footer.isEmpty()) bottom = std::max(bottom, band);
-  const double left = MarginInches(setup.marginLeft, kDefaultSideInches);
-  const double right = MarginInches(setup.marginRight, kDefaultSideInches);
-  QPageLayout layout(paper.pageSize(), paper.orientation(), QMarginsF(left, top, right, bottom),
-                     QPageLayout::Inch);
-  // Margins that leave no body (a hand-edited store) give way to the defaults.
-  if (layout.paintRect(QPageLayout::Inch).height() < 1 || layout.paintRect(QPageLayout::Inch).width() < 1)
-    layout.setMargins(QMarginsF(kDefaultSideInches, band, kDefaultSideInches, band));
+  QPageLayout layout = PageSetupLayout(paper, setup);
+  QMarginsF margins = layout.margins(QPageLayout::Inch);
+  if (!setup.header.isEmpty()) margins.setTop(margins.top() + kBandInches);
+  if (!setup.footer.isEmpty()) margins.setBottom(margins.bottom() + kBandInches);
+  layout.setMargins(margins);
   return layout;
 }
 
@@ -188,11 +251,11 @@ void DrawHeaderFooter(QPainter& painter, const QRectF& sheet, const PageSetup& s
   painter.save();
   painter.setFont(font);
   painter.setPen(Qt::black);
-  const double left = MarginInches(setup.marginLeft, kDefaultSideInches) * dpiX;
-  const double right = MarginInches(setup.marginRight, kDefaultSideInches) * dpiX;
-  const double width = sheet.width() - left - right;
-  const QRectF header(sheet.left() + left, sheet.top() + kEdgeInches * dpiY, width, kLineInches * dpiY);
-  const QRectF footer(sheet.left() + left, sheet.bottom() - (kEdgeInches + kLineInches) * dpiY, width,
+  const QMarginsF margins = SheetMargins(QSizeF(sheet.width() / dpiX, sheet.height() / dpiY), setup);
+  const double left = margins.left() * dpiX;
+  const double width = sheet.width() - left - margins.right() * dpiX;
+  const QRectF header(sheet.left() + left, sheet.top() + margins.top() * dpiY, width, kLineInches * dpiY);
+  const QRectF footer(sheet.left() + left, sheet.bottom() - (margins.bottom() + kLineInches) * dpiY, width,
                       kLineInches * dpiY);
   DrawLine(painter, header, ExpandPageCodes(setup.header, values));
   DrawLine(painter, footer, ExpandPageCodes(setup.footer, values));

@@ -7,6 +7,7 @@
 // header and footer stamped on top).
 #include <QByteArray>
 #include <QList>
+#include <QLocale>
 #include <QPageLayout>
 #include <QRectF>
 #include <QString>
@@ -21,8 +22,10 @@ class QPainter;
 namespace qw {
 
 // The page-setup values as the store holds them: texts, margins in inches
-// written as numbers ("0.75"; a decimal comma is read too). An empty margin
-// takes the default.
+// written as numbers ("0.75"; a decimal comma is read too), the paper (its
+// name such as "Letter" or "A4", or "210x297mm") and its orientation
+// ("portrait" or "landscape"). An empty or unreadable value takes the
+// default: the margins below, the paper of the user's country, portrait.
 struct PageSetup {
   QString header;
   QString footer;
@@ -30,6 +33,8 @@ struct PageSetup {
   QString marginBottom;
   QString marginLeft;
   QString marginRight;
+  QString paper;
+  QString orientation;
 };
 
 // The store's value names.
@@ -39,6 +44,8 @@ inline const QString kMarginTop = QStringLiteral("margin_top");
 inline const QString kMarginBottom = QStringLiteral("margin_bottom");
 inline const QString kMarginLeft = QStringLiteral("margin_left");
 inline const QString kMarginRight = QStringLiteral("margin_right");
+inline const QString kPaperSize = QStringLiteral("paper_size");
+inline const QString kPaperOrientation = QStringLiteral("orientation");
 
 // Reading and writing the page-setup store. The program installs both at
 // start-up (the page-setup service); without them printing uses the defaults
@@ -76,9 +83,25 @@ bool PrintWhenEnabled(long printStatus, const std::function<void()>& beforePrint
 // Reads a margin in inches; `fallback` when empty, not a number or negative.
 double MarginInches(const QString& text, double fallback);
 
-// The layout of the page body on paper of this size and orientation: the
-// margins of the page setup, widened where needed so that the body stays
-// clear of the header and footer lines.
+// The paper of the country of `locale`: Letter where it is the usual paper
+// (the United States, Canada, Mexico, ...), A4 elsewhere.
+QPageSize LocalePaper(const QLocale& locale);
+// The paper and orientation as the store writes and reads them.
+QString PaperText(const QPageSize& paper);
+QString OrientationText(QPageLayout::Orientation orientation);
+// The stored paper and orientation; where none is stored (or it cannot be
+// read), the paper of the user's locale, portrait.
+QPageLayout StoredPaper(const PageSetup& setup);
+
+// The page as the page setup describes it, on paper of this size and
+// orientation: its margins as stored (the defaults where a value is missing
+// or unreadable, or where the margins leave no room for the body). The
+// header line is printed just inside the top margin and the footer line just
+// inside the bottom one; the page-setup dialog shows these margins.
+QPageLayout PageSetupLayout(const QPageLayout& paper, const PageSetup& setup);
+
+// The layout of the page body: the page-setup layout less the room that the
+// header and footer lines take, when there are any.
 QPageLayout BodyLayout(const QPageLayout& paper, const PageSetup& setup);
 
 // Draws one page's header (top) and footer (bottom) with their codes

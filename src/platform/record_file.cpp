@@ -23,10 +23,10 @@ bool IsBinaryInQuotes(char c) { return c == '\0'; }
 
 // A text between double quotes: a quote inside it doubled, NUL characters
 // left out (the reader takes them for binary data).
-QByteArray QuotedText(QByteArray utf8) {
-  utf8.replace("\"", "\"\"");
-  utf8.replace('\0', QByteArray());
-  return '"' + utf8 + '"';
+QString QuotedText(QString text) {
+  text.replace(u'"', QStringLiteral("\"\""));
+  text.remove(QChar(0));
+  return u'"' + text + u'"';
 }
 
 }  // namespace
@@ -126,12 +126,12 @@ bool RecordReader::ReadField(QString& out) {
   return true;
 }
 
-QByteArray RecordWriter::FormatField(const QVariant& field) {
-  if (!field.isValid()) return QByteArray();
-  if (field.isNull()) return QByteArrayLiteral("#NULL#");
+QString RecordWriter::FormatField(const QVariant& field) {
+  if (!field.isValid()) return QString();
+  if (field.isNull()) return QStringLiteral("#NULL#");
   switch (field.typeId()) {
     case QMetaType::Bool:
-      return field.toBool() ? QByteArrayLiteral("#TRUE#") : QByteArrayLiteral("#FALSE#");
+      return field.toBool() ? QStringLiteral("#TRUE#") : QStringLiteral("#FALSE#");
     case QMetaType::Int:
     case QMetaType::Short:
     case QMetaType::Long:
@@ -144,37 +144,42 @@ QByteArray RecordWriter::FormatField(const QVariant& field) {
     case QMetaType::UChar:
     case QMetaType::Double:
     case QMetaType::Float:
-      return VbText(field).toUtf8();
+      return VbText(field);
     case QMetaType::QDateTime: {
       const QDateTime dt = field.toDateTime();
-      if (dt.time() == QTime(0, 0)) return '#' + dt.date().toString(QStringLiteral("yyyy-MM-dd")).toUtf8() + '#';
-      return '#' + dt.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")).toUtf8() + '#';
+      if (dt.time() == QTime(0, 0)) return u'#' + dt.date().toString(QStringLiteral("yyyy-MM-dd")) + u'#';
+      return u'#' + dt.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")) + u'#';
     }
     case QMetaType::QDate:
-      return '#' + field.toDate().toString(QStringLiteral("yyyy-MM-dd")).toUtf8() + '#';
+      return u'#' + field.toDate().toString(QStringLiteral("yyyy-MM-dd")) + u'#';
     case QMetaType::QTime:
-      return '#' + field.toTime().toString(QStringLiteral("hh:mm:ss")).toUtf8() + '#';
+      return u'#' + field.toTime().toString(QStringLiteral("hh:mm:ss")) + u'#';
     case QMetaType::QByteArray:
-      return QuotedText(field.toByteArray());
+      return QuotedText(DecodeText(field.toByteArray(), /*keepLeadingBom=*/true));
     default:
-      return QuotedText(field.toString().toUtf8());
+      return QuotedText(field.toString());
   }
 }
 
 void RecordWriter::WriteRecord(const QVariantList& fields) {
   for (qsizetype i = 0; i < fields.size(); ++i) {
-    if (i > 0) data_ += ',';
-    data_ += FormatField(fields.at(i));
+    if (i > 0) text_ += u',';
+    const QString field = FormatField(fields.at(i));
+    singleByte_ = singleByte_ && FitsWindows1252(field);
+    text_ += field;
   }
-  data_ += "\r\n";
+  text_ += QStringLiteral("\r\n");
 }
+
+QByteArray RecordWriter::Data() const { return singleByte_ ? EncodeWindows1252(text_) : text_.toUtf8(); }
 
 bool RecordWriter::SaveTo(const QString& path, bool append) const {
   QFile file(path);
   const QIODevice::OpenMode mode = append ? (QIODevice::WriteOnly | QIODevice::Append)
                                           : (QIODevice::WriteOnly | QIODevice::Truncate);
   if (!file.open(mode)) return false;
-  if (file.write(data_) != data_.size()) return false;
+  const QByteArray data = Data();
+  if (file.write(data) != data.size()) return false;
   return file.flush();
 }
 

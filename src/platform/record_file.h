@@ -53,17 +53,21 @@ class RecordReader {
 };
 
 // Writes records: each call writes one line of comma-separated fields.
-// Texts go between double quotes (UTF-8) with a quote inside them doubled and
-// NUL characters left out, so that every text reads back as it was written;
+// Texts go between double quotes with a quote inside them doubled and NUL
+// characters left out, so that every text reads back as it was written;
 // numbers bare in their general form (150, 45.5, -3), date-times between #
 // signs as yyyy-mm-dd hh:mm:ss (time left out at midnight), dates as #yyyy-mm-dd#,
 // booleans as #TRUE# / #FALSE#, Null (a typed null QVariant) as #NULL#, and
-// Empty (an invalid QVariant) as nothing. Lines end in CR LF.
+// Empty (an invalid QVariant) as nothing. Lines end in CR LF. The records are
+// written in Windows-1252 when every text fits it (FitsWindows1252), so that
+// single-byte readers of the same files read them too; in UTF-8 otherwise.
 class RecordWriter {
  public:
   void WriteRecord(const QVariantList& fields);
-  const QByteArray& Data() const { return data_; }
-  static QByteArray FormatField(const QVariant& field);
+  // The records written so far, encoded.
+  QByteArray Data() const;
+  // One field as text, before encoding.
+  static QString FormatField(const QVariant& field);
 
   // Writes the records to path, replacing the file or appending to it
   // (created when missing). False when the file cannot be opened or written;
@@ -71,7 +75,8 @@ class RecordWriter {
   bool SaveTo(const QString& path, bool append = false) const;
 
  private:
-  QByteArray data_;
+  QString text_;
+  bool singleByte_ = true;
 };
 
 }  // namespace qw

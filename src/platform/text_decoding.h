@@ -1,9 +1,12 @@
 #pragma once
-// Bytes of the program's own text files (configuration file, criteria files)
-// as text. Files written by this program are UTF-8; files written by older
-// single-byte editions or edited in a Windows editor are Windows-1252.
+// Bytes of the program's own text files (configuration file, criteria files,
+// error log) as text, and text as bytes. Files are written in Windows-1252,
+// the single-byte code page that older editions and Windows editors read,
+// whenever every character fits it, and in UTF-8 otherwise; both read back.
+#include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <QStringView>
 
 namespace qw {
 
@@ -14,5 +17,13 @@ namespace qw {
 // A leading byte-order mark is dropped unless keepLeadingBom (a field inside
 // a file, where it is part of the text).
 QString DecodeText(QByteArrayView bytes, bool keepLeadingBom = false);
+
+// Whether the text can be written in Windows-1252 and read back as itself by
+// DecodeText: every character has a byte there, and those bytes are not also
+// valid UTF-8 of another text ("Ã©" is C3 A9, which reads as "é").
+bool FitsWindows1252(QStringView text);
+
+// The text in Windows-1252; a character without a byte there becomes "?".
+QByteArray EncodeWindows1252(QStringView text);
 
 }  // namespace qw

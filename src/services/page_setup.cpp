@@ -83,9 +83,9 @@ QString PageSetupValue(const QString& name) {
 void InstallPageSetupStore() {
   if (!HasPageSetupSource()) {
     SetPageSetupSource([] {
-      return PageSetup{PageSetupValue(kPageHeader),   PageSetupValue(kPageFooter),
-                       PageSetupValue(kMarginTop),    PageSetupValue(kMarginBottom),
-                       PageSetupValue(kMarginLeft),   PageSetupValue(kMarginRight)};
+      return PageSetup{PageSetupValue(kPageHeader), PageSetupValue(kPageFooter),   PageSetupValue(kMarginTop),
+                       PageSetupValue(kMarginBottom), PageSetupValue(kMarginLeft), PageSetupValue(kMarginRight),
+                       PageSetupValue(kPaperSize),    PageSetupValue(kPaperOrientation)};
     });
   }
   if (!HasPageSetupSink()) {

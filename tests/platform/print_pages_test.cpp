@@ -6,36 +6,78 @@
 
 namespace {
 
-QMarginsF BodyMargins(const qw::PageSetup& setup) {
-  const QPageLayout paper(QPageSize(QPageSize::Letter), QPageLayout::Landscape, QMarginsF());
-  const QPageLayout body = qw::BodyLayout(paper, setup);
-  EXPECT_EQ(body.orientation(), QPageLayout::Landscape);
-  EXPECT_EQ(body.pageSize().id(), QPageSize::Letter);
-  return body.margins(QPageLayout::Inch);
-}
-
-TEST(PrintPages, BodyKeepsClearOfTheHeaderAndFooterAndReadsStoredMargins) {
+// The page's margins as stored and shown (left, top, right, bottom) and the
+// body's inside them, on Letter paper in landscape.
+TEST(PrintPages, PageKeepsTheStoredMarginsAndTheBodyClearsTheHeaderAndFooter) {
   struct Case {
     qw::PageSetup setup;
-    QMarginsF margins;  // left, top, right, bottom
+    QMarginsF page;
+    QMarginsF body;
   };
   const Case cases[] = {
-      {{}, {0.5, 0.75, 0.5, 0.4}},                                    // defaults
-      {{"", "", "0.07", "", "", ""}, {0.5, 0.07, 0.5, 0.4}},          // the report's top margin
-      {{"", "", "0,07", "", "", ""}, {0.5, 0.07, 0.5, 0.4}},          // written with a decimal comma
-      {{"H", "F", "0.07", "0.1", "", ""}, {0.5, 0.75, 0.5, 0.75}},    // room for the lines
-      {{"H", "", "1.5", "1", "0.25", "2"}, {0.25, 1.5, 2, 1}},
-      {{"", "", "x", "-1", "", ""}, {0.5, 0.75, 0.5, 0.4}},           // unreadable: defaults
-      {{"", "", "9", "9", "", ""}, {0.5, 0.75, 0.5, 0.75}},           // no body left: defaults
+      {{}, {0.5, 0.4, 0.5, 0.4}, {0.5, 0.4, 0.5, 0.4}},                                  // defaults
+      {{"", "", "0.07", "", "", ""}, {0.5, 0.07, 0.5, 0.4}, {0.5, 0.07, 0.5, 0.4}},      // the report's top margin
+      {{"", "", "0,07", "", "", ""}, {0.5, 0.07, 0.5, 0.4}, {0.5, 0.07, 0.5, 0.4}},      // a decimal comma
+      {{"H", "F", "0.07", "0.1", "", ""}, {0.5, 0.07, 0.5, 0.1}, {0.5, 0.42, 0.5, 0.45}},  // lines inside
+      {{"H", "", "1.5", "1", "0.25", "2"}, {0.25, 1.5, 2, 1}, {0.25, 1.85, 2, 1}},
+      {{"", "", "x", "-1", "", ""}, {0.5, 0.4, 0.5, 0.4}, {0.5, 0.4, 0.5, 0.4}},         // unreadable: defaults
+      {{"H", "", "4", "3.4", "", ""}, {0.5, 0.4, 0.5, 0.4}, {0.5, 0.75, 0.5, 0.4}},      // no body left: defaults
+  };
+  const QPageLayout paper(QPageSize(QPageSize::Letter), QPageLayout::Landscape, QMarginsF());
+  const auto expectMargins = [](const QPageLayout& layout, const QMarginsF& m) {
+    EXPECT_EQ(layout.orientation(), QPageLayout::Landscape);
+    EXPECT_EQ(layout.pageSize().id(), QPageSize::Letter);
+    const QMarginsF got = layout.margins(QPageLayout::Inch);
+    EXPECT_NEAR(got.left(), m.left(), 1e-3);
+    EXPECT_NEAR(got.top(), m.top(), 1e-3);
+    EXPECT_NEAR(got.right(), m.right(), 1e-3);
+    EXPECT_NEAR(got.bottom(), m.bottom(), 1e-3);
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.setup.marginTop.toStdString() + "/" + c.setup.marginBottom.toStdString());
-    const QMarginsF m = BodyMargins(c.setup);
-    EXPECT_NEAR(m.left(), c.margins.left(), 1e-3);
-    EXPECT_NEAR(m.top(), c.margins.top(), 1e-3);
-    EXPECT_NEAR(m.right(), c.margins.right(), 1e-3);
-    EXPECT_NEAR(m.bottom(), c.margins.bottom(), 1e-3);
+    expectMargins(qw::PageSetupLayout(paper, c.setup), c.page);
+    expectMargins(qw::BodyLayout(paper, c.setup), c.body);
   }
+}
+
+// The paper is kept by name (or size), read back whatever its case; none, or
+// one that cannot be read, is the usual paper of the user's country.
+TEST(PrintPages, PaperIsStoredByNameAndDefaultsToTheLocalesPaper) {
+  const struct {
+    const char* paper;
+    const char* orientation;
+    QPageSize::PageSizeId id;  // Custom: the locale's paper
+    QPageLayout::Orientation expected;
+    const char* written;
+  } cases[] = {
+      {"Letter", "landscape", QPageSize::Letter, QPageLayout::Landscape, "Letter"},
+      {"a4", "", QPageSize::A4, QPageLayout::Portrait, "A4"},
+      {"Legal", "Portrait", QPageSize::Legal, QPageLayout::Portrait, "Legal"},
+      {"215.9x355.6mm", "LANDSCAPE", QPageSize::Legal, QPageLayout::Landscape, "Legal"},
+      {"", "", QPageSize::Custom, QPageLayout::Portrait, nullptr},
+      {"Folio Grande", "sideways", QPageSize::Custom, QPageLayout::Portrait, nullptr},
+  };
+  for (const auto& c : cases) {
+    qw::PageSetup setup;
+    setup.paper = c.paper;
+    setup.orientation = c.orientation;
+    const QPageLayout stored = qw::StoredPaper(setup);
+    const QPageSize expected = c.id == QPageSize::Custom ? qw::LocalePaper(QLocale::system()) : QPageSize(c.id);
+    EXPECT_EQ(stored.pageSize().id(), expected.id()) << c.paper;
+    EXPECT_EQ(stored.orientation(), c.expected) << c.paper;
+    if (c.written) EXPECT_EQ(qw::PaperText(stored.pageSize()), c.written);
+  }
+  qw::PageSetup custom;
+  custom.paper = qw::PaperText(QPageSize(QSizeF(100, 150), QPageSize::Millimeter));
+  EXPECT_EQ(custom.paper, "100x150mm");
+  EXPECT_EQ(qw::StoredPaper(custom).pageSize().size(QPageSize::Millimeter), QSizeF(100, 150));
+  EXPECT_EQ(qw::OrientationText(QPageLayout::Landscape), "landscape");
+
+  using L = QLocale;
+  for (const L& letter : {L(L::English, L::UnitedStates), L(L::French, L::Canada), L(L::Spanish, L::Mexico)})
+    EXPECT_EQ(qw::LocalePaper(letter).id(), QPageSize::Letter) << letter.name().toStdString();
+  for (const L& a4 : {L(L::English, L::UnitedKingdom), L(L::German, L::Germany), L::c()})
+    EXPECT_EQ(qw::LocalePaper(a4).id(), QPageSize::A4) << a4.name().toStdString();
 }
 
 TEST(PrintPages, PrintWithPageSetupWritesBeforeAndAfterEvenWhenThePrintFails) {

@@ -206,6 +206,36 @@ TEST(CriteriaFileTest, SingleByteFilesReadAsWindows1252) {
   EXPECT_EQ(c.lbGeoCodes, QStringList{QString::fromUtf8("C\xC3\xB4te Nord")});
 }
 
+// Files go out in the single-byte code page that older editions read, unless
+// a text needs more; either way every text comes back as it was.
+TEST(CriteriaFileTest, WritesWindows1252WhenEveryCharacterFits) {
+  const struct {
+    const char* name;    // UTF-8
+    QByteArray written;  // the name's bytes in the file
+  } cases[] = {
+      {"Sandy Cove", "Sandy Cove"},
+      {"Caf\xC3\xA9", "Caf\xE9"},
+      {"\xE2\x82\xAC" "5 \xE2\x80\x9C" "dock\xE2\x80\x9D \xE2\x80\x93 Bob\xE2\x80\x99s \xC5\xA0\xC5\xBD\xC5\xB8",
+       "\x80" "5 \x93" "dock\x94 \x96 Bob\x92s \x8A\x8E\x9F"},
+      {"\xC2\x81\xC2\x9D", "\x81\x9D"},  // bytes the code page leaves undefined
+      {"Caf\xC3\xA9 \xC5\x81\xC3\xB3" "d\xC5\xBA", "Caf\xC3\xA9 \xC5\x81\xC3\xB3" "d\xC5\xBA"},  // not in it: UTF-8
+      {"\xC3\x83\xC2\xA9", "\xC3\x83\xC2\xA9"},  // its code-page bytes C3 A9 would read back as UTF-8
+  };
+  for (const auto& c : cases) {
+    SearchCriteria saved;
+    saved.tbMarinaName = QString::fromUtf8(c.name);
+    const QByteArray data = SaveSettings(saved);
+    EXPECT_EQ(Lines(data).first(), "\"tbMarinaName\",\"" + c.written + '"') << c.name;
+    EXPECT_EQ(LoadSettings(data).tbMarinaName, saved.tbMarinaName) << c.name;
+  }
+  // One text beyond the code page puts the whole file in UTF-8.
+  SearchCriteria mixed;
+  mixed.tbMarinaName = QString::fromUtf8("Caf\xC3\xA9");
+  mixed.lbGeoCodes = {QString::fromUtf8("\xC5\x81\xC3\xB3" "d\xC5\xBA")};
+  EXPECT_EQ(Lines(SaveSettings(mixed)).first(), "\"tbMarinaName\",\"Caf\xC3\xA9\"");
+  EXPECT_EQ(LoadSettings(SaveSettings(mixed)), mixed);
+}
+
 TEST(CriteriaFileTest, PumpOutKeyTwice) {
   SearchCriteria c = LoadSettings("\"chkPumpOut\",999\r\n");
   EXPECT_EQ(c.chkPumpOut, 1);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/message_box.h"
+#include "platform/print_pages.h"
 #include "services/page_setup.h"
 #include "services/user_store.h"
 
@@ -79,6 +80,21 @@ TEST_F(PageSetup, WritesOnlyTheExistingPageSetupKey) {
                     QStringLiteral("footer"), QStringLiteral("nowhere"));
   EXPECT_EQ(PageSetupValue(QStringLiteral("footer")), "Page No [ &p ]");
   EXPECT_TRUE(boxes_.Shown().isEmpty());
+}
+
+// What the page-setup dialog writes is what the next start prints with.
+TEST_F(PageSetup, StoreKeepsThePaperWithTheMargins) {
+  const PageSetupSource source = SetPageSetupSource(nullptr);
+  const PageSetupSink sink = SetPageSetupSink(nullptr);
+  InstallPageSetupStore();
+  EXPECT_EQ(StoredPaper(CurrentPageSetup()).pageSize().id(), LocalePaper(QLocale::system()).id());
+  WritePageSetup({{kMarginTop, "0.07"}, {kPaperSize, "Legal"}, {kPaperOrientation, "landscape"}});
+  const qw::PageSetup read = CurrentPageSetup();
+  EXPECT_EQ(read.marginTop, "0.07");
+  EXPECT_EQ(StoredPaper(read).pageSize().id(), QPageSize::Legal);
+  EXPECT_EQ(StoredPaper(read).orientation(), QPageLayout::Landscape);
+  SetPageSetupSource(source);
+  SetPageSetupSink(sink);
 }
 
 TEST_F(PageSetup, UserSettingsStoreKeepsTextsBySection) {

@@ -28,6 +28,9 @@ frmLogo::frmLogo(QWidget* parent)
     Picture1->setPixmap(logo.scaled(Picture1->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
   Timer1 = new QTimer(this);
   Timer1->setSingleShot(true);
+  // A coarse timer may run out up to 5 % early or late; the logo shows for
+  // its full time.
+  Timer1->setTimerType(Qt::PreciseTimer);
   Timer1->setInterval(StartTimers().logo);
   connect(Timer1, &QTimer::timeout, this, &frmLogo::Timer1_Timer);
   Timer1->start();

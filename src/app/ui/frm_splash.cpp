@@ -70,9 +70,11 @@ frmSplash::frmSplash(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::F
   connect(Lblskipintro, &ClickableLabel::clicked, this, &frmSplash::Lblskipintro_Click);
   Picture1->raise();
 
-  // Counts from the splash's loading.
+  // Counts from the splash's loading, to the millisecond: a coarse timer
+  // could end the intro and show the start choice up to 5 % early.
   Timerflash = new QTimer(this);
   Timerflash->setSingleShot(true);
+  Timerflash->setTimerType(Qt::PreciseTimer);
   Timerflash->setInterval(StartTimers().intro);
   connect(Timerflash, &QTimer::timeout, this, &frmSplash::Timerflash_Timer);
   Timerflash->start();

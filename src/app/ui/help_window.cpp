@@ -1,33 +1,72 @@
 #include "app/ui/help_window.h"
 
+#include <QCloseEvent>
+#include <QDialogButtonBox>
 #include <QFileInfo>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTextBrowser>
 #include <QUrl>
+#include <QVBoxLayout>
 
 #include "platform/program.h"
 
 namespace qw {
-HelpWindow::HelpWindow(QWidget* parent) : QTextBrowser(parent) {
-  setWindowFlag(Qt::Window);
+namespace {
+const QString kHelpTitle = QStringLiteral("Quaywise Help");
+}  // namespace
+
+HelpWindow::HelpWindow() : QWidget(nullptr, Qt::Window) {
+  setObjectName(QStringLiteral("HelpWindow"));
   setAttribute(Qt::WA_DeleteOnClose);
-  setWindowTitle(QStringLiteral("Quaywise Help"));
-  setOpenExternalLinks(false);
+  setWindowTitle(kHelpTitle);
+  page = new QTextBrowser(this);
+  page->setObjectName(QStringLiteral("page"));
+  page->setOpenExternalLinks(false);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+  cmdClose = buttons->button(QDialogButtonBox::Close);
+  cmdClose->setObjectName(QStringLiteral("cmdClose"));
+  connect(buttons, &QDialogButtonBox::rejected, this, &QWidget::close);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(page);
+  layout->addWidget(buttons);
+  // The desktop's close gestures, which a bare display without a window
+  // manager does not offer. Each key once: a key bound twice would close
+  // nothing.
+  QList<QKeySequence> keys = QKeySequence::keyBindings(QKeySequence::Close);
+  for (const QKeySequence& more : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W),
+                                   QKeySequence(Qt::ALT | Qt::Key_F4)}) {
+    if (!keys.contains(more)) keys << more;
+  }
+  auto* closeKeys = new QShortcut(this);
+  closeKeys->setKeys(keys);
+  connect(closeKeys, &QShortcut::activated, this, &QWidget::close);
   resize(720, 600);
-  connect(this, &QTextBrowser::sourceChanged, this, [this] {
-    const QString title = documentTitle();
-    setWindowTitle(title.isEmpty() ? QStringLiteral("Quaywise Help") : title);
+  connect(page, &QTextBrowser::sourceChanged, this, [this] {
+    const QString title = page->documentTitle();
+    setWindowTitle(title.isEmpty() ? kHelpTitle : title);
   });
 }
 
 void HelpWindow::ShowTopic(const QString& topic) {
   const QString folder = ProgramFolder() + QStringLiteral("/help");
-  const QString page = FindFileNoCase(folder, topic);
-  setSearchPaths({folder});
-  if (QFileInfo::exists(page)) {
-    setSource(QUrl::fromLocalFile(page));
+  const QString file = FindFileNoCase(folder, topic);
+  page->setSearchPaths({folder});
+  if (QFileInfo::exists(file)) {
+    page->setSource(QUrl::fromLocalFile(file));
   } else {
-    setHtml(QStringLiteral("<p>The help page %1 is not installed in %2.</p>")
-                .arg(topic.toHtmlEscaped(), folder.toHtmlEscaped()));
+    page->setHtml(QStringLiteral("<p>The help page %1 is not installed in %2.</p>")
+                      .arg(topic.toHtmlEscaped(), folder.toHtmlEscaped()));
   }
+}
+
+void HelpWindow::closeEvent(QCloseEvent* event) {
+  // The keyboard goes back to the main window, also where no window manager
+  // passes it on.
+  if (isActiveWindow()) {
+    if (QWidget* main = MainWindowOrNull()) main->activateWindow();
+  }
+  QWidget::closeEvent(event);
 }
 
 HelpWindow* ShowHelpTopic(const QString& topic) {

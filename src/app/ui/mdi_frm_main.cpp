@@ -8,7 +8,6 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
-#include <QScreen>
 #include <QToolBar>
 #include <exception>
 
@@ -276,10 +275,7 @@ void MDIFrmMain::Unload() { delete Loaded(); }
 
 void ShowMainWindow() {
   MDIFrmMain* main = MDIFrmMain::Instance();
-  // Without a window manager (a bare virtual display) nothing maximises the
-  // window, so it is also given the screen's free area.
-  if (QScreen* screen = main->screen()) main->setGeometry(screen->availableGeometry());
-  main->showMaximized();
+  ShowMaximised(main);
   if (!main->IsLoaded()) main->MDIForm_Load();
 }
 

@@ -99,6 +99,14 @@ void CentreOnScreen(QWidget* window) {
   }
 }
 
+void ShowMaximised(QWidget* window) {
+  if (!HasWindowManager()) {
+    if (QScreen* screen = window->screen()) window->setGeometry(screen->availableGeometry());
+  }
+  window->setWindowState((window->windowState() & ~Qt::WindowMinimized) | Qt::WindowMaximized);
+  window->show();
+}
+
 QWidget* PlaceInMainWindow(QWidget* window) {
   if (QMdiSubWindow* frame = MdiFrame(window)) return frame;
   MDIFrmMain* main = MDIFrmMain::Loaded();

@@ -1,6 +1,7 @@
 #include "platform/ui/browser.h"
 
 #include <QAbstractEventDispatcher>
+#include <QAction>
 #include <QDesktopServices>
 #include <QDir>
 #include <QElapsedTimer>
@@ -14,6 +15,7 @@
 #include <QPaintEngine>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QScreen>
@@ -99,6 +101,29 @@ class PrintScope {
 int ExecDialog(QDialog& dialog) { return OtherDialogHook() ? OtherDialogHook()(dialog) : dialog.exec(); }
 
 QString InchText(double inches) { return QString::number(inches, 'g', 6); }
+
+// The paper the page setup keeps, on the printer.
+void UseStoredPaper(QPrinter& printer, const PageSetup& setup) {
+  const QPageLayout paper = StoredPaper(setup);
+  printer.setPageSize(paper.pageSize());
+  printer.setPageOrientation(paper.orientation());
+}
+
+// A preview a page can be read in: most of the screen, the page as wide as
+// the window.
+void MakeReadable(QPrintPreviewDialog& dialog, const QWidget* over) {
+  QScreen* screen = over && over->screen() ? over->screen() : QGuiApplication::primaryScreen();
+  if (screen) {
+    const QRect area = screen->availableGeometry();
+    const QSize size(area.width() * 9 / 10, area.height() * 9 / 10);
+    dialog.resize(size);
+    dialog.move(area.center() - QPoint(size.width() / 2, size.height() / 2));
+  }
+  // The dialog's own button, so that its toolbar shows the choice.
+  if (auto* fitWidth = dialog.findChild<QAction*>(QStringLiteral("fitWidthAction"))) fitWidth->trigger();
+  if (auto* preview = dialog.findChild<QPrintPreviewWidget*>())
+    preview->setZoomMode(QPrintPreviewWidget::FitToWidth);
+}
 
 }  // namespace
 
@@ -474,6 +499,7 @@ QPrinter& WebBrowser::Printer() {
   // chose stay chosen).
   static QPrinter* printer = [] {
     auto* p = new QPrinter(QPrinter::HighResolution);
+    UseStoredPaper(*p, CurrentPageSetup());
     // With no printer installed, printing still goes to a PDF file.
     if (QPrinterInfo::availablePrinterNames().isEmpty()) {
       p->setOutputFormat(QPrinter::PdfFormat);
@@ -565,6 +591,7 @@ bool WebBrowser::Preview() {
     if (body.isEmpty() || !output.Add(body, setup, Title(), Url().toString()) || !output.Finish())
       lastError_ = body.isEmpty() ? QStringLiteral("The page could not be laid out for printing.") : output.Error();
   });
+  MakeReadable(dialog, window());
   ExecDialog(dialog);
   return true;
 }
@@ -578,8 +605,9 @@ bool WebBrowser::PageSetupDialog() {
   PrintScope scope;
   QPrinter& printer = Printer();
   const PageSetup setup = CurrentPageSetup();
-  const QPageLayout body = BodyLayout(printer.pageLayout(), setup);
-  printer.setPageMargins(body.margins(QPageLayout::Inch), QPageLayout::Inch);
+  // The paper and margins that the print will use, as stored.
+  UseStoredPaper(printer, setup);
+  printer.setPageMargins(PageSetupLayout(printer.pageLayout(), setup).margins(QPageLayout::Inch), QPageLayout::Inch);
   QPageSetupDialog dialog(&printer, window());
   UseFixedFrame(&dialog);
   // The printed header and footer (with the page codes &p, &P, &w, ...) are
@@ -597,11 +625,14 @@ bool WebBrowser::PageSetupDialog() {
   else
     texts->hide();
   if (ExecDialog(dialog) != QDialog::Accepted) return false;
-  const QMarginsF margins = printer.pageLayout().margins(QPageLayout::Inch);
+  const QPageLayout chosen = printer.pageLayout();
+  const QMarginsF margins = chosen.margins(QPageLayout::Inch);
   PageSetupChange change{{kMarginTop, InchText(margins.top())},
                          {kMarginBottom, InchText(margins.bottom())},
                          {kMarginLeft, InchText(margins.left())},
-                         {kMarginRight, InchText(margins.right())}};
+                         {kMarginRight, InchText(margins.right())},
+                         {kPaperSize, PaperText(chosen.pageSize())},
+                         {kPaperOrientation, OrientationText(chosen.orientation())}};
   if (texts->isVisibleTo(&dialog)) {
     change.append({kPageHeader, header->text()});
     change.append({kPageFooter, footer->text()});

@@ -145,18 +145,21 @@ class WebBrowser : public QWidget {
   // Prints the loaded page into an output that gathers several prints (a
   // run of reports into one PDF or one printer job); the caller finishes it.
   bool PrintTo(PrintOutput& output);
-  // The print preview of the loaded page; returns when it is closed. True
-  // when it was shown.
+  // The print preview of the loaded page, over most of the screen with the
+  // page as wide as the window; returns when it is closed. True when it was
+  // shown.
   bool Preview();
-  // The page-setup dialog on Printer() with the stored margins; the margins
+  // The page-setup dialog on Printer() with the stored paper and margins,
+  // those the print uses; the paper, orientation, margins, header and footer
   // chosen are written to the page-setup store. True when confirmed.
   bool PageSetupDialog();
   // Whether a print, preview or page setup is running anywhere.
   static bool PrintRunning();
   const QString& LastError() const { return lastError_; }
 
-  // The printer every browser prints on (paper, orientation, destination are
-  // kept for the session). With no printer installed it writes a PDF file.
+  // The printer every browser prints on: on the stored paper at first (see
+  // StoredPaper); what the print dialog chooses is kept for the session. With
+  // no printer installed it writes a PDF file.
   static QPrinter& Printer();
 
   // The link and new-window handlers, and scripts (see BrowserPage).

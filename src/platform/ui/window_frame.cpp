@@ -1,5 +1,6 @@
 #include "platform/ui/window_frame.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QWidget>
@@ -58,6 +59,15 @@ class X11 {
   }
 
   void Flush() { xcb_flush(c_); }
+
+  // A window manager redirects the mapping of the root's children; whether
+  // it also names itself (_NET_SUPPORTING_WM_CHECK) does not matter.
+  bool WindowManagerRunning() {
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c_)).data->root;
+    ReplyPtr<xcb_get_window_attributes_reply_t> reply(
+        xcb_get_window_attributes_reply(c_, xcb_get_window_attributes(c_, root), nullptr), &std::free);
+    return !reply || (reply->all_event_masks & XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT);
+  }
 
   bool Viewable(xcb_window_t window) {
     ReplyPtr<xcb_get_window_attributes_reply_t> reply(
@@ -122,7 +132,47 @@ class FixedFrame : public QObject {
   }
 };
 
+// Raises each window that becomes active, as a window manager would.
+class ActiveWindowRaiser : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* e) override {
+    if (e->type() == QEvent::WindowActivate && watched->isWidgetType()) {
+      auto* window = static_cast<QWidget*>(watched);
+      if (window->isWindow() && !HasWindowManager()) Raise(window);
+    }
+    return QObject::eventFilter(watched, e);
+  }
+
+ private:
+  static void Raise(QWidget* window) {
+    window->raise();
+    // The windows it owns (dialogs and tool windows), each above its owner.
+    for (QWidget* owned : window->findChildren<QWidget*>()) {
+      const Qt::WindowType type = owned->windowType();
+      if (owned->isWindow() && owned->isVisible() && type != Qt::Popup && type != Qt::ToolTip) owned->raise();
+    }
+    if (QWidget* modal = QApplication::activeModalWidget(); modal && modal != window) modal->raise();
+  }
+};
+
 }  // namespace
+
+bool HasWindowManager() {
+#ifdef QUAYWISE_HAVE_XCB
+  if (X11* x = X11::Get()) return x->WindowManagerRunning();
+#endif
+  return true;
+}
+
+void RaiseActiveWindowsWithoutWindowManager() {
+  static bool installed = false;
+  if (installed || !qApp) return;
+  installed = true;
+  qApp->installEventFilter(new ActiveWindowRaiser(qApp));
+}
 
 bool IsOnScreen(QWidget* window) {
   const QWindow* handle = window->windowHandle();

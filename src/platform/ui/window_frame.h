@@ -24,4 +24,16 @@ void UseFixedFrame(QWidget* window);
 // before that is lost).
 bool IsOnScreen(QWidget* window);
 
+// Whether a window manager runs on the display: on X11 a client that
+// redirects the mapping of top-level windows; elsewhere the platform places
+// windows itself, so always true.
+bool HasWindowManager();
+
+// Without a window manager nothing raises the window the user clicks into:
+// a window opened over another one would stay above it for good, and every
+// window opened later behind it. From this call on, while no window manager
+// runs, a window of the program that becomes active is raised, with the
+// windows it owns above it and an open modal dialog above all.
+void RaiseActiveWindowsWithoutWindowManager();
+
 }  // namespace qw

@@ -491,8 +491,7 @@ void ShowReport(const ReportHandOver& handOver) {
   frm_view_report* viewer = frm_view_report::Instance();
   viewer->HandOver(handOver, !loaded);
   // A window of its own beside the main window, not one of its screens.
-  viewer->setWindowState((viewer->windowState() & ~Qt::WindowMinimized) | Qt::WindowMaximized);
-  viewer->show();
+  ShowMaximised(viewer);
   viewer->raise();
   viewer->activateWindow();
 }

@@ -5,6 +5,9 @@
 #include <QMdiSubWindow>
 #include <QScreen>
 #include <QTemporaryDir>
+#include <QPushButton>
+#include <QTest>
+#include <QTextBrowser>
 #include <QToolBar>
 #include <gtest/gtest.h>
 
@@ -267,9 +270,10 @@ TEST_F(MainWindowTest, HelpCommandsOpenOurPages) {
     HelpWindow* help = HelpWindow::Loaded();
     ASSERT_TRUE(help);
     EXPECT_TRUE(help->isVisible());
-    EXPECT_TRUE(help->source().toLocalFile().endsWith(QStringLiteral("/help/") + page)) << page.toStdString();
-    EXPECT_FALSE(help->documentTitle().isEmpty()) << page.toStdString();
-    EXPECT_GT(help->toPlainText().size(), 400) << page.toStdString();
+    EXPECT_TRUE(help->page->source().toLocalFile().endsWith(QStringLiteral("/help/") + page)) << page.toStdString();
+    EXPECT_FALSE(help->page->documentTitle().isEmpty()) << page.toStdString();
+    EXPECT_EQ(help->windowTitle(), help->page->documentTitle());
+    EXPECT_GT(help->page->toPlainText().size(), 400) << page.toStdString();
     EXPECT_LE((help->geometry().center() - QGuiApplication::primaryScreen()->availableGeometry().center())
                   .manhattanLength(),
               2)
@@ -279,6 +283,22 @@ TEST_F(MainWindowTest, HelpCommandsOpenOurPages) {
   }
   delete HelpWindow::Loaded();
   SetProgramFolder(folder_.Path());
+}
+
+// Where no window manager draws a close button, the window's own ways out.
+TEST_F(MainWindowTest, HelpWindowClosesByButtonAndKeys) {
+  const QList<std::pair<const char*, std::function<void(HelpWindow*)>>> closers{
+      {"Close", [](HelpWindow* h) { h->cmdClose->click(); }},
+      {"Escape", [](HelpWindow* h) { QTest::keyClick(h->page, Qt::Key_Escape); }},
+      {"Ctrl+W", [](HelpWindow* h) { QTest::keyClick(h->page, Qt::Key_W, Qt::ControlModifier); }},
+      {"Alt+F4", [](HelpWindow* h) { QTest::keyClick(h->page, Qt::Key_F4, Qt::AltModifier); }}};
+  for (const auto& [name, close] : closers) {
+    QPointer<HelpWindow> help = ShowHelpTopic(QStringLiteral("AboutHelp.htm"));
+    ASSERT_TRUE(uitest::WaitFor([&] { return help->isActiveWindow(); })) << name;
+    close(help);
+    EXPECT_TRUE(uitest::WaitFor([&] { return help.isNull(); })) << name;
+    EXPECT_FALSE(HelpWindow::Loaded()) << name;
+  }
 }
 
 }  // namespace

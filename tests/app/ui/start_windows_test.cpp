@@ -68,6 +68,7 @@ TEST_F(StartUp, LogoThenSplashThenMainWindowWithTheStartChoice) {
   EXPECT_TRUE(logo->isVisible());
   EXPECT_TRUE(logo->Timer1->isActive());
   EXPECT_EQ(logo->Timer1->interval(), kNever);
+  EXPECT_EQ(logo->Timer1->timerType(), Qt::PreciseTimer);  // its full time, never less
   EXPECT_EQ(Settings().EditionName, "");  // nothing is read before the logo's timer
   logo->Timer1->start(0);
 
@@ -76,6 +77,7 @@ TEST_F(StartUp, LogoThenSplashThenMainWindowWithTheStartChoice) {
   auto* splash = qobject_cast<frmSplash*>(TopLevel("frmSplash"));
   ASSERT_TRUE(splash);
   EXPECT_TRUE(splash->Timerflash->isActive());
+  EXPECT_EQ(splash->Timerflash->timerType(), Qt::PreciseTimer);
   EXPECT_FALSE((MDIFrmMain::Loaded() != nullptr));
   // The splash read the configuration file and fixed the database file name.
   EXPECT_EQ(Settings().EditionName, "New England");

@@ -3,6 +3,7 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPageSetupDialog>
@@ -13,6 +14,7 @@
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -403,6 +405,12 @@ TEST(WebBrowser, PreviewsThePageAndKeepsThePageSetupMarginsInTheStore) {
     if (!preview) return int(QDialog::Rejected);
     preview->updatePreview();
     previewPages = preview->pageCount();
+    // Readable: most of the screen, the page as wide as the window.
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_GE(dialog.width(), area.width() * 8 / 10);
+    EXPECT_GE(dialog.height(), area.height() * 8 / 10);
+    EXPECT_TRUE(area.contains(dialog.geometry()));
+    EXPECT_EQ(preview->zoomMode(), QPrintPreviewWidget::FitToWidth);
     return int(QDialog::Accepted);
   });
   EXPECT_EQ(browser.QueryStatusWB(WebBrowser::kCmdPrintPreview), WebBrowser::kStatusSupported | WebBrowser::kStatusEnabled);
@@ -410,12 +418,15 @@ TEST(WebBrowser, PreviewsThePageAndKeepsThePageSetupMarginsInTheStore) {
   EXPECT_GE(previewPages, 2);
   EXPECT_TRUE(browser.LastError().isEmpty()) << browser.LastError().toStdString();
 
-  // Page setup shows the stored margins and stores what the user chose, as
-  // numbers whatever the locale.
-  QMarginsF shown;
+  // Page setup shows the stored paper and margins, those the print uses
+  // (a header takes its room inside them), and stores what the user chose,
+  // as numbers whatever the locale.
+  QPageLayout shown;
   WebBrowser::SetDialogHook([&](QDialog& dialog) {
     QPrinter* printer = static_cast<QPageSetupDialog&>(dialog).printer();
-    shown = printer->pageLayout().margins(QPageLayout::Inch);
+    shown = printer->pageLayout();
+    printer->setPageSize(QPageSize(QPageSize::Legal));
+    printer->setPageOrientation(QPageLayout::Landscape);
     printer->setPageMargins(QMarginsF(0.5, 1.25, 0.6, 0.8), QPageLayout::Inch);
     // The header and footer are set in the same dialog.
     auto* header = dialog.findChild<QLineEdit*>("Header");
@@ -425,14 +436,26 @@ TEST(WebBrowser, PreviewsThePageAndKeepsThePageSetupMarginsInTheStore) {
     footer->setText("Page No [ &p ]");
     return int(QDialog::Accepted);
   });
-  setup.values.marginTop = "1,5";
-  QLocale::setDefault(QLocale(QLocale::German));
-  EXPECT_TRUE(browser.ExecWB(WebBrowser::kCmdPageSetup, WebBrowser::kPromptUser));
-  QLocale::setDefault(QLocale::c());
-  EXPECT_DOUBLE_EQ(shown.top(), 1.5);
-  EXPECT_EQ(setup.written,
-            (QStringList{"margin_top=1.25", "margin_bottom=0.8", "margin_left=0.5", "margin_right=0.6",
-                         "header=&w&bPage &p of &P", "footer=Page No [ &p ]"}));
+  const struct {
+    const char* marginTop;
+    const char* paper;
+    double shownTop;
+    QPageSize::PageSizeId shownPaper;
+  } opened[] = {{"1,5", "", 1.5, qw::LocalePaper(QLocale::system()).id()}, {"0.07", "Letter", 0.07, QPageSize::Letter}};
+  for (const auto& o : opened) {
+    setup.values.marginTop = o.marginTop;
+    setup.values.paper = o.paper;
+    setup.written.clear();
+    QLocale::setDefault(QLocale(QLocale::German));
+    EXPECT_TRUE(browser.ExecWB(WebBrowser::kCmdPageSetup, WebBrowser::kPromptUser));
+    QLocale::setDefault(QLocale::c());
+    EXPECT_DOUBLE_EQ(shown.margins(QPageLayout::Inch).top(), o.shownTop);
+    EXPECT_EQ(shown.pageSize().id(), o.shownPaper);
+    EXPECT_EQ(setup.written,
+              (QStringList{"margin_top=1.25", "margin_bottom=0.8", "margin_left=0.5", "margin_right=0.6",
+                           "paper_size=Legal", "orientation=landscape", "header=&w&bPage &p of &P",
+                           "footer=Page No [ &p ]"}));
+  }
   setup.written.clear();
   WebBrowser::SetDialogHook([](QDialog&) { return int(QDialog::Rejected); });
   EXPECT_FALSE(browser.PageSetupDialog());
