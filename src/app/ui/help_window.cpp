@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QUrl>
 
+#include "platform/html_text.h"
 #include "platform/program.h"
 
 namespace qw {
@@ -26,7 +27,7 @@ void HelpWindow::ShowTopic(const QString& topic) {
     setSource(QUrl::fromLocalFile(page));
   } else {
     setHtml(QStringLiteral("<p>The help page %1 is not installed in %2.</p>")
-                .arg(topic.toHtmlEscaped(), folder.toHtmlEscaped()));
+                .arg(HtmlText(topic), HtmlText(folder)));
   }
 }
 
