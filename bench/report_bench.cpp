@@ -24,7 +24,6 @@ qw::ReportRequest Request(int marinaNo) {
   r.edition = QStringLiteral("New England");
   r.photosFolder = DemoFolder() + QStringLiteral("/Photos");
   r.programFolder = DemoFolder();
-  r.screen = QSize(1920, 1080);
   return r;
 }
 

@@ -9,6 +9,7 @@
 #include "maps/ui/register.h"
 #include "platform/message_box.h"
 #include "platform/program.h"
+#include "platform/temp_pages.h"
 #include "platform/ui/message_box_widgets.h"
 #include "platform/ui/window_frame.h"
 #include "report/ui/register.h"
@@ -37,6 +38,8 @@ int main(int argc, char** argv) {
     return 0;
   }
   qw::AtProgramEnd([] { running->unlock(); });
+  // Print pages a killed run left behind may hold personal notes.
+  qw::RemoveLeftoverTempPageFolders();
   qw::InstallPageSetupStore();
   // The windows of the other subsystems fill in the screen table.
   qw::RegisterSearchScreens();

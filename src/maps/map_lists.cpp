@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "maps/map_table.h"
+#include "platform/html_text.h"
 
 namespace qw::maps {
 
@@ -67,7 +68,7 @@ QHash<int, QString> MarkToolTipNames(Database& db) {
 
 QString PlainToolTip(const QString& text) {
   if (!Qt::mightBeRichText(text)) return text;
-  return QStringLiteral("<p style='white-space:pre'>") + text.toHtmlEscaped() + QStringLiteral("</p>");
+  return QStringLiteral("<p style='white-space:pre'>") + HtmlText(text) + QStringLiteral("</p>");
 }
 
 QString MapMarinaNameQuery(int marinaNo) {

@@ -6,7 +6,6 @@
 #include <QFileInfo>
 #include <QLockFile>
 #include <QStandardPaths>
-#include <QUuid>
 #include <cstdlib>
 #include <unistd.h>
 #include <vector>
@@ -58,17 +57,6 @@ QString FindFileNoCase(const QString& folder, const QString& name) {
     if (entry.compare(name, Qt::CaseInsensitive) == 0) return dir.filePath(entry);
   }
   return dir.filePath(name);
-}
-
-QString TempPageName() {
-  // A TMPDIR that names no folder must not send pages to the root folder.
-  QString temp = QDir::tempPath();
-  if (temp.isEmpty()) temp = QStringLiteral("/tmp");
-  for (;;) {
-    const QString name = QStringLiteral("%1/rad%2.htm")
-                             .arg(temp, QUuid::createUuid().toString(QUuid::Id128).left(8).toUpper());
-    if (!QFileInfo::exists(name)) return name;
-  }
 }
 
 std::unique_ptr<QLockFile> LockProgramFolder(const QString& folder) {

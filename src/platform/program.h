@@ -1,6 +1,6 @@
 #pragma once
 // Small services the whole program needs: the program folder, where files are
-// written, temporary page names, twips, and ending the program at once.
+// written, twips, and ending the program at once.
 #include <QString>
 #include <functional>
 #include <memory>
@@ -30,9 +30,6 @@ QString InProgramFolder(const QString& folder);
 // A file name in the program folder found without regard to case
 // ("vykmarina.ini" finds "VykMarina.ini"); the name as given when none exists.
 QString FindFileNoCase(const QString& folder, const QString& name);
-
-// A new, unused file name in the system temporary folder ending in ".htm".
-QString TempPageName();
 
 // The lock that one running copy of the program holds on its program folder
 // for the user who started it; empty when another running copy holds it

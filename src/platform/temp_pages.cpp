@@ -1,7 +1,16 @@
 #include "platform/temp_pages.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
 #include <QSet>
+#include <QTemporaryDir>
+#include <QUuid>
+#include <memory>
+#include <unistd.h>
+#include <vector>
 
 #include "platform/program.h"
 
@@ -16,6 +25,38 @@ QSet<TempPages*>& Owners() {
 
 void RemoveEveryOwnersPages() {
   for (TempPages* owner : Owners()) owner->RemoveAll();
+}
+
+QString TempRoot() {
+  // A TMPDIR that names no folder must not send pages to the root folder.
+  const QString temp = QDir::tempPath();
+  return temp.isEmpty() ? QStringLiteral("/tmp") : temp;
+}
+
+// "quaywise-pages-<uid>-": the start of this user's page folders' names.
+QString FolderPrefix() { return QStringLiteral("quaywise-pages-%1-").arg(getuid()); }
+
+// A run's folder holds a lock for as long as the run goes on.
+const QString kLockName = QStringLiteral(".lock");
+
+struct RunFolder {
+  QString root;  // the temporary folder it was made in
+  QString path;
+  std::unique_ptr<QLockFile> lock;
+};
+
+// The folders this run made (a new one when the temporary folder changes).
+std::vector<RunFolder>& RunFolders() {
+  static std::vector<RunFolder> folders;
+  return folders;
+}
+
+void RemoveRunFolders() {
+  for (RunFolder& folder : RunFolders()) {
+    folder.lock.reset();
+    QDir(folder.path).removeRecursively();
+  }
+  RunFolders().clear();
 }
 
 }  // namespace
@@ -36,9 +77,12 @@ TempPages::~TempPages() {
 
 bool TempPages::Write(const QString& text, QString* path) {
   const QString name = TempPageName();
-  if (path) *path = name;
+  if (path) *path = name.isEmpty() ? TempRoot() : name;
+  if (name.isEmpty()) return false;
   QFile file(name);
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
+  // Made new, never an existing file, and readable by the user only.
+  if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly, QFileDevice::ReadOwner | QFileDevice::WriteOwner))
+    return false;
   Keep(name);
   const QByteArray bytes = (text + QStringLiteral("\r\n")).toUtf8();
   const bool written = file.write(bytes) == bytes.size();
@@ -53,6 +97,54 @@ void TempPages::Keep(const QString& path) {
 void TempPages::RemoveAll() {
   for (const QString& file : std::as_const(files_)) QFile::remove(file);
   files_.clear();
+}
+
+QString TempPageFolder() {
+  const QString root = TempRoot();
+  for (const RunFolder& folder : RunFolders())
+    if (folder.root == root && QFileInfo(folder.path).isDir()) return folder.path;
+  // Made with a name of its own and readable by the user only.
+  QTemporaryDir made(root + QLatin1Char('/') + FolderPrefix() + QStringLiteral("XXXXXX"));
+  if (!made.isValid()) return QString();
+  made.setAutoRemove(false);
+  RunFolder folder{root, made.path(), std::make_unique<QLockFile>(made.path() + QLatin1Char('/') + kLockName)};
+  folder.lock->setStaleLockTime(0);
+  folder.lock->tryLock(0);
+  if (RunFolders().empty()) AtProgramEnd(&RemoveRunFolders);
+  RunFolders().push_back(std::move(folder));
+  return RunFolders().back().path;
+}
+
+QString TempPageName() {
+  const QString folder = TempPageFolder();
+  if (folder.isEmpty()) return QString();
+  for (;;) {
+    const QString name = QStringLiteral("%1/rad%2.htm")
+                             .arg(folder, QUuid::createUuid().toString(QUuid::Id128).left(8).toUpper());
+    if (!QFileInfo::exists(name)) return name;
+  }
+}
+
+void RemoveLeftoverTempPageFolders() {
+  const QDir root(TempRoot());
+  const QDateTime aMinuteAgo = QDateTime::currentDateTime().addSecs(-60);
+  const QFileInfoList folders =
+      root.entryInfoList({FolderPrefix() + QLatin1Char('*')}, QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
+  for (const QFileInfo& info : folders) {
+    if (info.isSymLink() || info.ownerId() != getuid()) continue;
+    const QString path = info.absoluteFilePath();
+    bool own = false;
+    for (const RunFolder& folder : RunFolders()) own = own || QFileInfo(folder.path) == info;
+    if (own) continue;
+    // A folder without its lock may be one a run has only just made.
+    const QString lockPath = path + QLatin1Char('/') + kLockName;
+    if (!QFileInfo::exists(lockPath) && info.lastModified() > aMinuteAgo) continue;
+    QLockFile lock(lockPath);
+    lock.setStaleLockTime(0);
+    if (!lock.tryLock(0)) continue;  // its run goes on
+    lock.unlock();
+    QDir(path).removeRecursively();
+  }
 }
 
 }  // namespace qw

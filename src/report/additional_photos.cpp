@@ -2,7 +2,7 @@
 
 #include <QFileInfo>
 
-#include "report/html_text.h"
+#include "platform/html_text.h"
 #include "report/report_photos.h"
 #include "report/report_texts.h"
 
@@ -64,7 +64,7 @@ QString ComposeAdditionalPhotosPage(const AdditionalPhotosInput& in) {
                 "<TABLE Border=0 cellspacing=0 cellpadding=0 style='position:absolute;table-layout:fixed;left:%1;top:%2;"
                 "width:3.625in;height:2.375in;'><TR><TD>")
                 .arg(QLatin1String(kPlaces[k].left), QLatin1String(kPlaces[k].top));
-    page += PhotoLinkHtml(in.photoFiles.at(k), in.screen);
+    page += PhotoLinkHtml(in.photoFiles.at(k));
     page += QStringLiteral("</a><NOBR></TD></TR></TABLE>");
   }
   page += QStringLiteral(

@@ -2,7 +2,6 @@
 // The Additional Photos page of a marina: up to eight of the user's further
 // photos (named <geo>-<no>-<n>.jpg or <geo>-<no>-<n>+.jpg) in a fixed grid,
 // and a footer with the rights line, the marina's name and its harbour.
-#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -20,7 +19,6 @@ QStringList AdditionalPhotoNames(const QString& folder, const QString& prefix);
 
 struct AdditionalPhotosInput {
   QStringList photoFiles;  // absolute paths, at most eight, in place order
-  QSize screen;            // screen size in pixels, for the pop-up
   QString marinaName;      // as the report shows it
   QString harbor;          // trimmed
 };

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "platform/html_text.h"
 #include "platform/jet.h"
 #include "report/dont_show.h"
 #include "report/restaurant_lodging_section.h"
@@ -78,9 +79,9 @@ void WriteSubSection(QString& section, const char* heading, const QString& lines
   section += QLatin1String(heading) + lines + end;
 }
 
-// The Airport or Hospital line from the first row of its query: the remark,
-// the distance words of its flags and its distance; "" when the row has
-// neither remark nor distance.
+// The Airport or Hospital line from the first row of its query: the remark
+// (cleaned), the distance words of its flags and its distance (escaped); ""
+// when the row has neither remark nor distance.
 QString FacilityLine(Database& db, const QString& sql, const char* label) {
   const RecordsetPtr rs = Open(db, sql);
   if (rs->Eof()) return QString();
@@ -88,14 +89,15 @@ QString FacilityLine(Database& db, const QString& sql, const char* label) {
   const QString distance = TrimBlanks(FieldText(*rs, QStringLiteral("Approx Distance")));
   if (TrimBlanks(comments).isEmpty() && distance.isEmpty()) return QString();
   QString line = QLatin1String(label);
-  if (!TrimBlanks(comments).isEmpty()) line += comments;
+  if (!TrimBlanks(comments).isEmpty()) line += ColumnHtml(QStringLiteral("Comments"), comments);
   static const char* const kWords[][2] = {
       {"On-Site", "On-Site"}, {"On-Call", "On-Call"}, {"Nearby", "Near by"}, {"W/in 1 Mile", "W/in 1 mi"}, {"1-3 Miles", "1-3 mi"}};
   for (const auto& w : kWords) {
     if (FieldEqualsOne(*rs, QLatin1String(w[0]))) line += QStringLiteral(" <I>(") + QLatin1String(w[1]) + QStringLiteral(")</I>");
   }
   if (!distance.isEmpty()) {
-    line += QStringLiteral(" <I>(") + (distance == QLatin1String("x") ? QStringLiteral("3+ mi") : distance) +
+    line += QStringLiteral(" <I>(") +
+            (distance == QLatin1String("x") ? QStringLiteral("3+ mi") : ColumnHtml(QStringLiteral("Approx Distance"), distance)) +
             QStringLiteral(")</I>");
   }
   return line + QStringLiteral("</Span>");
@@ -145,7 +147,7 @@ QString BoatyardLines(Database& db, std::int32_t marinaNo, const QString& n, con
       db, QStringLiteral("select * from rpm_Boat_and_Boatyard_Services_EI where rpm_Boat_and_Boatyard_Services_EI.MarinaNo=") + n);
   if (!ei->Eof()) {
     const QString dealer = FieldText(*ei, QStringLiteral("Dealer For"));
-    if (!TrimBlanks(dealer).isEmpty()) lines += ItemLine("Dealer for: ", dealer + QLatin1Char('.'));
+    if (!TrimBlanks(dealer).isEmpty()) lines += ItemLine("Dealer for: ", ColumnHtml(QStringLiteral("Dealer For"), dealer) + QLatin1Char('.'));
     const QString member = Item(*ei, "Member");
     if (member != kNa) lines += ItemLine("Member: ", member);
   }

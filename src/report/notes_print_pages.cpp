@@ -3,6 +3,7 @@
 #include <QFile>
 
 #include "data/marina_db.h"
+#include "platform/html_text.h"
 #include "platform/program.h"
 #include "platform/temp_pages.h"
 #include "report/report_texts.h"
@@ -47,10 +48,10 @@ QString NotesFramePart(const NotesPageTitle& title) {
          QStringLiteral("0in") + QStringLiteral("'>") +
          QStringLiteral("<TD align=left valign=bottom><span class=Rights>&nbsp;&nbsp;") + kReportRightsLine +
          QStringLiteral("</span></TD> &nbsp;&nbsp;&nbsp;&nbsp;<TD align=right valign=top><span class=footer>") +
-         PrintPageText(title.harbor) + QStringLiteral("&nbsp;&nbsp;</span></TD>") + QStringLiteral("</TABLE>") +
+         HtmlAsciiText(title.harbor) + QStringLiteral("&nbsp;&nbsp;</span></TD>") + QStringLiteral("</TABLE>") +
          QStringLiteral("<TABLE Border=0 cellspacing=0 cellpadding=0 style='position:absolute;table-layout:fixed;"
                         "top:0.2in;left:0in'>") +
-         QStringLiteral("<TD align=right valign=top><span class=TitleFont>") + PrintPageText(title.marinaName) +
+         QStringLiteral("<TD align=right valign=top><span class=TitleFont>") + HtmlAsciiText(title.marinaName) +
          QStringLiteral("&nbsp;&nbsp;</span></TD></TABLE>");
 }
 
@@ -77,7 +78,7 @@ QString AppendedFramePart(const NotesPageTitle& title) {
          QStringLiteral("0in") + QStringLiteral("'>") +
          QStringLiteral("<TR><TD align=left valign=bottom><span class=nRights>&nbsp;&nbsp;") + kReportRightsLine +
          QStringLiteral("</span></TD> &nbsp;&nbsp;&nbsp;&nbsp;<TD align=right valign=bottom><span class=nfooter>") +
-         PrintPageText(title.harbor) + QStringLiteral("&nbsp;&nbsp;</span></TD>") + QStringLiteral("</TR></TABLE>");
+         HtmlAsciiText(title.harbor) + QStringLiteral("&nbsp;&nbsp;</span></TD>") + QStringLiteral("</TR></TABLE>");
 }
 
 QString AppendedNotesPart(const NotesPageTitle& title, const QString& notes) {
@@ -85,7 +86,7 @@ QString AppendedNotesPart(const NotesPageTitle& title, const QString& notes) {
          QStringLiteral("</STYLE></HEAD><BODY>") +
          QStringLiteral("<TABLE cellpadding=0 cellspacing=0 border=0 style='table-layout:fixed;height:1in'>") +
          QStringLiteral("<TR><TD align=right style='height:0.5in'><span class=nTitleFont>") +
-         PrintPageText(title.marinaName) + QStringLiteral("&nbsp;&nbsp;</span></TD></TR>") +
+         HtmlAsciiText(title.marinaName) + QStringLiteral("&nbsp;&nbsp;</span></TD></TR>") +
          QStringLiteral("<TR><span class=nValueFont>") + QStringLiteral("<TD>") + NotesPageText(notes) +
          QStringLiteral("</TD>") + QStringLiteral("</span></TR></TABLE>") + QStringLiteral("</BODY></HTML>");
 }
@@ -152,31 +153,11 @@ NotesPageTitle NotesPageTitleOf(int marinaNo) {
   }
 }
 
-QString PrintPageText(const QString& text) {
-  QString out;
-  out.reserve(text.size());
-  for (const char32_t c : text.toUcs4()) {
-    switch (c) {
-      case U'&': out += QStringLiteral("&amp;"); break;
-      case U'<': out += QStringLiteral("&lt;"); break;
-      case U'>': out += QStringLiteral("&gt;"); break;
-      case U'"': out += QStringLiteral("&quot;"); break;
-      default:
-        if (c < 128) {
-          out += QChar(static_cast<char16_t>(c));
-        } else {
-          out += QStringLiteral("&#") + QString::number(static_cast<quint32>(c)) + QLatin1Char(';');
-        }
-    }
-  }
-  return out;
-}
-
 QString NotesPageText(const QString& notes) {
   QString lines = notes;
   lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   lines.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-  return PrintPageText(lines).replace(QLatin1Char('\n'), QStringLiteral("<BR>"));
+  return HtmlAsciiText(lines).replace(QLatin1Char('\n'), QStringLiteral("<BR>"));
 }
 
 QString PersonalNotesPage(const NotesPageTitle& title, const QString& notes) {

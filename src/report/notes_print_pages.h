@@ -26,12 +26,9 @@ NotesPageTitle ReadNotesPageTitle(Database& db, int marinaNo);
 // cannot be read, so that the page still prints.
 NotesPageTitle NotesPageTitleOf(int marinaNo);
 
-// A text placed between tags: "&", "<", ">" and '"' as entities, every
-// character beyond ASCII as a numeric reference (the page declares no
-// character set).
-QString PrintPageText(const QString& text);
-// The notes as the pages print them: PrintPageText, with each line end (CR LF,
-// LF or CR) a line break "<BR>".
+// The notes as the pages print them: the user's plain text (HtmlAsciiText: the
+// page declares no character set), each line end (CR LF, LF or CR) a line
+// break "<BR>".
 QString NotesPageText(const QString& notes);
 
 // The page of Print Personal Notes: the notes part, then the frame part.

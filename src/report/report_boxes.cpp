@@ -2,7 +2,7 @@
 
 #include <QRegularExpression>
 
-#include "report/html_text.h"
+#include "platform/html_text.h"
 #include "report/report_photos.h"
 #include "report_values/make_value_string.h"
 #include "report_values/text_routines.h"
@@ -24,12 +24,6 @@ QString Line(const Recordset& rs, const QString& pattern) {
     from = close + 1;
   }
   return out + pattern.mid(from);
-}
-
-// An item value (already HTML text) inside a double-quoted attribute.
-QString InQuotes(const QString& htmlText) {
-  QString out = htmlText;
-  return out.replace(QLatin1Char('"'), QLatin1String("&quot;"));
 }
 
 }  // namespace
@@ -93,13 +87,13 @@ QString HeadingName(const QString& marinaName, const QString& shortName) {
   return trimmed.isEmpty() ? marinaName.left(30) : trimmed;
 }
 
-QString PhotoBoxHtml(const QString& photoFile, QSize screen, const QString& headingName) {
+QString PhotoBoxHtml(const QString& photoFile, const QString& headingName) {
   QString box = QStringLiteral(
       "<TABLE Border=0 cellspacing=0 cellpadding=0 style='position:absolute;table-layout:fixed;"
       "left:4in;top:0.4in;width:3.625in;height:2.375in;'><TR><TD>");
   // Without a photo its place stays empty and the heading keeps its line.
   box += photoFile.isEmpty() ? QStringLiteral("<div style='width:3.625in;height:2.375in'></div>")
-                             : PhotoLinkHtml(photoFile, screen) + QStringLiteral("</A>");
+                             : PhotoLinkHtml(photoFile) + QStringLiteral("</A>");
   box += QStringLiteral(
              "<NOBR><span><div style='font-family:Goudy Old Style;color:#0B1F4A;font-size:18pt;"
              "font-weight:bold;margin-top:0.07in;margin-left:0in;margin-bottom:0px'>") +
@@ -108,8 +102,13 @@ QString PhotoBoxHtml(const QString& photoFile, QSize screen, const QString& head
 }
 
 QString WebLinkTarget(const QString& address) {
-  static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]*://"));
-  return scheme.match(address).hasMatch() ? address : QStringLiteral("http://") + address;
+  const QString target = LinkAddress(address);
+  for (const char* web : {"http://", "https://"})
+    if (target.startsWith(QLatin1String(web), Qt::CaseInsensitive)) return target;
+  // A scheme of its own ("javascript:", "file:"), unless what follows the
+  // colon is a port ("example.com:8080").
+  static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]*:(?![0-9])"));
+  return scheme.match(target).hasMatch() ? QString() : QStringLiteral("http://") + target;
 }
 
 QString ContactBoxHtml(const Recordset& contact) {
@@ -119,16 +118,22 @@ QString ContactBoxHtml(const Recordset& contact) {
                     "left:4in;top:3.16in;width:3.5in;height:1.05in;'><TD>"
                     "<TR valign=top><TD valign=top><NOBR><span class=AddressFont>") +
                 MakeValueString(contact, QStringLiteral("PO Box"), false, false) + QStringLiteral("</span></NOBR>");
+  // The values are HTML text: only their quotes are left to escape in a link.
   QString web = value("Web");
   TrimTrailingSeparator(web, QStringLiteral("."));
-  const QString webLine =
-      web != QLatin1String("n/a")
-          ? QStringLiteral("<span class=TitleFont>&nbsp;&nbsp;&nbsp;Web: </Span><span class=ValueFont><A Target=_blank HREF=\"") +
-                InQuotes(WebLinkTarget(web)) + QStringLiteral("\">") + value("Web") + QStringLiteral("</A></Span></NOBR>")
-          : QStringLiteral("<span class=TitleFont>&nbsp;&nbsp;&nbsp;Web: </Span><span class=ValueFont>n/a</Span></NOBR>");
+  const QString target = web != QLatin1String("n/a") ? WebLinkTarget(web) : QString();
+  QString webLine = QStringLiteral("<span class=TitleFont>&nbsp;&nbsp;&nbsp;Web: </Span><span class=ValueFont>");
+  if (web == QLatin1String("n/a")) {
+    webLine += QStringLiteral("n/a</Span></NOBR>");
+  } else if (target.isEmpty()) {
+    webLine += value("Web") + QStringLiteral("</Span></NOBR>");
+  } else {
+    webLine += QStringLiteral("<A Target=_blank HREF=\"") + QuotedAttribute(target) + QStringLiteral("\">") +
+               value("Web") + QStringLiteral("</A></Span></NOBR>");
+  }
   QString email = value("Email");
   if (email != QLatin1String("n/a"))
-    email = QStringLiteral("<A HREF=\"mailto:") + InQuotes(email) + QStringLiteral("\">") + email + QStringLiteral("</A>");
+    email = QStringLiteral("<A HREF=\"mailto:") + QuotedAttribute(email) + QStringLiteral("\">") + email + QStringLiteral("</A>");
   box += QStringLiteral(
              "<span class=LineFont><BR><BR></span><span class=TitleFont><NOBR>Tel: </Span><span class=ValueFont>") +
          value("ContactPhone") +

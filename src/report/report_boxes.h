@@ -2,7 +2,6 @@
 // The three boxes of the upper half of a report page: the information box
 // (navigation, facilities, operations), the photo box with the page heading,
 // and the name and contact box.
-#include <QSize>
 #include <QString>
 
 #include "platform/jet.h"
@@ -20,10 +19,11 @@ QString HeadingName(const QString& marinaName, const QString& shortName);
 
 // The photo box: the photo (absolute path; "" leaves its place empty) with
 // its pop-up link, and the heading under it.
-QString PhotoBoxHtml(const QString& photoFile, QSize screen, const QString& headingName);
+QString PhotoBoxHtml(const QString& photoFile, const QString& headingName);
 
 // The web address as a link target: "http://" put in front of an address
-// without a scheme.
+// without a scheme; "" for an address of another scheme than http or https
+// ("javascript:..."), which is shown but never made a link.
 QString WebLinkTarget(const QString& address);
 
 // The name and contact box from the marina's rpm_Contact_Information row.

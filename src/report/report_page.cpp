@@ -2,9 +2,9 @@
 
 #include <QFileInfo>
 
+#include "platform/html_text.h"
 #include "platform/vb_text.h"
 #include "report/additional_photos.h"
-#include "report/html_text.h"
 #include "report/report_boxes.h"
 #include "report/report_photos.h"
 #include "report/report_texts.h"
@@ -58,6 +58,12 @@ QString Ornaments(const QString& programFolder) {
 
 bool Positive(const QVariant& v) { return !v.isNull() && v.toDouble() > 0; }
 
+// Every apostrophe as "&acute;", the mark the side strips print for it.
+QString AcuteApostrophes(const QString& text) {
+  QString out = text;
+  return out.replace(QLatin1Char('\''), QLatin1String("&acute;"));
+}
+
 }  // namespace
 
 RatingIcons FindRatingIcons(const QString& programFolder, const QVariant& bellRating, const QVariant& boatyardRating,
@@ -90,7 +96,7 @@ QString ComposeReportPage(const ReportPageInput& in) {
     page += kTableStart + QStringLiteral("width:0.6in;height:0.3in;top:0.01in;table-layout:fixed;left:7.655in'>") +
             QStringLiteral("<TR><TD align=center><span class=ICW>ICW SM</span><TR><TD align=center valign=top></span>"
                            "<span class=ICWNumber>") +
-            VbText(r.statuteMile) + QStringLiteral("</span></TABLE>");
+            HtmlText(VbText(r.statuteMile)) + QStringLiteral("</span></TABLE>");
   }
   // The side strips: the marina's name above, the guide's title below.
   const QString title = GuideTitle(in.edition);
@@ -115,7 +121,7 @@ QString ComposeReportPage(const ReportPageInput& in) {
   page += QStringLiteral("</TABLE></TABLE>");
   page += kTableStart + QStringLiteral("width:7.65in;height:11in;table-layout:fixed;left:0in'>");
   page += InformationBoxHtml(r.nav, r.facilities, r.operations);
-  page += PhotoBoxHtml(in.photoFile, in.screen, HeadingName(name, r.shortName.toString()));
+  page += PhotoBoxHtml(in.photoFile, HeadingName(name, r.shortName.toString()));
   page += ContactBoxHtml(r.contact);
   page += in.middleAndBottom;
   page += Ornaments(in.programFolder);
@@ -133,7 +139,6 @@ ReportPages ComposeReportPages(Database& db, const ReportRequest& request) {
   in.rows = ReadReportRows(db, request.marinaNo);
   in.icons = FindRatingIcons(request.programFolder, in.rows.bellRating, in.rows.boatyardRating, in.rows.sunset);
   in.photoFile = MainPhotoFile(request.photosFolder, request.programFolder, in.rows.geoCode, request.marinaNo);
-  in.screen = request.screen;
   in.programFolder = request.programFolder;
   if (request.middleAndBottom) in.middleAndBottom = request.middleAndBottom(db, request.marinaNo);
 
@@ -147,7 +152,6 @@ ReportPages ComposeReportPages(Database& db, const ReportRequest& request) {
   const QString folder = UserPhotoFolder(request.photosFolder, in.rows.geoCode, request.marinaNo);
   for (const QString& file : AdditionalPhotoNames(folder, AdditionalPhotoPrefix(in.rows.geoCode, request.marinaNo)))
     photos.photoFiles << folder + QLatin1Char('/') + file;
-  photos.screen = request.screen;
   photos.marinaName = pages.marinaName;
   photos.harbor = pages.harbor;
   pages.photosHtml = ComposeAdditionalPhotosPage(photos);

@@ -2,7 +2,6 @@
 // The one-page report of a marina: an 8.25 by 11 inch page of absolutely
 // placed tables (side strips, region tab, ratings, the upper boxes, the
 // middle and bottom sections, ornaments), composed from the marina's rows.
-#include <QSize>
 #include <QString>
 #include <QVariant>
 #include <functional>
@@ -26,7 +25,6 @@ struct ReportPageInput {
   ReportRows rows;
   RatingIcons icons;
   QString photoFile;        // the photo box's photo (absolute path, "" for none)
-  QSize screen;             // the screen in pixels: the size of the photo pop-up
   QString programFolder;    // where the page ornaments lie
   QString middleAndBottom;  // the middle section and bottom band, placed after the contact box
 };
@@ -49,7 +47,6 @@ struct ReportRequest {
   QString edition;        // the edition title
   QString photosFolder;   // the root of the user's photo folders
   QString programFolder;  // icons, ornaments and the program's photos/ folder
-  QSize screen;           // the screen in pixels
   // The marina's middle section and bottom band, composed through the
   // report connection; no text when not given.
   std::function<QString(Database& db, int marinaNo)> middleAndBottom;

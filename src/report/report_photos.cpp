@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "report/html_text.h"
+#include "platform/html_text.h"
 
 namespace qw {
 
@@ -67,13 +67,14 @@ QString MainPhotoFile(const QString& photosFolder, const QString& programFolder,
   return QFileInfo::exists(own) ? own : QString();
 }
 
-QString PhotoLinkHtml(const QString& photoFile, QSize screen) {
-  const QString url = FileUrl(photoFile);
-  return QStringLiteral("<A style='cursor:hand' onclick=\"javascript:window.open('") +
-         HtmlAttribute(ScriptStringText(url)) + QStringLiteral("', '', 'top=0, left=0, height=") +
-         QString::number(screen.height()) + QStringLiteral(",width=") + QString::number(screen.width()) +
-         QStringLiteral(",status=yes,toolbar=no,menubar=no,location=no,resizable=yes')\"><IMG SRC='") +
-         HtmlAttribute(url) + QStringLiteral("' style='width:3.625in;height:2.375in' ALIGN=center Border=0 vspace=0 hspace=0>");
+QString PhotoLinkHtml(const QString& photoFile) {
+  const QString url = HtmlAttribute(FileUrl(photoFile));
+  return QStringLiteral("<A style='cursor:hand' HREF='") + url + QStringLiteral("'><IMG SRC='") + url +
+         QStringLiteral("' style='width:3.625in;height:2.375in' ALIGN=center Border=0 vspace=0 hspace=0>");
+}
+
+bool IsPhotoLink(const QUrl& url) {
+  return url.isLocalFile() && url.path().endsWith(QLatin1String(".jpg"), Qt::CaseInsensitive);
 }
 
 }  // namespace qw

@@ -3,9 +3,9 @@
 // user's own photo folder or else the program's own photo of the marina, and
 // the link that opens a photo full-screen in a pop-up window.
 #include <QMap>
-#include <QSize>
 #include <QString>
 #include <QStringList>
+#include <QUrl>
 
 namespace qw {
 
@@ -32,9 +32,12 @@ QString MainPhotoName(const FolderListing& files, const QString& prefix);
 // user folder when there is one, else the program's own photo, else "".
 QString MainPhotoFile(const QString& photosFolder, const QString& programFolder, int geoCode, int marinaNo);
 
-// The link that shows a photo at 3.625 by 2.375 in and opens it, on a click,
-// alone in a window of the screen's size (screen in pixels); ends with the
-// image's tag, the caller closes the link.
-QString PhotoLinkHtml(const QString& photoFile, QSize screen);
+// The link that shows a photo at 3.625 by 2.375 in; ends with the image's
+// tag, the caller closes the link. The link is the photo's file address: the
+// viewer opens it, on a click, alone in a window of the screen's size
+// (IsPhotoLink). No script of the page is needed for that.
+QString PhotoLinkHtml(const QString& photoFile);
+// Whether a link of a report page is a photo link.
+bool IsPhotoLink(const QUrl& url);
 
 }  // namespace qw

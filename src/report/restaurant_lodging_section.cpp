@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "platform/html_text.h"
 #include "platform/jet.h"
 #include "platform/vb_text.h"
 #include "report/dont_show.h"
@@ -50,26 +51,37 @@ bool HasDigit(const QString& text) {
 
 // The note of one eatery or lodging: " <I>(name phone, prices, distance,
 // comments)</I>" with kind words masked, or "<I></I>" when it has no details.
+// Each column goes in as the page takes it (escaped, the comments cleaned).
 QString EntryNote(const Recordset& row, std::span<const PriceColumn> prices) {
   QString note;
   const auto trimmed = [&row](const char* column) { return TrimBlanks(FieldText(row, QLatin1String(column))); };
+  const auto html = [](const char* column, const QString& value) { return ColumnHtml(QLatin1String(column), value); };
   const QString name = trimmed("Name");
-  if (!name.isEmpty()) note = name + QLatin1Char(' ');
+  if (!name.isEmpty()) note = html("Name", name) + QLatin1Char(' ');
   const QString phone = trimmed("Telephone #");
-  if (HasDigit(phone)) note += FormatPhoneNumber(phone, true) + QStringLiteral(", ");
+  if (HasDigit(phone)) note += html("Telephone #", FormatPhoneNumber(phone, true)) + QStringLiteral(", ");
   for (const PriceColumn& price : prices) {
     const QString mark = trimmed(price.column);
-    if (!mark.isEmpty()) note += QLatin1String(price.prefix) + mark + QStringLiteral(", ");
+    if (!mark.isEmpty()) note += QLatin1String(price.prefix) + html(price.column, mark) + QStringLiteral(", ");
   }
   for (const char* column : {"Approx Distance", "Comments"}) {
     const QString value = trimmed(column);
-    if (!value.isEmpty()) note += value + QStringLiteral(", ");
+    if (!value.isEmpty()) note += html(column, value) + QStringLiteral(", ");
   }
   TrimTrailingSeparator(note, QStringLiteral(","));
   if (note.isEmpty()) return QStringLiteral("<I></I>");
   note = QStringLiteral(" <I>(") + note + QStringLiteral(")</I>");
   replacename(note);
   return note;
+}
+
+// The kind a row is listed under, as the class texts carry it until they are
+// grouped: a kind of the table as the table writes it (the grouping looks for
+// it so), any other escaped (the grouping leaves its row out).
+QString KindText(const QString& type) {
+  for (const EntryType& t : kTypes)
+    if (type == QLatin1String(t.type)) return type;
+  return HtmlText(type);
 }
 
 // Appends "kind note, " to the class text of every listed row of the query.
@@ -84,7 +96,7 @@ void AddEntries(Database& db, const QString& sql, const QString& typeColumn, std
       if (k == 0) continue;
       const QString typeName = VbText(type.Value());
       if (IsItemHidden(flags, typeName)) continue;
-      texts[k - 1] += typeName + EntryNote(*rs, prices) + QStringLiteral(", ");
+      texts[k - 1] += KindText(typeName) + EntryNote(*rs, prices) + QStringLiteral(", ");
     }
     rs->Close();
   } catch (const JetError&) {
@@ -92,13 +104,14 @@ void AddEntries(Database& db, const QString& sql, const QString& typeColumn, std
 }
 
 // The position of the "</I>" that closes the "<I>" at start (italics inside a
-// note's own text nest), -1 when it is never closed.
+// note's own text nest). When the nesting never closes, the first "</I>"
+// after start, so that no entry is lost; -1 when there is none.
 qsizetype ClosingItalic(const QString& text, qsizetype start) {
   int depth = 0;
   for (qsizetype at = start;;) {
     const qsizetype open = text.indexOf(QLatin1String("<I>"), at);
     const qsizetype close = text.indexOf(QLatin1String("</I>"), at);
-    if (close < 0) return -1;
+    if (close < 0) return text.indexOf(QLatin1String("</I>"), start);
     if (open >= 0 && open < close) {
       ++depth;
       at = open + 3;

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "platform/html_text.h"
 #include "platform/jet.h"
 #include "platform/vb_text.h"
 #include "report/dont_show.h"
@@ -66,16 +67,18 @@ bool DieselMechanicInClass(Database& db, std::int32_t marinaNo, int k) {
 }
 
 // The note of an amenity item: its comment (area code dashed) and its
-// distance, " <I>(...)</I>", or "" when it has neither.
+// distance, " <I>(...)</I>", or "" when it has neither; both as the page
+// takes them (the comment cleaned, the distance escaped).
 QString AmenityNote(const Recordset& row) {
   QString details;
   const QString comments = TrimBlanks(FieldText(row, QStringLiteral("Comments")));
   if (!comments.isEmpty()) {
-    details = DashPhoneNumber(comments) + QStringLiteral(", ");
+    details = ColumnHtml(QStringLiteral("Comments"), DashPhoneNumber(comments)) + QStringLiteral(", ");
     TrimTrailingSeparator(details, QStringLiteral(","));
   }
   QString distance = TrimBlanks(FieldText(row, QStringLiteral("Approx Distance")));
   if (distance == QLatin1String("x")) distance.clear();
+  distance = ColumnHtml(QStringLiteral("Approx Distance"), distance);
   if (!details.isEmpty() && !distance.isEmpty()) return QStringLiteral(" <I>(") + details + QStringLiteral(", ") + distance + QStringLiteral(")</I>");
   if (!details.isEmpty()) return QStringLiteral(" <I>(") + details + QStringLiteral(")</I>");
   if (!distance.isEmpty()) return QStringLiteral(" <I>(") + distance + QStringLiteral(")</I>");
@@ -152,10 +155,13 @@ void BuildServicesText(Database& db, const QString& amenityTable, std::int32_t m
   for (; !rs->Eof(); rs->MoveNext()) {
     const Field typeField = rs->Fields(QStringLiteral("Type"));
     if (!typeField.HasValue()) continue;
-    QString name = TrimBlanks(VbText(typeField.Value()));
+    const QString name = TrimBlanks(VbText(typeField.Value()));
     const QString note = AmenityNote(*rs);
     if (IsItemHidden(flags, name)) continue;
-    if (name == QLatin1String("West Marine or E&B Marine Store")) name = QStringLiteral("West/E&B Marine");
+    // The item as the page shows it: the stored name escaped, or the short
+    // name the report gives one long one.
+    const QString shown = name == QLatin1String("West Marine or E&B Marine Store") ? QStringLiteral("West/E&B Marine")
+                                                                                    : HtmlText(name);
 
     int k = 1;
     if (!EqualsOne(rs->Fields(QStringLiteral("On-Site")))) {
@@ -198,7 +204,7 @@ void BuildServicesText(Database& db, const QString& amenityTable, std::int32_t m
     } else if (name == k911) {
       service911Text = QStringLiteral("911 Service ");
     } else {
-      text += name + note + QStringLiteral(", ");
+      text += shown + note + QStringLiteral(", ");
     }
   }
   rs->Close();

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <span>
 
+#include "platform/html_text.h"
 #include "platform/vb_text.h"
 #include "report_values/text_routines.h"
 
@@ -109,28 +110,10 @@ bool ToTruth(const QVariant& v, bool* out) {
   return true;
 }
 
-// "&", "<" and ">" as entities: a stored text placed in the page as text.
-QString Escaped(const QString& text) {
-  if (!text.contains(QLatin1Char('&')) && !text.contains(QLatin1Char('<')) && !text.contains(QLatin1Char('>'))) return text;
-  QString out = text;
-  out.replace(QLatin1Char('&'), QLatin1String("&amp;"));
-  out.replace(QLatin1Char('<'), QLatin1String("&lt;"));
-  out.replace(QLatin1Char('>'), QLatin1String("&gt;"));
-  return out;
-}
-
-// The free texts the data writes as HTML (simple markup and entities).
-bool HoldsHtml(const char* column) {
-  static const char* const kHtmlColumns[] = {"Navigational Directions from ICW", "Other Amenities", "Comments",
-                                              "Environs", "Marina Notes", "Notable"};
-  for (const char* c : kHtmlColumns)
-    if (QLatin1String(c).compare(QLatin1String(column), Qt::CaseInsensitive) == 0) return true;
-  return false;
-}
-
 // The current row of the recordset, read afresh on every use. A column that
-// cannot be read fails every test and gives an empty text. Texts come out
-// escaped for the page, except the free texts that hold HTML of their own.
+// cannot be read fails every test and gives an empty text. Texts come out as
+// the page takes them (ColumnHtml): escaped, or cleaned where the column
+// holds the publisher's markup.
 class Row {
  public:
   explicit Row(const Recordset& rs) : rs_(rs) {}
@@ -169,22 +152,23 @@ class Row {
   QString Text(const char* column, Form form) const {
     QVariant v;
     if (form == Form::None || !Read(column, &v)) return QString();
-    const QString s = HoldsHtml(column) ? CellText(v) : Escaped(CellText(v));
+    const QString s = CellText(v);
+    const auto page = [column](const QString& text) { return ColumnHtml(QLatin1String(column), text); };
     switch (form) {
       case Form::None:
         return QString();
       case Form::Trimmed:
-        return TrimBlanks(s);
+        return page(TrimBlanks(s));
       case Form::Stored:
-        return s;
+        return page(s);
       case Form::Lower:
-        return s.toLower();
+        return page(s.toLower());
       case Form::Left5:
-        return s.left(5);
+        return page(s.left(5));
       case Form::Phone:
-        return FormatPhoneNumber(s, false);
+        return page(FormatPhoneNumber(s, false));
       case Form::LatLong:
-        return FormatLatLong(s);
+        return FormatLatLong(page(s));  // the routine writes markup of its own ("&deg;")
     }
     return QString();
   }

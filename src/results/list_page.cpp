@@ -2,6 +2,8 @@
 
 #include <QUrl>
 
+#include "platform/html_text.h"
+
 namespace qw {
 namespace {
 
@@ -29,11 +31,6 @@ int PictureNumber(const QString& stored, int maxRating) {
   return int(value);
 }
 
-// A text of the database as HTML text, also fit for a quoted attribute.
-QString HtmlText(const QString& text) {
-  return text.toHtmlEscaped().replace(u'\'', QStringLiteral("&#39;"));
-}
-
 }  // namespace
 
 QString SizeText(double value) {
@@ -58,7 +55,7 @@ QString ListPageHtml(const ListGridSnapshot& grid, ListPageKind kind, const QStr
   auto width = [&](int col, bool headerRow) {
     return SizeText(grid.colWidths.value(col) / WidthDivisor(kind, col, headerRow));
   };
-  auto text = [&](int row, int col) { return HtmlText(grid.cells.value(row).value(col)); };
+  auto text = [&](int row, int col) { return HtmlAttribute(grid.cells.value(row).value(col)); };
 
   for (int i = 0; i < grid.cells.size(); ++i) {
     const bool header = i == 0;
@@ -67,7 +64,7 @@ QString ListPageHtml(const ListGridSnapshot& grid, ListPageKind kind, const QStr
     const QString height = SizeText(grid.rowHeights.value(i) / 1440.0);
     auto picture = [&](const QString& name) {
       const QUrl file = QUrl::fromLocalFile(programFolder + QStringLiteral("/") + name + QStringLiteral(".jpg"));
-      return QStringLiteral("<IMG SRC='") + HtmlText(file.toString(QUrl::FullyEncoded)) +
+      return QStringLiteral("<IMG SRC='") + HtmlAttribute(file.toString(QUrl::FullyEncoded)) +
              QStringLiteral("' style='height:") + height + QStringLiteral("in' Border=0></TD>");
     };
 

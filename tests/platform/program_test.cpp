@@ -51,24 +51,6 @@ TEST(ProgramFolder, OneRunningCopyHoldsItsFolder) {
   EXPECT_TRUE(unlocked);
 }
 
-TEST(TempPages, AreNewHtmFilesInTheTemporaryFolder) {
-  const QString a = qw::TempPageName();
-  const QString b = qw::TempPageName();
-  EXPECT_NE(a, b);
-  EXPECT_TRUE(a.endsWith(".htm"));
-  EXPECT_EQ(QFileInfo(a).absolutePath(), QDir::tempPath());
-  EXPECT_FALSE(QFileInfo::exists(a));
-}
-
-TEST(TempPages, FallBackToTmpWhenTheTemporaryFolderIsMissing) {
-  const QByteArray saved = qgetenv("TMPDIR");
-  qputenv("TMPDIR", "/nonexistent-temporary-folder");
-  const QString name = qw::TempPageName();
-  qputenv("TMPDIR", saved);
-  if (saved.isEmpty()) qunsetenv("TMPDIR");
-  EXPECT_EQ(QFileInfo(name).absolutePath(), "/tmp");
-}
-
 TEST(Twips, FifteenToAPixel) {
   EXPECT_EQ(qw::TwipsToPixels(3720), 248);
   EXPECT_EQ(qw::TwipsToPixels(7), 0);

@@ -19,7 +19,6 @@ qw::ReportRequest Request(int marinaNo) {
   r.edition = QStringLiteral("New England");
   r.photosFolder = qw::testing::BuiltProgramFolder() + QStringLiteral("/Photos");
   r.programFolder = qw::testing::BuiltProgramFolder();
-  r.screen = QSize(1024, 768);
   r.middleAndBottom = [](qw::Database& db, int no) {
     return QStringLiteral("<p>%1 %2</p>").arg(db.IsReadOnly()).arg(no);
   };

@@ -5,7 +5,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "report/html_text.h"
 #include "report/report_boxes.h"
 #include "report/report_page.h"
 
@@ -34,7 +33,6 @@ ReportPageInput FullMarina() {
       .Set("Phone", "2075550134").Set("E-mail", "info@hl.example.com").Set("Website", "www.hl.example.com.");
   in.icons = {"/p/cbell4.jpg", "/p/cboat2.jpg", "/p/csunset.jpg"};
   in.photoFile = "/ph/6/123/6-123-@2.jpg";
-  in.screen = QSize(1920, 1080);
   in.programFolder = "/p";
   in.middleAndBottom = "<MIDDLE>";
   return in;
@@ -80,9 +78,8 @@ TEST(ReportPage, MarinaWithEveryBoxFilled) {
       "<span class=TitleFont>Fuel: </Span><span class=ValueFont>Gasoline</Span></NOBR>",
       "<span class=TitleFont>Owner/Manager: </Span><span class=ValueFont>Ann Lee</Span>",
       "</TD></TR></TABLE></DIV></TABLE>",
-      "left:4in;top:0.4in;width:3.625in;height:2.375in;'><TR><TD><A style='cursor:hand' onclick=\"javascript:window.open("
-      "'file:\\/\\/\\/ph\\/6\\/123\\/6-123-@2.jpg', '', 'top=0, left=0, height=1080,width=1920,status=yes,toolbar=no,"
-      "menubar=no,location=no,resizable=yes')\"><IMG SRC='file:///ph/6/123/6-123-@2.jpg' style='width:3.625in;"
+      "left:4in;top:0.4in;width:3.625in;height:2.375in;'><TR><TD><A style='cursor:hand' "
+      "HREF='file:///ph/6/123/6-123-@2.jpg'><IMG SRC='file:///ph/6/123/6-123-@2.jpg' style='width:3.625in;"
       "height:2.375in' ALIGN=center Border=0 vspace=0 hspace=0></A>",
       "font-weight:bold;margin-top:0.07in;margin-left:0in;margin-bottom:0px'>Harbor Light</div></span></TD></TR></TABLE>",
       "left:4in;top:3.16in;width:3.5in;height:1.05in;'><TD><TR valign=top><TD valign=top><NOBR>"
@@ -221,8 +218,16 @@ TEST(ReportPage, WebAndMailLinks) {
     EXPECT_TRUE(qw::ContactBoxHtml(contact).replace("&nbsp;&nbsp;&nbsp;", "&nbsp;&nbsp; ").contains(c.expected))
         << c.web;
   }
-  EXPECT_EQ(qw::WebLinkTarget("ftp://x"), "ftp://x");
+  // Only web addresses become links; one of another scheme is shown as text.
   EXPECT_EQ(qw::WebLinkTarget("x.example.com:8080/a"), "http://x.example.com:8080/a");
+  EXPECT_EQ(qw::WebLinkTarget(" HTTPS://x"), "HTTPS://x");
+  for (const char* other : {"ftp://x", "javascript:alert(1)", "java\tscript://%0aalert(1)", " JavaScript:x", "file:///etc"})
+    EXPECT_EQ(qw::WebLinkTarget(other), "") << other;
+  RowRecordset contact;
+  contact.Set("Website", "javascript:alert('x')");
+  const QString box = qw::ContactBoxHtml(contact);
+  EXPECT_TRUE(box.contains("Web: </Span><span class=ValueFont>javascript:alert('x')</Span></NOBR>"));
+  EXPECT_FALSE(box.contains("HREF=\"javascript"));
 }
 
 }  // namespace

@@ -88,7 +88,6 @@ TEST(ReportPhotos, WalkOverAFolderOfFurtherPhotos) {
 
 TEST(ReportPhotos, AdditionalPhotosPage) {
   qw::AdditionalPhotosInput in;
-  in.screen = QSize(1280, 800);
   in.marinaName = "Baxter & Daughters";
   in.harbor = "Lowell's Cove";
   const QString empty = qw::ComposeAdditionalPhotosPage(in);
@@ -102,16 +101,17 @@ TEST(ReportPhotos, AdditionalPhotosPage) {
       "</span></TD><TD align=Center valign=top><NOBR><span class=footer>Baxter &amp; Daughters</span></TD>"
       "<TD align=right valign=top><span class=footer>&nbsp;&nbsp;Lowell's Cove</span></TD></table></div></body></html>"));
 
-  // A folder path with an apostrophe and a blank: a proper file URL, escaped
-  // for the script string.
+  // A folder path with an apostrophe and a blank: a proper file URL, the
+  // link's address as well as the picture's.
   in.photoFiles = {"/ph/O'Brien/7-1-2.jpg", "/ph/b c/7-1-1+.jpg"};
   const QString page = qw::ComposeAdditionalPhotosPage(in);
   EXPECT_TRUE(page.contains(
       "<TABLE Border=0 cellspacing=0 cellpadding=0 style='position:absolute;table-layout:fixed;left:0.375in;top:0.375in;"
-      "width:3.625in;height:2.375in;'><TR><TD><A style='cursor:hand' onclick=\"javascript:window.open('file:\\/\\/\\/ph\\/"
-      "O%27Brien\\/7-1-2.jpg', '', 'top=0, left=0, height=800,width=1280,status=yes,toolbar=no,menubar=no,location=no,"
-      "resizable=yes')\"><IMG SRC='file:///ph/O%27Brien/7-1-2.jpg' style='width:3.625in;height:2.375in' ALIGN=center "
+      "width:3.625in;height:2.375in;'><TR><TD><A style='cursor:hand' HREF='file:///ph/O%27Brien/7-1-2.jpg'>"
+      "<IMG SRC='file:///ph/O%27Brien/7-1-2.jpg' style='width:3.625in;height:2.375in' ALIGN=center "
       "Border=0 vspace=0 hspace=0></a><NOBR></TD></TR></TABLE>"));
+  EXPECT_TRUE(qw::IsPhotoLink(QUrl("file:///ph/O%27Brien/7-1-2.jpg")));
+  EXPECT_FALSE(qw::IsPhotoLink(QUrl("http://x/7-1-2.jpg")));
   EXPECT_TRUE(page.contains("left:4.2in;top:0.375in;width:3.625in;height:2.375in;'>"));
   EXPECT_TRUE(page.contains("<IMG SRC='file:///ph/b%20c/7-1-1+.jpg'"));
   EXPECT_EQ(page.count("<IMG"), 2);

@@ -22,13 +22,15 @@ TEST(EntryGrouping, MaskingAndGroups) {
 
   const QString text = QStringLiteral(
       "Motel<I></I>, Restaurant <I>(A)</I>, Seafood Shack<I></I>, Restaurant <I>(B)</I>, Crab House<I></I>, "
-      "Crab House <I>(C <I>daily</I>)</I>, ");
+      "Crab House <I>(C <I>daily</I>)</I>, Lite Fare <I>(D, try the <I>chowder)</I>, Lite Fare <I>(E)</I>, ");
   const char* const cases[][2] = {
       {"Restaurant", "Restaurant <I>(A)</I>, <I>(B)</I>, "},
       {"Motel", "Motel, "},
       {"Seafood Shack", "Seafood Shack , "},
       {"Crab House", "Crab House <I></I>, <I>(C <I>daily</I>)</I>, "},
       {"Hotel", ""},
+      // Italics that never close again: the entry ends at its first "</I>".
+      {"Lite Fare", "Lite Fare <I>(D, try the <I>chowder)</I>, <I>(E)</I>, "},
   };
   for (const auto& c : cases) EXPECT_EQ(GroupEntriesByType(text, QLatin1String(c[0])), QLatin1String(c[1])) << c[0];
 }
@@ -90,6 +92,13 @@ TEST(BuildRestaurantAndLodgingText, GroupsByKindInEveryClass) {
        {"Coffee Shop <I>(Bean)</I>, Fast Food <I>(Burger Barn L $, Drive-through)</I>, Motel <I>(Anchor)</I>, "
         "Hotel <I>(Bay)</I>",
         "", "", "", "", ""}},
+      {"texts escaped, a comment cleaned and its italics closed: every entry stays",
+       [](SectionsDb& d) {
+         d.Eatery("Restaurant", "Fish & Chips </td>", "10000", QVariant(), {}, "<5 mi", "try the <I>chowder <script>x</script>");
+         d.Eatery("Restaurant", "Second", "10000");
+       },
+       {"Restaurant <I>(Second)</I>, <I>(Fish &amp; Chips &lt;/td&gt; &lt;5 mi, try the <I>chowder </I>)</I>", "", "", "",
+        "", ""}},
       {"hidden kinds",
        [](SectionsDb& d) {
          d.Eatery("Restaurant", "Hidden", "10000");

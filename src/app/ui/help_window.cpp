@@ -9,6 +9,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "platform/html_text.h"
 #include "platform/program.h"
 
 namespace qw {
@@ -56,7 +57,7 @@ void HelpWindow::ShowTopic(const QString& topic) {
     page->setSource(QUrl::fromLocalFile(file));
   } else {
     page->setHtml(QStringLiteral("<p>The help page %1 is not installed in %2.</p>")
-                      .arg(topic.toHtmlEscaped(), folder.toHtmlEscaped()));
+                      .arg(HtmlText(topic), HtmlText(folder)));
   }
 }
 

@@ -134,6 +134,9 @@ BrowserPage::BrowserPage(QObject* parent) : QWebEnginePage(parent) {
   // outerHTML runs in the application's script world, which this leaves on.
   s->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
   s->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
+  // The pages show pictures from other folders, which the engine loads only
+  // with this on; what it would also let a page do, read other files, takes
+  // a script, and scripts are off.
   s->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
   s->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
   // Mail and other non-web links reach acceptNavigationRequest only from
@@ -227,11 +230,17 @@ bool BrowserPage::TakeRefusedEnd(const QUrl& url) {
   return false;
 }
 
+bool BrowserPage::ScriptsEnabled() const {
+  return settings()->testAttribute(QWebEngineSettings::JavascriptEnabled);
+}
+
 bool BrowserPage::Decide(const QUrl& url, NavigationType type) {
   if (type == NavigationTypeLinkClicked) {
     if (linkHandler_ && linkHandler_(url)) return false;
     if (IsLocal(url)) return true;
-    OpenOnDesktop(url);
+    // Only the user's own click on a link reaches the desktop: in a page that
+    // runs scripts, a script may have started this one.
+    if (!ScriptsEnabled()) OpenOnDesktop(url);
     return false;
   }
   // The program's own loads, reloads and redirects: local pages only.
@@ -242,6 +251,9 @@ void BrowserPage::OnNewWindow(QWebEngineNewWindowRequest& request) {
   // Left unopened, the request is dropped: the program shows the page itself.
   const QUrl url = request.requestedUrl();
   if (newWindowHandler_ && newWindowHandler_(url, request.requestedGeometry())) return;
+  // An address outside goes to the desktop only from the user's click on a
+  // link with a target, never from a script (window.open).
+  if (!IsLocal(url) && (!request.isUserInitiated() || ScriptsEnabled())) return;
   QWidget* owner = qobject_cast<QWidget*>(parent());
   OpenNewWindow(url, request.requestedGeometry(), owner ? owner->window() : nullptr);
 }

@@ -19,7 +19,9 @@
 // Without a handler, or when it declines, local pages load in place (a new
 // window opens a small window of the program showing the page), web and mail
 // addresses go to the desktop's own programs, and anything else is refused.
-// Nothing remote is ever loaded into a page.
+// An address goes to the desktop only from the user's click on a link in a
+// page that runs no script; never from a script. Nothing remote is ever
+// loaded into a page.
 #include <QList>
 #include <QPointer>
 #include <QRect>
@@ -57,6 +59,7 @@ class BrowserPage : public QWebEnginePage {
   void SetNewWindowHandler(NewWindowHandler handler) { newWindowHandler_ = std::move(handler); }
   // Scripts stay off unless a page needs them (then windows may be opened).
   void SetScriptsEnabled(bool enabled);
+  bool ScriptsEnabled() const;
 
   // file:, qrc:, data:, blob: and about: addresses.
   static bool IsLocal(const QUrl& url);

@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QWebEngineView>
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
 #include <QSignalBlocker>
@@ -28,6 +29,7 @@
 #include "report/report_database.h"
 #include "report/report_files.h"
 #include "report/report_page.h"
+#include "report/report_photos.h"
 #include "report/ui/notes_box.h"
 #include "report/ui/report_print_commands.h"
 #include "services/config_file.h"
@@ -122,9 +124,17 @@ frm_view_report::frm_view_report() {
 
   wb = new WebBrowser(client, WebBrowser::Kind::Visible);
   wb->setObjectName(QStringLiteral("wb"));
-  // The photo's pop-up is a script of the page; it opens a window of the
-  // program (the browser's new-window handling).
-  wb->SetScriptsEnabled(true);
+  // The report pages run no script (nothing the data brings can run): a
+  // click on a photo is a link that the viewer opens in a window of the
+  // screen's size, at its top left corner; the page's other links follow
+  // the browser's rules (web and mail addresses to the desktop).
+  wb->SetLinkHandler([this](const QUrl& url) {
+    if (!IsPhotoLink(url)) return false;
+    BrowserPage::OpenNewWindow(url, QRect(QPoint(0, 0), ScreenPixels()), this);
+    return true;
+  });
+  // The pages keep the browser's own menu away, as their body asks.
+  wb->View()->setContextMenuPolicy(Qt::NoContextMenu);
 
   WBPrint = new WebBrowser(client, WebBrowser::Kind::Hidden);
   WBPrint->setObjectName(QStringLiteral("WBPrint"));
@@ -342,7 +352,6 @@ void frm_view_report::DisplayReport(std::int32_t MarinaNo, QString& MarinaName, 
   request.edition = EditionTitle();
   request.photosFolder = InProgramFolder(Settings().PhotosFolder);
   request.programFolder = ProgramFolder();
-  request.screen = ScreenPixels();
   request.middleAndBottom = [this](Database& reportDb, int marinaNo) {
     return AppendMiddleAndBottomSections(reportDb, marinaNo, dontShow_, sections_);
   };

@@ -382,6 +382,12 @@ TEST(WebBrowser, HandsLinksAndNewWindowsToTheProgramAndLoadsNothingRemote) {
   EXPECT_TRUE(popup->isVisible());
   EXPECT_EQ(popup->Browser()->Url().fileName(), "target.htm");
   popup->close();
+  // A script's address outside never reaches the desktop, by a new window or
+  // by leading the page there; nor does a click in a page that runs scripts.
+  browser.Page()->runJavaScript("window.open('" + web + "opened'); location.href = '" + web + "led';");
+  ASSERT_TRUE(click("web"));
+  Spin([] { return false; }, 1000);
+  EXPECT_EQ(desktop.size(), 2);
 
   // Nothing remote was asked for: not the picture, not a remote page.
   ASSERT_TRUE(browser.Navigate(web));

@@ -21,6 +21,7 @@
 #include "services/user_store.h"
 #include "list_fixture.h"
 #include "platform/program.h"
+#include "platform/temp_pages.h"
 #include "platform/ui/browser.h"
 #include "platform/ui/flex_grid.h"
 #include "results/list_page.h"
@@ -103,7 +104,7 @@ TEST_F(ListWindowTest, PrintsALandscapeListWithHeaderAndPageNumbersToPdf) {
   // The page file holds the page text and a line end.
   const QString page = list->LastPageText();
   EXPECT_EQ(page, qw::ListPageHtml(list->Snapshot(), qw::ListPageKind::PrintList, qw::ProgramFolder()));
-  EXPECT_EQ(QFileInfo(list->LastPagePath()).absolutePath(), QDir::tempPath());
+  EXPECT_EQ(QFileInfo(list->LastPagePath()).absolutePath(), qw::TempPageFolder());
   EXPECT_EQ(ReadAll(list->LastPagePath()), (page + "\r\n").toUtf8());
   EXPECT_EQ(page.count("<TR>"), list->GetMarinasCount() + 1);
 

@@ -1,0 +1,135 @@
+// The real viewer over a marina whose texts carry script, event attributes
+// and javascript: links: nothing of it runs or opens, the page's pictures
+// still show, and the user's own clicks still open the photo and the web site.
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QTcpServer>
+#include <QWebEngineScript>
+#include <QWebEngineView>
+#include <gtest/gtest.h>
+
+#include "viewer_fixture.h"
+
+namespace {
+
+constexpr int kMarina = 512;
+
+bool Spin(const std::function<bool()>& done, int ms = 30000) {
+  QDeadlineTimer deadline(ms);
+  while (!done() && !deadline.hasExpired()) QApplication::processEvents(QEventLoop::AllEvents, 20);
+  return done();
+}
+
+// The result of a script of the program (its own world) on the shown page.
+QVariant Evaluate(qw::WebBrowser* wb, const QString& script) {
+  QVariant result;
+  bool done = false;
+  wb->Page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant& v) {
+    result = v;
+    done = true;
+  });
+  Spin([&] { return done; }, 10000);
+  return result;
+}
+
+// A mouse click at the middle of the first element the selector finds.
+bool Click(qw::WebBrowser* wb, const QString& selector) {
+  const QVariantList middle =
+      Evaluate(wb, "var e = document.querySelector(\"" + selector + "\"); e.scrollIntoView({block: 'center', "
+                   "inline: 'center'}); var r = e.getBoundingClientRect(); [r.left + r.width / 2, r.top + r.height / 2]")
+          .toList();
+  if (middle.size() != 2) return false;
+  const QPointF at(middle[0].toDouble(), middle[1].toDouble());
+  QWidget* target = wb->View()->focusProxy();
+  for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+    QMouseEvent mouse(type, at, target->mapToGlobal(at), Qt::LeftButton,
+                      type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &mouse);
+  }
+  return true;
+}
+
+qw::BrowserPopup* Popup() {
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (auto* p = qobject_cast<qw::BrowserPopup*>(w); p && p->isVisible()) return p;
+  return nullptr;
+}
+
+using HostileViewerTest = qw::testing::ViewerWindowTest;
+
+TEST_F(HostileViewerTest, DataRunsNoScriptAndOpensNothingTheUserDidNotClick) {
+  QTcpServer remote;
+  ASSERT_TRUE(remote.listen(QHostAddress::LocalHost));
+  const QString web = QStringLiteral("http://127.0.0.1:%1/").arg(remote.serverPort());
+  const QString open = "document.title='ran';window.open('" + web + "x')";
+  {
+    const qw::DatabasePtr db = qw::Database::OpenDatabase(folder_.DatabasePath(), -1, false, QStringLiteral(";PWD="));
+    const auto set = [&](const QString& table, const QString& assignments, const QString& value) {
+      db->Execute("UPDATE " + table + " SET " + assignments.arg("'" + QString(value).replace("'", "''") + "'") +
+                  " WHERE MarinaNo = " + QString::number(kMarina));
+    };
+    set("rpm_marinaname_no", "[Marina Name] = %1", "Fish & Chips <script>" + open + "</script>");
+    set("rpm_Restaurants", "Name = %1", "<script>" + open + "</script>Fish & Chips </td> Co");
+    set("rpm_Restaurants", "Comments = %1", "<img src=x onerror=\"" + open + "\">try the <I>chowder");
+    set("rpm_extras", "Environs = %1", "<svg onload=\"" + open + "\"></svg>Depth <5 ft");
+    set("rpm_extras", "Notable = %1", "<a href=\"javascript:" + open + "\">jump</a>");
+    set("rpm_Contact_Information", "Website = %1", web + "site");
+  }
+  const QString photo = folder_.Path() + "/Photos/12/512/12-512-@1.jpg";
+  QDir().mkpath(QFileInfo(photo).path());
+  ASSERT_TRUE(QFile::copy(qw::testing::BuiltProgramFolder() + "/Photos/12/512/12-512-@1.jpg", photo));
+  for (const char* ornament : {"bpin.gif", "bpingray.gif", "bpinlight3.gif", "corner.gif"})
+    QFile::copy(qw::testing::BuiltProgramFolder() + "/" + ornament, folder_.Path() + "/" + ornament);
+  QList<QUrl> desktop;
+  const auto opener = qw::BrowserPage::SetDesktopOpener([&](const QUrl& url) { return desktop << url, true; });
+
+  qw::AppScreens().showReport(qw::ReportHandOver{qw::ReportHandOver::Road::Map, 0, kMarina});
+  qw::frm_view_report* v = Shown();
+  ASSERT_NE(v, nullptr);
+  ASSERT_EQ(v->CurrentMarinaNo(), kMarina);
+  qw::WebBrowser* wb = v->wb;
+  Spin([] { return false; }, 1500);  // time for anything that would run
+
+  EXPECT_TRUE(desktop.isEmpty());
+  EXPECT_EQ(Popup(), nullptr);
+  EXPECT_FALSE(remote.hasPendingConnections());
+  EXPECT_NE(wb->Title(), "ran");
+  EXPECT_EQ(Evaluate(wb, "document.querySelectorAll('script, svg, [onerror], [onload]').length").toInt(), 0);
+  // The texts show as text, the bottom band stays in its own table, and every
+  // picture of the page (icons, photo, ornaments) still loads from its file.
+  const QString text = Evaluate(wb, "document.body.parentElement.innerText").toString();
+  EXPECT_TRUE(text.contains("Fish & Chips </td> Co"));
+  EXPECT_TRUE(text.contains("Depth <5 ft"));
+  EXPECT_TRUE(Evaluate(wb, "document.getElementById('LeftBottomText').closest('table').getAttribute('style')")
+                  .toString()
+                  .contains("top:8.20in"));
+  const QString broken = Evaluate(wb, "Array.from(document.images).filter(function(i){return !i.naturalWidth;})"
+                                      ".map(function(i){return i.src;}).join(' ')").toString();
+  EXPECT_TRUE(broken.isEmpty()) << broken.toStdString();
+  EXPECT_GE(Evaluate(wb, "document.images.length").toInt(), 5);
+
+  // The data's javascript: link is no link: a click does nothing.
+  ASSERT_TRUE(Click(wb, "#LeftBottomText a"));
+  Spin([] { return false; }, 1000);
+  EXPECT_TRUE(desktop.isEmpty());
+  EXPECT_EQ(wb->Url(), QUrl::fromLocalFile(qw::ReportPagePath()));
+
+  // The user's click on the photo opens it alone at the screen's top left;
+  // on the web site, in the desktop's browser.
+  ASSERT_TRUE(Click(wb, "a[href$='.jpg'] img"));
+  ASSERT_TRUE(Spin([] { return Popup() != nullptr; }, 10000));
+  ASSERT_TRUE(Popup()->Browser()->WaitForLoad(30000));
+  EXPECT_EQ(Popup()->Browser()->Url(), QUrl::fromLocalFile(photo));
+  EXPECT_EQ(Popup()->pos(), QGuiApplication::primaryScreen()->availableGeometry().topLeft());
+  Popup()->close();
+  ASSERT_TRUE(Click(wb, "a[href^='http']"));
+  EXPECT_TRUE(Spin([&] { return !desktop.isEmpty(); }, 10000));
+  EXPECT_EQ(desktop, QList<QUrl>{QUrl(web + "site")});
+  EXPECT_FALSE(remote.hasPendingConnections());
+  qw::BrowserPage::SetDesktopOpener(opener);
+}
+
+}  // namespace
