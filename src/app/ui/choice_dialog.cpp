@@ -10,8 +10,8 @@
 
 #include "app/ui/clickable_label.h"
 #include "app/ui/mdi_frm_main.h"
-#include "app/ui/screens.h"
 #include "data/marina_db.h"
+#include "host/ui/screens.h"
 #include "platform/message_box.h"
 #include "platform/program.h"
 #include "services/error_handler.h"

@@ -6,14 +6,13 @@
 #include <QFileDialog>
 #include <QIcon>
 #include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QToolBar>
 #include <exception>
 
 #include "app/ui/choice_dialog.h"
 #include "app/ui/help_window.h"
-#include "app/ui/screens.h"
+#include "host/ui/screens.h"
 #include "platform/message_box.h"
 #include "platform/print_pages.h"
 #include "platform/program.h"
@@ -127,14 +126,13 @@ MDIFrmMain::MDIFrmMain(QWidget* parent) : QMainWindow(parent) {
   }
 
   CommonDialog1 = [this](bool save) { return DefaultFileDialog(this, save); };
+  RegisterMainWindow(this, this);
 }
 
 QAction* MDIFrmMain::ToolbarButton(int index) const {
   if (index < 1 || index > kToolbarButtonCount) return nullptr;
   return buttons_[index - 1];
 }
-
-QMdiSubWindow* MDIFrmMain::AddChild(QWidget* child) { return mdiArea_->addSubWindow(child); }
 
 QAction* MDIFrmMain::MenuAction(ToolMenu menu) const {
   switch (menu) {

@@ -4,9 +4,9 @@
 #include <QMdiSubWindow>
 #include <QPointer>
 
-#include "app/ui/screens.h"
-#include "app/ui/window_host.h"
 #include "data/marina_db.h"
+#include "host/ui/screens.h"
+#include "host/ui/window_host.h"
 #include "maps/map_keys.h"
 #include "maps/map_lists.h"
 #include "maps/ui/frm_subregion.h"

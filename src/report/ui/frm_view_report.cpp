@@ -19,8 +19,8 @@
 #include <stdexcept>
 #include <utility>
 
-#include "app/ui/screens.h"
 #include "data/marina_db.h"
+#include "host/ui/screens.h"
 #include "platform/message_box.h"
 #include "platform/program.h"
 #include "platform/ui/browser.h"

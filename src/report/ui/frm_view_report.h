@@ -7,7 +7,7 @@
 #include <QString>
 #include <cstdint>
 
-#include "app/ui/window_host.h"
+#include "host/ui/window_host.h"
 #include "report/dont_show.h"
 #include "report/middle_bottom_sections.h"
 #include "services/report_hand_over.h"

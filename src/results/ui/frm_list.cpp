@@ -10,8 +10,8 @@
 
 #include <algorithm>
 
-#include "app/ui/screens.h"
 #include "data/marina_db.h"
+#include "host/ui/screens.h"
 #include "platform/message_box.h"
 #include "platform/program.h"
 #include "platform/temp_pages.h"

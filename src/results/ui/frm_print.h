@@ -3,7 +3,7 @@
 // rescales itself for the screen when it loads.
 #include <QDialog>
 
-#include "app/ui/window_host.h"
+#include "host/ui/window_host.h"
 
 class QGroupBox;
 class QPushButton;

@@ -11,8 +11,8 @@
 #include <QPushButton>
 #include <functional>
 
-#include "app/ui/screens.h"
 #include "data/marina_db.h"
+#include "host/ui/screens.h"
 #include "platform/message_box.h"
 #include "platform/program.h"
 #include "platform/ui/check_box.h"

@@ -16,10 +16,10 @@
 
 #include "app/ui/choice_dialog.h"
 #include "app/ui/mdi_frm_main.h"
-#include "app/ui/screens.h"
 #include "app/ui/ui_helpers.h"
 #include "common/testing.h"
 #include "data/marina_db.h"
+#include "host/ui/screens.h"
 #include "maps/map_keys.h"
 #include "maps/map_lists.h"
 #include "maps/ui/frm_alert_chart.h"
@@ -31,9 +31,9 @@
 #include "maps/ui/map_key.h"
 #include "maps/ui/register.h"
 #include "platform/message_box.h"
+#include "platform/ui/browser.h"
 #include "platform/ui/check_box.h"
 #include "platform/ui/flex_grid.h"
-#include "platform/ui/browser.h"
 #include "report/ui/frm_view_report.h"
 #include "report/ui/register.h"
 

@@ -12,13 +12,11 @@
 #include <QTemporaryFile>
 #include <gtest/gtest.h>
 
-#include "app/ui/frm_progress.h"
-#include "app/ui/frm_wait.h"
 #include "app/ui/mdi_frm_main.h"
-#include "app/ui/window_host.h"
 #include "common/pdf_text.h"
-#include "services/page_setup.h"
-#include "services/user_store.h"
+#include "host/ui/frm_progress.h"
+#include "host/ui/frm_wait.h"
+#include "host/ui/window_host.h"
 #include "list_fixture.h"
 #include "platform/program.h"
 #include "platform/temp_pages.h"
@@ -27,6 +25,8 @@
 #include "results/list_page.h"
 #include "results/ui/frm_print.h"
 #include "results/ui/register.h"
+#include "services/page_setup.h"
+#include "services/user_store.h"
 
 namespace {
 
