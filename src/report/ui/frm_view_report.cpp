@@ -328,9 +328,7 @@ void frm_view_report::ShowMarina(std::int32_t marinaNo, QString name) {
   mnuaddphotos->setText(kAdditionalPhotos);
 }
 
-void frm_view_report::DisplayReport(std::int32_t MarinaNo, QString& MarinaName, bool RightPage, int PageNumber) {
-  Q_UNUSED(RightPage);
-  Q_UNUSED(PageNumber);
+void frm_view_report::DisplayReport(std::int32_t MarinaNo, QString& MarinaName) {
   const WaitCursor wait;
   dontShow_.DontShowMarinaNo = MarinaNo;
   ClearDontShowFlags(dontShow_);
@@ -352,12 +350,11 @@ void frm_view_report::DisplayReport(std::int32_t MarinaNo, QString& MarinaName, 
   request.edition = EditionTitle();
   request.photosFolder = InProgramFolder(Settings().PhotosFolder);
   request.programFolder = ProgramFolder();
-  request.middleAndBottom = [this](Database& reportDb, int marinaNo) {
-    return AppendMiddleAndBottomSections(reportDb, marinaNo, dontShow_, sections_);
-  };
+  request.hidden = dontShow_;
   const ReportPages pages = ComposeReportPages(*db, request);
   MarinaName = pages.marinaName;
   reportPageHtml_ = pages.reportHtml;
+  sections_ = pages.sections;
 
   const PageFilesWritten written = WriteReportPages(pages.reportHtml, pages.photosHtml);
   if (!written.reportWritten) {
