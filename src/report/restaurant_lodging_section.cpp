@@ -100,6 +100,7 @@ void AddEntries(Database& db, const QString& sql, const QString& typeColumn, std
     }
     rs->Close();
   } catch (const JetError&) {
+    // The report skips a statement that fails: the texts keep what was read.
   }
 }
 

@@ -18,6 +18,7 @@
 #include "platform/program.h"
 #include "services/config_file.h"
 #include "services/page_setup.h"
+#include "services/result.h"
 #include "services/settings.h"
 #include "services/user_store.h"
 
@@ -46,15 +47,6 @@ constexpr std::array<ToolbarButtonDef, kToolbarButtonCount> kButtons{{
 }};
 
 const QString kCriteriaFilter = QStringLiteral("Search Criteria Files(*.vyk)");
-
-// Runs one step of a handler that goes on with the next step when one fails.
-template <typename F>
-void SkipOnFailure(F&& step) {
-  try {
-    step();
-  } catch (const std::exception&) {
-  }
-}
 
 QString DefaultFileDialog(QWidget* parent, bool save) {
   QFileDialog dialog(parent);

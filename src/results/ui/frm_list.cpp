@@ -163,6 +163,7 @@ void frmList::UpdateListAlternative() {
   try {
     db->Close();
   } catch (const std::exception&) {
+    // The rows are read: a connection that will not close changes nothing shown.
   }
   FillGrids(fill.value_or({}));
   if (!fill) ErrorHandler(QStringLiteral("frmList"), QStringLiteral("UpdateListAlternative"), fill.error());
