@@ -176,8 +176,8 @@ TEST(FrmPrint, LoadsHiddenRescalesForTheScreenAndOffersPrintAfterAChoice) {
   EXPECT_EQ(form->DesignWidth, 800);
   EXPECT_EQ(form->DesignHeight, 600);
   const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
-  EXPECT_FLOAT_EQ(form->LastScaleX, float(screen.width()) / 800.0f);
-  EXPECT_FLOAT_EQ(form->LastScaleY, float(screen.height()) / 600.0f);
+  EXPECT_EQ(qw::SharedScreenMetrics().pixelsX, screen.width());
+  EXPECT_EQ(qw::SharedScreenMetrics().pixelsY, screen.height());
   EXPECT_GT(form->LastWidth, 0);
 
   EXPECT_FALSE(form->cmdPrint->isVisibleTo(form));
