@@ -16,6 +16,7 @@
 #include "platform/message_box.h"
 #include "platform/print_pages.h"
 #include "platform/program.h"
+#include "platform/ui/wait_cursor.h"
 #include "services/config_file.h"
 #include "services/page_setup.h"
 #include "services/result.h"
@@ -155,15 +156,16 @@ void MDIFrmMain::UpdateToolBox() { ApplyToolBoxState(ToolBoxForMode(ScreenMode()
 QString MDIFrmMain::Parse_String_Edition() { return qw::Parse_String_Edition(); }
 
 void MDIFrmMain::MDIForm_Load() {
-  SkipOnFailure([&] { QApplication::setOverrideCursor(Qt::WaitCursor); });
-  SkipOnFailure([&] {
-    setWindowTitle(QStringLiteral("Brinewick's Digital Guide to ") + Settings().EditionName +
-                   QStringLiteral(" Marinas"));
-  });
-  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-  SortOrder() = ListOrder::Geographic;
-  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-  QApplication::restoreOverrideCursor();
+  {
+    const WaitCursor wait;
+    SkipOnFailure([&] {
+      setWindowTitle(QStringLiteral("Brinewick's Digital Guide to ") + Settings().EditionName +
+                     QStringLiteral(" Marinas"));
+    });
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    SortOrder() = ListOrder::Geographic;
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  }
   SkipOnFailure([&] { ShowChoiceDialog(); });
   loaded_ = true;
 }
