@@ -87,7 +87,8 @@ void AddEntries(Database& db, const QString& sql, const QString& typeColumn, std
       texts[k - 1] += typeName + EntryNote(*rs, prices) + QStringLiteral(", ");
     }
     rs->Close();
-  } catch (const JetError&) {
+  } catch (const JetError& e) {
+    if (IsReadFailure(e.number())) throw;
   }
 }
 

@@ -9,7 +9,10 @@
 #include <gtest/gtest.h>
 #include <stdio.h>
 
+#include <chrono>
 #include <functional>
+#include <future>
+#include <thread>
 #include <vector>
 
 #include "platform/jet.h"
@@ -466,6 +469,53 @@ TEST_F(JetDatabase, AReadOnlyConnectionOrFileRefusesEveryWrite) {
   EXPECT_EQ(qw::DBEngine::Errors()[0].number, qw::kJetCannotWrite);
   writable->Close();
   QFile::setPermissions(path_, QFile::ReadOwner | QFile::WriteOwner);
+}
+
+// Another program writing holds the file locked for a while: a read waits for
+// it within a bound, then says the file is busy (never an empty result, never
+// "Could not update"); a write says it could not update.
+TEST_F(JetDatabase, ALockHeldByAnotherConnectionIsWaitedForThenToldApartFromNoRows) {
+  struct Case {
+    const char* name;
+    int holdMs;       // how long the other connection keeps its lock
+    int readError;    // 0: the read waits and finds the rows
+    int writeError;
+  };
+  const Case cases[] = {
+      {"a short write", 300, 0, 0},
+      {"a long write", 3500, qw::kJetFileInUse, qw::kJetLocked},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto reader = Open();
+    auto writer = Open(false);
+    std::promise<void> locked;
+    std::thread other([&] {
+      const QString name = QString("other_%1").arg(c.holdMs);
+      {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", name);
+        db.setDatabaseName(path_);
+        db.open();
+        QSqlQuery q(db);
+        q.exec("BEGIN EXCLUSIVE");
+        locked.set_value();
+        std::this_thread::sleep_for(std::chrono::milliseconds(c.holdMs));
+        q.exec("ROLLBACK");
+        db.close();
+      }
+      QSqlDatabase::removeDatabase(name);
+    });
+    locked.get_future().wait();
+    if (c.readError) {
+      ExpectJetError(c.readError, [&] { reader->OpenRecordset("select * from rpm_Vyk"); });
+      EXPECT_FALSE(qw::DBEngine::Errors()[0].description.contains("Could not update"));
+      ExpectJetError(c.writeError, [&] { writer->Execute("INSERT INTO chart_information (checkalert) VALUES (1)"); });
+    } else {
+      EXPECT_EQ(reader->OpenRecordset("select * from rpm_Vyk")->RecordCount(), 4);
+      writer->Execute("INSERT INTO chart_information (checkalert) VALUES (1)");
+    }
+    other.join();
+  }
 }
 
 }  // namespace
