@@ -1,12 +1,14 @@
 // The database engine over SQLite's C API.
 #include "platform/jet.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QRegularExpression>
 #include <QStorageInfo>
 #include <QThread>
+#include <QTimer>
 #include <sqlite3.h>
 #include <sys/stat.h>
 
@@ -202,7 +204,7 @@ Source ParseSource(const QString& sqlOrTable) {
 }
 
 // One open SQLite connection, closed when its last user lets go.
-class Connection {
+class Connection : public std::enable_shared_from_this<Connection> {
  public:
   Connection(sqlite3* db, QString path) : db_(db), path_(std::move(path)) {}
   Connection(const Connection&) = delete;
@@ -215,24 +217,38 @@ class Connection {
   // Searches run many small index probes: reading through a mapping of the
   // whole file instead of a per-connection cache keeps a large search in
   // line with its rows. The engine maps what the file holds, up to its own
-  // limit. The file is mapped only while a handle uses the connection, so
-  // that a connection kept between searches holds none of it in memory.
+  // limit. The mapping is let go a moment after the last handle, so that a
+  // connection kept between searches holds none of the file in memory, while
+  // the several opens of one click (names looked up, the count, the list)
+  // find the file still mapped.
   void Enter() {
-    if (users_++ == 0) SetMapping(std::numeric_limits<qint64>::max());
+    if (users_++ == 0 && !mapped_) SetMapping(std::numeric_limits<qint64>::max());
   }
   void Leave() {
-    if (--users_ == 0) SetMapping(0);
+    if (--users_ != 0) return;
+    if (!QCoreApplication::instance()) {
+      SetMapping(0);
+      return;
+    }
+    QTimer::singleShot(kKeepMappedMs, [weak = weak_from_this()] {
+      if (const std::shared_ptr<Connection> connection = weak.lock(); connection && connection->users_ == 0)
+        connection->SetMapping(0);
+    });
   }
 
  private:
+  static constexpr int kKeepMappedMs = 2000;
+
   void SetMapping(qint64 bytes) {
     sqlite3_exec(db_, QByteArray("PRAGMA mmap_size=" + QByteArray::number(bytes)).constData(), nullptr, nullptr,
                  nullptr);
+    mapped_ = bytes != 0;
   }
 
   sqlite3* db_;
   QString path_;
   int users_ = 0;
+  bool mapped_ = false;
 };
 using ConnectionPtr = std::shared_ptr<Connection>;
 
