@@ -186,13 +186,17 @@ frmWait* ShowWaitWindow() {
   // event loop after show (more on a busy machine). Each turn waits for the
   // next event and no longer, so the query starts as soon as the window is
   // drawn; the deadline's timer wakes the last turn. User input waits.
-  QElapsedTimer clock;
-  clock.start();
-  QTimer deadline;
-  deadline.setSingleShot(true);
-  deadline.start(kWaitWindowDrawLimitMs);
-  while (w && !(w->HasPainted() && IsOnScreen(w)) && clock.elapsed() < kWaitWindowDrawLimitMs)
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents);
+  const auto drawn = [&] { return !w || (w->HasPainted() && IsOnScreen(w)); };
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  if (!drawn()) {
+    QElapsedTimer clock;
+    clock.start();
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    deadline.start(kWaitWindowDrawLimitMs);
+    while (!drawn() && clock.elapsed() < kWaitWindowDrawLimitMs)
+      QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents);
+  }
   // A late expose is handled, and what the window drew has reached the
   // display.
   QGuiApplication::sync();
