@@ -1,5 +1,7 @@
 #include "bench_support.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -34,6 +36,15 @@ double ResidentMib() {
   long pages = 0, resident = 0;
   std::ifstream("/proc/self/statm") >> pages >> resident;
   return double(resident) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+}
+
+void CountMemory(benchmark::State& state) {
+  state.counters["rss_mb"] = ResidentMib();
+  QElapsedTimer idle;
+  idle.start();
+  while (idle.elapsed() < 2500) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+  state.counters["idle_mb"] = ResidentMib();
+  state.counters["peak_mb"] = PeakResidentMib();
 }
 
 double PeakResidentMib() {

@@ -20,6 +20,10 @@ void UseDatabase(const QString& path, bool demoFilter);
 // The process's resident memory now and at its peak, in MiB.
 double ResidentMib();
 double PeakResidentMib();
+// Sets the counters rss_mb (now, the database file still mapped for a
+// moment after its last use), idle_mb (once the program has been idle long
+// enough to let the mapping go) and peak_mb.
+void CountMemory(benchmark::State& state);
 
 // Times ours() as the benchmark's iteration, and floor() right after it in the
 // same iteration with the benchmark's clock stopped, so that both meet the

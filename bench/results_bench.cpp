@@ -39,8 +39,7 @@ void Fill(benchmark::State& state, const QString& path, bool demoFilter) {
     list->resize(list->sizeHint());
     list->show();
     QApplication::processEvents();
-    state.counters["rss_mb"] = qw::bench::ResidentMib();
-    state.counters["peak_mb"] = qw::bench::PeakResidentMib();
+    qw::bench::CountMemory(state);
   }
   qw::frmList::Unload();
   QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -53,7 +52,7 @@ const bool registered = [] {
   if (!large.isEmpty())
     benchmark::RegisterBenchmark("ListFill/Large", Fill, QString::fromLocal8Bit(large), false)
         ->Unit(benchmark::kMillisecond)
-        ->Iterations(5);
+        ->Iterations(10);
   return true;
 }();
 

@@ -115,8 +115,7 @@ void ShowAsClicked(benchmark::State& state, const QString& path, bool demoFilter
         QApplication::processEvents();
       });
   state.counters["marinas"] = list->GetMarinasCount();
-  state.counters["rss_mb"] = bench::ResidentMib();
-  state.counters["peak_mb"] = bench::PeakResidentMib();
+  bench::CountMemory(state);
 }
 
 const bool registered = [] {
