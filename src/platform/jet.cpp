@@ -239,6 +239,7 @@ class Connection : public std::enable_shared_from_this<Connection> {
  private:
   static constexpr int kKeepMappedMs = 2000;
 
+  // A mapping the engine refuses only costs speed: reads go through its cache.
   void SetMapping(qint64 bytes) {
     sqlite3_exec(db_, QByteArray("PRAGMA mmap_size=" + QByteArray::number(bytes)).constData(), nullptr, nullptr,
                  nullptr);
@@ -277,8 +278,11 @@ class Statement {
     if (rc != SQLITE_OK) Fail(rc);
     if (!stmt_) Raise(kJetSyntaxError, source_, QStringLiteral("Syntax error in query expression '%1'.").arg(shownSql_));
     // One statement per call: what follows it is refused, never run.
-    if (tail && !QByteArray(tail).trimmed().isEmpty())
+    if (tail && !QByteArray(tail).trimmed().isEmpty()) {
+      sqlite3_finalize(stmt_);  // no destructor runs for a constructor that throws
+      stmt_ = nullptr;
       Raise(kJetCharactersAfterEnd, source_, QStringLiteral("Characters found after end of SQL statement."));
+    }
     const int columns = sqlite3_column_count(stmt_);
     isBool_.reserve(columns);
     for (int i = 0; i < columns; ++i) isBool_.push_back(IsBoolType(sqlite3_column_decltype(stmt_, i)));

@@ -255,6 +255,13 @@ TEST_F(JetDatabase, FailingSqlIsAnErrorNeverAnEmptyResult) {
   // A city with an apostrophe inserted unquoted breaks the query.
   ExpectJetError(qw::kJetSyntaxError, [&] { db->OpenRecordset("select * from rpm_Contact_Information where City = 'O'Neil'"); });
   EXPECT_EQ(qw::DBEngine::Errors()[0].source, "DAO.Database");
+  // A second statement behind the first is refused, never run, also where
+  // the connection could write.
+  auto writer = Open(false);
+  ExpectJetError(qw::kJetCharactersAfterEnd, [&] { writer->OpenRecordset("select * from rpm_Vyk; delete from rpm_Vyk"); });
+  ExpectJetError(qw::kJetCharactersAfterEnd, [&] { writer->OpenForwardOnly("select 1; delete from rpm_Vyk"); });
+  ExpectJetError(qw::kJetCharactersAfterEnd, [&] { writer->Execute("delete from chart_information; delete from rpm_Vyk"); });
+  EXPECT_EQ(writer->OpenRecordset("rpm_Vyk")->RecordCount(), 4);
   // The collection holds the last failing call's errors until refreshed.
   db->OpenRecordset("rpm_Vyk");
   EXPECT_EQ(qw::DBEngine::Errors().size(), 1);
