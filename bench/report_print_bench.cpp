@@ -1,7 +1,9 @@
 // Every demo marina's report printed in one run of the report viewer's
 // "Print report" dialog ("All pages") into one PDF file: each report composed,
 // written, loaded into the browser and printed in turn. Reports the file's
-// size, its pages, and what a page weighs without its pictures.
+// size, its pages, and what a page weighs without its pictures. Its floor
+// (x_bare) is the bare browser engine loading each of the same pages, saved
+// as the run showed them, and laying it out for print on the same paper.
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -12,8 +14,11 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
+#include "bare_engine.h"
 #include "demo_viewer.h"
+#include "platform/print_pages.h"
 #include "platform/ui/browser.h"
+#include "report/report_files.h"
 #include "report/ui/frm_view_report.h"
 #include "report/ui/report_print_commands.h"
 
@@ -48,12 +53,33 @@ void BM_PrintAllDemoReportsToOnePdf(benchmark::State& state) {
   QPrinter& printer = qw::WebBrowser::Printer();
   printer.setOutputFormat(QPrinter::PdfFormat);
   printer.setOutputFileName(pdf);
+  // Each page as the run loads it, for the floor.
+  QStringList saved;
+  const auto saving = QObject::connect(viewer->wb, &qw::WebBrowser::DocumentComplete, [&] {
+    saved << work.filePath(QStringLiteral("page%1.htm").arg(saved.size(), 3, 10, QLatin1Char('0')));
+    QFile::copy(qw::ReportPagePath(), saved.last());
+  });
+  double runSeconds = 0;
   for (auto _ : state) {
     QElapsedTimer clock;
     clock.start();
     viewer->printCommands->StartRun({qw::PrintChoice::AllPages, QString(), QString()});
     while (viewer->printCommands->Run().PrintFlagAvail()) QApplication::processEvents(QEventLoop::AllEvents, 50);
-    state.SetIterationTime(clock.elapsed() / 1000.0);
+    runSeconds = clock.elapsed() / 1000.0;
+    state.SetIterationTime(runSeconds);
+  }
+  QObject::disconnect(saving);
+  {
+    const QPageLayout paper = qw::BodyLayout(printer.pageLayout(), qw::CurrentPageSetup());
+    qw::bench::BareEngine bare(viewer->wb->size());
+    QElapsedTimer clock;
+    clock.start();
+    int laidOut = 0;
+    for (const QString& page : saved) laidOut += bare.Load(page) && !bare.PrintToPdf(paper).isEmpty() ? 1 : 0;
+    const double bareSeconds = clock.elapsed() / 1000.0;
+    state.counters["bare_s"] = bareSeconds;
+    state.counters["bare_pages"] = laidOut;
+    if (bareSeconds > 0) state.counters["x_bare"] = runSeconds / bareSeconds;
   }
   const QList<DemoViewer::Entry>& marinas = demo.Entries();
   QPdfDocument document;

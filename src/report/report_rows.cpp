@@ -51,7 +51,8 @@ RowRecordset FirstRow(Database& db, const QString& sql) {
   try {
     const RecordsetPtr rs = db.OpenRecordset(sql);
     return RowRecordset::CopyCurrentRow(*rs);
-  } catch (const JetError&) {
+  } catch (const JetError& e) {
+    if (IsReadFailure(e.number())) throw;  // an unreadable file is not a missing row
     return RowRecordset();
   }
 }
@@ -89,7 +90,8 @@ ReportRows ReadReportRows(Database& db, int marinaNo) {
   r.sunset = Value(vyk, QStringLiteral("Sunset"));
   try {
     r.regionName = GetRegionName(db, r.geoCode);
-  } catch (const JetError&) {
+  } catch (const JetError& e) {
+    if (IsReadFailure(e.number())) throw;
   }
   const auto table = [&](const char* name) {
     return FirstRow(db, QStringLiteral("select * from %1 where MarinaNo=%2").arg(QLatin1String(name), no));

@@ -68,7 +68,8 @@ struct ReportRows {
 QString GetRegionName(Database& db, int geoCode);
 
 // Reads the marina's rows through db. A failing query leaves its part empty;
-// nothing is thrown.
+// a file that cannot be read just now (IsReadFailure) throws its JetError, so
+// that a busy file is never taken for a marina without rows.
 ReportRows ReadReportRows(Database& db, int marinaNo);
 
 }  // namespace qw

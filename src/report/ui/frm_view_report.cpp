@@ -334,18 +334,9 @@ void frm_view_report::DisplayReport(std::int32_t MarinaNo, QString& MarinaName, 
   const WaitCursor wait;
   dontShow_.DontShowMarinaNo = MarinaNo;
   ClearDontShowFlags(dontShow_);
-  LoadDontShowFlags(dontShow_);
   if (mnuaddphotos->text() == kMarinaReport) mnuaddphotos->setText(kAdditionalPhotos);
   currentMarinaNo_ = MarinaNo;
 
-  Database* db = nullptr;
-  try {
-    db = &ReopenReportDatabase();
-  } catch (const JetError& e) {
-    reportPageHtml_.clear();
-    ShowNoPage(QStringLiteral("The report could not be read from the marina database: ") + e.description());
-    return;
-  }
   ReportRequest request;
   request.marinaNo = MarinaNo;
   request.marinaName = MarinaName;
@@ -355,7 +346,17 @@ void frm_view_report::DisplayReport(std::int32_t MarinaNo, QString& MarinaName, 
   request.middleAndBottom = [this](Database& reportDb, int marinaNo) {
     return AppendMiddleAndBottomSections(reportDb, marinaNo, dontShow_, sections_);
   };
-  const ReportPages pages = ComposeReportPages(*db, request);
+  ReportPages pages;
+  try {
+    // A database that cannot be read (busy with another program, gone,
+    // damaged) gives no page and one message, never a page read in part.
+    LoadDontShowFlags(dontShow_);
+    pages = ComposeReportPages(ReopenReportDatabase(), request);
+  } catch (const JetError& e) {
+    reportPageHtml_.clear();
+    ShowNoPage(QStringLiteral("The report could not be read from the marina database: ") + e.description());
+    return;
+  }
   MarinaName = pages.marinaName;
   reportPageHtml_ = pages.reportHtml;
 
