@@ -229,7 +229,12 @@ frm_view_report::frm_view_report() {
 frm_view_report::~frm_view_report() = default;
 
 void frm_view_report::closeEvent(QCloseEvent* e) {
-  // Closing the window unloads it.
+  // Closing the window unloads it, unless notes that cannot be stored keep it
+  // open.
+  if (Loaded() == this && !notes->MayClose(NotesClosing::Viewer)) {
+    e->ignore();
+    return;
+  }
   e->accept();
   if (Loaded() == this) Unload();
 }
@@ -314,7 +319,7 @@ void frm_view_report::ShowMarina(std::int32_t marinaNo, QString name) {
   // the page changes, whether the box still has the focus or not.
   notes->StorePending();
   DisplayReport(marinaNo, name);
-  notes->Load(marinaNo);
+  notes->Load(marinaNo, name);
   mnuaddphotos->setText(kAdditionalPhotos);
 }
 
@@ -428,6 +433,7 @@ void frm_view_report::mnuaddphotos_Click() {
 }
 
 void frm_view_report::mnubksearch_Click() {
+  if (!notes->MayClose(NotesClosing::Viewer)) return;
   Unload();
   CallScreen(AppScreens().showSearch);
   CallScreen(AppScreens().clearMapFormload);
@@ -440,6 +446,7 @@ void frm_view_report::mnucharts_Click() {
     mnubksearch_Click();
     return;
   }
+  if (!notes->MayClose(NotesClosing::Viewer)) return;
   CallScreen(screens.unloadOverview);
   CallScreen(screens.unloadSubRegionMaps);
   std::optional<int> geoCode;
