@@ -5,9 +5,12 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
+#include <QSaveFile>
 #include <QStandardPaths>
 #include <QUuid>
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <unistd.h>
 #include <vector>
 
@@ -58,6 +61,38 @@ QString FindFileNoCase(const QString& folder, const QString& name) {
     if (entry.compare(name, Qt::CaseInsensitive) == 0) return dir.filePath(entry);
   }
   return dir.filePath(name);
+}
+
+QString WriteWholeFile(const QString& path, const QByteArray& bytes) {
+  QSaveFile file(path);
+  errno = 0;
+  // Unbuffered: a buffered save file takes every byte and commits a file cut
+  // short when the disk fills up as its buffer goes out.
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return WriteFailureReason(errno, file.errorString());
+  // A write may take less than it was given (a disk filling up) without
+  // counting as failed: the rest is written again, and that write says why
+  // it cannot be.
+  qint64 done = 0;
+  while (done < bytes.size()) {
+    errno = 0;
+    const qint64 n = file.write(bytes.constData() + done, bytes.size() - done);
+    if (n <= 0) {
+      const QString reason = WriteFailureReason(errno, file.errorString());
+      file.cancelWriting();
+      return reason;
+    }
+    done += n;
+  }
+  errno = 0;
+  if (!file.commit()) return WriteFailureReason(errno, file.errorString());
+  return QString();
+}
+
+QString WriteFailureReason(int errnum, const QString& fallback) {
+  if (errnum == ENOSPC || errnum == EDQUOT) return QStringLiteral("the disk is full");
+  if (errnum != 0) return QString::fromLocal8Bit(std::strerror(errnum));
+  if (!fallback.isEmpty() && fallback != QLatin1String("Unknown error")) return fallback;
+  return QStringLiteral("the file could not be written");
 }
 
 QString TempPageName() {

@@ -31,6 +31,15 @@ QString InProgramFolder(const QString& folder);
 // ("vykmarina.ini" finds "VykMarina.ini"); the name as given when none exists.
 QString FindFileNoCase(const QString& folder, const QString& name);
 
+// Replaces the file at path with bytes, whole or not at all: a write that
+// stops short (a full disk) leaves the file as it was. "" when written, else
+// why not, as a sentence ends ("the disk is full").
+QString WriteWholeFile(const QString& path, const QByteArray& bytes);
+// Why a write failed, from the system's error number: "the disk is full" for
+// a disk (or quota) without room, else the system's own words; `fallback`
+// when the number says nothing.
+QString WriteFailureReason(int errnum, const QString& fallback = QString());
+
 // A new, unused file name in the system temporary folder ending in ".htm".
 QString TempPageName();
 
