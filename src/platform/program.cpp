@@ -11,6 +11,9 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 #include <unistd.h>
 #include <vector>
 
@@ -93,6 +96,12 @@ QString WriteFailureReason(int errnum, const QString& fallback) {
   if (errnum != 0) return QString::fromLocal8Bit(std::strerror(errnum));
   if (!fallback.isEmpty() && fallback != QLatin1String("Unknown error")) return fallback;
   return QStringLiteral("the file could not be written");
+}
+
+void ReleaseFreedMemory() {
+#if defined(__GLIBC__)
+  malloc_trim(0);
+#endif
 }
 
 QString TempPageName() {

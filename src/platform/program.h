@@ -40,6 +40,11 @@ QString WriteWholeFile(const QString& path, const QByteArray& bytes);
 // when the number says nothing.
 QString WriteFailureReason(int errnum, const QString& fallback = QString());
 
+// Gives memory the program has freed back to the system. After a large piece
+// of work (a print run of every report) the freed memory would otherwise stay
+// with the program, in pieces too scattered to be given back by themselves.
+void ReleaseFreedMemory();
+
 // A new, unused file name in the system temporary folder ending in ".htm".
 QString TempPageName();
 
