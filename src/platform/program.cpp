@@ -115,20 +115,36 @@ QString TempPageName() {
   }
 }
 
-std::unique_ptr<QLockFile> LockProgramFolder(const QString& folder) {
-  // Kept in the temporary folder, so that the program folder may be
-  // read-only; named after the user and the folder, so that other users and
-  // other installations are not held up.
-  const QByteArray key =
-      QCryptographicHash::hash(QDir(folder).absolutePath().toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
+namespace {
+
+// A lock of the temporary folder, so that the program folder may be
+// read-only; named after the user, what is locked and its path, so that other
+// users and other installations are not held up.
+std::unique_ptr<QLockFile> LockKeyed(const char* what, const QString& path) {
+  const QByteArray key = QCryptographicHash::hash(path.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
   QString temp = QDir::tempPath();
   if (temp.isEmpty()) temp = QStringLiteral("/tmp");
-  auto lock = std::make_unique<QLockFile>(
-      QStringLiteral("%1/quaywise-%2-%3.lock").arg(temp).arg(getuid()).arg(QString::fromLatin1(key)));
-  // Only a running copy holds the folder, however long it has been running.
+  auto lock = std::make_unique<QLockFile>(QStringLiteral("%1/quaywise-%2%3-%4.lock")
+                                              .arg(temp)
+                                              .arg(QLatin1String(what))
+                                              .arg(getuid())
+                                              .arg(QString::fromLatin1(key)));
+  // Only a running copy holds it, however long it has been running.
   lock->setStaleLockTime(0);
   if (lock->tryLock(0) || lock->error() != QLockFile::LockFailedError) return lock;
   return nullptr;
+}
+
+}  // namespace
+
+std::unique_ptr<QLockFile> LockProgramFolder(const QString& folder) {
+  return LockKeyed("", QDir(folder).absolutePath());
+}
+
+std::unique_ptr<QLockFile> LockDatabase(const QString& databasePath) {
+  const QFileInfo file(databasePath);
+  const QString real = file.canonicalFilePath();
+  return LockKeyed("db-", real.isEmpty() ? QDir::cleanPath(file.absoluteFilePath()) : real);
 }
 
 void AtProgramEnd(std::function<void()> cleanup) {

@@ -48,12 +48,19 @@ void ReleaseFreedMemory();
 // A new, unused file name in the system temporary folder ending in ".htm".
 QString TempPageName();
 
-// The lock that one running copy of the program holds on its program folder
-// for the user who started it; empty when another running copy holds it
-// (a copy that ended without letting go does not count). A lock that cannot
-// be made at all (no temporary folder) is not held against anyone: the
-// result is then an unlocked lock file.
+// The locks that one running copy of the program holds for the user who
+// started it: on its program folder (its report pages) and on the marina
+// database it uses (its notes), whatever folder another copy runs from. Empty
+// when another running copy holds it (a copy that ended without letting go
+// does not count). A lock that cannot be made at all (no temporary folder) is
+// not held against anyone: the result is then an unlocked lock file. The
+// database is known by its real path: links and other spellings of the same
+// file hold the same lock.
 std::unique_ptr<QLockFile> LockProgramFolder(const QString& folder);
+std::unique_ptr<QLockFile> LockDatabase(const QString& databasePath);
+// What a copy that is refused says.
+inline const QString kAlreadyRunningMessage =
+    QStringLiteral("Quaywise is already running. Only one copy of the guide can be open at a time.");
 
 // Work that must happen however the program ends (deleting temporary files):
 // run by EndProgram and when the application quits. Each runs every time the

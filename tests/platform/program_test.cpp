@@ -55,6 +55,25 @@ TEST(ProgramFolder, OneRunningCopyHoldsItsFolder) {
   EXPECT_TRUE(unlocked);
 }
 
+TEST(ProgramFolder, OneRunningCopyHoldsItsDatabaseWhateverFolderItRunsFrom) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(QDir(dir.path()).mkpath("data"));
+  const QString db = dir.filePath("data/marina.mdb");
+  QFile file(db);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.close();
+  ASSERT_TRUE(QFile::link(dir.filePath("data"), dir.filePath("linked")));
+  auto first = qw::LockDatabase(db);
+  ASSERT_TRUE(first);
+  // The same file however it is named; the program folder's lock is another.
+  for (const QString& same : {db, dir.filePath("data/./marina.mdb"), dir.filePath("linked/marina.mdb")})
+    EXPECT_FALSE(qw::LockDatabase(same)) << same.toStdString();
+  EXPECT_TRUE(qw::LockDatabase(dir.filePath("data/other.mdb")));
+  EXPECT_TRUE(qw::LockProgramFolder(db));
+  first->unlock();
+  EXPECT_TRUE(qw::LockDatabase(dir.filePath("linked/marina.mdb")));
+}
+
 QByteArray Contents(const QString& path) {
   QFile f(path);
   return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(unreadable)");
