@@ -53,6 +53,8 @@ TEST(ReportDatabase, DemoMarinasComposed) {
   const qw::ReportPages none = qw::ComposeReportPages(*db, Request(9999));
   EXPECT_EQ(none.marinaName, "Handed Over");
   EXPECT_TRUE(none.reportHtml.endsWith("</BODY></HTML>"));
+  EXPECT_FALSE(none.inDatabase);  // which the viewer says instead of showing it
+  EXPECT_TRUE(p507.inDatabase);
 }
 
 TEST(ReportDatabase, PagesWrittenOrReported) {

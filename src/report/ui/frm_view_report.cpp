@@ -319,7 +319,8 @@ void frm_view_report::ShowMarina(std::int32_t marinaNo, QString name) {
   // the page changes, whether the box still has the focus or not.
   notes->StorePending();
   DisplayReport(marinaNo, name);
-  notes->Load(marinaNo, name);
+  // A marina the database does not hold keeps no notes.
+  notes->Load(marinaInDatabase_ ? marinaNo : 0, name);
   mnuaddphotos->setText(kAdditionalPhotos);
 }
 
@@ -333,6 +334,7 @@ void frm_view_report::DisplayReport(std::int32_t MarinaNo, QString& MarinaName, 
   if (mnuaddphotos->text() == kMarinaReport) mnuaddphotos->setText(kAdditionalPhotos);
   currentMarinaNo_ = MarinaNo;
 
+  marinaInDatabase_ = true;  // until the rows tell otherwise
   Database* db = nullptr;
   try {
     db = &ReopenReportDatabase();
@@ -352,6 +354,14 @@ void frm_view_report::DisplayReport(std::int32_t MarinaNo, QString& MarinaName, 
     return AppendMiddleAndBottomSections(reportDb, marinaNo, dontShow_, sections_);
   };
   const ReportPages pages = ComposeReportPages(*db, request);
+  marinaInDatabase_ = pages.inDatabase;
+  if (!pages.inDatabase) {
+    // A number no table knows (a hand-edited key of a map) would give a page
+    // without a name that claims "No" for every facility.
+    reportPageHtml_.clear();
+    ShowNoPage(QStringLiteral("Marina number %1 is not in the marina database.").arg(MarinaNo), MsgIcon::Exclamation);
+    return;
+  }
   MarinaName = pages.marinaName;
   reportPageHtml_ = pages.reportHtml;
 
@@ -369,10 +379,10 @@ void frm_view_report::DisplayReport(std::int32_t MarinaNo, QString& MarinaName, 
   if (!written.ok) MsgBox(written.error, MsgButtons::OK, MsgIcon::Exclamation, kViewerTitle);
 }
 
-void frm_view_report::ShowNoPage(const QString& why) {
+void frm_view_report::ShowNoPage(const QString& why, MsgIcon icon) {
   wb->Navigate(QStringLiteral("about:blank"));
   mnuprint->setEnabled(false);
-  MsgBox(why, MsgButtons::OK, MsgIcon::Critical, kViewerTitle);
+  MsgBox(why, MsgButtons::OK, icon, kViewerTitle);
 }
 
 void frm_view_report::ShowCurrentReport() {

@@ -75,7 +75,8 @@ void NotesBox::TextChanged() {
 
 int NotesBox::ApplyCdRule() {
   const int refusals = CdNotesRefusalsNow();
-  if (box_) box_->setProperty("readOnly", refusals > 0);
+  // A box that belongs to no marina has nowhere to store what is typed.
+  if (box_) box_->setProperty("readOnly", refusals > 0 || NotesMarinaNo() == 0);
   return refusals;
 }
 

@@ -69,7 +69,8 @@ class NotesBox : public QObject {
 
  private:
   void SetText(const QString& text);
-  // Applies the CD rule to the box: read-only while it refuses typing.
+  // Applies the CD rule to the box: read-only while it refuses typing, and
+  // while the box belongs to no marina.
   // Returns how many times one typed character is refused.
   int ApplyCdRule();
   // The box's text changed: by typing, or by the program (settingText_).
