@@ -359,7 +359,7 @@ void frm_view_report::DisplayReport(std::int32_t MarinaNo, QString& MarinaName, 
     // A number no table knows (a hand-edited key of a map) would give a page
     // without a name that claims "No" for every facility.
     reportPageHtml_.clear();
-    ShowNoPage(QStringLiteral("Marina number %1 is not in the marina database.").arg(MarinaNo), MsgIcon::Exclamation);
+    ShowNoPage(MarinaNotInDatabaseMessage(QString::number(MarinaNo)), MsgIcon::Exclamation);
     return;
   }
   MarinaName = pages.marinaName;

@@ -382,6 +382,12 @@ TEST_F(MapWindows, KeysGridOpensTheReportOfARowOnly) {
   grid->DBmapkeys_DblClick();  // no 16-bit number
   EXPECT_TRUE(handOvers_.empty());
   EXPECT_EQ(Frmmapkeysgrid::Loaded(), grid);
+  // A row's number that no marina can have is told; no row, nothing.
+  QStringList told;
+  for (const MsgBoxCall& box : boxes_.Shown()) told << box.text;
+  EXPECT_EQ(told, QStringList({"Marina number Harbor Light is not in the marina database.",
+                               "Marina number 40000 is not in the marina database."}));
+  boxes_.Clear();
 
   const int marinaNo = grid->DBmapkeys->item(4, 3)->text().toInt();
   grid->DBmapkeys->setCurrentCell(4, 2);  // the Harbor cell does as well as any
