@@ -145,6 +145,7 @@ ReportPages ComposeReportPages(Database& db, const ReportRequest& request) {
   ReportPages pages;
   pages.marinaName = ReportMarinaName(in);
   pages.geoCode = in.rows.geoCode;
+  pages.inDatabase = in.rows.inDatabase;
   pages.harbor = TrimBlanks(in.rows.harbor);
   pages.reportHtml = ComposeReportPage(in);
 

@@ -59,6 +59,7 @@ struct ReportPages {
   QString harbor;      // without its end blanks
   QString reportHtml;  // the report page as written (ReportPageHtml)
   QString photosHtml;  // the Additional Photos page
+  bool inDatabase = false;  // the database holds the marina (ReportRows::inDatabase)
 };
 
 // Reads the marina's rows through db (the report's read-only connection),

@@ -100,7 +100,10 @@ ReportRows ReadReportRows(Database& db, int marinaNo) {
   r.facilities = table("rpm_marina_facilities");
   r.operations = table("rpm_marina_operations");
   r.contact = table("rpm_Contact_Information");
-  r.shortName = Value(table("rpm_marinaname_no"), QStringLiteral("Marina 30 char Name"));
+  const RowRecordset names = table("rpm_marinaname_no");
+  r.shortName = Value(names, QStringLiteral("Marina 30 char Name"));
+  r.inDatabase = vyk.HasRow() || names.HasRow() || r.nav.HasRow() || r.facilities.HasRow() ||
+                 r.operations.HasRow() || r.contact.HasRow();
   return r;
 }
 

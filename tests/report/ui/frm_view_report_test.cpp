@@ -95,6 +95,22 @@ TEST_F(ViewerTest, MapRoadMatchesByMarinaNoAndComposesOnce) {
   EXPECT_FALSE(Page().contains("Hospital: "));
   EXPECT_EQ(v->notes->NotesMarinaNo(), 473);
   EXPECT_EQ(mapKeysCleared_, 1) << "a viewer loaded already does not load again";
+
+  // Numbers that no table knows (a hand-edited key of a map): said so, no
+  // page, and no notes to keep for them.
+  for (const int no : {-5, 0, 99999}) {
+    SCOPED_TRACE(no);
+    boxes_.Clear();
+    qw::AppScreens().showReport(ReportHandOver{ReportHandOver::Road::Map, 0, no});
+    v->wb->WaitForLoad(30000);
+    ASSERT_EQ(boxes_.Shown().size(), 1);
+    EXPECT_EQ(boxes_.Shown()[0].text, QStringLiteral("Marina number %1 is not in the marina database.").arg(no));
+    EXPECT_EQ(v->wb->Url(), QUrl("about:blank"));
+    EXPECT_FALSE(v->mnuprint->isEnabled());
+    EXPECT_EQ(v->notes->NotesMarinaNo(), 0);
+    EXPECT_TRUE(v->tbNotes->toPlainText().isEmpty());
+    EXPECT_TRUE(v->tbNotes->isReadOnly());
+  }
 }
 
 TEST_F(ViewerTest, FullViewAndAdditionalPhotosToggleAndComeBack) {
