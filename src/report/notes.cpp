@@ -90,9 +90,12 @@ QString PersonalNotes::Load(int marinaNo) {
     stored_ = ReadNotes(*db, marinaNo);
     db->Close();
   } catch (const std::exception&) {
-    // An unreadable database shows an empty box; the box is not written back
-    // unless the user types into it.
+    // Notes that could not be read (the file busy with another program, gone,
+    // damaged) may still be in the database: the box shows nothing and
+    // belongs to no marina, so that nothing typed into it can write over them.
+    // The report's own read of the same database says what is wrong.
     stored_.clear();
+    marinaNo_ = 0;
   }
   return stored_;
 }

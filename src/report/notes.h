@@ -97,7 +97,7 @@ class PersonalNotes {
  public:
   // Reads the notes of marinaNo over a read-only connection of its own and
   // returns them for the box; the box belongs to marinaNo from now on. A read
-  // that fails gives an empty text.
+  // that fails gives an empty text and a box that belongs to no marina.
   QString Load(int marinaNo);
   // The marina the box's text belongs to; 0 when none (before the first Load,
   // after Clear).
