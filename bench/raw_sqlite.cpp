@@ -1,6 +1,7 @@
 #include "raw_sqlite.h"
 
 #include <QFile>
+#include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
 namespace qw::bench {
@@ -11,7 +12,7 @@ RawSqlite::RawSqlite(const QString& path) {
     db_ = nullptr;
     return;
   }
-  sqlite3_exec(db_, "PRAGMA mmap_size=268435456", nullptr, nullptr, nullptr);
+  sqlite3_exec(db_, "PRAGMA mmap_size=9223372036854775807", nullptr, nullptr, nullptr);
   Run("SELECT count(*) FROM sqlite_master");  // reads the schema: warm from here on
 }
 

@@ -1,23 +1,48 @@
 // Every demo marina's report printed in one run of the report viewer's
 // "Print report" dialog ("All pages") into one PDF file: each report composed,
 // written, loaded into the browser and printed in turn. Reports the file's
-// size, its pages, and what a page weighs without its pictures.
+// size, its pages, and what a page weighs without its pictures. Its floor
+// (x_bare) is the bare browser engine loading each of the same pages, saved
+// as the run showed them, and laying it out for print on the same paper.
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QPdfDocument>
 #include <QPrinter>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
+#include "bare_engine.h"
 #include "demo_viewer.h"
+#include "platform/print_pages.h"
 #include "platform/ui/browser.h"
+#include "report/report_files.h"
 #include "report/ui/frm_view_report.h"
 #include "report/ui/report_print_commands.h"
 
 namespace {
+
+// The program's resident memory in MB (the browser engine's helper processes
+// not counted).
+double ResidentMB() {
+  QFile statm(QStringLiteral("/proc/self/statm"));
+  if (!statm.open(QIODevice::ReadOnly)) return 0;
+  const QList<QByteArray> fields = statm.readAll().split(' ');
+  return fields.size() > 1 ? fields[1].toDouble() * double(sysconf(_SC_PAGESIZE)) / (1 << 20) : 0;
+}
+
+// Lets the program settle after a run: pending deletions done, the event
+// loop idle for a moment.
+void Settle() {
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  QElapsedTimer idle;
+  idle.start();
+  while (idle.elapsed() < 2000) QApplication::processEvents(QEventLoop::AllEvents, 50);
+}
 
 // The bytes of the pictures in a PDF file, as pdfimages lists them.
 qint64 PictureBytes(const QString& pdf) {
@@ -48,13 +73,47 @@ void BM_PrintAllDemoReportsToOnePdf(benchmark::State& state) {
   QPrinter& printer = qw::WebBrowser::Printer();
   printer.setOutputFormat(QPrinter::PdfFormat);
   printer.setOutputFileName(pdf);
+  // Each page as the run loads it, for the floor.
+  QStringList saved;
+  const auto saving = QObject::connect(viewer->wb, &qw::WebBrowser::DocumentComplete, [&] {
+    saved << work.filePath(QStringLiteral("page%1.htm").arg(saved.size(), 3, 10, QLatin1Char('0')));
+    QFile::copy(qw::ReportPagePath(), saved.last());
+  });
+  double runSeconds = 0;
+  // The run asks for its file first: the same file every time.
+  const auto chooseFile = qw::WebBrowser::SetDialogHook([&](QDialog& d) {
+    if (auto* files = qobject_cast<QFileDialog*>(&d)) files->selectFile(pdf);
+    return int(QDialog::Accepted);
+  });
+  Settle();
+  const double before = ResidentMB();
   for (auto _ : state) {
+    QFile::remove(pdf);
     QElapsedTimer clock;
     clock.start();
     viewer->printCommands->StartRun({qw::PrintChoice::AllPages, QString(), QString()});
     while (viewer->printCommands->Run().PrintFlagAvail()) QApplication::processEvents(QEventLoop::AllEvents, 50);
-    state.SetIterationTime(clock.elapsed() / 1000.0);
+    runSeconds = clock.elapsed() / 1000.0;
+    state.SetIterationTime(runSeconds);
   }
+  QObject::disconnect(saving);
+  {
+    const QPageLayout paper = qw::BodyLayout(printer.pageLayout(), qw::CurrentPageSetup());
+    qw::bench::BareEngine bare(viewer->wb->size());
+    QElapsedTimer clock;
+    clock.start();
+    int laidOut = 0;
+    for (const QString& page : saved) laidOut += bare.Load(page) && !bare.PrintToPdf(paper).isEmpty() ? 1 : 0;
+    const double bareSeconds = clock.elapsed() / 1000.0;
+    state.counters["bare_s"] = bareSeconds;
+    state.counters["bare_pages"] = laidOut;
+    if (bareSeconds > 0) state.counters["x_bare"] = runSeconds / bareSeconds;
+  }
+  Settle();
+  // A run keeps nothing of its reports once it has ended.
+  state.counters["memory_before_MB"] = before;
+  state.counters["memory_after_MB"] = ResidentMB();
+  qw::WebBrowser::SetDialogHook(chooseFile);
   const QList<DemoViewer::Entry>& marinas = demo.Entries();
   QPdfDocument document;
   document.load(pdf);

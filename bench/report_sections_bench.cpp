@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QString>
 
+#include "bench_support.h"
 #include "platform/jet.h"
 #include "report/dont_show.h"
 #include "report/middle_bottom_sections.h"
@@ -15,9 +16,7 @@ namespace {
 
 using namespace qw;
 
-QString DemoDatabase() { return QStringLiteral(QUAYWISE_DEMO_DB); }
-
-DatabasePtr Open() { return Database::OpenDatabase(DemoDatabase(), -1, true, QStringLiteral(";PWD=x")); }
+DatabasePtr Open() { return Database::OpenDatabase(bench::DemoDatabase(), -1, true, QStringLiteral(";PWD=x")); }
 
 // The marina whose middle section is longest, and that length.
 std::pair<int, qsizetype> RichestMarina(Database& db) {
@@ -33,7 +32,7 @@ std::pair<int, qsizetype> RichestMarina(Database& db) {
 }
 
 void Compose(benchmark::State& state, bool withConnections) {
-  if (!QFile::exists(DemoDatabase())) {
+  if (!QFile::exists(bench::DemoDatabase())) {
     state.SkipWithError("database missing");
     return;
   }

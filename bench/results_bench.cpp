@@ -4,56 +4,21 @@
 // connection, every column of every row read, gives x_raw.
 #include <QApplication>
 #include <QFile>
-#include <QFileInfo>
 #include <benchmark/benchmark.h>
-#include <sys/resource.h>
-#include <unistd.h>
 
-#include <fstream>
-
-#include "services/settings.h"
-#include "platform/program.h"
+#include "bench_support.h"
+#include "platform/jet.h"
 #include "raw_sqlite.h"
 #include "results/ui/frm_list.h"
 
 namespace {
-
-QString DemoFolder() { return QStringLiteral(QUAYWISE_PROGRAM_DIR); }
-
-// The process's resident memory now and at its peak, in MiB.
-double ResidentMib() {
-  long pages = 0, resident = 0;
-  std::ifstream("/proc/self/statm") >> pages >> resident;
-  return double(resident) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
-}
-double PeakResidentMib() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return double(usage.ru_maxrss) / 1024.0;
-}
-
-void UseDatabase(const QString& path, bool demoFilter) {
-  qw::AppSettings& s = qw::Settings();
-  s = qw::AppSettings{};
-  const QFileInfo file(path);
-  s.DataFolder = file.absolutePath();
-  s.DatabaseFileName = file.fileName();
-  s.EditionName = QStringLiteral("New England");
-  if (demoFilter) {
-    s.EditionFilter = QStringLiteral("In 7th Edition");
-    s.GeoCodeFrom = 5;
-    s.GeoCodeTo = 16;
-  }
-  qw::SortOrder() = qw::ListOrder::Geographic;
-  qw::SetProgramFolder(DemoFolder());
-}
 
 void Fill(benchmark::State& state, const QString& path, bool demoFilter) {
   if (!QFile::exists(path)) {
     state.SkipWithError("database missing");
     return;
   }
-  UseDatabase(path, demoFilter);
+  qw::bench::UseDatabase(path, demoFilter);
   qw::frmList* list = qw::frmList::Instance();
   list->UpdateListAlternative();  // also gives the query to run raw
   qw::bench::RawSqlite raw(path);
@@ -61,8 +26,8 @@ void Fill(benchmark::State& state, const QString& path, bool demoFilter) {
   if (raw.Run(rawSql).rows != list->GetMarinasCount()) {
     state.SkipWithError("the list and raw SQLite disagree");
   } else {
-    qw::bench::TimeAgainstRaw(
-        state,
+    qw::bench::TimeAgainst(
+        state, "raw",
         [&] {
           list->UpdateListAlternative();
           benchmark::DoNotOptimize(list->GetMarinasCount());
@@ -74,21 +39,20 @@ void Fill(benchmark::State& state, const QString& path, bool demoFilter) {
     list->resize(list->sizeHint());
     list->show();
     QApplication::processEvents();
-    state.counters["rss_mb"] = ResidentMib();
-    state.counters["peak_mb"] = PeakResidentMib();
+    qw::bench::CountMemory(state);
   }
   qw::frmList::Unload();
   QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 const bool registered = [] {
-  benchmark::RegisterBenchmark("ListFill/Demo", Fill, DemoFolder() + QStringLiteral("/Database/marina.mdb"), true)
+  benchmark::RegisterBenchmark("ListFill/Demo", Fill, qw::bench::DemoDatabase(), true)
       ->Unit(benchmark::kMillisecond);
   const QByteArray large = qgetenv("QUAYWISE_BENCH_LARGE_DB");
   if (!large.isEmpty())
     benchmark::RegisterBenchmark("ListFill/Large", Fill, QString::fromLocal8Bit(large), false)
         ->Unit(benchmark::kMillisecond)
-        ->Iterations(5);
+        ->Iterations(10);
   return true;
 }();
 

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QString>
 
+#include "bench_support.h"
 #include "raw_sqlite.h"
 #include "search/result_query.h"
 #include "search/where_clause.h"
@@ -79,8 +80,8 @@ void Find(benchmark::State& state, const QString& path, SearchCriteria (*criteri
     return;
   }
   qint32 count = 0;
-  bench::TimeAgainstRaw(
-      state,
+  bench::TimeAgainst(
+      state, "raw",
       [&] {
         const QString sql = BuildResultQuery(ResultQueryKind::Count, BuildWhereClause(c, nullptr), settings, ListOrder::Geographic);
         DatabasePtr db = Database::OpenDatabase(path, -1, true, ";PWD=x");
@@ -98,8 +99,6 @@ void Find(benchmark::State& state, const QString& path, SearchCriteria (*criteri
   state.counters["marinas"] = count;
 }
 
-QString DemoDatabase() { return QStringLiteral(QUAYWISE_DEMO_DB); }
-
 void Register(const char* prefix, const QString& path) {
   const std::pair<const char*, SearchCriteria (*)()> cases[] = {
       {"NoCriterion", NoCriterion}, {"GeneralCriteria", GeneralCriteria}, {"TenAmenities", TenAmenities}};
@@ -110,7 +109,7 @@ void Register(const char* prefix, const QString& path) {
 
 // Registered before the benchmark library runs.
 const bool registered = [] {
-  Register("FindCount/Demo", DemoDatabase());
+  Register("FindCount/Demo", bench::DemoDatabase());
   const QByteArray large = qgetenv("QUAYWISE_BENCH_LARGE_DB");
   if (!large.isEmpty()) Register("FindCount/Large", QString::fromLocal8Bit(large));
   return true;

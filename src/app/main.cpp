@@ -6,6 +6,8 @@
 #include <memory>
 
 #include "app/ui/frm_logo.h"
+#include "app/ui/frm_splash.h"
+#include "data/marina_db.h"
 #include "maps/ui/register.h"
 #include "platform/message_box.h"
 #include "platform/program.h"
@@ -16,6 +18,7 @@
 #include "results/ui/register.h"
 #include "search/ui/register.h"
 #include "services/page_setup.h"
+#include "services/settings.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -30,14 +33,23 @@ int main(int argc, char** argv) {
   qw::InstallWidgetMessageBoxes();
   qw::RaiseActiveWindowsWithoutWindowManager();
   // One copy at a time: a second would write over the first one's report
-  // pages and store notes over the ones the first is showing.
+  // pages and store notes over the ones the first is showing. The program
+  // folder is held now; the database, which another folder's copy may use
+  // too, once the settings name it.
   static std::unique_ptr<QLockFile> running = qw::LockProgramFolder(qw::ProgramFolder());
   if (!running) {
-    qw::MsgBox(QStringLiteral("Quaywise is already running. Only one copy of the guide can be open at a time."),
-               qw::MsgButtons::OK, qw::MsgIcon::Information);
+    qw::MsgBox(qw::kAlreadyRunningMessage, qw::MsgButtons::OK, qw::MsgIcon::Information);
     return 0;
   }
   qw::AtProgramEnd([] { running->unlock(); });
+  static std::unique_ptr<QLockFile> database;
+  qw::DatabaseGuard() = [] {
+    database = qw::LockDatabase(qw::MarinaDatabasePath(qw::Settings().DatabaseFileName));
+    return database != nullptr;
+  };
+  qw::AtProgramEnd([] {
+    if (database) database->unlock();
+  });
   // Print pages a killed run left behind may hold personal notes.
   qw::RemoveLeftoverTempPageFolders();
   qw::InstallPageSetupStore();

@@ -5,6 +5,22 @@
 #include "services/settings.h"
 
 namespace qw {
+namespace {
+
+// What the engine mends on its own (a journal of unfinished changes rolled
+// back before a read) goes to the error log beside its errors.
+void LogEngineRepairs() {
+  static const bool installed = [] {
+    DBEngine::SetRepairLog([](const EngineError& e) {
+      LogError(QStringLiteral("DavedoZoroz"), e.number, QStringLiteral("DBEngine"), e.source, e.description,
+               QStringLiteral("OpenDatabase"));
+    });
+    return true;
+  }();
+  Q_UNUSED(installed);
+}
+
+}  // namespace
 
 QString ConnectString() { return QStringLiteral(";PWD=") + kDatabasePassword; }
 
@@ -13,6 +29,7 @@ QString MarinaDatabasePath(const QString& fileName) {
 }
 
 DatabasePtr OpenMarinaDatabase(int options, bool readOnly) {
+  LogEngineRepairs();
   return Database::OpenDatabase(MarinaDatabasePath(Settings().DatabaseFileName), options, readOnly,
                                 ConnectString());
 }
@@ -23,6 +40,7 @@ DatabasePtr& MyDatabase() {
 }
 
 void OpenMyDatabase(const QString& fileName) {
+  LogEngineRepairs();
   try {
     MyDatabase() = Database::OpenDatabase(MarinaDatabasePath(fileName), -1, true, ConnectString());
   } catch (const std::exception& e) {

@@ -1,23 +1,23 @@
-// The database engine over Qt SQL and SQLite.
+// The database engine over SQLite's C API.
 #include "platform/jet.h"
 
-#include <QAtomicInteger>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QRegularExpression>
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlField>
-#include <QSqlQuery>
-#include <QSqlRecord>
 #include <QStorageInfo>
 #include <QThread>
+#include <QTimer>
+#include <sqlite3.h>
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <limits>
 #include <mutex>
 #include <optional>
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace qw {
@@ -34,11 +34,20 @@ QList<EngineError>& Collection() {
   static QList<EngineError> errors;
   return errors;
 }
+std::function<void(const EngineError&)>& RepairLog() {
+  static std::function<void(const EngineError&)> log;
+  return log;
+}
 }  // namespace
 const QList<EngineError>& Errors() { return Collection(); }
 void RefreshErrors() { Collection().clear(); }
 void SetErrors(const QList<EngineError>& errors) { Collection() = errors; }
+void SetRepairLog(std::function<void(const EngineError&)> log) { RepairLog() = std::move(log); }
 }  // namespace DBEngine
+
+bool IsReadFailure(int number) {
+  return number == kJetFileInUse || number == kJetLocked || number == kJetDiskOrNetwork || number == kJetDamagedFile;
+}
 
 namespace {
 
@@ -46,6 +55,11 @@ const QString kSourceWorkspace = QStringLiteral("DAO.Workspace");
 const QString kSourceDatabase = QStringLiteral("DAO.Database");
 const QString kSourceRecordset = QStringLiteral("DAO.Recordset");
 const QString kRowIdColumn = QStringLiteral("__qw_rowid");
+
+// How long a statement waits for another connection's lock before it gives
+// up: long enough to ride out another program's short writes, short enough
+// that a window waiting on a held lock answers within a moment.
+constexpr int kBusyTimeoutMs = 1500;
 
 // Every failing call ends here: the error replaces the engine's collection
 // and is thrown.
@@ -58,28 +72,42 @@ QString CannotWrite(const QString& path) {
   return QStringLiteral("Cannot write to the database '%1': the file or its medium is read-only.").arg(path);
 }
 
-// The engine error for a failed statement.
-[[noreturn]] void RaiseSqlError(const QSqlError& error, const QString& source, const QString& path,
-                                const QString& sql) {
-  const int code = error.nativeErrorCode().toInt() & 0xFF;  // primary result code
-  const QString text = error.databaseText().isEmpty() ? error.text() : error.databaseText();
-  switch (code) {
-    case 8:   // read-only database
-    case 14:  // the file (or its journal) cannot be opened for writing
-    case 23:  // not authorised
+// Whether a failed call only read or was writing: another connection's lock
+// keeps a reader waiting, it does not make its read an update.
+enum class Access { Read, Write };
+
+// The engine error for a failed SQLite call (its extended result code and
+// message).
+[[noreturn]] void RaiseEngineError(int rc, const QString& text, const QString& source, const QString& path,
+                                   const QString& sql, Access access) {
+  switch (rc & 0xFF) {
+    case SQLITE_READONLY:
+      if (rc == SQLITE_READONLY_ROLLBACK)
+        Raise(kJetCannotWrite, source,
+              QStringLiteral("The database '%1' holds changes that a program left unfinished when it stopped; "
+                             "they cannot be undone because the file or its medium is read-only.")
+                  .arg(path));
+      [[fallthrough]];
+    case SQLITE_CANTOPEN:  // the file (or its journal) cannot be opened for writing
+    case SQLITE_AUTH:
       Raise(kJetCannotWrite, source, CannotWrite(path));
-    case 10:  // I/O error: the medium went away
+    case SQLITE_IOERR:  // the medium went away
       Raise(kJetDiskOrNetwork, source, QStringLiteral("Disk or network error."));
-    case 26:
+    case SQLITE_NOTADB:
       Raise(kJetUnrecognizedFormat, source, QStringLiteral("Unrecognized database format '%1'.").arg(path));
-    case 11:
+    case SQLITE_CORRUPT:
       Raise(kJetDamagedFile, source, QStringLiteral("Cannot open database '%1'. The file may be damaged.").arg(path));
-    case 13:
+    case SQLITE_FULL:
       Raise(kJetDiskFull, source, QStringLiteral("Not enough space on disk."));
-    case 5:
-    case 6:
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+      if (access == Access::Read)
+        Raise(kJetFileInUse, source,
+              QStringLiteral("Could not read the database '%1': another program is using it. Try again in a "
+                             "moment.")
+                  .arg(path));
       Raise(kJetLocked, source, QStringLiteral("Could not update; the database is locked by another connection."));
-    case 19:
+    case SQLITE_CONSTRAINT:
       if (text.contains(QLatin1String("UNIQUE")) || text.contains(QLatin1String("PRIMARY KEY")))
         Raise(kJetDuplicateKey, source,
               QStringLiteral("The changes were not made because they would create duplicate values in "
@@ -100,20 +128,13 @@ QString CannotWrite(const QString& path) {
   if (text.contains(QLatin1String("syntax error")) || text.contains(QLatin1String("incomplete input")) ||
       text.contains(QLatin1String("unrecognized token")))
     Raise(kJetSyntaxError, source, QStringLiteral("Syntax error in query expression '%1'.").arg(sql));
-  Raise(kJetReserved, source, QStringLiteral("Reserved error (%1); %2").arg(code).arg(text));
+  Raise(kJetReserved, source, QStringLiteral("Reserved error (%1); %2").arg(rc & 0xFF).arg(text));
 }
 
 QString QuoteName(const QString& name) {
   QString quoted = name;
   quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
   return QLatin1Char('"') + quoted + QLatin1Char('"');
-}
-
-// A write keeps Yes/No as 1/0 and Empty as Null.
-QVariant ForBinding(const QVariant& value) {
-  if (!value.isValid()) return QVariant(QMetaType::fromType<QString>());
-  if (value.typeId() == QMetaType::Bool && !value.isNull()) return QVariant(value.toBool() ? 1 : 0);
-  return value;
 }
 
 // Whether a file carries the SQLite header.
@@ -130,6 +151,30 @@ bool LooksLikeDatabase(const QString& path) {
 bool FileWritable(const QFileInfo& info) {
   const QFile::Permissions writeBits = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
   return info.isWritable() && (info.permissions() & writeBits);
+}
+
+// A writer that stopped inside a transaction (killed, or the machine went
+// down) leaves its journal beside the file, and the file can only be read once
+// the journal is rolled back, which a read-only connection cannot do. One
+// writable open rolls it back when the file and its folder may be written;
+// the program's log is told. False when it cannot be done here.
+bool RollBackUnfinishedWrite(const QString& path) {
+  const QFileInfo info(path);
+  if (!FileWritable(info) || !QFileInfo(info.absolutePath()).isWritable()) return false;
+  sqlite3* db = nullptr;
+  int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+  if (rc == SQLITE_OK) {
+    sqlite3_busy_timeout(db, kBusyTimeoutMs);
+    rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+  }
+  sqlite3_close(db);
+  if (rc != SQLITE_OK) return false;
+  if (const auto& log = DBEngine::RepairLog())
+    log(EngineError{kJetCannotWrite, kSourceWorkspace,
+                    QStringLiteral("The database '%1' held changes that a program left unfinished when it "
+                                   "stopped; they were undone before the database was read.")
+                        .arg(path)});
+  return true;
 }
 
 // The table of a recordset that can write through: a bare or bracketed table
@@ -158,46 +203,211 @@ Source ParseSource(const QString& sqlOrTable) {
   return {trimmed, table};
 }
 
-// One open Qt SQL connection, closed and removed when its last user lets go.
-// Only its name is held, so that Qt's own clean-up at application exit finds
-// no copy still in use.
-class SqlConnection {
+// One open SQLite connection, closed when its last user lets go.
+class Connection : public std::enable_shared_from_this<Connection> {
  public:
-  explicit SqlConnection(QString name) : name_(std::move(name)) {}
-  SqlConnection(const SqlConnection&) = delete;
-  SqlConnection& operator=(const SqlConnection&) = delete;
-  ~SqlConnection() {
-    {
-      QSqlDatabase db = QSqlDatabase::database(name_, false);
-      db.close();
-    }
-    QSqlDatabase::removeDatabase(name_);
-  }
-  QSqlDatabase Get() const { return QSqlDatabase::database(name_, false); }
-  // False once Qt has closed it (its clean-up when an application ends).
-  bool IsOpen() const { return Get().isOpen(); }
+  Connection(sqlite3* db, QString path) : db_(db), path_(std::move(path)) {}
+  Connection(const Connection&) = delete;
+  Connection& operator=(const Connection&) = delete;
+  ~Connection() { sqlite3_close_v2(db_); }
+
+  sqlite3* Handle() const { return db_; }
+  const QString& Path() const { return path_; }
 
   // Searches run many small index probes: reading through a mapping of the
-  // file instead of a per-connection cache takes about a third off a large
-  // search. The file is mapped only while a handle uses the connection, so
-  // that a connection kept between searches holds none of it in memory.
+  // whole file instead of a per-connection cache keeps a large search in
+  // line with its rows. The engine maps what the file holds, up to its own
+  // limit. The mapping is let go a moment after the last handle, so that a
+  // connection kept between searches holds none of the file in memory, while
+  // the several opens of one click (names looked up, the count, the list)
+  // find the file still mapped.
   void Enter() {
-    if (users_++ == 0) SetMapping(268435456);
+    if (users_++ == 0 && !mapped_) SetMapping(std::numeric_limits<qint64>::max());
   }
   void Leave() {
-    if (--users_ == 0) SetMapping(0);
+    if (--users_ != 0) return;
+    if (!QCoreApplication::instance()) {
+      SetMapping(0);
+      return;
+    }
+    QTimer::singleShot(kKeepMappedMs, [weak = weak_from_this()] {
+      if (const std::shared_ptr<Connection> connection = weak.lock(); connection && connection->users_ == 0)
+        connection->SetMapping(0);
+    });
   }
 
  private:
+  static constexpr int kKeepMappedMs = 2000;
+
+  // A mapping the engine refuses only costs speed: reads go through its cache.
   void SetMapping(qint64 bytes) {
-    QSqlQuery query(Get());
-    query.exec(QStringLiteral("PRAGMA mmap_size=%1").arg(bytes));
+    sqlite3_exec(db_, QByteArray("PRAGMA mmap_size=" + QByteArray::number(bytes)).constData(), nullptr, nullptr,
+                 nullptr);
+    mapped_ = bytes != 0;
   }
 
-  QString name_;
+  sqlite3* db_;
+  QString path_;
   int users_ = 0;
+  bool mapped_ = false;
 };
-using SqlConnectionPtr = std::shared_ptr<SqlConnection>;
+using ConnectionPtr = std::shared_ptr<Connection>;
+
+bool IsBoolType(const char* declared) {
+  return declared && (qstricmp(declared, "boolean") == 0 || qstricmp(declared, "bool") == 0);
+}
+
+// One statement on a connection, prepared from SQL text and stepped through
+// its rows. Each column is converted when it is read: an integer, a real,
+// text (from UTF-8, once), bytes, or a Null text; Yes/No columns as bool.
+class Statement {
+ public:
+  // sql runs; shownSql is what an error names. Throws JetError.
+  Statement(ConnectionPtr connection, const QString& sql, const QString& shownSql, const QString& source,
+            Access access)
+      : connection_(std::move(connection)), shownSql_(shownSql), source_(source), access_(access) {
+    const QByteArray text = sql.toUtf8();
+    const char* tail = nullptr;
+    const auto prepare = [&] {
+      sqlite3_finalize(stmt_);
+      stmt_ = nullptr;
+      return sqlite3_prepare_v2(Db(), text.constData(), int(text.size()), &stmt_, &tail);
+    };
+    int rc = prepare();  // reads the schema: the first read of a new connection
+    if (rc == SQLITE_READONLY_ROLLBACK && RollBackUnfinishedWrite(connection_->Path())) rc = prepare();
+    if (rc != SQLITE_OK) Fail(rc);
+    if (!stmt_) Raise(kJetSyntaxError, source_, QStringLiteral("Syntax error in query expression '%1'.").arg(shownSql_));
+    // One statement per call: what follows it is refused, never run.
+    if (tail && !QByteArray(tail).trimmed().isEmpty()) {
+      sqlite3_finalize(stmt_);  // no destructor runs for a constructor that throws
+      stmt_ = nullptr;
+      Raise(kJetCharactersAfterEnd, source_, QStringLiteral("Characters found after end of SQL statement."));
+    }
+    const int columns = sqlite3_column_count(stmt_);
+    isBool_.reserve(columns);
+    for (int i = 0; i < columns; ++i) isBool_.push_back(IsBoolType(sqlite3_column_decltype(stmt_, i)));
+  }
+  ~Statement() { sqlite3_finalize(stmt_); }
+  Statement(const Statement&) = delete;
+  Statement& operator=(const Statement&) = delete;
+
+  // Moves to the next row: false after the last, when the statement has let
+  // go of the file. Throws JetError.
+  bool Step() {
+    int rc = sqlite3_step(stmt_);
+    if (rc == SQLITE_READONLY_ROLLBACK && !stepped_) {
+      sqlite3_reset(stmt_);
+      if (RollBackUnfinishedWrite(connection_->Path())) rc = sqlite3_step(stmt_);
+    }
+    stepped_ = true;
+    if (rc == SQLITE_ROW) return true;
+    if (rc == SQLITE_DONE) {
+      sqlite3_reset(stmt_);
+      return false;
+    }
+    Fail(rc);
+  }
+
+  int ColumnCount() const { return int(isBool_.size()); }
+  bool IsBool(int i) const { return isBool_[i]; }
+  QString ColumnName(int i) const { return QString::fromUtf8(sqlite3_column_name(stmt_, i)).remove(QLatin1Char('"')); }
+  QStringList ColumnNames(int from = 0) const {
+    QStringList names;
+    for (int i = from; i < ColumnCount(); ++i) names << ColumnName(i);
+    return names;
+  }
+
+  // The engine's type of column i of the current row (SQLITE_NULL, ...).
+  int Type(int i) const { return sqlite3_column_type(stmt_, i); }
+
+  // Column i of the current row, whose engine type is type.
+  QVariant Value(int i, int type) const {
+    switch (type) {
+      case SQLITE_NULL:
+        return QVariant(QMetaType::fromType<QString>());
+      case SQLITE_INTEGER:
+        if (isBool_[i]) return QVariant(sqlite3_column_int64(stmt_, i) != 0);
+        return QVariant(qlonglong(sqlite3_column_int64(stmt_, i)));
+      case SQLITE_FLOAT:
+        if (isBool_[i]) return QVariant(sqlite3_column_double(stmt_, i) != 0);
+        return QVariant(sqlite3_column_double(stmt_, i));
+      case SQLITE_BLOB:
+        return QVariant(QByteArray(static_cast<const char*>(sqlite3_column_blob(stmt_, i)), sqlite3_column_bytes(stmt_, i)));
+      default: {
+        const std::string_view bytes = Utf8(i);
+        const QString value = QString::fromUtf8(bytes.data(), qsizetype(bytes.size()));
+        if (isBool_[i]) return QVariant(value.toLongLong() != 0);
+        return QVariant(value);
+      }
+    }
+  }
+  QVariant Value(int i) const { return Value(i, Type(i)); }
+  // Column i of the current row as the UTF-8 bytes of its text.
+  std::string_view Utf8(int i) const {
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, i));
+    return std::string_view(text ? text : "", std::size_t(sqlite3_column_bytes(stmt_, i)));
+  }
+  qint64 RowId(int i) const { return sqlite3_column_int64(stmt_, i); }
+
+  // Binds value to the next parameter: Yes/No as 1/0, Empty as Null.
+  void Bind(const QVariant& value) {
+    const int at = ++bound_;
+    int rc;
+    if (!value.isValid() || value.isNull()) {
+      rc = sqlite3_bind_null(stmt_, at);
+    } else {
+      switch (value.typeId()) {
+        case QMetaType::Bool:
+          rc = sqlite3_bind_int(stmt_, at, value.toBool() ? 1 : 0);
+          break;
+        case QMetaType::Int:
+        case QMetaType::UInt:
+        case QMetaType::Short:
+        case QMetaType::UShort:
+        case QMetaType::LongLong:
+        case QMetaType::ULongLong:
+          rc = sqlite3_bind_int64(stmt_, at, value.toLongLong());
+          break;
+        case QMetaType::Double:
+        case QMetaType::Float:
+          rc = sqlite3_bind_double(stmt_, at, value.toDouble());
+          break;
+        case QMetaType::QByteArray: {
+          const QByteArray bytes = value.toByteArray();
+          rc = sqlite3_bind_blob64(stmt_, at, bytes.constData(), sqlite3_uint64(bytes.size()), SQLITE_TRANSIENT);
+          break;
+        }
+        default: {
+          const QByteArray text = value.toString().toUtf8();
+          rc = sqlite3_bind_text64(stmt_, at, text.constData(), sqlite3_uint64(text.size()), SQLITE_TRANSIENT,
+                                   SQLITE_UTF8);
+          break;
+        }
+      }
+    }
+    if (rc != SQLITE_OK) Fail(rc);
+  }
+
+  qint64 LastInsertRowId() const { return sqlite3_last_insert_rowid(Db()); }
+
+ private:
+  sqlite3* Db() const { return connection_->Handle(); }
+
+  [[noreturn]] void Fail(int rc) {
+    const QString text = QString::fromUtf8(sqlite3_errmsg(Db()));
+    if (stmt_) sqlite3_reset(stmt_);  // lets go of the file
+    RaiseEngineError(rc, text, source_, connection_->Path(), shownSql_, access_);
+  }
+
+  ConnectionPtr connection_;
+  QString shownSql_;
+  QString source_;
+  Access access_;
+  sqlite3_stmt* stmt_ = nullptr;
+  std::vector<bool> isBool_;
+  int bound_ = 0;
+  bool stepped_ = false;
+};
 
 // What tells one state of a database file from another: a file replaced on
 // disk has another inode, a file rewritten in place another size or time.
@@ -235,11 +445,11 @@ bool OnRemovableMedium(const QString& path) {
 // reads what they wrote.
 class KeptConnections {
  public:
-  SqlConnectionPtr Find(const QString& path, const FileIdentity& identity) {
+  ConnectionPtr Find(const QString& path, const FileIdentity& identity) {
     const std::lock_guard lock(mutex_);
     const auto it = Entry(path);
     if (it == entries_.end()) return nullptr;
-    if (!(it->identity == identity) || !it->connection->IsOpen()) {
+    if (!(it->identity == identity)) {
       entries_.erase(it);
       return nullptr;
     }
@@ -248,7 +458,7 @@ class KeptConnections {
     return entries_.back().connection;
   }
 
-  void Keep(const QString& path, const FileIdentity& identity, SqlConnectionPtr connection) {
+  void Keep(const QString& path, const FileIdentity& identity, ConnectionPtr connection) {
     const std::lock_guard lock(mutex_);
     Erase(path);
     if (entries_.size() >= kMaxKept) entries_.erase(entries_.begin());
@@ -266,9 +476,9 @@ class KeptConnections {
 
   struct Kept {
     QString path;
-    QThread* thread;  // a Qt SQL connection serves only the thread that made it
+    QThread* thread;  // a connection serves the thread that made it
     FileIdentity identity;
-    SqlConnectionPtr connection;
+    ConnectionPtr connection;
   };
 
   std::vector<Kept>::iterator Entry(const QString& path) {
@@ -285,8 +495,7 @@ class KeptConnections {
   std::vector<Kept> entries_;
 };
 
-// Never destroyed: the kept connections end with Qt's own clean-up of every
-// connection when the application object goes, or with the process.
+// Never destroyed: the kept connections end with the process.
 KeptConnections& Kept() {
   static KeptConnections* kept = new KeptConnections;
   return *kept;
@@ -318,16 +527,6 @@ int FindColumn(const QHash<QString, int>& index, const QString& name) {
   if (name.startsWith(QLatin1Char('[')) && name.endsWith(QLatin1Char(']')))
     return FindColumn(index, name.mid(1, name.size() - 2));
   return -1;
-}
-
-bool IsBoolColumn(const QSqlRecord& record, int column) {
-  return record.field(column).metaType().id() == QMetaType::Bool;
-}
-
-// A value as the program reads it: Yes/No columns as bool.
-QVariant AsRead(QVariant value, bool isBool) {
-  if (isBool && !value.isNull()) return QVariant(value.toLongLong() != 0);
-  return value;
 }
 
 class SqliteDatabase;
@@ -435,69 +634,88 @@ class SqliteRecordset final : public Recordset {
   QList<bool> changed_;
 };
 
-// The rows of one query as the engine steps through them: each value is read
-// from the statement when asked for, nothing is copied ahead.
+// The rows of one query as the engine steps through them: a column is read
+// from the statement only when asked for, nothing is copied ahead. A text
+// that repeats the one its column held on the row before (a state, a town,
+// a harbour down a sorted list) is not converted again but shared.
 class SqliteRowReader final : public RowReader {
  public:
-  // query has run on connection, which is kept for as long as the query lives.
-  SqliteRowReader(SqlConnectionPtr connection, QSqlQuery query, QString path, QString sql)
-      : connection_(std::move(connection)), query_(std::move(query)), path_(std::move(path)), sql_(std::move(sql)) {
-    const QSqlRecord record = query_.record();
-    QStringList names;
-    for (int i = 0; i < record.count(); ++i) {
-      names << record.fieldName(i);
-      isBool_ << IsBoolColumn(record, i);
-    }
-    index_ = ColumnIndex(names);
-  }
+  explicit SqliteRowReader(std::unique_ptr<Statement> statement)
+      : statement_(std::move(statement)),
+        index_(ColumnIndex(statement_->ColumnNames())),
+        lastTexts_(std::size_t(statement_->ColumnCount())) {}
 
   int Position(const QString& name) override { return FindColumn(index_, name); }
 
   bool Next() override {
     if (done_) return false;
-    if (query_.next()) return current_ = true;
     current_ = false;
-    done_ = true;
-    if (query_.lastError().isValid()) RaiseSqlError(query_.lastError(), kSourceRecordset, path_, sql_);
-    query_.finish();
-    return false;
+    done_ = true;  // a failing step ends the reading too
+    if (!statement_->Step()) return false;
+    done_ = false;
+    return current_ = true;
   }
 
   Field Value(int position) const override {
-    if (!current_ || position < 0 || position >= isBool_.size()) return Field();
-    QVariant value = query_.value(position);
-    if (value.isNull()) return Field(Field::State::Null, value);
-    return Field(Field::State::Value, AsRead(std::move(value), isBool_[position]));
+    if (!current_ || position < 0 || position >= statement_->ColumnCount()) return Field();
+    const int type = statement_->Type(position);
+    if (type == SQLITE_TEXT && !statement_->IsBool(position)) return Field(Field::State::Value, SharedText(position));
+    return Field(type == SQLITE_NULL ? Field::State::Null : Field::State::Value, statement_->Value(position, type));
+  }
+
+  QString Text(int position) const override {
+    if (!current_ || position < 0 || position >= statement_->ColumnCount() || statement_->IsBool(position) ||
+        statement_->Type(position) != SQLITE_TEXT)
+      return QString();
+    return SharedText(position);
   }
 
  private:
-  SqlConnectionPtr connection_;
-  QSqlQuery query_;  // after the connection: ends before it
-  QString path_;
-  QString sql_;
+  struct LastText {
+    std::string bytes;
+    QString text;
+    bool set = false;
+  };
+
+  const QString& SharedText(int position) const {
+    LastText& last = lastTexts_[std::size_t(position)];
+    const std::string_view bytes = statement_->Utf8(position);
+    if (!last.set || bytes != last.bytes) {
+      last.bytes.assign(bytes);
+      last.text = QString::fromUtf8(bytes.data(), qsizetype(bytes.size()));
+      last.set = true;
+    }
+    return last.text;
+  }
+
+  std::unique_ptr<Statement> statement_;
   QHash<QString, int> index_;
-  QList<bool> isBool_;
+  mutable std::vector<LastText> lastTexts_;
   bool current_ = false;
   bool done_ = false;
 };
 
 class SqliteDatabase final : public Database, public std::enable_shared_from_this<SqliteDatabase> {
  public:
-  SqliteDatabase(QString path, SqlConnectionPtr connection, bool readOnly)
+  SqliteDatabase(QString path, ConnectionPtr connection, bool readOnly)
       : path_(std::move(path)), connection_(std::move(connection)), readOnly_(readOnly) {
     connection_->Enter();
   }
   ~SqliteDatabase() override { Close(); }
 
   std::unique_ptr<Recordset> OpenRecordset(const QString& sqlOrTable) override;
-  RowReaderPtr OpenForwardOnly(const QString& sql) override;
+
+  RowReaderPtr OpenForwardOnly(const QString& sql) override {
+    CheckOpen();
+    return std::make_unique<SqliteRowReader>(Prepare(TranslateJetSql(sql), sql, kSourceDatabase, Access::Read));
+  }
 
   void Execute(const QString& sql) override {
     CheckOpen();
     if (readOnly_) Raise(kJetCannotWrite, kSourceDatabase, CannotWrite(path_));
-    const QString translated = TranslateJetSql(sql);
-    QSqlQuery query(Connection());
-    if (!query.exec(translated)) RaiseSqlError(query.lastError(), kSourceDatabase, path_, sql);
+    Statement statement(connection_, TranslateJetSql(sql), sql, kSourceDatabase, Access::Write);
+    while (statement.Step()) {
+    }
   }
 
   // A kept connection stays open for the next opener.
@@ -511,54 +729,37 @@ class SqliteDatabase final : public Database, public std::enable_shared_from_thi
   bool IsOpen() const override { return open_; }
   bool IsReadOnly() const override { return readOnly_; }
   QString Name() const override { return path_; }
-
-  QSqlDatabase Connection() const { return connection_ ? connection_->Get() : QSqlDatabase(); }
   const QString& Path() const { return path_; }
 
   void CheckOpen() const {
     if (!open_) Raise(kJetObjectClosed, kSourceDatabase, QStringLiteral("Object invalid or no longer set."));
   }
 
-  // Prepares and runs sql, to be read forward; false with the error when the
-  // engine refuses it.
-  bool Start(QSqlQuery& query, const QString& sql, QSqlError& error) const {
-    query = QSqlQuery(Connection());
-    query.setForwardOnly(true);
-    if (query.prepare(sql) && query.exec()) return true;
-    error = query.lastError();
-    return false;
+  std::unique_ptr<Statement> Prepare(const QString& sql, const QString& shownSql, const QString& source,
+                                     Access access) const {
+    return std::make_unique<Statement>(connection_, sql, shownSql, source, access);
   }
 
   // Runs a query and loads every row. withRowId: the first column is the row
-  // id, kept apart from the fields.
-  bool Load(const QString& sql, bool withRowId, QStringList& names, QList<QVariantList>& rows, QList<qint64>& rowIds,
-            QSqlError& error) const {
-    QSqlQuery query;
-    if (!Start(query, sql, error)) return false;
-    const QSqlRecord record = query.record();
+  // id, kept apart from the fields. Throws JetError.
+  void Load(const QString& sql, const QString& shownSql, bool withRowId, QStringList& names,
+            QList<QVariantList>& rows, QList<qint64>& rowIds) const {
+    const std::unique_ptr<Statement> statement = Prepare(sql, shownSql, kSourceDatabase, Access::Read);
     const int first = withRowId ? 1 : 0;
-    QList<bool> isBool;
-    for (int i = first; i < record.count(); ++i) {
-      names << record.fieldName(i);
-      isBool << IsBoolColumn(record, i);
-    }
-    while (query.next()) {
+    names = statement->ColumnNames(first);
+    const int columns = statement->ColumnCount();
+    while (statement->Step()) {
       QVariantList row;
-      row.reserve(record.count() - first);
-      for (int i = first; i < record.count(); ++i) row << AsRead(query.value(i), isBool.at(i - first));
+      row.reserve(columns - first);
+      for (int i = first; i < columns; ++i) row << statement->Value(i);
       rows << row;
-      if (withRowId) rowIds << query.value(0).toLongLong();
+      if (withRowId) rowIds << statement->RowId(0);
     }
-    if (query.lastError().isValid()) {
-      error = query.lastError();
-      return false;
-    }
-    return true;
   }
 
  private:
   QString path_;
-  SqlConnectionPtr connection_;
+  ConnectionPtr connection_;
   bool readOnly_;
   bool open_ = true;
 };
@@ -577,10 +778,14 @@ QVariantList SqliteRecordset::Reread(qint64 rowId) const {
   QStringList names;
   QList<QVariantList> rows;
   QList<qint64> ids;
-  QSqlError error;
   const QString sql = QStringLiteral("SELECT rowid AS %1, * FROM %2 WHERE rowid = %3")
                           .arg(kRowIdColumn, QuoteName(table_)).arg(rowId);
-  if (db_->Load(sql, true, names, rows, ids, error) && rows.size() == 1 && names == names_) return rows.first();
+  try {
+    db_->Load(sql, sql, true, names, rows, ids);
+  } catch (const JetError&) {
+    return buffer_;
+  }
+  if (rows.size() == 1 && names == names_) return rows.first();
   return buffer_;
 }
 
@@ -594,9 +799,8 @@ void SqliteRecordset::Update() {
   for (qsizetype i = 0; i < names_.size(); ++i) {
     if (!changed_.at(i)) continue;
     columns << QuoteName(names_.at(i));
-    values << ForBinding(buffer_.at(i));
+    values << buffer_.at(i);
   }
-  QSqlQuery query(db_->Connection());
   if (mode_ == Mode::Edit) {
     if (columns.isEmpty()) {
       mode_ = Mode::None;
@@ -605,10 +809,10 @@ void SqliteRecordset::Update() {
     QStringList sets;
     for (const QString& column : columns) sets << column + QStringLiteral(" = ?");
     const QString sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(QuoteName(table_), sets.join(QStringLiteral(", ")));
-    if (!query.prepare(sql)) RaiseSqlError(query.lastError(), kSourceRecordset, db_->Path(), sql);
-    for (const QVariant& value : values) query.addBindValue(value);
-    query.addBindValue(rowIds_.at(pos_));
-    if (!query.exec()) RaiseSqlError(query.lastError(), kSourceRecordset, db_->Path(), sql);
+    const std::unique_ptr<Statement> statement = db_->Prepare(sql, sql, kSourceRecordset, Access::Write);
+    for (const QVariant& value : values) statement->Bind(value);
+    statement->Bind(rowIds_.at(pos_));
+    statement->Step();
     rows_[pos_] = Reread(rowIds_.at(pos_));
   } else {
     QString sql;
@@ -619,10 +823,10 @@ void SqliteRecordset::Update() {
                 .arg(QuoteName(table_), columns.join(QStringLiteral(", ")),
                      QStringList(columns.size(), QStringLiteral("?")).join(QStringLiteral(", ")));
     }
-    if (!query.prepare(sql)) RaiseSqlError(query.lastError(), kSourceRecordset, db_->Path(), sql);
-    for (const QVariant& value : values) query.addBindValue(value);
-    if (!query.exec()) RaiseSqlError(query.lastError(), kSourceRecordset, db_->Path(), sql);
-    const qint64 rowId = query.lastInsertId().toLongLong();
+    const std::unique_ptr<Statement> statement = db_->Prepare(sql, sql, kSourceRecordset, Access::Write);
+    for (const QVariant& value : values) statement->Bind(value);
+    statement->Step();
+    const qint64 rowId = statement->LastInsertRowId();
     const bool atEnd = pos_ >= rows_.size();
     rows_.append(Reread(rowId));
     rowIds_.append(rowId);
@@ -638,55 +842,44 @@ std::unique_ptr<Recordset> SqliteDatabase::OpenRecordset(const QString& sqlOrTab
   QStringList names;
   QList<QVariantList> rows;
   QList<qint64> rowIds;
-  QSqlError error;
   if (!source.table.isEmpty()) {
-    // The row id tells later writes which row to change.
+    // The row id tells later writes which row to change. A source whose rows
+    // have none (a view) is read as it stands, and cannot write through.
     static const QRegularExpression select(QStringLiteral("^\\s*select\\s+\\*"), QRegularExpression::CaseInsensitiveOption);
     QString withRowId = translated;
     withRowId.replace(select, QStringLiteral("SELECT rowid AS %1, *").arg(kRowIdColumn));
-    if (Load(withRowId, true, names, rows, rowIds, error))
+    try {
+      Load(withRowId, sqlOrTable, true, names, rows, rowIds);
       return std::make_unique<SqliteRecordset>(shared_from_this(), source.table, names, rows, rowIds);
+    } catch (const JetError& e) {
+      if (IsReadFailure(e.number())) throw;  // the file, not the row id, is what failed
+    }
     names.clear();
     rows.clear();
     rowIds.clear();
   }
-  if (!Load(translated, false, names, rows, rowIds, error)) RaiseSqlError(error, kSourceDatabase, path_, sqlOrTable);
+  Load(translated, sqlOrTable, false, names, rows, rowIds);
   return std::make_unique<SqliteRecordset>(shared_from_this(), QString(), names, rows, QList<qint64>());
 }
 
-RowReaderPtr SqliteDatabase::OpenForwardOnly(const QString& sql) {
-  CheckOpen();
-  QSqlQuery query;
-  QSqlError error;
-  if (!Start(query, TranslateJetSql(sql), error)) RaiseSqlError(error, kSourceDatabase, path_, sql);
-  return std::make_unique<SqliteRowReader>(connection_, std::move(query), path_, sql);
-}
-
-}  // namespace
-
-namespace {
-
-// Opens a fresh connection on a file that passed OpenDatabase's checks.
-SqlConnectionPtr Connect(const QString& path, bool readOnly) {
-  static QAtomicInteger<quint64> counter;
-  const QString name = QStringLiteral("qw_jet_%1").arg(counter.fetchAndAddRelaxed(1) + 1);
-  QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-  auto connection = std::make_shared<SqlConnection>(name);
-  db.setDatabaseName(path);
-  db.setConnectOptions(readOnly ? QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=3000")
-                                : QStringLiteral("QSQLITE_BUSY_TIMEOUT=3000"));
-  bool ok = db.open();
-  QSqlError error = db.lastError();
-  if (ok) {
-    // The file is only read on the first statement: make sure it is a database.
-    QSqlQuery probe(db);
-    ok = probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"));
-    if (!ok) error = probe.lastError();
-  }
-  db = QSqlDatabase();
-  if (!ok) {
-    connection.reset();  // closes and removes it
-    RaiseSqlError(error, kSourceWorkspace, path, QString());
+// Opens a fresh connection on a file that passed OpenDatabase's checks. A
+// connection serves one thread (kept connections are kept per thread), so the
+// engine's own locking of each call is left out.
+ConnectionPtr Connect(const QString& path, bool readOnly) {
+  sqlite3* db = nullptr;
+  const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db,
+                                 (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX,
+                                 nullptr);
+  auto connection = std::make_shared<Connection>(db, path);  // closes it, opened or not
+  if (rc != SQLITE_OK)
+    RaiseEngineError(sqlite3_extended_errcode(db), QString::fromUtf8(sqlite3_errmsg(db)), kSourceWorkspace, path,
+                     QString(), Access::Read);
+  sqlite3_extended_result_codes(db, 1);
+  sqlite3_busy_timeout(db, kBusyTimeoutMs);
+  // The file is only read on the first statement: make sure it is a database.
+  Statement probe(connection, QStringLiteral("SELECT count(*) FROM sqlite_master"), QString(), kSourceWorkspace,
+                  Access::Read);
+  while (probe.Step()) {
   }
   return connection;
 }
@@ -703,10 +896,6 @@ void CheckFile(const QString& path, const QFileInfo& info) {
   if (!LooksLikeDatabase(path))
     Raise(kJetUnrecognizedFormat, kSourceWorkspace, QStringLiteral("Unrecognized database format '%1'.").arg(path));
 }
-
-}  // namespace
-
-namespace {
 
 // Any recordset read forward: the columns are looked up by name on each read.
 class RecordsetRowReader final : public RowReader {
@@ -748,6 +937,11 @@ class RecordsetRowReader final : public RowReader {
 
 }  // namespace
 
+QString RowReader::Text(int position) const {
+  const Field field = Value(position);
+  return field.HasValue() && field.Value().typeId() == QMetaType::QString ? field.Value().toString() : QString();
+}
+
 RowReaderPtr Database::OpenForwardOnly(const QString& sql) {
   return std::make_unique<RecordsetRowReader>(OpenRecordset(sql));
 }
@@ -774,9 +968,9 @@ std::shared_ptr<Database> Database::OpenDatabase(const QString& path, int option
   // the next open and is opened afresh.
   const std::optional<FileIdentity> identity = IdentityOf(path);
   if (identity) {
-    if (SqlConnectionPtr kept = Kept().Find(key, *identity)) return std::make_shared<SqliteDatabase>(path, kept, true);
+    if (ConnectionPtr kept = Kept().Find(key, *identity)) return std::make_shared<SqliteDatabase>(path, kept, true);
   }
-  SqlConnectionPtr connection = Connect(path, true);
+  ConnectionPtr connection = Connect(path, true);
   if (identity && !OnRemovableMedium(path)) Kept().Keep(key, *identity, connection);
   return std::make_shared<SqliteDatabase>(path, connection, true);
 }

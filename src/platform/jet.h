@@ -2,16 +2,15 @@
 // The database engine as the program uses it: connections opened on a path
 // with a connect string, recordsets on SQL text or a table name, the engine's
 // error collection and the engine error numbers the program tests for.
-// Implemented over Qt SQL with SQLite. SQL is written in the Jet dialect and
+// Implemented over SQLite's C API. SQL is written in the Jet dialect and
 // translated just before it runs (see TranslateJetSql).
 #include <QList>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <functional>
 #include <memory>
 #include <stdexcept>
-
-class QSqlDatabase;
 
 namespace qw {
 
@@ -50,6 +49,9 @@ const QList<EngineError>& Errors();
 void RefreshErrors();
 // Replaces the collection (the adapter's failing calls; tests of reporters).
 void SetErrors(const QList<EngineError>& errors);
+// Where the engine tells what it has mended on its own, such as a journal of
+// unfinished changes rolled back before a read; nothing is told while unset.
+void SetRepairLog(std::function<void(const EngineError&)> log);
 }  // namespace DBEngine
 
 // Further engine error numbers the adapter raises.
@@ -65,9 +67,16 @@ inline constexpr int kJetObjectClosed = 3420;        // use of a closed database
 inline constexpr int kJetDuplicateKey = 3022;        // a write would duplicate a key
 inline constexpr int kJetDamagedFile = 3049;         // the file cannot be opened: it may be damaged
 inline constexpr int kJetDiskFull = 3026;            // not enough space on disk
-inline constexpr int kJetLocked = 3218;              // another connection holds a lock
+inline constexpr int kJetLocked = 3218;              // a write waited too long for another connection's lock
+inline constexpr int kJetFileInUse = 3045;           // a read waited too long for another connection's lock
+inline constexpr int kJetCharactersAfterEnd = 3142;  // a second statement after the first
 inline constexpr int kJetValueNotAllowed = 3317;     // a constraint refused the value
 inline constexpr int kJetReserved = 3000;            // any other engine failure
+
+// Whether an error says that the file could not be read at that moment
+// (another program's lock, the medium, a damaged file) rather than anything
+// about the query: a reader must not take it for "no row".
+bool IsReadFailure(int number);
 
 // Jet SQL -> SQLite SQL: LIKE patterns with * and ? become % and _ (literal %
 // and _ escaped with an ESCAPE clause); a Trim/LTrim/RTrim result compared
@@ -150,6 +159,11 @@ class RowReader {
   // A column of the current row: Missing for position -1 or without a
   // current row. Yes/No columns read as bool.
   virtual Field Value(int position) const = 0;
+  // The same column when it holds text, as the text itself, without a value
+  // in between (the fast road for texts that are shown as they are); a null
+  // text when it holds anything else, is Null or missing: read those with
+  // Value.
+  virtual QString Text(int position) const;
 };
 using RowReaderPtr = std::unique_ptr<RowReader>;
 
@@ -166,6 +180,11 @@ class Database {
   // Read-only opens of one file share a connection kept open between them
   // while the file keeps its inode, size and modification time; every open
   // still checks the file first, and Close ends only the caller's handle.
+  // A journal of unfinished changes left by a writer that stopped is rolled
+  // back through one writable open when the file may be written (and told
+  // to the repair log); on a read-only file or medium such a file gives 3051.
+  // A statement waits a moment for another connection's lock, then gives
+  // 3045 when it was reading and 3218 when it was writing.
   static std::shared_ptr<Database> OpenDatabase(const QString& path, int options, bool readOnly,
                                                 const QString& connect);
   virtual ~Database() = default;
@@ -173,7 +192,7 @@ class Database {
   virtual std::unique_ptr<Recordset> OpenRecordset(const QString& sqlOrTable) = 0;
   // SQL text, read forward only. Throws JetError as OpenRecordset does. This
   // reads through OpenRecordset; the engine's own connections read the
-  // query's rows as they come.
+  // query's rows as they come, each column only when it is asked for.
   virtual RowReaderPtr OpenForwardOnly(const QString& sql);
   // Runs an action query. Throws JetError (3051 on a read-only connection).
   virtual void Execute(const QString& sql) = 0;

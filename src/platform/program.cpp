@@ -5,8 +5,14 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
+#include <QSaveFile>
 #include <QStandardPaths>
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 #include <unistd.h>
 #include <vector>
 
@@ -59,20 +65,74 @@ QString FindFileNoCase(const QString& folder, const QString& name) {
   return dir.filePath(name);
 }
 
-std::unique_ptr<QLockFile> LockProgramFolder(const QString& folder) {
-  // Kept in the temporary folder, so that the program folder may be
-  // read-only; named after the user and the folder, so that other users and
-  // other installations are not held up.
-  const QByteArray key =
-      QCryptographicHash::hash(QDir(folder).absolutePath().toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
+QString WriteWholeFile(const QString& path, const QByteArray& bytes) {
+  QSaveFile file(path);
+  errno = 0;
+  // Unbuffered: a buffered save file takes every byte and commits a file cut
+  // short when the disk fills up as its buffer goes out.
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return WriteFailureReason(errno, file.errorString());
+  // A write may take less than it was given (a disk filling up) without
+  // counting as failed: the rest is written again, and that write says why
+  // it cannot be.
+  qint64 done = 0;
+  while (done < bytes.size()) {
+    errno = 0;
+    const qint64 n = file.write(bytes.constData() + done, bytes.size() - done);
+    if (n <= 0) {
+      const QString reason = WriteFailureReason(errno, file.errorString());
+      file.cancelWriting();
+      return reason;
+    }
+    done += n;
+  }
+  errno = 0;
+  if (!file.commit()) return WriteFailureReason(errno, file.errorString());
+  return QString();
+}
+
+QString WriteFailureReason(int errnum, const QString& fallback) {
+  if (errnum == ENOSPC || errnum == EDQUOT) return QStringLiteral("the disk is full");
+  if (errnum != 0) return QString::fromLocal8Bit(std::strerror(errnum));
+  if (!fallback.isEmpty() && fallback != QLatin1String("Unknown error")) return fallback;
+  return QStringLiteral("the file could not be written");
+}
+
+void ReleaseFreedMemory() {
+#if defined(__GLIBC__)
+  malloc_trim(0);
+#endif
+}
+
+namespace {
+
+// A lock of the temporary folder, so that the program folder may be
+// read-only; named after the user, what is locked and its path, so that other
+// users and other installations are not held up.
+std::unique_ptr<QLockFile> LockKeyed(const char* what, const QString& path) {
+  const QByteArray key = QCryptographicHash::hash(path.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
   QString temp = QDir::tempPath();
   if (temp.isEmpty()) temp = QStringLiteral("/tmp");
-  auto lock = std::make_unique<QLockFile>(
-      QStringLiteral("%1/quaywise-%2-%3.lock").arg(temp).arg(getuid()).arg(QString::fromLatin1(key)));
-  // Only a running copy holds the folder, however long it has been running.
+  auto lock = std::make_unique<QLockFile>(QStringLiteral("%1/quaywise-%2%3-%4.lock")
+                                              .arg(temp)
+                                              .arg(QLatin1String(what))
+                                              .arg(getuid())
+                                              .arg(QString::fromLatin1(key)));
+  // Only a running copy holds it, however long it has been running.
   lock->setStaleLockTime(0);
   if (lock->tryLock(0) || lock->error() != QLockFile::LockFailedError) return lock;
   return nullptr;
+}
+
+}  // namespace
+
+std::unique_ptr<QLockFile> LockProgramFolder(const QString& folder) {
+  return LockKeyed("", QDir(folder).absolutePath());
+}
+
+std::unique_ptr<QLockFile> LockDatabase(const QString& databasePath) {
+  const QFileInfo file(databasePath);
+  const QString real = file.canonicalFilePath();
+  return LockKeyed("db-", real.isEmpty() ? QDir::cleanPath(file.absoluteFilePath()) : real);
 }
 
 void AtProgramEnd(std::function<void()> cleanup) {

@@ -31,12 +31,33 @@ QString InProgramFolder(const QString& folder);
 // ("vykmarina.ini" finds "VykMarina.ini"); the name as given when none exists.
 QString FindFileNoCase(const QString& folder, const QString& name);
 
-// The lock that one running copy of the program holds on its program folder
-// for the user who started it; empty when another running copy holds it
-// (a copy that ended without letting go does not count). A lock that cannot
-// be made at all (no temporary folder) is not held against anyone: the
-// result is then an unlocked lock file.
+// Replaces the file at path with bytes, whole or not at all: a write that
+// stops short (a full disk) leaves the file as it was. "" when written, else
+// why not, as a sentence ends ("the disk is full").
+QString WriteWholeFile(const QString& path, const QByteArray& bytes);
+// Why a write failed, from the system's error number: "the disk is full" for
+// a disk (or quota) without room, else the system's own words; `fallback`
+// when the number says nothing.
+QString WriteFailureReason(int errnum, const QString& fallback = QString());
+
+// Gives memory the program has freed back to the system. After a large piece
+// of work (a print run of every report) the freed memory would otherwise stay
+// with the program, in pieces too scattered to be given back by themselves.
+void ReleaseFreedMemory();
+
+// The locks that one running copy of the program holds for the user who
+// started it: on its program folder (its report pages) and on the marina
+// database it uses (its notes), whatever folder another copy runs from. Empty
+// when another running copy holds it (a copy that ended without letting go
+// does not count). A lock that cannot be made at all (no temporary folder) is
+// not held against anyone: the result is then an unlocked lock file. The
+// database is known by its real path: links and other spellings of the same
+// file hold the same lock.
 std::unique_ptr<QLockFile> LockProgramFolder(const QString& folder);
+std::unique_ptr<QLockFile> LockDatabase(const QString& databasePath);
+// What a copy that is refused says.
+inline const QString kAlreadyRunningMessage =
+    QStringLiteral("Quaywise is already running. Only one copy of the guide can be open at a time.");
 
 // Work that must happen however the program ends (deleting temporary files):
 // run by EndProgram and when the application quits. Each runs every time the

@@ -34,8 +34,9 @@ QStringList AdditionalPhotoNames(const QString& folder, const QString& prefix) {
   for (int n = highest; n >= 1 && names.size() < 8; --n) {
     const QString number = n == highest ? highestText : QString::number(n);
     for (const QString& suffix : {QStringLiteral(".jpg"), QStringLiteral("+.jpg")}) {
+      // A photo that cannot be shown counts as missing.
       const QString name = files.value((prefix + number + suffix).toLower());
-      if (!name.isEmpty()) {
+      if (!name.isEmpty() && PhotoReadable(folder + QLatin1Char('/') + name)) {
         names << name;
         break;
       }

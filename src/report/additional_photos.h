@@ -14,7 +14,8 @@ QString AdditionalPhotoPrefix(int geoCode, int marinaNo);
 // the plain photo of each number, or its "+" photo when there is no plain
 // one; at most eight file names. The highest number is taken in the form the
 // first name carrying it writes ("4+" before "4", "04"). Names holding "@"
-// are main photos and never counted. Empty when the folder does not exist.
+// are main photos and never counted; a photo that cannot be shown (empty or
+// damaged) counts as missing. Empty when the folder does not exist.
 QStringList AdditionalPhotoNames(const QString& folder, const QString& prefix);
 
 struct AdditionalPhotosInput {

@@ -144,7 +144,8 @@ bool LoadDontShowFlags(DontShowFlags& flags, Database& db) {
     }
     rs->Close();
     return complete;
-  } catch (const JetError&) {
+  } catch (const JetError& e) {
+    if (IsReadFailure(e.number())) throw;
     return false;
   }
 }
@@ -155,7 +156,8 @@ bool LoadDontShowFlags(DontShowFlags& flags) {
     const bool loaded = LoadDontShowFlags(flags, *db);
     db->Close();
     return loaded;
-  } catch (const JetError&) {
+  } catch (const JetError& e) {
+    if (IsReadFailure(e.number())) throw;
     return false;
   }
 }

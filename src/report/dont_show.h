@@ -42,9 +42,10 @@ void ClearDontShowFlags(DontShowFlags& flags);
 // Sets the flags from the rpm_display row of flags.DontShowMarinaNo, read over
 // a read-only connection of its own to the marina database (opened and closed
 // here). A column holding True sets its flag, False or Null clears it; no row
-// leaves every flag as it was. Never throws: when the database, the table or
-// a column cannot be read, reading stops there and the flags not yet read keep
-// what they held. Returns whether the whole row could be read.
+// leaves every flag as it was. When the database, the table or a column cannot
+// be read, reading stops there and the flags not yet read keep what they held;
+// a file that cannot be read at all just now (IsReadFailure) throws its
+// JetError instead. Returns whether the whole row could be read.
 bool LoadDontShowFlags(DontShowFlags& flags);
 // The same over a connection the caller holds.
 bool LoadDontShowFlags(DontShowFlags& flags, Database& db);

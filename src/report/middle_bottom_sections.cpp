@@ -44,7 +44,8 @@ class NoRows final : public Recordset {
 RecordsetPtr Open(Database& db, const QString& sql) {
   try {
     return db.OpenRecordset(sql);
-  } catch (const JetError&) {
+  } catch (const JetError& e) {
+    if (IsReadFailure(e.number())) throw;  // an unreadable file is not a marina without rows
     return std::make_unique<NoRows>();
   }
 }

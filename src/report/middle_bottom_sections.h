@@ -28,7 +28,8 @@ struct ReportSectionsState {
 // Composes the middle section and the bottom band of marina marinaNo from
 // reportDb, with the items hidden that flags hides, fills `out` and returns the
 // page text that goes at this point of the report: the two middle column
-// tables, the grey bottom band and the bottom text table. Never throws.
+// tables, the grey bottom band and the bottom text table. Throws JetError only
+// when the file cannot be read just now (IsReadFailure).
 QString AppendMiddleAndBottomSections(Database& reportDb, std::int32_t marinaNo, const DontShowFlags& flags,
                                       ReportSectionsState& out);
 

@@ -67,6 +67,13 @@ int CdNotesRefusalsInFile(const QString& iniPath) {
 
 int CdNotesRefusalsNow() { return CdNotesRefusalsInFile(FindFileNoCase(ProgramFolder(), kIniFileName)); }
 
+QString NotesStoreResult::Reason() const {
+  if (outcome == Outcome::ReadOnly) return QStringLiteral("the marina database cannot be written");
+  QString description = error.description.trimmed();
+  while (description.endsWith(u'.')) description.chop(1);
+  return description.isEmpty() ? QStringLiteral("the marina database could not be written") : description;
+}
+
 void NotesStoreResult::Report(const QString& procName) const {
   if (outcome == Outcome::ReadOnly) {
     MsgBox(kNotesFromCdMessage, MsgButtons::OK, MsgIcon::Information);
@@ -83,11 +90,76 @@ QString PersonalNotes::Load(int marinaNo) {
     stored_ = ReadNotes(*db, marinaNo);
     db->Close();
   } catch (const std::exception&) {
-    // An unreadable database shows an empty box; the box is not written back
-    // unless the user types into it.
+    // Notes that could not be read (the file busy with another program, gone,
+    // damaged) may still be in the database: the box shows nothing and
+    // belongs to no marina, so that nothing typed into it can write over them.
+    // The report's own read of the same database says what is wrong.
     stored_.clear();
+    marinaNo_ = 0;
   }
   return stored_;
+}
+
+NotesStoreResult StoreNotes(int marinaNo, const QString& text) {
+  NotesStoreResult result;
+  try {
+    DatabasePtr db = OpenMarinaDatabase(kSharedOpen, false);
+    WriteNotes(*db, marinaNo, text);
+    db->Close();
+  } catch (const std::exception& e) {
+    result.error = RuntimeError::From(e);
+    result.engineErrors = DBEngine::Errors();
+    result.outcome = result.error.number == kJetCannotWrite ? NotesStoreResult::Outcome::ReadOnly
+                                                            : NotesStoreResult::Outcome::Failed;
+    return result;
+  }
+  result.outcome = NotesStoreResult::Outcome::Stored;
+  return result;
+}
+
+QMap<int, KeptNote>& KeptNotes() {
+  static QMap<int, KeptNote> kept;
+  return kept;
+}
+
+QString KeptNotesQuestion(NotesClosing closing, const QMap<int, KeptNote>& notes, const QString& reason) {
+  QStringList names;
+  for (auto it = notes.cbegin(); it != notes.cend(); ++it)
+    names << (it->marinaName.trimmed().isEmpty() ? QStringLiteral("marina number %1").arg(it.key())
+                                                 : it->marinaName.trimmed());
+  const QString which = names.size() == 1 ? names.first()
+                                          : QStringLiteral("%1 marinas (%2)").arg(names.size()).arg(names.join(u", "));
+  const QString keep = closing == NotesClosing::Viewer
+                           ? QStringLiteral("Yes keeps this window open, so that you can store or copy them.")
+                           : QStringLiteral("Yes keeps Quaywise open, so that you can store or copy them.");
+  const QString discard = closing == NotesClosing::Viewer ? QStringLiteral("No discards them.")
+                                                          : QStringLiteral("No discards them and ends Quaywise.");
+  return QStringLiteral("Your personal notes for %1 could not be stored: %2.\n\n%3 %4")
+      .arg(which, reason, keep, discard);
+}
+
+bool MayCloseWithKeptNotes(NotesClosing closing, int triedJustNow, const QString& reason) {
+  QMap<int, KeptNote>& kept = KeptNotes();
+  QString why = reason;
+  for (auto it = kept.begin(); it != kept.end();) {
+    if (it.key() == triedJustNow) {
+      ++it;
+      continue;
+    }
+    const NotesStoreResult result = StoreNotes(it.key(), it->text);
+    if (result.Ok()) {
+      it = kept.erase(it);
+    } else {
+      if (why.isEmpty()) why = result.Reason();
+      ++it;
+    }
+  }
+  if (kept.isEmpty()) return true;
+  const MsgResult answer = MsgBox(KeptNotesQuestion(closing, kept, why), MsgButtons::YesNo, MsgIcon::Exclamation,
+                                  closing == NotesClosing::Viewer ? QStringLiteral("View Report") : QString());
+  if (answer == MsgResult::Yes) return false;
+  kept.clear();
+  return true;
 }
 
 NotesStoreResult PersonalNotes::Store(const QString& text) {
@@ -100,19 +172,8 @@ NotesStoreResult PersonalNotes::Store(const QString& text) {
     result.outcome = NotesStoreResult::Outcome::Unchanged;
     return result;
   }
-  try {
-    DatabasePtr db = OpenMarinaDatabase(kSharedOpen, false);
-    WriteNotes(*db, marinaNo_, text);
-    db->Close();
-  } catch (const std::exception& e) {
-    result.error = RuntimeError::From(e);
-    result.engineErrors = DBEngine::Errors();
-    result.outcome = result.error.number == kJetCannotWrite ? NotesStoreResult::Outcome::ReadOnly
-                                                            : NotesStoreResult::Outcome::Failed;
-    return result;
-  }
-  stored_ = text;
-  result.outcome = NotesStoreResult::Outcome::Stored;
+  result = StoreNotes(marinaNo_, text);
+  if (result.Ok()) stored_ = text;
   return result;
 }
 

@@ -4,6 +4,7 @@
 // that refuses typing while the data is read from the CD, and the link between
 // the viewer's notes box and the marina whose notes it holds.
 #include <QByteArray>
+#include <QMap>
 #include <QString>
 
 #include "platform/jet.h"
@@ -51,11 +52,42 @@ struct NotesStoreResult {
 
   // Nothing the user typed is left unsaved.
   bool Ok() const { return outcome != Outcome::ReadOnly && outcome != Outcome::Failed; }
+  // Why a store failed, as a sentence ends: "the marina database cannot be
+  // written" or the error's own description.
+  QString Reason() const;
   // Tells the user about a failed store: the CD message for a database that
   // cannot be written, the error reporter (logged, "Continue?") otherwise,
   // under the viewer's name and procName. Nothing for a store that is Ok().
   void Report(const QString& procName) const;
 };
+
+// Stores text as the notes of a marina over a shared writable connection of
+// its own.
+NotesStoreResult StoreNotes(int marinaNo, const QString& text);
+
+// Notes whose store failed, by marina: kept in memory, also after the viewer
+// has closed, until they are stored or the user lets them go when the viewer
+// closes or the program ends. The viewer shows a kept text again when it
+// shows its marina.
+struct KeptNote {
+  QString marinaName;  // for the question when closing; may be empty
+  QString text;
+};
+QMap<int, KeptNote>& KeptNotes();
+
+// What is about to close while notes are kept.
+enum class NotesClosing { Viewer, Program };
+// The one question asked when kept notes still cannot be stored as something
+// closes: which notes, why, and that Yes keeps the window open and No
+// discards them.
+QString KeptNotesQuestion(NotesClosing closing, const QMap<int, KeptNote>& notes, const QString& reason);
+// Before the viewer closes or the program ends: every kept note (but the one
+// of `triedJustNow`, a marina whose store has just failed) is stored once
+// more. When some still cannot be stored, one message asks whether to keep
+// the window open. True when closing may go on: every note stored, or the
+// user chose to discard them (they are then dropped). `reason` is why the
+// store tried just now failed.
+bool MayCloseWithKeptNotes(NotesClosing closing, int triedJustNow = 0, const QString& reason = QString());
 
 // The notes box's link to its marina. The text in the box belongs to the
 // marina whose notes were last loaded into it, whatever the list shows since
@@ -65,7 +97,7 @@ class PersonalNotes {
  public:
   // Reads the notes of marinaNo over a read-only connection of its own and
   // returns them for the box; the box belongs to marinaNo from now on. A read
-  // that fails gives an empty text.
+  // that fails gives an empty text and a box that belongs to no marina.
   QString Load(int marinaNo);
   // The marina the box's text belongs to; 0 when none (before the first Load,
   // after Clear).

@@ -1,26 +1,22 @@
 #include "report/report_files.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include "platform/program.h"
 
 namespace qw {
 namespace {
 
-// Writes one page; "" or the reason it could not be written.
+// Writes one page whole; "" or the reason it could not be. A page cut short
+// is never left to be shown.
 QString WritePage(const QString& path, const QString& html) {
-  QSaveFile file(path);
-  if (file.open(QIODevice::WriteOnly)) {
-    QByteArray bytes("\xEF\xBB\xBF");  // UTF-8 byte order mark
-    bytes += html.toUtf8();
-    bytes += "\r\n";
-    file.write(bytes);
-    if (file.commit()) return QString();
-  }
-  const QString reason = file.errorString();
+  QByteArray bytes("\xEF\xBB\xBF");  // UTF-8 byte order mark
+  bytes += html.toUtf8();
+  bytes += "\r\n";
+  const QString reason = WriteWholeFile(path, bytes);
+  if (reason.isEmpty()) return QString();
   QFile::remove(path);
-  return QStringLiteral("The page could not be written to %1 (%2).").arg(path, reason);
+  return QStringLiteral("The page could not be written to %1: %2.").arg(path, reason);
 }
 
 }  // namespace

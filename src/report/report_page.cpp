@@ -144,6 +144,7 @@ ReportPages ComposeReportPages(Database& db, const ReportRequest& request) {
 
   pages.marinaName = ReportMarinaName(in);
   pages.geoCode = in.rows.geoCode;
+  pages.inDatabase = in.rows.inDatabase;
   pages.harbor = TrimBlanks(in.rows.harbor);
   pages.reportHtml = ComposeReportPage(in);
 

@@ -59,6 +59,7 @@ struct ReportPages {
   QString reportHtml;  // the report page as written (ReportPageHtml)
   QString photosHtml;  // the Additional Photos page
   ReportSectionsState sections;  // the middle section and bottom band as composed
+  bool inDatabase = false;  // the database holds the marina (ReportRows::inDatabase)
 };
 
 // Reads the marina's rows through db (the report's read-only connection),

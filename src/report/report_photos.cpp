@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QImageReader>
 
 #include "platform/html_text.h"
 
@@ -37,6 +38,12 @@ bool ReadPhotoNumber(const QString& part, int* number, bool* plus) {
   return true;
 }
 
+bool PhotoReadable(const QString& path) {
+  if (path.isEmpty()) return false;
+  QImageReader reader(path);
+  return reader.canRead() && reader.size().isValid();
+}
+
 QString MainPhotoName(const FolderListing& files, const QString& prefix) {
   const QString lowerPrefix = prefix.toLower();
   QString best;
@@ -60,11 +67,16 @@ QString MainPhotoName(const FolderListing& files, const QString& prefix) {
 
 QString MainPhotoFile(const QString& photosFolder, const QString& programFolder, int geoCode, int marinaNo) {
   const QString folder = UserPhotoFolder(photosFolder, geoCode, marinaNo);
-  const QString name = MainPhotoName(ListFolder(folder), MainPhotoPrefix(geoCode, marinaNo));
-  if (!name.isEmpty()) return folder + QLatin1Char('/') + name;
+  const QString prefix = MainPhotoPrefix(geoCode, marinaNo);
+  FolderListing files = ListFolder(folder);
+  for (QString name = MainPhotoName(files, prefix); !name.isEmpty(); name = MainPhotoName(files, prefix)) {
+    const QString path = folder + QLatin1Char('/') + name;
+    if (PhotoReadable(path)) return path;
+    files.remove(name.toLower());
+  }
   // No user folder, or one without a main photo: the program's own photo.
   const QString own = ProgramPhotoFile(programFolder, geoCode, marinaNo);
-  return QFileInfo::exists(own) ? own : QString();
+  return PhotoReadable(own) ? own : QString();
 }
 
 QString PhotoLinkHtml(const QString& photoFile) {

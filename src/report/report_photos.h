@@ -23,13 +23,19 @@ FolderListing ListFolder(const QString& folder);
 // The number part of a photo's name: digits, optionally followed by "+".
 bool ReadPhotoNumber(const QString& part, int* number, bool* plus);
 
+// Whether a photo can be shown: a picture the program can read. An empty or
+// damaged file counts as missing, as the browser would show it as a broken
+// picture.
+bool PhotoReadable(const QString& path);
+
 // The main photo among the files of a user folder (prefix + number + ".jpg"
 // or prefix + number + "+.jpg"): the highest number, in its "+" form when
 // that file exists. "" when there is none.
 QString MainPhotoName(const FolderListing& files, const QString& prefix);
 
 // The absolute path of the photo the photo box shows: the main photo of the
-// user folder when there is one, else the program's own photo, else "".
+// user folder when there is one, else the program's own photo, else "". A
+// photo that cannot be shown counts as missing (the one below it is taken).
 QString MainPhotoFile(const QString& photosFolder, const QString& programFolder, int geoCode, int marinaNo);
 
 // The link that shows a photo at 3.625 by 2.375 in; ends with the image's

@@ -51,7 +51,8 @@ RowRecordset FirstRow(Database& db, const QString& sql) {
   try {
     const RecordsetPtr rs = db.OpenRecordset(sql);
     return RowRecordset::CopyCurrentRow(*rs);
-  } catch (const JetError&) {
+  } catch (const JetError& e) {
+    if (IsReadFailure(e.number())) throw;  // an unreadable file is not a missing row
     return RowRecordset();
   }
 }
@@ -89,7 +90,8 @@ ReportRows ReadReportRows(Database& db, int marinaNo) {
   r.sunset = Value(vyk, QStringLiteral("Sunset"));
   try {
     r.regionName = GetRegionName(db, r.geoCode);
-  } catch (const JetError&) {
+  } catch (const JetError& e) {
+    if (IsReadFailure(e.number())) throw;
     // A geo code without its row leaves the region tab empty; the report goes on.
   }
   const auto table = [&](const char* name) {
@@ -99,7 +101,10 @@ ReportRows ReadReportRows(Database& db, int marinaNo) {
   r.facilities = table("rpm_marina_facilities");
   r.operations = table("rpm_marina_operations");
   r.contact = table("rpm_Contact_Information");
-  r.shortName = Value(table("rpm_marinaname_no"), QStringLiteral("Marina 30 char Name"));
+  const RowRecordset names = table("rpm_marinaname_no");
+  r.shortName = Value(names, QStringLiteral("Marina 30 char Name"));
+  r.inDatabase = vyk.HasRow() || names.HasRow() || r.nav.HasRow() || r.facilities.HasRow() ||
+                 r.operations.HasRow() || r.contact.HasRow();
   return r;
 }
 

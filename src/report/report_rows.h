@@ -61,6 +61,9 @@ struct ReportRows {
   QVariant bellRating, boatyardRating, sunset;  // rpm_Vyk
   QString regionName;    // GetRegionName(geoCode)
   RowRecordset nav, facilities, operations, contact;  // "select * from <table> where MarinaNo=<no>"
+  // Whether the database holds the marina at all: a row of it in any of the
+  // tables read (a marina number handed over that no table knows has none).
+  bool inDatabase = false;
 };
 
 // [Geo Code Name] of the geo code's rpm_Geo_Code_CD row as text; "" when the
@@ -68,7 +71,8 @@ struct ReportRows {
 QString GetRegionName(Database& db, int geoCode);
 
 // Reads the marina's rows through db. A failing query leaves its part empty;
-// nothing is thrown.
+// a file that cannot be read just now (IsReadFailure) throws its JetError, so
+// that a busy file is never taken for a marina without rows.
 ReportRows ReadReportRows(Database& db, int marinaNo);
 
 }  // namespace qw

@@ -99,7 +99,8 @@ void AddEntries(Database& db, const QString& sql, const QString& typeColumn, std
       texts[k - 1] += KindText(typeName) + EntryNote(*rs, prices) + QStringLiteral(", ");
     }
     rs->Close();
-  } catch (const JetError&) {
+  } catch (const JetError& e) {
+    if (IsReadFailure(e.number())) throw;
     // The report skips a statement that fails: the texts keep what was read.
   }
 }

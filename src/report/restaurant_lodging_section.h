@@ -23,7 +23,8 @@ std::span<const EntryType, 13> EntryTypes();
 // rpm_Restaurants and rpm_Accommodations: per class, "Kind <I>(note)</I>,
 // <I>(note)</I>, Kind2 ..." in the order of EntryTypes(). Hidden kinds, kinds
 // not among the thirteen, rows with a Null kind and rows in no class are left
-// out. Never throws: a query that cannot run leaves what was built before it.
+// out. A query that cannot run leaves what was built before it; a file that
+// cannot be read just now (IsReadFailure) throws its JetError.
 void BuildRestaurantAndLodgingText(Database& db, std::int32_t marinaNo, const DontShowFlags& flags,
                                    DistanceClassTexts& texts);
 

@@ -48,7 +48,8 @@ bool DieselMechanicInClass(Database& db, std::int32_t marinaNo, int k) {
                                                QString::number(marinaNo));
       if (rs->Eof()) return std::nullopt;
       return rs->Fields(0);
-    } catch (const JetError&) {
+    } catch (const JetError& e) {
+      if (IsReadFailure(e.number())) throw;
       return std::nullopt;
     }
   };
@@ -148,7 +149,8 @@ void BuildServicesText(Database& db, const QString& amenityTable, std::int32_t m
                           AmenityShortName(amenityTable) + QStringLiteral("' And ") + amenityTable +
                           QStringLiteral(".MarinaNo=") + QString::number(marinaNo) +
                           QStringLiteral(" order by dumyServices.serviceIndex"));
-  } catch (const JetError&) {
+  } catch (const JetError& e) {
+    if (IsReadFailure(e.number())) throw;
     return;
   }
 

@@ -34,8 +34,9 @@ bool FieldEqualsOne(const Recordset& row, const QString& column);
 // trailing ",". Merges the three ice items (boat supplies only) and the two
 // engine mechanics; leaves out hidden items and the ones the report prints
 // itself (airport, hospital); records the 911 note in service911Text. A row
-// with a Null type is skipped; a Null [On-Call] counts as 0. Never throws: a
-// query that cannot run leaves the texts as they were before the failure.
+// with a Null type is skipped; a Null [On-Call] counts as 0. A query that
+// cannot run leaves the texts as they were before the failure; a file that
+// cannot be read just now (IsReadFailure) throws its JetError.
 void BuildServicesText(Database& db, const QString& amenityTable, std::int32_t marinaNo, const DontShowFlags& flags,
                        DistanceClassTexts& texts, QString& service911Text);
 

@@ -56,6 +56,11 @@ QString OptionalSourceField(OptionalColumn column) {
 QString ValueAsText(const QVariant& value) {
   if (value.isNull()) return QString();
   switch (value.typeId()) {
+    case QMetaType::QString:
+      return *static_cast<const QString*>(value.constData());  // without a conversion
+    case QMetaType::LongLong:
+    case QMetaType::Int:
+      return QString::number(value.toLongLong());
     case QMetaType::Double:
     case QMetaType::Float:
       return QString::number(value.toDouble(), 'g', 15);

@@ -16,6 +16,21 @@ QVariant RatingValue(const Field& field) {
   return field.Value();
 }
 
+// A value as a number. Whole and real numbers, as the database gives them
+// on every row, are read as they are held; anything else is converted.
+double NumberOf(const QVariant& v) {
+  switch (v.typeId()) {
+    case QMetaType::LongLong:
+      return double(*static_cast<const qlonglong*>(v.constData()));
+    case QMetaType::Double:
+      return *static_cast<const double*>(v.constData());
+    case QMetaType::Bool:
+      return *static_cast<const bool*>(v.constData()) ? 1 : 0;
+    default:
+      return v.toDouble();
+  }
+}
+
 QString FieldText(const Field& field) { return field.HasValue() ? ValueAsText(field.Value()) : QString(); }
 
 std::int32_t MarinaNumber(const Field& field) {
@@ -32,7 +47,7 @@ bool IsTrue(const Field& field) {
     const QString s = v.toString().trimmed();
     return s.compare(QStringLiteral("True"), Qt::CaseInsensitive) == 0 || (s.toDouble() != 0);
   }
-  return v.toDouble() != 0;
+  return NumberOf(v) != 0;
 }
 
 // The list query's columns that a row is read from.
@@ -58,36 +73,49 @@ bool HasNonBlank(const QString& text) {
   return std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c != u' '; });
 }
 
-// One row from the current record; field(f) gives a list field,
-// optional(column) an optional column's field.
-template <typename FieldOf, typename OptionalOf>
-ListRow ReadRow(FieldOf&& field, OptionalOf&& optional, const OptionalColumns& columns) {
+// The ratings store's text of a rating: a list repeats the same few small
+// numbers on every row, so their texts are made once and shared.
+QString RatingText(const QVariant& rating) {
+  static const QString kSmall[] = {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"),
+                                   QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("5")};
+  const int type = rating.typeId();
+  if (type == QMetaType::LongLong || type == QMetaType::Int) {
+    const qlonglong n = rating.toLongLong();
+    if (n >= 0 && n < qlonglong(std::size(kSmall))) return kSmall[n];
+  }
+  return ValueAsText(rating);
+}
+
+// One row from the current record; field(f) gives a list field, text(f) a
+// list field's text, optional(column) an optional column's field; order: the
+// optional columns.
+template <typename FieldOf, typename TextOf, typename OptionalOf>
+ListRow ReadRow(FieldOf&& field, TextOf&& text, OptionalOf&& optional, const QList<OptionalColumn>& order) {
   ListRow row;
   row.marinaNo = MarinaNumber(field(ListField::MarinaNo));
 
   RowBellRating() = RatingValue(field(ListField::Bell));
-  const double bell = RowBellRating().toDouble();
+  const double bell = NumberOf(RowBellRating());
   if (bell > 0 && bell < 6 && bell == int(bell)) row.bellPicture = int(bell);
 
   RowBoatyardRating() = RatingValue(field(ListField::Boatyard));
-  const double yard = RowBoatyardRating().toDouble();
+  const double yard = NumberOf(RowBoatyardRating());
   if (yard > 0 && yard < 3 && yard == int(yard)) row.boatyardPicture = int(yard) + 5;
 
   RowSunset() = IsTrue(field(ListField::Sunset)) ? 1 : 0;
   row.sunsetPicture = RowSunset() == 1;
 
-  const Field shortName = field(ListField::ShortName);
-  const QString shortText = shortName.HasValue() ? ValueAsText(shortName.Value()) : QString();
-  row.name = HasNonBlank(shortText) ? shortText : FieldText(field(ListField::Name));
-  row.city = FieldText(field(ListField::City));
-  row.state = FieldText(field(ListField::State));
-  row.harbor = FieldText(field(ListField::Harbor));
+  const QString shortText = text(ListField::ShortName);
+  row.name = HasNonBlank(shortText) ? shortText : text(ListField::Name);
+  row.city = text(ListField::City);
+  row.state = text(ListField::State);
+  row.harbor = text(ListField::Harbor);
 
-  for (OptionalColumn column : columns.InOrder()) row.optional << OptionalCellText(column, optional(column));
+  for (OptionalColumn column : order) row.optional << OptionalCellText(column, optional(column));
 
-  row.bellText = ValueAsText(RowBellRating());
-  row.boatyardText = ValueAsText(RowBoatyardRating());
-  row.sunsetText = QString::number(RowSunset());
+  row.bellText = RatingText(RowBellRating());
+  row.boatyardText = RatingText(RowBoatyardRating());
+  row.sunsetText = RatingText(RowSunset());
   return row;
 }
 
@@ -95,7 +123,8 @@ ListRow ReadRow(FieldOf&& field, OptionalOf&& optional, const OptionalColumns& c
 
 ListRow ReadListRow(const Recordset& record, const OptionalColumns& columns) {
   return ReadRow([&](ListField f) { return record.Fields(FieldName(f)); },
-                 [&](OptionalColumn c) { return record.Fields(OptionalSourceField(c)); }, columns);
+                 [&](ListField f) { return FieldText(record.Fields(FieldName(f))); },
+                 [&](OptionalColumn c) { return record.Fields(OptionalSourceField(c)); }, columns.InOrder());
 }
 
 QString ListQueryText(const QString& whereClause) {
@@ -109,14 +138,19 @@ Result<QList<ListRow>> RunListQuery(Database& db, const QString& sql, const Opti
     const RowReaderPtr reader = db.OpenForwardOnly(sql);
     std::array<int, std::size_t(ListField::Count)> at{};
     for (std::size_t f = 0; f < at.size(); ++f) at[f] = reader->Position(FieldName(ListField(f)));
+    const QList<OptionalColumn> order = columns.InOrder();
     std::array<int, 4> optionalAt{};
-    for (OptionalColumn column : columns.InOrder())
-      optionalAt[std::size_t(column)] = reader->Position(OptionalSourceField(column));
+    for (OptionalColumn column : order) optionalAt[std::size_t(column)] = reader->Position(OptionalSourceField(column));
 
     QList<ListRow> rows;
     while (reader->Next())
-      rows.append(ReadRow([&](ListField f) { return reader->Value(at[std::size_t(f)]); },
-                          [&](OptionalColumn c) { return reader->Value(optionalAt[std::size_t(c)]); }, columns));
+      rows.append(ReadRow(
+          [&](ListField f) { return reader->Value(at[std::size_t(f)]); },
+          [&](ListField f) {
+            QString text = reader->Text(at[std::size_t(f)]);
+            return text.isNull() ? FieldText(reader->Value(at[std::size_t(f)])) : text;
+          },
+          [&](OptionalColumn c) { return reader->Value(optionalAt[std::size_t(c)]); }, order));
     return rows;
   });
 }

@@ -38,6 +38,10 @@ struct ListRow {
   QString bellText, boatyardText, sunsetText;
   bool operator==(const ListRow&) const = default;
 };
+}  // namespace qw
+// Its members move as plain bytes: a growing list of rows is moved at once.
+Q_DECLARE_TYPEINFO(qw::ListRow, Q_RELOCATABLE_TYPE);
+namespace qw {
 
 // Reads the current record of the list query. Also leaves the row's ratings
 // in RowBellRating, RowBoatyardRating and RowSunset.

@@ -2,6 +2,7 @@
 // What the report viewer is handed when a marina is to be shown: the road it
 // came by, and the result list's row or the marina number. The result list
 // and the maps hand it to Screens::showReport.
+#include <QString>
 #include <cstdint>
 
 namespace qw {
@@ -17,5 +18,11 @@ struct ReportHandOver {
 
   bool operator==(const ReportHandOver&) const = default;
 };
+
+// What the user is told of a marina number that the database does not hold
+// (a hand-edited key of a map), as the number was given.
+inline QString MarinaNotInDatabaseMessage(const QString& marinaNo) {
+  return QStringLiteral("Marina number %1 is not in the marina database.").arg(marinaNo);
+}
 
 }  // namespace qw

@@ -2,6 +2,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <cerrno>
+#include <csignal>
+#include <cstring>
 
 #include "platform/program.h"
 #include "services/settings.h"
@@ -42,5 +45,20 @@ void TempProgramFolder::WriteFile(const QString& name, const QByteArray& content
   QFile f(dir_.path() + QLatin1Char('/') + name);
   if (f.open(QIODevice::WriteOnly)) f.write(content);
 }
+
+FileSizeLimit::FileSizeLimit(rlim_t bytes) {
+  getrlimit(RLIMIT_FSIZE, &saved_);
+  savedHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit limited = saved_;
+  limited.rlim_cur = bytes;
+  setrlimit(RLIMIT_FSIZE, &limited);
+}
+
+FileSizeLimit::~FileSizeLimit() {
+  setrlimit(RLIMIT_FSIZE, &saved_);
+  std::signal(SIGXFSZ, savedHandler_);
+}
+
+QString FileSizeLimit::Reason() { return QString::fromLocal8Bit(std::strerror(EFBIG)); }
 
 }  // namespace qw::testing

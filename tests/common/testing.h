@@ -2,6 +2,7 @@
 // Shared test fixtures.
 #include <QString>
 #include <QTemporaryDir>
+#include <sys/resource.h>
 
 namespace qw::testing {
 
@@ -28,6 +29,23 @@ class TempProgramFolder {
  private:
   QTemporaryDir dir_;
   QString previousProgramFolder_;
+};
+
+// Limits the size of every file the process writes while it lives: writes
+// beyond it stop short, as on a disk that fills up, and fail with "File too
+// large" (the signal that would end the process is ignored meanwhile).
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes);
+  ~FileSizeLimit();
+  FileSizeLimit(const FileSizeLimit&) = delete;
+  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+  // The reason a write beyond the limit gives.
+  static QString Reason();
+
+ private:
+  rlimit saved_{};
+  void (*savedHandler_)(int) = nullptr;
 };
 
 }  // namespace qw::testing

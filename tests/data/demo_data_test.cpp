@@ -2,6 +2,8 @@
 // list, the report and the maps need, and the ini file and pictures are there.
 #include <gtest/gtest.h>
 
+#include <QCryptographicHash>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -13,7 +15,11 @@
 
 #include "common/testing.h"
 #include "platform/jet.h"
+#include "data/marina_db.h"
+#include "platform/program.h"
 #include "platform/record_file.h"
+#include "services/config_file.h"
+#include "services/settings.h"
 
 namespace {
 
@@ -187,6 +193,11 @@ TEST_F(DemoDatabase, ValuesHaveTheFormatsTheProgramReadsByPosition) {
   EXPECT_EQ(Scalar("SELECT [USCG Statute Mile] FROM rpm_nav_info WHERE MarinaNo = 487").toDouble(), 12.5);
 }
 
+QByteArray FileHash(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256) : QByteArray();
+}
+
 TEST(DemoProgramFolder, HoldsTheIniFileAndThePictures) {
   const QString folder = qw::testing::BuiltProgramFolder();
   QFile ini(folder + QStringLiteral("/VykMarina.ini"));
@@ -195,8 +206,9 @@ TEST(DemoProgramFolder, HoldsTheIniFileAndThePictures) {
   EXPECT_TRUE(text.startsWith("Edition,\"New England\"\r\n"));
   EXPECT_TRUE(text.contains("List,In 7th Edition\r\n"));
   EXPECT_TRUE(text.contains("GeoCode,5-16\r\n"));
-  EXPECT_TRUE(text.contains(QStringLiteral("DatabasePath,\"%1/Database\"\r\n").arg(folder).toUtf8()));
-  EXPECT_TRUE(text.contains(QStringLiteral("PhotosRootFolder,\"%1/Photos\"\r\n").arg(folder).toUtf8()));
+  // Folders relative to the program folder, so that it can be moved or copied.
+  EXPECT_TRUE(text.contains("DatabasePath,\"Database\"\r\n"));
+  EXPECT_TRUE(text.contains("PhotosRootFolder,\"Photos\"\r\n"));
   EXPECT_FALSE(text.contains("\n\n"));
   // Read as the program reads it: key and value fields, in order.
   qw::RecordReader reader(text);
@@ -206,9 +218,9 @@ TEST(DemoProgramFolder, HoldsTheIniFileAndThePictures) {
   ASSERT_EQ(fields.size(), 10);
   EXPECT_EQ(fields[0], QStringLiteral("Edition"));
   EXPECT_EQ(fields[1], QStringLiteral("New England"));
-  EXPECT_EQ(fields[3], folder + QStringLiteral("/Photos"));
+  EXPECT_EQ(fields[3], QStringLiteral("Photos"));
   EXPECT_EQ(fields[4], QStringLiteral("DatabasePath"));
-  EXPECT_TRUE(QFileInfo::exists(fields[5] + QStringLiteral("/marina.mdb")));
+  EXPECT_TRUE(QFileInfo::exists(folder + QLatin1Char('/') + fields[5] + QStringLiteral("/marina.mdb")));
   EXPECT_EQ(fields[7], QStringLiteral("In 7th Edition"));
   EXPECT_EQ(fields[9], QStringLiteral("5-16"));
 
@@ -431,6 +443,41 @@ TEST_F(DemoDatabase, SharesFollowTheirDistributions) {
   EXPECT_GT(Count("SELECT COUNT(*) FROM rpm_extras WHERE Environs LIKE '*<*>*' OR [Marina Notes] LIKE '*<*>*' OR Notable LIKE '*<*>*'"), 20);
 }
 
+TEST(DemoProgramFolder, ACopyOfItWritesItsOwnDatabase) {
+  const QString original = qw::testing::BuiltProgramFolder();
+  const QByteArray before = FileHash(original + QStringLiteral("/Database/marina.mdb"));
+  QTemporaryDir copy;
+  QDir(copy.path()).mkpath(QStringLiteral("Database"));
+  for (const char* name : {"VykMarina.ini", "Database/marina.mdb"})
+    ASSERT_TRUE(QFile::copy(original + QLatin1Char('/') + QLatin1String(name), copy.filePath(QLatin1String(name))));
+  // Started from the copy, in another working folder: it reads its own ini
+  // file and writes a note into its own database.
+  const QString savedWorkingFolder = QDir::currentPath();
+  QDir::setCurrent(QDir::tempPath());
+  qw::SetProgramFolder(copy.path());
+  qw::ReadIniFile(copy.filePath(QStringLiteral("VykMarina.ini")), qw::Settings());
+  qw::Settings().DatabaseFileName = QStringLiteral("marina.mdb");
+  {
+    const qw::DatabasePtr db = qw::OpenMarinaDatabase(0, false);
+    const qw::RecordsetPtr rs = db->OpenRecordset(QStringLiteral("SELECT * FROM rpm_output WHERE MarinaNo = 2608"));
+    rs->Edit();
+    rs->SetField(QStringLiteral("Comments"), QStringLiteral("Written in the copy"));
+    rs->Update();
+    rs->Close();
+    db->Close();
+  }
+  qw::SetProgramFolder(QString());
+  qw::Settings() = qw::AppSettings{};
+  QDir::setCurrent(savedWorkingFolder);
+  EXPECT_EQ(FileHash(original + QStringLiteral("/Database/marina.mdb")), before);
+  const auto db = qw::Database::OpenDatabase(copy.filePath(QStringLiteral("Database/marina.mdb")), 0, true, QString());
+  EXPECT_EQ(db->OpenRecordset(QStringLiteral("SELECT Comments FROM rpm_output WHERE MarinaNo = 2608"))
+                ->Fields(0)
+                .Value()
+                .toString(),
+            "Written in the copy");
+}
+
 // The generator itself: the same bytes on every run, and the synthetic option.
 class Generator : public ::testing::Test {
  protected:
@@ -458,7 +505,8 @@ TEST_F(Generator, WritesTheSameBytesOnEveryRun) {
   ASSERT_FALSE(again.isEmpty());
   EXPECT_TRUE(again == Bytes(qw::testing::DemoDatabasePath()));
   EXPECT_TRUE(Bytes(dir_.path() + QStringLiteral("/cbell3.jpg")) == Bytes(qw::testing::BuiltProgramFolder() + QStringLiteral("/cbell3.jpg")));
-  EXPECT_TRUE(Bytes(dir_.path() + QStringLiteral("/VykMarina.ini")).contains(dir_.path().toUtf8() + "/Database"));
+  EXPECT_TRUE(Bytes(dir_.path() + QStringLiteral("/VykMarina.ini")) ==
+              Bytes(qw::testing::BuiltProgramFolder() + QStringLiteral("/VykMarina.ini")));
 }
 
 TEST_F(Generator, WritesASyntheticSetAndRefusesBadArguments) {

@@ -5,6 +5,10 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
+
+#include "common/testing.h"
 #include "platform/program.h"
 
 namespace {
@@ -49,6 +53,65 @@ TEST(ProgramFolder, OneRunningCopyHoldsItsFolder) {
   qputenv("TMPDIR", saved);
   if (saved.isEmpty()) qunsetenv("TMPDIR");
   EXPECT_TRUE(unlocked);
+}
+
+TEST(ProgramFolder, OneRunningCopyHoldsItsDatabaseWhateverFolderItRunsFrom) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(QDir(dir.path()).mkpath("data"));
+  const QString db = dir.filePath("data/marina.mdb");
+  QFile file(db);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.close();
+  ASSERT_TRUE(QFile::link(dir.filePath("data"), dir.filePath("linked")));
+  auto first = qw::LockDatabase(db);
+  ASSERT_TRUE(first);
+  // The same file however it is named; the program folder's lock is another.
+  for (const QString& same : {db, dir.filePath("data/./marina.mdb"), dir.filePath("linked/marina.mdb")})
+    EXPECT_FALSE(qw::LockDatabase(same)) << same.toStdString();
+  EXPECT_TRUE(qw::LockDatabase(dir.filePath("data/other.mdb")));
+  EXPECT_TRUE(qw::LockProgramFolder(db));
+  first->unlock();
+  EXPECT_TRUE(qw::LockDatabase(dir.filePath("linked/marina.mdb")));
+}
+
+QByteArray Contents(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(unreadable)");
+}
+
+TEST(WholeFiles, WrittenWholeOrLeftAsTheyWereWithTheReason) {
+  const QString strerrorEacces = QString::fromLocal8Bit(std::strerror(EACCES));
+  const struct {
+    int errnum;
+    const char* fallback;
+    QString reason;
+  } reasons[] = {
+      {ENOSPC, "Unknown error", "the disk is full"},
+      {EDQUOT, "", "the disk is full"},
+      {EACCES, "Unknown error", strerrorEacces},
+      {0, "Unknown error", "the file could not be written"},
+      {0, "Device busy", "Device busy"},
+  };
+  for (const auto& c : reasons) EXPECT_EQ(qw::WriteFailureReason(c.errnum, c.fallback), c.reason) << c.errnum;
+
+  QTemporaryDir dir;
+  const QString path = dir.filePath("page.htm");
+  ASSERT_EQ(qw::WriteWholeFile(path, "old page"), "");
+  EXPECT_EQ(Contents(path), "old page");
+
+  // Writes stopped short by the file size limit, as a disk that fills up
+  // stops them: a write taken in one go (large) and one the file keeps in its
+  // buffer until it is committed (small).
+  for (const int size : {20000, 5000}) {
+    QString reason;
+    {
+      const qw::testing::FileSizeLimit limit(4096);
+      reason = qw::WriteWholeFile(path, QByteArray(size, 'x'));
+    }
+    EXPECT_EQ(reason, qw::testing::FileSizeLimit::Reason()) << size;
+    EXPECT_EQ(Contents(path), "old page") << size;
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"page.htm"}) << size;
+  }
 }
 
 TEST(Twips, FifteenToAPixel) {

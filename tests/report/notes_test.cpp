@@ -113,12 +113,17 @@ TEST(PersonalNotes, FailedStoreSaysSoAndLosesNothing) {
   EXPECT_TRUE(boxes.Shown()[0].text.contains(QStringLiteral("3024")));
   EXPECT_TRUE(QFile::exists(folder.Path() + QStringLiteral("/ErrorLog.txt")));
 
-  // A box whose notes could not be read is not written back untouched.
+  // A box whose notes could not be read belongs to no marina: neither an
+  // untouched box nor a typed text writes over the notes it could not show.
   PersonalNotes unread;
   EXPECT_EQ(unread.Load(kWithNotes), "");
+  EXPECT_EQ(unread.NotesMarinaNo(), 0);
   QFile::rename(folder.DatabasePath() + QStringLiteral(".away"), folder.DatabasePath());
-  EXPECT_EQ(unread.Store(QString()).outcome, Outcome::Unchanged);
-  EXPECT_FALSE(NotesInDatabase(kWithNotes).isEmpty());
+  const QString before = NotesInDatabase(kWithNotes);
+  unread.Store(QString());
+  unread.Store(QStringLiteral("typed over"));
+  EXPECT_EQ(NotesInDatabase(kWithNotes), before);
+  EXPECT_FALSE(before.isEmpty());
 }
 
 TEST(PersonalNotes, CdRuleCountsExactDatabasePathPairs) {

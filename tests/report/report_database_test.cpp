@@ -54,6 +54,8 @@ TEST(ReportDatabase, DemoMarinasComposed) {
   const qw::ReportPages none = qw::ComposeReportPages(*db, Request(9999));
   EXPECT_EQ(none.marinaName, "Handed Over");
   EXPECT_TRUE(none.reportHtml.endsWith("</BODY></HTML>"));
+  EXPECT_FALSE(none.inDatabase);  // which the viewer says instead of showing it
+  EXPECT_TRUE(p507.inDatabase);
 }
 
 TEST(ReportDatabase, PagesWrittenOrReported) {
@@ -76,6 +78,19 @@ TEST(ReportDatabase, PagesWrittenOrReported) {
   ASSERT_TRUE(photos.open(QIODevice::ReadOnly));
   EXPECT_EQ(photos.readAll(), QByteArray("\xEF\xBB\xBF<html>3</html>\r\n"));
   photos.close();
+
+  // A page the disk takes only part of is reported with the reason, and no
+  // cut page is left to be shown.
+  ASSERT_TRUE(QDir(folder.Path()).rmdir(QStringLiteral("tmp.htm")));
+  const QString large = QStringLiteral("<html>%1</html>").arg(QString(20000, u'x'));
+  {
+    const qw::testing::FileSizeLimit limit(8192);
+    written = qw::WriteReportPages(large, QStringLiteral("<html>4</html>"));
+  }
+  EXPECT_FALSE(written.reportWritten);
+  EXPECT_EQ(written.error, QStringLiteral("The page could not be written to %1/tmp.htm: %2.")
+                               .arg(folder.Path(), qw::testing::FileSizeLimit::Reason()));
+  EXPECT_FALSE(QFile::exists(folder.Path() + QStringLiteral("/tmp.htm")));
 
   qw::DeleteReportPages();
   EXPECT_FALSE(QFile::exists(folder.Path() + QStringLiteral("/tmp2.htm")));

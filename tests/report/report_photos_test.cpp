@@ -2,8 +2,10 @@
 // folder for the Additional Photos page, the page itself.
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QTemporaryDir>
 
 #include "report/additional_photos.h"
@@ -11,14 +13,40 @@
 
 namespace {
 
-// A folder holding empty files of the given names.
+// A small picture file as the photo folders hold them.
+QByteArray Jpeg() {
+  static const QByteArray bytes = [] {
+    QImage image(8, 6, QImage::Format_RGB32);
+    image.fill(Qt::darkCyan);
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "JPG");
+    return buffer.data();
+  }();
+  return bytes;
+}
+
+// Writes a photo file: a picture, or, for a name ending in "!", the name
+// without it holding what cannot be shown (empty for "!", text for "!!").
+bool WritePhoto(const QString& path) {
+  QString name = path;
+  QByteArray bytes = Jpeg();
+  if (name.endsWith("!!")) {
+    name.chop(2);
+    bytes = "not a picture";
+  } else if (name.endsWith('!')) {
+    name.chop(1);
+    bytes.clear();
+  }
+  QFile f(name);
+  return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+// A folder holding photo files of the given names (WritePhoto).
 class PhotoFolder {
  public:
   explicit PhotoFolder(const QStringList& names) {
-    for (const QString& name : names) {
-      QFile f(dir_.filePath(name));
-      f.open(QIODevice::WriteOnly);
-    }
+    for (const QString& name : names) WritePhoto(dir_.filePath(name));
   }
   QString Path() const { return dir_.path(); }
 
@@ -51,15 +79,21 @@ TEST(ReportPhotos, UserPhotoElseTheProgramsPhotoElseNone) {
   QDir().mkpath(photos + "/7/1");  // a user folder with a further photo only
   QDir().mkpath(photos + "/7/2");
   QDir().mkpath(program + "/photos");
+  // Photos that cannot be shown (empty, not a picture) count as missing.
+  QDir().mkpath(photos + "/7/5");
+  QDir().mkpath(photos + "/7/6");
   for (const QString& f : {photos + "/7/1/7-1-1.jpg", photos + "/7/2/7-2-@1.jpg", program + "/photos/7-1.jpg",
-                           program + "/photos/7-2.jpg", program + "/photos/7-3.jpg"}) {
-    QFile file(f);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  }
+                           program + "/photos/7-2.jpg", program + "/photos/7-3.jpg", photos + "/7/5/7-5-@1.jpg",
+                           photos + "/7/5/7-5-@2.jpg!", photos + "/7/5/7-5-@2+.jpg!!", photos + "/7/6/7-6-@1.jpg!",
+                           program + "/photos/7-6.jpg", program + "/photos/7-7.jpg!!"})
+    ASSERT_TRUE(WritePhoto(f)) << f.toStdString();
   EXPECT_EQ(qw::MainPhotoFile(photos, program, 7, 1), program + "/photos/7-1.jpg");
   EXPECT_EQ(qw::MainPhotoFile(photos, program, 7, 2), photos + "/7/2/7-2-@1.jpg");
   EXPECT_EQ(qw::MainPhotoFile(photos, program, 7, 3), program + "/photos/7-3.jpg");
   EXPECT_EQ(qw::MainPhotoFile(photos, program, 7, 4), "");
+  EXPECT_EQ(qw::MainPhotoFile(photos, program, 7, 5), photos + "/7/5/7-5-@1.jpg");
+  EXPECT_EQ(qw::MainPhotoFile(photos, program, 7, 6), program + "/photos/7-6.jpg");
+  EXPECT_EQ(qw::MainPhotoFile(photos, program, 7, 7), "");
 }
 
 TEST(ReportPhotos, WalkOverAFolderOfFurtherPhotos) {
@@ -76,6 +110,8 @@ TEST(ReportPhotos, WalkOverAFolderOfFurtherPhotos) {
       {ten, {"7-123-10.jpg", "7-123-9.jpg", "7-123-8.jpg", "7-123-7.jpg", "7-123-6.jpg", "7-123-5.jpg", "7-123-4.jpg",
              "7-123-3.jpg"}},
       {{"7-123-@5.jpg", "7-123-5@.jpg", "7-12-6.jpg", "7-123-x.jpg", "7-123-03.jpg"}, {"7-123-03.jpg"}},
+      // Photos that cannot be shown count as missing.
+      {{"7-123-3.jpg!", "7-123-2.jpg!!", "7-123-2+.jpg", "7-123-1.jpg"}, {"7-123-2+.jpg", "7-123-1.jpg"}},
       {{}, {}},
   };
   for (const auto& c : cases) {

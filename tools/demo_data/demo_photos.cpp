@@ -435,6 +435,9 @@ QImage Photo(int marinaNo, int shot) {
   Rng rng(marinaNo, "photos", "scene", shot);
   const Palette& pal = kPalettes[rng.Next() % (sizeof kPalettes / sizeof kPalettes[0])];
   QImage img(kWidth, kHeight, QImage::Format_RGB32);
+  // A new image holds whatever memory it was given: the parts the scene does
+  // not paint over would differ from one run of the generator to the next.
+  img.fill(Qt::black);
   QPainter p(&img);
   p.setRenderHint(QPainter::Antialiasing);
   const double horizon = kHeight * (0.36 + rng.Unit() * 0.14);

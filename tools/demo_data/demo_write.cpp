@@ -401,15 +401,16 @@ QStringList CheckDatabase(const QString& path, const std::vector<MapMark>& marks
   return failures;
 }
 
-QByteArray IniFileContent(const QString& programFolder) {
-  const QString text = QStringLiteral(
-                           "Edition,\"New England\"\r\n"
-                           "PhotosRootFolder,\"%1/Photos\"\r\n"
-                           "DatabasePath,\"%1/Database\"\r\n"
-                           "List,In 7th Edition\r\n"
-                           "GeoCode,5-16\r\n")
-                           .arg(programFolder);
-  return text.toUtf8();
+QByteArray IniFileContent() {
+  // Folders relative to the program folder, where the program looks for them
+  // whatever folder it is started from: a copied or moved program folder
+  // keeps its own database and photos.
+  return QByteArrayLiteral(
+      "Edition,\"New England\"\r\n"
+      "PhotosRootFolder,\"Photos\"\r\n"
+      "DatabasePath,\"Database\"\r\n"
+      "List,In 7th Edition\r\n"
+      "GeoCode,5-16\r\n");
 }
 
 }  // namespace qw::demo

@@ -30,8 +30,9 @@ class DatabaseWriter {
 // Checks the written database; returns one line per fault (empty when sound).
 QStringList CheckDatabase(const QString& path, const std::vector<MapMark>& marks, bool withEdgeRows);
 
-// The demo VykMarina.ini for a program folder (CR LF lines).
-QByteArray IniFileContent(const QString& programFolder);
+// The demo VykMarina.ini (CR LF lines), its folders relative to the program
+// folder.
+QByteArray IniFileContent();
 
 // Draws the rating icons, toolbar, logo and pointer pictures into the folder;
 // returns the files written.

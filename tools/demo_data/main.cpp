@@ -108,7 +108,7 @@ int main(int argc, char** argv) {
     QDir(folder).mkpath(QStringLiteral("Photos"));
     if (!Build(marks, true, folder + QStringLiteral("/Database/marina.mdb"))) return 1;
     QFile ini(folder + QStringLiteral("/VykMarina.ini"));
-    if (!ini.open(QIODevice::WriteOnly | QIODevice::Truncate) || ini.write(IniFileContent(folder)) < 0)
+    if (!ini.open(QIODevice::WriteOnly | QIODevice::Truncate) || ini.write(IniFileContent()) < 0)
       throw std::runtime_error("cannot write VykMarina.ini");
     ini.close();
     const QStringList pictures = WritePictures(folder) + WriteOrnaments(folder) + WriteMarinaPhotos(folder, marks);

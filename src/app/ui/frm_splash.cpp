@@ -39,6 +39,11 @@ std::function<void()>& OpenBrowserDownloadPage() {
   return open;
 }
 
+std::function<bool()>& DatabaseGuard() {
+  static std::function<bool()> guard;
+  return guard;
+}
+
 frmSplash::frmSplash(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint) {
   setObjectName(QStringLiteral("frmSplash"));
   setAttribute(Qt::WA_DeleteOnClose);
@@ -95,6 +100,13 @@ void frmSplash::Form_Load() {
   }
   ReadIniFile(FindFileNoCase(ProgramFolder(), kIniFileName), Settings());
   Settings().DatabaseFileName = QStringLiteral("marina.mdb");
+  // One copy to a database, from whatever folder it runs: two would store
+  // notes over each other's.
+  if (DatabaseGuard() && !DatabaseGuard()()) {
+    Timerflash->stop();
+    MsgBox(kAlreadyRunningMessage, MsgButtons::OK, MsgIcon::Information);
+    EndProgram(0);
+  }
   SFlash->SetMovie(IntroPlayer::FindIntro(ProgramFolder()));
 }
 

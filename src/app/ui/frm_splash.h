@@ -27,13 +27,18 @@ QString GetIEVersion();
 std::function<QString()>& BrowserVersionSource();
 // Opens the engine's download page (tests replace it).
 std::function<void()>& OpenBrowserDownloadPage();
+// Asked once the settings name the database: false when another running copy
+// of the program uses the same database. The program installs it; without it
+// nothing is refused.
+std::function<bool()>& DatabaseGuard();
 
 class frmSplash : public QWidget, public OneInstance<frmSplash> {
   Q_OBJECT
  public:
   explicit frmSplash(QWidget* parent = nullptr);
   // The browser check, the configuration file and the intro. Ends the program
-  // on a browser version other than "6".
+  // on a browser version other than "6", and when another running copy uses
+  // the database the settings name.
   void Form_Load();
   void Form_Resize();
   void Lblskipintro_Click();

@@ -187,9 +187,12 @@ void MDIFrmMain::mnuSave_Click() {
   MsgBox(QStringLiteral("Search settings were saved to ") + fileName, MsgButtons::OK);
 }
 
-void MDIFrmMain::EndProgramNow() {
-  // Nothing the user typed is lost, and the report's temporary pages go.
-  SkipOnFailure([] { CallScreen(AppScreens().savePendingNotes); });
+bool MDIFrmMain::EndProgramNow() {
+  // Nothing the user typed is lost: notes that cannot be stored keep the
+  // program open when the user says so. The report's temporary pages go.
+  bool keepOpen = false;
+  SkipOnFailure([&] { keepOpen = CallScreen(AppScreens().keepOpenForNotes); });
+  if (keepOpen) return false;
   SkipOnFailure([] { CallScreen(AppScreens().unloadReport); });
   EndProgram(0);
 }
@@ -197,8 +200,7 @@ void MDIFrmMain::EndProgramNow() {
 void MDIFrmMain::mnuExit_Click() { EndProgramNow(); }
 
 void MDIFrmMain::closeEvent(QCloseEvent* event) {
-  event->accept();
-  EndProgramNow();
+  if (!EndProgramNow()) event->ignore();
 }
 
 void MDIFrmMain::mnuSearch_Click() {

@@ -70,7 +70,8 @@ class MDIFrmMain : public QMainWindow, public OneInstance<MDIFrmMain>, public Ma
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  void EndProgramNow();
+  // Ends the program; false when notes that cannot be stored keep it open.
+  bool EndProgramNow();
   QAction* MenuAction(ToolMenu menu) const;
 
   QMdiArea* mdiArea_ = nullptr;

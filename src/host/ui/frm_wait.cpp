@@ -12,8 +12,9 @@
 namespace qw {
 namespace {
 
-// A small hourglass of 19 x 24 pixels.
-QPixmap HourglassPicture() {
+// A small hourglass of 19 x 24 pixels, drawn once: the window is loaded
+// afresh for every search.
+QPixmap DrawHourglass() {
   QPixmap pixmap(19, 24);
   pixmap.fill(Qt::transparent);
   QPainter p(&pixmap);
@@ -32,6 +33,11 @@ QPixmap HourglassPicture() {
   return pixmap;
 }
 
+const QPixmap& HourglassPicture() {
+  static const QPixmap picture = DrawHourglass();
+  return picture;
+}
+
 }  // namespace
 
 frmWait::frmWait(QWidget* parent)
@@ -40,6 +46,10 @@ frmWait::frmWait(QWidget* parent)
   setWindowTitle(QString());
   UseFixedFrame(this);
   setAttribute(Qt::WA_DeleteOnClose);
+  // The screen that runs the search stays the active one: taking the
+  // activation would have the whole screen drawn twice over (inactive, then
+  // active again) for a window that is up only while input waits anyway.
+  setAttribute(Qt::WA_ShowWithoutActivating);
   setModal(false);
   setFixedSize(TwipsToPixels(3330), TwipsToPixels(1275));
   setAutoFillBackground(true);

@@ -44,7 +44,9 @@ struct Screens {
   // its MarinaNo; map road: the MarinaNo). Empty until the viewer registers;
   // the list's double-click has then recorded SelectedMarinaName only.
   std::function<void(const ReportHandOver&)> showReport;
-  std::function<void()> savePendingNotes;  // store notes typed but not yet written
+  // The program is about to end: stores notes typed but not yet written;
+  // true when some cannot be and the user keeps the program open.
+  std::function<bool()> keepOpenForNotes;
   std::function<void()> unloadReport;      // Unload: deletes its temporary pages
   // Find's hand-shake: when the viewer's bclear is True, unload the viewer and
   // set bclear to False. Does not load the viewer.

@@ -209,13 +209,19 @@ frmWait* ShowWaitWindow() {
   // The caller's query blocks the event loop next, so the window must be on
   // the screen and drawn before it starts. A new window is drawn only once
   // the desktop has mapped it in its frame and exposed it, a few turns of the
-  // event loop after show (more on a busy machine). User input waits.
-  QElapsedTimer clock;
-  clock.start();
-  while (w && !(w->HasPainted() && IsOnScreen(w)) && clock.elapsed() < kWaitWindowDrawLimitMs) {
-    QEventLoop pass;
-    QTimer::singleShot(10, &pass, &QEventLoop::quit);
-    pass.exec(QEventLoop::ExcludeUserInputEvents);
+  // event loop after show (more on a busy machine). Each turn waits for the
+  // next event and no longer, so the query starts as soon as the window is
+  // drawn; the deadline's timer wakes the last turn. User input waits.
+  const auto drawn = [&] { return !w || (w->HasPainted() && IsOnScreen(w)); };
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  if (!drawn()) {
+    QElapsedTimer clock;
+    clock.start();
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    deadline.start(kWaitWindowDrawLimitMs);
+    while (!drawn() && clock.elapsed() < kWaitWindowDrawLimitMs)
+      QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents);
   }
   // A late expose is handled, and what the window drew has reached the
   // display.

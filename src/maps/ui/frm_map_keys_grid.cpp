@@ -11,7 +11,9 @@
 #include "maps/map_lists.h"
 #include "maps/map_table.h"
 #include "maps/ui/map_key.h"
+#include "platform/message_box.h"
 #include "platform/ui/twips.h"
+#include "services/report_hand_over.h"
 
 namespace qw {
 namespace {
@@ -115,8 +117,13 @@ bool Frmmapkeysgrid::eventFilter(QObject* watched, QEvent* event) {
 void Frmmapkeysgrid::DBmapkeys_DblClick() {
   const int row = DBmapkeys->currentRow();
   const QTableWidgetItem* cell = row >= 0 ? DBmapkeys->item(row, 3) : nullptr;
-  const std::optional<int> marinaNo = maps::MarinaNoFromCell(cell ? cell->text() : QString());
-  if (!marinaNo) return;
+  const QString text = cell ? cell->text().trimmed() : QString();
+  const std::optional<int> marinaNo = maps::MarinaNoFromCell(text);
+  if (!marinaNo) {
+    // A row whose number no marina can have says so; no row, nothing.
+    if (!text.isEmpty()) MsgBox(MarinaNotInDatabaseMessage(text), MsgButtons::OK, MsgIcon::Exclamation);
+    return;
+  }
   maps::MapSelected().marinaNo = *marinaNo;
   ShowMapMarinaReport();
   Unload();

@@ -1,8 +1,11 @@
 #include "maps/ui/map_controls.h"
 
+#include <QDir>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QPixmap>
+
+#include "platform/program.h"
 
 namespace qw {
 namespace {
@@ -23,7 +26,20 @@ MapPictureBox::MapPictureBox(const QString& picturePath, const maps::TwipsRect& 
   setObjectName(QStringLiteral("Picture1"));
   SetNavyBackground(this);
   setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  setPixmap(QPixmap(picturePath));  // a missing picture leaves the navy box
+  const QPixmap picture(picturePath);
+  if (picture.isNull()) {
+    // Rather than an empty navy box whose marks no one can see, the box
+    // says which picture it lacks.
+    setText(QStringLiteral("The map picture %1 is missing or cannot be read.").arg(QDir::toNativeSeparators(picturePath)));
+    setWordWrap(true);
+    setAlignment(Qt::AlignCenter);
+    setMargin(TwipsToPixels(600));
+    QPalette p = palette();
+    p.setColor(QPalette::WindowText, Qt::white);
+    setPalette(p);
+  } else {
+    setPixmap(picture);
+  }
   setGeometry(design.Pixels());
 }
 

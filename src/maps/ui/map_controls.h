@@ -10,7 +10,8 @@
 namespace qw {
 
 // A picture box on the maps' navy background, the picture at its top-left
-// corner. A mouse button let go over it raises MouseUp with that button.
+// corner; a picture that is missing or cannot be read is named instead. A
+// mouse button let go over it raises MouseUp with that button.
 class MapPictureBox : public QLabel {
   Q_OBJECT
  public:

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -521,6 +522,34 @@ QPrinter& WebBrowser::Printer() {
     return p;
   }();
   return *printer;
+}
+
+bool WebBrowser::ChoosePrintFile(QWidget* parent, const QString& title) {
+  QPrinter& printer = Printer();
+  const bool pdf = printer.outputFormat() == QPrinter::PdfFormat;
+  QString file = printer.outputFileName();
+  for (;;) {
+    QFileDialog dialog(parent, title);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    // The replacement is asked below, as every other question is.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (pdf) {
+      dialog.setNameFilter(QStringLiteral("PDF files (*.pdf)"));
+      dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    }
+    const QFileInfo current(file.isEmpty() ? QDir::home().filePath(QStringLiteral("quaywise-print.pdf")) : file);
+    dialog.setDirectory(current.absolutePath());
+    dialog.selectFile(current.fileName());
+    if (ExecDialog(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+    file = dialog.selectedFiles().constFirst();
+    if (!QFileInfo::exists(file)) break;
+    if (MsgBox(QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(QDir::toNativeSeparators(file)),
+               MsgButtons::YesNo, MsgIcon::Exclamation, title, 2) == MsgResult::Yes)
+      break;
+  }
+  printer.setOutputFileName(file);
+  return true;
 }
 
 QByteArray WebBrowser::Layout(const QPageLayout& layout) {

@@ -164,6 +164,12 @@ class WebBrowser : public QWidget {
   // StoredPaper); what the print dialog chooses is kept for the session. With
   // no printer installed it writes a PDF file.
   static QPrinter& Printer();
+  // Asks for the file a print into a file goes to (a save dialog on the
+  // printer's file, titled `title`); a file that exists is replaced only when
+  // the user says so, else the dialog comes back. False when cancelled;
+  // otherwise the printer writes to the chosen file. The dialog goes through
+  // the dialog replacement of SetDialogHook.
+  static bool ChoosePrintFile(QWidget* parent, const QString& title);
 
   // The link and new-window handlers, and scripts (see BrowserPage).
   void SetLinkHandler(BrowserPage::LinkHandler handler);
@@ -175,7 +181,7 @@ class WebBrowser : public QWidget {
 
   // Replace the dialogs (tests); each returns the previous replacement. The
   // print dialog replacement gets the printer and answers whether to print;
-  // the other replaces exec() of the preview and page-setup dialogs.
+  // the other replaces exec() of the preview, page-setup and file dialogs.
   using PrintDialogHook = std::function<bool(QPrinter&)>;
   static PrintDialogHook SetPrintDialogHook(PrintDialogHook hook);
   using DialogHook = std::function<int(QDialog&)>;

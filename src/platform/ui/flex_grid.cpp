@@ -1,9 +1,11 @@
 #include "platform/ui/flex_grid.h"
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
+#include <QTextLayout>
 
 #include <algorithm>
 
@@ -14,14 +16,55 @@ namespace {
 
 constexpr int kTextPadding = 8;  // pixels around a header text
 
-// Paints a cell's text as usual and its picture at the picture's alignment
-// (not as an icon beside the text).
+// Paints a cell: its background as the style draws an item's, its text on
+// one line (cut with an ellipsis where the cell is too narrow), and its
+// picture at the picture's alignment (not as an icon beside the text). The
+// text is drawn straight, without the style's paragraph layout of an item's
+// text, which cost most of a list's painting.
 class PictureDelegate : public QStyledItemDelegate {
  public:
   using QStyledItemDelegate::QStyledItemDelegate;
 
   void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-    QStyledItemDelegate::paint(painter, option, index);
+    QStyleOptionViewItem opt = option;
+    initStyleOption(&opt, index);
+    const QWidget* widget = opt.widget;
+    const QStyle* style = widget ? widget->style() : QApplication::style();
+    style->drawPrimitive(QStyle::PE_PanelItemViewItem, &opt, painter, widget);
+    if (!opt.text.isEmpty()) {
+      const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
+      const QRect textRect = opt.rect.adjusted(margin, 0, -margin, 0);
+      const QPalette::ColorGroup group = !(opt.state & QStyle::State_Enabled) ? QPalette::Disabled
+                                         : (opt.state & QStyle::State_Active) ? QPalette::Normal
+                                                                             : QPalette::Inactive;
+      painter->save();
+      painter->setClipRect(opt.rect);
+      painter->setPen(opt.palette.color(group, opt.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text));
+      // The text is shaped once, to measure it and to draw it; only a text
+      // too wide for its cell is shaped again, cut.
+      QTextLayout layout(opt.text, opt.font);
+      layout.beginLayout();
+      QTextLine line = layout.createLine();
+      layout.endLayout();
+      if (line.naturalTextWidth() > textRect.width()) {
+        layout.setText(opt.fontMetrics.elidedText(opt.text, opt.textElideMode, textRect.width()));
+        layout.beginLayout();
+        line = layout.createLine();
+        layout.endLayout();
+      }
+      const QSizeF size(line.naturalTextWidth(), line.height());
+      const QRect at = QStyle::alignedRect(opt.direction, opt.displayAlignment, size.toSize(), textRect);
+      layout.draw(painter, at.topLeft());
+      painter->restore();
+    }
+    if (opt.state & QStyle::State_HasFocus) {
+      QStyleOptionFocusRect focus;
+      focus.QStyleOption::operator=(opt);
+      focus.rect = opt.rect;
+      focus.state |= QStyle::State_KeyboardFocusChange | QStyle::State_Item;
+      focus.backgroundColor = opt.palette.color(opt.state & QStyle::State_Selected ? QPalette::Highlight : QPalette::Window);
+      style->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, widget);
+    }
     const QPixmap pixmap = index.data(Qt::DecorationRole).value<QPixmap>();
     if (pixmap.isNull()) return;
     const QRect cell = option.rect;
@@ -184,9 +227,8 @@ void FlexGrid::SetRowHeights(int twips) {
   rowTwips_.clear();
   rowsTwips_ = twips;
   horizontalHeader()->setFixedHeight(TwipsToPixels(twips));
-  // The default size goes to every row not sized on its own, and to rows to come.
-  for (int r = 0; r < verticalHeader()->count(); ++r)
-    if (verticalHeader()->sectionSize(r) != TwipsToPixels(twips)) verticalHeader()->resizeSection(r, TwipsToPixels(twips));
+  // The default size goes to every row, also one sized on its own, and to
+  // rows to come.
   verticalHeader()->setDefaultSectionSize(TwipsToPixels(twips));
 }
 

@@ -5,9 +5,10 @@
 #include <QPainter>
 #include <QPdfDocument>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QTemporaryFile>
 #include <algorithm>
+
+#include "platform/program.h"
 
 namespace qw {
 namespace {
@@ -110,9 +111,9 @@ bool PrintOutput::Finish() {
       error_ = pdf_->Error();
       return false;
     }
-    QSaveFile out(printer_.outputFileName());
-    if (!out.open(QIODevice::WriteOnly) || out.write(document) != document.size() || !out.commit()) {
-      error_ = QStringLiteral("The PDF file ") + printer_.outputFileName() + QStringLiteral(" could not be written.");
+    const QString reason = WriteWholeFile(printer_.outputFileName(), document);
+    if (!reason.isEmpty()) {
+      error_ = QStringLiteral("the PDF file %1 could not be written: %2.").arg(printer_.outputFileName(), reason);
       return false;
     }
     return true;

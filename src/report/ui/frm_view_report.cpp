@@ -239,7 +239,12 @@ frm_view_report::frm_view_report() {
 frm_view_report::~frm_view_report() = default;
 
 void frm_view_report::closeEvent(QCloseEvent* e) {
-  // Closing the window unloads it.
+  // Closing the window unloads it, unless notes that cannot be stored keep it
+  // open.
+  if (Loaded() == this && !notes->MayClose(NotesClosing::Viewer)) {
+    e->ignore();
+    return;
+  }
   e->accept();
   if (Loaded() == this) Unload();
 }
@@ -324,7 +329,8 @@ void frm_view_report::ShowMarina(std::int32_t marinaNo, QString name) {
   // the page changes, whether the box still has the focus or not.
   notes->StorePending();
   DisplayReport(marinaNo, name);
-  notes->Load(marinaNo);
+  // A marina the database does not hold keeps no notes.
+  notes->Load(marinaInDatabase_ ? marinaNo : 0, name);
   mnuaddphotos->setText(kAdditionalPhotos);
 }
 
@@ -332,29 +338,39 @@ void frm_view_report::DisplayReport(std::int32_t MarinaNo, QString& MarinaName) 
   const WaitCursor wait;
   dontShow_.DontShowMarinaNo = MarinaNo;
   ClearDontShowFlags(dontShow_);
-  LoadDontShowFlags(dontShow_);
   if (mnuaddphotos->text() == kMarinaReport) mnuaddphotos->setText(kAdditionalPhotos);
   currentMarinaNo_ = MarinaNo;
 
-  Database* db = nullptr;
-  try {
-    db = &ReopenReportDatabase();
-  } catch (const JetError& e) {
-    reportPageHtml_.clear();
-    ShowNoPage(QStringLiteral("The report could not be read from the marina database: ") + e.description());
-    return;
-  }
+  marinaInDatabase_ = true;  // until the rows tell otherwise
   ReportRequest request;
   request.marinaNo = MarinaNo;
   request.marinaName = MarinaName;
   request.edition = EditionTitle();
   request.photosFolder = InProgramFolder(Settings().PhotosFolder);
   request.programFolder = ProgramFolder();
-  request.hidden = dontShow_;
-  const ReportPages pages = ComposeReportPages(*db, request);
+  ReportPages pages;
+  try {
+    // A database that cannot be read (busy with another program, gone,
+    // damaged) gives no page and one message, never a page read in part.
+    LoadDontShowFlags(dontShow_);
+    request.hidden = dontShow_;
+    pages = ComposeReportPages(ReopenReportDatabase(), request);
+  } catch (const JetError& e) {
+    reportPageHtml_.clear();
+    ShowNoPage(QStringLiteral("The report could not be read from the marina database: ") + e.description());
+    return;
+  }
+  sections_ = pages.sections;
+  marinaInDatabase_ = pages.inDatabase;
+  if (!pages.inDatabase) {
+    // A number no table knows (a hand-edited key of a map) would give a page
+    // without a name that claims "No" for every facility.
+    reportPageHtml_.clear();
+    ShowNoPage(MarinaNotInDatabaseMessage(QString::number(MarinaNo)), MsgIcon::Exclamation);
+    return;
+  }
   MarinaName = pages.marinaName;
   reportPageHtml_ = pages.reportHtml;
-  sections_ = pages.sections;
 
   const PageFilesWritten written = WriteReportPages(pages.reportHtml, pages.photosHtml);
   if (!written.reportWritten) {
@@ -370,10 +386,10 @@ void frm_view_report::DisplayReport(std::int32_t MarinaNo, QString& MarinaName) 
   if (!written.ok) MsgBox(written.error, MsgButtons::OK, MsgIcon::Exclamation, kViewerTitle);
 }
 
-void frm_view_report::ShowNoPage(const QString& why) {
+void frm_view_report::ShowNoPage(const QString& why, MsgIcon icon) {
   wb->Navigate(QStringLiteral("about:blank"));
   mnuprint->setEnabled(false);
-  MsgBox(why, MsgButtons::OK, MsgIcon::Critical, kViewerTitle);
+  MsgBox(why, MsgButtons::OK, icon, kViewerTitle);
 }
 
 void frm_view_report::ShowCurrentReport() {
@@ -434,6 +450,7 @@ void frm_view_report::mnuaddphotos_Click() {
 }
 
 void frm_view_report::mnubksearch_Click() {
+  if (!notes->MayClose(NotesClosing::Viewer)) return;
   Unload();
   CallScreen(AppScreens().showSearch);
   CallScreen(AppScreens().clearMapFormload);
@@ -446,6 +463,7 @@ void frm_view_report::mnucharts_Click() {
     mnubksearch_Click();
     return;
   }
+  if (!notes->MayClose(NotesClosing::Viewer)) return;
   CallScreen(screens.unloadOverview);
   CallScreen(screens.unloadSubRegionMaps);
   std::optional<int> geoCode;

@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "host/ui/window_host.h"
+#include "platform/message_box.h"
 #include "report/dont_show.h"
 #include "report/middle_bottom_sections.h"
 #include "services/report_hand_over.h"
@@ -138,9 +139,10 @@ class frm_view_report : public QMainWindow, public OneInstance<frm_view_report> 
   // Shows the report of the marina shown again.
   void ShowCurrentReport();
   // wb leaves the previous page and the user learns why no page is shown.
-  void ShowNoPage(const QString& why);
+  void ShowNoPage(const QString& why, MsgIcon icon = MsgIcon::Critical);
 
   std::int32_t currentMarinaNo_ = 0;
+  bool marinaInDatabase_ = true;  // the marina last composed has rows
   QString reportPageHtml_;
   DontShowFlags dontShow_;
   ReportSectionsState sections_;

@@ -3,6 +3,8 @@
 #include <QEvent>
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <QMetaMethod>
+#include <QTimer>
 #include <QWidget>
 
 #include "platform/message_box.h"
@@ -36,6 +38,17 @@ int KeyAsciiOf(const QKeyEvent& key) {
 NotesBox::NotesBox(QWidget* box) : QObject(box), box_(box) {
   textProperty_ = box->metaObject()->indexOfProperty("plainText") >= 0 ? "plainText" : "text";
   box->installEventFilter(this);
+  pause_ = new QTimer(this);
+  pause_->setSingleShot(true);
+  pause_->setInterval(kStorePauseMs);
+  connect(pause_, &QTimer::timeout, this, [this] { StorePending(); });
+  // Every kind of box tells of a change by its textChanged signal, whatever
+  // its arguments.
+  const QMetaObject* meta = box->metaObject();
+  int changed = meta->indexOfSignal("textChanged()");
+  if (changed < 0) changed = meta->indexOfSignal("textChanged(QString)");
+  if (changed >= 0)
+    connect(box, meta->method(changed), this, metaObject()->method(metaObject()->indexOfSlot("TextChanged()")));
 }
 
 NotesBox::~NotesBox() {
@@ -50,49 +63,76 @@ QString NotesBox::Text() const {
 }
 
 void NotesBox::SetText(const QString& text) {
-  if (box_) box_->setProperty(textProperty_.constData(), text);
+  if (!box_) return;
+  settingText_ = true;
+  box_->setProperty(textProperty_.constData(), text);
+  settingText_ = false;
+}
+
+void NotesBox::TextChanged() {
+  if (!settingText_) pause_->start();
 }
 
 int NotesBox::ApplyCdRule() {
   const int refusals = CdNotesRefusalsNow();
-  if (box_) box_->setProperty("readOnly", refusals > 0);
+  // A box that belongs to no marina has nowhere to store what is typed.
+  if (box_) box_->setProperty("readOnly", refusals > 0 || NotesMarinaNo() == 0);
   return refusals;
 }
 
-void NotesBox::Load(int marinaNo) {
-  // A text that could not be stored (the failure has been reported) is kept
-  // for its marina and shown again, still to be stored, when that marina is.
-  const int previous = NotesMarinaNo();
-  if (!StorePending() && previous != 0) unsaved_.insert(previous, Text());
+void NotesBox::Load(int marinaNo, const QString& marinaName) {
+  // What was typed for the marina shown before goes first; a text that could
+  // not be stored stays kept for its marina.
+  StorePending();
+  pause_->stop();
+  marinaName_ = marinaName;
   SetText(notes_.Load(marinaNo));
   shown_ = Text();
-  if (const auto kept = unsaved_.constFind(marinaNo); kept != unsaved_.cend()) {
-    SetText(*kept);
-    unsaved_.erase(kept);
-  }
+  if (const auto kept = KeptNotes().constFind(marinaNo); kept != KeptNotes().cend()) SetText(kept->text);
   ApplyCdRule();
 }
 
-bool NotesBox::StorePending() {
+bool NotesBox::StorePending() { return Store(true); }
+
+bool NotesBox::Store(bool tell) {
+  pause_->stop();
   // A box being destroyed (its text edit part already gone) has no text to
   // give: nothing is written in its name.
   if (!box_ || !box_->property(textProperty_.constData()).isValid()) return true;
   // An untouched box writes nothing: its text is what was loaded, as far as
   // the box can show it.
   const QString text = Text();
-  if (text == shown_) return true;
-  // One click can try the same store three times (leaving the box, the
-  // marina shown, the notes loaded): a failure is told once per text.
-  const std::pair<int, QString> attempt{NotesMarinaNo(), text};
+  const int marinaNo = NotesMarinaNo();
+  if (text == shown_) {
+    KeptNotes().remove(marinaNo);  // typed back to what is stored
+    return true;
+  }
   const NotesStoreResult result = notes_.Store(text);
-  if (failed_ != attempt) result.Report(QStringLiteral("tbNotes_LostFocus"));
   if (result.Ok()) {
     shown_ = text;
-    failed_.reset();
-  } else {
-    failed_ = attempt;
+    KeptNotes().remove(marinaNo);
+    if (told_ == marinaNo) told_ = 0;
+    return true;
   }
-  return result.Ok();
+  if (marinaNo != 0) KeptNotes().insert(marinaNo, KeptNote{marinaName_, text});
+  if (tell && told_ != marinaNo) {
+    // Set first: the message takes the focus from the box, whose leaving
+    // tries the store again.
+    told_ = marinaNo;
+    result.Report(QStringLiteral("tbNotes_LostFocus"));
+  }
+  lastReason_ = result.Reason();
+  return false;
+}
+
+bool NotesBox::MayClose(NotesClosing closing) {
+  const int marinaNo = NotesMarinaNo();
+  const bool boxKept = !Store(false);
+  // The question that follows is the one word on these notes.
+  if (boxKept) told_ = marinaNo;
+  if (!MayCloseWithKeptNotes(closing, boxKept ? marinaNo : 0, boxKept ? lastReason_ : QString())) return false;
+  if (boxKept) SetText(shown_);  // discarded
+  return true;
 }
 
 void NotesBox::tbNotes_GotFocus() { ApplyCdRule(); }

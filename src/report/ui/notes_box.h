@@ -9,15 +9,15 @@
 //   key press  tbNotes_KeyPress   a typed character is refused under the CD rule,
 //                                 with the CD message
 //   focus out  tbNotes_LostFocus  the text is stored to its marina
-#include <QHash>
+//   a pause    after kStorePauseMs without a change the text is stored too, so
+//              that little is lost when the program dies
 #include <QObject>
 #include <QPointer>
 #include <QString>
-#include <optional>
-#include <utility>
 
 #include "report/notes.h"
 
+class QTimer;
 class QWidget;
 
 namespace qw {
@@ -31,16 +31,27 @@ class NotesBox : public QObject {
   explicit NotesBox(QWidget* box);
   ~NotesBox() override;
 
+  // How long typing pauses before the text is stored.
+  static constexpr int kStorePauseMs = 1500;
+
   // Shows the notes of marinaNo in the box; from now on the text belongs to
-  // marinaNo, whatever the viewer's list shows later (a re-sort, a marina
-  // chosen on a map). What was typed for the marina before is stored first.
-  void Load(int marinaNo);
+  // marinaNo (named marinaName in messages), whatever the viewer's list shows
+  // later (a re-sort, a marina chosen on a map). What was typed for the
+  // marina before is stored first. A text of marinaNo whose store failed
+  // earlier (KeptNotes) is shown instead of the stored notes, still to be
+  // stored.
+  void Load(int marinaNo, const QString& marinaName = QString());
   // Stores the text to its marina when it differs from what the database
-  // holds. A failed store says so (the CD message for a database that cannot
-  // be written, the error reporter otherwise) and keeps the text in the box.
-  // True when nothing typed is left unsaved. The viewer calls it before it
-  // unloads and when the program ends.
+  // holds. A failed store says so, once for a marina until a store of it
+  // succeeds (the CD message for a database that cannot be written, the
+  // error reporter otherwise), and keeps the text: in the box, and in
+  // KeptNotes until it is stored. True when nothing typed is left unsaved.
   bool StorePending();
+  // The viewer closes or the program ends: the text and every kept note are
+  // stored once more; when some cannot be, one message asks whether to keep
+  // the window open (false) or discard them (true; the box then shows the
+  // stored notes again).
+  bool MayClose(NotesClosing closing);
 
   // The marina the text belongs to; 0 before the first Load.
   int NotesMarinaNo() const { return notes_.NotesMarinaNo(); }
@@ -58,18 +69,27 @@ class NotesBox : public QObject {
 
  private:
   void SetText(const QString& text);
-  // Applies the CD rule to the box: read-only while it refuses typing.
+  // Applies the CD rule to the box: read-only while it refuses typing, and
+  // while the box belongs to no marina.
   // Returns how many times one typed character is refused.
   int ApplyCdRule();
+  // The box's text changed: by typing, or by the program (settingText_).
+  Q_SLOT void TextChanged();
+  // Stores the text when it differs from the stored notes; tells of a failure
+  // when `tell` and it has not been told for this marina yet.
+  bool Store(bool tell);
 
   QPointer<QWidget> box_;
   QByteArray textProperty_;
   PersonalNotes notes_;
+  QString marinaName_;
   QString shown_;  // the text as it stood after the last load or store
-  QHash<int, QString> unsaved_;  // texts whose store failed, by marina
-  // The marina and text of the last store that failed: the user has been told,
-  // and a retry of the same text fails without telling again.
-  std::optional<std::pair<int, QString>> failed_;
+  QString lastReason_;  // why the last store failed
+  // The marina whose failed store the user has been told of: further
+  // failures of it (a retry at each pause, on leaving the box) stay quiet.
+  int told_ = 0;
+  bool settingText_ = false;
+  QTimer* pause_ = nullptr;
 };
 
 }  // namespace qw

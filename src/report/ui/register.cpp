@@ -13,8 +13,10 @@ void RegisterReportScreens() {
   screens.unloadReportIfCleared = [] {
     if (const frm_view_report* viewer = frm_view_report::Loaded(); viewer && viewer->bclear) frm_view_report::Unload();
   };
-  screens.savePendingNotes = [] {
-    if (frm_view_report* viewer = frm_view_report::Loaded()) viewer->notes->StorePending();
+  screens.keepOpenForNotes = [] {
+    // Notes kept from a viewer closed earlier are asked about all the same.
+    if (frm_view_report* viewer = frm_view_report::Loaded()) return !viewer->notes->MayClose(NotesClosing::Program);
+    return !MayCloseWithKeptNotes(NotesClosing::Program);
   };
 }
 

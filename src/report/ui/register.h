@@ -3,7 +3,7 @@
 namespace qw {
 
 // Fills the report viewer's entries of the screen table (showReport,
-// unloadReport, unloadReportIfCleared, savePendingNotes).
+// unloadReport, unloadReportIfCleared, keepOpenForNotes).
 void RegisterReportScreens();
 
 }  // namespace qw

@@ -185,6 +185,13 @@ bool ReportPrintCommands::StartRun(const PrintRunRequest& request) {
   // session, without a print dialog for each, whatever page range an
   // earlier print dialog chose.
   QPrinter& printer = WebBrowser::Printer();
+  // A run into a file goes into the file the user picks now, as a print
+  // through the print dialog does; an earlier file is replaced only when the
+  // user says so. Cancel prints nothing.
+  if (!printer.outputFileName().isEmpty() && !WebBrowser::ChoosePrintFile(window_, kPrintAllCaption)) {
+    run_.Reset();
+    return true;
+  }
   printer.setPrintRange(QPrinter::AllPages);
   output_ = std::make_unique<PrintOutput>(printer);
   printed_ = 0;
@@ -270,7 +277,6 @@ void ReportPrintCommands::CancelRun() {
 
 void ReportPrintCommands::EndRun(RunEnd end) {
   run_.Reset();
-  std::unique_ptr<PrintOutput> output = std::move(output_);
   const QString failure = std::exchange(failure_, QString());
   if (progress_) {
     progress_->disconnect(this);
@@ -278,20 +284,21 @@ void ReportPrintCommands::EndRun(RunEnd end) {
     progress_->deleteLater();
     progress_ = nullptr;
   }
-  if (end == RunEnd::Finished && output) {
-    if (!output->Finish()) {
-      SayNotPrinted(QStringLiteral("The reports"), output->Error());
-    } else if (output->PdfFile()) {
-      // No print dialog named the file: the user learns where the reports are.
-      MsgBox(QStringLiteral("The reports were printed to the file ") + output->Printer().outputFileName() +
-                 QLatin1Char('.'),
-             MsgButtons::OK, MsgIcon::Information, kPrintAllCaption);
+  bool failed = end == RunEnd::Failed;
+  QString why = failure;
+  {
+    const std::unique_ptr<PrintOutput> output = std::move(output_);
+    if (end == RunEnd::Finished && output) {
+      failed = !output->Finish();
+      if (failed) why = output->Error();
+    } else if (output && output->Printer().printerState() == QPrinter::Active) {
+      output->Printer().abort();  // nothing of a run that did not finish goes out
     }
-    return;
   }
-  // Nothing of a run that did not finish goes out.
-  if (output && output->Printer().printerState() == QPrinter::Active) output->Printer().abort();
-  if (end == RunEnd::Failed) SayNotPrinted(QStringLiteral("The reports"), failure);
+  // Everything the run gathered is gone: the program gives the memory back
+  // rather than keep it for good.
+  ReleaseFreedMemory();
+  if (failed) SayNotPrinted(QStringLiteral("The reports"), why);
 }
 
 void ReportPrintCommands::Form_Unload() {

@@ -46,7 +46,10 @@ class RecordedScreens {
       footerAtPrint = PageSetupValue(QStringLiteral("footer"));
     };
     s.sortDialog = rec("sortDialog");
-    s.savePendingNotes = rec("savePendingNotes");
+    s.keepOpenForNotes = [this] {
+      calls.append(QStringLiteral("keepOpenForNotes"));
+      return keepOpenForNotes;
+    };
     s.unloadReport = rec("unloadReport");
     s.showOverview = rec("showOverview");
     s.unloadOverview = rec("unloadOverview");
@@ -60,6 +63,7 @@ class RecordedScreens {
   }
   ~RecordedScreens() { AppScreens() = saved_; }
   bool saveSucceeds = true;
+  bool keepOpenForNotes = false;
   QStringList Take() {
     QStringList out = calls;
     calls.clear();
@@ -231,13 +235,22 @@ TEST_F(MainWindowTest, ExitStoresNotesDeletesReportPagesAndEnds) {
   uitest::CatchProgramEnd catchEnd;
   MDIFrmMain* main = MDIFrmMain::Instance();
   EXPECT_THROW(main->mnuExit_Click(), uitest::ProgramEnded);
-  EXPECT_EQ(screens_.Take(), QStringList({"savePendingNotes", "unloadReport"}));
+  EXPECT_EQ(screens_.Take(), QStringList({"keepOpenForNotes", "unloadReport"}));
   EXPECT_THROW(main->Toolbar1_ButtonClick(13), uitest::ProgramEnded);
-  EXPECT_EQ(screens_.Take(), QStringList({"savePendingNotes", "unloadReport"}));
+  EXPECT_EQ(screens_.Take(), QStringList({"keepOpenForNotes", "unloadReport"}));
   QCloseEvent close;
   EXPECT_THROW(QApplication::sendEvent(main, &close), uitest::ProgramEnded);
-  EXPECT_EQ(screens_.Take(), QStringList({"savePendingNotes", "unloadReport"}));
+  EXPECT_EQ(screens_.Take(), QStringList({"keepOpenForNotes", "unloadReport"}));
   EXPECT_TRUE(boxes_.Shown().isEmpty());
+
+  // Notes that cannot be stored, and the user keeps the program open.
+  screens_.keepOpenForNotes = true;
+  main->mnuExit_Click();
+  main->Toolbar1_ButtonClick(13);
+  QCloseEvent refused;
+  QApplication::sendEvent(main, &refused);
+  EXPECT_FALSE(refused.isAccepted());
+  EXPECT_EQ(screens_.Take(), QStringList({"keepOpenForNotes", "keepOpenForNotes", "keepOpenForNotes"}));
 }
 
 TEST_F(MainWindowTest, LoadSetsCaptionAndSortOrderAndShowsTheStartChoice) {

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QImage>
 #include <QLabel>
+#include <QLockFile>
 #include <QPointer>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -14,7 +15,9 @@
 #include "app/ui/intro_player.h"
 #include "app/ui/mdi_frm_main.h"
 #include "common/testing.h"
+#include "data/marina_db.h"
 #include "platform/message_box.h"
+#include "platform/program.h"
 #include "services/settings.h"
 #include "ui_helpers.h"
 
@@ -150,6 +153,27 @@ TEST_F(StartUp, OtherBrowserVersionsEndTheProgramBeforeTheConfigurationIsRead) {
   EXPECT_THROW(ShowSplash(), uitest::ProgramEnded);
   SetMsgBoxHandler(previous);
   EXPECT_FALSE((MDIFrmMain::Loaded() != nullptr));
+}
+
+TEST_F(StartUp, AnotherCopyOnTheSameDatabaseIsRefused) {
+  uitest::CatchProgramEnd catchEnd;
+  StartTimers().intro = 60000;
+  // As the program guards it: by the database the settings name.
+  DatabaseGuard() = [] { return LockDatabase(MarinaDatabasePath(Settings().DatabaseFileName)) != nullptr; };
+  // Another copy, from another folder, names the same file its own way.
+  auto other = LockDatabase(folder_.Path() + QStringLiteral("/./Database//marina.mdb"));
+  ASSERT_TRUE(other);
+  EXPECT_THROW(ShowSplash(), uitest::ProgramEnded);
+  ASSERT_EQ(boxes_.Shown().size(), 1);
+  EXPECT_EQ(boxes_.Shown()[0].text, kAlreadyRunningMessage);
+  EXPECT_FALSE((MDIFrmMain::Loaded() != nullptr));
+  // Once it has ended, this copy starts.
+  other.reset();
+  boxes_.Clear();
+  QPointer<frmSplash> splash = ShowSplash();
+  EXPECT_TRUE(boxes_.Shown().isEmpty());
+  delete splash.data();
+  DatabaseGuard() = nullptr;
 }
 
 TEST_F(StartUp, ClosingAStartWindowBeforeItsTimeEndsTheProgram) {

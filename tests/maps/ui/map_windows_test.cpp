@@ -3,7 +3,9 @@
 // the roads from the toolbar, the start choice and the report back to a map.
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -210,6 +212,35 @@ TEST_F(MapWindows, ReturnToMapsMakesTheMapTheActiveScreenAgain) {
   EXPECT_EQ(MapKeys().formload[6], "Subregion7");
 }
 
+TEST_F(MapWindows, AMapWithoutItsPictureSaysWhichOneIsMissing) {
+  const QString name = maps::MapNumber(3)->picture;
+  const QString path = folder_.Path() + QLatin1Char('/') + name;
+  QDir(folder_.Path()).mkpath(QFileInfo(path).path());
+  const struct {
+    const char* name;
+    QByteArray content;  // "-" for no file, "built" for the built program's
+  } cases[] = {{"missing", "-"}, {"empty", ""}, {"damaged", "JFIF but not a picture"}, {"shown", "built"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    QFile::remove(path);
+    if (c.content == "built") {
+      ASSERT_TRUE(QFile::copy(testing::BuiltProgramFolder() + QLatin1Char('/') + name, path));
+    } else if (c.content != "-") {
+      QFile f(path);
+      ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+      f.write(c.content);
+    }
+    SubRegionMapWindow* w = ShowSubRegionMap(3);
+    ASSERT_NE(w, nullptr);
+    const bool shown = c.content == "built";
+    EXPECT_EQ(w->Picture1->pixmap().isNull(), !shown);
+    EXPECT_EQ(w->Picture1->text(),
+              shown ? QString() : QStringLiteral("The map picture %1 is missing or cannot be read.").arg(path));
+    UnloadSubRegionMaps();
+    Settle();
+  }
+}
+
 TEST_F(MapWindows, TheHandOverGoesOnWithoutDatabaseNameRowOrMap) {
   MapSelected() = {12, "Before"};  // no name row
   ShowMapMarinaReport();
@@ -345,6 +376,12 @@ TEST_F(MapWindows, KeysGridOpensTheReportOfARowOnly) {
   grid->DBmapkeys_DblClick();  // no 16-bit number
   EXPECT_TRUE(handOvers_.empty());
   EXPECT_EQ(Frmmapkeysgrid::Loaded(), grid);
+  // A row's number that no marina can have is told; no row, nothing.
+  QStringList told;
+  for (const MsgBoxCall& box : boxes_.Shown()) told << box.text;
+  EXPECT_EQ(told, QStringList({"Marina number Harbor Light is not in the marina database.",
+                               "Marina number 40000 is not in the marina database."}));
+  boxes_.Clear();
 
   const int marinaNo = grid->DBmapkeys->item(4, 3)->text().toInt();
   grid->DBmapkeys->setCurrentCell(4, 2);  // the Harbor cell does as well as any

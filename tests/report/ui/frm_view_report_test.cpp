@@ -9,6 +9,8 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTextCursor>
 #include <gtest/gtest.h>
 
@@ -93,6 +95,22 @@ TEST_F(ViewerTest, MapRoadMatchesByMarinaNoAndComposesOnce) {
   EXPECT_FALSE(Page().contains("Hospital: "));
   EXPECT_EQ(v->notes->NotesMarinaNo(), 473);
   EXPECT_EQ(mapKeysCleared_, 1) << "a viewer loaded already does not load again";
+
+  // Numbers that no table knows (a hand-edited key of a map): said so, no
+  // page, and no notes to keep for them.
+  for (const int no : {-5, 0, 99999}) {
+    SCOPED_TRACE(no);
+    boxes_.Clear();
+    qw::AppScreens().showReport(ReportHandOver{ReportHandOver::Road::Map, 0, no});
+    v->wb->WaitForLoad(30000);
+    ASSERT_EQ(boxes_.Shown().size(), 1);
+    EXPECT_EQ(boxes_.Shown()[0].text, QStringLiteral("Marina number %1 is not in the marina database.").arg(no));
+    EXPECT_EQ(v->wb->Url(), QUrl("about:blank"));
+    EXPECT_FALSE(v->mnuprint->isEnabled());
+    EXPECT_EQ(v->notes->NotesMarinaNo(), 0);
+    EXPECT_TRUE(v->tbNotes->toPlainText().isEmpty());
+    EXPECT_TRUE(v->tbNotes->isReadOnly());
+  }
 
   // The caller's name comes back as the database holds it.
   QString name = "Handed Over";
@@ -209,6 +227,36 @@ TEST_F(ViewerTest, APageThatCannotBeWrittenIsReportedAndNothingOldStays) {
   EXPECT_FALSE(v->mnuprint->isEnabled());
   EXPECT_EQ(v->CurrentMarinaNo(), 2608);
   QDir().rmdir(qw::ReportPagePath());
+}
+
+// While another program holds the database locked, the report is not shown
+// read in part (ratings, position and fuel as "n/a" or "No"): one message says
+// the database is busy, and no page stays up.
+TEST_F(ViewerTest, ABusyDatabaseGivesOneMessageAndNoPageReadInPart) {
+  frm_view_report* v = DoubleClick(487);
+  ASSERT_NE(v, nullptr);
+  {
+    QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other_program"));
+    other.setDatabaseName(qw::MarinaDatabasePath(qw::Settings().DatabaseFileName));
+    ASSERT_TRUE(other.open());
+    QSqlQuery q(other);
+    ASSERT_TRUE(q.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+    v->lstMarinaNames->setCurrentRow(RowOf(2608) - 1);
+    v->wb->WaitForLoad(30000);
+    ASSERT_EQ(boxes_.Shown().size(), 1);
+    EXPECT_TRUE(boxes_.Shown()[0].text.contains(QStringLiteral("another program is using it"))) << boxes_.Shown()[0].text.toStdString();
+    EXPECT_FALSE(boxes_.Shown()[0].text.contains(QStringLiteral("Could not update")));
+    EXPECT_EQ(v->wb->Url(), QUrl("about:blank"));
+    EXPECT_FALSE(v->mnuprint->isEnabled());
+    ASSERT_TRUE(q.exec(QStringLiteral("ROLLBACK")));
+    other.close();
+  }
+  QSqlDatabase::removeDatabase(QStringLiteral("other_program"));
+  // Once the other program lets go, the same click shows the whole report.
+  v->lstMarinaNames->setCurrentRow(RowOf(487) - 1);
+  ASSERT_TRUE(v->wb->WaitForLoad(30000));
+  EXPECT_EQ(boxes_.Shown().size(), 1);
+  EXPECT_TRUE(Page().contains(QStringLiteral("ICW SM")));
 }
 
 }  // namespace

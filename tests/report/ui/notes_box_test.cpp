@@ -8,9 +8,14 @@
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QProcess>
+#include <QThread>
+#include <cstdio>
 #include <gtest/gtest.h>
 
 #include "platform/message_box.h"
+#include "platform/program.h"
+#include "services/settings.h"
 #include "report/ui/notes_box.h"
 #include "results/list_state.h"
 #include "search/qstring_printer.h"
@@ -98,7 +103,7 @@ TEST_F(NotesBoxTest, StoredToTheMarinaTheyWereLoadedFor) {
   // What is still in the box when the program ends (Exit's hook).
   Select(20);
   TypeAtEnd("D");
-  CallScreen(AppScreens().savePendingNotes);
+  EXPECT_FALSE(CallScreen(AppScreens().keepOpenForNotes));
   EXPECT_EQ(StoredNotes(20), second + "\r\nCD");
   EXPECT_TRUE(boxes_.Shown().isEmpty());
 
@@ -164,6 +169,110 @@ TEST_F(NotesBoxTest, ReadOnlyDataRefusesEditsAndLosesNothing) {
   EXPECT_EQ(viewer_->notes->Text(), first + "zw");
   Select(20);
   EXPECT_EQ(StoredNotes(2608), first + "zw");
+}
+
+TEST_F(NotesBoxTest, NotesThatCannotBeStoredAreNeverDroppedSilently) {
+  const QString first = StoredNotes(2608);
+  const auto readOnly = [this](bool on) {
+    QFile::setPermissions(folder_.DatabasePath(), on ? QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther
+                                                     : QFile::ReadOwner | QFile::WriteOwner);
+  };
+  const auto askedOnce = [this](const char* about) {
+    EXPECT_EQ(boxes_.Shown().size(), 1) << about;
+    if (boxes_.Shown().isEmpty()) return;
+    EXPECT_EQ(boxes_.Shown()[0].buttons, MsgButtons::YesNo) << about;
+    EXPECT_TRUE(boxes_.Shown()[0].text.contains(
+        "could not be stored: the marina database cannot be written.\n\nYes keeps "))
+        << about << ": " << boxes_.Shown()[0].text.toStdString();
+    boxes_.Clear();
+  };
+  readOnly(true);
+  TypeAtEnd("q");
+  Focus(viewer_->lstMarinaNames);
+  ASSERT_EQ(boxes_.Shown().size(), 1);  // the failed store is told once
+  boxes_.Clear();
+
+  // Closing the viewer tries once more, then asks: Yes keeps it open.
+  boxes_.Answer(MsgResult::Yes);
+  viewer_->close();
+  askedOnce("close, kept open");
+  EXPECT_EQ(frm_view_report::Loaded(), viewer_.data());
+  EXPECT_EQ(viewer_->notes->Text(), first + "q");
+
+  // Return to Search: No discards the text.
+  boxes_.Answer(MsgResult::No);
+  viewer_->mnubksearch_Click();
+  askedOnce("return to search, discarded");
+  EXPECT_EQ(frm_view_report::Loaded(), nullptr);
+  EXPECT_TRUE(KeptNotes().isEmpty());
+  EXPECT_EQ(StoredNotes(2608), first);
+
+  // Find closes the viewer without asking: the text stays in memory for its
+  // marina, comes back with it, and the end of the program asks about it.
+  viewer_ = DoubleClick(2608);
+  ASSERT_NE(viewer_, nullptr);
+  TypeAtEnd("r");
+  Focus(viewer_->lstMarinaNames);
+  boxes_.Clear();
+  CallScreen(AppScreens().unloadReportIfCleared);
+  EXPECT_EQ(frm_view_report::Loaded(), nullptr);
+  EXPECT_TRUE(boxes_.Shown().isEmpty());
+  viewer_ = DoubleClick(2608);
+  ASSERT_NE(viewer_, nullptr);
+  EXPECT_EQ(viewer_->notes->Text(), first + "r");
+  CallScreen(AppScreens().unloadReportIfCleared);
+  boxes_.Clear();
+  boxes_.Answer(MsgResult::Yes);
+  EXPECT_TRUE(CallScreen(AppScreens().keepOpenForNotes));
+  askedOnce("exit, kept open");
+  // Once the database can be written, ending stores it without a word.
+  readOnly(false);
+  EXPECT_FALSE(CallScreen(AppScreens().keepOpenForNotes));
+  EXPECT_TRUE(boxes_.Shown().isEmpty());
+  EXPECT_EQ(StoredNotes(2608), first + "r");
+}
+
+// A child process that types into a notes box and then waits, never leaving
+// the box, until it is killed (started by the test below).
+TEST(NotesBoxPause, DISABLED_ChildTypesAndWaits) {
+  const QString folder = qEnvironmentVariable("QUAYWISE_NOTES_CHILD_FOLDER");
+  if (folder.isEmpty()) GTEST_SKIP();
+  SetProgramFolder(folder);
+  Settings().DataFolder = folder + "/Database";
+  Settings().DatabaseFileName = QStringLiteral("marina.mdb");
+  QPlainTextEdit edit;
+  NotesBox box(&edit);
+  edit.show();
+  box.Load(2608);
+  edit.setFocus(Qt::OtherFocusReason);
+  edit.moveCursor(QTextCursor::End);
+  Type(&edit, " Typed before the crash");
+  std::printf("typed\n");
+  std::fflush(stdout);
+  for (;;) QCoreApplication::processEvents(QEventLoop::AllEvents, 100);
+}
+
+TEST(NotesBoxPause, TypedTextReachesTheDatabaseBeforeTheProgramDies) {
+  testing::TempProgramFolder folder;
+  const QString first = PersonalNotes().Load(2608);
+  QProcess child;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert(QStringLiteral("QUAYWISE_NOTES_CHILD_FOLDER"), folder.Path());
+  child.setProcessEnvironment(env);
+  child.start(QCoreApplication::applicationFilePath(),
+              {QStringLiteral("--gtest_filter=NotesBoxPause.DISABLED_ChildTypesAndWaits"),
+               QStringLiteral("--gtest_also_run_disabled_tests")});
+  QByteArray output;
+  while (!output.contains("typed") && child.waitForReadyRead(30000)) output += child.readAllStandardOutput();
+  ASSERT_TRUE(output.contains("typed")) << output.constData();
+  // The child never leaves the box: only the pause in typing stores the text.
+  const QString expected = first + " Typed before the crash";
+  QElapsedTimer waited;
+  waited.start();
+  while (PersonalNotes().Load(2608) != expected && waited.elapsed() < 20000) QThread::msleep(100);
+  child.kill();
+  child.waitForFinished();
+  EXPECT_EQ(PersonalNotes().Load(2608), expected);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QLocale>
@@ -61,10 +62,21 @@ class PrintCommandsTest : public testing::ViewerWindowTest {
     });
     interval_ = frmprogress::TimerInterval();
     frmprogress::TimerInterval() = 5;
+    // A run into a file asks for the file first: the files named in
+    // chosenFiles_ in turn (the printer's file when none), or Cancel.
+    fileHook_ = WebBrowser::SetDialogHook([this](QDialog& d) {
+      auto* files = qobject_cast<QFileDialog*>(&d);
+      if (!files) return int(QDialog::Rejected);
+      ++fileDialogs_;
+      if (cancelFileDialog_) return int(QDialog::Rejected);
+      files->selectFile(chosenFiles_.isEmpty() ? WebBrowser::Printer().outputFileName() : chosenFiles_.takeFirst());
+      return int(QDialog::Accepted);
+    });
   }
   void TearDown() override {
     frm_PrintAll::Unload();
     WebBrowser::SetPrintDialogHook(hook_);
+    WebBrowser::SetDialogHook(fileHook_);
     WebBrowser::Printer().setOutputFormat(format_);
     WebBrowser::Printer().setOutputFileName(file_);
     frmprogress::TimerInterval() = interval_;
@@ -117,6 +129,10 @@ class PrintCommandsTest : public testing::ViewerWindowTest {
   const QString pdf_ = out_.filePath("printed.pdf");
   QPointer<frm_view_report> viewer_;
   WebBrowser::PrintDialogHook hook_;
+  WebBrowser::DialogHook fileHook_;
+  QStringList chosenFiles_;
+  bool cancelFileDialog_ = false;
+  int fileDialogs_ = 0;
   QPrinter::OutputFormat format_ = QPrinter::NativeFormat;
   QString file_;
   int interval_ = 100;
@@ -149,9 +165,57 @@ TEST_F(PrintCommandsTest, ARunOfThreeReportsGoesIntoOnePdf) {
   EXPECT_EQ(viewer.ListIndex(), 3);
   EXPECT_EQ(viewer.CurrentMarinaNo(), viewer.EntryMarinaNo(3));
   EXPECT_EQ(dialogs_, 0);  // no print dialog in a run
-  // No dialog named the file, so the end of the run does.
-  ASSERT_EQ(boxes_.Shown().size(), 1);
-  EXPECT_EQ(boxes_.Shown()[0].text, "The reports were printed to the file " + pdf_ + ".");
+  EXPECT_EQ(fileDialogs_, 1);  // the file was asked for before the run
+  EXPECT_TRUE(boxes_.Shown().isEmpty());
+}
+
+TEST_F(PrintCommandsTest, ARunIntoAFileAsksForTheFileBeforeItStarts) {
+  const QString other = out_.filePath("other.pdf");
+  struct Case {
+    const char* name;
+    bool cancel;
+    QStringList chosen;
+    QList<MsgResult> replace;  // answers to "already exists"
+    QString printedTo;         // "" when nothing is printed
+  };
+  const Case cases[] = {
+      {"cancelled", true, {}, {}, ""},
+      {"earlier file replaced", false, {pdf_}, {MsgResult::Yes}, pdf_},
+      {"earlier file kept, another chosen", false, {pdf_, other}, {MsgResult::No}, other},
+  };
+  Open();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    WebBrowser::Printer().setOutputFileName(pdf_);
+    for (const QString& f : {pdf_, other}) {
+      QFile earlier(f);
+      ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
+      earlier.write("earlier");
+    }
+    QFile::remove(other);
+    boxes_.Clear();
+    for (MsgResult answer : c.replace) boxes_.Answer(answer);
+    cancelFileDialog_ = c.cancel;
+    chosenFiles_ = c.chosen;
+    fileDialogs_ = 0;
+    PrintReports([](frm_PrintAll& d) { d.optAll->setChecked(true); });
+    EXPECT_EQ(fileDialogs_, c.cancel ? 1 : c.chosen.size());
+    ASSERT_EQ(boxes_.Shown().size(), c.replace.size());
+    for (const MsgBoxCall& box : boxes_.Shown()) {
+      EXPECT_EQ(box.text, QDir::toNativeSeparators(pdf_) + " already exists.\nDo you want to replace it?");
+      EXPECT_EQ(box.defaultButton, 2);  // No
+    }
+    // Only the chosen file is written, and a file kept stays as it was.
+    for (const QString& f : {pdf_, other}) {
+      QFile file(f);
+      const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+      if (f == c.printedTo)
+        EXPECT_TRUE(bytes.startsWith("%PDF")) << f.toStdString();
+      else
+        EXPECT_EQ(bytes, f == pdf_ ? "earlier" : "") << f.toStdString();
+    }
+  }
+  cancelFileDialog_ = false;
 }
 
 TEST_F(PrintCommandsTest, DialogChoicesAndRanges) {
@@ -206,7 +270,7 @@ TEST_F(PrintCommandsTest, DialogChoicesAndRanges) {
       ASSERT_EQ(boxes_.Shown().size(), 1);
       EXPECT_EQ(boxes_.Shown()[0].text, c.refusal);
     } else {
-      EXPECT_EQ(boxes_.Shown().size(), previous == "single" ? 0 : 1);
+      EXPECT_TRUE(boxes_.Shown().isEmpty());
     }
     if (QString(c.name) == "start shown already") {
       EXPECT_EQ(shown, composed);  // built again without a change of entry

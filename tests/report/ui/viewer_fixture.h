@@ -28,9 +28,11 @@ class ViewerWindowTest : public ListWindowTest {
     RegisterReportScreens();
     AppScreens().clearMapFormload = [this] { ++mapKeysCleared_; };
     AppScreens().unloadList = [this] { ++listUnloaded_; };
+    KeptNotes().clear();
   }
   void TearDown() override {
     frm_view_report::Unload();
+    KeptNotes().clear();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     ListWindowTest::TearDown();
   }
