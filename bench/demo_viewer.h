@@ -7,7 +7,7 @@
 #include <QString>
 #include <cstdint>
 
-#include "app/ui/screens.h"
+#include "host/ui/screens.h"
 
 namespace qw {
 class frm_view_report;

@@ -9,7 +9,6 @@
 #include "platform/jet.h"
 #include "platform/program.h"
 #include "report/dont_show.h"
-#include "report/middle_bottom_sections.h"
 #include "report/report_files.h"
 #include "report/report_page.h"
 
@@ -40,7 +39,6 @@ void Run(benchmark::State& state, bool reopen) {
   qw::SetProgramFolder(pages.path());
   qw::DatabasePtr db = OpenDemo();
   qw::DontShowFlags flags;
-  qw::ReportSectionsState sections;
   size_t i = 0;
   for (auto _ : state) {
     const int marina = kMarinas[i++ % 4];
@@ -54,9 +52,7 @@ void Run(benchmark::State& state, bool reopen) {
       qw::LoadDontShowFlags(flags, *db);
     }
     qw::ReportRequest request = Request(marina);
-    request.middleAndBottom = [&](qw::Database& reportDb, int no) {
-      return qw::AppendMiddleAndBottomSections(reportDb, no, flags, sections);
-    };
+    request.hidden = flags;
     const qw::ReportPages p = qw::ComposeReportPages(*db, request);
     const qw::PageFilesWritten written = qw::WriteReportPages(p.reportHtml, p.photosHtml);
     if (!written.ok) state.SkipWithError(qPrintable(written.error));

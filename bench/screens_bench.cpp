@@ -13,10 +13,10 @@
 
 #include "app/ui/choice_dialog.h"
 #include "app/ui/mdi_frm_main.h"
-#include "app/ui/screens.h"
-#include "app/ui/window_host.h"
 #include "bench_support.h"
 #include "data/marina_db.h"
+#include "host/ui/screens.h"
+#include "host/ui/window_host.h"
 #include "platform/ui/tab_control.h"
 #include "raw_sqlite.h"
 #include "results/ui/frm_list.h"

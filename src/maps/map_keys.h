@@ -18,9 +18,9 @@ MapKeyState& MapKeys();
 void ClearMapFormload();
 // A sub-region window's load and activation: ClearMapFormload, then map K's own key.
 void MakeMapCurrent(int k);
-// Step 1 of the hand-over and of the keys grid's load: the first map whose
-// window name equals activeChildName exactly gets its own key; otherwise
-// nothing changes. Returns that map's K, or 0.
+// Where a marina's hand-over to the report and the keys grid's load begin:
+// the first map whose window name equals activeChildName exactly gets its own
+// key; otherwise nothing changes. Returns that map's K, or 0.
 int MarkActiveMap(const QString& activeChildName);
 // The first K (1..12) whose formload equals its own key, or 0 when none does.
 int CurrentMap();

@@ -905,6 +905,7 @@ class RecordsetRowReader final : public RowReader {
     try {
       records_->Close();
     } catch (const std::exception&) {
+      // Nothing to tell from a destructor: the recordset is released all the same.
     }
   }
 

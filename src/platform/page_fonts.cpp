@@ -28,6 +28,8 @@ QString PageFontsScript() {
   faces.chop(1);
   // FontFace objects rather than a style sheet: the document has no element
   // yet when the script runs, and the faces are there before the first layout.
+  // A face the desktop lacks is passed over: the page then falls back as the
+  // engine would without the stand-ins.
   return QStringLiteral(
              "(function(){if(!document.fonts||typeof FontFace==='undefined')return;"
              "var faces=[%1];"

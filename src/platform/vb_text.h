@@ -1,6 +1,7 @@
 #pragma once
 // How the program turns stored values into text and decides whether typed
-// text is a number, the way its original runtime did.
+// text is a number: the rules the stored data and the criteria files were
+// written with.
 #include <QString>
 #include <QVariant>
 

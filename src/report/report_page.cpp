@@ -133,16 +133,15 @@ QString ComposeReportPage(const ReportPageInput& in) {
 
 ReportPages ComposeReportPages(Database& db, const ReportRequest& request) {
   ReportPageInput in;
-  in.marinaNo = request.marinaNo;
   in.marinaName = request.marinaName;
   in.edition = request.edition;
   in.rows = ReadReportRows(db, request.marinaNo);
   in.icons = FindRatingIcons(request.programFolder, in.rows.bellRating, in.rows.boatyardRating, in.rows.sunset);
   in.photoFile = MainPhotoFile(request.photosFolder, request.programFolder, in.rows.geoCode, request.marinaNo);
   in.programFolder = request.programFolder;
-  if (request.middleAndBottom) in.middleAndBottom = request.middleAndBottom(db, request.marinaNo);
-
   ReportPages pages;
+  in.middleAndBottom = AppendMiddleAndBottomSections(db, request.marinaNo, request.hidden, pages.sections);
+
   pages.marinaName = ReportMarinaName(in);
   pages.geoCode = in.rows.geoCode;
   pages.inDatabase = in.rows.inDatabase;

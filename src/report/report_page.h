@@ -4,8 +4,10 @@
 // middle and bottom sections, ornaments), composed from the marina's rows.
 #include <QString>
 #include <QVariant>
-#include <functional>
+#include <cstdint>
 
+#include "report/dont_show.h"
+#include "report/middle_bottom_sections.h"
 #include "report/report_rows.h"
 
 namespace qw {
@@ -19,7 +21,6 @@ RatingIcons FindRatingIcons(const QString& programFolder, const QVariant& bellRa
                             const QVariant& sunset);
 
 struct ReportPageInput {
-  int marinaNo = 0;
   QString marinaName;       // the name the caller knows; [Marina Name] replaces it when not Null
   QString edition;          // the edition title of the guide ("New England")
   ReportRows rows;
@@ -42,14 +43,12 @@ QString ComposeReportPage(const ReportPageInput& in);
 
 // What the report of one marina is made from, besides the database.
 struct ReportRequest {
-  int marinaNo = 0;
+  std::int32_t marinaNo = 0;
   QString marinaName;     // the name the caller knows
   QString edition;        // the edition title
   QString photosFolder;   // the root of the user's photo folders
   QString programFolder;  // icons, ornaments and the program's photos/ folder
-  // The marina's middle section and bottom band, composed through the
-  // report connection; no text when not given.
-  std::function<QString(Database& db, int marinaNo)> middleAndBottom;
+  DontShowFlags hidden;   // the items the marina's report leaves out
 };
 
 // The two pages of a marina's report and what the viewer keeps of it.
@@ -59,11 +58,13 @@ struct ReportPages {
   QString harbor;      // without its end blanks
   QString reportHtml;  // the report page as written (ReportPageHtml)
   QString photosHtml;  // the Additional Photos page
+  ReportSectionsState sections;  // the middle section and bottom band as composed
   bool inDatabase = false;  // the database holds the marina (ReportRows::inDatabase)
 };
 
 // Reads the marina's rows through db (the report's read-only connection),
-// finds its icons and photos, and composes both pages.
+// finds its icons and photos, composes the middle section and bottom band
+// without the hidden items, and composes both pages.
 ReportPages ComposeReportPages(Database& db, const ReportRequest& request);
 
 }  // namespace qw

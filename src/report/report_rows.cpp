@@ -92,6 +92,7 @@ ReportRows ReadReportRows(Database& db, int marinaNo) {
     r.regionName = GetRegionName(db, r.geoCode);
   } catch (const JetError& e) {
     if (IsReadFailure(e.number())) throw;
+    // A geo code without its row leaves the region tab empty; the report goes on.
   }
   const auto table = [&](const char* name) {
     return FirstRow(db, QStringLiteral("select * from %1 where MarinaNo=%2").arg(QLatin1String(name), no));

@@ -101,6 +101,7 @@ void AddEntries(Database& db, const QString& sql, const QString& typeColumn, std
     rs->Close();
   } catch (const JetError& e) {
     if (IsReadFailure(e.number())) throw;
+    // The report skips a statement that fails: the texts keep what was read.
   }
 }
 

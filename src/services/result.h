@@ -52,6 +52,19 @@ class Result {
   std::variant<T, RuntimeError> state_;
 };
 
+// Runs one step of a procedure that skips a step that fails and goes on with
+// the next; returns whether the step ran to its end. What failed is not
+// reported: the procedures that run their steps so tell the user nothing.
+template <typename F>
+bool SkipOnFailure(F&& step) {
+  try {
+    std::forward<F>(step)();
+    return true;
+  } catch (const std::exception&) {
+    return false;  // the caller's next step runs
+  }
+}
+
 // Runs work and returns its value, or the error of whatever it threw.
 template <typename F>
 auto Attempt(F&& work) -> Result<std::invoke_result_t<F>> {

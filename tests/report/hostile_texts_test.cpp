@@ -8,7 +8,6 @@
 #include "common/testing.h"
 #include "platform/jet.h"
 #include "report/dont_show.h"
-#include "report/middle_bottom_sections.h"
 #include "report/report_page.h"
 
 namespace qw {
@@ -25,13 +24,8 @@ QString Compose(Database& db) {
   r.marinaName = QStringLiteral("Handed Over");
   r.edition = QStringLiteral("New England");
   r.programFolder = testing::BuiltProgramFolder();
-  r.middleAndBottom = [](Database& d, int no) {
-    DontShowFlags flags;
-    flags.DontShowMarinaNo = no;
-    LoadDontShowFlags(flags, d);
-    ReportSectionsState state;
-    return AppendMiddleAndBottomSections(d, no, flags, state);
-  };
+  r.hidden.DontShowMarinaNo = kMarina;
+  LoadDontShowFlags(r.hidden, db);
   const ReportPages pages = ComposeReportPages(db, r);
   return pages.reportHtml + pages.photosHtml;
 }
@@ -116,8 +110,9 @@ TEST(HostileTexts, EscapedOrCleanedWhereverTheyStand) {
       EXPECT_TRUE(page.contains(QStringLiteral("Depth &lt;5 ft")));
     }
     // Every eatery stays listed, whatever its comment leaves open.
-    if (!c.update.contains(QLatin1String("SET Name")))
+    if (!c.update.contains(QLatin1String("SET Name"))) {
       for (const char* eatery : {"Windward Clam Bar", "Heron Pizza"}) EXPECT_TRUE(page.contains(QLatin1String(eatery)));
+    }
   }
 }
 

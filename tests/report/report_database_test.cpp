@@ -19,9 +19,6 @@ qw::ReportRequest Request(int marinaNo) {
   r.edition = QStringLiteral("New England");
   r.photosFolder = qw::testing::BuiltProgramFolder() + QStringLiteral("/Photos");
   r.programFolder = qw::testing::BuiltProgramFolder();
-  r.middleAndBottom = [](qw::Database& db, int no) {
-    return QStringLiteral("<p>%1 %2</p>").arg(db.IsReadOnly()).arg(no);
-  };
   return r;
 }
 
@@ -37,7 +34,12 @@ TEST(ReportDatabase, DemoMarinasComposed) {
   const qw::ReportPages p865 = qw::ComposeReportPages(*db, Request(865));
   EXPECT_EQ(p865.marinaName, "Sailor's Rest & Skipper's Wharf");
   EXPECT_TRUE(p865.reportHtml.contains("&nbsp;&nbsp;Sailor&acute;s Rest &amp; Skipper&acute;s Wharf&nbsp;&nbsp;</div>"));
-  EXPECT_TRUE(p865.reportHtml.contains("</TABLE></TR><p>1 865</p><img"));
+  // The middle section and bottom band sit between the contact box and the
+  // ornaments, and the viewer keeps them.
+  EXPECT_TRUE(p865.sections.MiddleSectionHtml.contains("Restaurants"));
+  const qsizetype middle = p865.reportHtml.indexOf("top:4.15in");
+  EXPECT_GT(middle, p865.reportHtml.indexOf("Tourist Info"));
+  EXPECT_LT(middle, p865.reportHtml.indexOf("bpin.gif"));
   EXPECT_TRUE(p865.reportHtml.contains("/Photos/6/865/6-865-@1.jpg"));
 
   // 581 has the program's own photo; 507 its further photos, eight of them.

@@ -16,7 +16,6 @@ using qw::RowRecordset;
 // A marina with every box filled.
 ReportPageInput FullMarina() {
   ReportPageInput in;
-  in.marinaNo = 123;
   in.marinaName = "Caller's Name";
   in.edition = "New England";
   in.rows.fullName = "Harbor Light Marina";
@@ -97,7 +96,6 @@ TEST(ReportPage, MarinaWithEveryBoxFilled) {
 
 TEST(ReportPage, MarinaWithMostItemsMissing) {
   ReportPageInput in;
-  in.marinaNo = 9;
   in.marinaName = "Known Name";
   in.edition = "New England";
   in.programFolder = "/p";

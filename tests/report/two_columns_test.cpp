@@ -97,7 +97,7 @@ TEST(TwoColumns, DivisionPoints) {
 }
 
 TEST(TwoColumns, LongTextsSplitNearTheMiddle) {
-  // Beyond the 16-bit range of the original bars: the columns still divide.
+  // Beyond the 16-bit range of the shift bars: the columns still divide.
   QString text;
   while (text.size() < 70000) text += QStringLiteral("<span class=ValueFont>word, word</Span>&nbsp;&nbsp;&nbsp;");
   const ShiftBar bar = StartingShiftBar(static_cast<std::int32_t>(text.size()), std::nullopt);

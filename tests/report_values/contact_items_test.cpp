@@ -1,7 +1,7 @@
 // Items of the contact, boatyard, notes and services tables.
 #include <gtest/gtest.h>
 
-#include "fake_recordset.h"
+#include "common/fake_recordset.h"
 #include "report_values/make_value_string.h"
 
 namespace {

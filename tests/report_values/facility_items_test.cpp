@@ -2,7 +2,7 @@
 // telephones, docks, moorings, launch, heads, laundry and pump-out.
 #include <gtest/gtest.h>
 
-#include "fake_recordset.h"
+#include "common/fake_recordset.h"
 #include "report_values/make_value_string.h"
 
 namespace {

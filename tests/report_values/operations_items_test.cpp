@@ -1,7 +1,7 @@
 // Items of the navigation and operations tables.
 #include <gtest/gtest.h>
 
-#include "fake_recordset.h"
+#include "common/fake_recordset.h"
 #include "report_values/make_value_string.h"
 
 namespace {

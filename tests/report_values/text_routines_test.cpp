@@ -1,7 +1,7 @@
 // The shared text routines and the frame every item goes through.
 #include <gtest/gtest.h>
 
-#include "fake_recordset.h"
+#include "common/fake_recordset.h"
 #include "report_values/make_value_string.h"
 #include "report_values/text_routines.h"
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "common/fake_recordset.h"
 #include "common/testing.h"
-#include "fake_recordset.h"
 #include "results/list_fill.h"
 #include "results/list_state.h"
 #include "services/settings.h"

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "demo_model.h"
+#include "maps/map_table.h"
 
 namespace qw::demo {
 
@@ -111,24 +112,22 @@ std::vector<MapWindow> ReadMapWindows(const QString& csvText) {
   return windows;
 }
 
-std::vector<MapMark> ReadMapMarks(const QString& marksCsv, const std::vector<MapWindow>& windows) {
-  // map_index,window,geo_code,mark,marina_no,left,top,width,height (twips, 15 to the pixel)
+std::vector<MapMark> ProgramMapMarks(const std::vector<MapWindow>& windows) {
   std::vector<MapMark> marks;
-  const QStringList lines = CsvLines(marksCsv);
-  for (int i = 1; i < lines.size(); ++i) {
-    const QStringList f = lines[i].split(QLatin1Char(','));
-    if (f.size() < 9) continue;
-    MapMark m;
-    m.geoCode = f[2].toInt();
-    m.mapNo = QString(f[3]).remove(QStringLiteral("Img")).toInt();
-    m.marinaNo = f[4].toInt();
-    m.x = (f[5].toDouble() + f[7].toDouble() / 2) / 15.0;
-    m.y = (f[6].toDouble() + f[8].toDouble() / 2) / 15.0;
-    const auto w = std::find_if(windows.begin(), windows.end(), [&](const MapWindow& mw) { return mw.geoCode == m.geoCode; });
+  for (const maps::SubRegionMap& map : maps::SubRegionMaps()) {
+    const auto w = std::find_if(windows.begin(), windows.end(), [&](const MapWindow& mw) { return mw.geoCode == map.geoCode; });
     if (w == windows.end())
-      throw std::runtime_error(QStringLiteral("no map window for geo code %1").arg(m.geoCode).toStdString());
-    w->ToDegrees(m.x, m.y, m.lat, m.lon);
-    marks.push_back(m);
+      throw std::runtime_error(QStringLiteral("no map window for geo code %1").arg(map.geoCode).toStdString());
+    for (const maps::MapMark& mark : map.marks) {
+      MapMark m;
+      m.geoCode = map.geoCode;
+      m.mapNo = mark.number;
+      m.marinaNo = mark.marinaNo;
+      m.x = (mark.rect.left + mark.rect.width / 2.0) / maps::kTwipsPerPixel;
+      m.y = (mark.rect.top + mark.rect.height / 2.0) / maps::kTwipsPerPixel;
+      w->ToDegrees(m.x, m.y, m.lat, m.lon);
+      marks.push_back(m);
+    }
   }
   return marks;
 }

@@ -70,8 +70,9 @@ struct MapWindow {
   void ToDegrees(double x, double y, double& lat, double& lon) const;
 };
 std::vector<MapWindow> ReadMapWindows(const QString& csvText);
-// The marks with their positions through the windows of their geo codes.
-std::vector<MapMark> ReadMapMarks(const QString& marksCsv, const std::vector<MapWindow>& windows);
+// The marks of the program's map table, in its order, with their positions
+// through the windows of their geo codes.
+std::vector<MapMark> ProgramMapMarks(const std::vector<MapWindow>& windows);
 // Distance between two points given in degrees, nautical miles.
 double NauticalMiles(double lat1, double lon1, double lat2, double lon2);
 

@@ -86,8 +86,7 @@ int main(int argc, char** argv) {
   try {
     QElapsedTimer timer;
     timer.start();
-    const std::vector<MapMark> marks =
-        ReadMapMarks(Resource(QStringLiteral("map-marks.csv")), ReadMapWindows(Resource(QStringLiteral("map-windows.csv"))));
+    const std::vector<MapMark> marks = ProgramMapMarks(ReadMapWindows(Resource(QStringLiteral("map-windows.csv"))));
     if (parser.isSet(QStringLiteral("marinas"))) {
       bool ok = false;
       const int n = parser.value(QStringLiteral("marinas")).toInt(&ok);

@@ -97,6 +97,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (title.size() >= QString::fromUtf8(line).size() && title.size() >= QString::fromLatin1(line).size())
       Fail(QStringLiteral("edition title '%1' is not shorter than its line").arg(title));
   } catch (const std::runtime_error&) {
+    // A first line that holds no title is refused by throwing, as it should be.
   }
   const QString cd = qw::FindCDROM(IniPath());
   if (cd != qw::kNoCdRom && !cd.endsWith(QLatin1Char('/'))) Fail(QStringLiteral("CD root without '/': ") + cd);

@@ -6,13 +6,14 @@ import atexit
 import csv
 import math
 import os
+import re
 import shutil
 import subprocess
 import tempfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(os.path.dirname(HERE))
-MARKS_CSV = os.path.join(ROOT, "tools", "demo_data", "map-marks.csv")
+MAP_TABLE = os.path.join(ROOT, "src", "maps", "map_table.cpp")
 WINDOWS_CSV = os.path.join(HERE, "map-windows.csv")
 
 # gmt writes its session history (gmt.history) into the working folder even with
@@ -114,13 +115,18 @@ class LonLatWindow(Window):
 
 
 def read_marks():
-    """{window: [(mark, marina_no, geo, left, top, width, height) in definition order]}"""
-    maps = {}
-    with open(MARKS_CSV) as f:
-        for r in csv.DictReader(f):
-            maps.setdefault(r["window"], []).append(
-                (r["mark"], int(r["marina_no"]), int(r["geo_code"]),
-                 int(r["left"]), int(r["top"]), int(r["width"]), int(r["height"])))
+    """{window: [(mark, marina_no, geo, left, top, width, height) in definition order]},
+    read from the program's map table: each map's opening line, then its marks."""
+    map_line = re.compile(r'^\s*\{\d+, "[IVX]+", "(\w+)", "\w+", (\d+),')
+    mark_line = re.compile(r'^\s*\{(\d+), (\d+), \{(\d+), (\d+), (\d+), (\d+)\}\}')
+    maps, window, geo = {}, None, 0
+    with open(MAP_TABLE) as f:
+        for line in f:
+            if m := map_line.match(line):
+                window, geo = m.group(1), int(m.group(2))
+            elif (m := mark_line.match(line)) and window:
+                n, marina, left, top, width, height = map(int, m.groups())
+                maps.setdefault(window, []).append(("Img%d" % n, marina, geo, left, top, width, height))
     return maps
 
 

@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Draws the overview chart and the twelve sub-region maps from the GSHHG
 coastlines with GMT, in the fitted windows of map-windows.csv, with the marks of
-map-marks.csv as numbered markers, into assets/maps.
+the program's map table as numbered markers, into assets/maps.
 
     tools/maps/draw_charts.py [--out DIR] [WINDOW ...]     (needs gmt, gmt-gshhg-high, gmt-dcw, imagemagick)
 """

@@ -1,6 +1,6 @@
 #!/usr/bin/python3
 """Fits each sub-region map's window (centre and scale in Mercator, aspect fixed
-by the 600 x 492 picture) so that the marks of map-marks.csv sit on the GSHHG
+by the 600 x 492 picture) so that the marks of the program's map table sit on the GSHHG
 shoreline, starting from the windows in map-windows.csv, and writes the windows
 back with the median and 90th-percentile distance of a mark to the shore.
 

@@ -10,11 +10,12 @@
 
 #include "app/ui/clickable_label.h"
 #include "app/ui/mdi_frm_main.h"
-#include "app/ui/screens.h"
 #include "data/marina_db.h"
+#include "host/ui/screens.h"
 #include "platform/message_box.h"
 #include "platform/program.h"
 #include "services/error_handler.h"
+#include "services/result.h"
 
 namespace qw {
 namespace {
@@ -128,27 +129,20 @@ void ChoiceDialog::MapChoice(int options, bool readOnly) {
   std::optional<int> rows;
   try {
     DatabasePtr db = OpenMarinaDatabase(options, readOnly);
-    try {
+    SkipOnFailure([&] {
       RecordsetPtr rs = db->OpenRecordset(QStringLiteral("chart_information"));
       rows = rs->RecordCount();
       rs->Close();
-    } catch (const std::exception&) {
-    }
+    });
     db->Close();
   } catch (const JetError& e) {
     if (e.number() == kJetDiskOrNetwork) EndForMissingMedium();
+    // Any other failed open skips the hint box: the overview still comes.
   } catch (const std::exception&) {
+    // As a failed open: the overview still comes, without the hint box.
   }
-  try {
-    CallScreen(AppScreens().showOverview);
-  } catch (const std::exception&) {
-  }
-  if (rows && *rows == 0) {
-    try {
-      CallScreen(AppScreens().showAlertChart);
-    } catch (const std::exception&) {
-    }
-  }
+  SkipOnFailure([] { CallScreen(AppScreens().showOverview); });
+  if (rows && *rows == 0) SkipOnFailure([] { CallScreen(AppScreens().showAlertChart); });
   Unload();
 }
 

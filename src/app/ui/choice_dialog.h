@@ -3,7 +3,7 @@
 // child window of the main window.
 #include <QWidget>
 
-#include "app/ui/window_host.h"
+#include "host/ui/window_host.h"
 
 class QLabel;
 

@@ -3,7 +3,7 @@
 // the splash.
 #include <QWidget>
 
-#include "app/ui/window_host.h"
+#include "host/ui/window_host.h"
 
 class QLabel;
 class QTimer;

@@ -15,6 +15,7 @@
 #include "platform/program.h"
 #include "platform/ui/twips.h"
 #include "services/config_file.h"
+#include "services/error_handler.h"
 #include "services/settings.h"
 
 namespace qw {
@@ -138,7 +139,10 @@ void frmSplash::EndIntro() {
   Timerflash->stop();
   try {
     ShowMainWindow();
-  } catch (const std::exception&) {
+  } catch (const std::exception& e) {
+    // Without its main window the program has nothing to go on with.
+    ErrorHandler(QStringLiteral("frmSplash"), QStringLiteral("EndIntro"), RuntimeError::From(e));
+    EndProgram(1);
   }
   close();
 }

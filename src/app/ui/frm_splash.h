@@ -5,7 +5,7 @@
 #include <QWidget>
 #include <functional>
 
-#include "app/ui/window_host.h"
+#include "host/ui/window_host.h"
 
 class QTimer;
 

@@ -4,7 +4,7 @@
 // also where no window manager draws a title bar with a close button.
 #include <QWidget>
 
-#include "app/ui/window_host.h"
+#include "host/ui/window_host.h"
 
 class QPushButton;
 class QTextBrowser;

@@ -6,19 +6,20 @@
 #include <QFileDialog>
 #include <QIcon>
 #include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QToolBar>
 #include <exception>
 
 #include "app/ui/choice_dialog.h"
 #include "app/ui/help_window.h"
-#include "app/ui/screens.h"
+#include "host/ui/screens.h"
 #include "platform/message_box.h"
 #include "platform/print_pages.h"
 #include "platform/program.h"
+#include "platform/ui/wait_cursor.h"
 #include "services/config_file.h"
 #include "services/page_setup.h"
+#include "services/result.h"
 #include "services/settings.h"
 #include "services/user_store.h"
 
@@ -47,15 +48,6 @@ constexpr std::array<ToolbarButtonDef, kToolbarButtonCount> kButtons{{
 }};
 
 const QString kCriteriaFilter = QStringLiteral("Search Criteria Files(*.vyk)");
-
-// Runs one step of a handler that goes on with the next step when one fails.
-template <typename F>
-void SkipOnFailure(F&& step) {
-  try {
-    step();
-  } catch (const std::exception&) {
-  }
-}
 
 QString DefaultFileDialog(QWidget* parent, bool save) {
   QFileDialog dialog(parent);
@@ -127,14 +119,13 @@ MDIFrmMain::MDIFrmMain(QWidget* parent) : QMainWindow(parent) {
   }
 
   CommonDialog1 = [this](bool save) { return DefaultFileDialog(this, save); };
+  RegisterMainWindow(this, this);
 }
 
 QAction* MDIFrmMain::ToolbarButton(int index) const {
   if (index < 1 || index > kToolbarButtonCount) return nullptr;
   return buttons_[index - 1];
 }
-
-QMdiSubWindow* MDIFrmMain::AddChild(QWidget* child) { return mdiArea_->addSubWindow(child); }
 
 QAction* MDIFrmMain::MenuAction(ToolMenu menu) const {
   switch (menu) {
@@ -165,15 +156,16 @@ void MDIFrmMain::UpdateToolBox() { ApplyToolBoxState(ToolBoxForMode(ScreenMode()
 QString MDIFrmMain::Parse_String_Edition() { return qw::Parse_String_Edition(); }
 
 void MDIFrmMain::MDIForm_Load() {
-  SkipOnFailure([&] { QApplication::setOverrideCursor(Qt::WaitCursor); });
-  SkipOnFailure([&] {
-    setWindowTitle(QStringLiteral("Brinewick's Digital Guide to ") + Settings().EditionName +
-                   QStringLiteral(" Marinas"));
-  });
-  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-  SortOrder() = ListOrder::Geographic;
-  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-  QApplication::restoreOverrideCursor();
+  {
+    const WaitCursor wait;
+    SkipOnFailure([&] {
+      setWindowTitle(QStringLiteral("Brinewick's Digital Guide to ") + Settings().EditionName +
+                     QStringLiteral(" Marinas"));
+    });
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    SortOrder() = ListOrder::Geographic;
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  }
   SkipOnFailure([&] { ShowChoiceDialog(); });
   loaded_ = true;
 }

@@ -5,20 +5,20 @@
 #include <array>
 #include <functional>
 
-#include "app/toolbox.h"
-#include "app/ui/window_host.h"
+#include "host/toolbox.h"
+#include "host/ui/window_host.h"
 
 class QAction;
 class QMdiArea;
-class QMdiSubWindow;
 class QToolBar;
 
 namespace qw {
 
 // The one instance is created on first use (MDIFrmMain::Instance()) but loads
 // only when it is first shown (ShowMainWindow), so that windows and tests can
-// use it as a frame without the start choice coming up.
-class MDIFrmMain : public QMainWindow, public OneInstance<MDIFrmMain> {
+// use it as a frame without the start choice coming up. It registers itself
+// with the window host as the frame of every screen.
+class MDIFrmMain : public QMainWindow, public OneInstance<MDIFrmMain>, public MainWindowFrame {
   Q_OBJECT
  public:
   explicit MDIFrmMain(QWidget* parent = nullptr);
@@ -26,7 +26,7 @@ class MDIFrmMain : public QMainWindow, public OneInstance<MDIFrmMain> {
   static void Unload();
 
   // Switches the buttons and menu items for the current ScreenMode().
-  void UpdateToolBox();
+  void UpdateToolBox() override;
   // The edition title from the first line of the configuration file. Throws
   // std::runtime_error when it cannot be read.
   QString Parse_String_Edition();
@@ -34,13 +34,11 @@ class MDIFrmMain : public QMainWindow, public OneInstance<MDIFrmMain> {
   // Toolbar1's buttons by 1-based index (nullptr outside 1..13).
   QAction* ToolbarButton(int index) const;
   QToolBar* Toolbar1() const { return toolbar_; }
-  QMdiArea* MdiArea() const { return mdiArea_; }
-  // Adds a child window to the MDI area and returns its frame.
-  QMdiSubWindow* AddChild(QWidget* child);
+  QMdiArea* MdiArea() const override { return mdiArea_; }
 
   // The enabled state of the buttons and switched menu items, and setting it.
-  ToolBoxState CurrentToolBoxState() const;
-  void ApplyToolBoxState(const ToolBoxState& state);
+  ToolBoxState CurrentToolBoxState() const override;
+  void ApplyToolBoxState(const ToolBoxState& state) override;
 
   // The common file dialog: given whether it saves, returns the chosen file
   // name or "" when cancelled. Tests replace it.

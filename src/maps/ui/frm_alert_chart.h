@@ -3,7 +3,7 @@
 // its tick turns the hint off for good by a row in chart_information.
 #include <QDialog>
 
-#include "app/ui/window_host.h"
+#include "host/ui/window_host.h"
 
 class QLabel;
 class QPushButton;

@@ -3,7 +3,7 @@
 // and name; a double-click on a numeral opens that sub-region's map.
 #include <QWidget>
 
-#include "app/ui/window_host.h"
+#include "host/ui/window_host.h"
 
 namespace qw {
 

@@ -98,6 +98,7 @@ void Frmmapkeysgrid::Form_Unload() {
   try {
     db_->Close();
   } catch (const std::exception&) {
+    // A connection that will not close is released all the same.
   }
   db_.reset();
 }

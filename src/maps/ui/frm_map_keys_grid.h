@@ -3,7 +3,7 @@
 // map from table mapkeys; a double-click on a row opens that marina's report.
 #include <QWidget>
 
-#include "app/ui/window_host.h"
+#include "host/ui/window_host.h"
 #include "platform/jet.h"
 
 class QTableWidget;

@@ -5,7 +5,7 @@
 #include <QWidget>
 #include <array>
 
-#include "app/ui/window_host.h"
+#include "host/ui/window_host.h"
 #include "maps/map_table.h"
 
 namespace qw {

@@ -4,12 +4,13 @@
 #include <QMdiSubWindow>
 #include <QPointer>
 
-#include "app/ui/screens.h"
-#include "app/ui/window_host.h"
 #include "data/marina_db.h"
+#include "host/ui/screens.h"
+#include "host/ui/window_host.h"
 #include "maps/map_keys.h"
 #include "maps/map_lists.h"
 #include "maps/ui/frm_subregion.h"
+#include "services/result.h"
 
 namespace qw {
 namespace {
@@ -33,15 +34,6 @@ void FollowMainWindowChildren() {
   });
 }
 
-// One step of the hand-over: a step that fails is skipped and the next runs.
-template <typename F>
-void Step(F&& step) {
-  try {
-    step();
-  } catch (const std::exception&) {
-  }
-}
-
 }  // namespace
 
 QString ActiveChildName() {
@@ -57,15 +49,15 @@ void NoteActiveChild(QWidget* window) {
 void ShowMapMarinaReport() {
   maps::MapSelection& chosen = maps::MapSelected();
   maps::MarkActiveMap(ActiveChildName());
-  Step([&] {
+  SkipOnFailure([&] {
     DatabasePtr db = OpenMarinaDatabase(-1, true);
     if (const auto name = maps::LookUpMapMarinaName(*db, chosen.marinaNo, chosen.name)) chosen.name = *name;
     db->Close();
   });
   Screens& screens = AppScreens();
-  Step([&] { CallScreen(screens.hideSearch); });
-  Step([&] { CallScreen(screens.showReport, ReportHandOver{ReportHandOver::Road::Map, 0, chosen.marinaNo}); });
-  Step([&] { CallScreen(screens.unloadSearch); });
+  SkipOnFailure([&] { CallScreen(screens.hideSearch); });
+  SkipOnFailure([&] { CallScreen(screens.showReport, ReportHandOver{ReportHandOver::Road::Map, 0, chosen.marinaNo}); });
+  SkipOnFailure([&] { CallScreen(screens.unloadSearch); });
   UnloadSubRegionMaps();
 }
 

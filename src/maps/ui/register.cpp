@@ -1,6 +1,6 @@
 #include "maps/ui/register.h"
 
-#include "app/ui/screens.h"
+#include "host/ui/screens.h"
 #include "maps/map_keys.h"
 #include "maps/ui/frm_alert_chart.h"
 #include "maps/ui/frm_chart_key.h"

@@ -159,7 +159,8 @@ BrowserPage::BrowserPage(QObject* parent) : QWebEnginePage(parent) {
   };
   addScript(QStringLiteral("PageFonts"), PageFontsScript());
   // A printed table row (a marina of a long result list) is never cut in two
-  // by a page break. An adopted style sheet leaves the page's text as written.
+  // by a page break. An adopted style sheet leaves the page's text as written;
+  // an engine without them prints the rows as they fall.
   addScript(QStringLiteral("PrintRows"),
             QStringLiteral("(function(){try{var s=new CSSStyleSheet();"
                            "s.replaceSync('@media print{tr{break-inside:avoid}}');"

@@ -5,7 +5,7 @@
 #include <QDialog>
 #include <QPointer>
 
-#include "app/ui/window_host.h"
+#include "host/ui/window_host.h"
 
 class QGroupBox;
 class QLabel;

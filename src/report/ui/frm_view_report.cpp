@@ -19,8 +19,8 @@
 #include <stdexcept>
 #include <utility>
 
-#include "app/ui/screens.h"
 #include "data/marina_db.h"
+#include "host/ui/screens.h"
 #include "platform/message_box.h"
 #include "platform/program.h"
 #include "platform/ui/browser.h"
@@ -334,9 +334,7 @@ void frm_view_report::ShowMarina(std::int32_t marinaNo, QString name) {
   mnuaddphotos->setText(kAdditionalPhotos);
 }
 
-void frm_view_report::DisplayReport(std::int32_t MarinaNo, QString& MarinaName, bool RightPage, int PageNumber) {
-  Q_UNUSED(RightPage);
-  Q_UNUSED(PageNumber);
+void frm_view_report::DisplayReport(std::int32_t MarinaNo, QString& MarinaName) {
   const WaitCursor wait;
   dontShow_.DontShowMarinaNo = MarinaNo;
   ClearDontShowFlags(dontShow_);
@@ -350,20 +348,19 @@ void frm_view_report::DisplayReport(std::int32_t MarinaNo, QString& MarinaName, 
   request.edition = EditionTitle();
   request.photosFolder = InProgramFolder(Settings().PhotosFolder);
   request.programFolder = ProgramFolder();
-  request.middleAndBottom = [this](Database& reportDb, int marinaNo) {
-    return AppendMiddleAndBottomSections(reportDb, marinaNo, dontShow_, sections_);
-  };
   ReportPages pages;
   try {
     // A database that cannot be read (busy with another program, gone,
     // damaged) gives no page and one message, never a page read in part.
     LoadDontShowFlags(dontShow_);
+    request.hidden = dontShow_;
     pages = ComposeReportPages(ReopenReportDatabase(), request);
   } catch (const JetError& e) {
     reportPageHtml_.clear();
     ShowNoPage(QStringLiteral("The report could not be read from the marina database: ") + e.description());
     return;
   }
+  sections_ = pages.sections;
   marinaInDatabase_ = pages.inDatabase;
   if (!pages.inDatabase) {
     // A number no table knows (a hand-edited key of a map) would give a page

@@ -7,7 +7,7 @@
 #include <QString>
 #include <cstdint>
 
-#include "app/ui/window_host.h"
+#include "host/ui/window_host.h"
 #include "platform/message_box.h"
 #include "report/dont_show.h"
 #include "report/middle_bottom_sections.h"
@@ -49,12 +49,11 @@ class frm_view_report : public QMainWindow, public OneInstance<frm_view_report> 
   // for the marina handed over, with its own hidden items.
   void HandOver(const ReportHandOver& handOver, bool justLoaded);
 
-  // Composes the report of a marina, writes tmp.htm and tmp2.htm and shows
-  // the report in wb; MarinaName gets the marina's full name when the
-  // database holds one. A page that cannot be read or written is reported
-  // and wb shows an empty page, never the previous marina's. RightPage and
-  // PageNumber are accepted for the callers; every page is a right-hand page.
-  void DisplayReport(std::int32_t MarinaNo, QString& MarinaName, bool RightPage = true, int PageNumber = 1);
+  // Composes the report of a marina (a right-hand page), writes tmp.htm and
+  // tmp2.htm and shows the report in wb; MarinaName gets the marina's full
+  // name when the database holds one. A page that cannot be read or written
+  // is reported and wb shows an empty page, never the previous marina's.
+  void DisplayReport(std::int32_t MarinaNo, QString& MarinaName);
 
   // Shows the report of the selected entry and loads its notes (notes typed
   // for the marina shown before are stored first).

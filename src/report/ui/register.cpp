@@ -1,6 +1,6 @@
 #include "report/ui/register.h"
 
-#include "app/ui/screens.h"
+#include "host/ui/screens.h"
 #include "report/ui/frm_view_report.h"
 #include "report/ui/notes_box.h"
 

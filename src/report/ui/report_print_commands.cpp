@@ -9,11 +9,11 @@
 #include <algorithm>
 #include <utility>
 
-#include "app/ui/window_host.h"
+#include "host/ui/window_host.h"
 #include "platform/message_box.h"
+#include "platform/program.h"
 #include "platform/ui/browser.h"
 #include "platform/ui/print_output.h"
-#include "platform/program.h"
 #include "platform/ui/twips.h"
 #include "platform/ui/wait_cursor.h"
 #include "platform/ui/window_frame.h"

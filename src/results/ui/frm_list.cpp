@@ -1,6 +1,5 @@
 #include "results/ui/frm_list.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QFile>
 #include <QLabel>
@@ -10,14 +9,15 @@
 
 #include <algorithm>
 
-#include "app/ui/screens.h"
 #include "data/marina_db.h"
+#include "host/ui/screens.h"
 #include "platform/message_box.h"
 #include "platform/program.h"
 #include "platform/temp_pages.h"
 #include "platform/ui/browser.h"
 #include "platform/ui/flex_grid.h"
 #include "platform/ui/twips.h"
+#include "platform/ui/wait_cursor.h"
 #include "results/list_state.h"
 #include "services/error_handler.h"
 #include "services/page_setup.h"
@@ -163,6 +163,7 @@ void frmList::UpdateListAlternative() {
   try {
     db->Close();
   } catch (const std::exception&) {
+    // The rows are read: a connection that will not close changes nothing shown.
   }
   FillGrids(fill.value_or({}));
   if (!fill) ErrorHandler(QStringLiteral("frmList"), QStringLiteral("UpdateListAlternative"), fill.error());
@@ -263,20 +264,22 @@ ListGridSnapshot frmList::Snapshot() const {
 }
 
 bool frmList::LoadPrintPage(ListPageKind kind) {
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-  const ListGridSnapshot grid = Snapshot();
-  lastPageText_ = ListPageHtml(grid, kind, ProgramFolder());
-  // The toolbar's print reads the ratings row by row into the program-wide
-  // ratings, which so hold those of the list's last row afterwards (the
-  // header row's store row holds no ratings).
-  if (kind == ListPageKind::PrintList && grid.cells.size() > 1) {
-    const std::array<QString, 3>& last = grid.ratings.value(grid.cells.size() - 1);
-    RowBellRating() = last[0];
-    RowBoatyardRating() = last[1];
-    RowSunset() = last[2].toInt();
+  bool written = false;
+  {
+    const WaitCursor wait;
+    const ListGridSnapshot grid = Snapshot();
+    lastPageText_ = ListPageHtml(grid, kind, ProgramFolder());
+    // The toolbar's print reads the ratings row by row into the program-wide
+    // ratings, which so hold those of the list's last row afterwards (the
+    // header row's store row holds no ratings).
+    if (kind == ListPageKind::PrintList && grid.cells.size() > 1) {
+      const std::array<QString, 3>& last = grid.ratings.value(grid.cells.size() - 1);
+      RowBellRating() = last[0];
+      RowBoatyardRating() = last[1];
+      RowSunset() = last[2].toInt();
+    }
+    written = printPages_->Write(lastPageText_, &lastPagePath_);
   }
-  const bool written = printPages_->Write(lastPageText_, &lastPagePath_);
-  QApplication::restoreOverrideCursor();
   if (!written) {
     MsgBox(QStringLiteral("The list could not be written to ") + lastPagePath_ +
                QStringLiteral(" for printing. Nothing was printed."),
@@ -296,9 +299,10 @@ bool frmList::LoadPrintPage(ListPageKind kind) {
 void frmList::PrintLoadedPage() {
   // A long list keeps the browser busy well past the progress window: the
   // pointer shows that the print is on its way.
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-  wbList->WaitForLoad(kPrintLoadTimeoutMs);
-  QApplication::restoreOverrideCursor();
+  {
+    const WaitCursor wait;
+    wbList->WaitForLoad(kPrintLoadTimeoutMs);
+  }
   GuardedPrint(*wbList, true);
 }
 

@@ -5,7 +5,7 @@
 #include <QWidget>
 #include <cstdint>
 
-#include "app/ui/window_host.h"
+#include "host/ui/window_host.h"
 #include "results/list_columns.h"
 #include "results/list_fill.h"
 #include "results/list_model.h"

@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "platform/program.h"
+#include "platform/ui/wait_cursor.h"
 #include "platform/ui/window_frame.h"
 #include "results/ui/frm_list.h"
 #include "services/settings.h"
@@ -39,17 +40,19 @@ frmListAll::frmListAll(QWidget* parent) : QDialog(parent ? parent : QApplication
 }
 
 void frmListAll::cmdAlpha_Click() {
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-  SortOrder() = ListOrder::Alphabetical;
-  QApplication::restoreOverrideCursor();
+  {
+    const WaitCursor wait;
+    SortOrder() = ListOrder::Alphabetical;
+  }
   accept();
   frmList::Instance()->UpdateListAlternative();
 }
 
 void frmListAll::cmdGeo_Click() {
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-  SortOrder() = ListOrder::Geographic;
-  QApplication::restoreOverrideCursor();
+  {
+    const WaitCursor wait;
+    SortOrder() = ListOrder::Geographic;
+  }
   accept();
 }
 

@@ -2,7 +2,7 @@
 // frmListAll, "Sort Marinas": asks in which order the marinas are listed and sets SortOrder.
 #include <QDialog>
 
-#include "app/ui/window_host.h"
+#include "host/ui/window_host.h"
 
 class QLabel;
 class QPushButton;

@@ -44,12 +44,6 @@ frmPrint::frmPrint() {
 
 frmPrint::~frmPrint() = default;
 
-void frmPrint::Rescale(float x, float y) {
-  LastScaleX = x;
-  LastScaleY = y;
-  ResizeForm(x, y, this);
-}
-
 void frmPrint::Form_Load() {
   DesignWidth = 800;
   DesignHeight = 600;
@@ -62,7 +56,7 @@ void frmPrint::Form_Load() {
   metrics.twipsY = kTwipsPerPixel;
   metrics.pixelsY = int(std::lround(double(pixels.height() * kTwipsPerPixel) / metrics.twipsY));
   metrics.pixelsX = int(std::lround(double(pixels.width() * kTwipsPerPixel) / metrics.twipsX));
-  Rescale(float(metrics.pixelsX) / float(DesignWidth), float(metrics.pixelsY) / float(DesignHeight));
+  ResizeForm(float(metrics.pixelsX) / float(DesignWidth), float(metrics.pixelsY) / float(DesignHeight), this);
   LastHeight = PixelsToTwips(height());
   LastWidth = PixelsToTwips(width());
 }
@@ -81,7 +75,7 @@ void frmPrint::Form_Resize() {
   RePosForm() = false;
   const long w = PixelsToTwips(width());
   const long h = PixelsToTwips(height());
-  Rescale(float(w) / float(LastWidth), float(h) / float(LastHeight));
+  ResizeForm(float(w) / float(LastWidth), float(h) / float(LastHeight), this);
   LastHeight = h;
   LastWidth = w;
 }

@@ -3,7 +3,7 @@
 // rescales itself for the screen when it loads.
 #include <QDialog>
 
-#include "app/ui/window_host.h"
+#include "host/ui/window_host.h"
 
 class QGroupBox;
 class QPushButton;
@@ -38,9 +38,6 @@ class frmPrint : public QDialog, public OneInstance<frmPrint> {
   long LastWidth = 0;
   long LastHeight = 0;
   bool Activated = false;
-  // The factors of the last rescale.
-  float LastScaleX = 0;
-  float LastScaleY = 0;
 
  protected:
   void resizeEvent(QResizeEvent* e) override;
@@ -48,7 +45,6 @@ class frmPrint : public QDialog, public OneInstance<frmPrint> {
  private:
   void Form_Resize();
   void Option_Click();
-  void Rescale(float x, float y);
 };
 
 }  // namespace qw

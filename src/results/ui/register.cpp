@@ -1,6 +1,6 @@
 #include "results/ui/register.h"
 
-#include "app/ui/screens.h"
+#include "host/ui/screens.h"
 #include "results/ui/frm_list.h"
 #include "results/ui/frm_list_all.h"
 

@@ -7,12 +7,11 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
-#include <QPointer>
 #include <QPushButton>
 #include <functional>
 
-#include "app/ui/screens.h"
 #include "data/marina_db.h"
+#include "host/ui/screens.h"
 #include "platform/message_box.h"
 #include "platform/program.h"
 #include "platform/ui/check_box.h"
@@ -20,6 +19,7 @@
 #include "platform/ui/tab_control.h"
 #include "platform/ui/text_box.h"
 #include "platform/ui/twips.h"
+#include "platform/ui/wait_cursor.h"
 #include "search/criteria_file.h"
 #include "search/location_queries.h"
 #include "search/result_query.h"
@@ -82,25 +82,6 @@ void PlaceCheck(QWidget* check, int left, int top, int width, int height) {
   r.setHeight(std::max(r.height(), check->sizeHint().height()));
   check->setGeometry(r);
 }
-
-// The window's mouse pointer as the hourglass while work runs (nested uses
-// restore the default when the outermost ends).
-class WaitPointer {
- public:
-  explicit WaitPointer(QWidget* w) : w_(w) {
-    if (depth()++ == 0 && w_) w_->setCursor(Qt::WaitCursor);
-  }
-  ~WaitPointer() {
-    if (--depth() == 0 && w_) w_->unsetCursor();
-  }
-
- private:
-  static int& depth() {
-    static int d = 0;
-    return d;
-  }
-  QPointer<QWidget> w_;
-};
 
 RuntimeError NoCurrentRecord() {
   RuntimeError err;
@@ -592,7 +573,7 @@ std::optional<QString> frmCriteria::GeoCodeList(const QString& procName) {
 
 void frmCriteria::UpdateCityComboBox() {
   const QString proc = QStringLiteral("cboRegion_Click");
-  WaitPointer wait(this);
+  const WaitCursor wait;
   cboCity->Clear();
   cboCity->AddItem(QString());
   lblCity->setEnabled(false);
@@ -622,7 +603,7 @@ void frmCriteria::UpdateCityComboBox() {
 
 void frmCriteria::UpdateHarborCombo() {
   {
-    WaitPointer wait(this);
+    const WaitCursor wait;
     cboHarbor->Clear();
     cboHarbor->AddItem(QString());
     const std::optional<QString> list = GeoCodeList(QString());
@@ -891,7 +872,7 @@ void frmCriteria::ApplyCriteria(const SearchCriteria& c) {
 void frmCriteria::cmdFind_Click() {
   CallScreen(AppScreens().unloadReportIfCleared);
   AssignValuesFromControl(SSTab1->Tab());
-  WaitPointer wait(this);
+  const WaitCursor wait;
   lblCount->setText(QStringLiteral("Searching marinas..."));
   ShowWaitWindow();
   const QString where = BuildWhereClause();

@@ -9,7 +9,7 @@
 #include <optional>
 #include <vector>
 
-#include "app/ui/window_host.h"
+#include "host/ui/window_host.h"
 #include "search/criteria.h"
 
 class QGroupBox;

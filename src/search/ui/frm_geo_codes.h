@@ -4,7 +4,7 @@
 // list of sub-regions.
 #include <QDialog>
 
-#include "app/ui/window_host.h"
+#include "host/ui/window_host.h"
 
 class QLabel;
 class QListWidget;

@@ -1,6 +1,6 @@
 #include "search/ui/register.h"
 
-#include "app/ui/screens.h"
+#include "host/ui/screens.h"
 #include "search/ui/frm_criteria.h"
 
 namespace qw {

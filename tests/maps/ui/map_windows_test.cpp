@@ -18,10 +18,10 @@
 
 #include "app/ui/choice_dialog.h"
 #include "app/ui/mdi_frm_main.h"
-#include "app/ui/screens.h"
 #include "app/ui/ui_helpers.h"
 #include "common/testing.h"
 #include "data/marina_db.h"
+#include "host/ui/screens.h"
 #include "maps/map_keys.h"
 #include "maps/map_lists.h"
 #include "maps/ui/frm_alert_chart.h"
@@ -33,9 +33,9 @@
 #include "maps/ui/map_key.h"
 #include "maps/ui/register.h"
 #include "platform/message_box.h"
+#include "platform/ui/browser.h"
 #include "platform/ui/check_box.h"
 #include "platform/ui/flex_grid.h"
-#include "platform/ui/browser.h"
 #include "report/ui/frm_view_report.h"
 #include "report/ui/register.h"
 
@@ -118,29 +118,23 @@ class MapWindows : public ::testing::Test {
 };
 
 TEST_F(MapWindows, EveryMarkLiesAtItsRectangleWithItsMarinasNameAndTheHand) {
-  QFile csv(QStringLiteral(QUAYWISE_SOURCE_DIR "/tools/demo_data/map-marks.csv"));
-  ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
-  QStringList rows = QString::fromUtf8(csv.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-  rows.removeFirst();
-  ASSERT_EQ(rows.size(), 227);
   std::map<int, int> counts;
-  for (const QString& line : rows) {
-    // map_index,window,geo_code,mark,marina_no,left,top,width,height
-    const QStringList f = line.trimmed().split(QLatin1Char(','));
-    const int k = f[0].toInt();
-    SubRegionMapWindow* w = LoadedSubRegionMap(k) ? LoadedSubRegionMap(k) : ShowSubRegionMap(k);
+  for (const maps::SubRegionMap& map : maps::SubRegionMaps()) {
+    SubRegionMapWindow* w = ShowSubRegionMap(map.k);
     ASSERT_NE(w, nullptr);
-    EXPECT_EQ(w->objectName(), f[1]);
-    EXPECT_EQ(w->Map().geoCode, f[2].toInt());
-    MapHotSpot* img = w->Img(f[3].mid(3).toInt());
-    ASSERT_NE(img, nullptr) << qPrintable(line);
-    EXPECT_EQ(img->objectName(), f[3]);
-    EXPECT_EQ(img->geometry(), QRect(f[5].toInt() / 15, f[6].toInt() / 15, f[7].toInt() / 15, f[8].toInt() / 15))
-        << qPrintable(line);
-    EXPECT_EQ(img->cursor().shape(), Qt::PointingHandCursor);
-    EXPECT_EQ(img->toolTip(), NameOf(f[4].toInt())) << qPrintable(line);
-    EXPECT_FALSE(img->toolTip().isEmpty());
-    ++counts[k];
+    EXPECT_EQ(w->objectName(), map.windowName);
+    for (const maps::MapMark& mark : map.marks) {
+      SCOPED_TRACE(qPrintable(map.windowName + " " + mark.ControlName()));
+      MapHotSpot* img = w->Img(mark.number);
+      ASSERT_NE(img, nullptr);
+      EXPECT_EQ(img->objectName(), mark.ControlName());
+      const maps::TwipsRect& r = mark.rect;
+      EXPECT_EQ(img->geometry(), QRect(r.left / 15, r.top / 15, r.width / 15, r.height / 15));
+      EXPECT_EQ(img->cursor().shape(), Qt::PointingHandCursor);
+      EXPECT_EQ(img->toolTip(), NameOf(mark.marinaNo));
+      EXPECT_FALSE(img->toolTip().isEmpty());
+      ++counts[map.k];
+    }
   }
   for (int k = 1; k <= 12; ++k) {
     SubRegionMapWindow* w = LoadedSubRegionMap(k);

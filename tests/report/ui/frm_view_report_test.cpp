@@ -111,6 +111,14 @@ TEST_F(ViewerTest, MapRoadMatchesByMarinaNoAndComposesOnce) {
     EXPECT_TRUE(v->tbNotes->toPlainText().isEmpty());
     EXPECT_TRUE(v->tbNotes->isReadOnly());
   }
+
+  // The caller's name comes back as the database holds it.
+  QString name = "Handed Over";
+  v->DisplayReport(865, name);
+  ASSERT_TRUE(v->wb->WaitForLoad(30000));
+  EXPECT_EQ(name, "Sailor's Rest & Skipper's Wharf");
+  EXPECT_EQ(v->DontShow().DontShowMarinaNo, 865);
+  EXPECT_TRUE(v->Sections().MiddleSectionHtml.contains("Restaurants"));
 }
 
 TEST_F(ViewerTest, FullViewAndAdditionalPhotosToggleAndComeBack) {

@@ -16,8 +16,8 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include "app/ui/frm_progress.h"
 #include "common/pdf_text.h"
+#include "host/ui/frm_progress.h"
 #include "platform/message_box.h"
 #include "report/notes_print_pages.h"
 #include "report/ui/frm_print_all.h"

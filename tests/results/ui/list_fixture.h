@@ -10,8 +10,8 @@
 #include <gtest/gtest.h>
 
 #include "app/ui/mdi_frm_main.h"
-#include "app/ui/screens.h"
 #include "common/testing.h"
+#include "host/ui/screens.h"
 #include "platform/message_box.h"
 #include "results/list_state.h"
 #include "results/ui/frm_list.h"

@@ -12,13 +12,11 @@
 #include <QTemporaryFile>
 #include <gtest/gtest.h>
 
-#include "app/ui/frm_progress.h"
-#include "app/ui/frm_wait.h"
 #include "app/ui/mdi_frm_main.h"
-#include "app/ui/window_host.h"
 #include "common/pdf_text.h"
-#include "services/page_setup.h"
-#include "services/user_store.h"
+#include "host/ui/frm_progress.h"
+#include "host/ui/frm_wait.h"
+#include "host/ui/window_host.h"
 #include "list_fixture.h"
 #include "platform/program.h"
 #include "platform/temp_pages.h"
@@ -27,6 +25,8 @@
 #include "results/list_page.h"
 #include "results/ui/frm_print.h"
 #include "results/ui/register.h"
+#include "services/page_setup.h"
+#include "services/user_store.h"
 
 namespace {
 
@@ -176,8 +176,8 @@ TEST(FrmPrint, LoadsHiddenRescalesForTheScreenAndOffersPrintAfterAChoice) {
   EXPECT_EQ(form->DesignWidth, 800);
   EXPECT_EQ(form->DesignHeight, 600);
   const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
-  EXPECT_FLOAT_EQ(form->LastScaleX, float(screen.width()) / 800.0f);
-  EXPECT_FLOAT_EQ(form->LastScaleY, float(screen.height()) / 600.0f);
+  EXPECT_EQ(qw::SharedScreenMetrics().pixelsX, screen.width());
+  EXPECT_EQ(qw::SharedScreenMetrics().pixelsY, screen.height());
   EXPECT_GT(form->LastWidth, 0);
 
   EXPECT_FALSE(form->cmdPrint->isVisibleTo(form));

@@ -15,13 +15,13 @@
 
 #include <functional>
 
-#include "app/ui/frm_progress.h"
-#include "app/ui/frm_wait.h"
 #include "app/ui/mdi_frm_main.h"
-#include "app/ui/screens.h"
-#include "app/ui/window_host.h"
 #include "common/testing.h"
 #include "data/marina_db.h"
+#include "host/ui/frm_progress.h"
+#include "host/ui/frm_wait.h"
+#include "host/ui/screens.h"
+#include "host/ui/window_host.h"
 #include "platform/jet.h"
 #include "platform/message_box.h"
 #include "platform/ui/check_box.h"

@@ -1,4 +1,4 @@
-#include "app/form_scaling.h"
+#include "host/form_scaling.h"
 
 #include <cmath>
 

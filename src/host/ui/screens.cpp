@@ -1,4 +1,4 @@
-#include "app/ui/screens.h"
+#include "host/ui/screens.h"
 
 namespace qw {
 

@@ -1,9 +1,8 @@
 #pragma once
-// How the main window and the start choice reach the screens of the other
+// How the shell and the subsystems' windows reach the screens of other
 // subsystems without depending on them: each subsystem's windows fill in their
-// entries once at start-up (see the Register... call in main), and an entry
-// left empty does nothing. The other direction needs no table: windows call
-// the shell's window host (app/ui/window_host.h) directly.
+// entries once at start-up (see the Register... calls in main), and an entry
+// left empty does nothing.
 #include <QString>
 #include <cstdint>
 #include <functional>

@@ -1,4 +1,4 @@
-#include "app/ui/frm_progress.h"
+#include "host/ui/frm_progress.h"
 
 #include <QProgressBar>
 #include <QTimer>

@@ -3,7 +3,7 @@
 #include <functional>
 #include <string>
 
-#include "app/toolbox.h"
+#include "host/toolbox.h"
 
 namespace qw {
 namespace {

@@ -3,7 +3,7 @@
 // be printed (ShowPrintProgress of the window host).
 #include <QDialog>
 
-#include "app/ui/window_host.h"
+#include "host/ui/window_host.h"
 
 class QProgressBar;
 class QTimer;

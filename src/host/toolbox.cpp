@@ -1,4 +1,4 @@
-#include "app/toolbox.h"
+#include "host/toolbox.h"
 
 #include <initializer_list>
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/form_scaling.h"
+#include "host/form_scaling.h"
 
 namespace qw {
 namespace {

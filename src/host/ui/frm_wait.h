@@ -3,7 +3,7 @@
 // UnloadWaitWindow of the window host).
 #include <QDialog>
 
-#include "app/ui/window_host.h"
+#include "host/ui/window_host.h"
 
 class QLabel;
 class QPushButton;

@@ -1,4 +1,4 @@
-#include "app/ui/window_host.h"
+#include "host/ui/window_host.h"
 
 #include <QAbstractScrollArea>
 #include <QAbstractSpinBox>
@@ -15,9 +15,8 @@
 #include <QTimer>
 #include <cmath>
 
-#include "app/ui/frm_progress.h"
-#include "app/ui/frm_wait.h"
-#include "app/ui/mdi_frm_main.h"
+#include "host/ui/frm_progress.h"
+#include "host/ui/frm_wait.h"
 #include "platform/program.h"
 #include "platform/ui/window_frame.h"
 
@@ -70,6 +69,20 @@ class ActivationWatch : public QObject {
   QPointer<QMdiSubWindow> frame_;
 };
 
+// The registered main window: the frame while its window exists.
+struct RegisteredMainWindow {
+  QPointer<QWidget> window;
+  MainWindowFrame* frame = nullptr;
+};
+RegisteredMainWindow& Registered() {
+  static RegisteredMainWindow main;
+  return main;
+}
+MainWindowFrame* MainFrame() {
+  const RegisteredMainWindow& main = Registered();
+  return main.window ? main.frame : nullptr;
+}
+
 int ToPixels(double twips) { return static_cast<int>(std::lround(twips / kTwipsPerPixel)); }
 
 // The parts a compound control builds and places itself (the text field of a
@@ -88,9 +101,14 @@ bool IsPartOfCompound(const QWidget* widget, const QWidget* frm) {
 }  // namespace
 
 // ---------------------------------------------------------------------------
+// The main window
+
+void RegisterMainWindow(QWidget* window, MainWindowFrame* frame) { Registered() = {window, frame}; }
+
+// ---------------------------------------------------------------------------
 // Placing windows
 
-QWidget* MainWindowOrNull() { return MDIFrmMain::Loaded(); }
+QWidget* MainWindowOrNull() { return MainFrame() ? Registered().window.data() : nullptr; }
 
 void CentreOnScreen(QWidget* window) {
   if (QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -109,9 +127,9 @@ void ShowMaximised(QWidget* window) {
 
 QWidget* PlaceInMainWindow(QWidget* window) {
   if (QMdiSubWindow* frame = MdiFrame(window)) return frame;
-  MDIFrmMain* main = MDIFrmMain::Loaded();
+  MainWindowFrame* main = MainFrame();
   if (!main) return window;
-  QMdiSubWindow* frame = main->AddChild(window);
+  QMdiSubWindow* frame = main->MdiArea()->addSubWindow(window);
   return frame ? static_cast<QWidget*>(frame) : window;
 }
 
@@ -131,7 +149,7 @@ void ShowInMainWindow(QWidget* window, bool maximised) {
     frame->show();
     // Shown is not always activated (it depends on the desktop): make it the
     // active screen so that its activation sets the toolbar.
-    if (MDIFrmMain* main = MDIFrmMain::Loaded()) main->MdiArea()->setActiveSubWindow(frame);
+    if (MainWindowFrame* main = MainFrame()) main->MdiArea()->setActiveSubWindow(frame);
   }
   window->show();
   window->raise();
@@ -157,7 +175,7 @@ void WatchActivation(QWidget* window, std::function<void()> onActivate) {
 void ReturnActivationToMainWindow() {
   // Once the closing window's handlers have run, as the desktop would.
   QTimer::singleShot(0, [] {
-    MDIFrmMain* main = MDIFrmMain::Loaded();
+    MainWindowFrame* main = MainFrame();
     QMdiSubWindow* frame = main ? main->MdiArea()->activeSubWindow() : nullptr;
     if (!frame || !frame->widget()) return;
     if (ActivationWatch* watch = ActivationWatch::Of(frame->widget())) watch->Activated();
@@ -173,11 +191,11 @@ void ActivateScreen(ScreenKind screen) {
 }
 
 void UpdateToolBox() {
-  if (MDIFrmMain* main = MDIFrmMain::Loaded()) main->UpdateToolBox();
+  if (MainWindowFrame* main = MainFrame()) main->UpdateToolBox();
 }
 
 void ChangeToolBox(ToolBoxState (*change)(ToolBoxState)) {
-  if (MDIFrmMain* main = MDIFrmMain::Loaded()) main->ApplyToolBoxState(change(main->CurrentToolBoxState()));
+  if (MainWindowFrame* main = MainFrame()) main->ApplyToolBoxState(change(main->CurrentToolBoxState()));
 }
 
 // ---------------------------------------------------------------------------

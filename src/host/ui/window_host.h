@@ -1,22 +1,46 @@
 #pragma once
-// The window host: what the windows of every subsystem ask of the shell.
-// Windows below app include this header (and app/ui/screens.h) and nothing
-// else of app/: placing a window in the main window's MDI area, its frame,
-// showing and unloading it, screen activation and the toolbar, the wait and
+// The window host: what the windows of every subsystem (and the shell) stand
+// on. Placing a window in the main window's MDI area, its frame, showing and
+// unloading it, screen activation and the toolbar, the wait and
 // print-progress windows, form scaling with its RePosForm/DoResize
-// hand-shake, and the one instance of a window class (OneInstance).
+// hand-shake, and the one instance of a window class (OneInstance). The main
+// window belongs to the shell above; it registers itself here.
 #include <QPointer>
 #include <functional>
 
-#include "app/form_scaling.h"
-#include "app/toolbox.h"
+#include "host/form_scaling.h"
+#include "host/toolbox.h"
 #include "services/settings.h"
 
+class QMdiArea;
 class QWidget;
 
 namespace qw {
 
 class frmWait;
+
+// ---------------------------------------------------------------------------
+// The main window
+
+// What the host asks of the main window, which implements it and registers
+// itself when it is created (RegisterMainWindow).
+class MainWindowFrame {
+ public:
+  // The MDI area the screens are placed in.
+  virtual QMdiArea* MdiArea() const = 0;
+  // Switches the buttons and menu items for the current ScreenMode().
+  virtual void UpdateToolBox() = 0;
+  // The enabled state of the buttons and switched menu items, and setting it.
+  virtual ToolBoxState CurrentToolBoxState() const = 0;
+  virtual void ApplyToolBoxState(const ToolBoxState& state) = 0;
+
+ protected:
+  ~MainWindowFrame() = default;
+};
+
+// Makes window, with frame its MainWindowFrame, the main window for as long
+// as it exists.
+void RegisterMainWindow(QWidget* window, MainWindowFrame* frame);
 
 // ---------------------------------------------------------------------------
 // Placing windows

@@ -7,7 +7,7 @@
 #include <stdexcept>
 
 #include "app/ui/mdi_frm_main.h"
-#include "app/ui/window_host.h"
+#include "host/ui/window_host.h"
 
 namespace qw {
 namespace {

@@ -1,4 +1,4 @@
-#include "app/ui/frm_wait.h"
+#include "host/ui/frm_wait.h"
 
 #include <QLabel>
 #include <QPainter>

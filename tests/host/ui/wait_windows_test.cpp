@@ -6,10 +6,10 @@
 #include <gtest/gtest.h>
 
 #include "app/ui/frm_logo.h"
-#include "app/ui/frm_progress.h"
-#include "app/ui/frm_wait.h"
-#include "app/ui/window_host.h"
-#include "ui_helpers.h"
+#include "app/ui/ui_helpers.h"
+#include "host/ui/frm_progress.h"
+#include "host/ui/frm_wait.h"
+#include "host/ui/window_host.h"
 
 namespace qw {
 namespace {

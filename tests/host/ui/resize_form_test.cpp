@@ -5,7 +5,7 @@
 #include <QSpinBox>
 #include <gtest/gtest.h>
 
-#include "app/ui/window_host.h"
+#include "host/ui/window_host.h"
 #include "platform/program.h"
 
 namespace qw {
