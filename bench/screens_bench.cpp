@@ -126,7 +126,7 @@ const bool registered = [] {
   if (!large.isEmpty())
     benchmark::RegisterBenchmark("ShowAsClicked/Large", ShowAsClicked, QString::fromLocal8Bit(large), false)
         ->Unit(benchmark::kMillisecond)
-        ->Iterations(10);
+        ->Iterations(30);
   return true;
 }();
 

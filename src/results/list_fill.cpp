@@ -75,15 +75,22 @@ bool HasNonBlank(const QString& text) {
 
 // The ratings store's text of a rating: a list repeats the same few small
 // numbers on every row, so their texts are made once and shared.
-QString RatingText(const QVariant& rating) {
+QString RatingText(qlonglong n) {
   static const QString kSmall[] = {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"),
                                    QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("5")};
-  const int type = rating.typeId();
-  if (type == QMetaType::LongLong || type == QMetaType::Int) {
-    const qlonglong n = rating.toLongLong();
-    if (n >= 0 && n < qlonglong(std::size(kSmall))) return kSmall[n];
+  if (n >= 0 && n < qlonglong(std::size(kSmall))) return kSmall[n];
+  return QString::number(n);
+}
+
+QString RatingText(const QVariant& rating) {
+  switch (rating.typeId()) {
+    case QMetaType::LongLong:
+      return RatingText(*static_cast<const qlonglong*>(rating.constData()));
+    case QMetaType::Int:
+      return RatingText(qlonglong(*static_cast<const int*>(rating.constData())));
+    default:
+      return ValueAsText(rating);
   }
-  return ValueAsText(rating);
 }
 
 // One row from the current record; field(f) gives a list field, text(f) a
@@ -105,8 +112,8 @@ ListRow ReadRow(FieldOf&& field, TextOf&& text, OptionalOf&& optional, const QLi
   RowSunset() = IsTrue(field(ListField::Sunset)) ? 1 : 0;
   row.sunsetPicture = RowSunset() == 1;
 
-  const QString shortText = text(ListField::ShortName);
-  row.name = HasNonBlank(shortText) ? shortText : text(ListField::Name);
+  QString shortText = text(ListField::ShortName);
+  row.name = HasNonBlank(shortText) ? std::move(shortText) : text(ListField::Name);
   row.city = text(ListField::City);
   row.state = text(ListField::State);
   row.harbor = text(ListField::Harbor);
@@ -115,7 +122,7 @@ ListRow ReadRow(FieldOf&& field, TextOf&& text, OptionalOf&& optional, const QLi
 
   row.bellText = RatingText(RowBellRating());
   row.boatyardText = RatingText(RowBoatyardRating());
-  row.sunsetText = RatingText(RowSunset());
+  row.sunsetText = RatingText(qlonglong(RowSunset()));
   return row;
 }
 
@@ -148,7 +155,8 @@ Result<QList<ListRow>> RunListQuery(Database& db, const QString& sql, const Opti
           [&](ListField f) { return reader->Value(at[std::size_t(f)]); },
           [&](ListField f) {
             QString text = reader->Text(at[std::size_t(f)]);
-            return text.isNull() ? FieldText(reader->Value(at[std::size_t(f)])) : text;
+            if (text.isNull()) return FieldText(reader->Value(at[std::size_t(f)]));
+            return text;
           },
           [&](OptionalColumn c) { return reader->Value(optionalAt[std::size_t(c)]); }, order));
     return rows;
