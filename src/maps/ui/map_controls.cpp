@@ -1,5 +1,6 @@
 #include "maps/ui/map_controls.h"
 
+#include <QFileInfo>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QPixmap>
@@ -18,13 +19,39 @@ void SetNavyBackground(QWidget* w) {
 
 }  // namespace
 
+QPixmap LoadMapPicture(const QString& path, qreal pixelRatio) {
+  if (pixelRatio > 1.0) {
+    const QFileInfo file(path);
+    QPixmap sharp(file.path() + QLatin1Char('/') + file.completeBaseName() + QStringLiteral("@2x.") + file.suffix());
+    if (!sharp.isNull()) {
+      sharp.setDevicePixelRatio(2.0);
+      return sharp;
+    }
+  }
+  return QPixmap(path);
+}
+
 MapPictureBox::MapPictureBox(const QString& picturePath, const maps::TwipsRect& design, QWidget* parent)
-    : QLabel(parent) {
+    : QLabel(parent), path_(picturePath) {
   setObjectName(QStringLiteral("Picture1"));
   SetNavyBackground(this);
   setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  setPixmap(QPixmap(picturePath));  // a missing picture leaves the navy box
   setGeometry(design.Pixels());
+  LoadPicture();
+}
+
+// A missing picture leaves the navy box. The ratio is looked at again when
+// the box is shown: the window may open on another screen than it was made on.
+void MapPictureBox::LoadPicture() {
+  const qreal ratio = devicePixelRatioF();
+  if (ratio == loadedRatio_) return;
+  loadedRatio_ = ratio;
+  setPixmap(LoadMapPicture(path_, ratio));
+}
+
+void MapPictureBox::showEvent(QShowEvent* event) {
+  LoadPicture();
+  QLabel::showEvent(event);
 }
 
 void MapPictureBox::mousePressEvent(QMouseEvent* event) { event->accept(); }
