@@ -60,7 +60,7 @@ def mark_places():
 def main(argv):
     ap = argparse.ArgumentParser()
     ap.add_argument("--database", default=os.path.join(ROOT, "build", "program", "Database", "marina.mdb"))
-    ap.add_argument("--km", type=float, default=4.0, help="farthest a marina may lie from its town")
+    ap.add_argument("--km", type=float, default=6.0, help="farthest a marina may lie from its town")
     a = ap.parse_args(argv[1:])
     towns = read_towns()
     db = sqlite3.connect("file:%s?mode=ro" % a.database, uri=True)
@@ -72,7 +72,8 @@ def main(argv):
     for no, city, harbour, geo, key_harbour in sorted(rows, key=lambda r: (NAMES.index(places[r[0]][0]), int(places[r[0]][1][3:]))):
         name, mark, lat, lon = places[no]
         city = (city or "").strip()
-        own = [t for t in towns if t[0] == geo and t[1] == city and (harbour or "").strip() in t[2]]
+        # A marina stored without a city is named by its harbour alone.
+        own = [t for t in towns if t[0] == geo and (t[1] == city or not city) and (harbour or "").strip() in t[2]]
         nearest = min((t for t in towns if t[0] == geo and t[5]), key=lambda t: km(lat, lon, t[3], t[4]))
         problems = []
         if not own:
@@ -81,7 +82,7 @@ def main(argv):
             d = min(km(lat, lon, t[3], t[4]) for t in own)
             if d > a.km:
                 problems.append("%.1f km from %s" % (d, city))
-            if km(lat, lon, nearest[3], nearest[4]) < d - 1.0:
+            if km(lat, lon, nearest[3], nearest[4]) < d - 1.5:
                 problems.append("%s lies %.1f km nearer" % (nearest[1], d - km(lat, lon, nearest[3], nearest[4])))
         if key_harbour != harbour:
             problems.append("keys grid says %r" % key_harbour)
