@@ -221,11 +221,11 @@ TEST_F(DemoSearchTest, CityAndHarborLists) {
 // Within each sub-region the lists are alphabetical, without regard to letter
 // case; the sub-regions follow one another by code.
 TEST_F(DemoSearchTest, CityAndHarborListsAreAlphabeticalWithinEachSubRegion) {
-  const QString regions = "14, 5, 15";
+  const QString regions = "14, 5, 16";
   // A city of these sub-regions with more than one harbour.
   RecordsetPtr cityRs = db_->OpenRecordset(
       "SELECT c.City FROM rpm_Contact_Information c, rpm_Vyk v, rpm_nav_info n WHERE c.MarinaNo = v.MarinaNo AND "
-      "n.MarinaNo = v.MarinaNo AND v.[Geo Code] IN (14, 5, 15) GROUP BY c.City HAVING COUNT(DISTINCT n.Harbor) > 1 "
+      "n.MarinaNo = v.MarinaNo AND v.[Geo Code] IN (14, 5, 16) GROUP BY c.City HAVING COUNT(DISTINCT n.Harbor) > 1 "
       "ORDER BY c.City");
   ASSERT_FALSE(cityRs->Eof());
   const QString city = cityRs->Fields(0).Value().toString();

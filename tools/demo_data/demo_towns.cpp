@@ -205,6 +205,7 @@ const std::vector<Town>& Towns() {
     {15, "Jamestown", "RI", "401", "02835", {"West Passage", "Dutch Harbor"}, 4129.8, -7122.1, "3.5 ft.", "", "", false, false},
     {15, "North Kingstown", "RI", "401", "02852", {"Allen Harbor"}, 4137.0, -7124.5, "4 ft.", "", "", false, false},
     {15, "Bristol", "RI", "401", "02809", {"Bristol Harbor"}, 4140.0, -7116.5, "4.1 ft.", "", "", false, false},
+    {15, "Newport", "RI", "401", "02840", {"Newport Harbor"}, 4129.0, -7119.4, "3.5 ft.", "", "", false, false},
     {16, "Block Island", "RI", "401", "02807", {"Great Salt Pond", "Old Harbor"}, 4111.0, -7134.5, "2.6 ft.", "", "", true, false},
     {16, "Westerly", "RI", "401", "02891", {"Pawcatuck River"}, 4122.0, -7150.0, "2.6 ft.", "", "", false, false},
     {16, "Watch Hill", "RI", "401", "02891", {"Watch Hill Cove"}, 4118.6, -7151.5, "2.6 ft.", "Westerly", "5", false, false},
