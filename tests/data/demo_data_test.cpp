@@ -294,7 +294,7 @@ TEST_F(DemoDatabase, MapKeysAndSplitPositionsMatchTheirMarinas) {
 TEST_F(DemoDatabase, FixedEdgeRowsHoldTheirValues) {
   const QVariant null;
   const std::vector<std::pair<const char*, QVariant>> cases = {
-      {"SELECT City FROM rpm_Contact_Information WHERE MarinaNo = 2686", "Bar Harbor "},
+      {"SELECT City FROM rpm_Contact_Information WHERE MarinaNo = 839", "Bar Harbor "},
       {"SELECT City FROM rpm_Contact_Information WHERE MarinaNo = 2465", null},
       {"SELECT [PO  Box] FROM rpm_Contact_Information WHERE MarinaNo = 2465", null},
       {"SELECT Zip FROM rpm_Contact_Information WHERE MarinaNo = 2562", "04538-1234"},

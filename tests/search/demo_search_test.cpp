@@ -163,7 +163,7 @@ TEST_F(DemoSearchTest, TextCriteriaWithApostrophesAndAnyLetterCase) {
 
   SearchCriteria city;
   city.cboCity = {{"", "Orr's Island"}, 1};
-  EXPECT_EQ(Count(city, 1290), 1);
+  EXPECT_EQ(Count(city, 2589), 1);
   city.cboCity = {{"", "BOOTHBAY HARBOR"}, 1};
   const qint32 upper = Count(city);
   city.cboCity = {{"", "Boothbay Harbor"}, 1};
@@ -171,7 +171,7 @@ TEST_F(DemoSearchTest, TextCriteriaWithApostrophesAndAnyLetterCase) {
   EXPECT_GE(upper, 1);
   SearchCriteria harbor;
   harbor.cboHarbor = {{"", "lowell's cove"}, 1};
-  EXPECT_EQ(Count(harbor, 1290), 1);
+  EXPECT_EQ(Count(harbor, 2589), 1);
 }
 
 TEST_F(DemoSearchTest, SubRegionsByName) {
@@ -207,12 +207,12 @@ TEST_F(DemoSearchTest, NameLookupOnAConnectionOfItsOwn) {
 
 TEST_F(DemoSearchTest, CityAndHarborLists) {
   const QStringList cities = ReadTrimmedColumn(*db_, CityListQuery("5"), "City");
-  // The city stored with a trailing blank (2686) is listed trimmed, beside the same city stored without one.
+  // The city stored with a trailing blank (839) is listed trimmed, beside the same city stored without one.
   const int stored = Scalar("SELECT COUNT(DISTINCT c.City) FROM rpm_Contact_Information c, rpm_Vyk v "
                             "WHERE c.MarinaNo = v.MarinaNo AND v.[Geo Code] = 5 AND TRIM(c.City) = 'Bar Harbor'");
   EXPECT_GE(stored, 1);
   EXPECT_EQ(cities.count("Bar Harbor"), stored);
-  const QString region = QString::number(*LookupGeoCode(*db_, "ME - PORTLAND & SOUTHERN COAST"));
+  const QString region = QString::number(*LookupGeoCode(*db_, "ME - BOOTHBAY HARBOR REGION"));
   const QStringList harbors = ReadTrimmedColumn(*db_, HarborListQuery(region, QString("Orr's Island")), "Harbor");
   EXPECT_TRUE(harbors.contains("Lowell's Cove"));
   EXPECT_GE(ReadTrimmedColumn(*db_, HarborListQuery(region, std::nullopt), "Harbor").size(), harbors.size());
@@ -221,11 +221,11 @@ TEST_F(DemoSearchTest, CityAndHarborLists) {
 // Within each sub-region the lists are alphabetical, without regard to letter
 // case; the sub-regions follow one another by code.
 TEST_F(DemoSearchTest, CityAndHarborListsAreAlphabeticalWithinEachSubRegion) {
-  const QString regions = "14, 5, 11";
+  const QString regions = "14, 5, 16";
   // A city of these sub-regions with more than one harbour.
   RecordsetPtr cityRs = db_->OpenRecordset(
       "SELECT c.City FROM rpm_Contact_Information c, rpm_Vyk v, rpm_nav_info n WHERE c.MarinaNo = v.MarinaNo AND "
-      "n.MarinaNo = v.MarinaNo AND v.[Geo Code] IN (14, 5, 11) GROUP BY c.City HAVING COUNT(DISTINCT n.Harbor) > 1 "
+      "n.MarinaNo = v.MarinaNo AND v.[Geo Code] IN (14, 5, 16) GROUP BY c.City HAVING COUNT(DISTINCT n.Harbor) > 1 "
       "ORDER BY c.City");
   ASSERT_FALSE(cityRs->Eof());
   const QString city = cityRs->Fields(0).Value().toString();

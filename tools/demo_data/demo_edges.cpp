@@ -68,8 +68,8 @@ void EdgeBasics(DemoData& data, QSet<QString>& usedNames) {
       RecomputeBasics(*m);
     }
   };
-  town(1290, "Orr's Island");
-  town(2686, "Bar Harbor");
+  town(2589, "Orr's Island");
+  town(839, "Bar Harbor");
   town(2528, "Cuttyhunk");
   town(2562, "Boothbay Harbor");
 
@@ -132,7 +132,7 @@ void ApplyEdgeRows(DemoData& data) {
   set(581, "rpm_marinaname_no", "Marina 30 char Name", null);
 
   // Contact data.
-  set(2686, contact, "City", "Bar Harbor ");
+  set(839, contact, "City", "Bar Harbor ");
   for (const char* c : {"PO  Box", "Street", "City", "State", "Zip"}) set(2465, contact, c, null);
   set(2562, contact, "Zip", "04538-1234");
   set(2694, contact, "Phone", null);

@@ -1,38 +1,49 @@
 #!/usr/bin/python3
-"""Draws the overview chart and the twelve sub-region maps from the GSHHG
-coastlines with GMT, in the fitted windows of map-windows.csv, with the marks of
-the program's map table as numbered markers, into assets/maps.
+"""Draws the overview chart and the twelve sub-region maps from the
+full-resolution GSHHG coastlines with GMT, in the fitted windows of
+map-windows.csv and with the warps of map-warps.csv, with the marks of
+the program's map table as numbered markers and the place names of places.csv, into
+assets/maps: each picture at its size (SubRegion1.jpg) and at twice its size
+for screens scaled 2x (SubRegion1@2x.jpg).
 
-    tools/maps/draw_charts.py [--out DIR] [WINDOW ...]     (needs gmt, gmt-gshhg-high, gmt-dcw, imagemagick)
+    tools/maps/draw_charts.py [--out DIR] [WINDOW ...]
+    (needs gmt, gmt-gshhg-full, gmt-dcw, python3-numpy, python3-scipy, python3-pil)
 """
 import argparse
-import csv
 import math
 import os
 import shutil
-import subprocess
 import tempfile
 
-from chartlib import (GMT_FOLDER, HERE, HOT_AREAS, OVERVIEW_TITLE, TITLES, MAP_H, MAP_W, OVERVIEW_H, OVERVIEW_W, ROOT, TWIPS, Window, coast_resolution, read_marks,
-                      read_windows)
+import numpy as np
+from PIL import Image, ImageDraw, ImageFont
+from scipy import ndimage
 
-# Chart colours: buff land, pale water with a deeper band along the shore, as paper charts show them.
-LAND = "#f4e4b8"
-WATER = "#e3f1fa"
-SHALLOW = "#b9dcf2"
-SHORE = "#4a3f2a"
-BORDER = "#8a7a5a"
-RIVER = "#8ec3e6"
+from chartlib import (HERE, HOT_AREAS, LAND, MAP_H, MAP_W, NAMES, OVERVIEW_TITLE, ROOT, TITLES, TWIPS, WATER, Plot, coast_layers,
+                      read_csv_rows, read_marks, read_warps, read_windows, require_full_resolution, water_mask, window_of)
+
 WATER_TEXT = "#1d4f7a"
 LAND_TEXT = "#3a3226"
+STATE_TEXT = "#8a7a5a"
 MARK = "#c0187a"  # the magenta of chart symbols
 TITLE_PANEL = "#ffffff"
+MASK_SCALE = 4     # the land and water mask the names are placed on
+SCALES = (1, 2)    # the pictures drawn: as designed, and twice as large
 
-# Picture file of each window.
 PICTURES = {"frmOverviewChart": "OverviewChart.jpg", "frmSubRegion": "SubRegion1.jpg"}
 PICTURES.update({"Frmsubregion%d" % k: "SubRegion%d.jpg" % k for k in range(2, 13)})
 
 NUMERALS = ["I", "II", "III", "IV", "V", "VI", "VII", "VIII", "IX", "X", "XI", "XII"]
+
+FONT_FILES = {"Helvetica": "NimbusSans-Regular.otf", "Helvetica-Oblique": "NimbusSans-Italic.otf",
+              "Helvetica-Bold": "NimbusSans-Bold.otf"}
+FONT_FOLDER = "/usr/share/fonts/opentype/urw-base35"
+
+# Name styles: size, face, colour, and the ground the name belongs on (a town on its land, a bay on its water).
+PLACE_STYLES = {"sea": (9, "Helvetica-Oblique", WATER_TEXT, "water"), "bay": (7.5, "Helvetica-Oblique", WATER_TEXT, "water"),
+                "town": (7, "Helvetica", LAND_TEXT, "land"), "state": (8, "Helvetica-Bold", STATE_TEXT, "land"),
+                "island": (6.5, "Helvetica", LAND_TEXT, "land")}
+HALO = 1.2  # points of the ground's colour around each name
 
 
 def px_rect(tw):
@@ -44,73 +55,6 @@ def overlaps(a, b, pad=0):
     return a[0] < b[0] + b[2] + pad and b[0] < a[0] + a[2] + pad and a[1] < b[1] + b[3] + pad and b[1] < a[1] + a[3] + pad
 
 
-class Chart:
-    def __init__(self, path, window, w, h):
-        self.path, self.win, self.w, self.h = path, window, w, h
-        self.first = True
-        self.res = coast_resolution()
-        self.common = ["--PS_MEDIA=%dpx%dp" % (w, h), "--PS_PAGE_ORIENTATION=portrait", "--MAP_FRAME_TYPE=inside",
-                       "--FONT_ANNOT_PRIMARY=6p,Helvetica,#4a4a4a", "--MAP_TICK_LENGTH_PRIMARY=4p",
-                       "--MAP_FRAME_PEN=0.8p,#303030", "--MAP_TICK_PEN_PRIMARY=0.5p,#303030",
-                       "--FORMAT_GEO_MAP=ddd:mmF", "--MAP_ANNOT_OFFSET_PRIMARY=2p", "--FONT_LABEL=7p,Helvetica,#303030",
-                       "--MAP_SCALE_HEIGHT=4p", "--PS_LINE_JOIN=round", "--GMT_HISTORY=false", "-Ve"]
-
-    def run(self, module, args, stdin=None):
-        cmd = ["gmt", module] + args + self.common
-        cmd += ["-K"] if self.first else ["-O", "-K"]
-        if self.first:
-            cmd += ["-X0", "-Y0", "-P"]
-        self.first = False
-        with open(self.path, "a") as out:
-            subprocess.run(cmd, input=stdin, stdout=out, cwd=GMT_FOLDER, check=True, text=True)
-
-    def geo(self):
-        return ["-R" + self.win.region(), self.win.gmt_projection()]
-
-    def pix(self):
-        return ["-R0/%d/0/%d" % (self.w, self.h), "-JX%dp/%dp" % (self.w, self.h)]
-
-    def text(self, items, font, justify="CM", extra=(), angle=0):
-        """items: (x, y, text) in pixels from the top-left; angle: degrees counter-clockwise."""
-        data = "".join("%.2f %.2f %s\n" % (x, self.h - y, t) for x, y, t in items)
-        self.run("pstext", self.pix() + ["-F+f%s+a%s+j%s" % (font, angle, justify), "-N"] + list(extra), data)
-
-    def polygon(self, pts, args):
-        data = "".join("%.2f %.2f\n" % (x, self.h - y) for x, y in pts)
-        self.run("psxy", self.pix() + args, data)
-
-    def close(self, out_file, quality=92):
-        self.run("psxy", self.pix() + ["-T"])
-        subprocess.run(["gmt", "psxy", "-R0/1/0/1", "-JX1p", "-T", "-O", "--GMT_HISTORY=false"], stdout=open(self.path, "a"), cwd=GMT_FOLDER, check=True)
-        tmp = os.path.dirname(self.path)
-        subprocess.run(["gmt", "psconvert", "--GMT_HISTORY=false", self.path, "-Tg", "-E72", "-Qt4", "-Qg4", "-D" + tmp], cwd=GMT_FOLDER, check=True)
-        png = os.path.splitext(self.path)[0] + ".png"
-        subprocess.run(["convert", png, "-strip", "-quality", str(quality), "-sampling-factor", "1x1", out_file], check=True)
-
-
-def base_layers(c, rivers=True, detail=True):
-    g = c.geo()
-    res = "-D" + (c.res if detail else "i")
-    c.run("pscoast", g + [res, "-A0", "-S" + WATER])
-    # A deeper band of water along the shore, under the land.
-    c.run("pscoast", g + [res, "-A0", "-W1/%s,%s" % ("7p" if detail else "4p", SHALLOW)])
-    args = g + [res, "-A0", "-G" + LAND, "-C" + WATER, "-W1/%s,%s" % ("0.7p" if detail else "0.4p", SHORE), "-W2/0.3p,%s" % SHORE,
-                "-N1/0.9p,%s,-" % BORDER, "-N2/0.6p,%s,-" % BORDER]
-    if rivers:
-        # The sub-region maps follow the rivers up to their towns (the Penobscot to Bangor); the overview keeps the major ones.
-        args += ["-I1/0.9p,%s" % RIVER, "-I2/0.8p,%s" % RIVER]
-        if detail:
-            args += ["-I3/0.6p,%s" % RIVER, "-I4/0.4p,%s" % RIVER]
-    c.run("pscoast", args)
-
-
-def tick_interval(span_deg):
-    for minutes in (2, 5, 10, 15, 20, 30, 60):
-        if span_deg * 60 / minutes <= 6:
-            return minutes
-    return 60
-
-
 def free_spot(size, candidates, busy):
     """First candidate box (x, y) of `size` that meets no busy rectangle."""
     for x, y in candidates:
@@ -120,58 +64,148 @@ def free_spot(size, candidates, busy):
     return candidates[0]
 
 
+_fonts = {}
+
+
+def text_width(text, size, face):
+    """Width of a text in points, from the metrics of the font the charts are set in."""
+    key = (face, size)
+    if key not in _fonts:
+        _fonts[key] = ImageFont.truetype(os.path.join(FONT_FOLDER, FONT_FILES[face]), 100)
+    return _fonts[key].getlength(text) * size / 100.0
+
+
+def label_corners(x, y, text, size, face, justify, angle):
+    """The corners of a name's box, halo included, in pixels; (x, y) is its anchor, justify as GMT's."""
+    w, h = text_width(text, size, face) + 2 * HALO, size * 0.95 + 2 * HALO
+    left = -{"L": 0, "C": w / 2, "R": w}[justify[0]] - (0 if justify[0] == "C" else (HALO if justify[0] == "L" else -HALO))
+    top = -{"T": 0, "M": h / 2, "B": h}[justify[1]]
+    a = math.radians(float(angle))
+    ca, sa = math.cos(a), math.sin(a)
+    out = []
+    for u, v in ((left, top), (left + w, top), (left + w, top + h), (left, top + h)):
+        # Counter-clockwise on the page is clockwise in picture rows, which run downward.
+        out.append((x + u * ca + v * sa, y - u * sa + v * ca))
+    return out
+
+
+def bounding_box(corners):
+    xs, ys = [c[0] for c in corners], [c[1] for c in corners]
+    return min(xs), min(ys), max(xs) - min(xs), max(ys) - min(ys)
+
+
+def ground_under(corners, water, scale):
+    """'water' or 'land' when the box lies wholly on one with a pixel to spare, None when the shore crosses
+    it or it leaves the picture."""
+    x0, y0, bw, bh = bounding_box(corners)
+    h, w = water.shape
+    left, top = int(math.floor((x0 - 1) * scale)), int(math.floor((y0 - 1) * scale))
+    right, bottom = int(math.ceil((x0 + bw + 1) * scale)), int(math.ceil((y0 + bh + 1) * scale))
+    if left < scale or top < scale or right > w - scale or bottom > h - scale:
+        return None
+    im = Image.new("1", (right - left, bottom - top), 0)
+    ImageDraw.Draw(im).polygon([(x * scale - left, y * scale - top) for x, y in corners], fill=1, outline=1)
+    # A pixel of the picture around the box.
+    inside = ndimage.binary_dilation(np.asarray(im, dtype=bool), iterations=scale)
+    under = water[top:bottom, left:right][inside]
+    if under.all():
+        return "water"
+    if not under.any():
+        return "land"
+    return None
+
+
+def candidates(p, px, py):
+    """Where a name may go: where places.csv puts it first, then beside, above and below its point for a
+    town or island, or round about it for a sea, a bay or a state."""
+    justify = p.get("justify") or "CM"
+    angle = p.get("angle") or "0"
+    out = [(px + float(p.get("dx") or 0), py + float(p.get("dy") or 0), justify, angle)]
+    if p["kind"] in ("town", "island"):
+        for step in (5, 8, 12, 16, 22, 30, 40, 50):
+            out += [(px + step, py, "LM", "0"), (px - step, py, "RM", "0"), (px, py - step, "CB", "0"), (px, py + step, "CT", "0"),
+                    (px + step * 0.7, py - step * 0.7, "LB", "0"), (px - step * 0.7, py - step * 0.7, "RB", "0"),
+                    (px + step * 0.7, py + step * 0.7, "LT", "0"), (px - step * 0.7, py + step * 0.7, "RT", "0")]
+    else:
+        x0, y0 = out[0][0], out[0][1]
+        for ring in range(1, 9):
+            for k in range(8 * ring):
+                a = 2 * math.pi * k / (8 * ring)
+                out.append((x0 + 6 * ring * math.cos(a), y0 + 4 * ring * math.sin(a), justify, angle))
+    return out
+
+
 def read_places():
     places = {}
-    with open(os.path.join(HERE, "places.csv")) as f:
-        for r in csv.DictReader(row for row in f if not row.startswith("#")):
-            places.setdefault(r["window"], []).append(r)
+    for r in read_csv_rows(os.path.join(HERE, "places.csv")):
+        places.setdefault(r["window"], []).append(r)
     return places
 
 
-# Name styles: size, face, colour, and a halo of the ground's colour so that a
-# name stays readable over the shore line and the islands it crosses.
-PLACE_STYLES = {"sea": (9, "Helvetica-Oblique", WATER_TEXT, WATER), "bay": (7.5, "Helvetica-Oblique", WATER_TEXT, WATER),
-                "town": (7, "Helvetica", LAND_TEXT, LAND), "state": (8, "Helvetica-Bold", BORDER, LAND),
-                "island": (6.5, "Helvetica", LAND_TEXT, LAND)}
-
-
-def label_box(x, y, text, size, justify):
-    w, h = len(text) * size * 0.55, size * 1.2
-    return (x - {"L": 0, "C": w / 2, "R": w}[justify[0]], y - {"T": 0, "M": h / 2, "B": h}[justify[1]], w, h)
-
-
-def draw_places(c, places, busy):
-    """Draws the names; each one's box joins `busy`, so that the scale and the arrow keep clear of it. A town's
-    or island's name that would cover a mark moves beside, above or below its point to where it covers none."""
+def place_names(window, places, water, scale, busy):
+    """Where each name goes: the first candidate whose box lies wholly on its own ground (else wholly on
+    the other), clear of the marks, the title and the names placed before it. Each placed name's box joins
+    `busy`. Returns [(place, x, y, justify, angle, ground)] and the names that found no place."""
+    placed, lost = [], []
     for p in places:
-        size, face, colour, ground = PLACE_STYLES[p["kind"]]
-        px, py = c.win.to_px(float(p["lon"]), float(p["lat"]))
-        justify = p.get("justify") or "CM"
-        candidates = [(px + float(p.get("dx") or 0), py + float(p.get("dy") or 0), justify)]
-        if p["kind"] in ("town", "island"):
-            for step in (8, 14, 20, 28):
-                candidates += [(px + step, py, "LM"), (px - step, py, "RM"), (px, py - step, "CB"), (px, py + step, "CT")]
-        x, y, justify = next((cand for cand in candidates
-                              if not any(overlaps(label_box(cand[0], cand[1], p["name"], size, cand[2]), b) for b in busy)),
-                             candidates[0])
-        font = "%gp,%s,%s=~1.6p,%s" % (size, face, colour, ground)
-        c.text([(x, y, p["name"])], font, justify, angle=p.get("angle") or "0")
-        busy.append(label_box(x, y, p["name"], size, justify))
+        size, face, _, own = PLACE_STYLES[p["kind"]]
+        px, py = window.to_px(float(p["lon"]), float(p["lat"]))
+        found = {}
+        for x, y, justify, angle in candidates(p, px, py):
+            corners = label_corners(x, y, p["name"], size, face, justify, angle)
+            box = bounding_box(corners)
+            if any(overlaps(box, b) for b in busy):
+                continue
+            ground = ground_under(corners, water, scale)
+            if ground and ground not in found:
+                found[ground] = (x, y, justify, angle, box)
+            if ground == own:
+                break
+        choice = own if own in found else next(iter(found), None)
+        if choice is None:
+            lost.append(p["name"])
+            continue
+        x, y, justify, angle, box = found[choice]
+        placed.append((p, x, y, justify, angle, choice))
+        busy.append(box)
+    return placed, lost
+
+
+def draw_names(c, placed):
+    for p, x, y, justify, angle, ground in placed:
+        size, face, colour, _ = PLACE_STYLES[p["kind"]]
+        font = "%gp,%s,%s=~%gp,%s" % (size, face, colour, HALO * 1.4, WATER if ground == "water" else LAND)
+        c.text([(x, y, p["name"])], font, justify, angle=angle)
+
+
+def mark_boxes(marks):
+    """The numbered markers, 12.5 points across, on the marks' centres."""
+    return [((l + w / 2) / TWIPS - 7, (t + h / 2) / TWIPS - 7, 14, 14) for _, _, _, l, t, w, h in marks]
+
+
+def map_busy(name, marks):
+    l, t, w, h = px_rect(TITLES[name])
+    return mark_boxes(marks) + [(l - 4, t - 2, w + 8, h + 4)]
+
+
+def place_names_check(name, water, scale):
+    """The names of a sub-region map that the drawing could place nowhere clear: none when all is well."""
+    window = window_of(name, read_windows())
+    _, lost = place_names(window, read_places().get(name, []), water, scale, map_busy(name, read_marks()[name]))
+    return ["%s has no place clear of the shore and the marks" % n for n in lost]
 
 
 def title_panel(c, rect):
     l, t, w, h = px_rect(rect)
     l, t, w, h = l - 4, t - 2, w + 8, h + 4
     c.polygon([(l, t), (l + w, t), (l + w, t + h), (l, t + h)], ["-G%s@12" % TITLE_PANEL, "-W0.6p,#1d3557"])
-    return (l, t, w, h)
 
 
 def scale_and_arrow(c, busy):
     w, h = c.w, c.h
-    nm = c.win.k * 1.0 / 60.0 * math.cos(math.radians((c.win.south + c.win.north) / 2)) * 0  # unused
     # Nautical miles per pixel at the centre latitude.
     lat = (c.win.south + c.win.north) / 2
-    px_per_nm = c.win.k / 60.0 / math.cos(math.radians(lat)) * 1.0
+    px_per_nm = c.win.k / 60.0 / math.cos(math.radians(lat))
     length = next(n for n in (1, 2, 5, 10, 20, 25, 50) if n * px_per_nm >= 60)
     bar = (length * px_per_nm + 24, 32)
     corners = [(w - bar[0] - 8, h - bar[1] - 8), (8, h - bar[1] - 8), (w - bar[0] - 8, 30), (8, 30),
@@ -194,77 +228,110 @@ def scale_and_arrow(c, busy):
 
 
 def marks_layer(c, marks):
-    circles, labels = [], []
-    for mark, marina_no, geo, l, t, w, h in marks:
-        x, y = (l + w / 2) / TWIPS, (t + h / 2) / TWIPS
-        circles.append("%.2f %.2f\n" % (x, c.h - y))
-        labels.append((x, y + 0.3, mark[3:]))
     # Marks are drawn in definition order, so a later one lies over an earlier one, as it takes the click.
-    for (x, y, n), row in zip(labels, circles):
-        c.run("psxy", c.pix() + ["-Sc12.5p", "-G" + MARK, "-W0.8p,white"], row)
-        c.text([(x, y, n)], "6.5p,Helvetica-Bold,white" if len(n) < 2 else "6p,Helvetica-Bold,white")
+    for mark, _, _, l, t, w, h in marks:
+        x, y = (l + w / 2) / TWIPS, (t + h / 2) / TWIPS
+        c.run("psxy", c.pix() + ["-Sc12.5p", "-G" + MARK, "-W0.8p,white"], "%.2f %.2f\n" % (x, c.h - y))
+        n = mark[3:]
+        c.text([(x, y + 0.3, n)], "6.5p,Helvetica-Bold,white" if len(n) < 2 else "6p,Helvetica-Bold,white")
 
 
-def draw_map(name, window, marks, places, out_dir, tmp):
-    c = Chart(os.path.join(tmp, name + ".ps"), window, MAP_W, MAP_H)
-    base_layers(c)
-    span = window.east - window.west
-    m = tick_interval(span)
-    c.run("psbasemap", c.geo() + ["-Bxa%dmf%dm" % (m, m / 2 if m % 2 == 0 else m), "-Bya%dmf%dm" % (m, m / 2 if m % 2 == 0 else m),
-                                   "-BWSne", "--MAP_GRID_PEN_PRIMARY=0.25p,#9fb6c6"])
-    # The numbered markers, 12.5 points across, on the marks' centres.
-    busy = [((l + w / 2) / TWIPS - 7, (t + h / 2) / TWIPS - 7, 14, 14) for _, _, _, l, t, w, h in marks]
-    busy.append(title_panel(c, TITLES[name]))
-    draw_places(c, places.get(name, []), busy)
-    scale_and_arrow(c, busy)
-    marks_layer(c, marks)
-    c.close(os.path.join(out_dir, PICTURES[name]))
+def tick_interval(span_deg):
+    for minutes in (2, 5, 10, 15, 20, 30, 60):
+        if span_deg * 60 / minutes <= 6:
+            return minutes
+    return 60
+
+
+def draw_picture(name, window, warp, overlay_fn, out_dir, tmp, detail=True):
+    """The coast drawn four times as large, warped and scaled down to each picture's size, under the
+    layers `overlay_fn` draws at that size (frame, names, marks), which a warp never touches."""
+    base = Plot(os.path.join(tmp, name + "-base.ps"), window, window.w, window.h)
+    coast_layers(base, detail=detail)
+    big = base.raster(MASK_SCALE)
+    if warp:
+        big = Image.fromarray(warp.apply(np.asarray(big), MASK_SCALE).astype(np.uint8))
+    for scale in SCALES:
+        over = Plot(os.path.join(tmp, "%s-over%d.ps" % (name, scale)), window, window.w, window.h)
+        overlay_fn(over)
+        top = over.raster(scale, transparent=True)
+        picture = big.resize(top.size, Image.Resampling.LANCZOS).convert("RGBA")
+        picture.alpha_composite(top)
+        stem, ext = os.path.splitext(PICTURES[name])
+        path = os.path.join(out_dir, stem + ("" if scale == 1 else "@%dx" % scale) + ext)
+        picture.convert("RGB").save(path, quality=92, subsampling=0, optimize=True)
+
+
+def draw_map(name, window, warp, marks, places, out_dir, tmp):
+    water = water_mask(window, MASK_SCALE, warp, folder=tmp)
+    busy = map_busy(name, marks)
+    placed, lost = place_names(window, places.get(name, []), water, MASK_SCALE, busy)
+    for n in lost:
+        print("  %s: no place for the name %s clear of the shore and the marks; left out" % (name, n))
+    m = tick_interval(window.east - window.west)
+    ticks = "a%dmf%dm" % (m, m / 2 if m % 2 == 0 else m)
+
+    def overlay(c):
+        c.run("psbasemap", c.geo() + ["-Bx" + ticks, "-By" + ticks, "-BWSne"])
+        title_panel(c, TITLES[name])
+        draw_names(c, placed)
+        scale_and_arrow(c, list(busy))
+        marks_layer(c, marks)
+
+    draw_picture(name, window, warp, overlay, out_dir, tmp)
 
 
 def draw_overview(window, places, out_dir, tmp):
-    c = Chart(os.path.join(tmp, "overview.ps"), window, OVERVIEW_W, OVERVIEW_H)
-    base_layers(c, rivers=True, detail=False)
-    # Whole degrees annotated, half degrees ticked; none at a corner, where the two sides' annotations meet.
-    axes = []
-    for axis, lo, hi in (("x", window.west, window.east), ("y", window.south, window.north)):
-        path = os.path.join(tmp, "ticks_" + axis)
-        with open(path, "w") as f:
-            for half in range(math.ceil(lo * 2), math.floor(hi * 2) + 1):
-                v = half / 2
-                inner = min(v - lo, hi - v) * window.k > 14
-                f.write("%g %s\n" % (v, "a" if half % 2 == 0 and inner else "f"))
-        axes.append("-B%sc%s" % (axis, path))
-    c.run("psbasemap", c.geo() + axes + ["-BWSne"])
-    draw_places(c, places.get("frmOverviewChart", []), [])
-    busy = [title_panel(c, OVERVIEW_TITLE)]
-    for k, rect in enumerate(HOT_AREAS):
-        l, t, w, h = px_rect(rect)
-        c.polygon([(l, t), (l + w, t), (l + w, t + h), (l, t + h), (l, t)], ["-W1.1p,%s" % MARK, "-L"])
-    for k, rect in enumerate(HOT_AREAS):
-        l, t, w, h = px_rect(rect)
-        # Inside the outline's top-left corner; above the two narrow Narragansett outlines.
-        x, y, just = (l + w / 2, t - 1, "CB") if w < 30 else (l + 2, t + 2, "LT")
-        c.text([(x, y, NUMERALS[k])], "8p,Helvetica-Bold,%s" % MARK, just, ["-Gwhite@20", "-C1p/0.5p"])
-    c.close(os.path.join(out_dir, PICTURES["frmOverviewChart"]))
+    water = water_mask(window, MASK_SCALE, detail=False, folder=tmp)
+    l, t, w, h = px_rect(OVERVIEW_TITLE)
+    placed, lost = place_names(window, places.get("frmOverviewChart", []), water, MASK_SCALE, [(l - 4, t - 2, w + 8, h + 4)])
+    for n in lost:
+        print("  overview: no place for the name %s clear of the shore; left out" % n)
+
+    def overlay(c):
+        # Whole degrees annotated, half degrees ticked; none at a corner, where the two sides' annotations meet.
+        axes = []
+        for axis, lo, hi in (("x", window.west, window.east), ("y", window.south, window.north)):
+            path = os.path.join(tmp, "ticks_" + axis)
+            with open(path, "w") as f:
+                for half in range(math.ceil(lo * 2), math.floor(hi * 2) + 1):
+                    v = half / 2
+                    inner = min(v - lo, hi - v) * window.k > 14
+                    f.write("%g %s\n" % (v, "a" if half % 2 == 0 and inner else "f"))
+            axes.append("-B%sc%s" % (axis, path))
+        c.run("psbasemap", c.geo() + axes + ["-BWSne"])
+        draw_names(c, placed)
+        title_panel(c, OVERVIEW_TITLE)
+        for rect in HOT_AREAS:
+            l, t, w, h = px_rect(rect)
+            c.polygon([(l, t), (l + w, t), (l + w, t + h), (l, t + h), (l, t)], ["-W1.1p,%s" % MARK, "-L"])
+        for k, rect in enumerate(HOT_AREAS):
+            l, t, w, h = px_rect(rect)
+            # Inside the outline's top-left corner; above the two narrow Narragansett outlines.
+            x, y, just = (l + w / 2, t - 1, "CB") if w < 30 else (l + 2, t + 2, "LT")
+            c.text([(x, y, NUMERALS[k])], "8p,Helvetica-Bold,%s" % MARK, just, ["-Gwhite@20", "-C1p/0.5p"])
+
+    draw_picture("frmOverviewChart", window, None, overlay, out_dir, tmp, detail=False)
 
 
 def main():
+    require_full_resolution()
     ap = argparse.ArgumentParser()
     ap.add_argument("--out", default=os.path.join(ROOT, "assets", "maps"))
     ap.add_argument("only", nargs="*")
     a = ap.parse_args()
     os.makedirs(a.out, exist_ok=True)
-    marks, windows, places = read_marks(), read_windows(), read_places()
+    marks, windows, warps, places = read_marks(), read_windows(), read_warps(), read_places()
     tmp = tempfile.mkdtemp(prefix="quaywise-charts-")
     try:
-        for name, r in windows.items():
+        for name in ["frmOverviewChart"] + NAMES:
             if a.only and name not in a.only:
                 continue
             if name == "frmOverviewChart":
-                draw_overview(Window.of_row(r, OVERVIEW_W, OVERVIEW_H), places, a.out, tmp)
+                draw_overview(window_of(name, windows), places, a.out, tmp)
             else:
-                draw_map(name, Window.of_row(r), marks[name], places, a.out, tmp)
-            print("drew", PICTURES[name])
+                draw_map(name, window_of(name, windows), warps.get(name), marks[name], places, a.out, tmp)
+            print("drew", PICTURES[name], flush=True)
     finally:
         shutil.rmtree(tmp, ignore_errors=True)
 

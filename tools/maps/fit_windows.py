@@ -1,167 +1,312 @@
 #!/usr/bin/python3
 """Fits each sub-region map's window (centre and scale in Mercator, aspect fixed
-by the 600 x 492 picture) so that the marks of the program's map table sit on the GSHHG
-shoreline, starting from the windows in map-windows.csv, and writes the windows
-back with the median and 90th-percentile distance of a mark to the shore.
+by the 600 x 492 picture) so that the marks of the program's map table sit at the water on
+the chart as drawn (full-resolution GSHHG, lakes, double-lined rivers and canals
+as water), and where no window puts every mark there, a smooth local warp of the
+coast toward the marks that are left (map-warps.csv). Writes the windows back to
+map-windows.csv with how far the marks lie from the shore.
 
-    tools/maps/fit_windows.py [--keep-window] [WINDOW ...]   (needs gmt, python3-numpy, python3-scipy)
+    tools/maps/fit_windows.py [--keep-window] [--search] [WINDOW ...]   (needs what draw_charts.py needs)
 
-The marks are given and never move: only the windows are chosen. A window whose
-`set` column reads "hand" was chosen by hand (where the fit settles on the wrong
-stretch of coast) and is only measured, unless it is named on the command line.
---keep-window measures every window as it stands.
+The marks are given and never move: only the windows (and the coast, locally)
+are chosen. Each window is refined near the one map-windows.csv holds; --search
+first looks over a wide range of centres and scales (for a map drawn on the
+wrong stretch of coast). --keep-window keeps the windows and fits only the warps.
+The overview's window is kept: its hot areas were laid over its picture.
 """
-import csv
 import sys
 
 import numpy as np
+from scipy import ndimage
 from scipy.optimize import minimize
 
-from chartlib import (HOT_AREAS, NAMES, OVERVIEW_H, OVERVIEW_W, E, TWIPS, WINDOWS_CSV, LonLatWindow, Window, mark_centre, merc_lat, merc_y, read_marks,
-                      read_windows, shoreline)
+from chartlib import (NAMES, OFFSHORE_PX, SHORE_PX, WINDOWS_CSV, Warp, Window, mark_centre, read_marks, read_warps,
+                      read_windows, require_full_resolution, sample, signed_distance, warp_limit, water_mask, write_warps)
+
+# Where the fit aims a mark: this far inside the target, so that the drawn chart keeps it there.
+AIM_LAND, AIM_SEA = SHORE_PX - 1.0, OFFSHORE_PX - 2.0
+WARP_SIGMA = 22.0
 
 
-def np_merc_y(lat):
-    p = np.radians(lat)
-    es = E * np.sin(p)
-    return np.degrees(np.log(np.tan(np.pi / 4 + p / 2) * ((1 - es) / (1 + es)) ** (E / 2)))
+def excess(d):
+    """How far a mark at signed distance d from the shore lies outside its aim, pixels."""
+    return np.maximum(0, d - AIM_LAND) + np.maximum(0, -AIM_SEA - d)
 
 
-class Shore:
-    def __init__(self, window, pad=0.6):
-        dw = (window.east - window.west) * pad
-        dh = (window.north - window.south) * pad
-        segs = shoreline("%.5f/%.5f/%.5f/%.5f" % (window.west - dw, window.east + dw, window.south - dh, window.north + dh))
-        a, b = [], []
-        for s in segs:
-            s = np.asarray(s)
-            a.append(s[:-1])
-            b.append(s[1:])
-        a, b = np.vstack(a), np.vstack(b)
-        self.ax, self.bx = a[:, 0], b[:, 0]
-        self.ay, self.by = np_merc_y(a[:, 1]), np_merc_y(b[:, 1])
-
-    def nearest(self, window, p):
-        """The nearest shore point to pixel point p."""
-        k, yn = window.k, merc_y(window.north)
-        ax, bx = (self.ax - window.west) * k, (self.bx - window.west) * k
-        ay, by = (yn - self.ay) * k, (yn - self.by) * k
-        dx, dy = bx - ax, by - ay
-        ll = dx * dx + dy * dy
-        t = np.clip(((p[0] - ax) * dx + (p[1] - ay) * dy) / np.where(ll > 0, ll, 1), 0, 1)
-        cx, cy = ax + t * dx, ay + t * dy
-        i = int(np.argmin((cx - p[0]) ** 2 + (cy - p[1]) ** 2))
-        return cx[i], cy[i]
-
-    def distances(self, window, pts):
-        """Pixel distance from each (x, y) pixel point to the nearest shore segment."""
-        k, yn = window.k, merc_y(window.north)
-        ax, bx = (self.ax - window.west) * k, (self.bx - window.west) * k
-        ay, by = (yn - self.ay) * k, (yn - self.by) * k
-        px, py = pts[:, 0:1], pts[:, 1:2]
-        dx, dy = bx - ax, by - ay
-        ll = dx * dx + dy * dy
-        t = np.clip(((px - ax) * dx + (py - ay) * dy) / np.where(ll > 0, ll, 1), 0, 1)
-        cx, cy = ax + t * dx, ay + t * dy
-        return np.sqrt(((px - cx) ** 2 + (py - cy) ** 2).min(axis=1))
+def cost(d, limit):
+    """A window's cost of its marks: most of all the mark farthest outside its aim, beyond what a warp can
+    bring back, then how far the marks lie outside their aim, and a little for any distance from the shore
+    line, where marinas lie."""
+    e = excess(d)
+    return float(1000.0 * max(0.0, e.max() - (limit - 3)) + (np.minimum(e, 30) ** 2).sum()
+                 + 0.05 * (np.minimum(np.abs(d), 20) ** 2).sum())
 
 
-def window_of(params, base):
-    lon0, lat0, k0 = base
-    dx, dy, lk = params
-    k = k0 * np.exp(lk)
-    lon = lon0 + dx / k0
-    lat = merc_lat(merc_y(lat0) - dy / k0)
-    return Window.from_centre(lon, lat, k)
+class Field:
+    """The signed distance from the shore around a start window, in pixels of that window."""
+    GROW, SCALE = 3.0, 2
+
+    def __init__(self, start):
+        self.start = start
+        self.big = start.grown(self.GROW)
+        self.sd = signed_distance(water_mask(self.big, self.SCALE), self.SCALE)
+        self.off = np.array([(self.big.w - start.w) / 2, (self.big.h - start.h) / 2])
+
+    def distances(self, pts, dx, dy, r):
+        """Signed distances of the marks (pixels of the candidate) in the window moved by (dx, dy) pixels of
+        the start window and scaled by r."""
+        c = np.array([self.start.w / 2, self.start.h / 2])
+        q = self.off + c + np.array([dx, dy]) + (pts - c) / r
+        return sample(self.sd, self.SCALE, q) * r
+
+    def window(self, dx, dy, r):
+        lon, lat = self.start.to_geo(self.start.w / 2 + dx, self.start.h / 2 + dy)
+        return Window.from_centre(lon, lat, self.start.k * r)
 
 
-def fit(name, start, marks):
+def coarse_search(field, pts, reach, scales, limit):
+    """Every move within `reach` pixels (step 2) at each scale, on the nearest field pixel: the best few."""
+    s = Field.SCALE
+    sd = field.sd
+    c = np.array([field.start.w / 2, field.start.h / 2])
+    steps = np.arange(-reach, reach + 1, 2.0)
+    best = []
+    for r in scales:
+        rel = (pts - c) / r                                     # n x 2
+        gx = field.off[0] + c[0] + steps[:, None] + rel[None, :, 0]  # moves x marks
+        gy = field.off[1] + c[1] + steps[:, None] + rel[None, :, 1]
+        ix = np.clip(np.round(gx * s - 0.5).astype(int), 0, sd.shape[1] - 1)
+        iy = np.clip(np.round(gy * s - 0.5).astype(int), 0, sd.shape[0] - 1)
+        d = sd[iy[:, None, :], ix[None, :, :]] * r               # dy x dx x marks
+        e = excess(d)
+        score = 1000.0 * np.maximum(0, e.max(axis=2) - (limit - 3)) + (np.minimum(e, 30) ** 2).sum(axis=2)
+        flat = np.argsort(score, axis=None)[:3]
+        for f in flat:
+            iy0, ix0 = np.unravel_index(f, score.shape)
+            best.append((float(score[iy0, ix0]), steps[ix0], steps[iy0], r))
+    best.sort()
+    return best[:8]
+
+
+def fit(name, start, marks, wide):
     pts = np.array([mark_centre(m) for m in marks])
-    base = ((start.west + start.east) / 2, merc_lat((merc_y(start.south) + merc_y(start.north)) / 2), start.k)
-    shore = Shore(start)
+    field = Field(start)
+    limit = warp_limit(name)
+    starts = [(0.0, 0.0, 0.0, 1.0)]
+    if wide:
+        starts += coarse_search(field, pts, 280, np.exp(np.linspace(np.log(0.5), np.log(2.6), 32)), limit)
+    else:
+        starts += coarse_search(field, pts, 40, np.exp(np.linspace(np.log(0.85), np.log(1.18), 9)), limit)
 
     def loss(p):
-        w = window_of(p, base)
-        d = shore.distances(w, pts)
-        return float(np.log1p((d / 2.0) ** 2).sum())
+        return cost(field.distances(pts, p[0], p[1], np.exp(p[2])), limit)
 
-    best = None
-    for lk in np.log([0.72, 0.8, 0.9, 1.0, 1.1]):
-        for dx in (-30, 0, 30):
-            for dy in (-30, 0, 30):
-                r = minimize(loss, [dx, dy, lk], method="Nelder-Mead",
-                             options={"xatol": 0.05, "fatol": 1e-4, "maxiter": 600, "initial_simplex":
-                                      np.array([[dx, dy, lk], [dx + 8, dy, lk], [dx, dy + 8, lk], [dx, dy, lk + 0.05]])})
-                if best is None or r.fun < best.fun:
-                    best = r
-    return window_of(best.x, base), shore
+    found = []
+    for _, dx, dy, r in starts:
+        res = minimize(loss, [dx, dy, np.log(r)], method="Nelder-Mead",
+                       options={"xatol": 0.02, "fatol": 1e-4, "maxiter": 800,
+                                "initial_simplex": np.array([[dx, dy, np.log(r)], [dx + 6, dy, np.log(r)], [dx, dy + 6, np.log(r)],
+                                                             [dx, dy, np.log(r) + 0.04]])})
+        if not any(np.abs(res.x[:2] - f.x[:2]).max() < 3 and abs(res.x[2] - f.x[2]) < 0.01 for f in found):
+            found.append(res)
+    found.sort(key=lambda f: f.fun)
+    return [field.window(f.x[0], f.x[1], np.exp(f.x[2])) for f in found]
 
 
-def fit_overview(marks, windows):
-    """The overview's window, in plain longitude and latitude: each hot area centred on the marinas of its sub-region."""
-    targets, centres = [], []
-    for k, name in enumerate(NAMES):
-        r = windows[name]
-        w = Window.of_row(r)
-        geo = np.array([w.to_geo(*mark_centre(m)) for m in marks[name]]).mean(axis=0)
-        l, t, wd, ht = HOT_AREAS[k]
-        targets.append(((l + wd / 2) / TWIPS, (t + ht / 2) / TWIPS))
-        centres.append(geo)
-    targets = np.array(targets)
+def aim_shift(sd, scale, p, d, depth=1.5):
+    """How far the chart under a mark at p (signed distance d) must move for the mark to reach its aim: from
+    the nearest water a pixel and a half in for an inland mark, from the nearest land for one out at sea,
+    stopping short of the mark by a few pixels of water."""
+    ys, xs = np.nonzero((sd <= -depth) if d > 0 else (sd >= 1.0))
+    j = int(np.argmin((xs / scale - p[0]) ** 2 + (ys / scale - p[1]) ** 2))
+    u = np.array([p[0] - (xs[j] + 0.5) / scale, p[1] - (ys[j] + 0.5) / scale])
+    if d < 0:
+        u *= max(0.0, 1 - (AIM_SEA - 2) / max(np.hypot(*u), 1e-6))
+    return u
 
-    def place(p):
-        return LonLatWindow.from_centre(p[0], p[1], p[2], OVERVIEW_W, OVERVIEW_H)
 
-    def loss(p):
-        w = place(p)
-        return float(sum((np.array(w.to_px(lon, lat)) - t) @ (np.array(w.to_px(lon, lat)) - t)
-                         for (lon, lat), t in zip(centres, targets)))
+class WarpedShore:
+    """The signed distances of the marks from the shore as a warp draws it: the shore points near the marks,
+    moved where the warp shows them, and each mark's side read where the warp takes what it shows from."""
+    REACH = 60.0  # pixels round a mark within which the shore is followed
 
-    r = minimize(loss, [-69.9, 42.9, 100.0], method="Nelder-Mead", options={"maxiter": 4000, "xatol": 1e-5, "fatol": 1e-6})
-    w = place(r.x)
-    err = np.median([np.hypot(*(np.array(w.to_px(lon, lat)) - t)) for (lon, lat), t in zip(centres, targets)])
-    return w, err
+    def __init__(self, sd, scale, pts):
+        self.sd, self.scale, self.pts = sd, scale, pts
+        land = sd > 0
+        edge = land & ~ndimage.binary_erosion(land, border_value=1)
+        ys, xs = np.nonzero(edge)
+        q = np.unique(np.round(np.column_stack([(xs + 0.5) / scale, (ys + 0.5) / scale]) * 2) / 2, axis=0)
+        near = np.zeros(len(q), bool)
+        for p in pts:
+            near |= np.hypot(q[:, 0] - p[0], q[:, 1] - p[1]) < self.REACH
+        self.q = q[near]
+
+    def distances(self, warp):
+        dx, dy = warp.shift(self.pts[:, 0], self.pts[:, 1])
+        side = np.sign(sample(self.sd, self.scale, np.column_stack([self.pts[:, 0] - dx, self.pts[:, 1] - dy])))
+        if not len(self.q):
+            return side * self.REACH
+        # A shore point q shows at p where p - shift(p) = q: a few steps of p = q + shift(p).
+        mx, my = self.q[:, 0], self.q[:, 1]
+        for _ in range(4):
+            qx, qy = warp.shift(mx, my)
+            mx, my = self.q[:, 0] + qx, self.q[:, 1] + qy
+        dist = np.sqrt(((self.pts[:, 0:1] - mx[None, :]) ** 2 + (self.pts[:, 1:2] - my[None, :]) ** 2).min(axis=1))
+        return side * np.minimum(dist, self.REACH)
+
+
+def fit_warp(window, marks, limit, sigma=WARP_SIGMA):
+    """Gaussian shifts at the marks that the window leaves off the water. A first guess moves each such mark's
+    chart by what it needs and every other mark's by as little as can be (least squares); then the shifts are
+    refined on the shore as they draw it, each mark aiming inside its target and none shifting the chart
+    farther than the limit, with a stricter aim for a mark the drawn chart still leaves off."""
+    pts = np.array([mark_centre(m) for m in marks])
+    scale = 4
+    sd = signed_distance(water_mask(window, scale), scale)
+    d0 = sample(sd, scale, pts)
+    need = [i for i in range(len(pts)) if d0[i] > SHORE_PX - 0.5 or d0[i] < 0.5 - OFFSHORE_PX]
+    if not need:
+        return Warp()
+    # One anchor for marks close together: bumps side by side pulling apart would fold the chart.
+    groups = []
+    for i in need:
+        g = next((g for g in groups if min(np.hypot(*(pts[i] - pts[j])) for j in g) < 0.5 * sigma), None)
+        if g is None:
+            groups.append([i])
+        else:
+            g.append(i)
+    anchors = np.array([pts[g].mean(axis=0) for g in groups])
+    others = ~np.isin(np.arange(len(pts)), need)
+    shore = WarpedShore(sd, scale, pts)
+    gy, gx = np.mgrid[-1.5 * sigma:1.5 * sigma + 1:5, -1.5 * sigma:1.5 * sigma + 1:5]
+    probe = np.vstack([np.column_stack([gx.ravel() + a[0], gy.ravel() + a[1]]) for a in anchors])
+    aim_land = np.full(len(need), AIM_LAND)
+    aim_sea = np.full(len(need), AIM_SEA)
+
+    def warp_of(v):
+        return Warp([(a[0], a[1], b[0], b[1], sigma) for a, b in zip(anchors, np.reshape(v, (-1, 2)))])
+
+    def loss(v):
+        w = warp_of(v)
+        d = shore.distances(w)
+        dn = d[need]
+        miss = np.maximum(0, dn - aim_land) + np.maximum(0, -aim_sea - dn)
+        spoil = np.maximum(0, d[others] - (SHORE_PX - 0.5)) + np.maximum(0, (0.5 - OFFSHORE_PX) - d[others])
+        sx, sy = w.shift(probe[:, 0], probe[:, 1])
+        big = np.hypot(sx, sy)
+        # How fast the shift changes: the chart may stretch or squeeze, never fold.
+        ax, ay = w.shift(probe[:, 0] + 1, probe[:, 1])
+        bx, by = w.shift(probe[:, 0], probe[:, 1] + 1)
+        steep = np.sqrt((ax - sx) ** 2 + (ay - sy) ** 2 + (bx - sx) ** 2 + (by - sy) ** 2)
+        return float(50 * (miss ** 2).sum() + 50 * (spoil ** 2).sum() + 0.01 * (np.square(v)).sum()
+                     + 500 * (np.maximum(0, big - (limit - 0.5)) ** 2).sum() + 2000 * (np.maximum(0, steep - 0.9) ** 2).sum())
+
+    k = np.exp(-((pts[:, None, 0] - anchors[None, :, 0]) ** 2 + (pts[:, None, 1] - anchors[None, :, 1]) ** 2)
+               / (2 * sigma ** 2))
+    weight = np.where(others, 0.3, 1.0)
+    want = np.zeros((len(pts), 2))
+    want[need] = np.array([aim_shift(sd, scale, pts[i], d0[i]) for i in need])
+    a = k * weight[:, None]
+    v = np.linalg.solve(a.T @ a + 0.02 * np.eye(len(anchors)), a.T @ (want * weight[:, None])).ravel()
+    for _ in range(5):
+        v = minimize(loss, v, method="Powell", options={"xtol": 0.01, "ftol": 1e-7, "maxfev": 12000}).x
+        d = measure(window, warp_of(v), marks)[need]
+        off = (d > SHORE_PX) | (d < -OFFSHORE_PX)
+        if not off.any():
+            break
+        aim_land[off & (d > 0)] -= 1.5
+        aim_sea[off & (d < 0)] -= 1.5
+    return touch_up(window, marks, warp_of(v), limit)
+
+
+TOUCH_SIGMA = 6.0
+
+
+def touch_up(window, marks, warp, limit):
+    """Small bumps at the marks a warp still leaves a little off the water, each moving the drawn chart under
+    its mark the last few pixels to its aim; a bump is kept only where it leaves the marks nearer their target."""
+    pts = np.array([mark_centre(m) for m in marks])
+    scale = 4
+
+    def state(w):
+        sd = signed_distance(water_mask(window, scale, w), scale)
+        d = sample(sd, scale, pts)
+        return sd, d, float((np.maximum(0, d - SHORE_PX) + np.maximum(0, -OFFSHORE_PX - d)).sum())
+
+    sd, d, miss = state(warp)
+    for depth in (1.5, 3.0, 4.5, 3.0, 4.5):
+        for i in [i for i in range(len(pts)) if d[i] > SHORE_PX or d[i] < -OFFSHORE_PX]:
+            # The bump sits halfway between the mark and the water (or the land) it brings to it, so that it
+            # moves that bit of shore and little else.
+            u = aim_shift(sd, scale, pts[i], d[i], depth)
+            if d[i] < 0:
+                ys, xs = np.nonzero(sd >= 1.0)
+                j = int(np.argmin((xs / scale - pts[i][0]) ** 2 + (ys / scale - pts[i][1]) ** 2))
+                full = pts[i] - np.array([(xs[j] + 0.5) / scale, (ys[j] + 0.5) / scale])
+            else:
+                full = u
+            sigma = max(TOUCH_SIGMA, 0.8 * np.hypot(*full))
+            c = pts[i] - full / 2
+            u = u / np.exp(-(np.hypot(*full) / 2) ** 2 / (2 * sigma ** 2))
+            trial = Warp(warp.anchors + [(c[0], c[1], u[0], u[1], sigma)])
+            if np.hypot(*u) > 10 or trial.largest_shift(window.w, window.h) > limit:
+                continue
+            tsd, td, tmiss = state(trial)
+            if tmiss < miss:
+                warp, sd, d, miss = trial, tsd, td, tmiss
+        if miss == 0:
+            break
+    return warp
+
+
+def measure(window, warp, marks, scale=4):
+    sd = signed_distance(water_mask(window, scale, warp), scale)
+    return sample(sd, scale, [mark_centre(m) for m in marks])
 
 
 def main(argv):
+    require_full_resolution()
     marks = read_marks()
     windows = read_windows()
+    warps = read_warps()
     keep = "--keep-window" in argv
+    wide = "--search" in argv
     only = set(a for a in argv[1:] if not a.startswith("--"))
-    rows = []
-    for name, r in windows.items():
-        if name == "frmOverviewChart":
-            continue
-        start = Window.of_row(r)
-        by_hand = r.get("set") == "hand"
-        refit = not keep and (name in only if only else not by_hand)
-        w, shore = fit(name, start, marks[name]) if refit else (start, Shore(start))
-        d = shore.distances(w, np.array([mark_centre(m) for m in marks[name]]))
-        far = ["%s %.0f" % (marks[name][i][0], d[i]) for i in np.argsort(-d)[:4] if d[i] > 6]
-        print("%-15s %-6s median %5.2f px  p90 %6.2f px  far: %s" % (name, "fitted" if refit else "kept", np.median(d),
-                                                                   np.percentile(d, 90), ", ".join(far)), flush=True)
+    rows = [windows["frmOverviewChart"]]
+    for name in NAMES:
+        r = windows[name]
+        w = Window.of_row(r)
+        if not only or name in only:
+            # The best windows in turn, each with its warp, until one puts every mark on the water: two marks
+            # close together can ask opposite things of the shore between them, which no warp gives.
+            best = None
+            for cand in ([w] if keep else fit(name, w, marks[name], wide)[:4]):
+                warp = fit_warp(cand, marks[name], warp_limit(name))
+                d = measure(cand, warp, marks[name])
+                miss = float((np.maximum(0, d - SHORE_PX) + np.maximum(0, -OFFSHORE_PX - d)).sum())
+                if best is None or miss < best[0]:
+                    best = (miss, cand, warp)
+                if miss == 0:
+                    break
+            _, w, warps[name] = best
+        d = measure(w, warps.get(name), marks[name])
+        bad = ["%s %+.1f" % (marks[name][i][0], d[i]) for i in np.argsort(-np.abs(d)) if d[i] > SHORE_PX or d[i] < -OFFSHORE_PX]
+        warp = warps.get(name) or Warp()
+        print("%-15s median %4.1f px  farthest %5.1f px  warp %4.1f px (%d anchors)%s" % (
+            name, np.median(np.abs(d)), np.abs(d).max(), warp.largest_shift(600, 492), len(warp.anchors),
+            ("  off: " + ", ".join(bad)) if bad else ""), flush=True)
         rows.append({"window": name, "geo_code": r["geo_code"], "projection": "mercator",
                      "west": "%.5f" % w.west, "east": "%.5f" % w.east, "south": "%.5f" % w.south, "north": "%.5f" % w.north,
-                     "median_px": "%.2f" % np.median(d), "p90_px": "%.2f" % np.percentile(d, 90),
-                     "set": "hand" if by_hand else "fitted"})
-    r = windows["frmOverviewChart"]
-    if keep or (only and "frmOverviewChart" not in only):
-        w = Window.of_row(r, OVERVIEW_W, OVERVIEW_H)
-        err = float(r["median_px"])
-    else:
-        w, err = fit_overview(marks, {row["window"]: row for row in rows})
-        print("%-15s hot areas off their sub-regions' centres by %.1f px (median)" % ("frmOverviewChart", err))
-    rows.insert(0, {"window": "frmOverviewChart", "geo_code": "0", "projection": "lonlat" if isinstance(w, LonLatWindow) else "mercator",
-                    "west": "%.5f" % w.west, "east": "%.5f" % w.east, "south": "%.5f" % w.south, "north": "%.5f" % w.north,
-                    "median_px": "%.2f" % err, "p90_px": "", "set": "fitted"})
+                     "median_px": "%.2f" % np.median(np.abs(d)), "p90_px": "%.2f" % np.percentile(np.abs(d), 90)})
     with open(WINDOWS_CSV, "w", newline="") as f:
         f.write("# Map windows (degrees) by fit_windows.py: the sub-region maps (600 x 492 pixels) in Mercator on WGS-84, the\n"
-                "# overview (447 x 480) in plain longitude and latitude (lonlat); set: fitted, or\n"
-                "# hand where the fit settles on the wrong stretch of coast; median_px and p90_px: distance of the map's\n"
-                "# marks to the GSHHG shoreline, in pixels (the overview: of its hot areas from their sub-regions).\n")
-        out = csv.DictWriter(f, fieldnames=list(rows[0].keys()), lineterminator="\n")
-        out.writeheader()
-        out.writerows(rows)
+                "# overview (447 x 480) in plain longitude and latitude (lonlat); median_px and p90_px: distance of the\n"
+                "# map's marks from the drawn shore, pixels (the overview: of its hot areas from their sub-regions).\n")
+        fields = ["window", "geo_code", "projection", "west", "east", "south", "north", "median_px", "p90_px"]
+        f.write(",".join(fields) + "\n")
+        for row in rows:
+            f.write(",".join(str(row.get(k, "")) for k in fields) + "\n")
+    write_warps({k: v for k, v in warps.items() if v})
 
 
 if __name__ == "__main__":

@@ -1,6 +1,7 @@
 #include "maps/ui/map_controls.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QPixmap>
@@ -21,26 +22,52 @@ void SetNavyBackground(QWidget* w) {
 
 }  // namespace
 
+QPixmap LoadMapPicture(const QString& path, qreal pixelRatio) {
+  if (pixelRatio > 1.0) {
+    const QFileInfo file(path);
+    QPixmap sharp(file.path() + QLatin1Char('/') + file.completeBaseName() + QStringLiteral("@2x.") + file.suffix());
+    if (!sharp.isNull()) {
+      sharp.setDevicePixelRatio(2.0);
+      return sharp;
+    }
+  }
+  return QPixmap(path);
+}
+
 MapPictureBox::MapPictureBox(const QString& picturePath, const maps::TwipsRect& design, QWidget* parent)
-    : QLabel(parent) {
+    : QLabel(parent), path_(picturePath) {
   setObjectName(QStringLiteral("Picture1"));
   SetNavyBackground(this);
   setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  const QPixmap picture(picturePath);
-  if (picture.isNull()) {
-    // Rather than an empty navy box whose marks no one can see, the box
-    // says which picture it lacks.
-    setText(QStringLiteral("The map picture %1 is missing or cannot be read.").arg(QDir::toNativeSeparators(picturePath)));
-    setWordWrap(true);
-    setAlignment(Qt::AlignCenter);
-    setMargin(TwipsToPixels(600));
-    QPalette p = palette();
-    p.setColor(QPalette::WindowText, Qt::white);
-    setPalette(p);
-  } else {
-    setPixmap(picture);
-  }
   setGeometry(design.Pixels());
+  LoadPicture();
+}
+
+// The ratio is looked at again when the box is shown: the window may open on
+// another screen than it was made on.
+void MapPictureBox::LoadPicture() {
+  const qreal ratio = devicePixelRatioF();
+  if (ratio == loadedRatio_) return;
+  loadedRatio_ = ratio;
+  const QPixmap picture = LoadMapPicture(path_, ratio);
+  if (!picture.isNull()) {
+    setPixmap(picture);
+    return;
+  }
+  // Rather than an empty navy box whose marks no one can see, the box says
+  // which picture it lacks.
+  setText(QStringLiteral("The map picture %1 is missing or cannot be read.").arg(QDir::toNativeSeparators(path_)));
+  setWordWrap(true);
+  setAlignment(Qt::AlignCenter);
+  setMargin(TwipsToPixels(600));
+  QPalette p = palette();
+  p.setColor(QPalette::WindowText, Qt::white);
+  setPalette(p);
+}
+
+void MapPictureBox::showEvent(QShowEvent* event) {
+  LoadPicture();
+  QLabel::showEvent(event);
 }
 
 void MapPictureBox::mousePressEvent(QMouseEvent* event) { event->accept(); }

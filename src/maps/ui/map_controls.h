@@ -3,15 +3,23 @@
 // (Picture1), and the invisible areas laid over it that catch the mouse (the
 // overview's sub-region labels and the maps' marina marks).
 #include <QLabel>
+#include <QPixmap>
 #include <QWidget>
 
 #include "maps/map_table.h"
 
 namespace qw {
 
+// The map picture for a screen of the given pixel ratio: above 1, the picture
+// drawn at twice the size beside it (name@2x.jpg) where there is one, marked
+// so that it takes the same room on the screen and stays sharp; otherwise the
+// picture itself (a null pixmap when it is missing).
+QPixmap LoadMapPicture(const QString& path, qreal pixelRatio);
+
 // A picture box on the maps' navy background, the picture at its top-left
-// corner; a picture that is missing or cannot be read is named instead. A
-// mouse button let go over it raises MouseUp with that button.
+// corner, drawn for the pixel ratio of the screen it is shown on; a picture
+// that is missing or cannot be read is named instead. A mouse button let go
+// over it raises MouseUp with that button.
 class MapPictureBox : public QLabel {
   Q_OBJECT
  public:
@@ -23,6 +31,12 @@ class MapPictureBox : public QLabel {
  protected:
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void LoadPicture();
+  QString path_;
+  qreal loadedRatio_ = 0;
 };
 
 // A transparent area that takes every mouse event over it, so that nothing

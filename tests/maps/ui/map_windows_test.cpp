@@ -12,6 +12,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
 #include <map>
@@ -480,6 +481,33 @@ TEST_F(MapWindows, HintBoxTellsWhyTheMarkWasNotStored) {
     Frmalertchart::Unload();
     Settle();
   }
+}
+
+// On a screen scaled above 1 each map shows the picture drawn at twice the
+// size, at the same logical size as the plain one; a picture without its
+// sharp twin is shown as it is.
+TEST(MapPictures, EachPictureSuitsTheScreensPixelRatio) {
+  const QString maps = QStringLiteral(QUAYWISE_SOURCE_DIR "/assets/maps/");
+  QStringList files{QStringLiteral("OverviewChart.jpg")};
+  for (int k = 1; k <= 12; ++k) files << QStringLiteral("SubRegion%1.jpg").arg(k);
+  QTemporaryDir plainOnly;
+  ASSERT_TRUE(QFile::copy(maps + files[1], plainOnly.filePath(files[1])));
+  struct Case {
+    QString path;
+    qreal ratio, loadedRatio;
+  };
+  std::vector<Case> cases;
+  for (const QString& f : files)
+    for (qreal ratio : {1.0, 1.5, 2.0}) cases.push_back({maps + f, ratio, ratio > 1 ? 2.0 : 1.0});
+  cases.push_back({plainOnly.filePath(files[1]), 2.0, 1.0});
+  for (const Case& c : cases) {
+    const QPixmap picture = LoadMapPicture(c.path, c.ratio);
+    const QSize logical = c.path.endsWith(QStringLiteral("OverviewChart.jpg")) ? maps::kOverviewPictureSize
+                                                                               : maps::kSubRegionPictureSize;
+    EXPECT_EQ(picture.devicePixelRatio(), c.loadedRatio) << qPrintable(c.path) << " " << c.ratio;
+    EXPECT_EQ(picture.deviceIndependentSize().toSize(), logical) << qPrintable(c.path) << " " << c.ratio;
+  }
+  EXPECT_TRUE(LoadMapPicture(plainOnly.filePath(QStringLiteral("missing.jpg")), 2.0).isNull());
 }
 
 }  // namespace
