@@ -18,15 +18,12 @@ class PageSetup : public ::testing::Test {
 };
 
 TEST_F(PageSetup, RootKeyNamesAreExact) {
-  EXPECT_EQ(GetRootKeyHandle(QStringLiteral("HKEY_CLASSES_ROOT")), 0x80000000u);
-  EXPECT_EQ(GetRootKeyHandle(QStringLiteral("HKEY_CURRENT_USER")), 0x80000001u);
-  EXPECT_EQ(GetRootKeyHandle(QStringLiteral("HKEY_LOCAL_MACHINE")), 0x80000002u);
-  EXPECT_EQ(GetRootKeyHandle(QStringLiteral("HKEY_USERS")), 0x80000003u);
-  EXPECT_EQ(GetRootKeyHandle(QStringLiteral("HKEY_PERFORMANCE_DATA")), 0x80000004u);
-  EXPECT_EQ(GetRootKeyHandle(QStringLiteral("HKEY_CURRENT_CONFIG")), 0x80000005u);
-  EXPECT_EQ(GetRootKeyHandle(QStringLiteral("HKEY_DYN_DATA")), 0x80000006u);
-  EXPECT_EQ(GetRootKeyHandle(QStringLiteral("hkey_current_user")), 0u);
-  EXPECT_EQ(GetRootKeyHandle(QStringLiteral("HKEY_NOWHERE")), 0u);
+  const std::pair<const char*, std::uint32_t> cases[] = {
+      {"HKEY_CLASSES_ROOT", 0x80000000u},    {"HKEY_CURRENT_USER", 0x80000001u}, {"HKEY_LOCAL_MACHINE", 0x80000002u},
+      {"HKEY_USERS", 0x80000003u},           {"HKEY_PERFORMANCE_DATA", 0x80000004u},
+      {"HKEY_CURRENT_CONFIG", 0x80000005u},  {"HKEY_DYN_DATA", 0x80000006u},
+      {"hkey_current_user", 0u},             {"HKEY_NOWHERE", 0u}};
+  for (const auto& [name, handle] : cases) EXPECT_EQ(GetRootKeyHandle(QString::fromLatin1(name)), handle) << name;
 }
 
 TEST_F(PageSetup, SplitsPathsAndRejectsBadForms) {
