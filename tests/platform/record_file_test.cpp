@@ -107,7 +107,7 @@ TEST(RecordReader, FromFileReadsAFileAndRefusesAMissingOne) {
 
 TEST(RecordWriter, FormatsEachKindOfField) {
   const std::pair<QVariant, const char*> cases[] = {
-      {QString("cboFuel"), "\"cboFuel\""}, {QString("say \"hi\""), "\"say \"\"hi\"\"\"\""}, {2, "2"}, {-1, "-1"},
+      {QString("cboFuel"), "\"cboFuel\""}, {QString("say \"hi\""), "\"say \"\"hi\"\"\""}, {2, "2"}, {-1, "-1"},
       {150.0, "150"}, {45.5, "45.5"}, {true, "#TRUE#"}, {false, "#FALSE#"},
       {QVariant(QMetaType::fromType<QString>()), "#NULL#"}, {QVariant(), ""},
       {QDateTime(QDate(2026, 3, 7), QTime(9, 5, 3)), "#2026-03-07 09:05:03#"},

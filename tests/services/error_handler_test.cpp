@@ -30,9 +30,8 @@ class ErrorReporter : public ::testing::Test {
   void TearDown() override { SetEndProgramHandler(previousEnd_); }
 
   QStringList LogLines() const {
-    QFile log(folder_.Path() + QStringLiteral("/ErrorLog.txt"));
-    if (!log.open(QIODevice::ReadOnly)) return {};
-    const QString text = QString::fromUtf8(log.readAll());
+    const QString text = QString::fromUtf8(testing::ReadFile(folder_.Path() + QStringLiteral("/ErrorLog.txt")));
+    if (text.isEmpty()) return {};
     EXPECT_TRUE(text.isEmpty() || text.endsWith(QStringLiteral("\r\n")));
     QStringList lines = text.split(QStringLiteral("\r\n"));
     lines.removeLast();
