@@ -1,5 +1,7 @@
 #include "common/testing.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QSqlDatabase>
@@ -40,6 +42,12 @@ void MakeSqliteFile(const QString& path, const QStringList& statements) {
       ASSERT_TRUE(q.exec(s)) << s.toStdString() << ": " << q.lastError().text().toStdString();
   }
   QSqlDatabase::removeDatabase(connection);
+}
+
+bool Spin(const std::function<bool()>& done, int ms) {
+  const QDeadlineTimer deadline(ms);
+  while (!done() && !deadline.hasExpired()) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+  return done();
 }
 
 ScopedEnv::ScopedEnv(const char* name, const QByteArray& value) : name_(name), saved_(qgetenv(name)) {

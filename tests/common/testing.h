@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <sys/resource.h>
 
+#include <functional>
+
 namespace qw::testing {
 
 // The program folder the build lays out (executable, VykMarina.ini, pictures,
@@ -23,6 +25,9 @@ bool WriteFile(const QString& path, const QByteArray& bytes);
 // database does not depend on the layer under test; a failing statement
 // fails the test.
 void MakeSqliteFile(const QString& path, const QStringList& statements);
+
+// Runs the event loop until done() or ms have passed; done()'s last answer.
+bool Spin(const std::function<bool()>& done, int ms = 30000);
 
 // Sets an environment variable while it lives; the previous value (or its
 // absence) comes back afterwards.

@@ -16,8 +16,9 @@ struct ProgramEnded {};
 
 // A small marina database of the folder's own (two marinas in rpm_Vyk).
 void MakeDatabase(const testing::TempProgramFolder& folder) {
-  testing::MakeSqliteFile(folder.DatabasePath(), {"CREATE TABLE rpm_Vyk (MarinaNo INTEGER PRIMARY KEY, [Geo Code] INTEGER)",
-                                                  "INSERT INTO rpm_Vyk VALUES (11, 5), (12, 6)"});
+  testing::MakeSqliteFile(folder.DatabasePath(),
+                          {"CREATE TABLE rpm_Vyk (MarinaNo INTEGER PRIMARY KEY, [Geo Code] INTEGER)",
+                           "INSERT INTO rpm_Vyk VALUES (11, 5), (12, 6)"});
 }
 
 TEST(MarinaDatabase, PathAndConnectString) {

@@ -191,10 +191,12 @@ TEST_F(JetDatabase, TheProgramsQueryFormsGiveTheEnginesAnswers) {
     int rows;
   } cases[] = {
       // 9 < 10 and NULL never pass; compared as text every row would.
-      {"numeric moorings", "select * from rpm_marina_facilities where RTRIM(LTRIM(rpm_marina_facilities.[Total # of "
-                           "Moorings])) >= 10", 2},
-      {"trimmed text", "select * from rpm_marina_facilities where RTRIM(LTRIM(rpm_marina_facilities.[30 Amp $])) <> ''", 2},
-      {"number column", "select * from rpm_marina_facilities where rpm_marina_facilities.[Maximum Length Overall] >= 60", 2},
+      {"numeric moorings",
+       "select * from rpm_marina_facilities where RTRIM(LTRIM(rpm_marina_facilities.[Total # of Moorings])) >= 10", 2},
+      {"trimmed text",
+       "select * from rpm_marina_facilities where RTRIM(LTRIM(rpm_marina_facilities.[30 Amp $])) <> ''", 2},
+      {"number column",
+       "select * from rpm_marina_facilities where rpm_marina_facilities.[Maximum Length Overall] >= 60", 2},
       // Name patterns: apostrophes, and % and _ typed by the user are plain characters.
       {"apostrophe", "select * from rpm_marinaname_no where rpm_marinaname_no.[Marina Name] LIKE '*dyer''s*'", 1},
       {"percent", "select * from rpm_marinaname_no where [Marina Name] LIKE '*100%*'", 1},
@@ -204,8 +206,8 @@ TEST_F(JetDatabase, TheProgramsQueryFormsGiveTheEnginesAnswers) {
       {"question mark", "select * from rpm_marinaname_no where [Marina Name] LIKE 'S?ndy*'", 1},
       // A lone surrogate neither swallows its closing quote (which would run
       // the rest of the text as SQL) nor makes the query a table name.
-      {"lone surrogate", QString("select * from rpm_marinaname_no where [Marina Name] LIKE '*") + QChar(0xD83D) +
-                             "'' or 1=1 --*'", 0},
+      {"lone surrogate",
+       QString("select * from rpm_marinaname_no where [Marina Name] LIKE '*") + QChar(0xD83D) + "'' or 1=1 --*'", 0},
       {"parameter look-alikes",
        "select * from rpm_marinaname_no where [Marina Name] LIKE '*:name?*' or [Marina Name] = '?'", 0},
       {"joined list with bracketed table and TRUE",
@@ -213,11 +215,13 @@ TEST_F(JetDatabase, TheProgramsQueryFormsGiveTheEnginesAnswers) {
        "LEFT JOIN rpm_Vyk ON rpm_Contact_Information.MarinaNo = rpm_Vyk.MarinaNo) LEFT JOIN ['97 Editions] "
        "ON rpm_Vyk.MarinaNo = ['97 Editions].MarinaNo) where rpm_Vyk.[In 7th Edition] = TRUE "
        "And((rpm_Vyk.[Geo Code]>= 5) And (rpm_Vyk.[Geo Code]<= 16)) ORDER BY rpm_Vyk.[Geo Code]", 3},
-      {"joined edition flag", "select * from rpm_Contact_Information LEFT JOIN ['97 Editions] ON "
-                              "rpm_Contact_Information.MarinaNo = ['97 Editions].MarinaNo where ['97 Editions].[In Disk] = TRUE", 2},
-      {"distinct towns", "SELECT DISTINCT rpm_Vyk.[Geo Code], rpm_Contact_Information.City FROM rpm_Vyk LEFT JOIN "
-                         "rpm_Contact_Information ON rpm_Vyk.MarinaNo = rpm_Contact_Information.MarinaNo WHERE ([Geo Code] "
-                         "in (5, 6)) and (City LIKE 'camden') ORDER BY [Geo Code]", 1},
+      {"joined edition flag",
+       "select * from rpm_Contact_Information LEFT JOIN ['97 Editions] ON rpm_Contact_Information.MarinaNo = "
+       "['97 Editions].MarinaNo where ['97 Editions].[In Disk] = TRUE", 2},
+      {"distinct towns",
+       "SELECT DISTINCT rpm_Vyk.[Geo Code], rpm_Contact_Information.City FROM rpm_Vyk LEFT JOIN "
+       "rpm_Contact_Information ON rpm_Vyk.MarinaNo = rpm_Contact_Information.MarinaNo WHERE ([Geo Code] "
+       "in (5, 6)) and (City LIKE 'camden') ORDER BY [Geo Code]", 1},
       {"bracketed table name", "['97 Editions]", 3},
       {"table name", "rpm_Vyk", 4},
   };
@@ -331,7 +335,9 @@ TEST_F(JetDatabase, TheKeptConnectionFollowsTheFileOnDisk) {
                        "[In 7th Edition] BOOLEAN)",
                        "INSERT INTO rpm_Vyk VALUES (1, 5, 1, 1), (2, 6, 0, 1)"});
   // Written through the same inode.
-  const auto write = [](const QString& path, const QByteArray& bytes) { ASSERT_TRUE(qw::testing::WriteFile(path, bytes)); };
+  const auto write = [](const QString& path, const QByteArray& bytes) {
+    ASSERT_TRUE(qw::testing::WriteFile(path, bytes));
+  };
   struct Case {
     const char* name;
     std::function<void(const QString& path)> change;
@@ -345,8 +351,8 @@ TEST_F(JetDatabase, TheKeptConnectionFollowsTheFileOnDisk) {
          qw::Database::OpenDatabase(path, 2, false, kConnect)->Execute("INSERT INTO rpm_Vyk VALUES (5, 7, 0, 1)");
        },
        0, 5},
-      {"written by another program", [](const QString& path) { MakeSqliteFile(path, {"DELETE FROM rpm_Vyk WHERE MarinaNo = 4"}); },
-       0, 3},
+      {"written by another program",
+       [](const QString& path) { MakeSqliteFile(path, {"DELETE FROM rpm_Vyk WHERE MarinaNo = 4"}); }, 0, 3},
       {"replaced by another file",
        [&](const QString& path) {
          QFile::copy(other, path + ".new");

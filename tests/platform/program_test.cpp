@@ -102,7 +102,8 @@ TEST(WholeFiles, WrittenWholeOrLeftAsTheyWereWithTheReason) {
 }
 
 TEST(Twips, FifteenToAPixel) {
-  for (const auto& [twips, pixels] : {std::pair{3720, 248}, {7, 0}, {8, 1}}) EXPECT_EQ(qw::TwipsToPixels(twips), pixels) << twips;
+  for (const auto& [twips, pixels] : {std::pair{3720, 248}, {7, 0}, {8, 1}})
+    EXPECT_EQ(qw::TwipsToPixels(twips), pixels) << twips;
   EXPECT_EQ(qw::PixelsToTwips(10), 150);
 }
 

@@ -1,6 +1,5 @@
 #include <QApplication>
 #include <QComboBox>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -37,6 +36,7 @@ namespace {
 
 using qw::WebBrowser;
 using qw::testing::PdfPageTexts;
+using qw::testing::Spin;
 
 // Writes a page of html as name into dir; its path.
 QString Page(const QTemporaryDir& dir, const QString& name, const QString& html) {
@@ -46,13 +46,6 @@ QString Page(const QTemporaryDir& dir, const QString& name, const QString& html)
 
 // Loads the page at path into browser and waits for it.
 bool Loaded(WebBrowser& browser, const QString& path) { return browser.Navigate(path) && browser.WaitForLoad(30000); }
-
-// Runs the event loop until done() or the time is up.
-bool Spin(const std::function<bool()>& done, int ms = 30000) {
-  QDeadlineTimer deadline(ms);
-  while (!done() && !deadline.hasExpired()) QApplication::processEvents(QEventLoop::AllEvents, 20);
-  return done();
-}
 
 // The dialogs and the page setup of one test, put back afterwards.
 struct PrintSetup {

@@ -14,7 +14,8 @@ namespace {
 
 // A left mouse button pressed (and released) on target at a point of it.
 void SendMouse(QWidget* target, const QPointF& at, bool release = true) {
-  QMouseEvent press(QEvent::MouseButtonPress, at, target->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+  QMouseEvent press(QEvent::MouseButtonPress, at, target->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                    Qt::NoModifier);
   QApplication::sendEvent(target, &press);
   if (!release) return;
   QMouseEvent up(QEvent::MouseButtonRelease, at, target->mapToGlobal(at), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
