@@ -1,7 +1,13 @@
 #include "common/testing.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <gtest/gtest.h>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
@@ -14,6 +20,46 @@ namespace qw::testing {
 QString BuiltProgramFolder() { return QStringLiteral(QUAYWISE_PROGRAM_DIR); }
 
 QString DemoDatabasePath() { return QStringLiteral(QUAYWISE_DEMO_DB); }
+
+QByteArray ReadFile(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool WriteFile(const QString& path, const QByteArray& bytes) {
+  QFile f(path);
+  return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+}
+
+void MakeSqliteFile(const QString& path, const QStringList& statements) {
+  const QString connection = QStringLiteral("make_") + path;
+  {
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+    db.setDatabaseName(path);
+    ASSERT_TRUE(db.open()) << path.toStdString();
+    QSqlQuery q(db);
+    for (const QString& s : statements)
+      ASSERT_TRUE(q.exec(s)) << s.toStdString() << ": " << q.lastError().text().toStdString();
+  }
+  QSqlDatabase::removeDatabase(connection);
+}
+
+bool Spin(const std::function<bool()>& done, int ms) {
+  const QDeadlineTimer deadline(ms);
+  while (!done() && !deadline.hasExpired()) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+  return done();
+}
+
+ScopedEnv::ScopedEnv(const char* name, const QByteArray& value) : name_(name), saved_(qgetenv(name)) {
+  qputenv(name, value);
+}
+
+ScopedEnv::~ScopedEnv() {
+  if (saved_.isNull())
+    qunsetenv(name_);
+  else
+    qputenv(name_, saved_);
+}
 
 TempProgramFolder::TempProgramFolder(bool withDemoDatabase) {
   previousProgramFolder_ = ProgramFolder();
@@ -42,8 +88,7 @@ TempProgramFolder::~TempProgramFolder() {
 }
 
 void TempProgramFolder::WriteFile(const QString& name, const QByteArray& content) const {
-  QFile f(dir_.path() + QLatin1Char('/') + name);
-  if (f.open(QIODevice::WriteOnly)) f.write(content);
+  testing::WriteFile(dir_.path() + QLatin1Char('/') + name, content);
 }
 
 FileSizeLimit::FileSizeLimit(rlim_t bytes) {

@@ -2,7 +2,6 @@
 // list, the report and the maps need, and the ini file and pictures are there.
 #include <gtest/gtest.h>
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -193,16 +192,9 @@ TEST_F(DemoDatabase, ValuesHaveTheFormatsTheProgramReadsByPosition) {
   EXPECT_EQ(Scalar("SELECT [USCG Statute Mile] FROM rpm_nav_info WHERE MarinaNo = 487").toDouble(), 12.5);
 }
 
-QByteArray FileHash(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256) : QByteArray();
-}
-
 TEST(DemoProgramFolder, HoldsTheIniFileAndThePictures) {
   const QString folder = qw::testing::BuiltProgramFolder();
-  QFile ini(folder + QStringLiteral("/VykMarina.ini"));
-  ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
-  const QByteArray text = ini.readAll();
+  const QByteArray text = qw::testing::ReadFile(folder + QStringLiteral("/VykMarina.ini"));
   EXPECT_TRUE(text.startsWith("Edition,\"New England\"\r\n"));
   EXPECT_TRUE(text.contains("List,In 7th Edition\r\n"));
   EXPECT_TRUE(text.contains("GeoCode,5-16\r\n"));
@@ -216,13 +208,10 @@ TEST(DemoProgramFolder, HoldsTheIniFileAndThePictures) {
   for (QString f; reader.ReadField(f);) fields << f;
   EXPECT_FALSE(reader.Stopped());
   ASSERT_EQ(fields.size(), 10);
-  EXPECT_EQ(fields[0], QStringLiteral("Edition"));
-  EXPECT_EQ(fields[1], QStringLiteral("New England"));
-  EXPECT_EQ(fields[3], QStringLiteral("Photos"));
-  EXPECT_EQ(fields[4], QStringLiteral("DatabasePath"));
+  for (const auto& [i, field] : {std::pair{0, "Edition"}, {1, "New England"}, {3, "Photos"}, {4, "DatabasePath"},
+                                 {7, "In 7th Edition"}, {9, "5-16"}})
+    EXPECT_EQ(fields[i], QLatin1String(field)) << i;
   EXPECT_TRUE(QFileInfo::exists(folder + QLatin1Char('/') + fields[5] + QStringLiteral("/marina.mdb")));
-  EXPECT_EQ(fields[7], QStringLiteral("In 7th Edition"));
-  EXPECT_EQ(fields[9], QStringLiteral("5-16"));
 
   for (const QString& prefix : {QStringLiteral("c"), QStringLiteral("b")}) {
     for (int n = 1; n <= 5; ++n) EXPECT_FALSE(QImage(folder + QStringLiteral("/%1bell%2.jpg").arg(prefix).arg(n)).isNull()) << n;
@@ -445,7 +434,8 @@ TEST_F(DemoDatabase, SharesFollowTheirDistributions) {
 
 TEST(DemoProgramFolder, ACopyOfItWritesItsOwnDatabase) {
   const QString original = qw::testing::BuiltProgramFolder();
-  const QByteArray before = FileHash(original + QStringLiteral("/Database/marina.mdb"));
+  const QByteArray before = qw::testing::ReadFile(original + QStringLiteral("/Database/marina.mdb"));
+  ASSERT_FALSE(before.isEmpty());
   QTemporaryDir copy;
   QDir(copy.path()).mkpath(QStringLiteral("Database"));
   for (const char* name : {"VykMarina.ini", "Database/marina.mdb"})
@@ -469,7 +459,7 @@ TEST(DemoProgramFolder, ACopyOfItWritesItsOwnDatabase) {
   qw::SetProgramFolder(QString());
   qw::Settings() = qw::AppSettings{};
   QDir::setCurrent(savedWorkingFolder);
-  EXPECT_EQ(FileHash(original + QStringLiteral("/Database/marina.mdb")), before);
+  EXPECT_TRUE(qw::testing::ReadFile(original + QStringLiteral("/Database/marina.mdb")) == before);
   const auto db = qw::Database::OpenDatabase(copy.filePath(QStringLiteral("Database/marina.mdb")), 0, true, QString());
   EXPECT_EQ(db->OpenRecordset(QStringLiteral("SELECT Comments FROM rpm_output WHERE MarinaNo = 2608"))
                 ->Fields(0)
@@ -491,10 +481,7 @@ class Generator : public ::testing::Test {
     if (!p.waitForFinished(60000)) return -1;
     return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
   }
-  static QByteArray Bytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-  }
+  static QByteArray Bytes(const QString& path) { return qw::testing::ReadFile(path); }
   QString exe_;
   QTemporaryDir dir_;
 };

@@ -16,16 +16,9 @@ struct ProgramEnded {};
 
 // A small marina database of the folder's own (two marinas in rpm_Vyk).
 void MakeDatabase(const testing::TempProgramFolder& folder) {
-  {
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("marina_db_test"));
-    db.setDatabaseName(folder.DatabasePath());
-    ASSERT_TRUE(db.open());
-    QSqlQuery q(db);
-    ASSERT_TRUE(q.exec(QStringLiteral("CREATE TABLE rpm_Vyk (MarinaNo INTEGER PRIMARY KEY, [Geo Code] INTEGER)")));
-    ASSERT_TRUE(q.exec(QStringLiteral("INSERT INTO rpm_Vyk VALUES (11, 5), (12, 6)")));
-    db.close();
-  }
-  QSqlDatabase::removeDatabase(QStringLiteral("marina_db_test"));
+  testing::MakeSqliteFile(folder.DatabasePath(),
+                          {"CREATE TABLE rpm_Vyk (MarinaNo INTEGER PRIMARY KEY, [Geo Code] INTEGER)",
+                           "INSERT INTO rpm_Vyk VALUES (11, 5), (12, 6)"});
 }
 
 TEST(MarinaDatabase, PathAndConnectString) {
@@ -74,9 +67,8 @@ TEST(MarinaDatabase, FailedOpenReportsAndKeepsThePreviousConnection) {
   EXPECT_TRUE(boxes.Shown().first().text.contains(QStringLiteral("Continue?")));
   // A missing database file is never created, and the failure is logged.
   EXPECT_FALSE(QFile::exists(folder.DataFolder() + QStringLiteral("/missing.mdb")));
-  QFile log(folder.Path() + QStringLiteral("/ErrorLog.txt"));
-  ASSERT_TRUE(log.open(QIODevice::ReadOnly));
-  EXPECT_TRUE(log.readAll().contains("\"DavedoZoroz\",\"OpenMyDatabase\",\"Err\","));
+  EXPECT_TRUE(testing::ReadFile(folder.Path() + QStringLiteral("/ErrorLog.txt"))
+                  .contains("\"DavedoZoroz\",\"OpenMyDatabase\",\"Err\","));
   MyDatabase().reset();
 }
 
@@ -121,9 +113,8 @@ TEST(MarinaDatabase, AJournalLeftByAKilledWriterIsRolledBackAndLoggedUnlessTheFi
     boxes.Answer(MsgResult::Yes);
     MyDatabase().reset();
     OpenMyDatabase(Settings().DatabaseFileName);
-    QFile log(folder.Path() + QStringLiteral("/ErrorLog.txt"));
-    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
-    const QByteArray logged = log.readAll();
+    const QByteArray logged = testing::ReadFile(folder.Path() + QStringLiteral("/ErrorLog.txt"));
+    ASSERT_FALSE(logged.isEmpty());
     if (readOnlyFile) {
       // Nothing can be undone on a read-only file: the open says why, once.
       EXPECT_FALSE(MyDatabase());

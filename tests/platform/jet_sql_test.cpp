@@ -4,63 +4,48 @@
 
 namespace {
 
-using qw::TranslateJetSql;
-
-TEST(TranslateJetSql, LikeWildcardsBecomeSqlWildcards) {
-  EXPECT_EQ(TranslateJetSql("rpm_marinaname_no.[Marina Name] LIKE '*Cove*'"),
-            "rpm_marinaname_no.[Marina Name] LIKE '%Cove%'");
-  EXPECT_EQ(TranslateJetSql("x like 'a?c*' AND y NOT LIKE '*z'"), "x like 'a_c%' AND y NOT LIKE '%z'");
-  // Apostrophes doubled in the pattern stay doubled.
-  EXPECT_EQ(TranslateJetSql("[Marina Name] LIKE '*Dyer''s*'"), "[Marina Name] LIKE '%Dyer''s%'");
-  // A pattern without wildcards compares the whole text.
-  EXPECT_EQ(TranslateJetSql("WHERE [Geo Code Name] LIKE 'Cape Cod & Islands'"),
-            "WHERE [Geo Code Name] LIKE 'Cape Cod & Islands'");
-}
-
-TEST(TranslateJetSql, LiteralPercentAndUnderscoreAreEscaped) {
-  EXPECT_EQ(TranslateJetSql("n LIKE '*100%*'"), "n LIKE '%100\\%%' ESCAPE '\\'");
-  EXPECT_EQ(TranslateJetSql("n LIKE '*a_b\\c*'"), "n LIKE '%a\\_b\\\\c%' ESCAPE '\\'");
-  // A backslash alone needs no escape clause.
-  EXPECT_EQ(TranslateJetSql("n LIKE 'a\\b'"), "n LIKE 'a\\b'");
-}
-
-TEST(TranslateJetSql, TrimmedTextComparedWithANumberIsComparedAsANumber) {
-  EXPECT_EQ(TranslateJetSql("RTRIM(LTRIM(rpm_marina_facilities.[Total # of Moorings])) >= 10"),
-            "CAST(RTRIM(LTRIM(rpm_marina_facilities.[Total # of Moorings])) AS REAL) >= 10");
-  EXPECT_EQ(TranslateJetSql("Trim(x)<-1.5"), "CAST(Trim(x) AS REAL)<-1.5");
-  EXPECT_EQ(TranslateJetSql("25 <= trim(x)"), "25 <= CAST(trim(x) AS REAL)");
-  // Compared with text it stays text.
-  EXPECT_EQ(TranslateJetSql("RTRIM(LTRIM(rpm_marina_facilities.[30 Amp $])) <> ''"),
-            "RTRIM(LTRIM(rpm_marina_facilities.[30 Amp $])) <> ''");
-  EXPECT_EQ(TranslateJetSql("(Trim(rpm_Medical.Comments) <> '')"), "(Trim(rpm_Medical.Comments) <> '')");
-}
-
-TEST(TranslateJetSql, LeavesNamesTextsAndJoinsAlone) {
-  const QString from =
-      "select rpm_Vyk.[Bell rating], ['97 Editions].[In Disk] from(((rpm_Contact_Information LEFT JOIN rpm_Vyk ON "
-      "rpm_Contact_Information.MarinaNo = rpm_Vyk.MarinaNo) LEFT JOIN ['97 Editions] ON rpm_Vyk.MarinaNo = "
-      "['97 Editions].MarinaNo)) where rpm_Vyk.[In 7th Edition] = TRUE And((rpm_Vyk.[Geo Code]>= 5) And "
-      "(rpm_Vyk.[Geo Code]<= 16)) ORDER BY rpm_Vyk.[Geo Code], rpm_Vyk.[N/S#]";
-  EXPECT_EQ(TranslateJetSql(from), from);
-  // Look-alikes inside texts and names are not rewritten.
-  const QString texts = "x = 'a LIKE ''*b*'' and Trim(y) >= 1' AND [LIKE *] = 2 AND type='Ships'' Store'";
-  EXPECT_EQ(TranslateJetSql(texts), texts);
-  EXPECT_EQ(TranslateJetSql("rpm_marina_facilities.[In Season Slips--Nightly rate]  <= 1.5"),
-            "rpm_marina_facilities.[In Season Slips--Nightly rate]  <= 1.5");
-}
-
-TEST(TranslateJetSql, DoubleQuotedTextsBecomeSingleQuoted) {
-  EXPECT_EQ(TranslateJetSql("City = \"Bar Harbor\""), "City = 'Bar Harbor'");
-  EXPECT_EQ(TranslateJetSql("City LIKE \"O'Neil*\""), "City LIKE 'O''Neil%'");
-}
-
-TEST(TranslateJetSql, LoneSurrogatesCannotSwallowTheClosingQuote) {
+TEST(TranslateJetSql, RewritesOnlyWhatTheEngineReadsOtherwise) {
   const QChar high(0xD83D), low(0xDEA2), replacement(QChar::ReplacementCharacter);
-  // A lone half of a pair is no character; a whole pair is kept.
-  EXPECT_EQ(TranslateJetSql(QString("n LIKE '*a") + high + "'' OR 1=1 --*'"),
-            QString("n LIKE '%a") + replacement + "'' OR 1=1 --%'");
-  EXPECT_EQ(TranslateJetSql(QString("c = '") + low + high + "'"), QString("c = '") + replacement + replacement + "'");
-  EXPECT_EQ(TranslateJetSql(QString("c = '") + high + low + "'"), QString("c = '") + high + low + "'");
+  const struct {
+    QString jet;
+    QString sql;  // empty: left as it is
+  } cases[] = {
+      // LIKE wildcards become SQL wildcards; doubled apostrophes stay doubled.
+      {"rpm_marinaname_no.[Marina Name] LIKE '*Cove*'", "rpm_marinaname_no.[Marina Name] LIKE '%Cove%'"},
+      {"x like 'a?c*' AND y NOT LIKE '*z'", "x like 'a_c%' AND y NOT LIKE '%z'"},
+      {"[Marina Name] LIKE '*Dyer''s*'", "[Marina Name] LIKE '%Dyer''s%'"},
+      // A pattern without wildcards compares the whole text.
+      {"WHERE [Geo Code Name] LIKE 'Cape Cod & Islands'", ""},
+      // A literal % or _ is escaped; a backslash alone needs no escape clause.
+      {"n LIKE '*100%*'", "n LIKE '%100\\%%' ESCAPE '\\'"},
+      {"n LIKE '*a_b\\c*'", "n LIKE '%a\\_b\\\\c%' ESCAPE '\\'"},
+      {"n LIKE 'a\\b'", ""},
+      // Trimmed text compared with a number is compared as a number, with text it stays text.
+      {"RTRIM(LTRIM(rpm_marina_facilities.[Total # of Moorings])) >= 10",
+       "CAST(RTRIM(LTRIM(rpm_marina_facilities.[Total # of Moorings])) AS REAL) >= 10"},
+      {"Trim(x)<-1.5", "CAST(Trim(x) AS REAL)<-1.5"},
+      {"25 <= trim(x)", "25 <= CAST(trim(x) AS REAL)"},
+      {"RTRIM(LTRIM(rpm_marina_facilities.[30 Amp $])) <> ''", ""},
+      {"(Trim(rpm_Medical.Comments) <> '')", ""},
+      // Names, texts and joins are left alone, look-alikes inside texts and names too.
+      {"select rpm_Vyk.[Bell rating], ['97 Editions].[In Disk] from(((rpm_Contact_Information LEFT JOIN rpm_Vyk ON "
+       "rpm_Contact_Information.MarinaNo = rpm_Vyk.MarinaNo) LEFT JOIN ['97 Editions] ON rpm_Vyk.MarinaNo = "
+       "['97 Editions].MarinaNo)) where rpm_Vyk.[In 7th Edition] = TRUE And((rpm_Vyk.[Geo Code]>= 5) And "
+       "(rpm_Vyk.[Geo Code]<= 16)) ORDER BY rpm_Vyk.[Geo Code], rpm_Vyk.[N/S#]",
+       ""},
+      {"x = 'a LIKE ''*b*'' and Trim(y) >= 1' AND [LIKE *] = 2 AND type='Ships'' Store'", ""},
+      {"rpm_marina_facilities.[In Season Slips--Nightly rate]  <= 1.5", ""},
+      // Double-quoted texts become single-quoted.
+      {"City = \"Bar Harbor\"", "City = 'Bar Harbor'"},
+      {"City LIKE \"O'Neil*\"", "City LIKE 'O''Neil%'"},
+      // A lone half of a surrogate pair is no character and cannot swallow
+      // the closing quote; a whole pair is kept.
+      {QString("n LIKE '*a") + high + "'' OR 1=1 --*'", QString("n LIKE '%a") + replacement + "'' OR 1=1 --%'"},
+      {QString("c = '") + low + high + "'", QString("c = '") + replacement + replacement + "'"},
+      {QString("c = '") + high + low + "'", ""},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(qw::TranslateJetSql(c.jet), c.sql.isEmpty() ? c.jet : c.sql) << c.jet.toStdString();
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
-#include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -17,24 +16,14 @@
 #include <thread>
 #include <vector>
 
+#include "common/testing.h"
 #include "platform/jet.h"
 
 namespace {
 
-const QString kConnect = ";PWD=secret";
+using qw::testing::MakeSqliteFile;
 
-// Builds a small database file with plain Qt SQL.
-void MakeDatabase(const QString& path, const QStringList& statements) {
-  const QString name = "make_" + path;
-  {
-    QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", name);
-    db.setDatabaseName(path);
-    ASSERT_TRUE(db.open());
-    QSqlQuery q(db);
-    for (const QString& s : statements) ASSERT_TRUE(q.exec(s)) << s.toStdString() << q.lastError().text().toStdString();
-  }
-  QSqlDatabase::removeDatabase(name);
-}
+const QString kConnect = ";PWD=secret";
 
 // How many connections the process holds on path: its open descriptors of
 // the file, also of a file removed or replaced since.
@@ -68,7 +57,7 @@ class JetDatabase : public ::testing::Test {
  protected:
   void SetUp() override {
     path_ = dir_.filePath("marina.mdb");
-    MakeDatabase(path_, {
+    MakeSqliteFile(path_, {
         "CREATE TABLE rpm_Contact_Information (MarinaNo INTEGER PRIMARY KEY, City TEXT COLLATE NOCASE)",
         "CREATE TABLE rpm_marinaname_no (MarinaNo INTEGER PRIMARY KEY, [Marina Name] TEXT COLLATE NOCASE)",
         "CREATE TABLE rpm_Vyk (MarinaNo INTEGER PRIMARY KEY, [Geo Code] INTEGER, Sunset BOOLEAN, [In 7th Edition] BOOLEAN)",
@@ -136,10 +125,7 @@ TEST_F(JetDatabase, AFileThatIsNotADatabaseGivesACleanError) {
                                     QByteArray(4096, '\0'), QByteArray("SQLite format 3") + QByteArray(200, 'x'),
                                     QByteArray("SQLite format 3\0", 16) + QByteArray(200, 'x')}) {
     const QString path = dir_.filePath("bad.mdb");
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(content);
-    f.close();
+    ASSERT_TRUE(qw::testing::WriteFile(path, content));
     ExpectJetError(qw::kJetUnrecognizedFormat, [&] { qw::Database::OpenDatabase(path, -1, false, kConnect); });
   }
 }
@@ -199,39 +185,47 @@ TEST_F(JetDatabase, FieldsTellValueNullAndMissingApart) {
 }
 
 TEST_F(JetDatabase, TheProgramsQueryFormsGiveTheEnginesAnswers) {
-  // The numeric moorings test: 9 < 10 and NULL never pass; compared as text every row would.
-  EXPECT_EQ(Count("select * from rpm_marina_facilities where RTRIM(LTRIM(rpm_marina_facilities.[Total # of "
-                  "Moorings])) >= 10"),
-            2);
-  EXPECT_EQ(Count("select * from rpm_marina_facilities where RTRIM(LTRIM(rpm_marina_facilities.[30 Amp $])) <> ''"), 2);
-  EXPECT_EQ(Count("select * from rpm_marina_facilities where rpm_marina_facilities.[Maximum Length Overall] >= 60"), 2);
-  // Name patterns: apostrophes, and % and _ typed by the user are plain characters.
-  EXPECT_EQ(Count("select * from rpm_marinaname_no where rpm_marinaname_no.[Marina Name] LIKE '*dyer''s*'"), 1);
-  EXPECT_EQ(Count("select * from rpm_marinaname_no where [Marina Name] LIKE '*100%*'"), 1);
-  EXPECT_EQ(Count("select * from rpm_marinaname_no where [Marina Name] LIKE '*r_P*'"), 1);
-  EXPECT_EQ(Count("select * from rpm_marinaname_no where [Marina Name] LIKE '*%*'"), 1);
-  EXPECT_EQ(Count("select * from rpm_marinaname_no where [Marina Name] LIKE '*Cove*'"), 2);
-  EXPECT_EQ(Count("select * from rpm_marinaname_no where [Marina Name] LIKE 'S?ndy*'"), 1);
-  // A lone surrogate in a text neither swallows its closing quote (which would
-  // run the rest of the text as SQL) nor makes the query a table name.
-  EXPECT_EQ(Count(QString("select * from rpm_marinaname_no where [Marina Name] LIKE '*") + QChar(0xD83D) +
-                  "'' or 1=1 --*'"),
-            0);
-  // Texts that look like parameters are texts.
-  EXPECT_EQ(Count("select * from rpm_marinaname_no where [Marina Name] LIKE '*:name?*' or [Marina Name] = '?'"), 0);
-  // The joined list query shape, with the bracketed table name and TRUE.
-  EXPECT_EQ(Count("select rpm_Contact_Information.marinano, ['97 Editions].[In Disk] from((rpm_Contact_Information "
-                  "LEFT JOIN rpm_Vyk ON rpm_Contact_Information.MarinaNo = rpm_Vyk.MarinaNo) LEFT JOIN ['97 Editions] "
-                  "ON rpm_Vyk.MarinaNo = ['97 Editions].MarinaNo) where rpm_Vyk.[In 7th Edition] = TRUE "
-                  "And((rpm_Vyk.[Geo Code]>= 5) And (rpm_Vyk.[Geo Code]<= 16)) ORDER BY rpm_Vyk.[Geo Code]"),
-            3);
-  EXPECT_EQ(Count("select * from rpm_Contact_Information LEFT JOIN ['97 Editions] ON "
-                  "rpm_Contact_Information.MarinaNo = ['97 Editions].MarinaNo where ['97 Editions].[In Disk] = TRUE"),
-            2);
-  EXPECT_EQ(Count("SELECT DISTINCT rpm_Vyk.[Geo Code], rpm_Contact_Information.City FROM rpm_Vyk LEFT JOIN "
-                  "rpm_Contact_Information ON rpm_Vyk.MarinaNo = rpm_Contact_Information.MarinaNo WHERE ([Geo Code] "
-                  "in (5, 6)) and (City LIKE 'camden') ORDER BY [Geo Code]"),
-            1);
+  const struct {
+    const char* why;
+    QString sql;
+    int rows;
+  } cases[] = {
+      // 9 < 10 and NULL never pass; compared as text every row would.
+      {"numeric moorings",
+       "select * from rpm_marina_facilities where RTRIM(LTRIM(rpm_marina_facilities.[Total # of Moorings])) >= 10", 2},
+      {"trimmed text",
+       "select * from rpm_marina_facilities where RTRIM(LTRIM(rpm_marina_facilities.[30 Amp $])) <> ''", 2},
+      {"number column",
+       "select * from rpm_marina_facilities where rpm_marina_facilities.[Maximum Length Overall] >= 60", 2},
+      // Name patterns: apostrophes, and % and _ typed by the user are plain characters.
+      {"apostrophe", "select * from rpm_marinaname_no where rpm_marinaname_no.[Marina Name] LIKE '*dyer''s*'", 1},
+      {"percent", "select * from rpm_marinaname_no where [Marina Name] LIKE '*100%*'", 1},
+      {"underscore", "select * from rpm_marinaname_no where [Marina Name] LIKE '*r_P*'", 1},
+      {"lone percent", "select * from rpm_marinaname_no where [Marina Name] LIKE '*%*'", 1},
+      {"star", "select * from rpm_marinaname_no where [Marina Name] LIKE '*Cove*'", 2},
+      {"question mark", "select * from rpm_marinaname_no where [Marina Name] LIKE 'S?ndy*'", 1},
+      // A lone surrogate neither swallows its closing quote (which would run
+      // the rest of the text as SQL) nor makes the query a table name.
+      {"lone surrogate",
+       QString("select * from rpm_marinaname_no where [Marina Name] LIKE '*") + QChar(0xD83D) + "'' or 1=1 --*'", 0},
+      {"parameter look-alikes",
+       "select * from rpm_marinaname_no where [Marina Name] LIKE '*:name?*' or [Marina Name] = '?'", 0},
+      {"joined list with bracketed table and TRUE",
+       "select rpm_Contact_Information.marinano, ['97 Editions].[In Disk] from((rpm_Contact_Information "
+       "LEFT JOIN rpm_Vyk ON rpm_Contact_Information.MarinaNo = rpm_Vyk.MarinaNo) LEFT JOIN ['97 Editions] "
+       "ON rpm_Vyk.MarinaNo = ['97 Editions].MarinaNo) where rpm_Vyk.[In 7th Edition] = TRUE "
+       "And((rpm_Vyk.[Geo Code]>= 5) And (rpm_Vyk.[Geo Code]<= 16)) ORDER BY rpm_Vyk.[Geo Code]", 3},
+      {"joined edition flag",
+       "select * from rpm_Contact_Information LEFT JOIN ['97 Editions] ON rpm_Contact_Information.MarinaNo = "
+       "['97 Editions].MarinaNo where ['97 Editions].[In Disk] = TRUE", 2},
+      {"distinct towns",
+       "SELECT DISTINCT rpm_Vyk.[Geo Code], rpm_Contact_Information.City FROM rpm_Vyk LEFT JOIN "
+       "rpm_Contact_Information ON rpm_Vyk.MarinaNo = rpm_Contact_Information.MarinaNo WHERE ([Geo Code] "
+       "in (5, 6)) and (City LIKE 'camden') ORDER BY [Geo Code]", 1},
+      {"bracketed table name", "['97 Editions]", 3},
+      {"table name", "rpm_Vyk", 4},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Count(c.sql), c.rows) << c.why;
   {
     auto db = Open();
     auto rs = db->OpenRecordset("select rpm_Contact_Information.marinano, ['97 Editions].[In Disk] from "
@@ -242,9 +236,6 @@ TEST_F(JetDatabase, TheProgramsQueryFormsGiveTheEnginesAnswers) {
     rs->MoveLast();
     EXPECT_TRUE(rs->Fields("In Disk").IsNull());  // no row in the joined table
   }
-  // A table by its name, bracketed or not.
-  EXPECT_EQ(Count("['97 Editions]"), 3);
-  EXPECT_EQ(Count("rpm_Vyk"), 4);
 }
 
 TEST_F(JetDatabase, FailingSqlIsAnErrorNeverAnEmptyResult) {
@@ -340,17 +331,12 @@ TEST_F(JetDatabase, ReadersShareOneKeptConnectionThatNeverHoldsAWriterBack) {
 TEST_F(JetDatabase, TheKeptConnectionFollowsTheFileOnDisk) {
   // Another database of the same tables with two marinas.
   const QString other = dir_.filePath("other.mdb");
-  MakeDatabase(other, {"CREATE TABLE rpm_Vyk (MarinaNo INTEGER PRIMARY KEY, [Geo Code] INTEGER, Sunset BOOLEAN, "
+  MakeSqliteFile(other, {"CREATE TABLE rpm_Vyk (MarinaNo INTEGER PRIMARY KEY, [Geo Code] INTEGER, Sunset BOOLEAN, "
                        "[In 7th Edition] BOOLEAN)",
                        "INSERT INTO rpm_Vyk VALUES (1, 5, 1, 1), (2, 6, 0, 1)"});
+  // Written through the same inode.
   const auto write = [](const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));  // same inode
-    f.write(bytes);
-  };
-  const auto readAll = [](const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    ASSERT_TRUE(qw::testing::WriteFile(path, bytes));
   };
   struct Case {
     const char* name;
@@ -365,8 +351,8 @@ TEST_F(JetDatabase, TheKeptConnectionFollowsTheFileOnDisk) {
          qw::Database::OpenDatabase(path, 2, false, kConnect)->Execute("INSERT INTO rpm_Vyk VALUES (5, 7, 0, 1)");
        },
        0, 5},
-      {"written by another program", [](const QString& path) { MakeDatabase(path, {"DELETE FROM rpm_Vyk WHERE MarinaNo = 4"}); },
-       0, 3},
+      {"written by another program",
+       [](const QString& path) { MakeSqliteFile(path, {"DELETE FROM rpm_Vyk WHERE MarinaNo = 4"}); }, 0, 3},
       {"replaced by another file",
        [&](const QString& path) {
          QFile::copy(other, path + ".new");
@@ -375,7 +361,7 @@ TEST_F(JetDatabase, TheKeptConnectionFollowsTheFileOnDisk) {
        0, 2},
       {"rewritten in place",
        [&](const QString& path) {
-         write(path, readAll(other));
+         write(path, qw::testing::ReadFile(other));
          QFile f(path);
          ASSERT_TRUE(f.open(QIODevice::ReadWrite));
          f.setFileTime(QDateTime::currentDateTime().addSecs(10), QFileDevice::FileModificationTime);

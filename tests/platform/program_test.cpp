@@ -15,9 +15,7 @@ namespace {
 
 TEST(ProgramFolder, FindsFileNamesWithoutRegardToCase) {
   QTemporaryDir dir;
-  QFile f(dir.filePath("VykMarina.ini"));
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  f.close();
+  ASSERT_TRUE(qw::testing::WriteFile(dir.filePath("VykMarina.ini"), ""));
   EXPECT_EQ(qw::FindFileNoCase(dir.path(), "vykmarina.ini"), dir.filePath("VykMarina.ini"));
   EXPECT_EQ(qw::FindFileNoCase(dir.path(), "VYKMARINA.INI"), dir.filePath("VykMarina.ini"));
   EXPECT_EQ(qw::FindFileNoCase(dir.path(), "missing.ini"), dir.filePath("missing.ini"));
@@ -47,21 +45,15 @@ TEST(ProgramFolder, OneRunningCopyHoldsItsFolder) {
   first->unlock();
   EXPECT_TRUE(qw::LockProgramFolder(a.path()));
   // Without a usable temporary folder nothing is held against anyone.
-  const QByteArray saved = qgetenv("TMPDIR");
-  qputenv("TMPDIR", "/proc/nonexistent-temporary-folder");
-  auto unlocked = qw::LockProgramFolder(a.path());
-  qputenv("TMPDIR", saved);
-  if (saved.isEmpty()) qunsetenv("TMPDIR");
-  EXPECT_TRUE(unlocked);
+  const qw::testing::ScopedEnv noTemporaryFolder("TMPDIR", "/proc/nonexistent-temporary-folder");
+  EXPECT_TRUE(qw::LockProgramFolder(a.path()));
 }
 
 TEST(ProgramFolder, OneRunningCopyHoldsItsDatabaseWhateverFolderItRunsFrom) {
   QTemporaryDir dir;
   ASSERT_TRUE(QDir(dir.path()).mkpath("data"));
   const QString db = dir.filePath("data/marina.mdb");
-  QFile file(db);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.close();
+  ASSERT_TRUE(qw::testing::WriteFile(db, ""));
   ASSERT_TRUE(QFile::link(dir.filePath("data"), dir.filePath("linked")));
   auto first = qw::LockDatabase(db);
   ASSERT_TRUE(first);
@@ -72,11 +64,6 @@ TEST(ProgramFolder, OneRunningCopyHoldsItsDatabaseWhateverFolderItRunsFrom) {
   EXPECT_TRUE(qw::LockProgramFolder(db));
   first->unlock();
   EXPECT_TRUE(qw::LockDatabase(dir.filePath("linked/marina.mdb")));
-}
-
-QByteArray Contents(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(unreadable)");
 }
 
 TEST(WholeFiles, WrittenWholeOrLeftAsTheyWereWithTheReason) {
@@ -97,7 +84,7 @@ TEST(WholeFiles, WrittenWholeOrLeftAsTheyWereWithTheReason) {
   QTemporaryDir dir;
   const QString path = dir.filePath("page.htm");
   ASSERT_EQ(qw::WriteWholeFile(path, "old page"), "");
-  EXPECT_EQ(Contents(path), "old page");
+  EXPECT_EQ(qw::testing::ReadFile(path), "old page");
 
   // Writes stopped short by the file size limit, as a disk that fills up
   // stops them: a write taken in one go (large) and one the file keeps in its
@@ -109,15 +96,14 @@ TEST(WholeFiles, WrittenWholeOrLeftAsTheyWereWithTheReason) {
       reason = qw::WriteWholeFile(path, QByteArray(size, 'x'));
     }
     EXPECT_EQ(reason, qw::testing::FileSizeLimit::Reason()) << size;
-    EXPECT_EQ(Contents(path), "old page") << size;
+    EXPECT_EQ(qw::testing::ReadFile(path), "old page") << size;
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"page.htm"}) << size;
   }
 }
 
 TEST(Twips, FifteenToAPixel) {
-  EXPECT_EQ(qw::TwipsToPixels(3720), 248);
-  EXPECT_EQ(qw::TwipsToPixels(7), 0);
-  EXPECT_EQ(qw::TwipsToPixels(8), 1);
+  for (const auto& [twips, pixels] : {std::pair{3720, 248}, {7, 0}, {8, 1}})
+    EXPECT_EQ(qw::TwipsToPixels(twips), pixels) << twips;
   EXPECT_EQ(qw::PixelsToTwips(10), 150);
 }
 

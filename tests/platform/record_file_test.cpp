@@ -1,8 +1,8 @@
 #include <QDateTime>
-#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "common/testing.h"
 #include "platform/record_file.h"
 
 namespace {
@@ -19,30 +19,28 @@ QStringList ReadAll(const QByteArray& content) {
   return ReadAll(reader);
 }
 
-TEST(RecordReader, SplitsAtCommasAndLineEndsOutsideQuotes) {
-  EXPECT_EQ(ReadAll("Edition,\"New England\"\r\nList,In 7th Edition\r\nGeoCode,5-16\r\n"),
-            (QStringList{"Edition", "New England", "List", "In 7th Edition", "GeoCode", "5-16"}));
-  // LF and lone CR line ends read like CR LF.
-  EXPECT_EQ(ReadAll("a,b\nc,d\re,f"), (QStringList{"a", "b", "c", "d", "e", "f"}));
-  // A quoted value may hold commas and line ends; quotes are not part of it.
-  EXPECT_EQ(ReadAll("Edition,\"Cape Cod, Islands\"\r\n\"x\r\ny\",z"),
-            (QStringList{"Edition", "Cape Cod, Islands", "x\r\ny", "z"}));
-}
-
-TEST(RecordReader, SkipsBlanksBeforeAFieldOnly) {
-  EXPECT_EQ(ReadAll("  key ,\t value  \r\n"), (QStringList{"key ", "value  "}));
-  EXPECT_EQ(ReadAll("GeoCode, 5 - 16"), (QStringList{"GeoCode", "5 - 16"}));
-  // Blanks after a closing quote are dropped with it.
-  EXPECT_EQ(ReadAll("Edition,\"New England\"   \r\nList,x"),
-            (QStringList{"Edition", "New England", "List", "x"}));
-}
-
-TEST(RecordReader, EmptyLinesAndEmptyFieldsCountAsOneField) {
-  // The empty line shifts the pairing of every later field.
-  EXPECT_EQ(ReadAll("a,b\r\n\r\nc,d\r\n"), (QStringList{"a", "b", "", "c", "d"}));
-  EXPECT_EQ(ReadAll("a,,b\r\nc,\r\n"), (QStringList{"a", "", "b", "c", ""}));
-  EXPECT_EQ(ReadAll("\"\",x"), (QStringList{"", "x"}));
-  EXPECT_TRUE(ReadAll("").isEmpty());
+TEST(RecordReader, SplitsFieldsAtCommasAndLineEndsOutsideQuotes) {
+  const std::pair<QByteArray, QStringList> cases[] = {
+      {"Edition,\"New England\"\r\nList,In 7th Edition\r\nGeoCode,5-16\r\n",
+       {"Edition", "New England", "List", "In 7th Edition", "GeoCode", "5-16"}},
+      // LF and lone CR line ends read like CR LF.
+      {"a,b\nc,d\re,f", {"a", "b", "c", "d", "e", "f"}},
+      // A quoted value may hold commas and line ends; quotes are not part of it.
+      {"Edition,\"Cape Cod, Islands\"\r\n\"x\r\ny\",z", {"Edition", "Cape Cod, Islands", "x\r\ny", "z"}},
+      // Blanks are skipped before a field only, and after a closing quote with it.
+      {"  key ,\t value  \r\n", {"key ", "value  "}},
+      {"GeoCode, 5 - 16", {"GeoCode", "5 - 16"}},
+      {"Edition,\"New England\"   \r\nList,x", {"Edition", "New England", "List", "x"}},
+      // An empty line or field is one empty field (and shifts the pairing of every later one).
+      {"a,b\r\n\r\nc,d\r\n", {"a", "b", "", "c", "d"}},
+      {"a,,b\r\nc,\r\n", {"a", "", "b", "c", ""}},
+      {"\"\",x", {"", "x"}},
+      {"", {}},
+      // UTF-8 (with or without its mark), otherwise Windows-1252.
+      {"\xEF\xBB\xBFkey,\"Caf\xC3\xA9\"", {"key", QString::fromUtf8("Caf\xC3\xA9")}},
+      {"key,\"Bob\x92s Caf\xE9\"", {"key", QString::fromUtf8("Bob\xE2\x80\x99s Caf\xC3\xA9")}},
+  };
+  for (const auto& [content, fields] : cases) EXPECT_EQ(ReadAll(content), fields) << content.toStdString();
 }
 
 TEST(RecordReader, AKeyAtTheEndOfTheFileHasNoValue) {
@@ -95,44 +93,29 @@ TEST(RecordReader, BadInputStopsReadingCleanly) {
   }
 }
 
-TEST(RecordReader, DecodesUtf8AndFallsBackToWindows1252) {
-  EXPECT_EQ(ReadAll("\xEF\xBB\xBFkey,\"Caf\xC3\xA9\""), (QStringList{"key", QString::fromUtf8("Caf\xC3\xA9")}));
-  EXPECT_EQ(ReadAll("key,\"Bob\x92s Caf\xE9\""),
-            (QStringList{"key", QString::fromUtf8("Bob\xE2\x80\x99s Caf\xC3\xA9")}));
-}
-
 TEST(RecordReader, FromFileReadsAFileAndRefusesAMissingOne) {
   QTemporaryDir dir;
   const QString path = dir.filePath("crit.vyk");
   EXPECT_FALSE(qw::RecordReader::FromFile(path).has_value());
   EXPECT_FALSE(qw::RecordReader::FromFile(dir.path()).has_value() &&
                !qw::RecordReader::FromFile(dir.path())->AtEnd());
-  QFile f(path);
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  f.write("\"cboFuel\",2\r\n");
-  f.close();
+  ASSERT_TRUE(qw::testing::WriteFile(path, "\"cboFuel\",2\r\n"));
   auto reader = qw::RecordReader::FromFile(path);
   ASSERT_TRUE(reader.has_value());
   EXPECT_EQ(ReadAll(*reader), (QStringList{"cboFuel", "2"}));
 }
 
 TEST(RecordWriter, FormatsEachKindOfField) {
-  EXPECT_EQ(qw::RecordWriter::FormatField(QString("cboFuel")), "\"cboFuel\"");
-  EXPECT_EQ(qw::RecordWriter::FormatField(QString("say \"hi\"")), "\"say \"\"hi\"\"\"");
-  EXPECT_EQ(qw::RecordWriter::FormatField(2), "2");
-  EXPECT_EQ(qw::RecordWriter::FormatField(-1), "-1");
-  EXPECT_EQ(qw::RecordWriter::FormatField(150.0), "150");
-  EXPECT_EQ(qw::RecordWriter::FormatField(45.5), "45.5");
-  EXPECT_EQ(qw::RecordWriter::FormatField(true), "#TRUE#");
-  EXPECT_EQ(qw::RecordWriter::FormatField(false), "#FALSE#");
-  EXPECT_EQ(qw::RecordWriter::FormatField(QVariant(QMetaType::fromType<QString>())), "#NULL#");
-  EXPECT_EQ(qw::RecordWriter::FormatField(QVariant()), "");
-  EXPECT_EQ(qw::RecordWriter::FormatField(QDateTime(QDate(2026, 3, 7), QTime(9, 5, 3))),
-            "#2026-03-07 09:05:03#");
-  // Exactly midnight leaves the time out.
-  EXPECT_EQ(qw::RecordWriter::FormatField(QDateTime(QDate(2026, 3, 7), QTime(0, 0))), "#2026-03-07#");
-  EXPECT_EQ(qw::RecordWriter::FormatField(QDateTime(QDate(2026, 3, 7), QTime(0, 0, 1))),
-            "#2026-03-07 00:00:01#");
+  const std::pair<QVariant, const char*> cases[] = {
+      {QString("cboFuel"), "\"cboFuel\""}, {QString("say \"hi\""), "\"say \"\"hi\"\"\""}, {2, "2"}, {-1, "-1"},
+      {150.0, "150"}, {45.5, "45.5"}, {true, "#TRUE#"}, {false, "#FALSE#"},
+      {QVariant(QMetaType::fromType<QString>()), "#NULL#"}, {QVariant(), ""},
+      {QDateTime(QDate(2026, 3, 7), QTime(9, 5, 3)), "#2026-03-07 09:05:03#"},
+      // Exactly midnight leaves the time out.
+      {QDateTime(QDate(2026, 3, 7), QTime(0, 0)), "#2026-03-07#"},
+      {QDateTime(QDate(2026, 3, 7), QTime(0, 0, 1)), "#2026-03-07 00:00:01#"},
+  };
+  for (const auto& [value, text] : cases) EXPECT_EQ(qw::RecordWriter::FormatField(value), text) << text;
 }
 
 TEST(RecordWriter, WritesCrLfLinesThatReadBack) {
@@ -178,13 +161,9 @@ TEST(RecordWriter, SavesByReplacingOrAppending) {
   first.WriteRecord({QString("a")});
   ASSERT_TRUE(first.SaveTo(path, true));
   ASSERT_TRUE(first.SaveTo(path, true));
-  QFile f(path);
-  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-  EXPECT_EQ(f.readAll(), "\"a\"\r\n\"a\"\r\n");
-  f.close();
+  EXPECT_EQ(qw::testing::ReadFile(path), "\"a\"\r\n\"a\"\r\n");
   ASSERT_TRUE(first.SaveTo(path));
-  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-  EXPECT_EQ(f.readAll(), "\"a\"\r\n");
+  EXPECT_EQ(qw::testing::ReadFile(path), "\"a\"\r\n");
   EXPECT_FALSE(first.SaveTo(dir.filePath("no/such/folder/ErrorLog.txt"), true));
 }
 

@@ -10,24 +10,13 @@
 #include <unistd.h>
 #include <utime.h>
 
+#include "common/testing.h"
 #include "platform/program.h"
 #include "platform/temp_pages.h"
 
 namespace {
 
-QByteArray Read(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-// Runs body with TMPDIR set to folder.
-template <typename Body>
-void WithTemporaryFolder(const QByteArray& folder, Body body) {
-  const QByteArray saved = qgetenv("TMPDIR");
-  qputenv("TMPDIR", folder);
-  body();
-  if (saved.isNull()) qunsetenv("TMPDIR"); else qputenv("TMPDIR", saved);
-}
+using qw::testing::ScopedEnv;
 
 TEST(TempPages, WritesPagesAndDeletesThemWithTheirOwnerOrAtTheProgramsEnd) {
   auto window = std::make_unique<QObject>();
@@ -37,7 +26,7 @@ TEST(TempPages, WritesPagesAndDeletesThemWithTheirOwnerOrAtTheProgramsEnd) {
   ASSERT_TRUE(pages->Write("<HTML>2</HTML>", &second));
   EXPECT_NE(first, second);
   EXPECT_TRUE(first.endsWith(".htm"));
-  EXPECT_EQ(Read(first), QString("<HTML>Côte</HTML>\r\n").toUtf8());
+  EXPECT_EQ(qw::testing::ReadFile(first), QString("<HTML>Côte</HTML>\r\n").toUtf8());
   EXPECT_EQ(pages->Files(), (QStringList{first, second}));
 
   // The pages (personal notes among them) lie in a folder of this run in the
@@ -73,18 +62,22 @@ TEST(TempPages, WritesPagesAndDeletesThemWithTheirOwnerOrAtTheProgramsEnd) {
   QTemporaryFile notAFolder;  // a temporary "folder" that is a file
   ASSERT_TRUE(notAFolder.open());
   QString failed;
-  WithTemporaryFolder(notAFolder.fileName().toLocal8Bit(), [&] { EXPECT_FALSE(alive.Write("x", &failed)); });
+  {
+    const ScopedEnv temp("TMPDIR", notAFolder.fileName().toLocal8Bit());
+    EXPECT_FALSE(alive.Write("x", &failed));
+  }
   EXPECT_FALSE(failed.isEmpty());
   // Without a temporary folder at all, the pages go to /tmp, never to "/".
-  WithTemporaryFolder("/nonexistent-temporary-folder",
-                      [&] { EXPECT_EQ(QFileInfo(qw::TempPageFolder()).absolutePath(), "/tmp"); });
+  const ScopedEnv temp("TMPDIR", "/nonexistent-temporary-folder");
+  EXPECT_EQ(QFileInfo(qw::TempPageFolder()).absolutePath(), "/tmp");
 }
 
 // The folders of runs that were killed go at the next start; those of runs
 // still going, and one only just being made, stay.
 TEST(TempPages, LeftoverFoldersOfEndedRunsAreRemoved) {
   QTemporaryDir temp;
-  WithTemporaryFolder(temp.path().toLocal8Bit(), [&] {
+  {
+    const ScopedEnv tmpdir("TMPDIR", temp.path().toLocal8Bit());
     const QString prefix = temp.filePath(QString("quaywise-pages-%1-").arg(getuid()));
     const auto made = [&](const char* name) {
       QDir().mkpath(prefix + name);
@@ -125,7 +118,7 @@ TEST(TempPages, LeftoverFoldersOfEndedRunsAreRemoved) {
     EXPECT_FALSE(QFileInfo::exists(unlocked));
     for (const QString& kept : {running, fresh, own}) EXPECT_TRUE(QFileInfo::exists(kept + "/.")) << kept.toStdString();
     EXPECT_TRUE(QFileInfo::exists(running + "/rad1.htm"));
-  });
+  }
   qw::RunProgramEndCleanups();
 }
 

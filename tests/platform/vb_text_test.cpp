@@ -5,27 +5,15 @@
 
 namespace {
 
-TEST(VbText, NumbersInTheirGeneralForm) {
-  EXPECT_EQ(qw::VbText(150.0), "150");
-  EXPECT_EQ(qw::VbText(45.5), "45.5");
-  EXPECT_EQ(qw::VbText(0.75), "0.75");
-  EXPECT_EQ(qw::VbText(-2.5), "-2.5");
-  EXPECT_EQ(qw::VbText(0.0), "0");
-  EXPECT_EQ(qw::VbText(0.1 + 0.2), "0.3");
-  EXPECT_EQ(qw::VbText(QVariant::fromValue<qlonglong>(12345678901LL)), "12345678901");
-  EXPECT_EQ(qw::VbText(123456789012345.0), "123456789012345");
-  EXPECT_EQ(qw::VbText(1e16), "1E+16");
-  EXPECT_EQ(qw::VbText(0.00001), "1E-05");
-  EXPECT_EQ(qw::VbText(0.0001), "0.0001");
-  EXPECT_EQ(qw::VbText(QVariant::fromValue(2.5f)), "2.5");
-}
-
-TEST(VbText, BooleansNullAndText) {
-  EXPECT_EQ(qw::VbText(true), "True");
-  EXPECT_EQ(qw::VbText(false), "False");
-  EXPECT_EQ(qw::VbText(QVariant()), "");
-  EXPECT_EQ(qw::VbText(QVariant(QMetaType::fromType<double>())), "");
-  EXPECT_EQ(qw::VbText(QString("  Sandy Cove ")), "  Sandy Cove ");
+TEST(VbText, NumbersBooleansNullAndTextInTheirGeneralForm) {
+  const std::pair<QVariant, const char*> cases[] = {
+      {150.0, "150"}, {45.5, "45.5"}, {0.75, "0.75"}, {-2.5, "-2.5"}, {0.0, "0"}, {0.1 + 0.2, "0.3"},
+      {QVariant::fromValue<qlonglong>(12345678901LL), "12345678901"}, {123456789012345.0, "123456789012345"},
+      {1e16, "1E+16"}, {0.00001, "1E-05"}, {0.0001, "0.0001"}, {QVariant::fromValue(2.5f), "2.5"},
+      {true, "True"}, {false, "False"}, {QVariant(), ""}, {QVariant(QMetaType::fromType<double>()), ""},
+      {QString("  Sandy Cove "), "  Sandy Cove "},
+  };
+  for (const auto& [value, text] : cases) EXPECT_EQ(qw::VbText(value), text) << text;
 }
 
 TEST(VbFormatCents, TwoDecimalsRoundedOnTheValueAsWritten) {

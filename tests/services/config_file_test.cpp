@@ -2,6 +2,9 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <tuple>
+
 #include "common/testing.h"
 #include "platform/program.h"
 #include "services/config_file.h"
@@ -13,10 +16,7 @@ namespace {
 AppSettings ReadIni(const QByteArray& content, const QString& cdRoot = QStringLiteral("/media/cdrom/")) {
   QTemporaryDir dir;
   const QString path = dir.filePath(QStringLiteral("VykMarina.ini"));
-  QFile f(path);
-  EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-  f.write(content);
-  f.close();
+  EXPECT_TRUE(testing::WriteFile(path, content));
   AppSettings s;
   ReadIniFile(path, s, [cdRoot] { return cdRoot; });
   return s;
@@ -54,74 +54,78 @@ TEST(IniFile, PairsFieldsTwoAtATime) {
 }
 
 TEST(IniFile, GeoCodeForms) {
-  const auto geo = [](const char* value) {
-    return ReadIni(QByteArray("GeoCode,") + value + "\r\nList,after\r\n");
+  // A GeoCode value followed by "List,after", read only when reading goes on.
+  const struct {
+    QByteArray file;
+    int single, from, to;
+    const char* list;
+  } cases[] = {
+      {"9", 9, 0, 0, "after"},
+      {"5-16", 0, 5, 16, "after"},
+      {"5 - 16", 0, 5, 16, "after"},
+      // Nothing after the hyphen: GeoCodeFrom is kept and reading stops there.
+      {"5-", 0, 5, 0, ""},
+      // Fractions round to the nearest, halves to the even one.
+      {"2.5", 2, 0, 0, "after"},
+      {"3.5", 4, 0, 0, "after"},
+      {"7.6", 8, 0, 0, "after"},
+      // Out of range and not a number stop reading.
+      {"40000", 0, 0, 0, ""},
+      {"abc", 0, 0, 0, ""},
+      {"", 0, 0, 0, ""},
+      {"0x10", 0, 0, 0, ""},
   };
-  AppSettings s = geo("9");
-  EXPECT_EQ(s.SingleGeoCode, 9);
-  EXPECT_EQ(s.GeoCodeFrom, 0);
-  EXPECT_EQ(s.GeoCodeTo, 0);
-  s = geo("5-16");
-  EXPECT_EQ(s.SingleGeoCode, 0);
-  EXPECT_EQ(s.GeoCodeFrom, 5);
-  EXPECT_EQ(s.GeoCodeTo, 16);
-  s = geo("5 - 16");
-  EXPECT_EQ(s.GeoCodeFrom, 5);
-  EXPECT_EQ(s.GeoCodeTo, 16);
-  EXPECT_EQ(s.EditionFilter, "after");
-  // Nothing after the hyphen: GeoCodeFrom is kept and reading stops there.
-  s = geo("5-");
-  EXPECT_EQ(s.GeoCodeFrom, 5);
-  EXPECT_EQ(s.GeoCodeTo, 0);
-  EXPECT_EQ(s.EditionFilter, "");
-  // Fractions round to the nearest, halves to the even one.
-  EXPECT_EQ(geo("2.5").SingleGeoCode, 2);
-  EXPECT_EQ(geo("3.5").SingleGeoCode, 4);
-  EXPECT_EQ(geo("7.6").SingleGeoCode, 8);
-  // Out of range and not a number stop reading.
-  for (const char* bad : {"40000", "abc", "", "0x10"}) {
-    s = geo(bad);
-    EXPECT_EQ(s.SingleGeoCode, 0) << bad;
-    EXPECT_EQ(s.EditionFilter, "") << bad;
+  for (const auto& c : cases) {
+    const AppSettings s = ReadIni("GeoCode," + c.file + "\r\nList,after\r\n");
+    EXPECT_EQ(s.SingleGeoCode, c.single) << c.file.constData();
+    EXPECT_EQ(s.GeoCodeFrom, c.from) << c.file.constData();
+    EXPECT_EQ(s.GeoCodeTo, c.to) << c.file.constData();
+    EXPECT_EQ(s.EditionFilter, c.list) << c.file.constData();
   }
   // A single code and a range in one file both stay set.
-  s = ReadIni("GeoCode,9\r\nGeoCode,5-16\r\n");
-  EXPECT_EQ(s.SingleGeoCode, 9);
-  EXPECT_EQ(s.GeoCodeFrom, 5);
-  EXPECT_EQ(s.GeoCodeTo, 16);
+  const AppSettings both = ReadIni("GeoCode,9\r\nGeoCode,5-16\r\n");
+  EXPECT_EQ(std::tuple(both.SingleGeoCode, both.GeoCodeFrom, both.GeoCodeTo), std::tuple(9, 5, 16));
   // A file without the key leaves all three at 0.
-  s = ReadIni("Edition,\"New England\"\r\n");
-  EXPECT_EQ(s.SingleGeoCode + s.GeoCodeFrom + s.GeoCodeTo, 0);
+  const AppSettings none = ReadIni("Edition,\"New England\"\r\n");
+  EXPECT_EQ(none.SingleGeoCode + none.GeoCodeFrom + none.GeoCodeTo, 0);
 }
 
 TEST(IniFile, Integer16Conversion) {
-  EXPECT_EQ(ToInteger16(QStringLiteral("  12  ")), std::int16_t(12));
-  EXPECT_EQ(ToInteger16(QStringLiteral("-2.5")), std::int16_t(-2));
-  EXPECT_EQ(ToInteger16(QStringLiteral("32767")), std::int16_t(32767));
-  EXPECT_EQ(ToInteger16(QStringLiteral("-32768")), std::int16_t(-32768));
-  EXPECT_FALSE(ToInteger16(QStringLiteral("32767.5")));
-  EXPECT_FALSE(ToInteger16(QStringLiteral("-32769")));
-  EXPECT_FALSE(ToInteger16(QStringLiteral("inf")));
-  EXPECT_FALSE(ToInteger16(QStringLiteral("nan")));
-  EXPECT_FALSE(ToInteger16(QStringLiteral("   ")));
+  const std::pair<const char*, std::optional<std::int16_t>> cases[] = {
+      {"  12  ", 12}, {"-2.5", -2}, {"32767", 32767}, {"-32768", -32768},
+      {"32767.5", std::nullopt}, {"-32769", std::nullopt}, {"inf", std::nullopt}, {"nan", std::nullopt},
+      {"   ", std::nullopt}};
+  for (const auto& [text, value] : cases) EXPECT_EQ(ToInteger16(QString::fromLatin1(text)), value) << text;
 }
 
 TEST(IniFile, FolderValues) {
-  // One trailing separator goes from the photos folder only.
-  EXPECT_EQ(ReadIni("PhotosRootFolder,/data/Photos/\r\n").PhotosFolder, "/data/Photos");
-  EXPECT_EQ(ReadIni("PhotosRootFolder,/data/Photos//\r\n").PhotosFolder, "/data/Photos/");
-  EXPECT_EQ(ReadIni("PhotosRootFolder,\"C:\\Photos\\\"\r\n").PhotosFolder, "C:\\Photos");
-  EXPECT_EQ(ReadIni("PhotosRootFolder,\"\"\r\n").PhotosFolder, "");
-  EXPECT_EQ(ReadIni("DatabasePath,/data/Database/\r\n").DataFolder, "/data/Database/");
-  // "CDD Path": the CD's root followed by the folder name, or the no-CD text.
-  AppSettings s = ReadIni("PhotosRootFolder,CDD Path\r\nDatabasePath,CDD Path\r\n");
-  EXPECT_EQ(s.PhotosFolder, "/media/cdrom/Photos");
-  EXPECT_EQ(s.DataFolder, "/media/cdrom/Database");
-  s = ReadIni("PhotosRootFolder,CDD Path\r\nDatabasePath,CDD Path\r\n", kNoCdRom);
-  EXPECT_EQ(s.PhotosFolder, "No CD_ROM InstalledPhotos");
-  EXPECT_EQ(s.DataFolder, "No CD_ROM InstalledDatabase");
-  // Exactly so: another case is a plain folder name.
-  EXPECT_EQ(ReadIni("DatabasePath,cdd path\r\n").DataFolder, "cdd path");
+  constexpr QString AppSettings::*photos = &AppSettings::PhotosFolder;
+  constexpr QString AppSettings::*data = &AppSettings::DataFolder;
+  const QByteArray cdd = "PhotosRootFolder,CDD Path\r\nDatabasePath,CDD Path\r\n";
+  const QString cd = QStringLiteral("/media/cdrom/");
+  const struct {
+    QByteArray file;
+    QString cdRoot;
+    QString AppSettings::*folder;
+    const char* expected;
+  } cases[] = {
+      // One trailing separator goes from the photos folder only.
+      {"PhotosRootFolder,/data/Photos/\r\n", cd, photos, "/data/Photos"},
+      {"PhotosRootFolder,/data/Photos//\r\n", cd, photos, "/data/Photos/"},
+      {"PhotosRootFolder,\"C:\\Photos\\\"\r\n", cd, photos, "C:\\Photos"},
+      {"PhotosRootFolder,\"\"\r\n", cd, photos, ""},
+      {"DatabasePath,/data/Database/\r\n", cd, data, "/data/Database/"},
+      // "CDD Path": the CD's root followed by the folder name, or the no-CD text.
+      {cdd, cd, photos, "/media/cdrom/Photos"},
+      {cdd, cd, data, "/media/cdrom/Database"},
+      {cdd, kNoCdRom, photos, "No CD_ROM InstalledPhotos"},
+      {cdd, kNoCdRom, data, "No CD_ROM InstalledDatabase"},
+      // Exactly so: another case is a plain folder name.
+      {"DatabasePath,cdd path\r\n", cd, data, "cdd path"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(ReadIni(c.file, c.cdRoot).*c.folder, c.expected)
+        << c.file.constData() << " " << c.cdRoot.toStdString();
 }
 
 TEST(IniFile, BadFilesStopReadingCleanly) {
@@ -149,11 +153,8 @@ TEST(IniFile, BadFilesStopReadingCleanly) {
 TEST(CdRom, FirstOpticalMountInTheMountTable) {
   QTemporaryDir dir;
   const auto table = [&](const QByteArray& content) {
-    QFile f(dir.filePath(QStringLiteral("mounts")));
-    EXPECT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(content);
-    f.close();
-    return FindCDROM(f.fileName());
+    EXPECT_TRUE(testing::WriteFile(dir.filePath(QStringLiteral("mounts")), content));
+    return FindCDROM(dir.filePath(QStringLiteral("mounts")));
   };
   EXPECT_EQ(table("/dev/sda1 / ext4 rw 0 0\n/dev/sr0 /media/cd\\040rom iso9660 ro 0 0\n"
                   "/dev/sr1 /media/dvd udf ro 0 0\n"),
@@ -164,28 +165,25 @@ TEST(CdRom, FirstOpticalMountInTheMountTable) {
 }
 
 TEST(BrowserCheck, OnlyMajorVersionSixPasses) {
-  EXPECT_EQ(MajorVersionText(QStringLiteral("6.4.2")), "6");
-  EXPECT_EQ(MajorVersionText(QStringLiteral("10.1")), "10");
-  EXPECT_EQ(MajorVersionText(QStringLiteral("")), "ERROR");
-  EXPECT_EQ(MajorVersionText(QStringLiteral("v6")), "ERROR");
+  for (const auto& [version, major] : {std::pair{"6.4.2", "6"}, {"10.1", "10"}, {"", "ERROR"}, {"v6", "ERROR"}})
+    EXPECT_EQ(MajorVersionText(QString::fromLatin1(version)), major) << version;
   EXPECT_TRUE(BrowserVersionAccepted(QStringLiteral("6")));
   for (const char* v : {"5", "7", "10", "06", "6.0", "ERROR", ""})
     EXPECT_FALSE(BrowserVersionAccepted(QString::fromLatin1(v))) << v;
 }
 
 TEST(EditionTitle, FromTheFirstLine) {
-  EXPECT_EQ(EditionTitleFromLine(QStringLiteral("Edition,\"New England\"")), "New England");
-  EXPECT_EQ(EditionTitleFromLine(QStringLiteral("  Edition,\"New England\"   ")), "New England");
-  // The key is not looked at.
-  EXPECT_EQ(EditionTitleFromLine(QStringLiteral("List,\"Chesapeake\"")), "Chesapeake");
-  // A blank between comma and quote leaves the opening quote in front.
-  EXPECT_EQ(EditionTitleFromLine(QStringLiteral("Edition, \"New England\"")), "\"New England");
-  // No comma: the line without its first and last characters.
-  EXPECT_EQ(EditionTitleFromLine(QStringLiteral("Edition")), "ditio");
-  // Too short to leave a character to drop.
-  EXPECT_FALSE(EditionTitleFromLine(QStringLiteral("E")));
-  EXPECT_FALSE(EditionTitleFromLine(QStringLiteral("Edition,\"")));
-  EXPECT_FALSE(EditionTitleFromLine(QString()));
+  const std::pair<QString, std::optional<QString>> cases[] = {
+      {"Edition,\"New England\"", "New England"},
+      {"  Edition,\"New England\"   ", "New England"},
+      {"List,\"Chesapeake\"", "Chesapeake"},               // the key is not looked at
+      {"Edition, \"New England\"", "\"New England"},       // a blank before the quote keeps the quote
+      {"Edition", "ditio"},                                // no comma: without first and last character
+      {"E", std::nullopt},                                 // too short to leave a character to drop
+      {"Edition,\"", std::nullopt},
+      {QString(), std::nullopt},
+  };
+  for (const auto& [line, title] : cases) EXPECT_EQ(EditionTitleFromLine(line), title) << line.toStdString();
 }
 
 TEST(EditionTitle, ReadsTheConfigurationFileWhateverTheCaseOfItsName) {

@@ -18,15 +18,12 @@ class PageSetup : public ::testing::Test {
 };
 
 TEST_F(PageSetup, RootKeyNamesAreExact) {
-  EXPECT_EQ(GetRootKeyHandle(QStringLiteral("HKEY_CLASSES_ROOT")), 0x80000000u);
-  EXPECT_EQ(GetRootKeyHandle(QStringLiteral("HKEY_CURRENT_USER")), 0x80000001u);
-  EXPECT_EQ(GetRootKeyHandle(QStringLiteral("HKEY_LOCAL_MACHINE")), 0x80000002u);
-  EXPECT_EQ(GetRootKeyHandle(QStringLiteral("HKEY_USERS")), 0x80000003u);
-  EXPECT_EQ(GetRootKeyHandle(QStringLiteral("HKEY_PERFORMANCE_DATA")), 0x80000004u);
-  EXPECT_EQ(GetRootKeyHandle(QStringLiteral("HKEY_CURRENT_CONFIG")), 0x80000005u);
-  EXPECT_EQ(GetRootKeyHandle(QStringLiteral("HKEY_DYN_DATA")), 0x80000006u);
-  EXPECT_EQ(GetRootKeyHandle(QStringLiteral("hkey_current_user")), 0u);
-  EXPECT_EQ(GetRootKeyHandle(QStringLiteral("HKEY_NOWHERE")), 0u);
+  const std::pair<const char*, std::uint32_t> cases[] = {
+      {"HKEY_CLASSES_ROOT", 0x80000000u},    {"HKEY_CURRENT_USER", 0x80000001u}, {"HKEY_LOCAL_MACHINE", 0x80000002u},
+      {"HKEY_USERS", 0x80000003u},           {"HKEY_PERFORMANCE_DATA", 0x80000004u},
+      {"HKEY_CURRENT_CONFIG", 0x80000005u},  {"HKEY_DYN_DATA", 0x80000006u},
+      {"hkey_current_user", 0u},             {"HKEY_NOWHERE", 0u}};
+  for (const auto& [name, handle] : cases) EXPECT_EQ(GetRootKeyHandle(QString::fromLatin1(name)), handle) << name;
 }
 
 TEST_F(PageSetup, SplitsPathsAndRejectsBadForms) {
@@ -61,23 +58,19 @@ TEST_F(PageSetup, SplitsPathsAndRejectsBadForms) {
 
 TEST_F(PageSetup, WritesOnlyTheExistingPageSetupKey) {
   EXPECT_TRUE(PageSetupValue(QStringLiteral("header")).isNull());
-  SetRegistryString(kPageSetupKeyPath, QStringLiteral("header"), QStringLiteral("Guide header "));
-  SetRegistryString(kPageSetupKeyPath, QStringLiteral("footer"), QStringLiteral("Page No [ &p ]"));
-  SetRegistryString(kPageSetupKeyPath, QStringLiteral("margin_top"), QStringLiteral("0.07"));
-  EXPECT_EQ(PageSetupValue(QStringLiteral("header")), "Guide header ");
-  EXPECT_EQ(PageSetupValue(QStringLiteral("footer")), "Page No [ &p ]");
-  EXPECT_EQ(PageSetupValue(QStringLiteral("margin_top")), "0.07");
+  const std::pair<QString, QString> values[] = {
+      {"header", "Guide header "}, {"footer", "Page No [ &p ]"}, {"margin_top", "0.07"}};
+  for (const auto& [name, value] : values) SetRegistryString(kPageSetupKeyPath, name, value);
+  for (const auto& [name, value] : values) EXPECT_EQ(PageSetupValue(name), value) << name.toStdString();
   // Writing "" stores an empty value, not the absence of one.
   SetRegistryString(kPageSetupKeyPath, QStringLiteral("header"), QString());
   EXPECT_FALSE(PageSetupValue(QStringLiteral("header")).isNull());
   EXPECT_EQ(PageSetupValue(QStringLiteral("header")), "");
   // Keys that do not exist are not created; unknown roots write nothing.
-  SetRegistryString(QStringLiteral("HKEY_CURRENT_USER\\Software\\Other\\PageSetup"), QStringLiteral("footer"),
-                    QStringLiteral("other"));
-  SetRegistryString(QStringLiteral("HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Internet Explorer\\PageSetup"),
-                    QStringLiteral("footer"), QStringLiteral("machine"));
-  SetRegistryString(QStringLiteral("HKEY_NOWHERE\\Software\\Microsoft\\Internet Explorer\\PageSetup"),
-                    QStringLiteral("footer"), QStringLiteral("nowhere"));
+  for (const auto& [key, value] : {std::pair{"HKEY_CURRENT_USER\\Software\\Other\\PageSetup", "other"},
+                                   {"HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Internet Explorer\\PageSetup", "machine"},
+                                   {"HKEY_NOWHERE\\Software\\Microsoft\\Internet Explorer\\PageSetup", "nowhere"}})
+    SetRegistryString(QString::fromLatin1(key), QStringLiteral("footer"), QString::fromLatin1(value));
   EXPECT_EQ(PageSetupValue(QStringLiteral("footer")), "Page No [ &p ]");
   EXPECT_TRUE(boxes_.Shown().isEmpty());
 }

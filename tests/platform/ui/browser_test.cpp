@@ -1,6 +1,5 @@
 #include <QApplication>
 #include <QComboBox>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -27,6 +26,7 @@
 #include <vector>
 
 #include "common/pdf_text.h"
+#include "common/testing.h"
 #include "platform/message_box.h"
 #include "platform/page_fonts.h"
 #include "platform/ui/browser.h"
@@ -36,19 +36,16 @@ namespace {
 
 using qw::WebBrowser;
 using qw::testing::PdfPageTexts;
+using qw::testing::Spin;
 
-void WriteFile(const QString& path, const QString& text) {
-  QFile f(path);
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  f.write(text.toUtf8());
+// Writes a page of html as name into dir; its path.
+QString Page(const QTemporaryDir& dir, const QString& name, const QString& html) {
+  EXPECT_TRUE(qw::testing::WriteFile(dir.filePath(name), html.toUtf8()));
+  return dir.filePath(name);
 }
 
-// Runs the event loop until done() or the time is up.
-bool Spin(const std::function<bool()>& done, int ms = 30000) {
-  QDeadlineTimer deadline(ms);
-  while (!done() && !deadline.hasExpired()) QApplication::processEvents(QEventLoop::AllEvents, 20);
-  return done();
-}
+// Loads the page at path into browser and waits for it.
+bool Loaded(WebBrowser& browser, const QString& path) { return browser.Navigate(path) && browser.WaitForLoad(30000); }
 
 // The dialogs and the page setup of one test, put back afterwards.
 struct PrintSetup {
@@ -91,9 +88,7 @@ QString LongPage() {
 // One browser for the group: each one costs seconds to start.
 TEST(WebBrowser, LoadsAndPrintsTheEnginesOwnTextWithHeaderAndFooterOnEveryPage) {
   QTemporaryDir dir;
-  const QString page = dir.filePath("page.htm");
-  WriteFile(page, LongPage());
-
+  const QString page = Page(dir, "page.htm", LongPage());
   WebBrowser browser(nullptr, WebBrowser::Kind::Hidden);
   // Nothing loaded yet: print is supported, not enabled.
   EXPECT_EQ(browser.QueryStatusWB(WebBrowser::kCmdPrint), WebBrowser::kStatusSupported);
@@ -180,14 +175,10 @@ TEST(WebBrowser, LoadsAndPrintsTheEnginesOwnTextWithHeaderAndFooterOnEveryPage) 
 
 TEST(WebBrowser, RefusesAPrintOrALoadWhileOneRunsAndSaysSo) {
   QTemporaryDir dir;
-  WriteFile(dir.filePath("a.htm"), LongPage());
-  WriteFile(dir.filePath("b.htm"), "<HTML><BODY><P>B</P></BODY></HTML>");
   WebBrowser browser(nullptr, WebBrowser::Kind::Hidden);
   WebBrowser other(nullptr, WebBrowser::Kind::Hidden);
-  ASSERT_TRUE(browser.Navigate(dir.filePath("a.htm")));
-  ASSERT_TRUE(browser.WaitForLoad(30000));
-  ASSERT_TRUE(other.Navigate(dir.filePath("b.htm")));
-  ASSERT_TRUE(other.WaitForLoad(30000));
+  ASSERT_TRUE(Loaded(browser, Page(dir, "a.htm", LongPage())));
+  ASSERT_TRUE(Loaded(other, Page(dir, "b.htm", "<HTML><BODY><P>B</P></BODY></HTML>")));
 
   // While a print runs (here: its dialog is open) nothing else starts.
   PrintSetup setup({});
@@ -242,10 +233,8 @@ TEST(WebBrowser, RefusesAPrintOrALoadWhileOneRunsAndSaysSo) {
 // the engine's answer rather than at its limit.
 TEST(WebBrowser, WaitsInAQueuedCallWithTheEnginesWorkQueuedBehindIt) {
   QTemporaryDir dir;
-  WriteFile(dir.filePath("a.htm"), "<HTML><BODY><P id='quay'>Quay</P></BODY></HTML>");
   WebBrowser browser(nullptr, WebBrowser::Kind::Hidden);
-  ASSERT_TRUE(browser.Navigate(dir.filePath("a.htm")));
-  ASSERT_TRUE(browser.WaitForLoad(30000));
+  ASSERT_TRUE(Loaded(browser, Page(dir, "a.htm", "<HTML><BODY><P id='quay'>Quay</P></BODY></HTML>")));
   QPrinter printer;
   printer.setOutputFormat(QPrinter::PdfFormat);
   printer.setOutputFileName(dir.filePath("out.pdf"));
@@ -276,23 +265,19 @@ TEST(WebBrowser, HandsLinksAndNewWindowsToTheProgramAndLoadsNothingRemote) {
   ASSERT_TRUE(remote.listen(QHostAddress::LocalHost));
   const QString web = QString("http://127.0.0.1:%1/").arg(remote.serverPort());
   QTemporaryDir dir;
-  WriteFile(dir.filePath("target.htm"), "<HTML><HEAD><TITLE>Photo</TITLE></HEAD><BODY>T</BODY></HTML>");
-  WriteFile(dir.filePath("own.htm"), "<HTML><BODY>O</BODY></HTML>");
-  WriteFile(dir.filePath("links.htm"),
-            "<HTML><BODY><A id=local HREF='target.htm'>t</A><A id=web HREF='" + web +
-                "site'>w</A><A id=mail HREF='mailto:dock@example.invalid'>m</A><A id=other HREF='ftp://x/'>f</A>"
-                "<IMG SRC='" + web + "remote.png'></BODY></HTML>");
+  Page(dir, "target.htm", "<HTML><HEAD><TITLE>Photo</TITLE></HEAD><BODY>T</BODY></HTML>");
+  const QString own = Page(dir, "own.htm", "<HTML><BODY>O</BODY></HTML>");
+  const QString links = Page(dir, "links.htm",
+                             "<HTML><BODY><A id=local HREF='target.htm'>t</A><A id=web HREF='" + web +
+                                 "site'>w</A><A id=mail HREF='mailto:dock@example.invalid'>m</A><A id=other "
+                                 "HREF='ftp://x/'>f</A><IMG SRC='" + web + "remote.png'></BODY></HTML>");
 
   QList<QUrl> desktop;
   auto opener = qw::BrowserPage::SetDesktopOpener([&](const QUrl& url) { return desktop << url, true; });
   WebBrowser browser;
-  QList<QUrl> links;
+  QList<QUrl> followed;
   bool take = false;
-  browser.SetLinkHandler([&](const QUrl& url) { return links << url, take; });
-  auto load = [&] {
-    ASSERT_TRUE(browser.Navigate(dir.filePath("links.htm")));
-    ASSERT_TRUE(browser.WaitForLoad(30000));
-  };
+  browser.SetLinkHandler([&](const QUrl& url) { return followed << url, take; });
   // The user's click on a link (a mouse click at its middle: a key press on
   // a focused mail link was now and then dropped by the engine when the
   // machine was loaded). True once the handler has seen the link and any
@@ -300,7 +285,7 @@ TEST(WebBrowser, HandsLinksAndNewWindowsToTheProgramAndLoadsNothingRemote) {
   browser.resize(400, 200);
   browser.show();
   auto click = [&](const QString& id) {
-    const qsizetype seen = links.size();
+    const qsizetype seen = followed.size();
     QVariant middle;
     browser.Page()->runJavaScript(
         "var r = document.getElementById('" + id + "').getBoundingClientRect(); [r.left + r.width / 2, r.top + r.height / 2]",
@@ -313,9 +298,9 @@ TEST(WebBrowser, HandsLinksAndNewWindowsToTheProgramAndLoadsNothingRemote) {
                         type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
       QApplication::sendEvent(target, &mouse);
     }
-    return Spin([&] { return links.size() > seen && !browser.IsLoading(); });
+    return Spin([&] { return followed.size() > seen && !browser.IsLoading(); });
   };
-  load();
+  ASSERT_TRUE(Loaded(browser, links));
 
   // Declined by the program: web and mail go to the desktop, other schemes
   // nowhere, and the page stays; a local page loads in place.
@@ -339,27 +324,27 @@ TEST(WebBrowser, HandsLinksAndNewWindowsToTheProgramAndLoadsNothingRemote) {
   EXPECT_TRUE(Spin([&] { return browser.Url().fileName() == "target.htm" && !browser.IsLoading(); }));
 
   // Taken by the program: the page stays.
-  load();
+  ASSERT_TRUE(Loaded(browser, links));
   take = true;
   ASSERT_TRUE(click("local"));
-  EXPECT_EQ(links.last().fileName(), "target.htm");
+  EXPECT_EQ(followed.last().fileName(), "target.htm");
   EXPECT_EQ(browser.Url().fileName(), "links.htm");
   // Taken by the program, which loads a page of its own at once: the end of
   // the refused link, coming after, is not taken for the end of that load.
   take = false;
   browser.SetLinkHandler([&](const QUrl& url) {
-    links << url;
-    return browser.Navigate(dir.filePath("own.htm"));
+    followed << url;
+    return browser.Navigate(own);
   });
   ASSERT_TRUE(click("local"));
   EXPECT_TRUE(browser.WaitForLoad(30000));
   EXPECT_EQ(browser.Url().fileName(), "own.htm");
-  browser.SetLinkHandler([&](const QUrl& url) { return links << url, take; });
+  browser.SetLinkHandler([&](const QUrl& url) { return followed << url, take; });
 
   // window.open (scripts on, as the report's photo pop-up needs): first
   // taken by the program, then the default, a window of the program.
   browser.SetScriptsEnabled(true);
-  load();
+  ASSERT_TRUE(Loaded(browser, links));
   QList<std::pair<QUrl, QRect>> windows;
   bool takeWindow = true;
   browser.SetNewWindowHandler([&](const QUrl& url, const QRect& geometry) {
@@ -399,10 +384,8 @@ TEST(WebBrowser, HandsLinksAndNewWindowsToTheProgramAndLoadsNothingRemote) {
 
 TEST(WebBrowser, PreviewsThePageAndKeepsThePageSetupMarginsInTheStore) {
   QTemporaryDir dir;
-  WriteFile(dir.filePath("page.htm"), LongPage());
   WebBrowser browser(nullptr, WebBrowser::Kind::Hidden);
-  ASSERT_TRUE(browser.Navigate(dir.filePath("page.htm")));
-  ASSERT_TRUE(browser.WaitForLoad(30000));
+  ASSERT_TRUE(Loaded(browser, Page(dir, "page.htm", LongPage())));
   PrintSetup setup({"Header", "Page No [ &p ]", "", "", "", ""});
 
   int previewPages = 0;
@@ -501,10 +484,8 @@ TEST(WebBrowser, PagesGetTheInstalledStandInsOfTheFontsTheyName) {
                     .arg(n++).arg(family, face, sample);
     }
   }
-  WriteFile(dir.filePath("fonts.htm"), body + "</body></html>");
   WebBrowser browser(nullptr, WebBrowser::Kind::Hidden);
-  ASSERT_TRUE(browser.Navigate(dir.filePath("fonts.htm")));
-  ASSERT_TRUE(browser.WaitForLoad(30000));
+  ASSERT_TRUE(Loaded(browser, Page(dir, "fonts.htm", body + "</body></html>")));
   // Widths once the document's fonts have loaded.
   QString widths;
   ASSERT_TRUE(Spin([&] {

@@ -1,5 +1,4 @@
 #include <QBuffer>
-#include <QFile>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
@@ -7,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "common/pdf_text.h"
+#include "common/testing.h"
 #include "platform/print_pages.h"
 #include "platform/ui/print_output.h"
 
@@ -31,10 +31,8 @@ QByteArray Body(const QStringList& pageTexts) {
 }
 
 QString Write(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
-  QFile f(dir.filePath(name));
-  f.open(QIODevice::WriteOnly);
-  f.write(bytes);
-  return f.fileName();
+  qw::testing::WriteFile(dir.filePath(name), bytes);
+  return dir.filePath(name);
 }
 
 TEST(PdfAssembler, StampsEachPrintsHeaderAndFooterAsTextAndJoinsThePrints) {
