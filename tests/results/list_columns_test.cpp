@@ -67,7 +67,8 @@ TEST(OptionalColumns, CellTexts) {
       {C::DockageFee, value(2.675), "$2.68"}, {C::DockageFee, null, ""},
   };
   for (const auto& c : cases)
-    EXPECT_EQ(qw::OptionalCellText(c.column, c.field), c.text) << int(c.column) << " " << c.field.Value().toString().toStdString();
+    EXPECT_EQ(qw::OptionalCellText(c.column, c.field).toStdString(), c.text)
+        << "column " << int(c.column) << ", value " << c.field.Value().toString().toStdString();
 }
 
 }  // namespace

@@ -56,9 +56,10 @@ TEST(ListRows, RatingPicturesAndTheRatingsStore) {
     EXPECT_EQ(r.bellPicture, c.bellPicture);
     EXPECT_EQ(r.boatyardPicture, c.boatyardPicture);
     EXPECT_EQ(r.sunsetPicture, c.sunsetPicture);
-    EXPECT_EQ(r.bellText + r.boatyardText + r.sunsetText, c.texts);
+    EXPECT_EQ((r.bellText + r.boatyardText + r.sunsetText).toStdString(), c.texts);
     // The program-wide store holds the row just read.
-    EXPECT_EQ(qw::RowBellRating().toString() + qw::RowBoatyardRating().toString() + QString::number(qw::RowSunset()),
+    EXPECT_EQ((qw::RowBellRating().toString() + qw::RowBoatyardRating().toString() + QString::number(qw::RowSunset()))
+                  .toStdString(),
               c.texts);
   }
 }
