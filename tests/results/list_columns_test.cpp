@@ -37,10 +37,13 @@ TEST(OptionalColumns, HeaderFormatStrings) {
   EXPECT_EQ(all.count('|'), 11);
 
   // Dockage Fee takes four blanks only beside Max. LOA alone.
-  EXPECT_TRUE(qw::ListHeaderFormatString(Cols(false, false, true, true)).endsWith("|<Dockage Fee    |<Max. LOA    "));
-  EXPECT_TRUE(qw::ListHeaderFormatString(Cols(false, false, true, false)).endsWith("|<Harbor" + QString(38, ' ') + "|<Dockage Fee  "));
-  EXPECT_TRUE(qw::ListHeaderFormatString(Cols(true, false, true, true)).endsWith("|<Dockage Fee  |<Max. LOA    "));
-  EXPECT_TRUE(qw::ListHeaderFormatString(Cols(false, true, true, true)).endsWith("|<Moorings    |<Dockage Fee  |<Max. LOA    "));
+  const std::pair<OptionalColumns, QString> endings[] = {
+      {Cols(false, false, true, true), "|<Dockage Fee    |<Max. LOA    "},
+      {Cols(false, false, true, false), "|<Harbor" + QString(38, ' ') + "|<Dockage Fee  "},
+      {Cols(true, false, true, true), "|<Dockage Fee  |<Max. LOA    "},
+      {Cols(false, true, true, true), "|<Moorings    |<Dockage Fee  |<Max. LOA    "}};
+  for (const auto& [columns, ending] : endings)
+    EXPECT_TRUE(qw::ListHeaderFormatString(columns).endsWith(ending)) << ending.toStdString();
   // Any one optional column widens the City heading.
   EXPECT_TRUE(qw::ListHeaderFormatString(Cols(false, true, false, false)).contains("|<City" + QString(32, ' ') + "|"));
 }
@@ -48,22 +51,24 @@ TEST(OptionalColumns, HeaderFormatStrings) {
 TEST(OptionalColumns, CellTexts) {
   auto value = [](QVariant v) { return Field(Field::State::Value, v); };
   const Field null(Field::State::Null, QVariant());
-  EXPECT_EQ(qw::OptionalCellText(OptionalColumn::Slips, value(120)), "120");
-  EXPECT_EQ(qw::OptionalCellText(OptionalColumn::Slips, value(0)), "0");
-  EXPECT_EQ(qw::OptionalCellText(OptionalColumn::Slips, null), "");
-  EXPECT_EQ(qw::OptionalCellText(OptionalColumn::Moorings, value(45)), "45");
-  EXPECT_EQ(qw::OptionalCellText(OptionalColumn::MaxLoa, value(150.0)), "150");
-  EXPECT_EQ(qw::OptionalCellText(OptionalColumn::MaxLoa, value(45.5)), "45.5");
-  EXPECT_EQ(qw::OptionalCellText(OptionalColumn::MaxLoa, value(QString(" 60 ft"))), " 60 ft");
-  EXPECT_EQ(qw::OptionalCellText(OptionalColumn::MaxLoa, Field()), "");
-  EXPECT_EQ(qw::OptionalCellText(OptionalColumn::DockageFee, value(2.5)), "$2.50");
-  EXPECT_EQ(qw::OptionalCellText(OptionalColumn::DockageFee, value(0.75)), "$0.75");
-  EXPECT_EQ(qw::OptionalCellText(OptionalColumn::DockageFee, value(12)), "$12.00");
-  EXPECT_EQ(qw::OptionalCellText(OptionalColumn::DockageFee, value(0)), "$0.00");
-  EXPECT_EQ(qw::OptionalCellText(OptionalColumn::DockageFee, value(1234.5)), "$1234.50");
-  // Rounded as the report's Rate is: on the value as written.
-  EXPECT_EQ(qw::OptionalCellText(OptionalColumn::DockageFee, value(2.675)), "$2.68");
-  EXPECT_EQ(qw::OptionalCellText(OptionalColumn::DockageFee, null), "");
+  using C = OptionalColumn;
+  const struct {
+    OptionalColumn column;
+    Field field;
+    const char* text;
+  } cases[] = {
+      {C::Slips, value(120), "120"}, {C::Slips, value(0), "0"}, {C::Slips, null, ""}, {C::Moorings, value(45), "45"},
+      {C::MaxLoa, value(150.0), "150"}, {C::MaxLoa, value(45.5), "45.5"},
+      {C::MaxLoa, value(QString(" 60 ft")), " 60 ft"}, {C::MaxLoa, Field(), ""},
+      {C::DockageFee, value(2.5), "$2.50"}, {C::DockageFee, value(0.75), "$0.75"},
+      {C::DockageFee, value(12), "$12.00"}, {C::DockageFee, value(0), "$0.00"},
+      {C::DockageFee, value(1234.5), "$1234.50"},
+      // Rounded as the report's Rate is: on the value as written.
+      {C::DockageFee, value(2.675), "$2.68"}, {C::DockageFee, null, ""},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(qw::OptionalCellText(c.column, c.field).toStdString(), c.text)
+        << "column " << int(c.column) << ", value " << c.field.Value().toString().toStdString();
 }
 
 }  // namespace

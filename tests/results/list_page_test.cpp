@@ -26,13 +26,10 @@ ListGridSnapshot SmallGrid() {
 }
 
 TEST(ListPage, SizesAsPlainDecimalText) {
-  EXPECT_EQ(qw::SizeText(2160.0 / 1440), "1.5");
-  EXPECT_EQ(qw::SizeText(500.0 / 1000), "0.5");
-  EXPECT_EQ(qw::SizeText(2400.0 / 1440), "1.66666666666667");
-  EXPECT_EQ(qw::SizeText(300.0 / 1440), "0.208333333333333");
-  EXPECT_EQ(qw::SizeText(1200.0 / 1200), "1");
-  EXPECT_EQ(qw::SizeText(0), "0");
-  EXPECT_EQ(qw::SizeText(15.0 / 1440), "0.0104166666666667");
+  const std::pair<double, const char*> sizes[] = {
+      {2160.0 / 1440, "1.5"}, {500.0 / 1000, "0.5"}, {2400.0 / 1440, "1.66666666666667"},
+      {300.0 / 1440, "0.208333333333333"}, {1200.0 / 1200, "1"}, {0, "0"}, {15.0 / 1440, "0.0104166666666667"}};
+  for (const auto& [size, text] : sizes) EXPECT_EQ(qw::SizeText(size).toStdString(), text);
 }
 
 TEST(ListPage, ToolbarPrintPageOfASmallGrid) {

@@ -8,16 +8,10 @@ namespace qw {
 namespace {
 
 TEST(DistanceColumnTest, MapsEveryProximityCode) {
-  EXPECT_EQ(DistanceColumn(0), "No preferences");
-  EXPECT_EQ(DistanceColumn(1), "[On-Site]");
-  EXPECT_EQ(DistanceColumn(2), "[On-Call]");
-  EXPECT_EQ(DistanceColumn(3), "NearBy");
-  EXPECT_EQ(DistanceColumn(4), "[W/in 1 Mile]");
-  EXPECT_EQ(DistanceColumn(5), "[1-3 Miles]");
-  EXPECT_EQ(DistanceColumn(6), "[Approx Distance]");
-  EXPECT_EQ(DistanceColumn(-1), "");
-  EXPECT_EQ(DistanceColumn(7), "");
-  EXPECT_EQ(DistanceColumn(999), "");
+  const std::pair<int, const char*> columns[] = {
+      {0, "No preferences"}, {1, "[On-Site]"},     {2, "[On-Call]"},         {3, "NearBy"}, {4, "[W/in 1 Mile]"},
+      {5, "[1-3 Miles]"},    {6, "[Approx Distance]"}, {-1, ""}, {7, ""}, {999, ""}};
+  for (const auto& [code, column] : columns) EXPECT_EQ(DistanceColumn(code), column) << code;
 }
 
 TEST(AmenityConditionTest, SumFormAddsTheClassAndEveryNearerOne) {

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "criteria_arrays.h"
 #include "qstring_printer.h"
 #include "search/criteria_file.h"
 #include "search/where_clause.h"
@@ -126,18 +127,11 @@ SearchCriteria EveryCriterion() {
   auto checks = [](auto& array, int offset) {
     for (std::size_t i = 0; i < array.size(); ++i) array[i] = static_cast<std::int16_t>((i + offset) % 2);
   };
-  codes(a.SupplyDistance, 1);
+  int offset = 1;  // 1 for the first tab's array, one more for each next
+  ForEachDistance(a, [&](auto& array) { codes(array, offset++); });
   checks(a.FacilityChecks, 0);
   checks(a.CreditCardChecks, 1);
   checks(a.ServiceChecks, 0);
-  codes(a.BoatyardDistance, 2);
-  codes(a.RecreationDistance, 3);
-  codes(a.EntertainmentDistance, 4);
-  codes(a.EateryLodgingDistance, 5);
-  codes(a.GeneralServiceDistance, 6);
-  codes(a.ProvisioningDistance, 0);
-  codes(a.TransportationDistance, 1);
-  codes(a.MedicalDistance, 2);
   return c;
 }
 
@@ -236,30 +230,29 @@ TEST(CriteriaFileTest, WritesWindows1252WhenEveryCharacterFits) {
   EXPECT_EQ(LoadSettings(SaveSettings(mixed)), mixed);
 }
 
-TEST(CriteriaFileTest, PumpOutKeyTwice) {
-  SearchCriteria c = LoadSettings("\"chkPumpOut\",999\r\n");
-  EXPECT_EQ(c.chkPumpOut, 1);
-  EXPECT_EQ(c.chkMegaYachtFacilities, 0);
-  c = LoadSettings("\"chkPumpOut\",888\r\n\"chkPumpOut\",999\r\n\"chkPumpOut\",888\r\n");
-  EXPECT_EQ(c.chkPumpOut, 0);
-  EXPECT_EQ(c.chkMegaYachtFacilities, 0);  // the last record wins
-  c = LoadSettings("\"chkPumpOut\",1\r\n\"chkPumpOut\",999\r\n");
-  EXPECT_EQ(c.chkPumpOut, 0);  // only 999 ticks
-  EXPECT_EQ(c.chkMegaYachtFacilities, 1);
-}
-
-TEST(CriteriaFileTest, CityAndHarborPositionsFollowTheRefills) {
-  // A sub-region record refills both lists; a city refills the harbours.
-  SearchCriteria c = LoadSettings("\"cbocity\",2\r\n\"cboHarbor\",3\r\n\"GeoCode(0)\",\"Downeast Maine\"\r\n");
-  EXPECT_EQ(c.cboCity.ListIndex, 0);
-  EXPECT_EQ(c.cboHarbor.ListIndex, 0);
-  c = LoadSettings("\"GeoCode(0)\",\"Downeast Maine\"\r\n\"cboHarbor\",3\r\n\"cbocity\",2\r\n");
-  EXPECT_EQ(c.cboCity.ListIndex, 2);
-  EXPECT_EQ(c.cboHarbor.ListIndex, 0);
-  c = LoadSettings("\"GeoCode(0)\",\"Downeast Maine\"\r\n\"cbocity\",2\r\n\"cboHarbor\",3\r\n");
-  EXPECT_EQ(c.cboCity.ListIndex, 2);
-  EXPECT_EQ(c.cboHarbor.ListIndex, 3);
-  EXPECT_TRUE(c.cboCity.Items.isEmpty() || c.cboCity.Text().isEmpty());
+TEST(CriteriaFileTest, PumpOutKeyTwiceAndCityAndHarborPositions) {
+  // The second pump-out record is the mega-yacht box; the last record wins and
+  // only 999 ticks. A sub-region record refills both lists; a city refills the
+  // harbours.
+  const struct {
+    const char* file;
+    int pumpOut, megaYacht, city, harbor;
+  } cases[] = {
+      {"\"chkPumpOut\",999\r\n", 1, 0, 0, 0},
+      {"\"chkPumpOut\",888\r\n\"chkPumpOut\",999\r\n\"chkPumpOut\",888\r\n", 0, 0, 0, 0},
+      {"\"chkPumpOut\",1\r\n\"chkPumpOut\",999\r\n", 0, 1, 0, 0},
+      {"\"cbocity\",2\r\n\"cboHarbor\",3\r\n\"GeoCode(0)\",\"Downeast Maine\"\r\n", 0, 0, 0, 0},
+      {"\"GeoCode(0)\",\"Downeast Maine\"\r\n\"cboHarbor\",3\r\n\"cbocity\",2\r\n", 0, 0, 2, 0},
+      {"\"GeoCode(0)\",\"Downeast Maine\"\r\n\"cbocity\",2\r\n\"cboHarbor\",3\r\n", 0, 0, 2, 3},
+  };
+  for (const auto& test : cases) {
+    const SearchCriteria c = LoadSettings(test.file);
+    EXPECT_EQ(c.chkPumpOut, test.pumpOut) << test.file;
+    EXPECT_EQ(c.chkMegaYachtFacilities, test.megaYacht) << test.file;
+    EXPECT_EQ(c.cboCity.ListIndex, test.city) << test.file;
+    EXPECT_EQ(c.cboHarbor.ListIndex, test.harbor) << test.file;
+    EXPECT_TRUE(c.cboCity.Items.isEmpty() || c.cboCity.Text().isEmpty()) << test.file;
+  }
 }
 
 TEST(CriteriaFileTest, ValuesThatDoNotFitAreIgnored) {
@@ -331,15 +324,10 @@ TEST(CriteriaFileTest, HostileFilesNeverCrashOrHang) {
 }
 
 TEST(CheckValueTest, EncodesTicksAndMarksAndBack) {
-  EXPECT_EQ(CheckVal(1), 999);
-  EXPECT_EQ(CheckVal(-1), 999);
-  EXPECT_EQ(CheckVal(0), 888);
-  EXPECT_EQ(CheckVal(2), 888);
-  EXPECT_EQ(CheckVal(999), 888);
-  EXPECT_EQ(TFValue(999), 1);
-  EXPECT_EQ(TFValue(888), 0);
-  EXPECT_EQ(TFValue(1), 0);
-  EXPECT_EQ(TFValue(-999), 0);
+  for (const auto& [value, stored] : {std::pair{1, 999}, {-1, 999}, {0, 888}, {2, 888}, {999, 888}})
+    EXPECT_EQ(CheckVal(value), stored) << value;
+  for (const auto& [stored, value] : {std::pair{999, 1}, {888, 0}, {1, 0}, {-999, 0}})
+    EXPECT_EQ(TFValue(stored), value) << stored;
 }
 
 TEST(PlainNumberTest, AcceptsDecimalsWithAnExponentAndNothingElse) {

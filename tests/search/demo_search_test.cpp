@@ -5,6 +5,7 @@
 #include <QFile>
 
 #include "common/testing.h"
+#include "criteria_arrays.h"
 #include "data/marina_db.h"
 #include "qstring_printer.h"
 #include "search/location_queries.h"
@@ -101,17 +102,21 @@ TEST_F(DemoSearchTest, DistanceClassesAreCumulative) {
 }
 
 TEST_F(DemoSearchTest, RemarksCountForTheCheckBoxGroups) {
-  SearchCriteria hospital;
-  hospital.chkHospital = 1;
-  EXPECT_EQ(Count(hospital, 186), 1);  // a remark and no distance mark
-  EXPECT_EQ(Count(hospital, 484), 0);  // no amenity rows at all
-  SearchCriteria rescue;
-  rescue.chk911 = 1;
-  EXPECT_EQ(Count(rescue, 2528), 1);
-  EXPECT_EQ(Count(rescue, 2637), 0);
-  SearchCriteria airport;
-  airport.chkAirport = 1;
-  EXPECT_EQ(Count(airport, 485), 1);
+  const struct {
+    int SearchCriteria::*box;
+    int marinaNo, count;
+  } cases[] = {
+      {&SearchCriteria::chkHospital, 186, 1},  // a remark and no distance mark
+      {&SearchCriteria::chkHospital, 484, 0},  // no amenity rows at all
+      {&SearchCriteria::chk911, 2528, 1},
+      {&SearchCriteria::chk911, 2637, 0},
+      {&SearchCriteria::chkAirport, 485, 1},
+  };
+  for (const auto& test : cases) {
+    SearchCriteria c;
+    c.*test.box = 1;
+    EXPECT_EQ(Count(c, test.marinaNo), test.count) << test.marinaNo;
+  }
 }
 
 TEST_F(DemoSearchTest, MooringsCompareAsNumbers) {
@@ -258,15 +263,7 @@ TEST_F(DemoSearchTest, CityAndHarborListsAreAlphabeticalWithinEachSubRegion) {
 TEST_F(DemoSearchTest, EveryCriterionGivesAQueryTheDatabaseRuns) {
   for (std::int16_t code = 1; code <= 6; ++code) {
     SearchCriteria c;
-    for (auto* array : {&c.Amenity.SupplyDistance}) array->fill(code);
-    c.Amenity.BoatyardDistance.fill(code);
-    c.Amenity.RecreationDistance.fill(code);
-    c.Amenity.EntertainmentDistance.fill(code);
-    c.Amenity.EateryLodgingDistance.fill(code);
-    c.Amenity.GeneralServiceDistance.fill(code);
-    c.Amenity.ProvisioningDistance.fill(code);
-    c.Amenity.TransportationDistance.fill(code);
-    c.Amenity.MedicalDistance.fill(code);
+    ForEachDistance(c.Amenity, [code](auto& array) { array.fill(code); });
     c.Amenity.FacilityChecks.fill(1);
     c.Amenity.CreditCardChecks.fill(1);
     c.Amenity.ServiceChecks.fill(1);

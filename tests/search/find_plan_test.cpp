@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include "common/testing.h"
+#include "criteria_arrays.h"
 #include "search/result_query.h"
 #include "search/where_clause.h"
 
@@ -40,11 +41,7 @@ TEST(FindPlan, EveryAmenitySubQueryReadsOnlyItsCoveringIndex) {
     SCOPED_TRACE(distanceClass);
     SearchCriteria c;
     AmenityCriteria& a = c.Amenity;
-    for (auto* distances : {a.SupplyDistance.data(), a.BoatyardDistance.data(), a.RecreationDistance.data(),
-                            a.EntertainmentDistance.data(), a.EateryLodgingDistance.data(),
-                            a.GeneralServiceDistance.data(), a.ProvisioningDistance.data(),
-                            a.TransportationDistance.data(), a.MedicalDistance.data()})
-      distances[0] = distanceClass;
+    ForEachDistance(a, [distanceClass](auto& distances) { distances[0] = distanceClass; });
     a.EateryLodgingDistance.back() = distanceClass;  // a lodging row too
     AppSettings settings;
     settings.EditionFilter = QStringLiteral("In 7th Edition");

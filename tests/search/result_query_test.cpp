@@ -2,32 +2,16 @@
 
 #include "qstring_printer.h"
 
+#include "common/result_query_text.h"
 #include "search/result_query.h"
 
 namespace qw {
 namespace {
 
-const QString kCountHead =
-    "select rpm_Contact_Information.marinano, rpm_marinaname_no.[Marina Name],rpm_Contact_Information.City, "
-    "rpm_Contact_Information.State, rpm_Vyk.[Bell rating], rpm_nav_Info.Harbor, rpm_nav_Info.[USCG Statute Mile], "
-    "['97 Editions].[In Disk] FROM ";
-const QString kListHead =
-    "select rpm_Contact_Information.marinano, rpm_marinaname_no.[Marina 30 char Name],rpm_marinaname_no.[Marina "
-    "Name],rpm_Contact_Information.City, rpm_Contact_Information.State,rpm_Vyk.[Bell rating], rpm_Vyk.[Boatyard "
-    "Rating], rpm_Vyk.[Sunset], rpm_nav_Info.[USCG Statute Mile],rpm_nav_Info.[Harbor], ['97 Editions].[In "
-    "Disk],rpm_marina_facilities.[Total # Slips],rpm_marina_facilities.[Total # of "
-    "Moorings],rpm_marina_facilities.[Maximum Length Overall],rpm_marina_facilities.[In Season Slips--Nightly Rate] "
-    "from";
-const QString kFrom =
-    "(((((((rpm_Contact_Information LEFT JOIN rpm_nav_info ON rpm_Contact_Information.MarinaNo = "
-    "rpm_nav_info.MarinaNo) LEFT JOIN rpm_marinaname_no ON rpm_Contact_Information.MarinaNo = "
-    "rpm_marinaname_no.MarinaNo) LEFT JOIN rpm_Vyk ON rpm_Contact_Information.MarinaNo = rpm_Vyk.MarinaNo) LEFT "
-    "JOIN rpm_marina_facilities ON rpm_Contact_Information.MarinaNo = rpm_marina_facilities.MarinaNo) LEFT JOIN "
-    "rpm_marina_services ON rpm_Contact_Information.MarinaNo = rpm_marina_services.MarinaNo) LEFT JOIN "
-    "rpm_Boat_and_Boatyard_Services_EI ON rpm_Contact_Information.MarinaNo = "
-    "rpm_Boat_and_Boatyard_Services_EI.MarinaNo) LEFT JOIN ['97 Editions] ON rpm_Vyk.MarinaNo = ['97 "
-    "Editions].MarinaNo) LEFT JOIN rpm_marina_operations ON rpm_Contact_Information.MarinaNo = "
-    "rpm_marina_operations.MarinaNo";
+using testing::kCountHead;
+using testing::kFrom;
+using testing::kListHead;
+
 const QString kWhere = " where rpm_Vyk.[Sunset] = TRUE ";
 
 AppSettings Config(const char* edition, int single, int from, int to) {
@@ -85,6 +69,12 @@ TEST(ResultQueryTest, EditionAndSubRegionFilterCases) {
       {Config("In 6th Edition", 7, 5, 16),
        "And (['97 Editions].[In Disk] = TRUE) And (rpm_Vyk.[Geo Code] = 7)",
        " where ['97 Editions].[In Disk] = TRUE And (rpm_Vyk.[Geo Code]= 7)"},
+      {Config("In 6th Edition", 9, 5, 16),
+       "And (['97 Editions].[In Disk] = TRUE) And (rpm_Vyk.[Geo Code] = 9)",
+       " where ['97 Editions].[In Disk] = TRUE And (rpm_Vyk.[Geo Code]= 9)"},
+      {Config("In 6th Edition", 0, 5, 16),
+       "And (['97 Editions].[In Disk] = TRUE) And ((rpm_Vyk.[Geo Code]>= 5) And (rpm_Vyk.[Geo Code]<= 16))",
+       " where ['97 Editions].[In Disk] = TRUE And ((rpm_Vyk.[Geo Code]>= 5) And (rpm_Vyk.[Geo Code]<= 16))"},
       {Config("In 6th Edition", 0, 0, 16),
        "And (['97 Editions].[In Disk] = TRUE) And ((rpm_Vyk.[Geo Code]>= 0) And (rpm_Vyk.[Geo Code]<= 16))",
        " where ['97 Editions].[In Disk] = TRUE And ((rpm_Vyk.[Geo Code]>= 0) And (rpm_Vyk.[Geo Code]<= 16))"},
@@ -94,13 +84,21 @@ TEST(ResultQueryTest, EditionAndSubRegionFilterCases) {
        " where ['97 Editions].[In Disk] = TRUE"},
       {Config("In 7th Edition", 12, -4, 3), "And (rpm_Vyk.[In 7th Edition] = TRUE) And (rpm_Vyk.[Geo Code] = 12)",
        " where rpm_Vyk.[In 7th Edition] = TRUE And (rpm_Vyk.[Geo Code] = 12)"},
+      {Config("In 7th Edition", 12, 0, 0), "And (rpm_Vyk.[In 7th Edition] = TRUE) And (rpm_Vyk.[Geo Code] = 12)",
+       " where rpm_Vyk.[In 7th Edition] = TRUE And (rpm_Vyk.[Geo Code] = 12)"},
+      // No code at all: the range 0 to 0 applies, which nothing satisfies.
       {Config("In 7th Edition", 0, 0, 0),
        "And (rpm_Vyk.[In 7th Edition] = TRUE) And ((rpm_Vyk.[Geo Code]>= 0) And (rpm_Vyk.[Geo Code]<= 0))",
        " where rpm_Vyk.[In 7th Edition] = TRUE And ((rpm_Vyk.[Geo Code]>= 0) And (rpm_Vyk.[Geo Code]<= 0))"},
       {Config("In 7th Edition", -2, 6, -1), "And (rpm_Vyk.[In 7th Edition] = TRUE)",
        " where rpm_Vyk.[In 7th Edition] = TRUE"},
+      {Config("In 7th Edition", 0, 7, 0), "And (rpm_Vyk.[In 7th Edition] = TRUE)", " where rpm_Vyk.[In 7th Edition] = TRUE"},
+      {Config("In 8th Edition", 6, 5, 16), "And (rpm_Vyk.[Geo Code] = 6)", " where (rpm_Vyk.[Geo Code] = 6)"},
+      // Any other edition text never applies a range.
       {Config("in 7th edition", 9, 5, 16), "And (rpm_Vyk.[Geo Code] = 9)", " where (rpm_Vyk.[Geo Code] = 9)"},
+      {Config("in 7th edition", 0, 5, 16), "", ""},
       {Config("", 0, 5, 16), "", ""},
+      {Config("", 0, 0, 0), "", ""},
   };
   for (const Case& test : cases) {
     const std::string label = test.settings.EditionFilter.toStdString() + " " +
@@ -118,12 +116,11 @@ TEST(ResultQueryTest, EditionAndSubRegionFilterCases) {
 }
 
 TEST(ResultQueryTest, RangeTest) {
-  EXPECT_TRUE(GeoCodeRangeApplies(Config("", 0, 5, 16)));
-  EXPECT_TRUE(GeoCodeRangeApplies(Config("", 0, 0, 0)));
-  EXPECT_TRUE(GeoCodeRangeApplies(Config("", 0, 0, -3)));
-  EXPECT_FALSE(GeoCodeRangeApplies(Config("", 0, 5, 0)));
-  EXPECT_FALSE(GeoCodeRangeApplies(Config("", 0, 5, -1)));
-  EXPECT_FALSE(GeoCodeRangeApplies(Config("", 0, -1, 16)));
+  const struct {
+    int from, to;
+    bool applies;
+  } cases[] = {{5, 16, true}, {0, 0, true}, {0, -3, true}, {5, 0, false}, {5, -1, false}, {-1, 16, false}};
+  for (const auto& c : cases) EXPECT_EQ(GeoCodeRangeApplies(Config("", 0, c.from, c.to)), c.applies) << c.from << "-" << c.to;
 }
 
 TEST(ResultQueryTest, AnEateryGroupClosedAtTheEndMeetsTheFilterDirectly) {
@@ -133,9 +130,7 @@ TEST(ResultQueryTest, AnEateryGroupClosedAtTheEndMeetsTheFilterDirectly) {
 }
 
 TEST(ResultQueryTest, FoundCaption) {
-  EXPECT_EQ(MarinasFoundCaption(37), "Marinas Found: 37");
-  EXPECT_EQ(MarinasFoundCaption(0), "Marinas Found: 0");
-  EXPECT_EQ(MarinasFoundCaption(70000), "Marinas Found: 70000");
+  for (int n : {37, 0, 70000}) EXPECT_EQ(MarinasFoundCaption(n), QString("Marinas Found: %1").arg(n));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <QMap>
 
+#include "criteria_arrays.h"
 #include "search/where_clause.h"
 
 namespace qw {
@@ -37,59 +38,54 @@ TEST(WhereClauseTest, NothingSetGivesNoClause) {
 }
 
 TEST(WhereClauseTest, EachGeneralCriterionAlone) {
+  // A field's choices 1, 2, ... (0 where a choice is skipped) and the term each gives.
   struct Case {
-    void (*set)(SearchCriteria&);
-    const char* term;
+    int SearchCriteria::*field;
+    std::vector<std::pair<int, QString>> terms;
+  };
+  const QString slips = "rpm_marina_facilities.[Total # Slips] ";
+  const QString moorings = "RTRIM(LTRIM(rpm_marina_facilities.[Total # of Moorings])) >= ";
+  const QString dockage = "rpm_marina_facilities.[In Season Slips--Nightly rate]  <= ";
+  auto amps = [](const char* column) { return QString("RTRIM(LTRIM(rpm_marina_facilities.[%1])) <> ''").arg(column); };
+  auto depth = [](int feet) {
+    return QString("((rpm_nav_info.[Deepest Slip] >= %1) OR (rpm_nav_info.[Deepest Mooring] >= %1))").arg(feet);
   };
   const Case cases[] = {
-      {[](SearchCriteria& c) { c.chkSunset = 1; }, "rpm_Vyk.[Sunset] = TRUE"},
-      {[](SearchCriteria& c) { c.chkMegaYachtFacilities = 1; }, "rpm_marina_facilities.[Mega Yacht Facilities?] = TRUE"},
-      {[](SearchCriteria& c) { c.chkPumpOut = 1; },
-       "((rpm_marina_operations.[On Site] = TRUE) OR (rpm_marina_operations.[On Call] = TRUE) OR "
-       "(rpm_marina_operations.[Self Service] = TRUE) OR (rpm_marina_operations.[Full Service] = TRUE))"},
-      {[](SearchCriteria& c) { c.cboBellRating = 1; }, "rpm_Vyk.[bell rating] >=2"},
-      {[](SearchCriteria& c) { c.cboBellRating = 2; }, "rpm_Vyk.[bell rating] >=3"},
-      {[](SearchCriteria& c) { c.cboBellRating = 3; }, "rpm_Vyk.[bell rating] >= 4"},
-      {[](SearchCriteria& c) { c.cboBellRating = 4; }, "rpm_Vyk.[bell rating] =5"},
-      {[](SearchCriteria& c) { c.cmbTotalSlips = 1; }, "rpm_marina_facilities.[Total # Slips] >= 1"},
-      {[](SearchCriteria& c) { c.cmbTotalSlips = 2; }, "rpm_marina_facilities.[Total # Slips] > 25"},
-      {[](SearchCriteria& c) { c.cmbTotalSlips = 3; }, "rpm_marina_facilities.[Total # Slips] > 50"},
-      {[](SearchCriteria& c) { c.cmbTotalSlips = 4; }, "rpm_marina_facilities.[Total # Slips] > 100"},
-      {[](SearchCriteria& c) { c.cmbTotalSlips = 5; }, "rpm_marina_facilities.[Total # Slips] > 200"},
-      {[](SearchCriteria& c) { c.cmbTotalSlips = 6; }, "rpm_marina_facilities.[Total # Slips] > 300"},
-      {[](SearchCriteria& c) { c.cboFuel = 1; }, "rpm_marina_facilities.[gasoline?] = True"},
-      {[](SearchCriteria& c) { c.cboFuel = 2; }, "rpm_marina_facilities.[diesel?] = True "},
-      {[](SearchCriteria& c) { c.cboMoorings = 1; }, "RTRIM(LTRIM(rpm_marina_facilities.[Total # of Moorings])) >= 1"},
-      {[](SearchCriteria& c) { c.cboMoorings = 2; }, "RTRIM(LTRIM(rpm_marina_facilities.[Total # of Moorings])) >= 10"},
-      {[](SearchCriteria& c) { c.cboMoorings = 3; }, "RTRIM(LTRIM(rpm_marina_facilities.[Total # of Moorings])) >= 25"},
-      {[](SearchCriteria& c) { c.cboMoorings = 4; }, "RTRIM(LTRIM(rpm_marina_facilities.[Total # of Moorings])) >= 50"},
-      {[](SearchCriteria& c) { c.cboDockage = 1; }, "rpm_marina_facilities.[In Season Slips--Nightly rate]  <= 1"},
-      {[](SearchCriteria& c) { c.cboDockage = 2; }, "rpm_marina_facilities.[In Season Slips--Nightly rate]  <= 1.5"},
-      {[](SearchCriteria& c) { c.cboDockage = 3; }, "rpm_marina_facilities.[In Season Slips--Nightly rate]  <= 2"},
-      {[](SearchCriteria& c) { c.cboDockage = 4; }, "rpm_marina_facilities.[In Season Slips--Nightly rate]  <= 2.5"},
-      {[](SearchCriteria& c) { c.cboDockage = 5; }, "rpm_marina_facilities.[In Season Slips--Nightly rate]  <= 3"},
-      {[](SearchCriteria& c) { c.cboElectricity = 1; }, "RTRIM(LTRIM(rpm_marina_facilities.[30 Amp $])) <> ''"},
-      {[](SearchCriteria& c) { c.cboElectricity = 2; }, "RTRIM(LTRIM(rpm_marina_facilities.[50 Amp $])) <> ''"},
-      {[](SearchCriteria& c) { c.cboElectricity = 3; }, "RTRIM(LTRIM(rpm_marina_facilities.[100 Amp $])) <> ''"},
-      {[](SearchCriteria& c) { c.cboElectricity = 4; }, "RTRIM(LTRIM(rpm_marina_facilities.[200 Amp $])) <> ''"},
-      {[](SearchCriteria& c) { c.cboElectricity = 5; }, "RTRIM(LTRIM(rpm_marina_facilities.[300 Amp $])) <> ''"},
-      {[](SearchCriteria& c) { c.cboElectricity = 6; }, "RTRIM(LTRIM(rpm_marina_facilities.[3 Phase $])) <> ''"},
-      {[](SearchCriteria& c) { c.cboBoatRating = 1; }, "rpm_Vyk.[Boatyard Rating] >=1"},
-      {[](SearchCriteria& c) { c.cboBoatRating = 2; }, "rpm_Vyk.[Boatyard Rating] =2"},
-      {[](SearchCriteria& c) { c.cboDepth = 1; },
-       "((rpm_nav_info.[Deepest Slip] >= 3) OR (rpm_nav_info.[Deepest Mooring] >= 3))"},
-      {[](SearchCriteria& c) { c.cboDepth = 5; },
-       "((rpm_nav_info.[Deepest Slip] >= 7) OR (rpm_nav_info.[Deepest Mooring] >= 7))"},
-      {[](SearchCriteria& c) { c.cboDepth = 8; },
-       "((rpm_nav_info.[Deepest Slip] >= 10) OR (rpm_nav_info.[Deepest Mooring] >= 10))"},
-      {[](SearchCriteria& c) { c.ebMinLOA = " 40 "; }, "rpm_marina_facilities.[Maximum Length Overall] >= 40"},
-      {[](SearchCriteria& c) { c.tbMarinaName = "Harbor"; }, "rpm_marinaname_no.[Marina Name] LIKE '*Harbor*'"},
+      {&SearchCriteria::chkSunset, {{1, "rpm_Vyk.[Sunset] = TRUE"}}},
+      {&SearchCriteria::chkMegaYachtFacilities, {{1, "rpm_marina_facilities.[Mega Yacht Facilities?] = TRUE"}}},
+      {&SearchCriteria::chkPumpOut,
+       {{1, "((rpm_marina_operations.[On Site] = TRUE) OR (rpm_marina_operations.[On Call] = TRUE) OR "
+            "(rpm_marina_operations.[Self Service] = TRUE) OR (rpm_marina_operations.[Full Service] = TRUE))"}}},
+      {&SearchCriteria::cboBellRating,
+       {{1, "rpm_Vyk.[bell rating] >=2"}, {2, "rpm_Vyk.[bell rating] >=3"}, {3, "rpm_Vyk.[bell rating] >= 4"},
+        {4, "rpm_Vyk.[bell rating] =5"}}},
+      {&SearchCriteria::cmbTotalSlips,
+       {{1, slips + ">= 1"}, {2, slips + "> 25"}, {3, slips + "> 50"}, {4, slips + "> 100"}, {5, slips + "> 200"},
+        {6, slips + "> 300"}}},
+      {&SearchCriteria::cboFuel,
+       {{1, "rpm_marina_facilities.[gasoline?] = True"}, {2, "rpm_marina_facilities.[diesel?] = True "}}},
+      {&SearchCriteria::cboMoorings, {{1, moorings + "1"}, {2, moorings + "10"}, {3, moorings + "25"}, {4, moorings + "50"}}},
+      {&SearchCriteria::cboDockage,
+       {{1, dockage + "1"}, {2, dockage + "1.5"}, {3, dockage + "2"}, {4, dockage + "2.5"}, {5, dockage + "3"}}},
+      {&SearchCriteria::cboElectricity,
+       {{1, amps("30 Amp $")}, {2, amps("50 Amp $")}, {3, amps("100 Amp $")}, {4, amps("200 Amp $")},
+        {5, amps("300 Amp $")}, {6, amps("3 Phase $")}}},
+      {&SearchCriteria::cboBoatRating, {{1, "rpm_Vyk.[Boatyard Rating] >=1"}, {2, "rpm_Vyk.[Boatyard Rating] =2"}}},
+      {&SearchCriteria::cboDepth, {{1, depth(3)}, {5, depth(7)}, {8, depth(10)}}},
   };
   for (const Case& test : cases) {
-    SearchCriteria c;
-    test.set(c);
-    EXPECT_EQ(Where(c), One(test.term));
+    for (const auto& [choice, term] : test.terms) {
+      SearchCriteria c;
+      c.*test.field = choice;
+      EXPECT_EQ(Where(c), One(term)) << "choice " << choice;
+    }
   }
+  SearchCriteria c;
+  c.ebMinLOA = " 40 ";
+  EXPECT_EQ(Where(c), One("rpm_marina_facilities.[Maximum Length Overall] >= 40"));
+  c = {};
+  c.tbMarinaName = "Harbor";
+  EXPECT_EQ(Where(c), One("rpm_marinaname_no.[Marina Name] LIKE '*Harbor*'"));
 }
 
 TEST(WhereClauseTest, GeneralCriteriaTakeTheirFixedOrder) {
@@ -199,16 +195,7 @@ TEST(WhereClauseTest, DistanceCodesOutsideOneToSixAreNoCriterion) {
   for (std::int16_t code : {std::int16_t(-32768), std::int16_t(-2), std::int16_t(-1), std::int16_t(0),
                             std::int16_t(7), std::int16_t(999)}) {
     SearchCriteria c;
-    auto fill = [code](auto& array) { array.fill(code); };
-    fill(c.Amenity.SupplyDistance);
-    fill(c.Amenity.BoatyardDistance);
-    fill(c.Amenity.RecreationDistance);
-    fill(c.Amenity.EntertainmentDistance);
-    fill(c.Amenity.EateryLodgingDistance);
-    fill(c.Amenity.GeneralServiceDistance);
-    fill(c.Amenity.ProvisioningDistance);
-    fill(c.Amenity.TransportationDistance);
-    fill(c.Amenity.MedicalDistance);
+    ForEachDistance(c.Amenity, [code](auto& array) { array.fill(code); });
     EXPECT_EQ(Where(c), "") << code;
   }
 }
@@ -354,19 +341,21 @@ QString AllClasses(const char* table, const char* type) {
 }
 
 TEST(WhereClauseTest, AllClassesGroupsOfTheFourCheckBoxes) {
+  const struct {
+    int SearchCriteria::*box;
+    const char* table;
+    const char* type;
+  } boxes[] = {{&SearchCriteria::chkAmtrak, "rpm_Transportation", "Rail"},
+               {&SearchCriteria::chkAirport, "rpm_Transportation", "Nearest Airport"},
+               {&SearchCriteria::chk911, "rpm_Medical", "911 Service"},
+               {&SearchCriteria::chkHospital, "rpm_Medical", "Hospital"}};
   SearchCriteria c;
-  c.chkAmtrak = 1;
-  EXPECT_EQ(Where(c), One(AllClasses("rpm_Transportation", "Rail")));
-  c = {};
-  c.chkAirport = 1;
-  EXPECT_EQ(Where(c), One(AllClasses("rpm_Transportation", "Nearest Airport")));
-  c = {};
-  c.chk911 = 1;
-  EXPECT_EQ(Where(c), One(AllClasses("rpm_Medical", "911 Service")));
-  c = {};
-  c.chkHospital = 1;
+  for (const auto& b : boxes) {
+    c = {};
+    c.*b.box = 1;
+    EXPECT_EQ(Where(c), One(AllClasses(b.table, b.type))) << b.type;
+  }
   const QString hospital = AllClasses("rpm_Medical", "Hospital");
-  EXPECT_EQ(Where(c), One(hospital));
   EXPECT_TRUE(hospital.startsWith("(((SELECT SUM(rpm_Medical.[On-Site]) FROM rpm_Medical"));
   EXPECT_TRUE(hospital.endsWith("AND (Trim(rpm_Medical.Comments) <> '')) > 0))"));
 

@@ -62,13 +62,10 @@ TEST_F(StartChoice, SwitchesScreenCommandsOffUntilAChoiceIsMade) {
   EXPECT_EQ(dialog->Label1->text(), "Search Screen Interface");
   EXPECT_EQ(dialog->Label2->text(), "Map Interface");
   MDIFrmMain* main = MDIFrmMain::Instance();
-  for (int i = 1; i <= 13; ++i) {
-    const bool on = i == 8 || i == 9 || i == 10 || i == 13;
-    EXPECT_EQ(main->ToolbarButton(i)->isEnabled(), on) << i;
-  }
-  for (QAction* menu : {main->mnuOpen, main->mnuSave, main->mnuFind, main->mnuShow, main->mnuSearch})
-    EXPECT_FALSE(menu->isEnabled());
-  for (QAction* menu : {main->mnuExit, main->mnuContents, main->mnuAbout}) EXPECT_TRUE(menu->isEnabled());
+  EXPECT_EQ(uitest::ButtonsOnOff({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}), "xxxxxxxoooxxo");
+  EXPECT_EQ(uitest::OnOff({main->mnuOpen, main->mnuSave, main->mnuFind, main->mnuShow, main->mnuSearch,
+                           main->mnuExit, main->mnuContents, main->mnuAbout}),
+            "xxxxxooo");
   // It is a child window of the main window; closing it without a choice
   // leaves them off.
   auto* frame = qobject_cast<QMdiSubWindow*>(dialog->parentWidget());
@@ -143,10 +140,10 @@ TEST_F(StartChoice, MapChoiceWithoutTheMediumEndsTheProgram) {
     ChoiceDialog* dialog = ShowChoiceDialog();
     EXPECT_THROW(label ? dialog->Label2_Click() : dialog->Commaps_Click(), uitest::ProgramEnded);
     ASSERT_EQ(boxes_.Shown().size(), 1);
-    EXPECT_EQ(boxes_.Shown().first().text,
-              "Please insert Quaywise CD-ROM into your CD drive and re-start the program.");
-    EXPECT_EQ(boxes_.Shown().first().icon, MsgIcon::Information);
-    EXPECT_EQ(boxes_.Shown().first().title, kAppTitle);
+    const MsgBoxCall& box = boxes_.Shown().first();
+    EXPECT_EQ(box.text, "Please insert Quaywise CD-ROM into your CD drive and re-start the program.");
+    EXPECT_EQ(box.icon, MsgIcon::Information);
+    EXPECT_EQ(box.title, kAppTitle);
     EXPECT_TRUE(calls.isEmpty());
   }
 }

@@ -29,37 +29,31 @@ class RecordedScreens {
  public:
   RecordedScreens() : saved_(AppScreens()) {
     Screens& s = AppScreens();
-    const auto rec = [this](const char* name) { return [this, name] { calls.append(QLatin1String(name)); }; };
-    s.showSearch = rec("showSearch");
-    s.unloadSearch = rec("unloadSearch");
-    s.find = rec("find");
-    s.show = rec("show");
+    const std::pair<std::function<void()> Screens::*, const char*> recorded[] = {
+        {&Screens::showSearch, "showSearch"},     {&Screens::unloadSearch, "unloadSearch"},
+        {&Screens::find, "find"},                 {&Screens::show, "show"},
+        {&Screens::unloadList, "unloadList"},     {&Screens::sortDialog, "sortDialog"},
+        {&Screens::unloadReport, "unloadReport"}, {&Screens::showOverview, "showOverview"},
+        {&Screens::unloadOverview, "unloadOverview"}, {&Screens::clearMapFormload, "clearMapFormload"},
+        {&Screens::showChartKey, "showChartKey"}, {&Screens::showMapKeysGrid, "showMapKeysGrid"},
+        {&Screens::unloadMapKeysGrid, "unloadMapKeysGrid"}, {&Screens::unloadSubRegionMaps, "unloadSubRegionMaps"},
+        {&Screens::showAlertChart, "showAlertChart"}};
+    for (const auto& [entry, name] : recorded) s.*entry = [this, name] { calls.append(QLatin1String(name)); };
     s.loadCriteria = [this](const QString& f) { calls.append(QStringLiteral("loadCriteria ") + f); };
     s.saveCriteria = [this](const QString& f) {
       calls.append(QStringLiteral("saveCriteria ") + f);
       return saveSucceeds;
     };
-    s.unloadList = rec("unloadList");
     s.printList = [this] {
       calls.append(QStringLiteral("printList"));
       headerAtPrint = PageSetupValue(QStringLiteral("header"));
       footerAtPrint = PageSetupValue(QStringLiteral("footer"));
     };
-    s.sortDialog = rec("sortDialog");
     s.keepOpenForNotes = [this] {
       calls.append(QStringLiteral("keepOpenForNotes"));
       return keepOpenForNotes;
     };
-    s.unloadReport = rec("unloadReport");
-    s.showOverview = rec("showOverview");
-    s.unloadOverview = rec("unloadOverview");
-    s.clearMapFormload = rec("clearMapFormload");
     s.overviewKeyValue = [this] { return keyValue; };
-    s.showChartKey = rec("showChartKey");
-    s.showMapKeysGrid = rec("showMapKeysGrid");
-    s.unloadMapKeysGrid = rec("unloadMapKeysGrid");
-    s.unloadSubRegionMaps = rec("unloadSubRegionMaps");
-    s.showAlertChart = rec("showAlertChart");
   }
   ~RecordedScreens() { AppScreens() = saved_; }
   bool saveSucceeds = true;
@@ -94,17 +88,19 @@ class MainWindowTest : public ::testing::Test {
 
 TEST_F(MainWindowTest, MenusAndToolbar) {
   MDIFrmMain* main = MDIFrmMain::Instance();
-  EXPECT_EQ(main->mnuOpen->text(), "&Open");
-  EXPECT_EQ(main->mnuOpen->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
-  EXPECT_EQ(main->mnuSave->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
-  EXPECT_EQ(main->mnuExit->text(), "E&xit");
-  EXPECT_EQ(main->mnuSearch->text(), "Sea&rch");
-  EXPECT_EQ(main->mnuSearch->shortcut(), QKeySequence(QStringLiteral("Ctrl+R")));
-  EXPECT_EQ(main->mnuFind->shortcut(), QKeySequence(QStringLiteral("Ctrl+F")));
-  EXPECT_EQ(main->mnuShow->text(), "S&how");
-  EXPECT_EQ(main->mnuShow->shortcut(), QKeySequence(QStringLiteral("Ctrl+H")));
-  EXPECT_EQ(main->mnuContents->text(), "Con&tents");
-  EXPECT_EQ(main->mnuAbout->text(), "&About");
+  const struct {
+    QAction* menu;
+    const char* text;     // nullptr: not checked
+    const char* shortcut; // "": none checked
+  } menus[] = {{main->mnuOpen, "&Open", "Ctrl+O"},     {main->mnuSave, nullptr, "Ctrl+S"},
+               {main->mnuExit, "E&xit", ""},           {main->mnuSearch, "Sea&rch", "Ctrl+R"},
+               {main->mnuFind, nullptr, "Ctrl+F"},     {main->mnuShow, "S&how", "Ctrl+H"},
+               {main->mnuContents, "Con&tents", ""},   {main->mnuAbout, "&About", ""}};
+  for (const auto& m : menus) {
+    SCOPED_TRACE(m.menu->objectName().toStdString() + " " + m.shortcut);
+    if (m.text) EXPECT_EQ(m.menu->text(), m.text);
+    if (*m.shortcut) EXPECT_EQ(m.menu->shortcut(), QKeySequence(QString::fromLatin1(m.shortcut)));
+  }
   const QStringList captions{"Open", "Save", "Search", "Find", "Show",  "Sort", "Print",
                              "Intro", "Rating", "Help", "Maps", "Key", "Exit"};
   const QStringList tips{"Open Search criteria File", "Save Search Criteria File", "Back to Search",
@@ -130,24 +126,15 @@ TEST_F(MainWindowTest, UpdateToolBoxKeepsWhatTheTableLeavesAlone) {
   main->ToolbarButton(13)->setEnabled(false);
   ScreenMode() = ScreenKind::List;
   main->UpdateToolBox();
-  EXPECT_FALSE(main->ToolbarButton(8)->isEnabled());
-  EXPECT_FALSE(main->ToolbarButton(9)->isEnabled());
-  EXPECT_TRUE(main->ToolbarButton(10)->isEnabled());
-  EXPECT_FALSE(main->ToolbarButton(13)->isEnabled());
-  EXPECT_TRUE(main->ToolbarButton(6)->isEnabled());
-  EXPECT_TRUE(main->mnuSearch->isEnabled());
-  EXPECT_FALSE(main->mnuFind->isEnabled());
+  EXPECT_EQ(uitest::ButtonsOnOff({8, 9, 10, 13, 6}), "xxoxo");
+  EXPECT_EQ(uitest::OnOff({main->mnuSearch, main->mnuFind}), "ox");
   ScreenMode() = ScreenKind::Map;
   main->UpdateToolBox();
-  EXPECT_TRUE(main->ToolbarButton(9)->isEnabled());
-  EXPECT_TRUE(main->ToolbarButton(13)->isEnabled());
-  EXPECT_TRUE(main->ToolbarButton(12)->isEnabled());
+  EXPECT_EQ(uitest::ButtonsOnOff({9, 13, 12}), "ooo");
   ScreenMode() = ScreenKind::Search;
   main->UpdateToolBox();
-  EXPECT_TRUE(main->mnuOpen->isEnabled());
-  EXPECT_FALSE(main->mnuSearch->isEnabled());
-  EXPECT_TRUE(main->ToolbarButton(11)->isEnabled());
-  EXPECT_FALSE(main->ToolbarButton(12)->isEnabled());
+  EXPECT_EQ(uitest::OnOff({main->mnuOpen, main->mnuSearch}), "ox");
+  EXPECT_EQ(uitest::ButtonsOnOff({11, 12}), "ox");
   // Exit and the Help menu are never switched.
   EXPECT_TRUE(main->mnuExit->isEnabled());
   EXPECT_TRUE(main->mnuContents->isEnabled());

@@ -41,24 +41,18 @@ TEST(SearchFlow, FindShowAndBackKeepTheToolbarInStepWithTheScreen) {
   main->Toolbar1_ButtonClick(5);  // Show
   ASSERT_TRUE(uitest::WaitFor([] { return frmList::Loaded() && frmList::Loaded()->isVisible(); }));
   EXPECT_TRUE(uitest::WaitFor([] { return ScreenMode() == ScreenKind::List; }, 2000)) << "mode " << static_cast<int>(ScreenMode());
-  EXPECT_TRUE(Enabled(3));
-  EXPECT_TRUE(Enabled(6));
-  EXPECT_TRUE(Enabled(7));
-  EXPECT_FALSE(Enabled(4));
+  EXPECT_EQ(uitest::ButtonsOnOff({3, 6, 7, 4}), "ooox");
   EXPECT_EQ(frmList::Loaded()->GetMarinasCount(), 227);
 
   main->Toolbar1_ButtonClick(3);  // Back to Search
   EXPECT_TRUE(uitest::WaitFor([] { return ScreenMode() == ScreenKind::Search; }, 2000));
-  EXPECT_TRUE(Enabled(4));
-  EXPECT_FALSE(Enabled(6));
+  EXPECT_EQ(uitest::ButtonsOnOff({4, 6}), "ox");
 
   // Closed by its close box, the screen goes; Back to Search brings it back.
   FrameOf(frmCriteria::Loaded())->close();
   EXPECT_EQ(frmCriteria::Loaded(), nullptr);
-  EXPECT_TRUE(Enabled(3));
-  EXPECT_TRUE(main->mnuSearch->isEnabled());
-  EXPECT_FALSE(Enabled(4));
-  EXPECT_FALSE(main->mnuFind->isEnabled());
+  EXPECT_EQ(uitest::ButtonsOnOff({3, 4}), "ox");
+  EXPECT_EQ(uitest::OnOff({main->mnuSearch, main->mnuFind}), "ox");
   main->Toolbar1_ButtonClick(3);
   ASSERT_TRUE(uitest::WaitFor([] { return frmCriteria::Loaded() && frmCriteria::Loaded()->isVisible(); }));
   EXPECT_TRUE(uitest::WaitFor([] { return Enabled(4); }, 2000));

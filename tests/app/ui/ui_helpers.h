@@ -1,11 +1,14 @@
 #pragma once
 // Helpers of the shell's window tests.
+#include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QMouseEvent>
 #include <QWidget>
 #include <functional>
+#include <optional>
 
+#include "app/ui/mdi_frm_main.h"
 #include "platform/program.h"
 
 namespace qw::uitest {
@@ -40,6 +43,28 @@ inline void Click(QWidget* w) {
                       Qt::NoModifier);
   QApplication::sendEvent(w, &press);
   QApplication::sendEvent(w, &release);
+}
+
+// A left double-click at a point of w (its middle when none is given).
+inline void DoubleClick(QWidget* w, std::optional<QPointF> point = std::nullopt) {
+  const QPointF at = point.value_or(QPointF(w->width() / 2.0, w->height() / 2.0));
+  QMouseEvent dbl(QEvent::MouseButtonDblClick, at, w->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                  Qt::NoModifier);
+  QApplication::sendEvent(w, &dbl);
+}
+
+// 'o' for each action that is on, 'x' for each that is off, in the order given.
+inline QString OnOff(std::initializer_list<const QAction*> actions) {
+  QString states;
+  for (const QAction* action : actions) states += action->isEnabled() ? 'o' : 'x';
+  return states;
+}
+
+// The same for the main window's toolbar buttons, by number.
+inline QString ButtonsOnOff(std::initializer_list<int> buttons) {
+  QString states;
+  for (int b : buttons) states += MDIFrmMain::Instance()->ToolbarButton(b)->isEnabled() ? 'o' : 'x';
+  return states;
 }
 
 }  // namespace qw::uitest

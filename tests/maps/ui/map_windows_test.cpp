@@ -59,13 +59,6 @@ void MouseAt(QWidget* picture, QPoint at, Qt::MouseButton button) {
   QApplication::sendEvent(target, &release);
 }
 
-void DoubleClick(QWidget* w) {
-  const QPointF at(w->width() / 2.0, w->height() / 2.0);
-  QMouseEvent dbl(QEvent::MouseButtonDblClick, at, w->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
-                  Qt::NoModifier);
-  QApplication::sendEvent(w, &dbl);
-}
-
 void Settle() {
   QApplication::processEvents();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -159,8 +152,7 @@ TEST_F(MapWindows, AClickOnAMarkHandsItsMarinaToTheReportAndClosesTheMaps) {
   SubRegionMapWindow* cape = ShowSubRegionMap(7);
   ASSERT_TRUE(uitest::WaitFor([] { return ActiveChildName() == "Frmsubregion7"; }));
   EXPECT_EQ(MapKeys().formload[6], "Subregion7");
-  EXPECT_TRUE(main_->ToolbarButton(11)->isEnabled());
-  EXPECT_TRUE(main_->ToolbarButton(12)->isEnabled());
+  EXPECT_EQ(uitest::ButtonsOnOff({11, 12}), "oo");
 
   // The title, bare picture and a right-click on a mark do nothing.
   const QPoint hyannis = cape->Img(10)->geometry().center();
@@ -208,8 +200,7 @@ TEST_F(MapWindows, ReturnToMapsMakesTheMapTheActiveScreenAgain) {
   Settle();
   EXPECT_EQ(frm_view_report::Loaded(), nullptr);
   ASSERT_TRUE(uitest::WaitFor([] { return ActiveChildName() == "Frmsubregion7"; }));
-  EXPECT_TRUE(main_->ToolbarButton(11)->isEnabled());
-  EXPECT_TRUE(main_->ToolbarButton(12)->isEnabled());
+  EXPECT_EQ(uitest::ButtonsOnOff({11, 12}), "oo");
   EXPECT_EQ(MapKeys().formload[6], "Subregion7");
 }
 
@@ -287,7 +278,7 @@ TEST_F(MapWindows, OverviewKeyListAndToolbarLeadToEveryMapAndBack) {
   // All twelve sub-regions show at once, whole, inside the window.
   const QRect last = key->MSchart->visualRect(key->MSchart->model()->index(11, 1));
   EXPECT_TRUE(key->rect().contains(key->MSchart->viewport()->mapTo(key, last.bottomRight())));
-  DoubleClick(key->MSchart->horizontalHeader()->viewport());  // a header cell opens nothing either
+  uitest::DoubleClick(key->MSchart->horizontalHeader()->viewport());  // a header cell opens nothing either
   EXPECT_EQ(frmOverviewChart::keyvalue(), "");
   EXPECT_NE(frmOverviewChart::Loaded(), nullptr);
   frmOverviewChart::setKeyvalue("Overviewchart");
@@ -314,7 +305,7 @@ TEST_F(MapWindows, OverviewKeyListAndToolbarLeadToEveryMapAndBack) {
   Settle();
   EXPECT_FALSE(AnyMapLoaded());
   EXPECT_EQ(MapKeys().formload[7], "Subregion8") << "unloading a map keeps its key";
-  DoubleClick(frmOverviewChart::Loaded()->lblsubRegion[10]);
+  uitest::DoubleClick(frmOverviewChart::Loaded()->lblsubRegion[10]);
   Settle();
   EXPECT_EQ(frmOverviewChart::Loaded(), nullptr);
   ASSERT_NE(LoadedSubRegionMap(11), nullptr);
@@ -386,7 +377,7 @@ TEST_F(MapWindows, KeysGridOpensTheReportOfARowOnly) {
 
   const int marinaNo = grid->DBmapkeys->item(4, 3)->text().toInt();
   grid->DBmapkeys->setCurrentCell(4, 2);  // the Harbor cell does as well as any
-  DoubleClick(grid->DBmapkeys->viewport());
+  uitest::DoubleClick(grid->DBmapkeys->viewport());
   ASSERT_EQ(handOvers_.size(), 1u);
   EXPECT_EQ(handOvers_[0].marinaNo, marinaNo);
   Settle();
@@ -400,10 +391,8 @@ TEST_F(MapWindows, KeysGridOpensTheReportOfARowOnly) {
   ShowMapKeysGrid();
   grid = Frmmapkeysgrid::Loaded();
   QHeaderView* selectors = grid->DBmapkeys->verticalHeader();
-  const QPointF at(selectors->width() / 2.0, selectors->sectionViewportPosition(6) + selectors->sectionSize(6) / 2.0);
-  QMouseEvent dbl(QEvent::MouseButtonDblClick, at, selectors->viewport()->mapToGlobal(at), Qt::LeftButton,
-                  Qt::LeftButton, Qt::NoModifier);
-  QApplication::sendEvent(selectors->viewport(), &dbl);
+  uitest::DoubleClick(selectors->viewport(), QPointF(selectors->width() / 2.0, selectors->sectionViewportPosition(6) +
+                                                                                  selectors->sectionSize(6) / 2.0));
   ASSERT_EQ(handOvers_.size(), 2u);
   EXPECT_EQ(handOvers_[1].marinaNo, grid->DBmapkeys->item(6, 3)->text().toInt());
 }

@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "app/ui/mdi_frm_main.h"
+#include "app/ui/ui_helpers.h"
 #include "data/marina_db.h"
 #include "list_fixture.h"
 #include "platform/ui/flex_grid.h"
@@ -169,11 +170,7 @@ TEST_F(ListWindowTest, DoubleClickHandsOverTheClickedRowAndAccessorsAreSafe) {
   list->UpdateListAlternative();
   ASSERT_EQ(list->GetMarinasCount(), 0);
   list->resize(600, 400);
-  QWidget* area = list->fgList->viewport();
-  const QPointF at(area->width() / 2, area->height() / 2);
-  QMouseEvent dbl(QEvent::MouseButtonDblClick, at, area->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
-                  Qt::NoModifier);
-  QApplication::sendEvent(area, &dbl);
+  qw::uitest::DoubleClick(list->fgList->viewport());
   EXPECT_EQ(opened, 3);
   EXPECT_EQ(handedOver, qw::ReportHandOver{});
 }
@@ -266,10 +263,8 @@ TEST_F(ListWindowTest, WindowLayoutBackButtonActivationAndUnload) {
   qw::CallScreen(qw::AppScreens().showList);
   EXPECT_TRUE(list->isVisible());
   list->resize(400, 300);  // narrower than the fixed columns
-  EXPECT_EQ(list->fgList->ColWidth(4), 2400);
-  EXPECT_EQ(list->fgList->ColWidth(5), 1500);
-  EXPECT_EQ(list->fgList->ColWidth(6), 500);
-  EXPECT_EQ(list->fgList->ColWidth(7), 2400);
+  for (const auto& [col, width] : {std::pair{4, 2400}, {5, 1500}, {6, 500}, {7, 2400}})
+    EXPECT_EQ(list->fgList->ColWidth(col), width) << col;
   EXPECT_EQ(list->fgList->RowHeight(1), 300);
   EXPECT_EQ(list->fgList->RowHeight(0), 300);
 
@@ -280,9 +275,7 @@ TEST_F(ListWindowTest, WindowLayoutBackButtonActivationAndUnload) {
   QEvent activate(QEvent::WindowActivate);
   QApplication::sendEvent(list, &activate);
   EXPECT_EQ(qw::ScreenMode(), qw::ScreenKind::List);
-  EXPECT_TRUE(main->ToolbarButton(6)->isEnabled());
-  EXPECT_TRUE(main->ToolbarButton(7)->isEnabled());
-  EXPECT_FALSE(main->ToolbarButton(11)->isEnabled());
+  EXPECT_EQ(qw::uitest::ButtonsOnOff({6, 7, 11}), "oox");
   for (int b = 1; b <= 5; ++b) main->ToolbarButton(b)->setEnabled(false);
   main->mnuFind->setEnabled(false);
 
@@ -293,7 +286,7 @@ TEST_F(ListWindowTest, WindowLayoutBackButtonActivationAndUnload) {
 
   qw::CallScreen(qw::AppScreens().unloadList);
   EXPECT_EQ(frmList::Loaded(), nullptr);
-  for (int b = 1; b <= 5; ++b) EXPECT_TRUE(main->ToolbarButton(b)->isEnabled()) << b;
+  EXPECT_EQ(qw::uitest::ButtonsOnOff({1, 2, 3, 4, 5}), "ooooo");
   EXPECT_TRUE(main->mnuFind->isEnabled());
   qw::CallScreen(qw::AppScreens().unloadList);  // nothing when not loaded
   qw::MDIFrmMain::Unload();

@@ -16,6 +16,7 @@
 #include <functional>
 
 #include "app/ui/mdi_frm_main.h"
+#include "app/ui/ui_helpers.h"
 #include "common/testing.h"
 #include "data/marina_db.h"
 #include "host/ui/frm_progress.h"
@@ -74,9 +75,12 @@ class SearchScreenTest : public ::testing::Test {
     w = frmCriteria::Instance();
   }
   void TearDown() override {
+    UnloadScreen();
+    AppScreens() = Screens{};
+  }
+  static void UnloadScreen() {
     frmCriteria::Unload();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    AppScreens() = Screens{};
   }
 
   // Adds sub-regions through the picker, as the user does.
@@ -631,8 +635,7 @@ TEST_F(SearchScreenTest, StartAlwaysShowsEmptyCriteriaAndReloadsSilently) {
   const QString file = folder.Path() + "/last.vyk";
   ASSERT_TRUE(w->SaveSettings(file));
   SaveSetting(kAppTitle, "SettingsFileName", "RootFolder", file);
-  frmCriteria::Unload();
-  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  UnloadScreen();
   SortOrder() = ListOrder::Alphabetical;
 
   w = frmCriteria::Instance();
@@ -653,21 +656,19 @@ TEST_F(SearchScreenTest, StartAlwaysShowsEmptyCriteriaAndReloadsSilently) {
 
   // A stored name that no longer names a file: nothing is said.
   SaveSetting(kAppTitle, "SettingsFileName", "RootFolder", folder.Path() + "/gone.vyk");
-  frmCriteria::Unload();
-  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  UnloadScreen();
   w = frmCriteria::Instance();
   EXPECT_TRUE(boxes.Shown().isEmpty());
   SetUserStoreFolder(QString());
 }
 
 TEST_F(SearchScreenTest, InsideTheMainWindowTheScreenIsAMaximisedChildThatSetsTheToolbar) {
-  frmCriteria::Unload();
-  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  UnloadScreen();
   MDIFrmMain::Instance()->show();
   RegisterSearchScreens();
   ScreenMode() = ScreenKind::List;
   MDIFrmMain::Instance()->UpdateToolBox();
-  ASSERT_FALSE(MDIFrmMain::Instance()->ToolbarButton(4)->isEnabled());
+  ASSERT_EQ(uitest::ButtonsOnOff({4}), "x");
   AppScreens().showSearch();
   QApplication::processEvents();
   w = frmCriteria::Loaded();
@@ -678,13 +679,11 @@ TEST_F(SearchScreenTest, InsideTheMainWindowTheScreenIsAMaximisedChildThatSetsTh
   MDIFrmMain::Instance()->MdiArea()->setActiveSubWindow(nullptr);
   MDIFrmMain::Instance()->MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(FrameOf(w)));
   EXPECT_EQ(ScreenMode(), ScreenKind::Search);
-  EXPECT_TRUE(MDIFrmMain::Instance()->ToolbarButton(4)->isEnabled()) << "Find is on in search mode";
-  ASSERT_FALSE(MDIFrmMain::Instance()->ToolbarButton(3)->isEnabled());
+  ASSERT_EQ(uitest::ButtonsOnOff({4, 3}), "ox") << "Find on in search mode, Search off";
   FrameOf(w)->close();  // the user closes the screen
-  EXPECT_TRUE(MDIFrmMain::Instance()->ToolbarButton(3)->isEnabled()) << "Search brings it back";
-  EXPECT_TRUE(MDIFrmMain::Instance()->mnuSearch->isEnabled());
-  frmCriteria::Unload();
-  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(uitest::OnOff({MDIFrmMain::Instance()->ToolbarButton(3), MDIFrmMain::Instance()->mnuSearch}), "oo")
+      << "Search brings it back";
+  UnloadScreen();
   MDIFrmMain::Unload();
   w = frmCriteria::Instance();
 }
