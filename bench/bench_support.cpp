@@ -15,6 +15,7 @@ namespace qw::bench {
 
 QString DemoFolder() { return QStringLiteral(QUAYWISE_PROGRAM_DIR); }
 QString DemoDatabase() { return QStringLiteral(QUAYWISE_DEMO_DB); }
+QString LargeDatabase() { return qEnvironmentVariable("QUAYWISE_BENCH_LARGE_DB"); }
 
 void UseDatabase(const QString& path, bool demoFilter) {
   AppSettings& s = Settings();

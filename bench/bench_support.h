@@ -11,6 +11,8 @@ namespace qw::bench {
 // The program folder the build laid out, and the generator's demo database.
 QString DemoFolder();
 QString DemoDatabase();
+// The larger generated database named by QUAYWISE_BENCH_LARGE_DB; "" when unset.
+QString LargeDatabase();
 
 // Points the program's settings at the database at path. demoFilter: the
 // demo edition's filter (7th edition, sub-regions 5 to 16); otherwise every

@@ -14,9 +14,9 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include "bare_engine.h"
+#include "bench_support.h"
 #include "demo_viewer.h"
 #include "platform/print_pages.h"
 #include "platform/ui/browser.h"
@@ -25,15 +25,6 @@
 #include "report/ui/report_print_commands.h"
 
 namespace {
-
-// The program's resident memory in MB (the browser engine's helper processes
-// not counted).
-double ResidentMB() {
-  QFile statm(QStringLiteral("/proc/self/statm"));
-  if (!statm.open(QIODevice::ReadOnly)) return 0;
-  const QList<QByteArray> fields = statm.readAll().split(' ');
-  return fields.size() > 1 ? fields[1].toDouble() * double(sysconf(_SC_PAGESIZE)) / (1 << 20) : 0;
-}
 
 // Lets the program settle after a run: pending deletions done, the event
 // loop idle for a moment.
@@ -86,7 +77,9 @@ void BM_PrintAllDemoReportsToOnePdf(benchmark::State& state) {
     return int(QDialog::Accepted);
   });
   Settle();
-  const double before = ResidentMB();
+  // The program's own memory: the browser engine's helper processes are not
+  // counted.
+  const double before = qw::bench::ResidentMib();
   for (auto _ : state) {
     QFile::remove(pdf);
     QElapsedTimer clock;
@@ -112,7 +105,7 @@ void BM_PrintAllDemoReportsToOnePdf(benchmark::State& state) {
   Settle();
   // A run keeps nothing of its reports once it has ended.
   state.counters["memory_before_MB"] = before;
-  state.counters["memory_after_MB"] = ResidentMB();
+  state.counters["memory_after_MB"] = qw::bench::ResidentMib();
   qw::WebBrowser::SetDialogHook(chooseFile);
   const QList<DemoViewer::Entry>& marinas = demo.Entries();
   QPdfDocument document;

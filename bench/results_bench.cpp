@@ -48,9 +48,9 @@ void Fill(benchmark::State& state, const QString& path, bool demoFilter) {
 const bool registered = [] {
   benchmark::RegisterBenchmark("ListFill/Demo", Fill, qw::bench::DemoDatabase(), true)
       ->Unit(benchmark::kMillisecond);
-  const QByteArray large = qgetenv("QUAYWISE_BENCH_LARGE_DB");
+  const QString large = qw::bench::LargeDatabase();
   if (!large.isEmpty())
-    benchmark::RegisterBenchmark("ListFill/Large", Fill, QString::fromLocal8Bit(large), false)
+    benchmark::RegisterBenchmark("ListFill/Large", Fill, large, false)
         ->Unit(benchmark::kMillisecond)
         ->Iterations(10);
   return true;

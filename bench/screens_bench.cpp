@@ -122,9 +122,9 @@ const bool registered = [] {
   benchmark::RegisterBenchmark("FindAsClicked/Demo", FindAsClicked, bench::DemoDatabase())->Unit(benchmark::kMillisecond);
   benchmark::RegisterBenchmark("ShowAsClicked/Demo", ShowAsClicked, bench::DemoDatabase(), true)
       ->Unit(benchmark::kMillisecond);
-  const QByteArray large = qgetenv("QUAYWISE_BENCH_LARGE_DB");
+  const QString large = bench::LargeDatabase();
   if (!large.isEmpty())
-    benchmark::RegisterBenchmark("ShowAsClicked/Large", ShowAsClicked, QString::fromLocal8Bit(large), false)
+    benchmark::RegisterBenchmark("ShowAsClicked/Large", ShowAsClicked, large, false)
         ->Unit(benchmark::kMillisecond)
         ->Iterations(30);
   return true;

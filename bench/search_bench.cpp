@@ -110,8 +110,8 @@ void Register(const char* prefix, const QString& path) {
 // Registered before the benchmark library runs.
 const bool registered = [] {
   Register("FindCount/Demo", bench::DemoDatabase());
-  const QByteArray large = qgetenv("QUAYWISE_BENCH_LARGE_DB");
-  if (!large.isEmpty()) Register("FindCount/Large", QString::fromLocal8Bit(large));
+  const QString large = bench::LargeDatabase();
+  if (!large.isEmpty()) Register("FindCount/Large", large);
   return true;
 }();
 

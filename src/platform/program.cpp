@@ -65,6 +65,12 @@ QString FindFileNoCase(const QString& folder, const QString& name) {
   return dir.filePath(name);
 }
 
+QString TempFolder() {
+  // Qt gives no path at all for a TMPDIR that names no folder.
+  const QString temp = QDir::tempPath();
+  return temp.isEmpty() ? QStringLiteral("/tmp") : temp;
+}
+
 QString WriteWholeFile(const QString& path, const QByteArray& bytes) {
   QSaveFile file(path);
   errno = 0;
@@ -110,10 +116,8 @@ namespace {
 // users and other installations are not held up.
 std::unique_ptr<QLockFile> LockKeyed(const char* what, const QString& path) {
   const QByteArray key = QCryptographicHash::hash(path.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
-  QString temp = QDir::tempPath();
-  if (temp.isEmpty()) temp = QStringLiteral("/tmp");
   auto lock = std::make_unique<QLockFile>(QStringLiteral("%1/quaywise-%2%3-%4.lock")
-                                              .arg(temp)
+                                              .arg(TempFolder())
                                               .arg(QLatin1String(what))
                                               .arg(getuid())
                                               .arg(QString::fromLatin1(key)));

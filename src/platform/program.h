@@ -1,6 +1,6 @@
 #pragma once
 // Small services the whole program needs: the program folder, where files are
-// written, twips, and ending the program at once.
+// written, the temporary folder, twips, and ending the program at once.
 #include <QString>
 #include <functional>
 #include <memory>
@@ -26,6 +26,10 @@ QString WritableFolder();
 // in particular is taken in the program folder, whatever folder the program
 // was started from; an empty or absolute one as it stands.
 QString InProgramFolder(const QString& folder);
+
+// The system temporary folder; /tmp when TMPDIR names no folder, so that
+// temporary files never land in the root or the current folder.
+QString TempFolder();
 
 // A file name in the program folder found without regard to case
 // ("vykmarina.ini" finds "VykMarina.ini"); the name as given when none exists.

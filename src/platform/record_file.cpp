@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QTime>
 
+#include "platform/program.h"
 #include "platform/text_decoding.h"
 #include "platform/vb_text.h"
 
@@ -174,10 +175,9 @@ void RecordWriter::WriteRecord(const QVariantList& fields) {
 QByteArray RecordWriter::Data() const { return singleByte_ ? EncodeWindows1252(text_) : text_.toUtf8(); }
 
 bool RecordWriter::SaveTo(const QString& path, bool append) const {
+  if (!append) return WriteWholeFile(path, Data()).isEmpty();
   QFile file(path);
-  const QIODevice::OpenMode mode = append ? (QIODevice::WriteOnly | QIODevice::Append)
-                                          : (QIODevice::WriteOnly | QIODevice::Truncate);
-  if (!file.open(mode)) return false;
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) return false;
   const QByteArray data = Data();
   if (file.write(data) != data.size()) return false;
   return file.flush();

@@ -69,9 +69,9 @@ class RecordWriter {
   // One field as text, before encoding.
   static QString FormatField(const QVariant& field);
 
-  // Writes the records to path, replacing the file or appending to it
-  // (created when missing). False when the file cannot be opened or written;
-  // nothing is reported.
+  // Writes the records to path, replacing the file whole (WriteWholeFile) or
+  // appending to it (created when missing). False when the file cannot be
+  // opened or written; nothing is reported.
   bool SaveTo(const QString& path, bool append = false) const;
 
  private:

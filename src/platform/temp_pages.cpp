@@ -27,12 +27,6 @@ void RemoveEveryOwnersPages() {
   for (TempPages* owner : Owners()) owner->RemoveAll();
 }
 
-QString TempRoot() {
-  // A TMPDIR that names no folder must not send pages to the root folder.
-  const QString temp = QDir::tempPath();
-  return temp.isEmpty() ? QStringLiteral("/tmp") : temp;
-}
-
 // "quaywise-pages-<uid>-": the start of this user's page folders' names.
 QString FolderPrefix() { return QStringLiteral("quaywise-pages-%1-").arg(getuid()); }
 
@@ -77,7 +71,7 @@ TempPages::~TempPages() {
 
 bool TempPages::Write(const QString& text, QString* path) {
   const QString name = TempPageName();
-  if (path) *path = name.isEmpty() ? TempRoot() : name;
+  if (path) *path = name.isEmpty() ? TempFolder() : name;
   if (name.isEmpty()) return false;
   QFile file(name);
   // Made new, never an existing file, and readable by the user only.
@@ -100,7 +94,7 @@ void TempPages::RemoveAll() {
 }
 
 QString TempPageFolder() {
-  const QString root = TempRoot();
+  const QString root = TempFolder();
   for (const RunFolder& folder : RunFolders())
     if (folder.root == root && QFileInfo(folder.path).isDir()) return folder.path;
   // Made with a name of its own and readable by the user only.
@@ -126,7 +120,7 @@ QString TempPageName() {
 }
 
 void RemoveLeftoverTempPageFolders() {
-  const QDir root(TempRoot());
+  const QDir root(TempFolder());
   const QDateTime aMinuteAgo = QDateTime::currentDateTime().addSecs(-60);
   const QFileInfoList folders =
       root.entryInfoList({FolderPrefix() + QLatin1Char('*')}, QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);

@@ -1,10 +1,10 @@
 #include "search/criteria_file.h"
 
-#include <QSaveFile>
 #include <QSet>
 #include <cmath>
 #include <span>
 
+#include "platform/program.h"
 #include "platform/record_file.h"
 
 namespace qw {
@@ -254,14 +254,7 @@ SearchCriteria LoadSettings(const QByteArray& content) {
 }
 
 bool SaveSettingsFile(const QString& fileName, const SearchCriteria& criteria) {
-  QSaveFile file(fileName);
-  if (!file.open(QIODevice::WriteOnly)) return false;
-  const QByteArray data = SaveSettings(criteria);
-  if (file.write(data) != data.size()) {
-    file.cancelWriting();
-    return false;
-  }
-  return file.commit();
+  return WriteWholeFile(fileName, SaveSettings(criteria)).isEmpty();
 }
 
 std::optional<SearchCriteria> LoadSettingsFile(const QString& fileName) {

@@ -279,16 +279,12 @@ struct Place {
 // distance class and miles (statute, as the crow flies) of the marina's own
 // position.
 void AddNearest(Marina& m, const char* table, const char* type, const char* remark, const std::vector<Place>& places) {
-  const auto degrees = [](double ddmm) {
-    const double a = std::fabs(ddmm);
-    return std::copysign(std::floor(a / 100) + std::fmod(a, 100) / 60, ddmm);
-  };
   const double lat = m.latMinutes / 60.0, lon = -m.lonMinutes / 60.0;
   const Place* best = nullptr;
   double miles = 0;
   for (const Place& p : places) {
     if (p.island && !IsIsland(m)) continue;
-    const double d = NauticalMiles(lat, lon, degrees(p.lat), degrees(p.lon)) * 1.15078;
+    const double d = NauticalMiles(lat, lon, DdmmToDegrees(p.lat), DdmmToDegrees(p.lon)) * 1.15078;
     if (!best || d < miles) {
       best = &p;
       miles = d;

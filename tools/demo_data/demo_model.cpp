@@ -138,7 +138,7 @@ double NauticalMiles(double lat1, double lon1, double lat2, double lon2) {
   return std::sqrt(dLat * dLat + dLon * dLon);
 }
 
-static double DdmmToDegrees(double ddmm) {
+double DdmmToDegrees(double ddmm) {
   const double a = std::fabs(ddmm), deg = std::floor(a / 100.0);
   return (ddmm < 0 ? -1 : 1) * (deg + (a - deg * 100.0) / 60.0);
 }

@@ -25,6 +25,10 @@ class Row {
   std::vector<std::pair<QString, QVariant>> columns_;
 };
 
+// A position written DDMM.m (4355.0 is 43 degrees 55 minutes) in degrees,
+// keeping its sign.
+double DdmmToDegrees(double ddmm);
+
 struct Town {
   int geoCode;
   QString city, state, areaCode, zip;

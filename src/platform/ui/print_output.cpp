@@ -1,6 +1,5 @@
 #include "platform/ui/print_output.h"
 
-#include <QDir>
 #include <QImage>
 #include <QPainter>
 #include <QPdfDocument>
@@ -50,7 +49,7 @@ bool PrintOutput::Add(const QByteArray& bodyPdf, const PageSetup& setup, const Q
 bool PrintOutput::Paint(const QByteArray& bodyPdf, const PageSetup& setup, const QString& title,
                         const QString& url) {
   // QtPdf reads documents from files.
-  QTemporaryFile file(QDir::temp().filePath(QStringLiteral("quaywise-print-XXXXXX.pdf")));
+  QTemporaryFile file(TempFolder() + QStringLiteral("/quaywise-print-XXXXXX.pdf"));
   if (!file.open() || file.write(bodyPdf) != bodyPdf.size() || !file.flush()) {
     error_ = QStringLiteral("The printed page could not be kept for the printer.");
     return false;
