@@ -25,14 +25,14 @@ TEST(TextRoutines, TrimTrailingSeparatorAndRemoveAllChars) {
   for (const auto& c : trims) {
     QString text = c.text;
     TrimTrailingSeparator(text, c.separator);
-    EXPECT_EQ(text, c.expected) << '"' << c.text << "\" less \"" << c.separator << '"';
+    EXPECT_EQ(text, QString(c.expected)) << '"' << c.text << "\" less \"" << c.separator << '"';
   }
   // Every occurrence goes, without regard to case.
   const char* const removals[][3] = {{"(617) 555-1234", "(", "617) 555-1234"},
                                      {"a-b-c-", "-", "abc"},
                                      {"Box box BOX", "b", "ox ox OX"},
                                      {"abc", "", "abc"}};
-  for (const auto& c : removals) EXPECT_EQ(RemoveAllChars(c[0], c[1]), c[2]) << c[0] << " less " << c[1];
+  for (const auto& c : removals) EXPECT_EQ(RemoveAllChars(c[0], c[1]), QString(c[2])) << c[0] << " less " << c[1];
 }
 
 TEST(TextRoutines, FormatPhoneNumber) {
@@ -67,7 +67,7 @@ TEST(TextRoutines, FormatPhoneNumber) {
       {"ext 617 555 1234", false, "(ext617) 555-1234"},
   };
   for (const auto& c : cases)
-    EXPECT_EQ(FormatPhoneNumber(c.number, c.dashed), c.expected) << c.number << " " << c.dashed;
+    EXPECT_EQ(FormatPhoneNumber(c.number, c.dashed), QString(c.expected)) << c.number << " " << c.dashed;
 }
 
 TEST(TextRoutines, FormatLatLong) {
@@ -86,7 +86,7 @@ TEST(TextRoutines, FormatLatLong) {
       {"4", "4&deg;'"},
       {"-", "&deg;'"},
   };
-  for (const auto& c : cases) EXPECT_EQ(FormatLatLong(c[0]), c[1]) << '"' << c[0] << '"';
+  for (const auto& c : cases) EXPECT_EQ(FormatLatLong(c[0]), QString(c[1])) << '"' << c[0] << '"';
 }
 
 TEST(MakeValueString, KeysAreMatchedExactly) {
