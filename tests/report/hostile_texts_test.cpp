@@ -5,10 +5,8 @@
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
-#include "common/testing.h"
-#include "platform/jet.h"
-#include "report/dont_show.h"
 #include "report/report_page.h"
+#include "sections_fixture.h"
 
 namespace qw {
 namespace {
@@ -61,12 +59,9 @@ QStringList Unsafe(const QString& page) {
   return found;
 }
 
-QString Quoted(const QString& text) { return QLatin1Char('\'') + QString(text).replace(u'\'', QStringLiteral("''")) + u'\''; }
-
 TEST(HostileTexts, EscapedOrCleanedWhereverTheyStand) {
-  testing::TempProgramFolder folder;
-  const DatabasePtr db = Database::OpenDatabase(folder.DatabasePath(), -1, true, QStringLiteral(";PWD="));
-  const QString baseline = Compose(*db);
+  testing::SectionsDb demo;
+  const QString baseline = Compose(demo.db());
   ASSERT_TRUE(Unsafe(baseline).isEmpty()) << Unsafe(baseline).join('\n').toStdString();
   const QString n = QString::number(kMarina);
 
@@ -98,10 +93,10 @@ TEST(HostileTexts, EscapedOrCleanedWhereverTheyStand) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.family);
-    testing::TempProgramFolder copy;
-    const DatabasePtr hostile = Database::OpenDatabase(copy.DatabasePath(), -1, false, QStringLiteral(";PWD="));
-    for (const QString& sql : c.update.arg(Quoted(kHostile)).split(QStringLiteral("; "))) hostile->Execute(sql);
-    const QString page = Compose(*hostile);
+    testing::SectionsDb hostile;
+    for (const QString& sql : c.update.arg(testing::SqlLiteral(kHostile)).split(QStringLiteral("; ")))
+      hostile.Exec(sql);
+    const QString page = Compose(hostile.db());
     EXPECT_NE(page, baseline);
     EXPECT_EQ(Frame(page), Frame(baseline));
     EXPECT_TRUE(Unsafe(page).isEmpty()) << Unsafe(page).join('\n').toStdString();

@@ -122,13 +122,12 @@ QString TextOf(const QString& html) {
 
 TEST(MiddleSection, DemoMarinaComposedWhole) {
   // Marina 512: gas mechanic on site, diesel on call; no stored positions.
-  testing::TempProgramFolder folder;
-  const DatabasePtr db = Database::OpenDatabase(folder.DatabasePath(), -1, true, QStringLiteral(";PWD="));
+  SectionsDb data;
   DontShowFlags flags;
   flags.DontShowMarinaNo = 512;
-  LoadDontShowFlags(flags, *db);
+  LoadDontShowFlags(flags, data.db());
   ReportSectionsState state;
-  const QString page = AppendMiddleAndBottomSections(*db, 512, flags, state);
+  const QString page = AppendMiddleAndBottomSections(data.db(), 512, flags, state);
 
   QFile expected(QStringLiteral(QUAYWISE_SOURCE_DIR "/tests/report/data/middle_section_512.html"));
   ASSERT_TRUE(expected.open(QIODevice::ReadOnly));
@@ -152,11 +151,10 @@ TEST(MiddleSection, DemoMarinaComposedWhole) {
 
 TEST(BottomSection, EmptyMarinaAndTheBand) {
   // Marina 484 has no amenity rows, no flags and empty free texts.
-  testing::TempProgramFolder folder;
-  const DatabasePtr db = Database::OpenDatabase(folder.DatabasePath(), -1, true, QStringLiteral(";PWD="));
+  SectionsDb data;
   ReportSectionsState state;
   state.Service911Text = QStringLiteral("stale");
-  const QString page = AppendMiddleAndBottomSections(*db, 484, DontShowFlags{}, state);
+  const QString page = AppendMiddleAndBottomSections(data.db(), 484, DontShowFlags{}, state);
   EXPECT_EQ(state.MiddleSectionHtml, QString());
   EXPECT_EQ(state.LeftMiddleText + state.RightMiddleText, QString());
   EXPECT_EQ(state.Service911Text, QString());
@@ -181,15 +179,15 @@ TEST(MiddleSection, StoredPositionsAreReadPerMarina) {
   // A position at the end of the usable range is honoured: 11 puts nearly the
   // whole section in the left column. 512 stores nothing and is divided in
   // its middle.
-  testing::TempProgramFolder folder;
-  const DatabasePtr db = Database::OpenDatabase(folder.DatabasePath(), -1, false, QStringLiteral(";PWD="));
-  db->Execute(QStringLiteral("UPDATE rpm_output SET MiddleSectionPos = 11, BottomSectionPos = 300 WHERE marinaNo = 2648"));
+  SectionsDb data;
+  data.Exec(
+      QStringLiteral("UPDATE rpm_output SET MiddleSectionPos = 11, BottomSectionPos = 300 WHERE marinaNo = 2648"));
   ReportSectionsState state;
-  AppendMiddleAndBottomSections(*db, 2648, DontShowFlags{}, state);
+  AppendMiddleAndBottomSections(data.db(), 2648, DontShowFlags{}, state);
   EXPECT_EQ(state.scrShiftMiddle.Value, 11);
   EXPECT_LT(TextOf(state.RightMiddleText).size(), 40);
   EXPECT_EQ(state.scrShiftBottom.Value, 300);
-  AppendMiddleAndBottomSections(*db, 512, DontShowFlags{}, state);
+  AppendMiddleAndBottomSections(data.db(), 512, DontShowFlags{}, state);
   EXPECT_EQ(state.scrShiftMiddle.Value, RoundHalfEven(state.MiddleSectionHtml.size() / 2.0));
 }
 

@@ -1,134 +1,110 @@
 // Items of the navigation and operations tables.
-#include <gtest/gtest.h>
+#include "item_cases.h"
 
-#include "common/fake_recordset.h"
-#include "report_values/make_value_string.h"
-
+namespace qw::testing {
 namespace {
 
-using qw::testing::FakeRecordset;
-const QVariant kNull = FakeRecordset::Null();
-
-QString Value(const FakeRecordset& rs, const QString& key) { return qw::MakeValueString(rs, key, false, true); }
-QString Plain(const FakeRecordset& rs, const QString& key) { return qw::MakeValueString(rs, key, false, false); }
-
 TEST(NavigationItems, PositionTideChartAndAccess) {
-  FakeRecordset rs{{"Latitude", "4221.345"},
-                   {"Longitude", "-07012.345"},
-                   {"Tidal Range", "  9.5 ft.  "},
-                   {"Average Current", kNull},
-                   {"Chart #", kNull},
-                   {"Navigational Directions from ICW", " Enter at <B>G3</B> "}};
-  EXPECT_EQ(Value(rs, "Lat"), "42&deg;21.345'");
-  EXPECT_EQ(Value(rs, "Long"), "070&deg;12.345'");
-  EXPECT_EQ(Value(rs, "Tide"), "9.5 ft.");
-  EXPECT_EQ(Plain(rs, "Current"), "n/a");
-  EXPECT_EQ(Value(rs, "Chart"), "n/a");
-  EXPECT_EQ(Value(rs, "Access"), "Enter at <B>G3</B>");
+  const FakeRecordset row{{"Latitude", "4221.345"},
+                          {"Longitude", "-07012.345"},
+                          {"Tidal Range", "  9.5 ft.  "},
+                          {"Average Current", kNull},
+                          {"Chart #", kNull},
+                          {"Navigational Directions from ICW", " Enter at <B>G3</B> "}};
   // A blank latitude is not formatted at all.
-  EXPECT_EQ(Value(FakeRecordset{{"Latitude", " "}}, "Lat"), "n/a");
-  EXPECT_EQ(Plain(FakeRecordset{{"Latitude", "   "}}, "Lat"), "n/a");
+  ExpectItem("Lat", {{row, "42&deg;21.345'"}, {{{"Latitude", " "}}, "n/a"}, {{{"Latitude", "   "}}, "n/a", false}});
+  ExpectItem("Long", {{row, "070&deg;12.345'"}});
+  ExpectItem("Tide", {{row, "9.5 ft."}});
+  ExpectItem("Current", {{row, "n/a", false}});
+  ExpectItem("Chart", {{row, "n/a"}});
   // Access tests for Null only: blanks leave the text empty.
-  EXPECT_EQ(Plain(FakeRecordset{{"Navigational Directions from ICW", kNull}}, "Access"), "n/a");
-  EXPECT_EQ(Plain(FakeRecordset{{"Navigational Directions from ICW", "   "}}, "Access"), "");
-  EXPECT_EQ(Value(FakeRecordset{{"Navigational Directions from ICW", "   "}}, "Access"), "n/a");
+  ExpectItem("Access", {{row, "Enter at <B>G3</B>"},
+                        {{{"Navigational Directions from ICW", kNull}}, "n/a", false},
+                        {{{"Navigational Directions from ICW", "   "}}, "", false},
+                        {{{"Navigational Directions from ICW", "   "}}, "n/a"}});
 }
 
 TEST(NavigationItems, Depths) {
-  EXPECT_EQ(Value(FakeRecordset{{"Entry Depth", 0}}, "Rep. Depths"), "n/a");
-  EXPECT_EQ(Plain(FakeRecordset{{"Entry Depth", kNull}}, "Rep. Depths"), "n/a");
-  EXPECT_EQ(Value(FakeRecordset{{"Entry Depth", 6}}, "Rep. Depths"), "6 ft.");
-  EXPECT_EQ(Value(FakeRecordset{{"Fuel Dock Depth", 8.5}}, "Fuel Dock"), "8.5 ft.");
-  EXPECT_EQ(Value(FakeRecordset{{"Fuel Dock Depth", -1}}, "Fuel Dock"), "n/a");
-  EXPECT_EQ(Value(FakeRecordset{{"Deepest Slip", 12}, {"Deepest Mooring", kNull}}, "Max Slip/Moor"), "12 ft./-");
-  EXPECT_EQ(Value(FakeRecordset{{"Deepest Slip", 0}, {"Deepest Mooring", 8}}, "Max Slip/Moor"), "-/8 ft.");
-  EXPECT_EQ(Value(FakeRecordset{{"Deepest Slip", kNull}}, "Max Slip/Moor"), "-/-");
+  ExpectItem(
+      "Rep. Depths",
+      {{{{"Entry Depth", 0}}, "n/a"}, {{{"Entry Depth", kNull}}, "n/a", false}, {{{"Entry Depth", 6}}, "6 ft."}});
+  ExpectItem("Fuel Dock", {{{{"Fuel Dock Depth", 8.5}}, "8.5 ft."}, {{{"Fuel Dock Depth", -1}}, "n/a"}});
+  ExpectItem("Max Slip/Moor", {{{{"Deepest Slip", 12}, {"Deepest Mooring", kNull}}, "12 ft./-"},
+                               {{{"Deepest Slip", 0}, {"Deepest Mooring", 8}}, "-/8 ft."},
+                               {{{"Deepest Slip", kNull}}, "-/-"}});
 }
 
 TEST(OperationsItems, StaffSeasonsAndReservations) {
-  EXPECT_EQ(Plain(FakeRecordset{{"Marina Manager/Director", kNull}}, "Manager/Director"), "n/a");
-  EXPECT_EQ(Plain(FakeRecordset{{"Marina Manager/Director", "  "}}, "Manager/Director"), "");
-  EXPECT_EQ(Value(FakeRecordset{{"Marina Manager/Director", "  "}}, "Manager/Director"), "n/a");
-  EXPECT_EQ(Value(FakeRecordset{{"Dockmaster", " Ann Lee "}}, "Dock Master"), "Ann Lee");
-  EXPECT_EQ(Value(FakeRecordset{{"After-Hours Arrival Procedure", "Call ch. 9"}}, "After-Hours Arrival"), "Call ch. 9");
-  EXPECT_EQ(Value(FakeRecordset{{"In-Season Dates", " May 15-Oct 15 "}, {"In-Season Hours", " 8am-6pm "}}, "In-Season"),
-            "May 15-Oct 15, 8am-6pm");
-  EXPECT_EQ(Value(FakeRecordset{{"In-Season Hours", "8am-6pm"}}, "In-Season"), "n/a, 8am-6pm");
-  EXPECT_EQ(Value(FakeRecordset{{"In-Season Dates", "May 15-Oct 15"}}, "In-Season"), "May 15-Oct 15");
-  EXPECT_EQ(Plain(FakeRecordset{}, "In-Season"), "n/a");
-  EXPECT_EQ(Value(FakeRecordset{{"Off-Season Dates", "  "}, {"Off-Season Hours", "By appointment"}}, "Off-Season"),
-            "n/a, By appointment");
-  EXPECT_EQ(Value(FakeRecordset{{"Reservation", "   "}}, "Reservations"), "No");
-  EXPECT_EQ(Value(FakeRecordset{{"Reservation", " Recommended "}}, "Reservations"), "Recommended");
+  ExpectItem("Manager/Director", {{{{"Marina Manager/Director", kNull}}, "n/a", false},
+                                  {{{"Marina Manager/Director", "  "}}, "", false},
+                                  {{{"Marina Manager/Director", "  "}}, "n/a"}});
+  ExpectItem("Dock Master", {{{{"Dockmaster", " Ann Lee "}}, "Ann Lee"}});
+  ExpectItem("After-Hours Arrival", {{{{"After-Hours Arrival Procedure", "Call ch. 9"}}, "Call ch. 9"}});
+  ExpectItem("In-Season",
+             {{{{"In-Season Dates", " May 15-Oct 15 "}, {"In-Season Hours", " 8am-6pm "}}, "May 15-Oct 15, 8am-6pm"},
+              {{{"In-Season Hours", "8am-6pm"}}, "n/a, 8am-6pm"},
+              {{{"In-Season Dates", "May 15-Oct 15"}}, "May 15-Oct 15"},
+              {{}, "n/a", false}});
+  ExpectItem("Off-Season",
+             {{{{"Off-Season Dates", "  "}, {"Off-Season Hours", "By appointment"}}, "n/a, By appointment"}});
+  ExpectItem("Reservations", {{{{"Reservation", "   "}}, "No"}, {{{"Reservation", " Recommended "}}, "Recommended"}});
 }
 
 TEST(OperationsItems, CreditCards) {
-  EXPECT_EQ(Value(FakeRecordset{{"Master/Visa", true}, {"Amex", true}}, "Credit Cards"), "Visa/MC, Amex");
-  EXPECT_EQ(Value(FakeRecordset{{"Master/Visa", true},
+  ExpectItem("Credit Cards", {{{{"Master/Visa", true}, {"Amex", true}}, "Visa/MC, Amex"},
+                              {{{"Master/Visa", true},
                                 {"Discover", true},
                                 {"Diners Club", true},
                                 {"Amex", true},
                                 {"Texaco", true},
                                 {"Other", kNull}},
-                  "Credit Cards"),
-            "Visa/MC, Dscvr, Din, Amex, Tex");
-  EXPECT_EQ(Value(FakeRecordset{{"Master/Visa", false}}, "Credit Cards"), "n/a");
-  // Further cards kept as text come last; a blank one adds nothing.
-  EXPECT_EQ(Value(FakeRecordset{{"Master/Visa", true}, {"Other", "Debit cards"}}, "Credit Cards"),
-            "Visa/MC, Debit cards");
-  EXPECT_EQ(Value(FakeRecordset{{"Amex", true}, {"Other", "   "}}, "Credit Cards"), "Amex");
-  EXPECT_EQ(Value(FakeRecordset{{"Other", "Debit cards"}}, "Credit Cards"), "Debit cards");
-  // A Yes/No value there shows Yes for True and nothing for False.
-  EXPECT_EQ(Value(FakeRecordset{{"Amex", true}, {"Other", true}}, "Credit Cards"), "Amex, Yes");
-  EXPECT_EQ(Value(FakeRecordset{{"Amex", true}, {"Other", false}}, "Credit Cards"), "Amex");
+                               "Visa/MC, Dscvr, Din, Amex, Tex"},
+                              {{{"Master/Visa", false}}, "n/a"},
+                              // Further cards kept as text come last; a blank one adds nothing.
+                              {{{"Master/Visa", true}, {"Other", "Debit cards"}}, "Visa/MC, Debit cards"},
+                              {{{"Amex", true}, {"Other", "   "}}, "Amex"},
+                              {{{"Other", "Debit cards"}}, "Debit cards"},
+                              // A Yes/No value there shows Yes for True and nothing for False.
+                              {{{"Amex", true}, {"Other", true}}, "Amex, Yes"},
+                              {{{"Amex", true}, {"Other", false}}, "Amex"}});
 }
 
-const char kDiscountsNone[] = "<span class=TitleFont>Discounts: </Span><span class=ValueFont>None</Span>";
-const char kDockageNa[] = "<span class=TitleFont>Dockage: </Span><span class=ValueFont>n/a&nbsp;&nbsp;&nbsp;</span>";
-const char kFuelNa[] = "<span class=TitleFont>Fuel: </Span><span class=ValueFont>n/a&nbsp;&nbsp;&nbsp;</span>";
-const char kRepairNa[] = "<span class=TitleFont>Repair: </Span><span class=ValueFont>n/a&nbsp;&nbsp;&nbsp;</span>";
-
-QString DiscountsPart(const QString& programs) {
-  return "<span class=TitleFont>Discounts: </Span><span class=ValueFont>" + programs + "&nbsp;&nbsp;&nbsp;</span>";
+// One "Title: value" part of the discounts item.
+QString DiscountPart(const char* title, const QString& value) {
+  return QStringLiteral("<span class=TitleFont>%1: </Span><span class=ValueFont>%2&nbsp;&nbsp;&nbsp;</span>")
+      .arg(QLatin1String(title), value);
 }
 
 TEST(OperationsItems, Discounts) {
-  EXPECT_EQ(Value(FakeRecordset{}, "Discounts"), kDiscountsNone);
-  EXPECT_EQ(Value(FakeRecordset{{"Boat US Cooperating Marina", false}, {"Dockage Discount", "   "}}, "Discounts"),
-            kDiscountsNone);
-  EXPECT_EQ(Value(FakeRecordset{{"Fuel Disscount", " Volume discount "}}, "Discounts"),
-            DiscountsPart("None") + kDockageNa +
-                "<span class=TitleFont>Fuel: </Span><span class=ValueFont>Volume discount&nbsp;&nbsp;&nbsp;</span>" +
-                kRepairNa);
-  EXPECT_EQ(Value(FakeRecordset{{"Boat US Cooperating Marina", true}}, "Discounts"),
-            DiscountsPart("Boat/US") + kDockageNa + kFuelNa + kRepairNa);
-  EXPECT_EQ(Value(FakeRecordset{{"Boat US Cooperating Marina", true}, {"Other Discount Programs", " SeaTow "}},
-                  "Discounts"),
-            DiscountsPart("Boat/US; SeaTow") + kDockageNa + kFuelNa + kRepairNa);
-  EXPECT_EQ(Value(FakeRecordset{{"Other Discount Programs", "MTOA"},
-                                {"Dockage Discount", "10%"},
-                                {"Repair Discount", "5%"}},
-                  "Discounts"),
-            DiscountsPart("MTOA") +
-                "<span class=TitleFont>Dockage: </Span><span class=ValueFont>10%&nbsp;&nbsp;&nbsp;</span>" + kFuelNa +
-                "<span class=TitleFont>Repair: </Span><span class=ValueFont>5%&nbsp;&nbsp;&nbsp;</span>");
+  const QString none = "<span class=TitleFont>Discounts: </Span><span class=ValueFont>None</Span>";
+  const QString dockageNa = DiscountPart("Dockage", "n/a"), fuelNa = DiscountPart("Fuel", "n/a"),
+                repairNa = DiscountPart("Repair", "n/a");
+  ExpectItem(
+      "Discounts",
+      {{{}, none},
+       {{{"Boat US Cooperating Marina", false}, {"Dockage Discount", "   "}}, none},
+       {{{"Fuel Disscount", " Volume discount "}},
+        DiscountPart("Discounts", "None") + dockageNa + DiscountPart("Fuel", "Volume discount") + repairNa},
+       {{{"Boat US Cooperating Marina", true}}, DiscountPart("Discounts", "Boat/US") + dockageNa + fuelNa + repairNa},
+       {{{"Boat US Cooperating Marina", true}, {"Other Discount Programs", " SeaTow "}},
+        DiscountPart("Discounts", "Boat/US; SeaTow") + dockageNa + fuelNa + repairNa},
+       {{{"Other Discount Programs", "MTOA"}, {"Dockage Discount", "10%"}, {"Repair Discount", "5%"}},
+        DiscountPart("Discounts", "MTOA") + DiscountPart("Dockage", "10%") + fuelNa + DiscountPart("Repair", "5%")}});
 }
 
 TEST(OperationsItems, PetsAndHandicapAccess) {
-  EXPECT_EQ(Value(FakeRecordset{{"Pets Allowed?", true}}, "Pets"), "Welcome");
-  EXPECT_EQ(Value(FakeRecordset{{"Pets Allowed?", true}, {"Dog Walking Area?", true}}, "Pets"),
-            "Welcome, Dog Walk Area");
-  EXPECT_EQ(Value(FakeRecordset{{"Pets Allowed?", true}, {"Dog Walking Area?", true}, {"Kennel", true}}, "Pets"),
-            "Welcome, Dog Walk Area, Kennel");
-  EXPECT_EQ(Value(FakeRecordset{{"Pets Allowed?", false}, {"Kennel", true}}, "Pets"), "No");
-  EXPECT_EQ(Value(FakeRecordset{{"Pets Allowed?", kNull}}, "Pets"), "No");
-  EXPECT_EQ(Value(FakeRecordset{{"Handicapped Access?", true}, {"To Heads?", true}, {"To Docks?", true}},
-                  "Handicap Access"),
-            "Yes, Heads, Docks");
-  EXPECT_EQ(Value(FakeRecordset{{"Handicapped Access?", true}, {"To Docks?", true}}, "Handicap Access"),
-            "Yes, Docks");
-  EXPECT_EQ(Value(FakeRecordset{{"Handicapped Access?", kNull}, {"To Heads?", true}}, "Handicap Access"), "No");
-  EXPECT_EQ(Value(FakeRecordset{{"Handicapped Access?", 0}}, "Handicap Access"), "No");
+  ExpectItem("Pets", {{{{"Pets Allowed?", true}}, "Welcome"},
+                      {{{"Pets Allowed?", true}, {"Dog Walking Area?", true}}, "Welcome, Dog Walk Area"},
+                      {{{"Pets Allowed?", true}, {"Dog Walking Area?", true}, {"Kennel", true}},
+                       "Welcome, Dog Walk Area, Kennel"},
+                      {{{"Pets Allowed?", false}, {"Kennel", true}}, "No"},
+                      {{{"Pets Allowed?", kNull}}, "No"}});
+  ExpectItem("Handicap Access",
+             {{{{"Handicapped Access?", true}, {"To Heads?", true}, {"To Docks?", true}}, "Yes, Heads, Docks"},
+              {{{"Handicapped Access?", true}, {"To Docks?", true}}, "Yes, Docks"},
+              {{{"Handicapped Access?", kNull}, {"To Heads?", true}}, "No"},
+              {{{"Handicapped Access?", 0}}, "No"}});
 }
 
 }  // namespace
+}  // namespace qw::testing

@@ -49,8 +49,7 @@ TEST_F(ViewerTest, ListRoadShowsTheDoubleClickedMarinaAndAClickAnother) {
 
   // Another entry: its report and its notes (2608 keeps two lines of notes).
   frm_view_report* v = frm_view_report::Loaded();
-  v->lstMarinaNames->setCurrentRow(RowOf(2608) - 1);
-  ASSERT_TRUE(v->wb->WaitForLoad(30000));
+  ASSERT_TRUE(ShowEntry(v, RowOf(2608) - 1));
   EXPECT_EQ(v->CurrentMarinaNo(), 2608);
   EXPECT_TRUE(v->tbNotes->toPlainText().startsWith("Skipper's notes: fuel dock closes at 5."));
   EXPECT_EQ(v->notes->NotesMarinaNo(), 2608);
@@ -105,8 +104,7 @@ TEST_F(ViewerTest, MapRoadMatchesByMarinaNoAndComposesOnce) {
     v->wb->WaitForLoad(30000);
     ASSERT_EQ(boxes_.Shown().size(), 1);
     EXPECT_EQ(boxes_.Shown()[0].text, QStringLiteral("Marina number %1 is not in the marina database.").arg(no));
-    EXPECT_EQ(v->wb->Url(), QUrl("about:blank"));
-    EXPECT_FALSE(v->mnuprint->isEnabled());
+    ExpectNoPage(v);
     EXPECT_EQ(v->notes->NotesMarinaNo(), 0);
     EXPECT_TRUE(v->tbNotes->toPlainText().isEmpty());
     EXPECT_TRUE(v->tbNotes->isReadOnly());
@@ -151,8 +149,7 @@ TEST_F(ViewerTest, FullViewAndAdditionalPhotosToggleAndComeBack) {
 
   // Another entry brings the report back from the photos page.
   v->mnuaddphotos->trigger();
-  v->lstMarinaNames->setCurrentRow(0);
-  ASSERT_TRUE(v->wb->WaitForLoad(30000));
+  ASSERT_TRUE(ShowEntry(v, 0));
   EXPECT_EQ(v->mnuaddphotos->text(), "Additional Photos");
   EXPECT_EQ(v->wb->Url(), QUrl::fromLocalFile(qw::ReportPagePath()));
 
@@ -219,12 +216,10 @@ TEST_F(ViewerTest, APageThatCannotBeWrittenIsReportedAndNothingOldStays) {
   ASSERT_NE(v, nullptr);
   ASSERT_TRUE(QFile::remove(qw::ReportPagePath()));
   ASSERT_TRUE(QDir().mkdir(qw::ReportPagePath()));
-  v->lstMarinaNames->setCurrentRow(RowOf(2608) - 1);
-  v->wb->WaitForLoad(30000);
+  ShowEntry(v, RowOf(2608) - 1);
   ASSERT_EQ(boxes_.Shown().size(), 1);
   EXPECT_TRUE(boxes_.Shown()[0].text.contains(qw::ReportPagePath()));
-  EXPECT_EQ(v->wb->Url(), QUrl("about:blank"));
-  EXPECT_FALSE(v->mnuprint->isEnabled());
+  ExpectNoPage(v);
   EXPECT_EQ(v->CurrentMarinaNo(), 2608);
   QDir().rmdir(qw::ReportPagePath());
 }
@@ -241,20 +236,17 @@ TEST_F(ViewerTest, ABusyDatabaseGivesOneMessageAndNoPageReadInPart) {
     ASSERT_TRUE(other.open());
     QSqlQuery q(other);
     ASSERT_TRUE(q.exec(QStringLiteral("BEGIN EXCLUSIVE")));
-    v->lstMarinaNames->setCurrentRow(RowOf(2608) - 1);
-    v->wb->WaitForLoad(30000);
+    ShowEntry(v, RowOf(2608) - 1);
     ASSERT_EQ(boxes_.Shown().size(), 1);
     EXPECT_TRUE(boxes_.Shown()[0].text.contains(QStringLiteral("another program is using it"))) << boxes_.Shown()[0].text.toStdString();
     EXPECT_FALSE(boxes_.Shown()[0].text.contains(QStringLiteral("Could not update")));
-    EXPECT_EQ(v->wb->Url(), QUrl("about:blank"));
-    EXPECT_FALSE(v->mnuprint->isEnabled());
+    ExpectNoPage(v);
     ASSERT_TRUE(q.exec(QStringLiteral("ROLLBACK")));
     other.close();
   }
   QSqlDatabase::removeDatabase(QStringLiteral("other_program"));
   // Once the other program lets go, the same click shows the whole report.
-  v->lstMarinaNames->setCurrentRow(RowOf(487) - 1);
-  ASSERT_TRUE(v->wb->WaitForLoad(30000));
+  ASSERT_TRUE(ShowEntry(v, RowOf(487) - 1));
   EXPECT_EQ(boxes_.Shown().size(), 1);
   EXPECT_TRUE(Page().contains(QStringLiteral("ICW SM")));
 }

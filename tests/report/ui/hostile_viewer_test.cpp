@@ -2,12 +2,10 @@
 // and javascript: links: nothing of it runs or opens, the page's pictures
 // still show, and the user's own clicks still open the photo and the web site.
 #include <QApplication>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QTcpServer>
-#include <QWebEngineScript>
 #include <QWebEngineView>
 #include <gtest/gtest.h>
 
@@ -17,23 +15,8 @@ namespace {
 
 constexpr int kMarina = 512;
 
-bool Spin(const std::function<bool()>& done, int ms = 30000) {
-  QDeadlineTimer deadline(ms);
-  while (!done() && !deadline.hasExpired()) QApplication::processEvents(QEventLoop::AllEvents, 20);
-  return done();
-}
-
-// The result of a script of the program (its own world) on the shown page.
-QVariant Evaluate(qw::WebBrowser* wb, const QString& script) {
-  QVariant result;
-  bool done = false;
-  wb->Page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant& v) {
-    result = v;
-    done = true;
-  });
-  Spin([&] { return done; }, 10000);
-  return result;
-}
+using qw::testing::Evaluate;
+using qw::testing::WaitFor;
 
 // A mouse click at the middle of the first element the selector finds.
 bool Click(qw::WebBrowser* wb, const QString& selector) {
@@ -91,7 +74,7 @@ TEST_F(HostileViewerTest, DataRunsNoScriptAndOpensNothingTheUserDidNotClick) {
   ASSERT_NE(v, nullptr);
   ASSERT_EQ(v->CurrentMarinaNo(), kMarina);
   qw::WebBrowser* wb = v->wb;
-  Spin([] { return false; }, 1500);  // time for anything that would run
+  WaitFor([] { return false; }, 1500);  // time for anything that would run
 
   EXPECT_TRUE(desktop.isEmpty());
   EXPECT_EQ(Popup(), nullptr);
@@ -113,20 +96,20 @@ TEST_F(HostileViewerTest, DataRunsNoScriptAndOpensNothingTheUserDidNotClick) {
 
   // The data's javascript: link is no link: a click does nothing.
   ASSERT_TRUE(Click(wb, "#LeftBottomText a"));
-  Spin([] { return false; }, 1000);
+  WaitFor([] { return false; }, 1000);
   EXPECT_TRUE(desktop.isEmpty());
   EXPECT_EQ(wb->Url(), QUrl::fromLocalFile(qw::ReportPagePath()));
 
   // The user's click on the photo opens it alone at the screen's top left;
   // on the web site, in the desktop's browser.
   ASSERT_TRUE(Click(wb, "a[href$='.jpg'] img"));
-  ASSERT_TRUE(Spin([] { return Popup() != nullptr; }, 10000));
+  ASSERT_TRUE(WaitFor([] { return Popup() != nullptr; }, 10000));
   ASSERT_TRUE(Popup()->Browser()->WaitForLoad(30000));
   EXPECT_EQ(Popup()->Browser()->Url(), QUrl::fromLocalFile(photo));
   EXPECT_EQ(Popup()->pos(), QGuiApplication::primaryScreen()->availableGeometry().topLeft());
   Popup()->close();
   ASSERT_TRUE(Click(wb, "a[href^='http']"));
-  EXPECT_TRUE(Spin([&] { return !desktop.isEmpty(); }, 10000));
+  EXPECT_TRUE(WaitFor([&] { return !desktop.isEmpty(); }, 10000));
   EXPECT_EQ(desktop, QList<QUrl>{QUrl(web + "site")});
   EXPECT_FALSE(remote.hasPendingConnections());
   qw::BrowserPage::SetDesktopOpener(opener);

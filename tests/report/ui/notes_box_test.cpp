@@ -58,8 +58,7 @@ class NotesBoxTest : public testing::ViewerWindowTest {
     int entry = 0;
     while (entry < viewer_->lstMarinaNames->count() && viewer_->EntryMarinaNo(entry) != marinaNo) ++entry;
     ASSERT_LT(entry, viewer_->lstMarinaNames->count());
-    viewer_->lstMarinaNames->setCurrentRow(entry);
-    ASSERT_TRUE(viewer_->wb->WaitForLoad(30000));
+    ASSERT_TRUE(ShowEntry(viewer_, entry));
   }
 
   QPointer<frm_view_report> viewer_;
@@ -144,13 +143,13 @@ TEST_F(NotesBoxTest, ReadOnlyDataRefusesEditsAndLosesNothing) {
   boxes_.Clear();
   TypeAtEnd("z");
   EXPECT_FALSE(viewer_->tbNotes->isReadOnly());
-  QFile::setPermissions(folder_.DatabasePath(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+  SetDatabaseReadOnly(true);
   Focus(viewer_->lstMarinaNames);
   ASSERT_EQ(boxes_.Shown().size(), 1);
   EXPECT_EQ(boxes_.Shown()[0].text, kNotesFromCdMessage);
   EXPECT_EQ(viewer_->notes->Text(), first + "z");
   EXPECT_EQ(StoredNotes(2608), first);
-  QFile::setPermissions(folder_.DatabasePath(), QFile::ReadOwner | QFile::WriteOwner);
+  SetDatabaseReadOnly(false);
   EXPECT_TRUE(viewer_->notes->StorePending());
   EXPECT_EQ(StoredNotes(2608), first + "z");
 
@@ -158,13 +157,13 @@ TEST_F(NotesBoxTest, ReadOnlyDataRefusesEditsAndLosesNothing) {
   // marina and is stored then.
   // It is told once, though the store is tried again as the other marina's
   // notes load.
-  QFile::setPermissions(folder_.DatabasePath(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+  SetDatabaseReadOnly(true);
   boxes_.Clear();
   TypeAtEnd("w");
   Select(20);
   EXPECT_EQ(boxes_.Shown().size(), 1);
   EXPECT_EQ(viewer_->notes->Text(), StoredNotes(20));
-  QFile::setPermissions(folder_.DatabasePath(), QFile::ReadOwner | QFile::WriteOwner);
+  SetDatabaseReadOnly(false);
   Select(2608);
   EXPECT_EQ(viewer_->notes->Text(), first + "zw");
   Select(20);
@@ -173,10 +172,6 @@ TEST_F(NotesBoxTest, ReadOnlyDataRefusesEditsAndLosesNothing) {
 
 TEST_F(NotesBoxTest, NotesThatCannotBeStoredAreNeverDroppedSilently) {
   const QString first = StoredNotes(2608);
-  const auto readOnly = [this](bool on) {
-    QFile::setPermissions(folder_.DatabasePath(), on ? QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther
-                                                     : QFile::ReadOwner | QFile::WriteOwner);
-  };
   const auto askedOnce = [this](const char* about) {
     EXPECT_EQ(boxes_.Shown().size(), 1) << about;
     if (boxes_.Shown().isEmpty()) return;
@@ -186,7 +181,7 @@ TEST_F(NotesBoxTest, NotesThatCannotBeStoredAreNeverDroppedSilently) {
         << about << ": " << boxes_.Shown()[0].text.toStdString();
     boxes_.Clear();
   };
-  readOnly(true);
+  SetDatabaseReadOnly(true);
   TypeAtEnd("q");
   Focus(viewer_->lstMarinaNames);
   ASSERT_EQ(boxes_.Shown().size(), 1);  // the failed store is told once
@@ -226,7 +221,7 @@ TEST_F(NotesBoxTest, NotesThatCannotBeStoredAreNeverDroppedSilently) {
   EXPECT_TRUE(CallScreen(AppScreens().keepOpenForNotes));
   askedOnce("exit, kept open");
   // Once the database can be written, ending stores it without a word.
-  readOnly(false);
+  SetDatabaseReadOnly(false);
   EXPECT_FALSE(CallScreen(AppScreens().keepOpenForNotes));
   EXPECT_TRUE(boxes_.Shown().isEmpty());
   EXPECT_EQ(StoredNotes(2608), first + "r");

@@ -91,10 +91,6 @@ class PrintCommandsTest : public testing::ViewerWindowTest {
     EXPECT_EQ(viewer_->lstMarinaNames->count(), 5);
     return *viewer_;
   }
-  void Select(int entry) {
-    viewer_->lstMarinaNames->setCurrentRow(entry);
-    viewer_->wb->WaitForLoad(30000);
-  }
 
   // "Print Report(s)": choose in the dialog, OK (Cancel when it stays open),
   // then wait for the run to end.
@@ -106,7 +102,7 @@ class PrintCommandsTest : public testing::ViewerWindowTest {
       if (dialog->isVisible()) dialog->CancelButton->click();
     });
     viewer_->mnuAll->trigger();
-    EXPECT_TRUE(WaitFor([&] { return !viewer_ || !viewer_->printCommands->Run().PrintFlagAvail(); }));
+    EXPECT_TRUE(testing::WaitFor([&] { return !viewer_ || !viewer_->printCommands->Run().PrintFlagAvail(); }));
     EXPECT_EQ(RunProgress(), nullptr);
   }
 
@@ -248,7 +244,7 @@ TEST_F(PrintCommandsTest, DialogChoicesAndRanges) {
     QFile::remove(pdf_);
     boxes_.Clear();
     dialogs_ = 0;
-    Select(c.selected);
+    ShowEntry(viewer_, c.selected);
     const int composed = shown;
     PrintReports([&](frm_PrintAll& d) {
       EXPECT_EQ(d.windowTitle(), "Print report");
@@ -335,8 +331,7 @@ TEST_F(PrintCommandsTest, ARunThatEndsEarlyPrintsNothingThenOrLater) {
 
     // Pages shown afterwards are never printed.
     frm_view_report& again = viewer_ ? *viewer_ : Open();
-    again.lstMarinaNames->setCurrentRow(4);
-    again.wb->WaitForLoad(30000);
+    ShowEntry(&again, 4);
     QApplication::processEvents();
     EXPECT_FALSE(QFile::exists(pdf_));
     frm_view_report::Unload();
@@ -408,7 +403,7 @@ TEST_F(PrintCommandsTest, NotesPagesAndTheTopMargin) {
   SetRegistryString(kPageSetupKeyPath, kMarginTop, "0.5");
   ASSERT_TRUE(QFile::remove(ReportPagePath()));
   ASSERT_TRUE(QDir().mkdir(ReportPagePath()));
-  Select(3);
+  ShowEntry(viewer_, 3);
   boxes_.Clear();
   viewer.mnuprintmarinaDETAILS->trigger();
   viewer.mnuprintmarinaDandN->trigger();

@@ -5,7 +5,9 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QListWidget>
 #include <QPointer>
+#include <QWebEngineScript>
 #include <functional>
 
 #include "data/marina_db.h"
@@ -19,6 +21,27 @@
 #include "results/ui/register.h"
 
 namespace qw::testing {
+
+// Runs the event loop until done() holds or ms have passed; whether it holds.
+inline bool WaitFor(const std::function<bool()>& done, int ms = 60000) {
+  QElapsedTimer timer;
+  timer.start();
+  while (!done() && timer.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+  return done();
+}
+
+// The result of a script of the program's own world on the shown page;
+// invalid when none came within ten seconds.
+inline QVariant Evaluate(WebBrowser* wb, const QString& script) {
+  QVariant result;
+  bool done = false;
+  wb->Page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant& v) {
+    result = v;
+    done = true;
+  });
+  WaitFor([&] { return done; }, 10000);
+  return result;
+}
 
 class ViewerWindowTest : public ListWindowTest {
  protected:
@@ -67,11 +90,20 @@ class ViewerWindowTest : public ListWindowTest {
     const DatabasePtr db = OpenMarinaDatabase(-1, true);
     return ReadNotes(*db, marinaNo);
   }
-  static bool WaitFor(const std::function<bool()>& done, int ms = 60000) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    return done();
+  // Selects an entry (0-based) of the viewer's list; whether its page loaded.
+  static bool ShowEntry(frm_view_report* v, int entry) {
+    v->lstMarinaNames->setCurrentRow(entry);
+    return v->wb->WaitForLoad(30000);
+  }
+  // No page stays up and nothing can be printed.
+  static void ExpectNoPage(frm_view_report* v) {
+    EXPECT_EQ(v->wb->Url(), QUrl("about:blank"));
+    EXPECT_FALSE(v->mnuprint->isEnabled());
+  }
+  // The copied marina database made read-only (as on a CD) or writable again.
+  void SetDatabaseReadOnly(bool on) {
+    QFile::setPermissions(folder_.DatabasePath(), on ? QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther
+                                                     : QFile::ReadOwner | QFile::WriteOwner);
   }
 
   int mapKeysCleared_ = 0;
