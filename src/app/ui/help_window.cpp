@@ -1,16 +1,15 @@
 #include "app/ui/help_window.h"
 
-#include <QCloseEvent>
 #include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QPushButton>
-#include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
 
 #include "platform/html_text.h"
 #include "platform/program.h"
+#include "platform/ui/window_frame.h"
 
 namespace qw {
 namespace {
@@ -31,17 +30,9 @@ HelpWindow::HelpWindow() : QWidget(nullptr, Qt::Window) {
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(page);
   layout->addWidget(buttons);
-  // The desktop's close gestures, which a bare display without a window
-  // manager does not offer. Each key once: a key bound twice would close
-  // nothing.
-  QList<QKeySequence> keys = QKeySequence::keyBindings(QKeySequence::Close);
-  for (const QKeySequence& more : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W),
-                                   QKeySequence(Qt::ALT | Qt::Key_F4)}) {
-    if (!keys.contains(more)) keys << more;
-  }
-  auto* closeKeys = new QShortcut(this);
-  closeKeys->setKeys(keys);
-  connect(closeKeys, &QShortcut::activated, this, &QWidget::close);
+  CloseByKeys(this);
+  // The keyboard goes back to the main window.
+  ReturnKeyboardOnClose(this, [] { return MainWindowOrNull(); });
   resize(720, 600);
   connect(page, &QTextBrowser::sourceChanged, this, [this] {
     const QString title = page->documentTitle();
@@ -59,15 +50,6 @@ void HelpWindow::ShowTopic(const QString& topic) {
     page->setHtml(QStringLiteral("<p>The help page %1 is not installed in %2.</p>")
                       .arg(HtmlText(topic), HtmlText(folder)));
   }
-}
-
-void HelpWindow::closeEvent(QCloseEvent* event) {
-  // The keyboard goes back to the main window, also where no window manager
-  // passes it on.
-  if (isActiveWindow()) {
-    if (QWidget* main = MainWindowOrNull()) main->activateWindow();
-  }
-  QWidget::closeEvent(event);
 }
 
 HelpWindow* ShowHelpTopic(const QString& topic) {

@@ -20,9 +20,6 @@ class HelpWindow : public QWidget, public OneInstance<HelpWindow> {
 
   QTextBrowser* page = nullptr;
   QPushButton* cmdClose = nullptr;
-
- protected:
-  void closeEvent(QCloseEvent* event) override;
 };
 
 // Opens the help window on topic and brings it to the front.

@@ -17,6 +17,7 @@
 #include "platform/print_pages.h"
 #include "platform/program.h"
 #include "platform/ui/wait_cursor.h"
+#include "platform/ui/window_frame.h"
 #include "services/config_file.h"
 #include "services/page_setup.h"
 #include "services/result.h"

@@ -117,14 +117,6 @@ void CentreOnScreen(QWidget* window) {
   }
 }
 
-void ShowMaximised(QWidget* window) {
-  if (!HasWindowManager()) {
-    if (QScreen* screen = window->screen()) window->setGeometry(screen->availableGeometry());
-  }
-  window->setWindowState((window->windowState() & ~Qt::WindowMinimized) | Qt::WindowMaximized);
-  window->show();
-}
-
 QWidget* PlaceInMainWindow(QWidget* window) {
   if (QMdiSubWindow* frame = MdiFrame(window)) return frame;
   MainWindowFrame* main = MainFrame();

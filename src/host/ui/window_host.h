@@ -52,11 +52,6 @@ QWidget* MainWindowOrNull();
 // Centres a top-level window on the available area of the primary screen.
 void CentreOnScreen(QWidget* window);
 
-// Shows a top-level window maximised (restored first when minimised). Without
-// a window manager nothing maximises it, so it is then given the screen's
-// free area itself.
-void ShowMaximised(QWidget* window);
-
 // Puts window into the main window's MDI area when the main window exists
 // and the window is not there yet. Returns its frame: the MDI frame, or the
 // window itself when it stays top-level.

@@ -7,6 +7,7 @@
 #include "maps/map_lists.h"
 #include "maps/ui/frm_overview_chart.h"
 #include "maps/ui/frm_subregion.h"
+#include "maps/ui/map_controls.h"
 #include "platform/program.h"
 #include "platform/ui/flex_grid.h"
 #include "platform/ui/twips.h"
@@ -34,6 +35,7 @@ Frmchartkey::Frmchartkey() : QWidget(MainWindowOrNull(), Qt::Window) {
     MSchart->SetCol(col);
     MSchart_DblClick();
   });
+  KeepLeavable(this);
   CentreOnScreen(this);
 }
 

@@ -11,6 +11,7 @@
 #include "maps/map_lists.h"
 #include "maps/map_table.h"
 #include "maps/ui/map_key.h"
+#include "maps/ui/map_controls.h"
 #include "platform/message_box.h"
 #include "platform/ui/twips.h"
 #include "services/report_hand_over.h"
@@ -50,6 +51,7 @@ Frmmapkeysgrid::Frmmapkeysgrid() : QWidget(MainWindowOrNull(), Qt::Window) {
     DBmapkeys->setCurrentCell(row, 0);
     DBmapkeys_DblClick();
   });
+  KeepLeavable(this);
   CentreOnScreen(this);
 }
 

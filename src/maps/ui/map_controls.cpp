@@ -6,7 +6,9 @@
 #include <QMouseEvent>
 #include <QPixmap>
 
+#include "host/ui/window_host.h"
 #include "platform/program.h"
+#include "platform/ui/window_frame.h"
 
 namespace qw {
 namespace {
@@ -142,6 +144,13 @@ void SetMapWindowLook(QWidget* window, const QString& name) {
   window->setAttribute(Qt::WA_DeleteOnClose);
   SetNavyBackground(window);
   window->resize(MapWindowDesignSize());
+}
+
+void KeepLeavable(QWidget* keyWindow) {
+  CloseByKeys(keyWindow);
+  ReturnKeyboardOnClose(keyWindow, [] { return MainWindowOrNull(); });
+  DrawCaptionWithoutWindowManager(keyWindow);
+  LetOwnerCover(keyWindow);
 }
 
 QSize MapWindowDesignSize() {

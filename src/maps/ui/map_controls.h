@@ -81,6 +81,12 @@ void CentrePictureBox(QWidget* window, QWidget* pictureBox);
 // Sets a map window's look: navy background, empty caption.
 void SetMapWindowLook(QWidget* window, const QString& name);
 
+// The key list and the keys grid, windows of their own beside the maps, can
+// be left on any desktop: the close keys close them and hand the keyboard
+// back to the main window, and without a window manager they show their
+// caption and a close button, and a click on the main window covers them.
+void KeepLeavable(QWidget* keyWindow);
+
 // A map window's designed client size in pixels: the size it takes in the
 // main window when it is restored from maximised.
 QSize MapWindowDesignSize();

@@ -10,6 +10,8 @@
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QPageSetupDialog>
@@ -19,6 +21,7 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -202,10 +205,9 @@ bool BrowserPage::OpenOnDesktop(const QUrl& url) {
   return false;
 }
 
-bool BrowserPage::OpenNewWindow(const QUrl& url, const QRect& geometry, QWidget* parent) {
+bool BrowserPage::OpenNewWindow(const QUrl& url, const QRect& geometry, QWidget* parent, const QString& caption) {
   if (!IsLocal(url)) return OpenOnDesktop(url);
-  auto* popup = new BrowserPopup(url, geometry, parent);
-  popup->show();
+  (new BrowserPopup(url, geometry, parent, caption))->Open();
   return true;
 }
 
@@ -701,24 +703,65 @@ QString WebBrowser::OuterHtml(const QString& elementId, int timeoutMs) {
 
 // --------------------------------------------------------------- BrowserPopup
 
-BrowserPopup::BrowserPopup(const QUrl& url, const QRect& geometry, QWidget* parent)
+BrowserPopup::BrowserPopup(const QUrl& url, const QRect& geometry, QWidget* parent, const QString& caption)
     : QWidget(parent, Qt::Window) {
   setObjectName(QStringLiteral("BrowserPopup"));
   setAttribute(Qt::WA_DeleteOnClose);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
   browser_ = new WebBrowser(this);
-  layout->addWidget(browser_);
-  connect(browser_->Page(), &QWebEnginePage::titleChanged, this, &QWidget::setWindowTitle);
-  QRect area = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry()
-                                                : QRect(0, 0, 800, 600);
-  // A script asks for the page's size and the window's outer position; the
-  // window stays on the screen with its frame.
-  const QSize size = geometry.width() > 0 && geometry.height() > 0 ? geometry.size() : QSize(800, 600);
-  resize(size.boundedTo(area.size()));
-  move(std::clamp(geometry.x(), area.left(), std::max(area.left(), area.right() - width())),
-       std::clamp(geometry.y(), area.top(), std::max(area.top(), area.bottom() - height())));
+  layout->addWidget(browser_, 1);
+  // The status bar the page asks for, which holds the close control that a
+  // bare display without a window manager has nowhere else.
+  auto* bar = new QWidget(this);
+  auto* row = new QHBoxLayout(bar);
+  row->setContentsMargins(6, 3, 6, 3);
+  lblCaption = new QLabel(bar);
+  lblCaption->setObjectName(QStringLiteral("lblCaption"));
+  cmdClose = new QPushButton(QStringLiteral("Close"), bar);
+  cmdClose->setObjectName(QStringLiteral("cmdClose"));
+  cmdClose->setFocusPolicy(Qt::NoFocus);  // the keyboard stays on the page
+  row->addWidget(lblCaption, 1);
+  row->addWidget(cmdClose);
+  layout->addWidget(bar);
+  connect(cmdClose, &QPushButton::clicked, this, &QWidget::close);
+  connect(this, &QWidget::windowTitleChanged, lblCaption, &QLabel::setText);
+  if (caption.isEmpty())
+    connect(browser_->Page(), &QWebEnginePage::titleChanged, this, &QWidget::setWindowTitle);
+  else
+    setWindowTitle(caption);
+  CloseByKeys(this);
+  ReturnKeyboardOnClose(this, [opener = QPointer<QWidget>(parent ? parent->window() : nullptr)] { return opener.data(); });
+
+  const QScreen* screen = parent && parent->screen() ? parent->screen() : QGuiApplication::primaryScreen();
+  const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 800, 600);
+  const QSize asked = geometry.width() > 0 && geometry.height() > 0 ? geometry.size() : QSize(800, 600);
+  fillsScreen_ = asked.width() >= area.width() && asked.height() >= area.height();
+  if (fillsScreen_) {
+    // Restored from the free area, most of it, in the middle.
+    const QSize size = area.size() * 9 / 10;
+    resize(size);
+    move(area.center() - QPoint(size.width() / 2, size.height() / 2));
+  } else {
+    // A script asks for the page's size and the window's outer position; the
+    // window stays on the screen with its frame.
+    resize(asked.boundedTo(area.size()));
+    move(std::clamp(geometry.x(), area.left(), std::max(area.left(), area.right() - width())),
+         std::clamp(geometry.y(), area.top(), std::max(area.top(), area.bottom() - height())));
+  }
   browser_->Navigate(url.toString());
+}
+
+void BrowserPopup::Open() {
+  if (fillsScreen_)
+    ShowMaximised(this);
+  else
+    show();
+  raise();
+  activateWindow();
+  // The keyboard on the page, where the close keys are typed.
+  if (QWidget* view = browser_->View()) view->setFocus();
 }
 
 // --------------------------------------------------------------- GuardedPrint

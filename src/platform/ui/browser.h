@@ -34,7 +34,9 @@
 #include "platform/print_pages.h"
 
 class QDialog;
+class QLabel;
 class QPrinter;
+class QPushButton;
 class QWebEngineLoadingInfo;
 class QWebEngineNewWindowRequest;
 class QWebEngineView;
@@ -69,8 +71,9 @@ class BrowserPage : public QWebEnginePage {
   static DesktopOpener SetDesktopOpener(DesktopOpener opener);
   static bool OpenOnDesktop(const QUrl& url);
   // The default for a new window: a local page opens in a BrowserPopup (its
-  // parent window `parent`), anything else as a link.
-  static bool OpenNewWindow(const QUrl& url, const QRect& geometry, QWidget* parent);
+  // parent window `parent`, its caption `caption` or else the page's title),
+  // anything else as a link.
+  static bool OpenNewWindow(const QUrl& url, const QRect& geometry, QWidget* parent, const QString& caption = {});
 
   // While the page decides on a navigation (the link handler runs inside).
   bool DecidingNavigation() const { return deciding_ > 0; }
@@ -237,17 +240,29 @@ class WebBrowser : public QWidget {
   QString lastError_;
 };
 
-// A small window of the program showing one local page: what a new-window
-// request opens (the report's photo pop-up).
+// A window of the program showing one local page: what a new-window request
+// opens (the report's photo window). Below the page, a bar with the caption
+// and a Close button; Escape, Ctrl+W and Alt+F4 close it too, and the
+// keyboard goes back to the window it was opened from (its parent). A
+// request for the screen's size (or more) takes the screen's free area, its
+// frame included; a smaller one lies at the outer position asked for, kept on
+// the screen.
 class BrowserPopup : public QWidget {
   Q_OBJECT
 
  public:
-  BrowserPopup(const QUrl& url, const QRect& geometry, QWidget* parent = nullptr);
+  // The caption is the page's title unless one is given.
+  BrowserPopup(const QUrl& url, const QRect& geometry, QWidget* parent = nullptr, const QString& caption = {});
   WebBrowser* Browser() const { return browser_; }
+  // Shows it where asked, in front, with the keyboard.
+  void Open();
+
+  QLabel* lblCaption = nullptr;
+  QPushButton* cmdClose = nullptr;
 
  private:
   WebBrowser* browser_;
+  bool fillsScreen_ = false;
 };
 
 // PrintWhenEnabled on this browser: when its print command is enabled, runs

@@ -3,8 +3,17 @@
 #include <QApplication>
 #include <QEvent>
 #include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QScreen>
+#include <QShortcut>
+#include <QTimer>
+#include <QToolButton>
 #include <QWidget>
 #include <QWindow>
+#include <algorithm>
 
 #ifdef QUAYWISE_HAVE_XCB
 #include <xcb/xcb.h>
@@ -132,6 +141,17 @@ class FixedFrame : public QObject {
   }
 };
 
+// Set on an owned window that its owner covers when clicked (LetOwnerCover).
+constexpr const char* kOwnerCovers = "qw_owner_covers";
+
+// Whether `owned`, a window among those `owner` owns, or a window between
+// the two, is one the owner covers.
+bool CoveredBy(const QWidget* owned, const QWidget* owner) {
+  for (const QWidget* w = owned; w && w != owner; w = w->parentWidget())
+    if (w->isWindow() && w->property(kOwnerCovers).toBool()) return true;
+  return false;
+}
+
 // Raises each window that becomes active, as a window manager would.
 class ActiveWindowRaiser : public QObject {
  public:
@@ -149,18 +169,148 @@ class ActiveWindowRaiser : public QObject {
  private:
   static void Raise(QWidget* window) {
     window->raise();
-    // The windows it owns (dialogs and tool windows), each above its owner.
+    // The windows it owns (dialogs and tool windows), each above its owner;
+    // not those it covers.
     for (QWidget* owned : window->findChildren<QWidget*>()) {
       const Qt::WindowType type = owned->windowType();
-      if (owned->isWindow() && owned->isVisible() && type != Qt::Popup && type != Qt::ToolTip) owned->raise();
+      if (owned->isWindow() && owned->isVisible() && type != Qt::Popup && type != Qt::ToolTip &&
+          !CoveredBy(owned, window))
+        owned->raise();
     }
     if (QWidget* modal = QApplication::activeModalWidget(); modal && modal != window) modal->raise();
   }
 };
 
+// The caption and the close button a window manager would draw, drawn by the
+// program along the top edge of a window, outside it.
+class CaptionStrip : public QWidget {
+ public:
+  explicit CaptionStrip(QWidget* window)
+      : QWidget(window, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus), window_(window) {
+    setObjectName(QStringLiteral("qw_caption_strip"));
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setAutoFillBackground(true);
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, colours.color(QPalette::Active, QPalette::Highlight));
+    colours.setColor(QPalette::WindowText, colours.color(QPalette::Active, QPalette::HighlightedText));
+    setPalette(colours);
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(6, 2, 2, 2);
+    caption_ = new QLabel(this);
+    caption_->setObjectName(QStringLiteral("qw_caption"));
+    QFont bold = caption_->font();
+    bold.setBold(true);
+    caption_->setFont(bold);
+    // As wide as the window, however long the caption.
+    caption_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    close_ = new QToolButton(this);
+    close_->setObjectName(QStringLiteral("qw_caption_close"));
+    close_->setText(QString(QChar(0x00D7)));  // a multiplication sign: a cross in every font
+    QFont cross = bold;
+    cross.setPointSizeF(bold.pointSizeF() * 1.4);
+    close_->setFont(cross);
+    close_->setToolTip(QStringLiteral("Close"));
+    close_->setAutoRaise(true);
+    close_->setFocusPolicy(Qt::NoFocus);
+    row->addWidget(caption_, 1);
+    row->addWidget(close_);
+    connect(close_, &QToolButton::clicked, window, &QWidget::close);
+  }
+
+  // Shown with its window (moved down first where the strip would lie above
+  // the screen's free area), hidden with it.
+  void Follow() {
+    if (!window_->isVisible() || HasWindowManager()) {
+      hide();
+      return;
+    }
+    caption_->setText(window_->windowTitle());
+    const int height = sizeHint().height();
+    const QScreen* screen = window_->screen();
+    if (screen && !placed_) {
+      placed_ = true;
+      const int top = screen->availableGeometry().top() + height;
+      if (window_->frameGeometry().top() < top) window_->move(window_->frameGeometry().left(), top);
+    }
+    const QRect outer = window_->frameGeometry();
+    setGeometry(outer.left(), outer.top() - height, outer.width(), height);
+    if (isHidden()) show();
+    raise();
+  }
+  void Hidden() {
+    hide();
+    placed_ = false;
+  }
+
+ protected:
+  void mousePressEvent(QMouseEvent* e) override {
+    if (e->button() != Qt::LeftButton) return;
+    window_->raise();
+    window_->activateWindow();
+    raise();
+    grip_ = e->globalPosition().toPoint() - window_->frameGeometry().topLeft();
+  }
+  void mouseMoveEvent(QMouseEvent* e) override {
+    if (grip_) window_->move(e->globalPosition().toPoint() - *grip_);
+  }
+  void mouseReleaseEvent(QMouseEvent*) override { grip_.reset(); }
+
+ private:
+  QWidget* window_;
+  QLabel* caption_ = nullptr;
+  QToolButton* close_ = nullptr;
+  bool placed_ = false;
+  std::optional<QPoint> grip_;
+};
+
+class CaptionWatch : public QObject {
+ public:
+  static constexpr const char* kName = "qw_caption_watch";
+  explicit CaptionWatch(QWidget* window) : QObject(window), window_(window) {
+    setObjectName(kName);
+    window->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* e) override {
+    if (watched != window_) return QObject::eventFilter(watched, e);
+    switch (e->type()) {
+      case QEvent::Show:
+        if (!HasWindowManager() && !strip_) strip_ = new CaptionStrip(window_);
+        if (strip_) {
+          // Once the window has been placed (a dialog centres itself as it shows).
+          QTimer::singleShot(0, strip_, [strip = strip_] { strip->Follow(); });
+          strip_->Follow();
+        }
+        break;
+      case QEvent::Hide:
+        if (strip_) strip_->Hidden();
+        break;
+      case QEvent::Move:
+      case QEvent::Resize:
+      case QEvent::WindowTitleChange:
+        if (strip_ && window_->isVisible()) strip_->Follow();
+        break;
+      default:
+        break;
+    }
+    return QObject::eventFilter(watched, e);
+  }
+
+ private:
+  QWidget* window_;
+  QPointer<CaptionStrip> strip_;
+};
+
+std::optional<bool>& AssumedWindowManager() {
+  static std::optional<bool> assumed;
+  return assumed;
+}
+
 }  // namespace
 
 bool HasWindowManager() {
+  if (AssumedWindowManager()) return *AssumedWindowManager();
 #ifdef QUAYWISE_HAVE_XCB
   if (X11* x = X11::Get()) return x->WindowManagerRunning();
 #endif
@@ -187,6 +337,70 @@ void UseFixedFrame(QWidget* window) {
   const Qt::WindowFlags kind = window->windowFlags() & Qt::WindowType_Mask;
   window->setWindowFlags(kind | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
   new FixedFrame(window);
+  DrawCaptionWithoutWindowManager(window);
 }
+
+void DrawCaptionWithoutWindowManager(QWidget* window) {
+  if (!window->findChild<QObject*>(CaptionWatch::kName, Qt::FindDirectChildrenOnly)) new CaptionWatch(window);
+}
+
+void CloseByKeys(QWidget* window) {
+  // Each key once: a key bound twice would close nothing.
+  QList<QKeySequence> keys = QKeySequence::keyBindings(QKeySequence::Close);
+  for (const QKeySequence& more : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W),
+                                   QKeySequence(Qt::ALT | Qt::Key_F4)}) {
+    if (!keys.contains(more)) keys << more;
+  }
+  auto* closeKeys = new QShortcut(window);
+  closeKeys->setObjectName(QStringLiteral("qw_close_keys"));
+  closeKeys->setKeys(keys);
+  QObject::connect(closeKeys, &QShortcut::activated, window, &QWidget::close);
+}
+
+namespace {
+
+class KeyboardReturn : public QObject {
+ public:
+  KeyboardReturn(QWidget* window, std::function<QWidget*()> to)
+      : QObject(window), window_(window), to_(std::move(to)) {
+    window->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* e) override {
+    if (watched == window_ && e->type() == QEvent::Close && window_->isActiveWindow()) {
+      // Whether the close goes through is known once its handling has run.
+      QPointer<QWidget> target = to_();
+      QPointer<QWidget> closing = window_.data();
+      QTimer::singleShot(0, qApp, [target, closing] {
+        if (!target || (closing && closing->isVisible())) return;
+        QWidget* active = QApplication::activeWindow();
+        if (active && active != closing) return;  // taken meanwhile
+        target->activateWindow();
+      });
+    }
+    return QObject::eventFilter(watched, e);
+  }
+
+ private:
+  QPointer<QWidget> window_;
+  std::function<QWidget*()> to_;
+};
+
+}  // namespace
+
+void ReturnKeyboardOnClose(QWidget* window, std::function<QWidget*()> to) { new KeyboardReturn(window, std::move(to)); }
+
+void ShowMaximised(QWidget* window) {
+  if (!HasWindowManager()) {
+    if (QScreen* screen = window->screen()) window->setGeometry(screen->availableGeometry());
+  }
+  window->setWindowState((window->windowState() & ~Qt::WindowMinimized) | Qt::WindowMaximized);
+  window->show();
+}
+
+void LetOwnerCover(QWidget* window) { window->setProperty(kOwnerCovers, true); }
+
+void AssumeWindowManager(std::optional<bool> running) { AssumedWindowManager() = running; }
 
 }  // namespace qw

@@ -10,14 +10,45 @@
 // an empty caption goes to the desktop as the program's name, and Openbox
 // draws minimise buttons whatever the hints say except on toolbar windows.
 // The adapter sets the window's name and, under Openbox, its window type
-// itself each time the window is shown or its caption changes.
+// itself each time the window is shown or its caption changes. Where no
+// window manager runs, the program draws the caption and the close button
+// itself (DrawCaptionWithoutWindowManager).
+#include <functional>
+#include <optional>
+
 class QWidget;
 
 namespace qw {
 
 // Sets the window's flags (keeping its kind: window, dialog or tool window)
-// and keeps its native frame as described above.
+// and keeps its native frame as described above; without a window manager
+// the program draws its caption and close button.
 void UseFixedFrame(QWidget* window);
+
+// Without a window manager nothing draws a window's caption and close button,
+// and a fixed dialog could be told from no other nor closed but by its own
+// buttons. From this call on, each time the window is shown while none runs,
+// a strip of the program's own lies along the window's top edge, outside
+// it: the caption, and a close button that closes the window as the desktop's
+// would (its close handling runs, and may refuse). Dragging the strip moves
+// the window.
+void DrawCaptionWithoutWindowManager(QWidget* window);
+
+// The desktop's close gestures, which a bare display without a window manager
+// does not offer: Escape, Ctrl+W, Alt+F4 and the platform's own Close keys
+// close the window (its close handling runs). For windows; a dialog's Escape
+// is its own.
+void CloseByKeys(QWidget* window);
+
+// When the window closes while it has the keyboard, the keyboard goes back to
+// the window `to` names then (none: nowhere), also where no window manager
+// passes it on; unless another window of the program has taken it meanwhile.
+void ReturnKeyboardOnClose(QWidget* window, std::function<QWidget*()> to);
+
+// Shows a top-level window over the screen's free area: maximised, which a
+// window manager fits inside its frame (restored, the window takes the size
+// and place it had been given); without one, given that area itself.
+void ShowMaximised(QWidget* window);
 
 // Whether the window can be seen now: exposed, and on X11 viewable, that is
 // mapped inside a frame that the window manager has mapped too (what it draws
@@ -35,5 +66,13 @@ bool HasWindowManager();
 // runs, a window of the program that becomes active is raised, with the
 // windows it owns above it and an open modal dialog above all.
 void RaiseActiveWindowsWithoutWindowManager();
+
+// A window owned by another (a key list over the map it belongs to) is
+// nevertheless covered by its owner when the user clicks into the owner, as
+// a window of its own would be, while no window manager runs.
+void LetOwnerCover(QWidget* window);
+
+// Tests: take a window manager as running or not (nullopt: ask the display).
+void AssumeWindowManager(std::optional<bool> running);
 
 }  // namespace qw

@@ -26,6 +26,7 @@
 #include "platform/ui/browser.h"
 #include "platform/ui/twips.h"
 #include "platform/ui/wait_cursor.h"
+#include "platform/ui/window_frame.h"
 #include "report/report_database.h"
 #include "report/report_files.h"
 #include "report/report_page.h"
@@ -125,12 +126,12 @@ frm_view_report::frm_view_report() {
   wb = new WebBrowser(client, WebBrowser::Kind::Visible);
   wb->setObjectName(QStringLiteral("wb"));
   // The report pages run no script (nothing the data brings can run): a
-  // click on a photo is a link that the viewer opens in a window of the
-  // screen's size, at its top left corner; the page's other links follow
-  // the browser's rules (web and mail addresses to the desktop).
+  // click on a photo is a link that the viewer opens in a window of its own;
+  // the page's other links follow the browser's rules (web and mail
+  // addresses to the desktop).
   wb->SetLinkHandler([this](const QUrl& url) {
     if (!IsPhotoLink(url)) return false;
-    BrowserPage::OpenNewWindow(url, QRect(QPoint(0, 0), ScreenPixels()), this);
+    ShowPhoto(url);
     return true;
   });
   // The pages keep the browser's own menu away, as their body asks.
@@ -338,6 +339,7 @@ void frm_view_report::DisplayReport(std::int32_t MarinaNo, QString& MarinaName) 
   const WaitCursor wait;
   dontShow_.DontShowMarinaNo = MarinaNo;
   ClearDontShowFlags(dontShow_);
+  currentMarinaName_ = MarinaName.trimmed();
   if (mnuaddphotos->text() == kMarinaReport) mnuaddphotos->setText(kAdditionalPhotos);
   currentMarinaNo_ = MarinaNo;
 
@@ -370,6 +372,7 @@ void frm_view_report::DisplayReport(std::int32_t MarinaNo, QString& MarinaName) 
     return;
   }
   MarinaName = pages.marinaName;
+  currentMarinaName_ = MarinaName.trimmed();
   reportPageHtml_ = pages.reportHtml;
 
   const PageFilesWritten written = WriteReportPages(pages.reportHtml, pages.photosHtml);
@@ -384,6 +387,16 @@ void frm_view_report::DisplayReport(std::int32_t MarinaNo, QString& MarinaName) 
   mnuprint->setEnabled(true);
   // The report is shown; only its Additional Photos page is missing.
   if (!written.ok) MsgBox(written.error, MsgButtons::OK, MsgIcon::Exclamation, kViewerTitle);
+}
+
+BrowserPopup* frm_view_report::ShowPhoto(const QUrl& photo) {
+  // The window of the screen's size at its top left corner that the page
+  // asks for, named after the marina whose photo it shows.
+  const QString file = photo.fileName();
+  const QString caption = currentMarinaName_.isEmpty() ? file : currentMarinaName_ + QStringLiteral(" - ") + file;
+  auto* window = new BrowserPopup(photo, QRect(QPoint(0, 0), ScreenPixels()), this, caption);
+  window->Open();
+  return window;
 }
 
 void frm_view_report::ShowNoPage(const QString& why, MsgIcon icon) {

@@ -5,6 +5,7 @@
 // (tmp.htm) or its Additional Photos page (tmp2.htm).
 #include <QMainWindow>
 #include <QString>
+#include <QUrl>
 #include <cstdint>
 
 #include "host/ui/window_host.h"
@@ -21,6 +22,7 @@ class QPlainTextEdit;
 
 namespace qw {
 
+class BrowserPopup;
 class NotesBox;
 class ReportPrintCommands;
 class WebBrowser;
@@ -62,6 +64,9 @@ class frm_view_report : public QMainWindow, public OneInstance<frm_view_report> 
   void mnuaddphotos_Click();
   void mnubksearch_Click();
   void mnucharts_Click();
+  // Opens a photo of the pages alone in a window over the screen's free area,
+  // its caption the marina's name and the photo's file.
+  BrowserPopup* ShowPhoto(const QUrl& photo);
   // File and Print menus: the commands of printCommands.
   void mnuPage_Click();
   void mnuPrev_Click();
@@ -142,6 +147,7 @@ class frm_view_report : public QMainWindow, public OneInstance<frm_view_report> 
   void ShowNoPage(const QString& why, MsgIcon icon = MsgIcon::Critical);
 
   std::int32_t currentMarinaNo_ = 0;
+  QString currentMarinaName_;  // as the page names it
   bool marinaInDatabase_ = true;  // the marina last composed has rows
   QString reportPageHtml_;
   DontShowFlags dontShow_;

@@ -7,13 +7,16 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <gtest/gtest.h>
 #include <map>
 
@@ -37,6 +40,7 @@
 #include "platform/ui/browser.h"
 #include "platform/ui/check_box.h"
 #include "platform/ui/flex_grid.h"
+#include "platform/ui/window_frame.h"
 #include "report/ui/frm_view_report.h"
 #include "report/ui/register.h"
 
@@ -467,6 +471,85 @@ TEST_F(MapWindows, HintBoxTellsWhyTheMarkWasNotStored) {
     EXPECT_TRUE(boxes_.Shown()[0].text.startsWith(c.text)) << qPrintable(boxes_.Shown()[0].text);
     EXPECT_EQ(boxes_.Shown()[0].title, kAppTitle);
     EXPECT_EQ(boxes_.Shown()[0].icon, c.icon);
+    Frmalertchart::Unload();
+    Settle();
+  }
+}
+
+// Every window of its own over the maps and the report can be left on a bare
+// display, without a window manager: by the desktop's close keys and by a
+// close control on the screen; the keyboard goes back where it came from.
+TEST_F(MapWindows, EveryWindowClosesByItsKeysAndCloseControlWithoutAWindowManager) {
+  struct BareDisplay {
+    BareDisplay() { AssumeWindowManager(false); }
+    ~BareDisplay() { AssumeWindowManager(std::nullopt); }
+  } bare;
+  RegisterReportScreens();
+  AppScreens().showReport(ReportHandOver{ReportHandOver::Road::Map, 0, 2570});
+  QPointer<frm_view_report> viewer = frm_view_report::Loaded();
+  ASSERT_NE(viewer, nullptr);
+  ASSERT_TRUE(viewer->wb->WaitForLoad(30000));
+
+  const auto key = [](int k, Qt::KeyboardModifiers m = Qt::NoModifier) {
+    return [k, m](QWidget* w) {
+      QWidget* focus = QApplication::focusWidget();
+      QTest::keyClick(focus && focus->window() == w ? focus : w, Qt::Key(k), m);
+    };
+  };
+  const auto strip = [](QWidget* w) {
+    auto* close = w->findChild<QToolButton*>(QStringLiteral("qw_caption_close"));
+    ASSERT_NE(close, nullptr);
+    EXPECT_TRUE(close->isVisible());
+    EXPECT_EQ(w->findChild<QLabel*>(QStringLiteral("qw_caption"))->text(), w->windowTitle());
+    close->click();
+  };
+  const QList<std::pair<QString, std::function<void(QWidget*)>>> keys{{"Escape", key(Qt::Key_Escape)},
+                                                                     {"Ctrl+W", key(Qt::Key_W, Qt::ControlModifier)},
+                                                                     {"Alt+F4", key(Qt::Key_F4, Qt::AltModifier)}};
+  const QString photo = folder_.Path() + "/Photos/11/2570/11-2570-@1.jpg";
+  struct Window {
+    QString name;
+    std::function<QWidget*()> open;
+    std::function<void(QWidget*)> closeControl;
+    std::function<QWidget*()> backTo;
+  };
+  const QList<Window> windows{
+      {"photo window", [&] { return viewer->ShowPhoto(QUrl::fromLocalFile(photo)); },
+       [](QWidget* w) { qobject_cast<BrowserPopup*>(w)->cmdClose->click(); }, [&] { return viewer.data(); }},
+      {"keys grid", [] { return ShowMapKeysGrid(), Frmmapkeysgrid::Loaded(); }, strip, [this] { return main_; }},
+      {"key list", [] { return ShowChartKey(), Frmchartkey::Loaded(); }, strip, [this] { return main_; }}};
+  for (const Window& window : windows) {
+    auto closers = keys;
+    closers.append({"close control", window.closeControl});
+    for (const auto& [how, close] : closers) {
+      SCOPED_TRACE(qPrintable(window.name + " by " + how));
+      QPointer<QWidget> w = window.open();
+      ASSERT_NE(w, nullptr);
+      ASSERT_TRUE(uitest::WaitFor([&] { return w->isActiveWindow(); }));
+      close(w);
+      Settle();
+      EXPECT_TRUE(uitest::WaitFor([&] { return w.isNull(); }));
+      EXPECT_TRUE(uitest::WaitFor([&] { return window.backTo()->isActiveWindow(); })) << "the keyboard goes back";
+    }
+  }
+  // The photo window takes the screen's free area (maximised, which a window
+  // manager fits inside its frame), named after the marina.
+  QPointer<BrowserPopup> shown = viewer->ShowPhoto(QUrl::fromLocalFile(photo));
+  EXPECT_EQ(shown->windowTitle(), NameOf(2570) + " - 11-2570-@1.jpg");
+  EXPECT_EQ(shown->lblCaption->text(), shown->windowTitle());
+  EXPECT_TRUE(shown->isMaximized());
+  EXPECT_EQ(shown->size(), shown->screen()->availableGeometry().size());
+  delete shown;
+
+  // The hint box, a dialog, closes by Escape and by the close control drawn
+  // with its caption.
+  for (const auto& [how, close] : {keys[0], std::pair<QString, std::function<void(QWidget*)>>{"close control", strip}}) {
+    SCOPED_TRACE(qPrintable("hint box by " + how));
+    Frmalertchart* box = Frmalertchart::Instance();
+    box->show();
+    ASSERT_TRUE(uitest::WaitFor([&] { return box->isActiveWindow(); }));
+    close(box);
+    EXPECT_FALSE(box->isVisible());
     Frmalertchart::Unload();
     Settle();
   }

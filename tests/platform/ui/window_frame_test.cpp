@@ -1,0 +1,110 @@
+// The window frame without a window manager: the caption and close button the
+// program draws itself, and which windows a click raises.
+#include <QApplication>
+#include <QDialog>
+#include <QLabel>
+#include <QPointer>
+#include <QScreen>
+#include <QToolButton>
+#include <gtest/gtest.h>
+#include <map>
+
+#include "platform/ui/window_frame.h"
+
+namespace qw {
+namespace {
+
+struct BareDisplay {
+  BareDisplay() { AssumeWindowManager(false); }
+  ~BareDisplay() { AssumeWindowManager(std::nullopt); }
+};
+
+QWidget* Strip(const QWidget* window) { return window->findChild<QWidget*>(QStringLiteral("qw_caption_strip")); }
+
+TEST(WindowFrame, WithoutAWindowManagerTheProgramDrawsCaptionAndCloseButtonAboveTheWindow) {
+  QWidget owner;
+  owner.show();
+  auto* dialog = new QDialog(&owner);
+  dialog->setWindowTitle(QStringLiteral("VYK Information"));
+  UseFixedFrame(dialog);
+  auto* keys = new QWidget(&owner, Qt::Window);
+  keys->setWindowTitle(QStringLiteral("Double click to view Sub-Region Map"));
+  keys->setAttribute(Qt::WA_DeleteOnClose);
+  DrawCaptionWithoutWindowManager(keys);
+  const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+  for (QWidget* window : {static_cast<QWidget*>(dialog), keys}) {
+    SCOPED_TRACE(qPrintable(window->windowTitle()));
+    {
+      // A window manager draws its own.
+      window->show();
+      QApplication::processEvents();
+      EXPECT_TRUE(!Strip(window) || !Strip(window)->isVisible());
+      window->hide();
+    }
+    BareDisplay bare;
+    window->move(area.left() + 100, area.top());  // no room above: the window moves down
+    window->show();
+    QApplication::processEvents();
+    QWidget* strip = Strip(window);
+    ASSERT_NE(strip, nullptr);
+    EXPECT_TRUE(strip->isVisible());
+    EXPECT_EQ(strip->findChild<QLabel*>()->text(), window->windowTitle());
+    EXPECT_EQ(strip->geometry().top(), area.top());
+    EXPECT_EQ(strip->geometry().bottom() + 1, window->frameGeometry().top());
+    EXPECT_EQ(strip->width(), window->frameGeometry().width());
+    // It follows the window and its caption.
+    window->move(window->x() + 40, window->y() + 60);
+    window->setWindowTitle(window->windowTitle() + QStringLiteral(" (moved)"));
+    QApplication::processEvents();
+    EXPECT_EQ(strip->geometry().bottomLeft() + QPoint(0, 1), window->frameGeometry().topLeft());
+    EXPECT_EQ(strip->findChild<QLabel*>()->text(), window->windowTitle());
+    // Its close button closes the window as the desktop's would.
+    QPointer<QWidget> closing = window;
+    strip->findChild<QToolButton*>()->click();
+    QApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(closing.isNull() || !closing->isVisible());
+    EXPECT_TRUE(closing.isNull() || !strip->isVisible());
+  }
+}
+
+TEST(WindowFrame, WithoutAWindowManagerAClickedOwnerCoversTheWindowsThatLetIt) {
+  BareDisplay bare;
+  RaiseActiveWindowsWithoutWindowManager();
+  QWidget owner;
+  auto* keys = new QWidget(&owner, Qt::Window);
+  LetOwnerCover(keys);
+  DrawCaptionWithoutWindowManager(keys);
+  auto* tool = new QWidget(&owner, Qt::Tool);
+  owner.show();
+  keys->show();
+  tool->show();
+  QApplication::processEvents();
+  // Each raise of a window tells it of its new place in the stack.
+  std::map<QObject*, int> raised;
+  struct Counter : QObject {
+    std::map<QObject*, int>* raised;
+    bool eventFilter(QObject* o, QEvent* e) override {
+      if (e->type() == QEvent::ZOrderChange) ++(*raised)[o];
+      return false;
+    }
+  } counter;
+  counter.raised = &raised;
+  for (QWidget* w : {&owner, keys, Strip(keys), tool}) w->installEventFilter(&counter);
+
+  QApplication::setActiveWindow(&owner);
+  QApplication::processEvents();
+  EXPECT_GT(raised[&owner], 0);
+  EXPECT_GT(raised[tool], 0) << "a window the owner keeps above it";
+  EXPECT_EQ(raised[keys], 0) << "covered by its owner";
+  EXPECT_EQ(raised[Strip(keys)], 0) << "and so is its caption";
+
+  raised.clear();
+  QApplication::setActiveWindow(keys);
+  QApplication::processEvents();
+  EXPECT_GT(raised[keys], 0) << "clicked, it comes up again";
+  EXPECT_GT(raised[Strip(keys)], 0);
+}
+
+}  // namespace
+}  // namespace qw
