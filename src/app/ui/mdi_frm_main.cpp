@@ -58,6 +58,7 @@ QString DefaultFileDialog(QWidget* parent, bool save) {
   dialog.selectFile(QString());
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  DrawCaptionWithoutWindowManager(&dialog);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
   return dialog.selectedFiles().first();
 }

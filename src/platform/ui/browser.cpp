@@ -543,6 +543,7 @@ bool WebBrowser::ChoosePrintFile(QWidget* parent, const QString& title) {
     const QFileInfo current(file.isEmpty() ? QDir::home().filePath(QStringLiteral("quaywise-print.pdf")) : file);
     dialog.setDirectory(current.absolutePath());
     dialog.selectFile(current.fileName());
+    DrawCaptionWithoutWindowManager(&dialog);
     if (ExecDialog(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
     file = dialog.selectedFiles().constFirst();
     if (!QFileInfo::exists(file)) break;
@@ -636,6 +637,8 @@ bool WebBrowser::Preview() {
       lastError_ = body.isEmpty() ? QStringLiteral("The page could not be laid out for printing.") : output.Error();
   });
   MakeReadable(dialog, window());
+  // Its toolbar has no close button.
+  DrawCaptionWithoutWindowManager(&dialog);
   ExecDialog(dialog);
   return true;
 }

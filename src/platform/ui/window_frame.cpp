@@ -217,32 +217,38 @@ class CaptionStrip : public QWidget {
     connect(close_, &QToolButton::clicked, window, &QWidget::close);
   }
 
-  // Shown with its window (moved down first where the strip would lie above
-  // the screen's free area), hidden with it.
-  void Follow() {
+  // Shown with its window once the window has been placed (a dialog centres
+  // itself as it shows); the window moves down where the strip would lie
+  // above the screen's free area.
+  void Place() {
     if (!window_->isVisible() || HasWindowManager()) {
       hide();
       return;
     }
-    caption_->setText(window_->windowTitle());
     const int height = sizeHint().height();
-    const QScreen* screen = window_->screen();
-    if (screen && !placed_) {
-      placed_ = true;
+    if (const QScreen* screen = window_->screen()) {
       const int top = screen->availableGeometry().top() + height;
       if (window_->frameGeometry().top() < top) window_->move(window_->frameGeometry().left(), top);
     }
+    show();
+    Follow();
+  }
+  // Along the window's top edge, with its caption.
+  void Follow() {
+    if (isHidden()) return;
+    caption_->setText(window_->windowTitle());
+    const int height = sizeHint().height();
     const QRect outer = window_->frameGeometry();
     setGeometry(outer.left(), outer.top() - height, outer.width(), height);
-    if (isHidden()) show();
     raise();
-  }
-  void Hidden() {
-    hide();
-    placed_ = false;
   }
 
  protected:
+  bool event(QEvent* e) override {
+    // The keyboard belongs to the window, should a platform activate the strip.
+    if (e->type() == QEvent::WindowActivate) window_->activateWindow();
+    return QWidget::event(e);
+  }
   void mousePressEvent(QMouseEvent* e) override {
     if (e->button() != Qt::LeftButton) return;
     window_->raise();
@@ -259,7 +265,6 @@ class CaptionStrip : public QWidget {
   QWidget* window_;
   QLabel* caption_ = nullptr;
   QToolButton* close_ = nullptr;
-  bool placed_ = false;
   std::optional<QPoint> grip_;
 };
 
@@ -277,19 +282,15 @@ class CaptionWatch : public QObject {
     switch (e->type()) {
       case QEvent::Show:
         if (!HasWindowManager() && !strip_) strip_ = new CaptionStrip(window_);
-        if (strip_) {
-          // Once the window has been placed (a dialog centres itself as it shows).
-          QTimer::singleShot(0, strip_, [strip = strip_] { strip->Follow(); });
-          strip_->Follow();
-        }
+        if (strip_) QTimer::singleShot(0, strip_, [strip = strip_] { strip->Place(); });
         break;
       case QEvent::Hide:
-        if (strip_) strip_->Hidden();
+        if (strip_) strip_->hide();
         break;
       case QEvent::Move:
       case QEvent::Resize:
       case QEvent::WindowTitleChange:
-        if (strip_ && window_->isVisible()) strip_->Follow();
+        if (strip_) strip_->Follow();
         break;
       default:
         break;
