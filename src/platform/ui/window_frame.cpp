@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QList>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QScreen>
@@ -13,12 +14,10 @@
 #include <QToolButton>
 #include <QWidget>
 #include <QWindow>
-#include <algorithm>
 
 #ifdef QUAYWISE_HAVE_XCB
 #include <xcb/xcb.h>
 
-#include <QList>
 #include <cstdlib>
 #include <memory>
 #endif
