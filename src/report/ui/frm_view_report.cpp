@@ -44,7 +44,7 @@ const QString kAdditionalPhotos = QStringLiteral("Additional Photos");
 const QString kMarinaReport = QStringLiteral("Marina Report");
 const QString kViewerTitle = QStringLiteral("View Report");
 const QString kNotesLabel = QStringLiteral("Personal Notes");
-const QString kNotesNotStoredLabel = QStringLiteral("Notes not stored yet");
+const QString kNotesNotStoredLabel = QStringLiteral("Notes not stored");
 
 // Control sizes that the layout keeps (twips).
 constexpr int kNotesHeight = 3015;
@@ -424,7 +424,7 @@ void frm_view_report::Form_Resize() {
   const int notesTop = h - 950 - kNotesHeight;
   Place(lstMarinaNames, 20, 360, kColumnWidth, h - 1215 - kNotesHeight - 2 * kNotesLabelHeight);
   Place(tbNotes, 20, notesTop, kColumnWidth, kNotesHeight);
-  Place(lblNotes, 570, notesTop - kNotesLabelHeight - 100, 2655, kNotesLabelHeight);
+  Place(lblNotes, 570, notesTop - kNotesLabelHeight - 100, kColumnWidth + 20 - 570, kNotesLabelHeight);
 }
 
 void frm_view_report::ShowNotesStored(bool stored) {

@@ -283,7 +283,7 @@ TEST_F(NotesBoxTest, EveryStoreFaultKeepsWhatWasTypedUntilItCanBeStored) {
       viewer_->notes->PauseInTyping();
       EXPECT_TRUE(boxes_.Shown().isEmpty());
       EXPECT_FALSE(viewer_->notes->TextStored());
-      EXPECT_EQ(viewer_->lblNotes->text(), "Notes not stored yet");
+      EXPECT_EQ(viewer_->lblNotes->text(), "Notes not stored");
       EXPECT_EQ(QApplication::focusWidget(), viewer_->tbNotes);
       Type(viewer_->tbNotes, " a2");
       EXPECT_EQ(viewer_->notes->Text(), a + " a1 a2");
