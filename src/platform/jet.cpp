@@ -12,9 +12,8 @@
 #include <sqlite3.h>
 #include <sys/stat.h>
 
-#include <cerrno>
-
 #include <algorithm>
+#include <cerrno>
 #include <limits>
 #include <mutex>
 #include <optional>
