@@ -13,6 +13,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <limits>
 #include <mutex>
 #include <optional>
@@ -46,7 +47,8 @@ void SetRepairLog(std::function<void(const EngineError&)> log) { RepairLog() = s
 }  // namespace DBEngine
 
 bool IsReadFailure(int number) {
-  return number == kJetFileInUse || number == kJetLocked || number == kJetDiskOrNetwork || number == kJetDamagedFile;
+  return number == kJetFileInUse || number == kJetLocked || number == kJetDiskOrNetwork ||
+         number == kJetDamagedFile || number == kJetDiskIo;
 }
 
 namespace {
@@ -61,6 +63,10 @@ const QString kRowIdColumn = QStringLiteral("__qw_rowid");
 // that a window waiting on a held lock answers within a moment.
 constexpr int kBusyTimeoutMs = 1500;
 
+thread_local int noLockWaits = 0;
+
+int LockWaitMs() { return noLockWaits > 0 ? 0 : kBusyTimeoutMs; }
+
 // Every failing call ends here: the error replaces the engine's collection
 // and is thrown.
 [[noreturn]] void Raise(int number, const QString& source, const QString& description) {
@@ -68,18 +74,47 @@ constexpr int kBusyTimeoutMs = 1500;
   throw JetError(number, source, description);
 }
 
-QString CannotWrite(const QString& path) {
-  return QStringLiteral("Cannot write to the database '%1': the file or its medium is read-only.").arg(path);
+// Whether the file may be written: the system allows it and the file is not
+// marked read-only (also for a user, such as root, whom the system would let
+// write a read-only file).
+bool FileWritable(const QFileInfo& info) {
+  const QFile::Permissions writeBits = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+  return info.isWritable() && (info.permissions() & writeBits);
+}
+
+// The same for the file's folder, where every write makes its journal.
+bool FolderWritable(const QFileInfo& info) { return FileWritable(QFileInfo(info.absolutePath())); }
+
+// Why a file that the engine was asked to write cannot be written.
+DatabaseFault ReadOnlyCause(const QString& path) {
+  if (OnOpticalDisc(path)) return DatabaseFault::OpticalDisc;
+  const QFileInfo info(path);
+  if (QStorageInfo(info.absolutePath()).isReadOnly()) return DatabaseFault::ReadOnlyDisk;
+  if (info.exists() && !FileWritable(info)) return DatabaseFault::ReadOnlyFile;
+  if (!FolderWritable(info)) return DatabaseFault::ReadOnlyFolder;
+  return DatabaseFault::OpenedReadOnly;
+}
+
+QString CannotWrite(const QString& path, bool openedReadOnly = false) {
+  QString why;
+  switch (openedReadOnly ? DatabaseFault::OpenedReadOnly : ReadOnlyCause(path)) {
+    case DatabaseFault::OpticalDisc: why = QStringLiteral("it lies on a CD or DVD, which cannot be written"); break;
+    case DatabaseFault::ReadOnlyDisk: why = QStringLiteral("the disk holding it is mounted read-only"); break;
+    case DatabaseFault::ReadOnlyFile: why = QStringLiteral("the file is read-only"); break;
+    case DatabaseFault::ReadOnlyFolder: why = QStringLiteral("its folder is read-only"); break;
+    default: why = QStringLiteral("it was opened read-only"); break;
+  }
+  return QStringLiteral("Cannot write to the database '%1': %2.").arg(path, why);
 }
 
 // Whether a failed call only read or was writing: another connection's lock
 // keeps a reader waiting, it does not make its read an update.
 enum class Access { Read, Write };
 
-// The engine error for a failed SQLite call (its extended result code and
-// message).
-[[noreturn]] void RaiseEngineError(int rc, const QString& text, const QString& source, const QString& path,
-                                   const QString& sql, Access access) {
+// The engine error for a failed SQLite call: its extended result code,
+// message and the system's error number behind it.
+[[noreturn]] void RaiseEngineError(int rc, const QString& text, int systemErrno, const QString& source,
+                                   const QString& path, const QString& sql, Access access) {
   switch (rc & 0xFF) {
     case SQLITE_READONLY:
       if (rc == SQLITE_READONLY_ROLLBACK)
@@ -91,8 +126,19 @@ enum class Access { Read, Write };
     case SQLITE_CANTOPEN:  // the file (or its journal) cannot be opened for writing
     case SQLITE_AUTH:
       Raise(kJetCannotWrite, source, CannotWrite(path));
-    case SQLITE_IOERR:  // the medium went away
-      Raise(kJetDiskOrNetwork, source, QStringLiteral("Disk or network error."));
+    case SQLITE_IOERR: {
+      // A file grown past what its disk (or the process) allows fails as a
+      // full disk; a file whose folder is gone, as a missing medium.
+      if (systemErrno == ENOSPC || systemErrno == EDQUOT || systemErrno == EFBIG)
+        Raise(kJetDiskFull, source, QStringLiteral("Not enough space on disk."));
+      const QFileInfo info(path);
+      if (!QFileInfo(info.absolutePath()).isDir())
+        Raise(kJetDiskOrNetwork, source, QStringLiteral("Disk or network error."));
+      if (!info.exists()) Raise(kJetFileNotFound, source, QStringLiteral("Could not find file '%1'.").arg(path));
+      Raise(kJetDiskIo, source,
+            access == Access::Read ? QStringLiteral("Disk I/O error during read.")
+                                   : QStringLiteral("Disk I/O error during write."));
+    }
     case SQLITE_NOTADB:
       Raise(kJetUnrecognizedFormat, source, QStringLiteral("Unrecognized database format '%1'.").arg(path));
     case SQLITE_CORRUPT:
@@ -106,7 +152,8 @@ enum class Access { Read, Write };
               QStringLiteral("Could not read the database '%1': another program is using it. Try again in a "
                              "moment.")
                   .arg(path));
-      Raise(kJetLocked, source, QStringLiteral("Could not update; the database is locked by another connection."));
+      Raise(kJetLocked, source,
+            QStringLiteral("Could not update; the database '%1' is locked by another program.").arg(path));
     case SQLITE_CONSTRAINT:
       if (text.contains(QLatin1String("UNIQUE")) || text.contains(QLatin1String("PRIMARY KEY")))
         Raise(kJetDuplicateKey, source,
@@ -145,14 +192,6 @@ bool LooksLikeDatabase(const QString& path) {
   return head == QByteArray("SQLite format 3\0", 16);
 }
 
-// Whether the file may be written: the system allows it and the file is not
-// marked read-only (also for a user, such as root, whom the system would let
-// write a read-only file).
-bool FileWritable(const QFileInfo& info) {
-  const QFile::Permissions writeBits = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
-  return info.isWritable() && (info.permissions() & writeBits);
-}
-
 // A writer that stopped inside a transaction (killed, or the machine went
 // down) leaves its journal beside the file, and the file can only be read once
 // the journal is rolled back, which a read-only connection cannot do. One
@@ -160,11 +199,11 @@ bool FileWritable(const QFileInfo& info) {
 // the program's log is told. False when it cannot be done here.
 bool RollBackUnfinishedWrite(const QString& path) {
   const QFileInfo info(path);
-  if (!FileWritable(info) || !QFileInfo(info.absolutePath()).isWritable()) return false;
+  if (!FileWritable(info) || !FolderWritable(info)) return false;
   sqlite3* db = nullptr;
   int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
   if (rc == SQLITE_OK) {
-    sqlite3_busy_timeout(db, kBusyTimeoutMs);
+    sqlite3_busy_timeout(db, LockWaitMs());
     rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
   }
   sqlite3_close(db);
@@ -266,6 +305,7 @@ class Statement {
   Statement(ConnectionPtr connection, const QString& sql, const QString& shownSql, const QString& source,
             Access access)
       : connection_(std::move(connection)), shownSql_(shownSql), source_(source), access_(access) {
+    sqlite3_busy_timeout(Db(), LockWaitMs());
     const QByteArray text = sql.toUtf8();
     const char* tail = nullptr;
     const auto prepare = [&] {
@@ -395,8 +435,9 @@ class Statement {
 
   [[noreturn]] void Fail(int rc) {
     const QString text = QString::fromUtf8(sqlite3_errmsg(Db()));
+    const int systemErrno = sqlite3_system_errno(Db());
     if (stmt_) sqlite3_reset(stmt_);  // lets go of the file
-    RaiseEngineError(rc, text, source_, connection_->Path(), shownSql_, access_);
+    RaiseEngineError(rc, text, systemErrno, source_, connection_->Path(), shownSql_, access_);
   }
 
   ConnectionPtr connection_;
@@ -428,12 +469,6 @@ std::optional<FileIdentity> IdentityOf(const QString& path) {
   return FileIdentity{st.st_dev, st.st_ino, st.st_size, st.st_mtim};
 }
 
-// A connection kept open for a file on a disc would hold the disc in its
-// drive; those are opened afresh each time, as before.
-bool OnRemovableMedium(const QString& path) {
-  const QByteArray type = QStorageInfo(path).fileSystemType();
-  return type == "iso9660" || type == "udf";
-}
 
 // Read-only connections kept open between opens of the same file: a search
 // opens the database for every count and list, and opening a connection and
@@ -697,8 +732,10 @@ class SqliteRowReader final : public RowReader {
 
 class SqliteDatabase final : public Database, public std::enable_shared_from_this<SqliteDatabase> {
  public:
-  SqliteDatabase(QString path, ConnectionPtr connection, bool readOnly)
-      : path_(std::move(path)), connection_(std::move(connection)), readOnly_(readOnly) {
+  // readOnly: the connection cannot write; askedReadOnly: because the opener
+  // asked for that (else the file, its folder or its disk is read-only).
+  SqliteDatabase(QString path, ConnectionPtr connection, bool readOnly, bool askedReadOnly)
+      : path_(std::move(path)), connection_(std::move(connection)), readOnly_(readOnly), askedReadOnly_(askedReadOnly) {
     connection_->Enter();
   }
   ~SqliteDatabase() override { Close(); }
@@ -712,7 +749,7 @@ class SqliteDatabase final : public Database, public std::enable_shared_from_thi
 
   void Execute(const QString& sql) override {
     CheckOpen();
-    if (readOnly_) Raise(kJetCannotWrite, kSourceDatabase, CannotWrite(path_));
+    if (readOnly_) Raise(kJetCannotWrite, kSourceDatabase, CannotWriteHere());
     Statement statement(connection_, TranslateJetSql(sql), sql, kSourceDatabase, Access::Write);
     while (statement.Step()) {
     }
@@ -728,6 +765,8 @@ class SqliteDatabase final : public Database, public std::enable_shared_from_thi
 
   bool IsOpen() const override { return open_; }
   bool IsReadOnly() const override { return readOnly_; }
+  // The description of 3051 on this connection.
+  QString CannotWriteHere() const { return CannotWrite(path_, askedReadOnly_); }
   QString Name() const override { return path_; }
   const QString& Path() const { return path_; }
 
@@ -761,13 +800,14 @@ class SqliteDatabase final : public Database, public std::enable_shared_from_thi
   QString path_;
   ConnectionPtr connection_;
   bool readOnly_;
+  bool askedReadOnly_;
   bool open_ = true;
 };
 
 void SqliteRecordset::CheckWritable() const {
   CheckOpen();
   if (!db_ || !db_->IsOpen()) Raise(kJetObjectClosed, kSourceRecordset, QStringLiteral("Object invalid or no longer set."));
-  if (db_->IsReadOnly()) Raise(kJetCannotWrite, kSourceRecordset, CannotWrite(db_->Path()));
+  if (db_->IsReadOnly()) Raise(kJetCannotWrite, kSourceRecordset, db_->CannotWriteHere());
   if (table_.isEmpty())
     Raise(kJetObjectReadOnly, kSourceRecordset, QStringLiteral("Cannot update. Database or object is read-only."));
 }
@@ -872,10 +912,9 @@ ConnectionPtr Connect(const QString& path, bool readOnly) {
                                  nullptr);
   auto connection = std::make_shared<Connection>(db, path);  // closes it, opened or not
   if (rc != SQLITE_OK)
-    RaiseEngineError(sqlite3_extended_errcode(db), QString::fromUtf8(sqlite3_errmsg(db)), kSourceWorkspace, path,
-                     QString(), Access::Read);
+    RaiseEngineError(sqlite3_extended_errcode(db), QString::fromUtf8(sqlite3_errmsg(db)), sqlite3_system_errno(db),
+                     kSourceWorkspace, path, QString(), Access::Read);
   sqlite3_extended_result_codes(db, 1);
-  sqlite3_busy_timeout(db, kBusyTimeoutMs);
   // The file is only read on the first statement: make sure it is a database.
   Statement probe(connection, QStringLiteral("SELECT count(*) FROM sqlite_master"), QString(), kSourceWorkspace,
                   Access::Read);
@@ -942,6 +981,32 @@ QString RowReader::Text(int position) const {
   return field.HasValue() && field.Value().typeId() == QMetaType::QString ? field.Value().toString() : QString();
 }
 
+NoLockWait::NoLockWait() { ++noLockWaits; }
+NoLockWait::~NoLockWait() { --noLockWaits; }
+
+bool OnOpticalDisc(const QString& path) {
+  const QByteArray type = QStorageInfo(QFileInfo(path).absolutePath()).fileSystemType();
+  return type == "iso9660" || type == "udf";
+}
+
+DatabaseFault DiagnoseDatabaseFault(int number, const QString& path) {
+  const QFileInfo info(path);
+  switch (number) {
+    case kJetCannotWrite:
+      return info.exists() && !info.isReadable() ? DatabaseFault::Other : ReadOnlyCause(path);
+    case kJetLocked:
+    case kJetFileInUse: return DatabaseFault::Locked;
+    case kJetDiskFull: return DatabaseFault::DiskFull;
+    case kJetDiskOrNetwork:
+    case kJetDiskIo:
+    case kJetFileNotFound:
+      if (!QFileInfo(info.absolutePath()).isDir()) return DatabaseFault::MissingFolder;
+      if (!info.exists()) return DatabaseFault::MissingFile;
+      return number == kJetFileNotFound ? DatabaseFault::Other : DatabaseFault::IoError;
+    default: return DatabaseFault::Other;
+  }
+}
+
 RowReaderPtr Database::OpenForwardOnly(const QString& sql) {
   return std::make_unique<RecordsetRowReader>(OpenRecordset(sql));
 }
@@ -961,18 +1026,21 @@ std::shared_ptr<Database> Database::OpenDatabase(const QString& path, int option
 
   // A read-only file or medium opens read-only whatever was asked, so that
   // every write fails alike.
-  const bool effectiveReadOnly = readOnly || !FileWritable(info);
-  if (!effectiveReadOnly) return std::make_shared<SqliteDatabase>(path, Connect(path, false), false);
+  const bool effectiveReadOnly = readOnly || !FileWritable(info) || !FolderWritable(info);
+  if (!effectiveReadOnly) return std::make_shared<SqliteDatabase>(path, Connect(path, false), false, false);
 
   // Taken before the connection opens: a file replaced meanwhile differs at
   // the next open and is opened afresh.
   const std::optional<FileIdentity> identity = IdentityOf(path);
   if (identity) {
-    if (ConnectionPtr kept = Kept().Find(key, *identity)) return std::make_shared<SqliteDatabase>(path, kept, true);
+    if (ConnectionPtr kept = Kept().Find(key, *identity))
+      return std::make_shared<SqliteDatabase>(path, kept, true, readOnly);
   }
   ConnectionPtr connection = Connect(path, true);
-  if (identity && !OnRemovableMedium(path)) Kept().Keep(key, *identity, connection);
-  return std::make_shared<SqliteDatabase>(path, connection, true);
+  // A connection kept open for a file on a disc would hold the disc in its
+  // drive; those are opened afresh each time.
+  if (identity && !OnOpticalDisc(path)) Kept().Keep(key, *identity, connection);
+  return std::make_shared<SqliteDatabase>(path, connection, true, readOnly);
 }
 
 }  // namespace qw

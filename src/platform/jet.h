@@ -72,6 +72,41 @@ inline constexpr int kJetFileInUse = 3045;           // a read waited too long f
 inline constexpr int kJetCharactersAfterEnd = 3142;  // a second statement after the first
 inline constexpr int kJetValueNotAllowed = 3317;     // a constraint refused the value
 inline constexpr int kJetReserved = 3000;            // any other engine failure
+inline constexpr int kJetDiskIo = 3040;              // the disk reported a fault while the file was there
+
+// While one lives, the engine's calls on this thread do not wait for another
+// program's lock on a file: they fail at once (3045 reading, 3218 writing).
+// For work in the window's thread that must never hold up the user (a store
+// made while the user types) and that is tried again later.
+class NoLockWait {
+ public:
+  NoLockWait();
+  ~NoLockWait();
+  NoLockWait(const NoLockWait&) = delete;
+  NoLockWait& operator=(const NoLockWait&) = delete;
+};
+
+// What kept the engine from reading or writing a database file.
+enum class DatabaseFault {
+  Other,           // nothing the file shows: the error's description says what
+  MissingFolder,   // its folder (or the disk holding it) is gone
+  MissingFile,     // the folder is there, the file is not
+  ReadOnlyFile,    // the file is marked read-only
+  ReadOnlyFolder,  // its folder is marked read-only: no journal can be made there
+  ReadOnlyDisk,    // its file system is mounted read-only
+  OpticalDisc,     // it lies on a CD or DVD
+  OpenedReadOnly,  // the connection was opened read-only
+  Locked,          // another program holds a lock on it
+  DiskFull,        // no room on its disk (or for a file that large)
+  IoError,         // its disk reported an input/output error
+};
+// The fault behind an engine error (its number) on the database at path,
+// judged from the number and from the file, its folder and its disk as they
+// stand now; so call it right after the failure.
+DatabaseFault DiagnoseDatabaseFault(int number, const QString& path);
+// Whether path lies on a CD or DVD: an iso9660 or udf file system of the
+// mount table.
+bool OnOpticalDisc(const QString& path);
 
 // Whether an error says that the file could not be read at that moment
 // (another program's lock, the medium, a damaged file) rather than anything
@@ -175,16 +210,20 @@ class Database {
   // connect is ";PWD=..." (accepted and ignored: the file has no password).
   // Never creates a missing file. Throws JetError: 3043 when the folder or
   // medium is missing, 3024 when the file is missing, 3343 for a file that
-  // is not a database. A file marked read-only (or on a read-only medium)
-  // opens read-only whatever readOnly says, so every write gives 3051.
+  // is not a database. A file marked read-only, in a folder marked read-only
+  // or on a read-only medium opens read-only whatever readOnly says, so every
+  // write gives 3051, whose description names which (also for a user, such
+  // as root, whom the system would let write it).
   // Read-only opens of one file share a connection kept open between them
   // while the file keeps its inode, size and modification time; every open
   // still checks the file first, and Close ends only the caller's handle.
   // A journal of unfinished changes left by a writer that stopped is rolled
   // back through one writable open when the file may be written (and told
   // to the repair log); on a read-only file or medium such a file gives 3051.
-  // A statement waits a moment for another connection's lock, then gives
-  // 3045 when it was reading and 3218 when it was writing.
+  // A statement waits a moment for another connection's lock (not at all
+  // under NoLockWait), then gives 3045 when it was reading and 3218 when it
+  // was writing. An input/output error gives 3043 when the file's folder is
+  // gone, 3026 when the disk is full and 3040 otherwise.
   static std::shared_ptr<Database> OpenDatabase(const QString& path, int options, bool readOnly,
                                                 const QString& connect);
   virtual ~Database() = default;

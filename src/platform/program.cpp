@@ -13,6 +13,7 @@
 #if defined(__GLIBC__)
 #include <malloc.h>
 #endif
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -25,6 +26,10 @@ QString& FolderOverride() {
 EndProgramHandler& EndHandler() {
   static EndProgramHandler handler;
   return handler;
+}
+std::function<bool()>& ExitRoad() {
+  static std::function<bool()> road;
+  return road;
 }
 std::vector<std::function<void()>>& EndCleanups() {
   static std::vector<std::function<void()>> cleanups;
@@ -111,16 +116,19 @@ void ReleaseFreedMemory() {
 
 namespace {
 
-// A lock of the temporary folder, so that the program folder may be
-// read-only; named after the user, what is locked and its path, so that other
+// A lock in /tmp, so that the program folder may be read-only, and the same
+// for every copy whatever its TMPDIR; named after the user, what is locked
+// and its device and inode (its path while it does not exist), so that other
 // users and other installations are not held up.
 std::unique_ptr<QLockFile> LockKeyed(const char* what, const QString& path) {
-  const QByteArray key = QCryptographicHash::hash(path.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
-  auto lock = std::make_unique<QLockFile>(QStringLiteral("%1/quaywise-%2%3-%4.lock")
-                                              .arg(TempFolder())
-                                              .arg(QLatin1String(what))
-                                              .arg(getuid())
-                                              .arg(QString::fromLatin1(key)));
+  struct stat st {};
+  const QString key = ::stat(QFile::encodeName(path).constData(), &st) == 0
+                          ? QStringLiteral("%1-%2").arg(quint64(st.st_dev)).arg(quint64(st.st_ino))
+                          : QString::fromLatin1(QCryptographicHash::hash(path.toUtf8(), QCryptographicHash::Sha1)
+                                                    .toHex()
+                                                    .left(16));
+  auto lock = std::make_unique<QLockFile>(
+      QStringLiteral("/tmp/quaywise-%1%2-%3.lock").arg(QLatin1String(what)).arg(getuid()).arg(key));
   // Only a running copy holds it, however long it has been running.
   lock->setStaleLockTime(0);
   if (lock->tryLock(0) || lock->error() != QLockFile::LockFailedError) return lock;
@@ -134,9 +142,7 @@ std::unique_ptr<QLockFile> LockProgramFolder(const QString& folder) {
 }
 
 std::unique_ptr<QLockFile> LockDatabase(const QString& databasePath) {
-  const QFileInfo file(databasePath);
-  const QString real = file.canonicalFilePath();
-  return LockKeyed("db-", real.isEmpty() ? QDir::cleanPath(file.absoluteFilePath()) : real);
+  return LockKeyed("db-", QDir::cleanPath(QFileInfo(databasePath).absoluteFilePath()));
 }
 
 void AtProgramEnd(std::function<void()> cleanup) {
@@ -156,6 +162,13 @@ void EndProgram(int exitCode) {
   RunProgramEndCleanups();
   if (EndHandler()) EndHandler()(exitCode);
   std::_Exit(exitCode);
+}
+
+void SetExitRoad(std::function<bool()> mayEnd) { ExitRoad() = std::move(mayEnd); }
+
+void ExitProgram() {
+  if (ExitRoad() && !ExitRoad()()) return;
+  EndProgram(0);
 }
 
 EndProgramHandler SetEndProgramHandler(EndProgramHandler handler) {

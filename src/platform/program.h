@@ -53,10 +53,10 @@ void ReleaseFreedMemory();
 // started it: on its program folder (its report pages) and on the marina
 // database it uses (its notes), whatever folder another copy runs from. Empty
 // when another running copy holds it (a copy that ended without letting go
-// does not count). A lock that cannot be made at all (no temporary folder) is
-// not held against anyone: the result is then an unlocked lock file. The
-// database is known by its real path: links and other spellings of the same
-// file hold the same lock.
+// does not count). A lock that cannot be made at all (no usable /tmp) is not
+// held against anyone: the result is then an unlocked lock file. A folder or
+// file is known by its device and inode: links and other spellings of it hold
+// the same lock, and the lock lies in /tmp whatever TMPDIR says.
 std::unique_ptr<QLockFile> LockProgramFolder(const QString& folder);
 std::unique_ptr<QLockFile> LockDatabase(const QString& databasePath);
 // What a copy that is refused says.
@@ -73,6 +73,15 @@ void RunProgramEndCleanups();
 // work does). Tests install a
 // handler (which typically throws) to observe it.
 [[noreturn]] void EndProgram(int exitCode = 0);
+
+// What must happen before the program ends as Exit ends it (the main window
+// asks about notes not yet stored and tidies up): true when it may end, false
+// when the user chose to keep it open. Set by the main window once it is up.
+void SetExitRoad(std::function<bool()> mayEnd);
+// Ends the program as Exit does: through the exit road when one is set (it
+// returns when the user keeps the program open), at once otherwise (during
+// start-up).
+void ExitProgram();
 using EndProgramHandler = std::function<void(int)>;
 EndProgramHandler SetEndProgramHandler(EndProgramHandler handler);
 

@@ -1,16 +1,25 @@
 #include "report/notes.h"
 
+#include <QFileInfo>
+#include <optional>
+
 #include "data/marina_db.h"
 #include "platform/message_box.h"
 #include "platform/program.h"
 #include "platform/record_file.h"
 #include "services/config_file.h"
+#include "services/settings.h"
 
 namespace qw {
 namespace {
 
 // Options value of a connection that other connections may share.
 constexpr int kSharedOpen = 0;
+
+// A marina as messages name it: its name, or its number when it has none.
+QString NotesMarinaLabel(int marinaNo, const QString& marinaName) {
+  return marinaName.trimmed().isEmpty() ? QStringLiteral("marina number %1").arg(marinaNo) : marinaName.trimmed();
+}
 
 int CountCdPairs(RecordReader& reader) {
   int refusals = 0;
@@ -68,18 +77,42 @@ int CdNotesRefusalsInFile(const QString& iniPath) {
 int CdNotesRefusalsNow() { return CdNotesRefusalsInFile(FindFileNoCase(ProgramFolder(), kIniFileName)); }
 
 QString NotesStoreResult::Reason() const {
-  if (outcome == Outcome::ReadOnly) return QStringLiteral("the marina database cannot be written");
+  const QString folder = QFileInfo(path).absolutePath();
+  switch (fault) {
+    case DatabaseFault::MissingFolder:
+      return QStringLiteral("the folder of the marina database, %1, cannot be found (the disk holding it may have "
+                            "been removed)")
+          .arg(folder);
+    case DatabaseFault::MissingFile: return QStringLiteral("the marina database file %1 cannot be found").arg(path);
+    case DatabaseFault::ReadOnlyFile: return QStringLiteral("the marina database file %1 is read-only").arg(path);
+    case DatabaseFault::ReadOnlyFolder:
+      return QStringLiteral("the folder of the marina database, %1, is read-only").arg(folder);
+    case DatabaseFault::ReadOnlyDisk: return QStringLiteral("the disk holding the marina database is read-only");
+    case DatabaseFault::OpticalDisc:
+      return QStringLiteral("the marina database lies on a CD or DVD, which cannot be written");
+    case DatabaseFault::OpenedReadOnly: return QStringLiteral("the marina database cannot be written");
+    case DatabaseFault::Locked: return QStringLiteral("another program holds a lock on the marina database");
+    case DatabaseFault::DiskFull: return QStringLiteral("the disk holding the marina database is full");
+    case DatabaseFault::IoError:
+      return QStringLiteral("the disk holding the marina database reported an input/output error");
+    case DatabaseFault::Other: break;
+  }
   QString description = error.description.trimmed();
   while (description.endsWith(u'.')) description.chop(1);
   return description.isEmpty() ? QStringLiteral("the marina database could not be written") : description;
 }
 
-void NotesStoreResult::Report(const QString& procName) const {
-  if (outcome == Outcome::ReadOnly) {
+void NotesStoreResult::Report(const QString& procName, int marinaNo, const QString& marinaName) const {
+  if (Ok()) return;
+  LogFailure(QStringLiteral("frm_view_report"), procName, error, engineErrors);
+  if (fault == DatabaseFault::OpticalDisc) {
     MsgBox(kNotesFromCdMessage, MsgButtons::OK, MsgIcon::Information);
-  } else if (outcome == Outcome::Failed) {
-    ReportError(QStringLiteral("frm_view_report"), procName, error, engineErrors);
+    return;
   }
+  MsgBox(QStringLiteral("Your personal notes for %1 could not be stored: %2.\n\nQuaywise keeps them, stores them as "
+                        "soon as it can, and asks about them before it closes.")
+             .arg(NotesMarinaLabel(marinaNo, marinaName), Reason()),
+         MsgButtons::OK, MsgIcon::Exclamation);
 }
 
 QString PersonalNotes::Load(int marinaNo) {
@@ -100,15 +133,19 @@ QString PersonalNotes::Load(int marinaNo) {
   return stored_;
 }
 
-NotesStoreResult StoreNotes(int marinaNo, const QString& text) {
+NotesStoreResult StoreNotes(int marinaNo, const QString& text, bool waitForLock) {
   NotesStoreResult result;
+  result.path = MarinaDatabasePath(Settings().DatabaseFileName);
   try {
+    std::optional<NoLockWait> noWait;
+    if (!waitForLock) noWait.emplace();
     DatabasePtr db = OpenMarinaDatabase(kSharedOpen, false);
     WriteNotes(*db, marinaNo, text);
     db->Close();
   } catch (const std::exception& e) {
     result.error = RuntimeError::From(e);
     result.engineErrors = DBEngine::Errors();
+    result.fault = DiagnoseDatabaseFault(result.error.number, result.path);
     result.outcome = result.error.number == kJetCannotWrite ? NotesStoreResult::Outcome::ReadOnly
                                                             : NotesStoreResult::Outcome::Failed;
     return result;
@@ -124,9 +161,7 @@ QMap<int, KeptNote>& KeptNotes() {
 
 QString KeptNotesQuestion(NotesClosing closing, const QMap<int, KeptNote>& notes, const QString& reason) {
   QStringList names;
-  for (auto it = notes.cbegin(); it != notes.cend(); ++it)
-    names << (it->marinaName.trimmed().isEmpty() ? QStringLiteral("marina number %1").arg(it.key())
-                                                 : it->marinaName.trimmed());
+  for (auto it = notes.cbegin(); it != notes.cend(); ++it) names << NotesMarinaLabel(it.key(), it->marinaName);
   const QString which = names.size() == 1 ? names.first()
                                           : QStringLiteral("%1 marinas (%2)").arg(names.size()).arg(names.join(u", "));
   const QString keep = closing == NotesClosing::Viewer
@@ -138,15 +173,15 @@ QString KeptNotesQuestion(NotesClosing closing, const QMap<int, KeptNote>& notes
       .arg(which, reason, keep, discard);
 }
 
-bool MayCloseWithKeptNotes(NotesClosing closing, int triedJustNow, const QString& reason) {
+QString StoreKeptNotes(int except, bool waitForLock) {
   QMap<int, KeptNote>& kept = KeptNotes();
-  QString why = reason;
+  QString why;
   for (auto it = kept.begin(); it != kept.end();) {
-    if (it.key() == triedJustNow) {
+    if (it.key() == except) {
       ++it;
       continue;
     }
-    const NotesStoreResult result = StoreNotes(it.key(), it->text);
+    const NotesStoreResult result = StoreNotes(it.key(), it->text, waitForLock);
     if (result.Ok()) {
       it = kept.erase(it);
     } else {
@@ -154,6 +189,13 @@ bool MayCloseWithKeptNotes(NotesClosing closing, int triedJustNow, const QString
       ++it;
     }
   }
+  return why;
+}
+
+bool MayCloseWithKeptNotes(NotesClosing closing, int triedJustNow, const QString& reason) {
+  QMap<int, KeptNote>& kept = KeptNotes();
+  const QString failed = StoreKeptNotes(triedJustNow, true);
+  const QString why = reason.isEmpty() ? failed : reason;
   if (kept.isEmpty()) return true;
   const MsgResult answer = MsgBox(KeptNotesQuestion(closing, kept, why), MsgButtons::YesNo, MsgIcon::Exclamation,
                                   closing == NotesClosing::Viewer ? QStringLiteral("View Report") : QString());
@@ -162,7 +204,7 @@ bool MayCloseWithKeptNotes(NotesClosing closing, int triedJustNow, const QString
   return true;
 }
 
-NotesStoreResult PersonalNotes::Store(const QString& text) {
+NotesStoreResult PersonalNotes::Store(const QString& text, bool waitForLock) {
   NotesStoreResult result;
   if (marinaNo_ == 0) {
     result.outcome = NotesStoreResult::Outcome::NoMarina;
@@ -172,7 +214,7 @@ NotesStoreResult PersonalNotes::Store(const QString& text) {
     result.outcome = NotesStoreResult::Outcome::Unchanged;
     return result;
   }
-  result = StoreNotes(marinaNo_, text);
+  result = StoreNotes(marinaNo_, text, waitForLock);
   if (result.Ok()) stored_ = text;
   return result;
 }

@@ -44,26 +44,32 @@ struct NotesStoreResult {
     Unchanged,  // the database already holds this text: nothing written
     NoMarina,   // the box belongs to no marina: nothing written
     ReadOnly,   // the database cannot be written (engine error 3051)
-    Failed,     // any other failure; error holds what the error reporter needs
+    Failed,     // any other failure
   };
   Outcome outcome = Outcome::Unchanged;
   RuntimeError error;
   QList<EngineError> engineErrors;  // the engine's error collection at the failure
+  DatabaseFault fault = DatabaseFault::Other;  // what kept the text from the database
+  QString path;                                // the database file it went to
 
   // Nothing the user typed is left unsaved.
   bool Ok() const { return outcome != Outcome::ReadOnly && outcome != Outcome::Failed; }
-  // Why a store failed, as a sentence ends: "the marina database cannot be
-  // written" or the error's own description.
+  // Why a store failed, as a sentence ends, naming the cause: "the marina
+  // database file /data/marina.mdb is read-only", "another program holds a
+  // lock on the marina database", ...; else the error's own description.
   QString Reason() const;
-  // Tells the user about a failed store: the CD message for a database that
-  // cannot be written, the error reporter (logged, "Continue?") otherwise,
-  // under the viewer's name and procName. Nothing for a store that is Ok().
-  void Report(const QString& procName) const;
+  // Tells the user about a failed store of the notes of marinaName (number
+  // marinaNo when it has none) and logs it under the viewer's name and
+  // procName: the CD message where the database lies on a CD or DVD, else
+  // that the notes could not be stored, why, and that they are kept. Nothing
+  // for a store that is Ok().
+  void Report(const QString& procName, int marinaNo, const QString& marinaName) const;
 };
 
 // Stores text as the notes of a marina over a shared writable connection of
-// its own.
-NotesStoreResult StoreNotes(int marinaNo, const QString& text);
+// its own. waitForLock false: another program's lock fails the store at once
+// (NoLockWait) rather than after a moment's wait.
+NotesStoreResult StoreNotes(int marinaNo, const QString& text, bool waitForLock = true);
 
 // Notes whose store failed, by marina: kept in memory, also after the viewer
 // has closed, until they are stored or the user lets them go when the viewer
@@ -72,6 +78,7 @@ NotesStoreResult StoreNotes(int marinaNo, const QString& text);
 struct KeptNote {
   QString marinaName;  // for the question when closing; may be empty
   QString text;
+  bool told = false;  // the user has been told that it could not be stored
 };
 QMap<int, KeptNote>& KeptNotes();
 
@@ -81,6 +88,10 @@ enum class NotesClosing { Viewer, Program };
 // closes: which notes, why, and that Yes keeps the window open and No
 // discards them.
 QString KeptNotesQuestion(NotesClosing closing, const QMap<int, KeptNote>& notes, const QString& reason);
+// Stores every kept note but the one of marina `except` once more and drops
+// those stored. Why the first that failed could not be stored; empty when
+// none failed.
+QString StoreKeptNotes(int except, bool waitForLock);
 // Before the viewer closes or the program ends: every kept note (but the one
 // of `triedJustNow`, a marina whose store has just failed) is stored once
 // more. When some still cannot be stored, one message asks whether to keep
@@ -107,7 +118,8 @@ class PersonalNotes {
   // again, so that an untouched box never writes over notes that could not be
   // read, and a read-only database stays quiet while nothing was typed. After
   // a failure the caller keeps the text in the box: a later Store retries.
-  NotesStoreResult Store(const QString& text);
+  // waitForLock: as StoreNotes.
+  NotesStoreResult Store(const QString& text, bool waitForLock = true);
   // The box belongs to no marina any more.
   void Clear();
 

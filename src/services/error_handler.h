@@ -9,18 +9,26 @@
 
 namespace qw {
 
-// Tells the user to insert the CD-ROM and re-start, and ends the program: the
-// medium holding the database is missing (engine error 3043).
-[[noreturn]] void EndForMissingMedium();
+// Tells the user to insert the CD-ROM and re-start, and ends the program as
+// Exit does: the medium holding the database is missing (engine error 3043).
+// Notes not yet stored are asked about first; returns when the user keeps the
+// program open for them (during start-up there are none: it ends at once).
+void EndForMissingMedium();
 
 // Reports err (logs it, with every error of the engine's collection, and asks
 // "Continue?"). Returns true when the user did not answer Yes. For error 3043
-// it shows the insert-CD message and ends the program (does not return).
+// it shows the insert-CD message and ends the program (EndForMissingMedium:
+// returns true only when the user keeps the program open).
 bool ErrorHandler(const QString& moduleName, const QString& procName, const RuntimeError& err);
 // The same with the engine's error collection given (ErrorHandler passes
 // DBEngine::Errors()).
 bool ReportError(const QString& moduleName, const QString& procName, const RuntimeError& err,
                  const QList<EngineError>& engineErrors);
+
+// Logs err and every error of the engine's collection as ReportError does,
+// without asking: for a caller that tells the user in its own words.
+void LogFailure(const QString& moduleName, const QString& procName, const RuntimeError& err,
+                const QList<EngineError>& engineErrors);
 
 // Appends one record to ErrorLog.txt (in WritableFolder()): time stamp,
 // module, procedure, kind ("Err" or "DBEngine"), number (written whole),

@@ -13,9 +13,11 @@
 #include <chrono>
 #include <functional>
 #include <future>
+#include <optional>
 #include <thread>
 #include <vector>
 
+#include "common/store_faults.h"
 #include "common/testing.h"
 #include "platform/jet.h"
 
@@ -477,21 +479,26 @@ TEST_F(JetDatabase, AReadOnlyConnectionOrFileRefusesEveryWrite) {
 }
 
 // Another program writing holds the file locked for a while: a read waits for
-// it within a bound, then says the file is busy (never an empty result, never
-// "Could not update"); a write says it could not update.
+// it within a bound (not at all under NoLockWait), then says the file is busy
+// (never an empty result, never "Could not update"); a write says it could
+// not update.
 TEST_F(JetDatabase, ALockHeldByAnotherConnectionIsWaitedForThenToldApartFromNoRows) {
   struct Case {
     const char* name;
     int holdMs;       // how long the other connection keeps its lock
     int readError;    // 0: the read waits and finds the rows
     int writeError;
+    bool wait = true;
   };
   const Case cases[] = {
       {"a short write", 300, 0, 0},
       {"a long write", 3500, qw::kJetFileInUse, qw::kJetLocked},
+      {"a short write, not waited for", 1000, qw::kJetFileInUse, qw::kJetLocked, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
+    std::optional<qw::NoLockWait> noWait;
+    if (!c.wait) noWait.emplace();
     auto reader = Open();
     auto writer = Open(false);
     std::promise<void> locked;
@@ -524,3 +531,62 @@ TEST_F(JetDatabase, ALockHeldByAnotherConnectionIsWaitedForThenToldApartFromNoRo
 }
 
 }  // namespace
+
+namespace qw {
+namespace {
+
+// Every fault that keeps a write from the file gives its engine number, a
+// description that names it, and the cause that messages about it need; once
+// the fault is gone the same write goes in.
+TEST_F(JetDatabase, AFailedWriteNamesItsCause) {
+  using testing::StoreFault;
+  struct Case {
+    StoreFault fault;
+    int number;
+    DatabaseFault cause;
+    QString description;
+  };
+  const QString folder = dir_.filePath("data");
+  const QString path = folder + "/marina.mdb";
+  const Case cases[] = {
+      {StoreFault::ReadOnlyFile, kJetCannotWrite, DatabaseFault::ReadOnlyFile,
+       "Cannot write to the database '" + path + "': the file is read-only."},
+      {StoreFault::ReadOnlyFolder, kJetCannotWrite, DatabaseFault::ReadOnlyFolder,
+       "Cannot write to the database '" + path + "': its folder is read-only."},
+      {StoreFault::Lock, kJetFileInUse, DatabaseFault::Locked,
+       "Could not read the database '" + path + "': another program is using it. Try again in a moment."},
+      {StoreFault::DiskFull, kJetDiskFull, DatabaseFault::DiskFull, "Not enough space on disk."},
+      {StoreFault::IoError, kJetDiskIo, DatabaseFault::IoError, "Disk I/O error during write."},
+      {StoreFault::FolderAway, kJetDiskOrNetwork, DatabaseFault::MissingFolder, "Disk or network error."},
+      {StoreFault::FileAway, kJetFileNotFound, DatabaseFault::MissingFile, "Could not find file '" + path + "'."},
+  };
+  ASSERT_TRUE(QDir().mkpath(folder));
+  ASSERT_TRUE(QFile::copy(path_, path));
+  const auto write = [&](const QString& notes) {
+    const NoLockWait quick;  // the lock is told at once
+    DatabasePtr db = Database::OpenDatabase(path, 0, false, kConnect);
+    db->Execute("UPDATE rpm_output SET Notes = '" + notes + "'");
+    db->Close();
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::StoreFaultName(c.fault));
+    {
+      testing::InjectedFault fault(c.fault, path);
+      ExpectJetError(c.number, [&] { write("lost"); });
+      ASSERT_FALSE(DBEngine::Errors().isEmpty());
+      EXPECT_EQ(DBEngine::Errors()[0].description, c.description);
+      EXPECT_EQ(DiagnoseDatabaseFault(c.number, path), c.cause);
+    }
+    write(testing::StoreFaultName(c.fault));
+    auto db = Database::OpenDatabase(path, -1, true, kConnect);
+    EXPECT_EQ(db->OpenRecordset("rpm_output")->Fields("Notes").Value().toString(), testing::StoreFaultName(c.fault));
+  }
+  // A connection opened read-only says so, whatever the file allows.
+  ExpectJetError(kJetCannotWrite, [&] { Database::OpenDatabase(path, -1, true, kConnect)->Execute("DELETE FROM rpm_output"); });
+  EXPECT_EQ(DBEngine::Errors()[0].description, "Cannot write to the database '" + path + "': it was opened read-only.");
+  EXPECT_EQ(DiagnoseDatabaseFault(kJetLocked, path), DatabaseFault::Locked);
+  EXPECT_FALSE(OnOpticalDisc(path));
+}
+
+}  // namespace
+}  // namespace qw

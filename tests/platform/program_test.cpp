@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <unistd.h>
 
 #include "common/testing.h"
 #include "platform/program.h"
@@ -41,11 +42,13 @@ TEST(ProgramFolder, OneRunningCopyHoldsItsFolder) {
   EXPECT_FALSE(qw::LockProgramFolder(a.path()));
   EXPECT_FALSE(qw::LockProgramFolder(a.path() + "/."));
   EXPECT_TRUE(qw::LockProgramFolder(b.path()));
+  // A copy started with another temporary folder is refused all the same.
+  {
+    const qw::testing::ScopedEnv otherTemporaryFolder("TMPDIR", b.path().toUtf8());
+    EXPECT_FALSE(qw::LockProgramFolder(a.path()));
+  }
   // Once the first copy lets go, the folder is free again.
   first->unlock();
-  EXPECT_TRUE(qw::LockProgramFolder(a.path()));
-  // Without a usable temporary folder nothing is held against anyone.
-  const qw::testing::ScopedEnv noTemporaryFolder("TMPDIR", "/proc/nonexistent-temporary-folder");
   EXPECT_TRUE(qw::LockProgramFolder(a.path()));
 }
 
@@ -55,10 +58,14 @@ TEST(ProgramFolder, OneRunningCopyHoldsItsDatabaseWhateverFolderItRunsFrom) {
   const QString db = dir.filePath("data/marina.mdb");
   ASSERT_TRUE(qw::testing::WriteFile(db, ""));
   ASSERT_TRUE(QFile::link(dir.filePath("data"), dir.filePath("linked")));
+  ASSERT_EQ(::link(QFile::encodeName(db).constData(), QFile::encodeName(dir.filePath("hard.mdb")).constData()), 0);
   auto first = qw::LockDatabase(db);
   ASSERT_TRUE(first);
-  // The same file however it is named; the program folder's lock is another.
-  for (const QString& same : {db, dir.filePath("data/./marina.mdb"), dir.filePath("linked/marina.mdb")})
+  // The same file however it is named, whatever the temporary folder; the
+  // program folder's lock is another.
+  const qw::testing::ScopedEnv otherTemporaryFolder("TMPDIR", dir.filePath("data").toUtf8());
+  for (const QString& same :
+       {db, dir.filePath("data/./marina.mdb"), dir.filePath("linked/marina.mdb"), dir.filePath("hard.mdb")})
     EXPECT_FALSE(qw::LockDatabase(same)) << same.toStdString();
   EXPECT_TRUE(qw::LockDatabase(dir.filePath("data/other.mdb")));
   EXPECT_TRUE(qw::LockProgramFolder(db));

@@ -77,41 +77,48 @@ TEST(PersonalNotes, MarinaWithoutOutputRowGetsOne) {
   EXPECT_EQ(PersonalNotes().Load(kWithoutRow), "Launch ramp at high tide only.");
 }
 
-TEST(PersonalNotes, FailedStoreSaysSoAndLosesNothing) {
+TEST(PersonalNotes, FailedStoreSaysWhyAndLosesNothing) {
   testing::TempProgramFolder folder;
   ScriptedMsgBoxes boxes;
   PersonalNotes box;
   const QString stored = box.Load(kOther);
   ASSERT_FALSE(stored.isEmpty());
 
-  // A read-only database (the CD): the CD message; the database keeps its
-  // notes, and the same text is stored once the database can be written.
+  // A read-only database file that does not lie on a CD: the message names
+  // the file, and is logged; the database keeps its notes, and the same text
+  // is stored once the file can be written.
   QFile::setPermissions(folder.DatabasePath(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
   EXPECT_EQ(box.Store(stored).outcome, Outcome::Unchanged);  // untouched: quiet
   NotesStoreResult result = box.Store(QStringLiteral("new text"));
   EXPECT_EQ(result.outcome, Outcome::ReadOnly);
+  EXPECT_EQ(result.fault, DatabaseFault::ReadOnlyFile);
   EXPECT_FALSE(result.Ok());
-  result.Report(QStringLiteral("tbNotes_LostFocus"));
+  result.Report(QStringLiteral("tbNotes_LostFocus"), kOther, QStringLiteral("Harbor Marina "));
   ASSERT_EQ(boxes.Shown().size(), 1);
-  EXPECT_EQ(boxes.Shown()[0].text, kNotesFromCdMessage);
-  EXPECT_EQ(boxes.Shown()[0].icon, MsgIcon::Information);
+  EXPECT_EQ(boxes.Shown()[0].text, "Your personal notes for Harbor Marina could not be stored: the marina database file " +
+                                       folder.DatabasePath() +
+                                       " is read-only.\n\nQuaywise keeps them, stores them as soon as it can, and asks "
+                                       "about them before it closes.");
+  EXPECT_EQ(boxes.Shown()[0].icon, MsgIcon::Exclamation);
   EXPECT_EQ(boxes.Shown()[0].buttons, MsgButtons::OK);
+  EXPECT_TRUE(QFile::exists(folder.Path() + QStringLiteral("/ErrorLog.txt")));
   EXPECT_EQ(NotesInDatabase(kOther), stored);
   QFile::setPermissions(folder.DatabasePath(), QFile::ReadOwner | QFile::WriteOwner);
   EXPECT_EQ(box.Store(QStringLiteral("new text")).outcome, Outcome::Stored);
   EXPECT_EQ(NotesInDatabase(kOther), "new text");
 
-  // Any other failure goes to the error reporter with the engine's error.
+  // A missing file is named as such; a marina without a name by its number.
   boxes.Clear();
   QFile::rename(folder.DatabasePath(), folder.DatabasePath() + QStringLiteral(".away"));
   result = box.Store(QStringLiteral("newer text"));
   EXPECT_EQ(result.outcome, Outcome::Failed);
   EXPECT_EQ(result.error.number, kJetFileNotFound);
-  result.Report(QStringLiteral("tbNotes_LostFocus"));
+  result.Report(QStringLiteral("tbNotes_LostFocus"), kOther, QString());
   ASSERT_EQ(boxes.Shown().size(), 1);
-  EXPECT_EQ(boxes.Shown()[0].title, "Error");
-  EXPECT_TRUE(boxes.Shown()[0].text.contains(QStringLiteral("3024")));
-  EXPECT_TRUE(QFile::exists(folder.Path() + QStringLiteral("/ErrorLog.txt")));
+  EXPECT_TRUE(boxes.Shown()[0].text.startsWith("Your personal notes for marina number 20 could not be stored: the "
+                                               "marina database file " +
+                                               folder.DatabasePath() + " cannot be found."))
+      << boxes.Shown()[0].text.toStdString();
 
   // A box whose notes could not be read belongs to no marina: neither an
   // untouched box nor a typed text writes over the notes it could not show.

@@ -89,19 +89,34 @@ TEST_F(ErrorReporter, DatabaseErrorShowsTheFirstEngineErrorAndLogsThemAll) {
             "\"DavedoZoroz\",\"OpenMyDatabase\",\"DBEngine\",70000,\"Engine\",\"Third, with a comma\"");
 }
 
-TEST_F(ErrorReporter, MissingMediumAsksForTheCdAndEndsWithoutLogging) {
+// At start-up the program ends at once; once Exit's road is set (the main
+// window is up), it ends that way: the user may keep it open for notes not
+// yet stored, and the caller goes on.
+TEST_F(ErrorReporter, MissingMediumAsksForTheCdAndEndsAsExitDoesWithoutLogging) {
   RuntimeError err{3043, QStringLiteral("DAO.Workspace"), QStringLiteral("Disk or network error.")};
-  try {
-    ErrorHandler(QStringLiteral("DavedoZoroz"), QStringLiteral("OpenMyDatabase"), err);
-    ADD_FAILURE() << "the program did not end";
-  } catch (const ProgramEnded&) {
+  const auto report = [&] { return ErrorHandler(QStringLiteral("DavedoZoroz"), QStringLiteral("OpenMyDatabase"), err); };
+  int asked = 0;
+  for (const int road : {0, 1, 2}) {  // none, the user ends, the user keeps it open
+    SCOPED_TRACE(road);
+    boxes_.Clear();
+    SetExitRoad(road == 0 ? std::function<bool()>() : [&, road] {
+      ++asked;
+      return road == 1;
+    });
+    if (road == 2) {
+      EXPECT_TRUE(report());
+    } else {
+      EXPECT_THROW(report(), ProgramEnded);
+    }
+    ASSERT_EQ(boxes_.Shown().size(), 1);
+    const MsgBoxCall& box = boxes_.Shown().first();
+    EXPECT_EQ(box.text, "Please insert Quaywise CD-ROM into your CD drive and re-start the program.");
+    EXPECT_EQ(box.title, kAppTitle);
+    EXPECT_EQ(box.buttons, MsgButtons::OK);
+    EXPECT_EQ(box.icon, MsgIcon::Information);
   }
-  ASSERT_EQ(boxes_.Shown().size(), 1);
-  const MsgBoxCall& box = boxes_.Shown().first();
-  EXPECT_EQ(box.text, "Please insert Quaywise CD-ROM into your CD drive and re-start the program.");
-  EXPECT_EQ(box.title, kAppTitle);
-  EXPECT_EQ(box.buttons, MsgButtons::OK);
-  EXPECT_EQ(box.icon, MsgIcon::Information);
+  SetExitRoad(nullptr);
+  EXPECT_EQ(asked, 2);
   EXPECT_FALSE(QFile::exists(folder_.Path() + QStringLiteral("/ErrorLog.txt")));
 }
 

@@ -7,6 +7,7 @@
 #include <QIcon>
 #include <QMdiArea>
 #include <QMenuBar>
+#include <QPointer>
 #include <QToolBar>
 #include <exception>
 
@@ -122,6 +123,8 @@ MDIFrmMain::MDIFrmMain(QWidget* parent) : QMainWindow(parent) {
 
   CommonDialog1 = [this](bool save) { return DefaultFileDialog(this, save); };
   RegisterMainWindow(this, this);
+  // A missing medium found while the program runs ends it this way too.
+  SetExitRoad([self = QPointer<MDIFrmMain>(this)] { return !self || self->MayEnd(); });
 }
 
 QAction* MDIFrmMain::ToolbarButton(int index) const {
@@ -189,13 +192,18 @@ void MDIFrmMain::mnuSave_Click() {
   MsgBox(QStringLiteral("Search settings were saved to ") + fileName, MsgButtons::OK);
 }
 
-bool MDIFrmMain::EndProgramNow() {
+bool MDIFrmMain::MayEnd() {
   // Nothing the user typed is lost: notes that cannot be stored keep the
   // program open when the user says so. The report's temporary pages go.
   bool keepOpen = false;
   SkipOnFailure([&] { keepOpen = CallScreen(AppScreens().keepOpenForNotes); });
   if (keepOpen) return false;
   SkipOnFailure([] { CallScreen(AppScreens().unloadReport); });
+  return true;
+}
+
+bool MDIFrmMain::EndProgramNow() {
+  if (!MayEnd()) return false;
   EndProgram(0);
 }
 

@@ -72,6 +72,9 @@ class MDIFrmMain : public QMainWindow, public OneInstance<MDIFrmMain>, public Ma
  private:
   // Ends the program; false when notes that cannot be stored keep it open.
   bool EndProgramNow();
+  // What Exit does before the program ends: false when the user keeps it
+  // open for notes that cannot be stored.
+  bool MayEnd();
   QAction* MenuAction(ToolMenu menu) const;
 
   QMdiArea* mdiArea_ = nullptr;

@@ -1,6 +1,8 @@
 #include "platform/ui/message_box_widgets.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -34,6 +36,39 @@ QMessageBox::Icon IconFor(MsgIcon icon) {
   return QMessageBox::NoIcon;
 }
 
+// Keeps keys from answering a box until the keyboard has been quiet for
+// kKeysQuietMs since the box appeared: a user typing elsewhere (in the notes
+// box) when it appears would otherwise answer it unseen with the next blank,
+// Enter or letter of a button. A key typed meanwhile goes nowhere and starts
+// the quiet time again; the mouse answers at once.
+class TypingGuard : public QObject {
+ public:
+  explicit TypingGuard(QMessageBox* box) : box_(box) {
+    quiet_.start();
+    qApp->installEventFilter(this);
+  }
+  ~TypingGuard() override { qApp->removeEventFilter(this); }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    const QEvent::Type type = event->type();
+    if (type != QEvent::KeyPress && type != QEvent::KeyRelease && type != QEvent::ShortcutOverride &&
+        type != QEvent::Shortcut)
+      return false;
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || (widget != box_ && !box_->isAncestorOf(widget))) return false;
+    if (quiet_.elapsed() >= kKeysQuietMs) return false;
+    if (type == QEvent::KeyPress) quiet_.restart();
+    // A key the box takes over (a mnemonic) is then not a shortcut either.
+    if (type == QEvent::ShortcutOverride) event->accept();
+    return true;
+  }
+
+ private:
+  QMessageBox* box_;
+  QElapsedTimer quiet_;
+};
+
 MsgResult ShowWidgetBox(const MsgBoxCall& call) {
   // Texts use a lone CR as a line break.
   QString text = call.text;
@@ -60,6 +95,7 @@ MsgResult ShowWidgetBox(const MsgBoxCall& call) {
   } else if (results.size() == 1) {
     box.setEscapeButton(buttons.first());
   }
+  const TypingGuard guard(&box);
   box.exec();
   QAbstractButton* clicked = box.clickedButton();
   for (qsizetype i = 0; i < buttons.size(); ++i) {

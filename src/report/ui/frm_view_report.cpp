@@ -44,6 +44,8 @@ const QString kNormal = QStringLiteral("Normal");
 const QString kAdditionalPhotos = QStringLiteral("Additional Photos");
 const QString kMarinaReport = QStringLiteral("Marina Report");
 const QString kViewerTitle = QStringLiteral("View Report");
+const QString kNotesLabel = QStringLiteral("Personal Notes");
+const QString kNotesNotStoredLabel = QStringLiteral("Notes not stored");
 
 // Control sizes that the layout keeps (twips).
 constexpr int kNotesHeight = 3015;
@@ -115,13 +117,14 @@ frm_view_report::frm_view_report() {
   lstMarinaNames->setObjectName(QStringLiteral("lstMarinaNames"));
   lstMarinaNames->setFont(Font("Tahoma", 9.75, true));
 
-  lblNotes = new QLabel(QStringLiteral("Personal Notes"), client);
+  lblNotes = new QLabel(kNotesLabel, client);
   lblNotes->setObjectName(QStringLiteral("lblNotes"));
   lblNotes->setFont(Font("MS Sans Serif", 12, true));
 
   tbNotes = new QPlainTextEdit(client);
   tbNotes->setObjectName(QStringLiteral("tbNotes"));
   notes = new NotesBox(tbNotes);
+  connect(notes, &NotesBox::StoredChanged, this, [this](bool stored) { ShowNotesStored(stored); });
 
   wb = new WebBrowser(client, WebBrowser::Kind::Visible);
   wb->setObjectName(QStringLiteral("wb"));
@@ -434,7 +437,18 @@ void frm_view_report::Form_Resize() {
   const int notesTop = h - 950 - kNotesHeight;
   Place(lstMarinaNames, 20, 360, kColumnWidth, h - 1215 - kNotesHeight - 2 * kNotesLabelHeight);
   Place(tbNotes, 20, notesTop, kColumnWidth, kNotesHeight);
-  Place(lblNotes, 570, notesTop - kNotesLabelHeight - 100, 2655, kNotesLabelHeight);
+  Place(lblNotes, 570, notesTop - kNotesLabelHeight - 100, kColumnWidth + 20 - 570, kNotesLabelHeight);
+}
+
+void frm_view_report::ShowNotesStored(bool stored) {
+  // The label tells while the box holds text that is not stored yet, and its
+  // tip says why.
+  lblNotes->setText(stored ? kNotesLabel : kNotesNotStoredLabel);
+  lblNotes->setStyleSheet(stored ? QString() : QStringLiteral("color: #b00000;"));
+  lblNotes->setToolTip(stored ? QString()
+                              : QStringLiteral("These notes could not be stored yet: %1. They are kept, and stored "
+                                               "as soon as the marina database can be written.")
+                                    .arg(notes->WhyNotStored()));
 }
 
 void frm_view_report::mnuFullview_Click() {

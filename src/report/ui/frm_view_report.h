@@ -143,6 +143,8 @@ class frm_view_report : public QMainWindow, public OneInstance<frm_view_report> 
   void ShowMarina(std::int32_t marinaNo, QString name);
   // Shows the report of the marina shown again.
   void ShowCurrentReport();
+  // The notes label: whether the box's text is stored.
+  void ShowNotesStored(bool stored);
   // wb leaves the previous page and the user learns why no page is shown.
   void ShowNoPage(const QString& why, MsgIcon icon = MsgIcon::Critical);
 

@@ -41,7 +41,11 @@ NotesBox::NotesBox(QWidget* box) : QObject(box), box_(box) {
   pause_ = new QTimer(this);
   pause_->setSingleShot(true);
   pause_->setInterval(kStorePauseMs);
-  connect(pause_, &QTimer::timeout, this, [this] { StorePending(); });
+  connect(pause_, &QTimer::timeout, this, &NotesBox::PauseInTyping);
+  retry_ = new QTimer(this);
+  retry_->setSingleShot(true);
+  retry_->setInterval(kRetryMs);
+  connect(retry_, &QTimer::timeout, this, &NotesBox::PauseInTyping);
   // Every kind of box tells of a change by its textChanged signal, whatever
   // its arguments.
   const QMetaObject* meta = box->metaObject();
@@ -85,16 +89,35 @@ void NotesBox::Load(int marinaNo, const QString& marinaName) {
   // not be stored stays kept for its marina.
   StorePending();
   pause_->stop();
+  retry_->stop();
+  wanted_ = marinaNo;
   marinaName_ = marinaName;
-  SetText(notes_.Load(marinaNo));
+  Fill();
+}
+
+void NotesBox::Fill() {
+  SetText(notes_.Load(wanted_));
   shown_ = Text();
-  if (const auto kept = KeptNotes().constFind(marinaNo); kept != KeptNotes().cend()) SetText(kept->text);
+  const auto kept = KeptNotes().constFind(wanted_);
+  if (kept != KeptNotes().cend()) {
+    SetText(kept->text);
+    retry_->start();
+  }
+  SetStored(kept == KeptNotes().cend());
   ApplyCdRule();
 }
 
-bool NotesBox::StorePending() { return Store(true); }
+void NotesBox::SetStored(bool stored) {
+  if (stored == stored_) return;
+  stored_ = stored;
+  emit StoredChanged(stored);
+}
 
-bool NotesBox::Store(bool tell) {
+bool NotesBox::StorePending() { return Store(StoreWhen::Leave); }
+
+void NotesBox::PauseInTyping() { Store(StoreWhen::Pause); }
+
+bool NotesBox::Store(StoreWhen when) {
   pause_->stop();
   // A box being destroyed (its text edit part already gone) has no text to
   // give: nothing is written in its name.
@@ -105,37 +128,62 @@ bool NotesBox::Store(bool tell) {
   const int marinaNo = NotesMarinaNo();
   if (text == shown_) {
     KeptNotes().remove(marinaNo);  // typed back to what is stored
+    retry_->stop();
+    SetStored(true);
     return true;
   }
-  const NotesStoreResult result = notes_.Store(text);
+  const NotesStoreResult result = notes_.Store(text, when != StoreWhen::Pause);
   if (result.Ok()) {
     shown_ = text;
     KeptNotes().remove(marinaNo);
-    if (told_ == marinaNo) told_ = 0;
+    retry_->stop();
+    SetStored(true);
+    // The database can be written again: notes kept for other marinas go in
+    // too.
+    if (!KeptNotes().isEmpty()) StoreKeptNotes(marinaNo, false);
     return true;
   }
-  if (marinaNo != 0) KeptNotes().insert(marinaNo, KeptNote{marinaName_, text});
-  if (tell && told_ != marinaNo) {
+  lastReason_ = result.Reason();
+  SetStored(false);
+  retry_->start();
+  if (marinaNo == 0) return false;
+  // Told once while the notes stay kept.
+  KeptNote& kept = KeptNotes()[marinaNo];
+  kept.marinaName = marinaName_;
+  kept.text = text;
+  if (when == StoreWhen::Leave && !kept.told) {
     // Set first: the message takes the focus from the box, whose leaving
     // tries the store again.
-    told_ = marinaNo;
-    result.Report(QStringLiteral("tbNotes_LostFocus"));
+    kept.told = true;
+    result.Report(QStringLiteral("tbNotes_LostFocus"), marinaNo, marinaName_);
   }
-  lastReason_ = result.Reason();
   return false;
 }
 
 bool NotesBox::MayClose(NotesClosing closing) {
   const int marinaNo = NotesMarinaNo();
-  const bool boxKept = !Store(false);
+  const bool boxKept = !Store(StoreWhen::Closing);
   // The question that follows is the one word on these notes.
-  if (boxKept) told_ = marinaNo;
+  if (boxKept && KeptNotes().contains(marinaNo)) KeptNotes()[marinaNo].told = true;
   if (!MayCloseWithKeptNotes(closing, boxKept ? marinaNo : 0, boxKept ? lastReason_ : QString())) return false;
-  if (boxKept) SetText(shown_);  // discarded
+  if (boxKept) {  // discarded
+    retry_->stop();
+    SetText(shown_);
+    SetStored(true);
+  }
   return true;
 }
 
-void NotesBox::tbNotes_GotFocus() { ApplyCdRule(); }
+void NotesBox::tbNotes_GotFocus() {
+  // Notes that could not be read when their marina was shown (its disk away,
+  // another program's lock) are read again: the box takes typing once they
+  // are.
+  if (NotesMarinaNo() == 0 && wanted_ != 0) {
+    const NoLockWait quick;
+    Fill();
+  }
+  ApplyCdRule();
+}
 
 void NotesBox::tbNotes_KeyPress(int& KeyAscii) {
   // The settings file is read afresh for every character: one message for

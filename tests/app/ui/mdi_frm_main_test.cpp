@@ -228,6 +228,9 @@ TEST_F(MainWindowTest, ExitStoresNotesDeletesReportPagesAndEnds) {
   QCloseEvent close;
   EXPECT_THROW(QApplication::sendEvent(main, &close), uitest::ProgramEnded);
   EXPECT_EQ(screens_.Take(), QStringList({"keepOpenForNotes", "unloadReport"}));
+  // A missing medium found during the session ends the program the same way.
+  EXPECT_THROW(ExitProgram(), uitest::ProgramEnded);
+  EXPECT_EQ(screens_.Take(), QStringList({"keepOpenForNotes", "unloadReport"}));
   EXPECT_TRUE(boxes_.Shown().isEmpty());
 
   // Notes that cannot be stored, and the user keeps the program open.
@@ -237,7 +240,8 @@ TEST_F(MainWindowTest, ExitStoresNotesDeletesReportPagesAndEnds) {
   QCloseEvent refused;
   QApplication::sendEvent(main, &refused);
   EXPECT_FALSE(refused.isAccepted());
-  EXPECT_EQ(screens_.Take(), QStringList({"keepOpenForNotes", "keepOpenForNotes", "keepOpenForNotes"}));
+  ExitProgram();
+  EXPECT_EQ(screens_.Take(), QStringList(4, "keepOpenForNotes"));
 }
 
 TEST_F(MainWindowTest, LoadSetsCaptionAndSortOrderAndShowsTheStartChoice) {

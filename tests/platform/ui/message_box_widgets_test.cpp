@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -40,6 +41,30 @@ TEST(WidgetMessageBoxes, ShowTextTitleButtonsIconAndDefault) {
 
   WhenBoxOpens([](QMessageBox* box) { EXPECT_EQ(box->windowTitle(), "Quaywise 2.2"); }, QMessageBox::Yes);
   EXPECT_EQ(qw::MsgBox("Continue?", qw::MsgButtons::YesNo), qw::MsgResult::Yes);
+  qw::SetMsgBoxHandler(nullptr);
+}
+
+// Typing on as a box appears (blank, Enter, a button's letter, its Alt
+// shortcut) answers nothing; once the keyboard has been quiet a moment, a key
+// answers.
+TEST(WidgetMessageBoxes, KeysTypedAsABoxAppearsDoNotAnswerIt) {
+  qw::InstallWidgetMessageBoxes();
+  bool stillOpen = false;
+  QTimer::singleShot(0, [&stillOpen] {
+    QMessageBox* box = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (auto* b = qobject_cast<QMessageBox*>(w); b && b->isVisible()) box = b;
+    ASSERT_NE(box, nullptr);
+    const auto key = [box](Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+      QTest::keyClick(box->focusWidget() ? box->focusWidget() : box, k, mods);
+    };
+    for (Qt::Key k : {Qt::Key_N, Qt::Key_Space, Qt::Key_Return, Qt::Key_Escape}) key(k);
+    key(Qt::Key_N, Qt::AltModifier);
+    stillOpen = box->isVisible();
+    QTimer::singleShot(qw::kKeysQuietMs + 250, [key] { key(Qt::Key_N); });
+  });
+  EXPECT_EQ(qw::MsgBox("Continue?", qw::MsgButtons::YesNo), qw::MsgResult::No);
+  EXPECT_TRUE(stillOpen);
   qw::SetMsgBoxHandler(nullptr);
 }
 

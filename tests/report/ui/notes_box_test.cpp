@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QFile>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QProcess>
@@ -14,7 +15,9 @@
 #include <gtest/gtest.h>
 
 #include "platform/message_box.h"
+#include "common/store_faults.h"
 #include "platform/program.h"
+#include "services/error_handler.h"
 #include "services/settings.h"
 #include "report/ui/notes_box.h"
 #include "results/list_state.h"
@@ -146,7 +149,7 @@ TEST_F(NotesBoxTest, ReadOnlyDataRefusesEditsAndLosesNothing) {
   SetDatabaseReadOnly(true);
   Focus(viewer_->lstMarinaNames);
   ASSERT_EQ(boxes_.Shown().size(), 1);
-  EXPECT_EQ(boxes_.Shown()[0].text, kNotesFromCdMessage);
+  EXPECT_TRUE(boxes_.Shown()[0].text.contains("marina.mdb is read-only.")) << boxes_.Shown()[0].text.toStdString();
   EXPECT_EQ(viewer_->notes->Text(), first + "z");
   EXPECT_EQ(StoredNotes(2608), first);
   SetDatabaseReadOnly(false);
@@ -177,7 +180,7 @@ TEST_F(NotesBoxTest, NotesThatCannotBeStoredAreNeverDroppedSilently) {
     if (boxes_.Shown().isEmpty()) return;
     EXPECT_EQ(boxes_.Shown()[0].buttons, MsgButtons::YesNo) << about;
     EXPECT_TRUE(boxes_.Shown()[0].text.contains(
-        "could not be stored: the marina database cannot be written.\n\nYes keeps "))
+        "marina.mdb is read-only.\n\nYes keeps "))
         << about << ": " << boxes_.Shown()[0].text.toStdString();
     boxes_.Clear();
   };
@@ -225,6 +228,110 @@ TEST_F(NotesBoxTest, NotesThatCannotBeStoredAreNeverDroppedSilently) {
   EXPECT_FALSE(CallScreen(AppScreens().keepOpenForNotes));
   EXPECT_TRUE(boxes_.Shown().isEmpty());
   EXPECT_EQ(StoredNotes(2608), first + "r");
+}
+
+// Each fault that keeps notes from the database, met first by the store after
+// a pause while the user types on, then by every road out: nothing typed is
+// lost; the failure is told once, naming its cause, and never while typing;
+// each road out asks once and Yes keeps the program open; once the fault is
+// gone the kept texts are stored.
+TEST_F(NotesBoxTest, EveryStoreFaultKeepsWhatWasTypedUntilItCanBeStored) {
+  using testing::StoreFault;
+  struct Case {
+    StoreFault fault;
+    const char* cause;  // in the message that tells of it
+    bool readable;      // another marina's notes can still be read
+  };
+  const Case cases[] = {
+      {StoreFault::ReadOnlyFile, "marina.mdb is read-only.", true},
+      {StoreFault::ReadOnlyFolder, "/Database, is read-only.", true},
+      {StoreFault::Lock, ": another program holds a lock on the marina database.", false},
+      {StoreFault::DiskFull, ": the disk holding the marina database is full.", true},
+      {StoreFault::IoError, ": the disk holding the marina database reported an input/output error.", true},
+      {StoreFault::FolderAway, "/Database, cannot be found (the disk holding it may have been removed).", false},
+      {StoreFault::FileAway, "marina.mdb cannot be found.", false},
+  };
+  const EndProgramHandler previousEnd = SetEndProgramHandler([](int) { throw std::runtime_error("ended"); });
+  SetExitRoad([] { return !CallScreen(AppScreens().keepOpenForNotes); });
+  const auto aboutNotes = [this] {
+    QList<MsgBoxCall> shown;
+    for (const MsgBoxCall& box : boxes_.Shown())
+      if (box.text.contains("personal notes")) shown << box;
+    return shown;
+  };
+  // One road out: asks once about the kept notes; Yes keeps everything open.
+  const auto asksOnce = [&](const char* road, const QString& names, const std::function<void()>& go) {
+    SCOPED_TRACE(road);
+    boxes_.Clear();
+    boxes_.Answer(MsgResult::Yes);
+    EXPECT_NO_THROW(go());
+    const QList<MsgBoxCall> asked = aboutNotes();
+    ASSERT_EQ(asked.size(), 1);
+    EXPECT_EQ(asked[0].buttons, MsgButtons::YesNo);
+    EXPECT_TRUE(asked[0].text.contains(names)) << asked[0].text.toStdString();
+    EXPECT_EQ(frm_view_report::Loaded(), viewer_.data());
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::StoreFaultName(c.fault));
+    Select(2608);
+    const QString a = StoredNotes(2608);
+    const QString b = StoredNotes(20);
+    {
+      testing::InjectedFault fault(c.fault, folder_.DatabasePath());
+      boxes_.Clear();
+      TypeAtEnd(" a1");
+      viewer_->notes->PauseInTyping();
+      EXPECT_TRUE(boxes_.Shown().isEmpty());
+      EXPECT_FALSE(viewer_->notes->TextStored());
+      EXPECT_EQ(viewer_->lblNotes->text(), "Notes not stored");
+      EXPECT_EQ(QApplication::focusWidget(), viewer_->tbNotes);
+      Type(viewer_->tbNotes, " a2");
+      EXPECT_EQ(viewer_->notes->Text(), a + " a1 a2");
+
+      Focus(viewer_->lstMarinaNames);
+      Select(20);
+      const QList<MsgBoxCall> told = aboutNotes();
+      ASSERT_EQ(told.size(), 1);
+      EXPECT_TRUE(told[0].text.contains(c.cause)) << told[0].text.toStdString();
+      if (c.readable) {
+        TypeAtEnd(" b1");
+        viewer_->notes->PauseInTyping();
+        Type(viewer_->tbNotes, " b2");
+      } else {
+        EXPECT_TRUE(viewer_->tbNotes->isReadOnly());  // notes it could not read are not typed over
+      }
+
+      const QString names = c.readable ? "for 2 marinas (" : "for ";
+      asksOnce("closing the viewer", names, [&] { viewer_->close(); });
+      asksOnce("Exit", names, [] { ExitProgram(); });
+      boxes_.Answer(MsgResult::OK);  // the insert-CD message first
+      asksOnce("a missing medium found by a search", names, [] {
+        ErrorHandler("DavedoZoroz", "OpenMyDatabase", RuntimeError{kJetDiskOrNetwork, "DAO.Workspace", "Disk or network error."});
+      });
+      EXPECT_EQ(KeptNotes().size(), c.readable ? 2 : 1);
+    }
+    // The fault gone: the box's next try stores it, and the notes kept for
+    // the other marina go with it; notes that could not be read are read
+    // once the box is entered; the end of the program stores the rest without
+    // a word.
+    boxes_.Clear();
+    viewer_->notes->PauseInTyping();
+    if (c.readable) {
+      EXPECT_TRUE(KeptNotes().isEmpty());
+      EXPECT_TRUE(viewer_->notes->TextStored());
+    } else {
+      Focus(viewer_->tbNotes);
+      EXPECT_EQ(viewer_->notes->NotesMarinaNo(), 20);
+      EXPECT_FALSE(viewer_->tbNotes->isReadOnly());
+    }
+    EXPECT_EQ(viewer_->lblNotes->text(), "Personal Notes");
+    EXPECT_FALSE(CallScreen(AppScreens().keepOpenForNotes));
+    EXPECT_TRUE(boxes_.Shown().isEmpty());
+    EXPECT_EQ(StoredNotes(2608), a + " a1 a2");
+    EXPECT_EQ(StoredNotes(20), c.readable ? b + " b1 b2" : b);
+  }
+  SetExitRoad(nullptr);
+  SetEndProgramHandler(previousEnd);
 }
 
 // A child process that types into a notes box and then waits, never leaving
