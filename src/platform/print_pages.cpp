@@ -1,14 +1,14 @@
 #include "platform/print_pages.h"
 
 #include <QBuffer>
+#include <QCryptographicHash>
 #include <QFont>
+#include <QHash>
+#include <QIODevice>
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QStringList>
-#include <QCryptographicHash>
-#include <QHash>
-#include <QIODevice>
 #include <algorithm>
 #include <cerrno>
 #include <exception>
@@ -19,10 +19,10 @@
 
 // This code uses std::shared_ptr only, none of qpdf's older pointer type.
 #define POINTERHOLDER_TRANSITION 4
+#include <qpdf/Buffer.hh>
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
 #include <qpdf/QPDFPageObjectHelper.hh>
-#include <qpdf/Buffer.hh>
 
 #include "platform/font_union.h"
 #include "platform/message_box.h"

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QChildEvent>
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QDesktopServices>
 #include <QDir>
 #include <QElapsedTimer>
@@ -134,6 +135,20 @@ void ShowPaper(QWidget& dialog, const QPageLayout& paper) {
   const QString side =
       paper.orientation() == QPageLayout::Landscape ? QStringLiteral("landscape") : QStringLiteral("portrait");
   if (auto* button = dialog.findChild<QRadioButton*>(side); button && !button->isChecked()) button->click();
+}
+
+// Shows the margins of `layout` in a page-setup dialog, which shows none on
+// a printer of the print service otherwise.
+void ShowMargins(QWidget& dialog, const QPageLayout& layout) {
+  auto* units = dialog.findChild<QComboBox*>(QStringLiteral("unitCombo"));
+  if (!units) return;
+  QPageLayout shown = layout;
+  shown.setUnits(qvariant_cast<QPageLayout::Unit>(units->currentData()));
+  const QMarginsF m = shown.margins();
+  const std::pair<const char*, double> boxes[] = {
+      {"leftMargin", m.left()}, {"topMargin", m.top()}, {"rightMargin", m.right()}, {"bottomMargin", m.bottom()}};
+  for (const auto& [name, value] : boxes)
+    if (auto* box = dialog.findChild<QDoubleSpinBox*>(QLatin1String(name))) box->setValue(value);
 }
 
 // Keeps the print's paper through the print dialog: its printer properties
@@ -706,33 +721,51 @@ bool WebBrowser::PrintTo(PrintOutput& output) {
 bool WebBrowser::Preview() {
   lastError_.clear();
   if (!MayPrint()) return false;
-  PrintScope scope(&printing_);
-  const PageSetup setup = CurrentPageSetup();
-  QByteArray body;
-  QPageLayout laidOut;
-  UseStoredPaper(Printer(), setup);
-  QPrintPreviewDialog dialog(&Printer(), window());
-  connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&](QPrinter* printer) {
-    // The dialog's orientation and page-setup buttons change the paper.
-    const QPageLayout layout = BodyLayout(printer->pageLayout(), setup);
-    if (body.isEmpty() || !layout.isEquivalentTo(laidOut)) {
-      body = Layout(layout);
-      laidOut = layout;
+  std::optional<QPageLayout::Orientation> printAfter;
+  {
+    PrintScope scope(&printing_);
+    const PageSetup setup = CurrentPageSetup();
+    QByteArray body;
+    QPageLayout laidOut;
+    UseStoredPaper(Printer(), setup);
+    QPrintPreviewDialog dialog(&Printer(), window());
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&](QPrinter* printer) {
+      // The dialog's orientation and page-setup buttons change the paper.
+      const QPageLayout layout = BodyLayout(printer->pageLayout(), setup);
+      if (body.isEmpty() || !layout.isEquivalentTo(laidOut)) {
+        body = Layout(layout);
+        laidOut = layout;
+      }
+      // Drawing the preview goes to a picture engine; the dialog's own Print
+      // (when it is not the program's, below) sends the same request with the
+      // real printer.
+      const bool previewing = printer->paintEngine() && printer->paintEngine()->type() == QPaintEngine::Picture;
+      PrintOutput output(*printer, previewing ? PrintOutput::Kind::Preview : PrintOutput::Kind::Printer);
+      if (body.isEmpty() || !output.Add(body, setup, Title(), Url().toString()) || !output.Finish()) {
+        lastError_ = body.isEmpty() ? QStringLiteral("The page could not be laid out for printing.") : output.Error();
+        // The preview stays open: a print from it that failed says so now.
+        if (!previewing)
+          MsgBox(QStringLiteral("The page could not be printed: ") + lastError_, MsgButtons::OK, MsgIcon::Critical,
+                 kPrintStatusTitle);
+      }
+    });
+    // Its Print is the program's print, once the preview has closed: the
+    // paper of the page setup in the orientation previewed, the print dialog
+    // that keeps it, and the job checked.
+    for (QAction* action : dialog.findChildren<QAction*>()) {
+      if (action->text().remove(u'&') != QLatin1String("Print")) continue;
+      disconnect(action, &QAction::triggered, nullptr, nullptr);
+      connect(action, &QAction::triggered, &dialog, [&dialog, &printAfter] {
+        printAfter = Printer().pageLayout().orientation();
+        dialog.accept();
+      });
     }
-    // Drawing the preview goes to a picture engine; the dialog's own Print
-    // sends the same request with the real printer.
-    const bool previewing = printer->paintEngine() && printer->paintEngine()->type() == QPaintEngine::Picture;
-    PrintOutput output(*printer, previewing ? PrintOutput::Kind::Preview : PrintOutput::Kind::Printer);
-    if (body.isEmpty() || !output.Add(body, setup, Title(), Url().toString()) || !output.Finish()) {
-      lastError_ = body.isEmpty() ? QStringLiteral("The page could not be laid out for printing.") : output.Error();
-      // The preview stays open: a print from it that failed says so now.
-      if (!previewing)
-        MsgBox(QStringLiteral("The page could not be printed: ") + lastError_, MsgButtons::OK, MsgIcon::Critical,
-               kPrintStatusTitle);
-    }
-  });
-  MakeReadable(dialog, window());
-  ExecDialog(dialog);
+    MakeReadable(dialog, window());
+    ExecDialog(dialog);
+  }
+  if (printAfter && !Print(true, {QString(), printAfter}) && !lastError_.isEmpty())
+    MsgBox(QStringLiteral("The page could not be printed: ") + lastError_, MsgButtons::OK, MsgIcon::Critical,
+           kPrintStatusTitle);
   return true;
 }
 
@@ -750,8 +783,10 @@ bool WebBrowser::PageSetupDialog() {
   printer.setPageMargins(PageSetupLayout(printer.pageLayout(), setup).margins(QPageLayout::Inch), QPageLayout::Inch);
   QPageSetupDialog dialog(&printer, window());
   UseFixedFrame(&dialog);
-  // The dialog offers the printer's default paper first: it shows the stored one.
+  // The dialog offers the printer's default paper first, and on a printer of
+  // the print service no margins: it shows the stored ones.
   ShowPaper(dialog, StoredPaper(setup));
+  ShowMargins(dialog, PageSetupLayout(printer.pageLayout(), setup));
   // The printed header and footer (with the page codes &p, &P, &w, ...) are
   // set here too, beside the paper and the margins.
   auto* texts = new QGroupBox(QStringLiteral("Headers and Footers"), &dialog);

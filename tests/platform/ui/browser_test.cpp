@@ -1,6 +1,8 @@
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QDoubleSpinBox>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -409,6 +411,17 @@ TEST(WebBrowser, PreviewsThePageAndKeepsThePageSetupMarginsInTheStore) {
   ASSERT_TRUE(browser.ExecWB(WebBrowser::kCmdPrintPreview, WebBrowser::kPromptUser)) << browser.LastError().toStdString();
   EXPECT_GE(previewPages, 2);
   EXPECT_TRUE(browser.LastError().isEmpty()) << browser.LastError().toStdString();
+  // Its Print is the program's print, with the print dialog.
+  int dialogs = 0;
+  setup.PrintTo(dir.filePath("previewed.pdf"), &dialogs);
+  WebBrowser::SetDialogHook([](QDialog& dialog) {
+    for (QAction* action : dialog.findChildren<QAction*>())
+      if (action->text().remove('&') == "Print") action->trigger();
+    return dialog.result();
+  });
+  ASSERT_TRUE(browser.Preview());
+  EXPECT_EQ(dialogs, 1);
+  EXPECT_GE(PdfPageTexts(dir.filePath("previewed.pdf")).size(), 2);
 
   // Page setup shows the stored paper and margins, those the print uses
   // (a header takes its room inside them), and stores what the user chose,
@@ -496,7 +509,7 @@ TEST(WebBrowser, ARunHoldsEachFontOnceAndEachPageAsPrintedAlone) {
 }
 
 // On a queue whose own paper is A4, with Letter kept by the page setup: the
-// page-setup dialog shows Letter, and a print through the print dialog is on
+// page-setup dialog shows Letter (and the stored margins), and a print through the print dialog is on
 // Letter unless the user picks other paper in the dialog's printer
 // properties, which then hold for that print only.
 TEST(WebBrowser, PrintsOnThePageSetupsPaperUnlessThePrintDialogChangesIt) {
@@ -529,11 +542,19 @@ TEST(WebBrowser, PrintsOnThePageSetupsPaperUnlessThePrintDialogChangesIt) {
     });
   };
 
+  // Page setup shows the stored paper and margins, which it keeps.
+  setup.values.marginTop = "0.75";
   QString shown;
-  confirm([&](QDialog& d) { shown = paperShown(d); });
+  double top = 0;
+  confirm([&](QDialog& d) {
+    shown = paperShown(d);
+    if (auto* box = d.findChild<QDoubleSpinBox*>("topMargin")) top = box->value();
+  });
   ASSERT_TRUE(browser.PageSetupDialog());
   EXPECT_EQ(shown.toStdString(), "Letter");
-  EXPECT_TRUE(setup.written.contains("paper_size=Letter")) << setup.written.join(" ").toStdString();
+  EXPECT_DOUBLE_EQ(top, 0.75);
+  for (const char* kept : {"paper_size=Letter", "margin_top=0.75"})
+    EXPECT_TRUE(setup.written.contains(kept)) << setup.written.join(" ").toStdString();
 
   struct Case {
     const char* name;
