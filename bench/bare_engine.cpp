@@ -12,10 +12,10 @@ namespace qw::bench {
 namespace {
 
 template <typename Done>
-bool WaitUntil(Done&& done) {
+bool WaitUntil(Done&& done, int timeoutMs = 30000) {
   QElapsedTimer clock;
   clock.start();
-  while (!done() && clock.elapsed() < 30000) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+  while (!done() && clock.elapsed() < timeoutMs) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
   return done();
 }
 
@@ -37,11 +37,11 @@ bool BareEngine::Load(const QString& path) {
   return loaded.value_or(false);
 }
 
-QByteArray BareEngine::PrintToPdf(const QPageLayout& layout) {
+QByteArray BareEngine::PrintToPdf(const QPageLayout& layout, int timeoutMs) {
   // Held by the callback too: it may come after a wait that gave up.
   const auto pdf = std::make_shared<std::optional<QByteArray>>();
   view_->page()->printToPdf([pdf](const QByteArray& result) { *pdf = result; }, layout);
-  WaitUntil([&] { return pdf->has_value(); });
+  WaitUntil([&] { return pdf->has_value(); }, timeoutMs);
   return pdf->value_or(QByteArray());
 }
 

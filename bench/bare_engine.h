@@ -19,8 +19,9 @@ class BareEngine {
   ~BareEngine();
   // Loads the page file; false when it does not load within 30 s.
   bool Load(const QString& path);
-  // The loaded page as a PDF in that page layout; empty when it fails.
-  QByteArray PrintToPdf(const QPageLayout& layout);
+  // The loaded page as a PDF in that page layout; empty when it fails or
+  // takes longer than timeoutMs.
+  QByteArray PrintToPdf(const QPageLayout& layout, int timeoutMs = 30000);
 
  private:
   std::unique_ptr<QWebEngineView> view_;

@@ -22,6 +22,8 @@ void UseDatabase(const QString& path, bool demoFilter);
 // The process's resident memory now and at its peak, in MiB.
 double ResidentMib();
 double PeakResidentMib();
+// Starts counting the peak anew (PeakResidentMib then gives the peak since).
+void ResetPeakResident();
 // Sets the counters rss_mb (now, the database file still mapped for a
 // moment after its last use), idle_mb (once the program has been idle long
 // enough to let the mapping go) and peak_mb.

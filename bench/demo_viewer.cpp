@@ -1,6 +1,7 @@
 #include "demo_viewer.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 
 #include "data/marina_db.h"
 #include "platform/program.h"
@@ -14,11 +15,12 @@ QString DemoFolder() { return QStringLiteral(QUAYWISE_PROGRAM_DIR); }
 
 }  // namespace
 
-DemoViewer::DemoViewer() {
+DemoViewer::DemoViewer(const QString& database) {
   qw::AppSettings& s = qw::Settings();
   s = qw::AppSettings{};
-  s.DataFolder = DemoFolder() + QStringLiteral("/Database");
-  s.DatabaseFileName = QStringLiteral("marina.mdb");
+  const QFileInfo file(database.isEmpty() ? DemoFolder() + QStringLiteral("/Database/marina.mdb") : database);
+  s.DataFolder = file.absolutePath();
+  s.DatabaseFileName = file.fileName();
   s.PhotosFolder = DemoFolder() + QStringLiteral("/Photos");
   s.EditionName = QStringLiteral("New England");
   qw::SetProgramFolder(DemoFolder());

@@ -20,8 +20,9 @@ class DemoViewer {
     std::int32_t no;
   };
 
-  // Shows the viewer on the first entry and waits for its page.
-  DemoViewer();
+  // Shows the viewer on the first entry and waits for its page; over the
+  // demo database, or over the database file `database` when given.
+  explicit DemoViewer(const QString& database = QString());
   ~DemoViewer();
   DemoViewer(const DemoViewer&) = delete;
   DemoViewer& operator=(const DemoViewer&) = delete;

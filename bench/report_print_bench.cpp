@@ -1,9 +1,16 @@
 // Every demo marina's report printed in one run of the report viewer's
-// "Print report" dialog ("All pages") into one PDF file: each report composed,
-// written, loaded into the browser and printed in turn. Reports the file's
-// size, its pages, and what a page weighs without its pictures. Its floor
-// (x_bare) is the bare browser engine loading each of the same pages, saved
-// as the run showed them, and laying it out for print on the same paper.
+// "Print report" dialog ("All pages"): each report composed, written, loaded
+// into the browser and printed in turn, three runs in a row.
+//  - Into one PDF file: the file's size, its pages, how many pages carry
+//    their marina's name as text, what a page weighs without its pictures,
+//    and the file beside one document of the same pages (the bare engine
+//    printing all the saved pages at once). Its floor (x_bare) is the bare
+//    engine loading each of the same pages and laying it out for print.
+//  - To a queue of a print service of the benchmark's own (cupsd), whose
+//    backend keeps each job: the job as the printer gets it beside the same
+//    reports printed into a file.
+// Both give the program's memory before the runs, and the peak during each
+// run and what is left after it.
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -15,8 +22,11 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
+#include <optional>
+
 #include "bare_engine.h"
 #include "bench_support.h"
+#include "common/print_service.h"
 #include "demo_viewer.h"
 #include "platform/print_pages.h"
 #include "platform/ui/browser.h"
@@ -26,6 +36,8 @@
 
 namespace {
 
+constexpr int kRuns = 3;
+
 // Lets the program settle after a run: pending deletions done, the event
 // loop idle for a moment.
 void Settle() {
@@ -34,6 +46,8 @@ void Settle() {
   idle.start();
   while (idle.elapsed() < 2000) QApplication::processEvents(QEventLoop::AllEvents, 50);
 }
+
+double Mib(qint64 bytes) { return bytes / double(1 << 20); }
 
 // The bytes of the pictures in a PDF file, as pdfimages lists them.
 qint64 PictureBytes(const QString& pdf) {
@@ -52,67 +66,8 @@ qint64 PictureBytes(const QString& pdf) {
   return total;
 }
 
-void BM_PrintAllDemoReportsToOnePdf(benchmark::State& state) {
-  const DemoViewer demo;
-  qw::frm_view_report* viewer = demo.Viewer();
-  if (!viewer) {
-    state.SkipWithError("the first report did not load");
-    return;
-  }
-  QTemporaryDir work;
-  const QString pdf = work.filePath(QStringLiteral("reports.pdf"));
-  QPrinter& printer = qw::WebBrowser::Printer();
-  printer.setOutputFormat(QPrinter::PdfFormat);
-  printer.setOutputFileName(pdf);
-  // Each page as the run loads it, for the floor.
-  QStringList saved;
-  const auto saving = QObject::connect(viewer->wb, &qw::WebBrowser::DocumentComplete, [&] {
-    saved << work.filePath(QStringLiteral("page%1.htm").arg(saved.size(), 3, 10, QLatin1Char('0')));
-    QFile::copy(qw::ReportPagePath(), saved.last());
-  });
-  double runSeconds = 0;
-  // The run asks for its file first: the same file every time.
-  const auto chooseFile = qw::WebBrowser::SetDialogHook([&](QDialog& d) {
-    if (auto* files = qobject_cast<QFileDialog*>(&d)) files->selectFile(pdf);
-    return int(QDialog::Accepted);
-  });
-  Settle();
-  // The program's own memory: the browser engine's helper processes are not
-  // counted.
-  const double before = qw::bench::ResidentMib();
-  for (auto _ : state) {
-    QFile::remove(pdf);
-    QElapsedTimer clock;
-    clock.start();
-    viewer->printCommands->StartRun({qw::PrintChoice::AllPages, QString(), QString()});
-    while (viewer->printCommands->Run().PrintFlagAvail()) QApplication::processEvents(QEventLoop::AllEvents, 50);
-    runSeconds = clock.elapsed() / 1000.0;
-    state.SetIterationTime(runSeconds);
-  }
-  QObject::disconnect(saving);
-  {
-    const QPageLayout paper = qw::BodyLayout(printer.pageLayout(), qw::CurrentPageSetup());
-    qw::bench::BareEngine bare(viewer->wb->size());
-    QElapsedTimer clock;
-    clock.start();
-    int laidOut = 0;
-    for (const QString& page : saved) laidOut += bare.Load(page) && !bare.PrintToPdf(paper).isEmpty() ? 1 : 0;
-    const double bareSeconds = clock.elapsed() / 1000.0;
-    state.counters["bare_s"] = bareSeconds;
-    state.counters["bare_pages"] = laidOut;
-    if (bareSeconds > 0) state.counters["x_bare"] = runSeconds / bareSeconds;
-  }
-  Settle();
-  // A run keeps nothing of its reports once it has ended.
-  state.counters["memory_before_MB"] = before;
-  state.counters["memory_after_MB"] = qw::bench::ResidentMib();
-  qw::WebBrowser::SetDialogHook(chooseFile);
-  const QList<DemoViewer::Entry>& marinas = demo.Entries();
-  QPdfDocument document;
-  document.load(pdf);
-  const qint64 bytes = QFileInfo(pdf).size();
-  const int pages = document.pageCount();
-  // Searchable: the page of each report carries its marina's name as text.
+// How many pages of the PDF carry the name of the marina they belong to.
+int PagesNamingTheirMarina(const QString& pdf, const QList<DemoViewer::Entry>& marinas) {
   QProcess text;
   text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
   text.waitForFinished(120000);
@@ -120,10 +75,149 @@ void BM_PrintAllDemoReportsToOnePdf(benchmark::State& state) {
   int named = 0;
   for (int i = 0; i < std::min<qsizetype>(pageTexts.size(), marinas.size()); ++i)
     named += pageTexts[i].contains(marinas[i].name.trimmed().left(20)) ? 1 : 0;
-  state.counters["pages_naming_their_marina"] = named;
-  state.counters["reports"] = double(marinas.size());
+  return named;
+}
+
+// The viewer over the demo database (or the large one when named), on its
+// first report; nullptr, the benchmark skipped, when that did not load.
+qw::frm_view_report* ViewerOrSkip(const DemoViewer& demo, benchmark::State& state) {
+  if (!demo.Viewer()) state.SkipWithError("the first report did not load");
+  return demo.Viewer();
+}
+
+// Prints every report of the viewer's list in one run and waits for its end.
+void PrintAll(qw::frm_view_report* viewer) {
+  viewer->printCommands->StartRun({qw::PrintChoice::AllPages, QString(), QString()});
+  while (viewer->printCommands->Run().PrintFlagAvail()) QApplication::processEvents(QEventLoop::AllEvents, 50);
+}
+
+// While it lives, prints go into the PDF file `pdf`: the run's question for
+// its file gets that file as answer.
+class IntoFile {
+ public:
+  explicit IntoFile(const QString& pdf) {
+    QPrinter& printer = qw::WebBrowser::Printer();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    previous_ = qw::WebBrowser::SetDialogHook([pdf](QDialog& d) {
+      if (auto* files = qobject_cast<QFileDialog*>(&d)) files->selectFile(pdf);
+      return int(QDialog::Accepted);
+    });
+  }
+  ~IntoFile() { qw::WebBrowser::SetDialogHook(previous_); }
+  IntoFile(const IntoFile&) = delete;
+  IntoFile& operator=(const IntoFile&) = delete;
+
+ private:
+  qw::WebBrowser::DialogHook previous_;
+};
+
+// The runs of one benchmark: each timed, with the peak memory during it and
+// what is left once the program has settled after it.
+class Runs {
+ public:
+  Runs(benchmark::State& state, qw::frm_view_report* viewer) : state_(state), viewer_(viewer) {
+    Settle();
+    before_ = qw::bench::ResidentMib();
+  }
+  // One run of every report; `after` runs once it has ended, untimed.
+  template <typename After>
+  void Run(After&& after) {
+    qw::bench::ResetPeakResident();
+    QElapsedTimer clock;
+    clock.start();
+    PrintAll(viewer_);
+    seconds_ = clock.elapsed() / 1000.0;
+    state_.SetIterationTime(seconds_);
+    const double peak = qw::bench::PeakResidentMib();
+    after();
+    Settle();
+    const int n = ++runs_;
+    state_.counters["peak_MB_" + std::to_string(n)] = peak;
+    state_.counters["after_MB_" + std::to_string(n)] = qw::bench::ResidentMib();
+  }
+  void Count() { state_.counters["memory_before_MB"] = before_; }
+  double Seconds() const { return seconds_; }
+
+ private:
+  benchmark::State& state_;
+  qw::frm_view_report* viewer_;
+  double before_ = 0;
+  double seconds_ = 0;
+  int runs_ = 0;
+};
+
+// One document of these pages: each page shown whole in a frame of the
+// body's size, a frame a page, printed by the bare engine at once.
+qint64 OneDocumentBytes(const QStringList& pages, const QPageLayout& body, QSize view, const QString& folder) {
+  const QSizeF inches = body.paintRect(QPageLayout::Inch).size();
+  QString html = QStringLiteral("<html><body style='margin:0'>");
+  for (const QString& page : pages)
+    html += QStringLiteral("<iframe src='%1' style='display:block;border:0;width:%2in;height:%3in;"
+                           "break-after:page'></iframe>")
+                .arg(QUrl::fromLocalFile(page).toString())
+                .arg(inches.width() - 0.02)
+                .arg(inches.height() - 0.05);
+  const QString all = folder + QStringLiteral("/all.htm");
+  QFile file(all);
+  if (!file.open(QIODevice::WriteOnly)) return 0;
+  file.write((html + QStringLiteral("</body></html>")).toUtf8());
+  file.close();
+  qw::bench::BareEngine bare(view);
+  if (!bare.Load(all)) return 0;
+  const QByteArray pdf = bare.PrintToPdf(body, 600000);
+  QFile out(folder + QStringLiteral("/one.pdf"));
+  out.open(QIODevice::WriteOnly);
+  out.write(pdf);
+  return pdf.size();
+}
+
+void BM_PrintAllDemoReportsToOnePdf(benchmark::State& state) {
+  const DemoViewer demo(qw::bench::LargeDatabase());
+  qw::frm_view_report* viewer = ViewerOrSkip(demo, state);
+  if (!viewer) return;
+  QTemporaryDir work;
+  const QString pdf = work.filePath(QStringLiteral("reports.pdf"));
+  QPrinter& printer = qw::WebBrowser::Printer();
+  std::optional<IntoFile> intoFile(std::in_place, pdf);
+  // Each page as the first run loads it, for the floor.
+  QStringList saved;
+  const auto saving = QObject::connect(viewer->wb, &qw::WebBrowser::DocumentComplete, [&] {
+    saved << work.filePath(QStringLiteral("page%1.htm").arg(saved.size(), 4, 10, QLatin1Char('0')));
+    QFile::copy(qw::ReportPagePath(), saved.last());
+  });
+  Runs runs(state, viewer);
+  for (auto _ : state) {
+    QFile::remove(pdf);
+    runs.Run([&] { QObject::disconnect(saving); });
+  }
+  intoFile.reset();
+  runs.Count();
+  const QPageLayout body = qw::BodyLayout(printer.pageLayout(), qw::CurrentPageSetup());
+  {
+    qw::bench::BareEngine bare(viewer->wb->size());
+    QElapsedTimer clock;
+    clock.start();
+    int laidOut = 0;
+    for (const QString& page : saved) laidOut += bare.Load(page) && !bare.PrintToPdf(body).isEmpty() ? 1 : 0;
+    const double bareSeconds = clock.elapsed() / 1000.0;
+    state.counters["bare_s"] = bareSeconds;
+    state.counters["bare_pages"] = laidOut;
+    if (bareSeconds > 0) state.counters["x_bare"] = runs.Seconds() / bareSeconds;
+  }
+  const qint64 bytes = QFileInfo(pdf).size();
+  // One document of the demo's pages (a thousand frames are more than the
+  // engine lays out in one go).
+  const qint64 one = qw::bench::LargeDatabase().isEmpty() ? OneDocumentBytes(saved, body, viewer->wb->size(), work.path()) : 0;
+  QPdfDocument document;
+  document.load(pdf);
+  const int pages = document.pageCount();
+  state.counters["pages_naming_their_marina"] = PagesNamingTheirMarina(pdf, demo.Entries());
+  state.counters["reports"] = double(demo.Entries().size());
   state.counters["pages"] = pages;
-  state.counters["file_MB"] = bytes / double(1 << 20);
+  state.counters["file_MB"] = Mib(bytes);
+  state.counters["one_document_MB"] = Mib(one);
+  if (one > 0) state.counters["x_one_document"] = double(bytes) / double(one);
   state.counters["page_KB_without_pictures"] = pages ? (bytes - PictureBytes(pdf)) / 1024.0 / pages : 0;
   // QUAYWISE_BENCH_KEEP_PDF=FILE keeps the printed file for a look.
   const QString keep = qEnvironmentVariable("QUAYWISE_BENCH_KEEP_PDF");
@@ -133,6 +227,51 @@ void BM_PrintAllDemoReportsToOnePdf(benchmark::State& state) {
   }
 }
 
+void BM_PrintAllDemoReportsToAPrintQueue(benchmark::State& state) {
+  qw::testing::PrintService service;
+  if (!service.Ready() || !service.AddQueue(QStringLiteral("bench"), QStringLiteral("Letter"), true)) {
+    state.SkipWithError(("no print service: " + service.Why()).toStdString().c_str());
+    return;
+  }
+  const DemoViewer demo(qw::bench::LargeDatabase());
+  qw::frm_view_report* viewer = ViewerOrSkip(demo, state);
+  if (!viewer) return;
+  QTemporaryDir work;
+  const QString pdf = work.filePath(QStringLiteral("reports.pdf"));
+  // The same reports into a file first, untimed.
+  {
+    const IntoFile intoFile(pdf);
+    PrintAll(viewer);
+  }
+  const qint64 fileBytes = QFileInfo(pdf).size();
+  QPrinter& printer = qw::WebBrowser::Printer();
+  printer.setOutputFileName(QString());
+  printer.setOutputFormat(QPrinter::NativeFormat);
+  printer.setPrinterName(QStringLiteral("bench"));
+  Runs runs(state, viewer);
+  qint64 jobBytes = 0;
+  QString job;
+  int sent = 0;
+  for (auto _ : state) {
+    runs.Run([&] {
+      const QList<qw::testing::PrintService::Job> jobs = service.Jobs(QStringLiteral("bench"), ++sent);
+      job = jobs.isEmpty() ? QString() : jobs.last().file;
+      jobBytes = QFileInfo(job).size();
+    });
+  }
+  runs.Count();
+  const QList<qw::testing::PrintService::Job> jobs = service.Jobs(QStringLiteral("bench"), kRuns);
+  QPdfDocument document;
+  document.load(job);
+  state.counters["jobs"] = double(jobs.size());
+  state.counters["job_pages"] = document.pageCount();
+  state.counters["pages_naming_their_marina"] = PagesNamingTheirMarina(job, demo.Entries());
+  state.counters["job_MB"] = Mib(jobBytes);
+  state.counters["file_MB"] = Mib(fileBytes);
+  if (fileBytes > 0) state.counters["x_file"] = double(jobBytes) / double(fileBytes);
+}
+
 }  // namespace
 
-BENCHMARK(BM_PrintAllDemoReportsToOnePdf)->Unit(benchmark::kSecond)->Iterations(1)->UseManualTime();
+BENCHMARK(BM_PrintAllDemoReportsToOnePdf)->Unit(benchmark::kSecond)->Iterations(kRuns)->UseManualTime();
+BENCHMARK(BM_PrintAllDemoReportsToAPrintQueue)->Unit(benchmark::kSecond)->Iterations(kRuns)->UseManualTime();

@@ -1,24 +1,32 @@
 #include "platform/print_pages.h"
 
 #include <QBuffer>
+#include <QCryptographicHash>
 #include <QFont>
+#include <QHash>
+#include <QIODevice>
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QStringList>
 #include <algorithm>
+#include <cerrno>
 #include <exception>
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
 // This code uses std::shared_ptr only, none of qpdf's older pointer type.
 #define POINTERHOLDER_TRANSITION 4
+#include <qpdf/Buffer.hh>
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
 #include <qpdf/QPDFPageObjectHelper.hh>
-#include <qpdf/QPDFWriter.hh>
 
+#include "platform/font_union.h"
 #include "platform/message_box.h"
+#include "platform/program.h"
 
 namespace qw {
 namespace {
@@ -40,17 +48,22 @@ constexpr double kDefaultBottomInches = 0.4;
 constexpr double kDefaultSideInches = 0.5;
 constexpr double kBandInches = kLineInches + kGapInches;
 
-// The page's margins in inches (see PageSetupLayout) on a sheet of this size.
-QMarginsF SheetMargins(const QSizeF& sheetInches, const PageSetup& setup) {
-  const QMarginsF margins(MarginInches(setup.marginLeft, kDefaultSideInches),
-                          MarginInches(setup.marginTop, kDefaultTopInches),
-                          MarginInches(setup.marginRight, kDefaultSideInches),
-                          MarginInches(setup.marginBottom, kDefaultBottomInches));
+// The page's margins in inches (see PageSetupLayout) on a sheet of this size,
+// of which the printer cannot print on `unprintable`.
+QMarginsF SheetMargins(const QSizeF& sheetInches, const PageSetup& setup, const QMarginsF& unprintable) {
+  const auto atLeast = [&unprintable](QMarginsF m) {
+    return QMarginsF(std::max(m.left(), unprintable.left()), std::max(m.top(), unprintable.top()),
+                     std::max(m.right(), unprintable.right()), std::max(m.bottom(), unprintable.bottom()));
+  };
+  const QMarginsF margins = atLeast(QMarginsF(MarginInches(setup.marginLeft, kDefaultSideInches),
+                                              MarginInches(setup.marginTop, kDefaultTopInches),
+                                              MarginInches(setup.marginRight, kDefaultSideInches),
+                                              MarginInches(setup.marginBottom, kDefaultBottomInches)));
   const double bands = (setup.header.isEmpty() ? 0 : kBandInches) + (setup.footer.isEmpty() ? 0 : kBandInches);
   // Margins that leave no body (a hand-edited store) give way to the defaults.
   if (sheetInches.height() - margins.top() - margins.bottom() - bands < 1 ||
       sheetInches.width() - margins.left() - margins.right() < 1)
-    return QMarginsF(kDefaultSideInches, kDefaultTopInches, kDefaultSideInches, kDefaultBottomInches);
+    return atLeast(QMarginsF(kDefaultSideInches, kDefaultTopInches, kDefaultSideInches, kDefaultBottomInches));
   return margins;
 }
 
@@ -76,11 +89,6 @@ void DrawLine(QPainter& painter, const QRectF& line, const QStringList& parts) {
   }
 }
 
-QByteArray ToByteArray(QPDFWriter& writer) {
-  std::shared_ptr<Buffer> buffer = writer.getBufferSharedPointer();
-  return QByteArray(reinterpret_cast<const char*>(buffer->getBuffer()), qsizetype(buffer->getSize()));
-}
-
 QSizeF PagePoints(QPDFPageObjectHelper& page) {
   const QPDFObjectHandle::Rectangle box = page.getMediaBox().getArrayAsRectangle();
   return QSizeF(box.urx - box.llx, box.ury - box.lly);
@@ -88,7 +96,7 @@ QSizeF PagePoints(QPDFPageObjectHelper& page) {
 
 // One header-and-footer page per body page, each of the body page's size.
 QByteArray HeaderFooterPages(const QList<QSizeF>& sizes, const PageSetup& setup, const QString& title,
-                             const QString& url) {
+                             const QString& url, const QMarginsF& unprintable) {
   QBuffer out;
   out.open(QIODevice::WriteOnly);
   {
@@ -103,7 +111,7 @@ QByteArray HeaderFooterPages(const QList<QSizeF>& sizes, const PageSetup& setup,
         writer.newPage();
       }
       DrawHeaderFooter(painter, QRectF(QPointF(0, 0), sizes[i]), setup,
-                       PageCodeValues{i + 1, int(sizes.size()), title, url});
+                       PageCodeValues{i + 1, int(sizes.size()), title, url, {}}, unprintable);
     }
   }
   return out.data();
@@ -225,9 +233,15 @@ QPageLayout StoredPaper(const PageSetup& setup) {
   return QPageLayout(paper, orientation, QMarginsF(), QPageLayout::Inch);
 }
 
+QMarginsF UnprintableInches(const QPageLayout& paper) {
+  QPageLayout inches = paper;
+  inches.setUnits(QPageLayout::Inch);
+  return inches.minimumMargins();
+}
+
 QPageLayout PageSetupLayout(const QPageLayout& paper, const PageSetup& setup) {
   QPageLayout layout(paper.pageSize(), paper.orientation(), QMarginsF(), QPageLayout::Inch);
-  layout.setMargins(SheetMargins(layout.fullRect(QPageLayout::Inch).size(), setup));
+  layout.setMargins(SheetMargins(layout.fullRect(QPageLayout::Inch).size(), setup, UnprintableInches(paper)));
   return layout;
 }
 
@@ -241,7 +255,7 @@ QPageLayout BodyLayout(const QPageLayout& paper, const PageSetup& setup) {
 }
 
 void DrawHeaderFooter(QPainter& painter, const QRectF& sheet, const PageSetup& setup,
-                      const PageCodeValues& values) {
+                      const PageCodeValues& values, const QMarginsF& unprintable) {
   if (setup.header.isEmpty() && setup.footer.isEmpty()) return;
   QPaintDevice* device = painter.device();
   const double dpiX = device ? device->logicalDpiX() : 72;
@@ -251,7 +265,7 @@ void DrawHeaderFooter(QPainter& painter, const QRectF& sheet, const PageSetup& s
   painter.save();
   painter.setFont(font);
   painter.setPen(Qt::black);
-  const QMarginsF margins = SheetMargins(QSizeF(sheet.width() / dpiX, sheet.height() / dpiY), setup);
+  const QMarginsF margins = SheetMargins(QSizeF(sheet.width() / dpiX, sheet.height() / dpiY), setup, unprintable);
   const double left = margins.left() * dpiX;
   const double width = sheet.width() - left - margins.right() * dpiX;
   const QRectF header(sheet.left() + left, sheet.top() + margins.top() * dpiY, width, kLineInches * dpiY);
@@ -262,87 +276,387 @@ void DrawHeaderFooter(QPainter& painter, const QRectF& sheet, const PageSetup& s
   painter.restore();
 }
 
+// ---------------------------------------------------------------- PdfAssembler
+
+namespace {
+
+constexpr int kCatalog = 1;
+constexpr int kPageTree = 2;
+constexpr int kObjectsPerStream = 200;
+constexpr qsizetype kWriteBuffer = qsizetype(1) << 20;
+
+// A zlib stream as FlateDecode reads it (qCompress puts the length first).
+QByteArray Deflated(const QByteArray& data) { return qCompress(data, 6).mid(4); }
+
+QByteArray Reference(int number) { return QByteArray::number(number) + " 0 R"; }
+
+QByteArray Name(const std::string& name) { return QByteArray::fromStdString(QPDFObjectHandle::newName(name).unparse()); }
+
+}  // namespace
+
 struct PdfAssembler::Parts {
-  // The documents the pages come from must live until the output is written.
-  std::vector<QByteArray> buffers;
-  std::vector<std::unique_ptr<QPDF>> sources;
-  QPDF out;
-  int pages = 0;
+  // Where an object is: in the file at `at` (kind 1), or the index-th of the
+  // object stream numbered `at` (kind 2).
+  struct Where {
+    quint8 kind = 0;
+    quint64 at = 0;
+    quint32 index = 0;
+  };
+
+  QIODevice* out = nullptr;
+  int fromPage = 0;
+  int toPage = 0;
+  QString title;
+  qint64 written = 0;  // bytes handed to out
+  QByteArray buffer;   // bytes waiting for it
+  QString failure;     // why the file cannot be finished
+  std::vector<Where> objects = std::vector<Where>(3);  // 0 free, 1 catalogue, 2 page tree
+  // Every object written so far by what it holds (SHA-1 of its text and
+  // data), so that the same object is written once.
+  QHash<QByteArray, int> byContent;
+  // The object stream being filled.
+  QByteArray streamHead;
+  QByteArray streamBody;
+  std::vector<int> streamMembers;
+  std::vector<int> kids;  // the pages written, in order
+  int pages = 0;          // the pages added
+  // The font programs gathered from the prints' subsets, by font; written
+  // last, when every subset is in.
+  struct Program {
+    int number = 0;
+    TrueTypeUnion glyphs;
+  };
+  std::map<QByteArray, Program> programs;
+
+  // The number of the gathered program that takes in this subset of the
+  // font `name`; 0 when it cannot.
+  int Gather(const QByteArray& name, QPDFObjectHandle subset) {
+    const std::shared_ptr<Buffer> data = subset.getStreamData(qpdf_dl_generalized);
+    const QByteArray font(reinterpret_cast<const char*>(data->getBuffer()), qsizetype(data->getSize()));
+    Program& program = programs[name + '\0' + TrueTypeUnion::Identity(font)];
+    if (!program.glyphs.Add(font)) return 0;
+    if (program.number == 0) program.number = NewObject();
+    return program.number;
+  }
+
+  bool InRange(int page) const {
+    return fromPage <= 0 || (page >= fromPage && (toPage < fromPage || page <= toPage));
+  }
+  int NewObject() {
+    objects.push_back(Where{});
+    return int(objects.size()) - 1;
+  }
+  qint64 Offset() const { return written + buffer.size(); }
+  void Put(const QByteArray& bytes) {
+    buffer += bytes;
+    if (buffer.size() >= kWriteBuffer) Flush();
+  }
+  void Flush() {
+    if (!failure.isEmpty()) buffer.clear();
+    qint64 done = 0;
+    while (done < buffer.size()) {
+      errno = 0;
+      const qint64 n = out->write(buffer.constData() + done, buffer.size() - done);
+      if (n <= 0) {
+        failure = WriteFailureReason(errno, out->errorString());
+        break;
+      }
+      done += n;
+    }
+    written += buffer.size();
+    buffer.clear();
+  }
+  void PutObject(int number, const QByteArray& text) {
+    objects[size_t(number)] = Where{1, quint64(Offset()), 0};
+    Put(QByteArray::number(number) + " 0 obj\n" + text + "\nendobj\n");
+  }
+  void PutStream(int number, const QByteArray& dictionary, const QByteArray& data) {
+    objects[size_t(number)] = Where{1, quint64(Offset()), 0};
+    Put(QByteArray::number(number) + " 0 obj\n" + dictionary + "\nstream\n");
+    Put(data);
+    Put("\nendstream\nendobj\n");
+  }
+  // Objects other than streams go into compressed object streams.
+  void PutInStream(int number, const QByteArray& text) {
+    objects[size_t(number)] = Where{2, 0, quint32(streamMembers.size())};
+    streamHead += QByteArray::number(number) + ' ' + QByteArray::number(streamBody.size()) + ' ';
+    streamBody += text + '\n';
+    streamMembers.push_back(number);
+    if (streamMembers.size() >= size_t(kObjectsPerStream)) EndObjectStream();
+  }
+  void EndObjectStream() {
+    if (streamMembers.empty()) return;
+    const int number = NewObject();
+    for (const int member : streamMembers) objects[size_t(member)].at = quint64(number);
+    const QByteArray data = Deflated(streamHead + streamBody);
+    PutStream(number,
+              "<</Type/ObjStm/N " + QByteArray::number(qsizetype(streamMembers.size())) + "/First " +
+                  QByteArray::number(streamHead.size()) + "/Filter/FlateDecode/Length " +
+                  QByteArray::number(data.size()) + ">>",
+              data);
+    streamHead.clear();
+    streamBody.clear();
+    streamMembers.clear();
+  }
 };
 
-PdfAssembler::PdfAssembler() : parts_(std::make_unique<Parts>()) {
-  parts_->out.setSuppressWarnings(true);
-  parts_->out.emptyPDF();
+// Writes the objects of one print that its pages reach, each under its
+// number in the whole document; one the document holds already is not
+// written again.
+class PdfAssembler::Copier {
+ public:
+  explicit Copier(Parts& parts) : parts_(parts) {}
+
+  // A page to write under `number`; references to it point there.
+  void Place(QPDFObjectHandle page, int number) { numbers_[page.getObjGen()] = number; }
+  // A page or page-tree node not written: references to it are null.
+  void Leave(QPDFObjectHandle object) { left_.insert(object.getObjGen()); }
+  bool Left(QPDFObjectHandle object) const { return left_.count(object.getObjGen()) > 0; }
+
+  void WritePage(QPDFObjectHandle page) {
+    QByteArray text = "<<";
+    for (auto [key, value] : page.getDictAsMap()) {
+      if (key == "/Parent") continue;
+      if (!value.isNull()) text += Name(key) + ' ' + Value(value) + ' ';
+    }
+    text += "/Parent " + Reference(kPageTree) + ">>";
+    parts_.PutInStream(numbers_.at(page.getObjGen()), text);
+  }
+
+ private:
+  QByteArray Value(QPDFObjectHandle object) {
+    if (!object.isIndirect()) return Content(object);
+    const int number = Number(object);
+    return number > 0 ? Reference(number) : QByteArray("null");
+  }
+
+  QByteArray Content(QPDFObjectHandle object) {
+    NoteProgram(object);
+    if (object.isArray()) {
+      QByteArray text = "[";
+      for (QPDFObjectHandle item : object.getArrayAsVector()) text += Value(item) + ' ';
+      return text + ']';
+    }
+    if (object.isDictionary()) {
+      QByteArray text = "<<";
+      for (auto [key, value] : object.getDictAsMap())
+        if (!value.isNull()) text += Name(key) + ' ' + Value(value) + ' ';
+      return text + ">>";
+    }
+    return QByteArray::fromStdString(object.unparse());
+  }
+
+  // A TrueType font whose glyphs are numbered as in its program (no glyph
+  // map of its own): its program may be gathered with the other subsets of
+  // the same font.
+  void NoteProgram(QPDFObjectHandle font) {
+    if (!font.isDictionary() || !font.getKey("/Subtype").isNameAndEquals("/CIDFontType2") ||
+        !font.getKey("/CIDToGIDMap").isNameAndEquals("/Identity"))
+      return;
+    QPDFObjectHandle descriptor = font.getKey("/FontDescriptor");
+    QPDFObjectHandle program = descriptor.isDictionary() ? descriptor.getKey("/FontFile2") : QPDFObjectHandle();
+    QPDFObjectHandle name = descriptor.isDictionary() ? descriptor.getKey("/FontName") : QPDFObjectHandle();
+    if (!program.isStream() || !program.isIndirect() || !name.isName()) return;
+    // The subset's tag ("ABCDEF+") goes.
+    const QByteArray full = QByteArray::fromStdString(name.getName());
+    programs_[program.getObjGen()] = full.mid(full.indexOf('+') + 1);
+  }
+
+  // The number of an indirect object, written first when it is not yet; 0
+  // for one that is not written (null).
+  int Number(QPDFObjectHandle object) {
+    const QPDFObjGen id = object.getObjGen();
+    if (const auto it = numbers_.find(id); it != numbers_.end()) return it->second;
+    if (left_.count(id) || object.isNull()) return 0;
+    if (const auto program = programs_.find(id); program != programs_.end()) {
+      if (const int number = parts_.Gather(program->second, object); number > 0) {
+        numbers_[id] = number;
+        return number;
+      }
+    }
+    // Reached again on its own way down (a loop): numbered now, written when
+    // its turn comes.
+    if (open_.count(id)) {
+      const int number = parts_.NewObject();
+      pinned_[id] = number;
+      return number;
+    }
+    open_.insert(id);
+    QByteArray text;
+    QByteArray data;
+    const bool stream = object.isStream();
+    if (stream) {
+      text = "<<";
+      for (auto [key, value] : object.getDict().getDictAsMap())
+        if (key != "/Length" && !value.isNull()) text += Name(key) + ' ' + Value(value) + ' ';
+      const std::shared_ptr<Buffer> raw = object.getRawStreamData();
+      data = QByteArray(reinterpret_cast<const char*>(raw->getBuffer()), qsizetype(raw->getSize()));
+      text += "/Length " + QByteArray::number(data.size()) + ">>";
+    } else {
+      text = Content(object);
+    }
+    open_.erase(id);
+    int number = 0;
+    if (const auto pin = pinned_.find(id); pin != pinned_.end()) {
+      number = pin->second;
+    } else {
+      QCryptographicHash hash(QCryptographicHash::Sha1);
+      hash.addData(stream ? QByteArrayView("s") : QByteArrayView("o"));
+      hash.addData(text);
+      hash.addData(data);
+      const QByteArray key = hash.result();
+      if (const auto same = parts_.byContent.constFind(key); same != parts_.byContent.constEnd()) {
+        numbers_[id] = same.value();
+        return same.value();
+      }
+      number = parts_.NewObject();
+      parts_.byContent.insert(key, number);
+    }
+    if (stream)
+      parts_.PutStream(number, text, data);
+    else
+      parts_.PutInStream(number, text);
+    numbers_[id] = number;
+    return number;
+  }
+
+  Parts& parts_;
+  std::map<QPDFObjGen, int> numbers_;
+  std::set<QPDFObjGen> left_;
+  std::set<QPDFObjGen> open_;
+  std::map<QPDFObjGen, int> pinned_;
+  std::map<QPDFObjGen, QByteArray> programs_;  // font programs to gather, by font
+};
+
+PdfAssembler::PdfAssembler(QIODevice& out, int fromPage, int toPage) : parts_(std::make_unique<Parts>()) {
+  parts_->out = &out;
+  parts_->fromPage = fromPage;
+  parts_->toPage = toPage;
+  parts_->Put("%PDF-1.7\n%\xE2\xE3\xCF\xD3\n");
 }
 
 PdfAssembler::~PdfAssembler() = default;
 
+void PdfAssembler::SetTitle(const QString& title) { parts_->title = title; }
+
 int PdfAssembler::PageCount() const { return parts_->pages; }
 
-int PdfAssembler::Add(const QByteArray& bodyPdf, const PageSetup& setup, const QString& title,
-                      const QString& url) {
+int PdfAssembler::Add(const QByteArray& bodyPdf, const PageSetup& setup, const QString& title, const QString& url,
+                      const QMarginsF& unprintable) {
   error_.clear();
+  Parts& parts = *parts_;
+  if (!parts.failure.isEmpty()) {
+    error_ = QStringLiteral("The print could not be written: %1.").arg(parts.failure);
+    return 0;
+  }
   try {
-    parts_->buffers.push_back(bodyPdf);
-    auto body = std::make_unique<QPDF>();
-    body->setSuppressWarnings(true);
-    const QByteArray& bytes = parts_->buffers.back();
-    body->processMemoryFile("printed page", bytes.constData(), size_t(bytes.size()));
-    std::vector<QPDFPageObjectHelper> pages = QPDFPageDocumentHelper(*body).getAllPages();
+    QPDF body;
+    body.setSuppressWarnings(true);
+    body.processMemoryFile("printed page", bodyPdf.constData(), size_t(bodyPdf.size()));
+    QPDFPageDocumentHelper helper(body);
+    helper.pushInheritedAttributesToPage();
+    std::vector<QPDFPageObjectHelper> pages = helper.getAllPages();
     if (pages.empty()) {
       error_ = QStringLiteral("The printed page has no pages.");
       return 0;
     }
+    // The header and footer, stamped on; their document lives until the
+    // pages are written, which read from it.
+    QPDF overlay;
+    QByteArray lines;
     if (!setup.header.isEmpty() || !setup.footer.isEmpty()) {
       QList<QSizeF> sizes;
       for (QPDFPageObjectHelper& page : pages) sizes << PagePoints(page);
-      parts_->buffers.push_back(HeaderFooterPages(sizes, setup, title, url));
-      auto overlay = std::make_unique<QPDF>();
-      overlay->setSuppressWarnings(true);
-      const QByteArray& lines = parts_->buffers.back();
-      overlay->processMemoryFile("header and footer", lines.constData(), size_t(lines.size()));
-      std::vector<QPDFPageObjectHelper> overlays = QPDFPageDocumentHelper(*overlay).getAllPages();
-      for (size_t i = 0; i < pages.size() && i < overlays.size(); ++i) Overlay(*body, pages[i], overlays[i]);
-      parts_->sources.push_back(std::move(overlay));
+      lines = HeaderFooterPages(sizes, setup, title, url, unprintable);
+      overlay.setSuppressWarnings(true);
+      overlay.processMemoryFile("header and footer", lines.constData(), size_t(lines.size()));
+      std::vector<QPDFPageObjectHelper> overlays = QPDFPageDocumentHelper(overlay).getAllPages();
+      for (size_t i = 0; i < pages.size() && i < overlays.size(); ++i) Overlay(body, pages[i], overlays[i]);
     }
-    QPDFPageDocumentHelper out(parts_->out);
-    for (QPDFPageObjectHelper& page : pages) out.addPage(page, false);
-    parts_->sources.push_back(std::move(body));
-    parts_->pages += int(pages.size());
+    Copier copier(parts);
+    std::vector<std::pair<QPDFObjectHandle, int>> kept;
+    for (size_t i = 0; i < pages.size(); ++i) {
+      QPDFObjectHandle page = pages[i].getObjectHandle();
+      if (parts.InRange(parts.pages + int(i) + 1)) {
+        kept.emplace_back(page, parts.NewObject());
+        copier.Place(page, kept.back().second);
+      } else {
+        copier.Leave(page);
+      }
+      for (QPDFObjectHandle node = page.getKey("/Parent"); node.isDictionary() && !copier.Left(node);
+           node = node.getKey("/Parent"))
+        copier.Leave(node);
+    }
+    for (auto& [page, number] : kept) {
+      copier.WritePage(page);
+      parts.kids.push_back(number);
+    }
+    parts.pages += int(pages.size());
+    if (!parts.failure.isEmpty()) {
+      error_ = QStringLiteral("The print could not be written: %1.").arg(parts.failure);
+      return 0;
+    }
     return int(pages.size());
   } catch (const std::exception& e) {
     error_ = QStringLiteral("The printed page could not be read: ") + QString::fromLocal8Bit(e.what());
+    if (parts.kids.size() || parts.Offset() > 16) parts.failure = error_;
     return 0;
   }
 }
 
-QByteArray PdfAssembler::Finish(int fromPage, int toPage) {
+bool PdfAssembler::Finish() {
   error_.clear();
-  if (parts_->pages == 0) {
-    error_ = QStringLiteral("Nothing was printed.");
-    return {};
+  Parts& parts = *parts_;
+  if (parts.failure.isEmpty() && parts.kids.empty()) {
+    error_ = parts.pages == 0 ? QStringLiteral("Nothing was printed.") : QStringLiteral("The chosen pages are not in the print.");
+    return false;
   }
-  try {
-    if (fromPage > 0) {
-      if (toPage < fromPage) toPage = parts_->pages;
-      QPDFPageDocumentHelper doc(parts_->out);
-      std::vector<QPDFPageObjectHelper> pages = doc.getAllPages();
-      for (int i = int(pages.size()); i >= 1; --i)
-        if (i < fromPage || i > toPage) doc.removePage(pages[size_t(i - 1)]);
-      if (doc.getAllPages().empty()) {
-        error_ = QStringLiteral("The chosen pages are not in the print.");
-        return {};
-      }
-    }
-    QPDFWriter writer(parts_->out);
-    writer.setOutputMemory();
-    writer.setObjectStreamMode(qpdf_o_generate);
-    writer.write();
-    return ToByteArray(writer);
-  } catch (const std::exception& e) {
-    error_ = QStringLiteral("The print could not be written: ") + QString::fromLocal8Bit(e.what());
-    return {};
+  parts.EndObjectStream();
+  for (auto& [font, program] : parts.programs) {
+    if (program.number == 0) continue;
+    const QByteArray whole = program.glyphs.Program();
+    const QByteArray data = Deflated(whole);
+    parts.PutStream(program.number,
+                    "<</Length1 " + QByteArray::number(whole.size()) + "/Filter/FlateDecode/Length " +
+                        QByteArray::number(data.size()) + ">>",
+                    data);
   }
+  QByteArray kids;
+  for (const int kid : parts.kids) kids += Reference(kid) + ' ';
+  parts.PutObject(kCatalog, "<</Type/Catalog/Pages " + Reference(kPageTree) + ">>");
+  parts.PutObject(kPageTree, "<</Type/Pages/Count " + QByteArray::number(qsizetype(parts.kids.size())) + "/Kids[" +
+                                 kids + "]>>");
+  const int info = parts.NewObject();
+  QByteArray infoText = "<</Producer (Quaywise)";
+  if (!parts.title.isEmpty())
+    infoText += "/Title " + QByteArray::fromStdString(QPDFObjectHandle::newUnicodeString(parts.title.toStdString()).unparse());
+  parts.PutObject(info, infoText + ">>");
+  // The cross-reference stream: each object's kind, place and index.
+  const int xref = parts.NewObject();
+  const qint64 at = parts.Offset();
+  parts.objects[size_t(xref)] = Parts::Where{1, quint64(at), 0};
+  QByteArray table;
+  table.reserve(qsizetype(parts.objects.size()) * 8);
+  for (size_t i = 0; i < parts.objects.size(); ++i) {
+    const Parts::Where w = i == 0 ? Parts::Where{0, 0, 0xFFFF} : parts.objects[i];
+    table += char(w.kind);
+    for (int shift = 32; shift >= 0; shift -= 8) table += char((w.at >> shift) & 0xFF);
+    table += char((w.index >> 8) & 0xFF);
+    table += char(w.index & 0xFF);
+  }
+  const QByteArray data = Deflated(table);
+  parts.PutStream(xref,
+                  "<</Type/XRef/Size " + QByteArray::number(qsizetype(parts.objects.size())) +
+                      "/W[1 5 2]/Root " + Reference(kCatalog) + "/Info " + Reference(info) +
+                      "/Filter/FlateDecode/Length " + QByteArray::number(data.size()) + ">>",
+                  data);
+  parts.Put("startxref\n" + QByteArray::number(at) + "\n%%EOF\n");
+  parts.Flush();
+  if (!parts.failure.isEmpty()) {
+    error_ = QStringLiteral("The print could not be written: %1.").arg(parts.failure);
+    return false;
+  }
+  return true;
 }
 
 }  // namespace qw

@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QLocale>
+#include <QMarginsF>
 #include <QPageLayout>
 #include <QRectF>
 #include <QString>
@@ -17,6 +18,7 @@
 
 #include "platform/print_codes.h"
 
+class QIODevice;
 class QPainter;
 
 namespace qw {
@@ -93,11 +95,17 @@ QString OrientationText(QPageLayout::Orientation orientation);
 // read), the paper of the user's locale, portrait.
 QPageLayout StoredPaper(const PageSetup& setup);
 
+// The margins of the sheet the printer cannot print on (its imageable area
+// leaves them), in inches; none for a PDF file.
+QMarginsF UnprintableInches(const QPageLayout& paper);
+
 // The page as the page setup describes it, on paper of this size and
 // orientation: its margins as stored (the defaults where a value is missing
-// or unreadable, or where the margins leave no room for the body). The
-// header line is printed just inside the top margin and the footer line just
-// inside the bottom one; the page-setup dialog shows these margins.
+// or unreadable, or where the margins leave no room for the body), and never
+// less than the margins the printer cannot print on (the paper's minimum
+// margins). The header line is printed just inside the top margin and the
+// footer line just inside the bottom one; the page-setup dialog shows these
+// margins.
 QPageLayout PageSetupLayout(const QPageLayout& paper, const PageSetup& setup);
 
 // The layout of the page body: the page-setup layout less the room that the
@@ -106,31 +114,44 @@ QPageLayout BodyLayout(const QPageLayout& paper, const PageSetup& setup);
 
 // Draws one page's header (top) and footer (bottom) with their codes
 // expanded, on a painter whose device covers the whole sheet `sheet` (in
-// device units; the device's resolution converts the inches).
+// device units; the device's resolution converts the inches), inside the
+// printer's imageable area (`unprintable`, inches).
 void DrawHeaderFooter(QPainter& painter, const QRectF& sheet, const PageSetup& setup,
-                      const PageCodeValues& values);
+                      const PageCodeValues& values, const QMarginsF& unprintable = QMarginsF());
 
-// Printed pages gathered into one PDF. Each Add takes the body of one print
-// (a PDF from the browser engine) and stamps that print's header and footer
-// on its pages as text (page numbers count within the print). Finish writes
-// the whole document. Failures leave a message in Error().
+// Printed pages gathered into one PDF, written as they come: each Add takes
+// the body of one print (a PDF from the browser engine), stamps that print's
+// header and footer on its pages as text (page numbers count within the
+// print) and writes its pages out at once, so that a long run holds one
+// print at a time. What several prints share (a font program, a picture, any
+// other identical object) is written once. Finish ends the document. A
+// failure leaves a message in Error(), and the document is then not usable.
 class PdfAssembler {
  public:
-  PdfAssembler();
+  // Writes into out, which stays open until Finish. With fromPage greater
+  // than 0, only pages fromPage to toPage (1-based, counted over the whole
+  // document; to the end when toPage is less than fromPage) are written.
+  explicit PdfAssembler(QIODevice& out, int fromPage = 0, int toPage = 0);
   ~PdfAssembler();
   PdfAssembler(const PdfAssembler&) = delete;
   PdfAssembler& operator=(const PdfAssembler&) = delete;
 
-  // The number of pages of the added print, 0 on failure.
-  int Add(const QByteArray& bodyPdf, const PageSetup& setup, const QString& title, const QString& url);
+  // The title the document carries.
+  void SetTitle(const QString& title);
+  // The number of pages of the added print, 0 on failure. unprintable: the
+  // printer's margins it cannot print on (inches); the header and footer
+  // stay inside them.
+  int Add(const QByteArray& bodyPdf, const PageSetup& setup, const QString& title, const QString& url,
+          const QMarginsF& unprintable = QMarginsF());
+  // Pages added (those outside the range too).
   int PageCount() const;
-  // The document; pages `fromPage` to `toPage` (1-based, counted over the
-  // whole document) only, when fromPage is greater than 0. Empty on failure.
-  QByteArray Finish(int fromPage = 0, int toPage = 0);
+  // Ends the document; false on failure (no page written included).
+  bool Finish();
   const QString& Error() const { return error_; }
 
  private:
   struct Parts;
+  class Copier;
   std::unique_ptr<Parts> parts_;
   QString error_;
 };

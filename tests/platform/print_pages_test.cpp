@@ -7,12 +7,14 @@
 namespace {
 
 // The page's margins as stored and shown (left, top, right, bottom) and the
-// body's inside them, on Letter paper in landscape.
+// body's inside them, on Letter paper in landscape; never less than the
+// margins the printer cannot print on.
 TEST(PrintPages, PageKeepsTheStoredMarginsAndTheBodyClearsTheHeaderAndFooter) {
   struct Case {
     qw::PageSetup setup;
     QMarginsF page;
     QMarginsF body;
+    QMarginsF unprintable = {};
   };
   const Case cases[] = {
       {{}, {0.5, 0.4, 0.5, 0.4}, {0.5, 0.4, 0.5, 0.4}},                                  // defaults
@@ -22,8 +24,9 @@ TEST(PrintPages, PageKeepsTheStoredMarginsAndTheBodyClearsTheHeaderAndFooter) {
       {{"H", "", "1.5", "1", "0.25", "2"}, {0.25, 1.5, 2, 1}, {0.25, 1.85, 2, 1}},
       {{"", "", "x", "-1", "", ""}, {0.5, 0.4, 0.5, 0.4}, {0.5, 0.4, 0.5, 0.4}},         // unreadable: defaults
       {{"H", "", "4", "3.4", "", ""}, {0.5, 0.4, 0.5, 0.4}, {0.5, 0.75, 0.5, 0.4}},      // no body left: defaults
+      {{"H", "F", "0.07", "0.1", "", ""}, {0.5, 1.0 / 6, 0.75, 1.0 / 6}, {0.5, 1.0 / 6 + 0.35, 0.75, 1.0 / 6 + 0.35},
+       {0.25, 1.0 / 6, 0.75, 1.0 / 6}},  // a laser's 12 pt it cannot print on
   };
-  const QPageLayout paper(QPageSize(QPageSize::Letter), QPageLayout::Landscape, QMarginsF());
   const auto expectMargins = [](const QPageLayout& layout, const QMarginsF& m) {
     EXPECT_EQ(layout.orientation(), QPageLayout::Landscape);
     EXPECT_EQ(layout.pageSize().id(), QPageSize::Letter);
@@ -35,6 +38,8 @@ TEST(PrintPages, PageKeepsTheStoredMarginsAndTheBodyClearsTheHeaderAndFooter) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.setup.marginTop.toStdString() + "/" + c.setup.marginBottom.toStdString());
+    const QPageLayout paper(QPageSize(QPageSize::Letter), QPageLayout::Landscape, c.unprintable, QPageLayout::Inch,
+                            c.unprintable);
     expectMargins(qw::PageSetupLayout(paper, c.setup), c.page);
     expectMargins(qw::BodyLayout(paper, c.setup), c.body);
   }

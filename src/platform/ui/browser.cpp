@@ -2,6 +2,9 @@
 
 #include <QAbstractEventDispatcher>
 #include <QAction>
+#include <QChildEvent>
+#include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QDesktopServices>
 #include <QDir>
 #include <QElapsedTimer>
@@ -22,6 +25,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -38,6 +42,7 @@
 
 #include "platform/message_box.h"
 #include "platform/page_fonts.h"
+#include "platform/print_job.h"
 #include "platform/ui/print_output.h"
 #include "platform/ui/window_frame.h"
 
@@ -102,8 +107,6 @@ class PrintScope {
   bool* printing_;
 };
 
-int ExecDialog(QDialog& dialog) { return OtherDialogHook() ? OtherDialogHook()(dialog) : dialog.exec(); }
-
 QString InchText(double inches) { return QString::number(inches, 'g', 6); }
 
 // The paper the page setup keeps, on the printer.
@@ -112,6 +115,103 @@ void UseStoredPaper(QPrinter& printer, const PageSetup& setup) {
   printer.setPageSize(paper.pageSize());
   printer.setPageOrientation(paper.orientation());
 }
+
+// Whether the user has chosen a printer in a print dialog in this session.
+bool& PrinterChosen() {
+  static bool chosen = false;
+  return chosen;
+}
+
+// Shows `paper` in a page-setup dialog, or in the print dialog's printer
+// properties, in place of the printer's own default paper, which the dialogs
+// would show (and hand back) otherwise.
+void ShowPaper(QWidget& dialog, const QPageLayout& paper) {
+  if (auto* sizes = dialog.findChild<QComboBox*>(QStringLiteral("pageSizeCombo"))) {
+    for (int i = 0; i < sizes->count(); ++i) {
+      const QPageSize size = qvariant_cast<QPageSize>(sizes->itemData(i));
+      if (size.isValid() && size.isEquivalentTo(paper.pageSize())) {
+        sizes->setCurrentIndex(i);
+        break;
+      }
+    }
+  }
+  const QString side =
+      paper.orientation() == QPageLayout::Landscape ? QStringLiteral("landscape") : QStringLiteral("portrait");
+  if (auto* button = dialog.findChild<QRadioButton*>(side); button && !button->isChecked()) button->click();
+}
+
+// Shows the margins of `layout` in a page-setup dialog, which shows none on
+// a printer of the print service otherwise.
+void ShowMargins(QWidget& dialog, const QPageLayout& layout) {
+  auto* units = dialog.findChild<QComboBox*>(QStringLiteral("unitCombo"));
+  if (!units) return;
+  QPageLayout shown = layout;
+  shown.setUnits(qvariant_cast<QPageLayout::Unit>(units->currentData()));
+  const QMarginsF m = shown.margins();
+  const std::pair<const char*, double> boxes[] = {
+      {"leftMargin", m.left()}, {"topMargin", m.top()}, {"rightMargin", m.right()}, {"bottomMargin", m.bottom()}};
+  for (const auto& [name, value] : boxes)
+    if (auto* box = dialog.findChild<QDoubleSpinBox*>(QLatin1String(name))) box->setValue(value);
+}
+
+// Keeps the print's paper through the print dialog: its printer properties
+// show that paper when they open, and the printer keeps it afterwards unless
+// the user confirmed other paper there.
+class PaperKeeper : public QObject {
+ public:
+  PaperKeeper(QDialog& dialog, const QPageLayout& paper) : dialog_(dialog), paper_(paper) {
+    dialog.installEventFilter(this);
+  }
+  void Apply(QPrinter& printer) const {
+    if (confirmedIn_) return;
+    printer.setPageSize(paper_.pageSize());
+    printer.setPageOrientation(paper_.orientation());
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    // The printer properties are made when first needed: watched from then.
+    if (watched == &dialog_ && event->type() == QEvent::ChildAdded)
+      static_cast<QChildEvent*>(event)->child()->installEventFilter(this);
+    if (watched != &dialog_ && event->type() == QEvent::Show) {
+      auto* properties = qobject_cast<QDialog*>(watched);
+      if (properties && properties != shown_ && properties->findChild<QComboBox*>(QStringLiteral("pageSizeCombo"))) {
+        shown_ = properties;
+        ShowPaper(*properties, paper_);
+        connect(properties, &QDialog::accepted, this, [this, properties] { confirmedIn_ = properties; });
+      }
+    }
+    return false;
+  }
+
+ private:
+  QDialog& dialog_;
+  QPageLayout paper_;
+  QPointer<QDialog> shown_;
+  QPointer<QDialog> confirmedIn_;
+};
+
+int ExecDialog(QDialog& dialog);
+
+// The print dialog (or its replacement) on the printer, which holds the
+// print's paper; pageRange: the user may choose pages. True when confirmed.
+bool AskPrintDialog(QPrinter& printer, QWidget* parent, bool pageRange) {
+  bool accepted = false;
+  if (PrintHook()) {
+    accepted = PrintHook()(printer);
+  } else {
+    QPrintDialog dialog(&printer, parent);
+    UseFixedFrame(&dialog);  // modal: nothing to minimise out of sight
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, pageRange);
+    const PaperKeeper keeper(dialog, printer.pageLayout());
+    accepted = ExecDialog(dialog) == QDialog::Accepted;
+    if (accepted) keeper.Apply(printer);
+  }
+  if (accepted) PrinterChosen() = true;
+  return accepted;
+}
+
+int ExecDialog(QDialog& dialog) { return OtherDialogHook() ? OtherDialogHook()(dialog) : dialog.exec(); }
 
 // A preview a page can be read in: most of the screen, the page as wide as
 // the window.
@@ -511,8 +611,8 @@ bool WebBrowser::ExecWB(int command, int option) {
 }
 
 QPrinter& WebBrowser::Printer() {
-  // One for the program, kept to its end (the paper and destination the user
-  // chose stay chosen).
+  // One for the program, kept to its end (the printer or file the user chose
+  // stays chosen).
   static QPrinter* printer = [] {
     auto* p = new QPrinter(QPrinter::HighResolution);
     UseStoredPaper(*p, CurrentPageSetup());
@@ -524,6 +624,22 @@ QPrinter& WebBrowser::Printer() {
     return p;
   }();
   return *printer;
+}
+
+void WebBrowser::ForgetPrinterChoice() { PrinterChosen() = false; }
+
+bool WebBrowser::PrepareRun(QWidget* parent, const QString& title) {
+  QPrinter& printer = Printer();
+  UseStoredPaper(printer, CurrentPageSetup());
+  if (!printer.outputFileName().isEmpty()) return ChoosePrintFile(parent, title);
+  // Without a default printer the run would go to whichever printer comes
+  // first: the user says which.
+  if (printer.outputFormat() == QPrinter::NativeFormat && !PrinterChosen() && !HasDefaultPrintQueue()) {
+    if (!AskPrintDialog(printer, parent, false)) return false;
+    // "Print to File" chosen there: the file is asked for as in any run.
+    if (!printer.outputFileName().isEmpty()) return ChoosePrintFile(parent, title);
+  }
+  return true;
 }
 
 bool WebBrowser::ChoosePrintFile(QWidget* parent, const QString& title) {
@@ -582,29 +698,20 @@ bool WebBrowser::AddTo(PrintOutput& output) {
   return true;
 }
 
-bool WebBrowser::Print(bool prompt) {
+bool WebBrowser::Print(bool prompt, const PrintJobInfo& job) {
   lastError_.clear();
   if (!MayPrint()) return false;
   PrintScope scope(&printing_);
   QPrinter& printer = Printer();
-  if (prompt) {
-    bool accepted = false;
-    if (PrintHook()) {
-      accepted = PrintHook()(printer);
-    } else {
-      QPrintDialog dialog(&printer, window());
-      UseFixedFrame(&dialog);  // modal: nothing to minimise out of sight
-      accepted = dialog.exec() == QDialog::Accepted;
-    }
-    if (!accepted) return false;  // cancelled: no error
-  }
-  PrintOutput output(printer);
-  if (!AddTo(output)) return false;
-  if (!output.Finish()) {
-    lastError_ = output.Error();
-    return false;
-  }
-  return true;
+  UseStoredPaper(printer, CurrentPageSetup());
+  if (job.orientation) printer.setPageOrientation(*job.orientation);
+  if (prompt && !AskPrintDialog(printer, window(), true)) return false;  // cancelled: no error
+  PrintOutput output(printer, PrintOutput::Kind::Printer, job.title);
+  const bool printed = AddTo(output) && output.Finish();
+  if (!printed && lastError_.isEmpty()) lastError_ = output.Error();
+  // A print of its own orientation leaves the printer as the others find it.
+  if (job.orientation) UseStoredPaper(printer, CurrentPageSetup());
+  return printed;
 }
 
 bool WebBrowser::PrintTo(PrintOutput& output) {
@@ -617,29 +724,53 @@ bool WebBrowser::PrintTo(PrintOutput& output) {
 bool WebBrowser::Preview() {
   lastError_.clear();
   if (!MayPrint()) return false;
-  PrintScope scope(&printing_);
-  const PageSetup setup = CurrentPageSetup();
-  QByteArray body;
-  QPageLayout laidOut;
-  QPrintPreviewDialog dialog(&Printer(), window());
-  connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&](QPrinter* printer) {
-    // The dialog's orientation and page-setup buttons change the paper.
-    const QPageLayout layout = BodyLayout(printer->pageLayout(), setup);
-    if (body.isEmpty() || !layout.isEquivalentTo(laidOut)) {
-      body = Layout(layout);
-      laidOut = layout;
+  std::optional<QPageLayout::Orientation> printAfter;
+  {
+    PrintScope scope(&printing_);
+    const PageSetup setup = CurrentPageSetup();
+    QByteArray body;
+    QPageLayout laidOut;
+    UseStoredPaper(Printer(), setup);
+    QPrintPreviewDialog dialog(&Printer(), window());
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&](QPrinter* printer) {
+      // The dialog's orientation and page-setup buttons change the paper.
+      const QPageLayout layout = BodyLayout(printer->pageLayout(), setup);
+      if (body.isEmpty() || !layout.isEquivalentTo(laidOut)) {
+        body = Layout(layout);
+        laidOut = layout;
+      }
+      // Drawing the preview goes to a picture engine; the dialog's own Print
+      // (when it is not the program's, below) sends the same request with the
+      // real printer.
+      const bool previewing = printer->paintEngine() && printer->paintEngine()->type() == QPaintEngine::Picture;
+      PrintOutput output(*printer, previewing ? PrintOutput::Kind::Preview : PrintOutput::Kind::Printer);
+      if (body.isEmpty() || !output.Add(body, setup, Title(), Url().toString()) || !output.Finish()) {
+        lastError_ = body.isEmpty() ? QStringLiteral("The page could not be laid out for printing.") : output.Error();
+        // The preview stays open: a print from it that failed says so now.
+        if (!previewing)
+          MsgBox(QStringLiteral("The page could not be printed: ") + lastError_, MsgButtons::OK, MsgIcon::Critical,
+                 kPrintStatusTitle);
+      }
+    });
+    // Its Print is the program's print, once the preview has closed: the
+    // paper of the page setup in the orientation previewed, the print dialog
+    // that keeps it, and the job checked.
+    for (QAction* action : dialog.findChildren<QAction*>()) {
+      if (action->text().remove(u'&') != QLatin1String("Print")) continue;
+      disconnect(action, &QAction::triggered, nullptr, nullptr);
+      connect(action, &QAction::triggered, &dialog, [&dialog, &printAfter] {
+        printAfter = Printer().pageLayout().orientation();
+        dialog.accept();
+      });
     }
-    // Drawing the preview goes to a picture engine; the dialog's own Print
-    // sends the same request with the real printer.
-    const bool previewing = printer->paintEngine() && printer->paintEngine()->type() == QPaintEngine::Picture;
-    PrintOutput output(*printer, previewing ? PrintOutput::Kind::Preview : PrintOutput::Kind::Printer);
-    if (body.isEmpty() || !output.Add(body, setup, Title(), Url().toString()) || !output.Finish())
-      lastError_ = body.isEmpty() ? QStringLiteral("The page could not be laid out for printing.") : output.Error();
-  });
-  MakeReadable(dialog, window());
-  // Its toolbar has no close button.
-  DrawCaptionWithoutWindowManager(&dialog);
-  ExecDialog(dialog);
+    MakeReadable(dialog, window());
+    // Its toolbar has no close button.
+    DrawCaptionWithoutWindowManager(&dialog);
+    ExecDialog(dialog);
+  }
+  if (printAfter && !Print(true, {QString(), printAfter}) && !lastError_.isEmpty())
+    MsgBox(QStringLiteral("The page could not be printed: ") + lastError_, MsgButtons::OK, MsgIcon::Critical,
+           kPrintStatusTitle);
   return true;
 }
 
@@ -657,6 +788,10 @@ bool WebBrowser::PageSetupDialog() {
   printer.setPageMargins(PageSetupLayout(printer.pageLayout(), setup).margins(QPageLayout::Inch), QPageLayout::Inch);
   QPageSetupDialog dialog(&printer, window());
   UseFixedFrame(&dialog);
+  // The dialog offers the printer's default paper first, and on a printer of
+  // the print service no margins: it shows the stored ones.
+  ShowPaper(dialog, StoredPaper(setup));
+  ShowMargins(dialog, PageSetupLayout(printer.pageLayout(), setup));
   // The printed header and footer (with the page codes &p, &P, &w, ...) are
   // set here too, beside the paper and the margins.
   auto* texts = new QGroupBox(QStringLiteral("Headers and Footers"), &dialog);
@@ -769,9 +904,10 @@ void BrowserPopup::Open() {
 
 // --------------------------------------------------------------- GuardedPrint
 
-bool GuardedPrint(WebBrowser& browser, bool prompt, const std::function<void()>& beforePrint) {
+bool GuardedPrint(WebBrowser& browser, bool prompt, const std::function<void()>& beforePrint,
+                  const PrintJobInfo& job) {
   return PrintWhenEnabled(browser.QueryStatusWB(WebBrowser::kCmdPrint), beforePrint, [&] {
-    if (browser.Print(prompt)) return true;
+    if (browser.Print(prompt, job)) return true;
     if (!browser.LastError().isEmpty())
       MsgBox(QStringLiteral("The page could not be printed: ") + browser.LastError(), MsgButtons::OK,
              MsgIcon::Critical, kPrintStatusTitle);

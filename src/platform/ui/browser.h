@@ -23,6 +23,7 @@
 // page that runs no script; never from a script. Nothing remote is ever
 // loaded into a page.
 #include <QList>
+#include <QPageLayout>
 #include <QPointer>
 #include <QRect>
 #include <QString>
@@ -30,6 +31,7 @@
 #include <QWebEnginePage>
 #include <QWidget>
 #include <functional>
+#include <optional>
 
 #include "platform/print_pages.h"
 
@@ -44,6 +46,14 @@ class QWebEngineView;
 namespace qw {
 
 class PrintOutput;
+
+// What one print sets beside the page setup: the title of its job (what the
+// print queue lists; the page's title when empty) and, for a print that is
+// laid out across the sheet, its own orientation in place of the stored one.
+struct PrintJobInfo {
+  QString title;
+  std::optional<QPageLayout::Orientation> orientation;
+};
 
 // The page of a browser: applies the link and new-window rules above.
 class BrowserPage : public QWebEnginePage {
@@ -144,10 +154,13 @@ class WebBrowser : public QWidget {
   // Print (6, kPromptUser shows the print dialog), preview (7), page setup
   // (8) or refresh (22). False when nothing was done.
   bool ExecWB(int command, int option);
-  // Prints the loaded page on Printer() and returns when it has gone out.
-  // False when nothing printed: LastError() says why, and is empty when the
-  // user cancelled the print dialog.
-  bool Print(bool prompt);
+  // Prints the loaded page on Printer() and returns when it has gone out (a
+  // job on a queue of the print service: once the service has taken it).
+  // The print is on the paper and orientation of the page setup unless the
+  // user changes them in the print dialog. False when nothing printed:
+  // LastError() says why, and is empty when the user cancelled the print
+  // dialog.
+  bool Print(bool prompt, const PrintJobInfo& job = {});
   // Prints the loaded page into an output that gathers several prints (a
   // run of reports into one PDF or one printer job); the caller finishes it.
   bool PrintTo(PrintOutput& output);
@@ -155,18 +168,28 @@ class WebBrowser : public QWidget {
   // page as wide as the window; returns when it is closed. True when it was
   // shown.
   bool Preview();
-  // The page-setup dialog on Printer() with the stored paper and margins,
-  // those the print uses; the paper, orientation, margins, header and footer
-  // chosen are written to the page-setup store. True when confirmed.
+  // The page-setup dialog on Printer() showing the stored paper, orientation
+  // and margins, those every print uses (whatever paper the printer would
+  // offer first); the paper, orientation, margins, header and footer chosen
+  // are written to the page-setup store. True when confirmed.
   bool PageSetupDialog();
   // Whether a print, preview or page setup is running anywhere.
   static bool PrintRunning();
   const QString& LastError() const { return lastError_; }
 
-  // The printer every browser prints on: on the stored paper at first (see
-  // StoredPaper); what the print dialog chooses is kept for the session. With
-  // no printer installed it writes a PDF file.
+  // The printer every browser prints on. Each print starts from the stored
+  // paper (see StoredPaper); the printer the print dialog chooses is kept for
+  // the session. With no printer installed it writes a PDF file.
   static QPrinter& Printer();
+  // Readies Printer() for a run of prints without a print dialog each (the
+  // report's batch), titled `title`: on the stored paper; into a file, asks
+  // for the file (ChoosePrintFile); to a printer when the system names no
+  // default printer and none was chosen in this session, asks for it with
+  // the print dialog first. False when the user cancelled.
+  static bool PrepareRun(QWidget* parent, const QString& title);
+  // Forgets that a printer was chosen: the next run asks again when the
+  // system names no default printer, as at the start of a session.
+  static void ForgetPrinterChoice();
   // Asks for the file a print into a file goes to (a save dialog on the
   // printer's file, titled `title`); a file that exists is replaced only when
   // the user says so, else the dialog comes back. False when cancelled;
@@ -184,7 +207,8 @@ class WebBrowser : public QWidget {
 
   // Replace the dialogs (tests); each returns the previous replacement. The
   // print dialog replacement gets the printer and answers whether to print;
-  // the other replaces exec() of the preview, page-setup and file dialogs.
+  // the other replaces exec() of the preview, page-setup and file dialogs,
+  // and of the print dialog when no print dialog replacement is set.
   using PrintDialogHook = std::function<bool(QPrinter&)>;
   static PrintDialogHook SetPrintDialogHook(PrintDialogHook hook);
   using DialogHook = std::function<int(QDialog&)>;
@@ -269,6 +293,7 @@ class BrowserPopup : public QWidget {
 // beforePrint and prints, with the print dialog when prompt is true;
 // otherwise shows "The Print command is currently disabled." A print that
 // fails says why. True when something was printed.
-bool GuardedPrint(WebBrowser& browser, bool prompt, const std::function<void()>& beforePrint = {});
+bool GuardedPrint(WebBrowser& browser, bool prompt, const std::function<void()>& beforePrint = {},
+                  const PrintJobInfo& job = {});
 
 }  // namespace qw

@@ -1,12 +1,17 @@
 #include "platform/ui/print_output.h"
 
+#include <QDir>
 #include <QImage>
 #include <QPainter>
 #include <QPdfDocument>
+#include <QPrintEngine>
 #include <QPrinter>
+#include <QSaveFile>
 #include <QTemporaryFile>
 #include <algorithm>
+#include <cerrno>
 
+#include "platform/print_job.h"
 #include "platform/program.h"
 
 namespace qw {
@@ -15,19 +20,89 @@ namespace {
 constexpr int kPrinterDpi = 300;  // pictures of pages for a printer
 constexpr int kPreviewDpi = 150;  // and for the preview
 
+// The print dialog's choices that the print service takes as they are (pages
+// per sheet, page set, the job options), in name and value pairs: Qt's engine
+// for the print service keeps them under this key, and only that engine
+// knows it (for any other printer the value is invalid).
+constexpr auto kServiceOptionsKey = QPrintEngine::PrintEnginePropertyKey(0xfe00);
+
+QVariant ServiceOptions(QPrinter& printer) {
+  return printer.printEngine() ? printer.printEngine()->property(kServiceOptionsKey) : QVariant();
+}
+
+bool Ranged(const QPrinter& printer) { return printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0; }
+
+// The print's choices as options of its job.
+PrintJobOptions JobOptions(QPrinter& printer) {
+  const QPageLayout layout = printer.pageLayout();
+  const bool landscape = layout.orientation() == QPageLayout::Landscape;
+  PrintJobOptions options{{QStringLiteral("media"), layout.pageSize().key()},
+                          {QStringLiteral("orientation-requested"), landscape ? QStringLiteral("4") : QStringLiteral("3")}};
+  if (printer.copyCount() > 1) {
+    options.append({QStringLiteral("copies"), QString::number(printer.copyCount())});
+    options.append({QStringLiteral("Collate"), printer.collateCopies() ? QStringLiteral("True") : QStringLiteral("False")});
+  }
+  QString sides = QStringLiteral("one-sided");
+  if (printer.duplex() == QPrinter::DuplexLongSide || (printer.duplex() == QPrinter::DuplexAuto && !landscape))
+    sides = QStringLiteral("two-sided-long-edge");
+  else if (printer.duplex() == QPrinter::DuplexShortSide || printer.duplex() == QPrinter::DuplexAuto)
+    sides = QStringLiteral("two-sided-short-edge");
+  options.append({QStringLiteral("sides"), sides});
+  if (Ranged(printer))
+    options.append({QStringLiteral("page-ranges"), printer.toPage() >= printer.fromPage()
+                                                        ? QStringLiteral("%1-%2").arg(printer.fromPage()).arg(printer.toPage())
+                                                        : QStringLiteral("%1-").arg(printer.fromPage())});
+  if (printer.pageOrder() == QPrinter::LastPageFirst) options.append({QStringLiteral("outputorder"), QStringLiteral("reverse")});
+  if (printer.colorMode() == QPrinter::GrayScale)
+    options.append({QStringLiteral("print-color-mode"), QStringLiteral("monochrome")});
+  const QStringList more = ServiceOptions(printer).toStringList();
+  for (qsizetype i = 0; i + 1 < more.size(); i += 2) options.append({more[i], more[i + 1]});
+  return options;
+}
+
 }  // namespace
 
-PrintOutput::PrintOutput(QPrinter& printer, Kind kind) : printer_(printer), kind_(kind) {
-  if (PdfFile()) pdf_ = std::make_unique<PdfAssembler>();
+PrintOutput::PrintOutput(QPrinter& printer, Kind kind, const QString& jobTitle)
+    : printer_(printer), kind_(kind), path_(Path::Pictures), jobTitle_(jobTitle) {
+  if (kind_ == Kind::Printer && printer_.outputFormat() == QPrinter::PdfFormat && !printer_.outputFileName().isEmpty())
+    path_ = Path::PdfFile;
+  else if (kind_ == Kind::Printer && printer_.outputFormat() == QPrinter::NativeFormat &&
+           printer_.outputFileName().isEmpty() && ServiceOptions(printer_).isValid())
+    path_ = Path::PrintService;
 }
 
 PrintOutput::~PrintOutput() {
   if (painter_ && painter_->isActive()) painter_->end();
 }
 
-bool PrintOutput::PdfFile() const {
-  return kind_ == Kind::Printer && printer_.outputFormat() == QPrinter::PdfFormat &&
-         !printer_.outputFileName().isEmpty();
+bool PrintOutput::Start() {
+  if (pdf_) return true;
+  QIODevice* out = nullptr;
+  if (path_ == Path::PdfFile) {
+    file_ = std::make_unique<QSaveFile>(printer_.outputFileName());
+    errno = 0;
+    // Unbuffered: the document buffers its writing itself, and checks each.
+    if (!file_->open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+      error_ = QStringLiteral("the PDF file %1 could not be written: %2.")
+                   .arg(printer_.outputFileName(), WriteFailureReason(errno, file_->errorString()));
+      return false;
+    }
+    out = file_.get();
+  } else {
+    // Readable by the user only: the pages may hold personal notes.
+    jobFile_ = std::make_unique<QTemporaryFile>(TempFolder() + QStringLiteral("/quaywise-print-XXXXXX.pdf"));
+    errno = 0;
+    if (!jobFile_->open()) {
+      error_ = QStringLiteral("the pages for the printer could not be written to the temporary folder: %1.")
+                   .arg(WriteFailureReason(errno, jobFile_->errorString()));
+      return false;
+    }
+    out = jobFile_.get();
+  }
+  // A job's page range is the print service's to apply.
+  const bool ranged = path_ == Path::PdfFile && Ranged(printer_);
+  pdf_ = std::make_unique<PdfAssembler>(*out, ranged ? printer_.fromPage() : 0, ranged ? printer_.toPage() : 0);
+  return true;
 }
 
 bool PrintOutput::Add(const QByteArray& bodyPdf, const PageSetup& setup, const QString& title,
@@ -37,13 +112,13 @@ bool PrintOutput::Add(const QByteArray& bodyPdf, const PageSetup& setup, const Q
     error_ = QStringLiteral("The print has already gone out.");
     return false;
   }
-  if (pdf_) {
-    const int added = pdf_->Add(bodyPdf, setup, title, url);
-    error_ = pdf_->Error();
-    pages_ += added;
-    return added > 0;
-  }
-  return Paint(bodyPdf, setup, title, url);
+  if (jobTitle_.isEmpty()) jobTitle_ = title;
+  if (path_ == Path::Pictures) return Paint(bodyPdf, setup, title, url);
+  if (!Start()) return false;
+  const int added = pdf_->Add(bodyPdf, setup, title, url, UnprintableInches(printer_.pageLayout()));
+  error_ = pdf_->Error();
+  pages_ += added;
+  return added > 0;
 }
 
 bool PrintOutput::Paint(const QByteArray& bodyPdf, const PageSetup& setup, const QString& title,
@@ -68,7 +143,7 @@ bool PrintOutput::Paint(const QByteArray& bodyPdf, const PageSetup& setup, const
       return false;
     }
   }
-  const bool ranged = printer_.printRange() == QPrinter::PageRange && printer_.fromPage() > 0;
+  const bool ranged = Ranged(printer_);
   const int dpi =
       kind_ == Kind::Preview ? kPreviewDpi : std::min(kPrinterDpi, std::max(72, printer_.resolution()));
   const QRectF sheet = printer_.paperRect(QPrinter::DevicePixel);
@@ -93,7 +168,8 @@ bool PrintOutput::Paint(const QByteArray& bodyPdf, const PageSetup& setup, const
       flatten.drawImage(0, 0, rendered);
     }
     painter_->drawImage(sheet, page);
-    DrawHeaderFooter(*painter_, sheet, setup, PageCodeValues{i + 1, count, title, url});
+    DrawHeaderFooter(*painter_, sheet, setup, PageCodeValues{i + 1, count, title, url, {}},
+                     UnprintableInches(printer_.pageLayout()));
     painted_ = true;
   }
   return true;
@@ -103,16 +179,21 @@ bool PrintOutput::Finish() {
   error_.clear();
   if (finished_) return true;
   finished_ = true;
-  if (pdf_) {
-    const bool ranged = printer_.printRange() == QPrinter::PageRange && printer_.fromPage() > 0;
-    const QByteArray document = ranged ? pdf_->Finish(printer_.fromPage(), printer_.toPage()) : pdf_->Finish();
-    if (document.isEmpty()) {
+  if (path_ != Path::Pictures) {
+    if (!pdf_) {
+      error_ = QStringLiteral("Nothing was printed.");
+      return false;
+    }
+    pdf_->SetTitle(jobTitle_);
+    if (!pdf_->Finish()) {
       error_ = pdf_->Error();
       return false;
     }
-    const QString reason = WriteWholeFile(printer_.outputFileName(), document);
-    if (!reason.isEmpty()) {
-      error_ = QStringLiteral("the PDF file %1 could not be written: %2.").arg(printer_.outputFileName(), reason);
+    if (path_ == Path::PrintService) return SendJob();
+    errno = 0;
+    if (!file_->commit()) {
+      error_ = QStringLiteral("the PDF file %1 could not be written: %2.")
+                   .arg(printer_.outputFileName(), WriteFailureReason(errno, file_->errorString()));
       return false;
     }
     return true;
@@ -129,6 +210,22 @@ bool PrintOutput::Finish() {
   }
   if (!ended) error_ = QStringLiteral("The printer did not finish the print.");
   return ended;
+}
+
+bool PrintOutput::SendJob() {
+  const QString file = jobFile_->fileName();
+  jobFile_->close();
+  if (printer_.printerName().isEmpty()) {
+    error_ = QStringLiteral("no printer is chosen.");
+    return false;
+  }
+  const PrintJobResult job = SendPrintJob(
+      {printer_.printerName(), jobTitle_.isEmpty() ? QStringLiteral("Quaywise") : jobTitle_, file, JobOptions(printer_)});
+  if (job.sent) return true;
+  // Nothing of the work is lost: the pages stay for another try.
+  jobFile_->setAutoRemove(false);
+  error_ = job.reason + QStringLiteral(" The pages are kept in %1.").arg(QDir::toNativeSeparators(file));
+  return false;
 }
 
 }  // namespace qw

@@ -3,11 +3,18 @@
 // engine laid it out (PDF) and the header and footer of its page setup.
 //  - A printer set to write a PDF file gets one document of the engine's own
 //    pages, text kept as text, with the header and footer stamped on as text.
+//  - A queue of the print service (CUPS) gets that same document as one PDF
+//    job, with the print's choices (copies, page range, paper, orientation,
+//    two-sided, the print dialog's further options) as job options and a job
+//    title; Finish waits until the service has taken the job and says why
+//    when it did not.
 //  - Any other printer gets each page as a picture with the header and footer
-//    drawn on as text (the only way Qt offers to send a PDF page to a printer).
-//  - A preview is painted the same way, at screen resolution.
-// Several prints can go into one output (one PDF file, one printer job) before
-// Finish. The printer's page range, when set, counts over the whole output.
+//    drawn on as text. A preview is painted the same way, at screen
+//    resolution.
+// The document is written as the prints come, so a long run holds one print
+// at a time. Several prints can go into one output (one PDF file, one job)
+// before Finish. The printer's page range, when set, counts over the whole
+// output. The header and footer stay inside the printer's imageable area.
 #include <QByteArray>
 #include <QString>
 #include <memory>
@@ -16,13 +23,17 @@
 
 class QPainter;
 class QPrinter;
+class QSaveFile;
+class QTemporaryFile;
 
 namespace qw {
 
 class PrintOutput {
  public:
   enum class Kind { Printer, Preview };
-  explicit PrintOutput(QPrinter& printer, Kind kind = Kind::Printer);
+  // jobTitle: the name the print queue lists for the job (and the PDF's
+  // title); the first print's page title when empty.
+  explicit PrintOutput(QPrinter& printer, Kind kind = Kind::Printer, const QString& jobTitle = QString());
   ~PrintOutput();
   PrintOutput(const PrintOutput&) = delete;
   PrintOutput& operator=(const PrintOutput&) = delete;
@@ -30,19 +41,31 @@ class PrintOutput {
   QPrinter& Printer() { return printer_; }
   // Adds one print; false (with Error()) when it could not be used.
   bool Add(const QByteArray& bodyPdf, const PageSetup& setup, const QString& title, const QString& url);
-  // Sends everything out: writes the PDF file or ends the printer job.
+  // Sends everything out: writes the PDF file, sends the job (and waits until
+  // the print service has taken it) or ends the printer job. Going without
+  // Finish sends nothing and leaves an earlier file as it was.
   bool Finish();
   // Pages added so far.
   int PageCount() const { return pages_; }
   const QString& Error() const { return error_; }
   // Whether the print goes into a PDF file (the printer's output file).
-  bool PdfFile() const;
+  bool PdfFile() const { return path_ == Path::PdfFile; }
+  // Whether it goes to a queue of the print service as a PDF job.
+  bool PrintService() const { return path_ == Path::PrintService; }
 
  private:
+  enum class Path { PdfFile, PrintService, Pictures };
+  // Opens the document's file on the first print.
+  bool Start();
   bool Paint(const QByteArray& bodyPdf, const PageSetup& setup, const QString& title, const QString& url);
+  bool SendJob();
 
   QPrinter& printer_;
   Kind kind_;
+  Path path_;
+  QString jobTitle_;
+  std::unique_ptr<QSaveFile> file_;          // the PDF file, replaced on Finish
+  std::unique_ptr<QTemporaryFile> jobFile_;  // the job's document
   std::unique_ptr<PdfAssembler> pdf_;
   std::unique_ptr<QPainter> painter_;
   int pages_ = 0;

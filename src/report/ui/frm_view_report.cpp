@@ -153,6 +153,10 @@ frm_view_report::frm_view_report() {
   links.ReportPageHtml = [this] { return reportPageHtml_; };
   links.NotesText = [this] { return notes->Text(); };
   links.NotesMarinaNo = [this] { return notes->NotesMarinaNo(); };
+  links.MarinaName = [this] {
+    const QListWidgetItem* entry = lstMarinaNames->item(ListIndex());
+    return entry ? entry->text().trimmed() : QString();
+  };
   links.ListCount = [this] { return lstMarinaNames->count(); };
   links.ListIndex = [this] { return ListIndex(); };
   links.SetListIndex = [this](int index) { SelectEntry(index); };

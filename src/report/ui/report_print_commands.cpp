@@ -108,7 +108,13 @@ bool ReportPrintCommands::PrintReport(const std::function<void()>& beforePrint) 
   if (!wb_) return false;
   // The blank page left where a report could not be shown is not printed.
   if (!ReportShown()) return PrintWhenEnabled(0, {}, {});
-  return GuardedPrint(*wb_, true, beforePrint);
+  return GuardedPrint(*wb_, true, beforePrint, {JobTitle(QString()), {}});
+}
+
+QString ReportPrintCommands::JobTitle(const QString& what) const {
+  QString name = links_.MarinaName ? links_.MarinaName() : QString();
+  if (name.isEmpty()) name = QStringLiteral("Marina report");
+  return what.isEmpty() ? name : name + QStringLiteral(", ") + what;
 }
 
 void ReportPrintCommands::mnuAll_Click() {
@@ -133,7 +139,7 @@ void ReportPrintCommands::mnuPrintMARINANotes_Click() {
     WaitCursor wait;
     path = WritePersonalNotesPage(links_.NotesMarinaNo(), links_.NotesText());
   }
-  PrintPage(*WBPrint_, path);
+  PrintPage(*WBPrint_, path, JobTitle(QStringLiteral("personal notes")));
 }
 
 void ReportPrintCommands::mnuprintmarinaDandN_Click() {
@@ -147,10 +153,11 @@ void ReportPrintCommands::mnuprintmarinaDandN_Click() {
     WaitCursor wait;
     path = WriteReportAndNotesPage(links_.ReportPageHtml(), links_.NotesMarinaNo(), links_.NotesText());
   }
-  PrintPage(*WBPRINTALL_, path);
+  PrintPage(*WBPRINTALL_, path,
+            JobTitle(links_.NotesText && !links_.NotesText().isEmpty() ? QStringLiteral("report and notes") : QString()));
 }
 
-void ReportPrintCommands::PrintPage(WebBrowser& browser, const QString& path) {
+void ReportPrintCommands::PrintPage(WebBrowser& browser, const QString& path, const QString& title) {
   if (path.isEmpty()) {
     MsgBox(QStringLiteral("The page could not be written for printing. Nothing was printed."), MsgButtons::OK,
            MsgIcon::Critical, kPrintStatusTitle);
@@ -166,7 +173,7 @@ void ReportPrintCommands::PrintPage(WebBrowser& browser, const QString& path) {
     WaitCursor wait;
     browser.WaitForLoad(kPageLoadTimeoutMs);
   }
-  GuardedPrint(browser, true, &WriteReportTopMargin);
+  GuardedPrint(browser, true, &WriteReportTopMargin, {title, {}});
 }
 
 // ----------------------------------------------------------------- the run
@@ -183,17 +190,21 @@ bool ReportPrintCommands::StartRun(const PrintRunRequest& request) {
   }
   // Every report of the run goes into one print, on the printer of the
   // session, without a print dialog for each, whatever page range an
-  // earlier print dialog chose.
-  QPrinter& printer = WebBrowser::Printer();
-  // A run into a file goes into the file the user picks now, as a print
-  // through the print dialog does; an earlier file is replaced only when the
-  // user says so. Cancel prints nothing.
-  if (!printer.outputFileName().isEmpty() && !WebBrowser::ChoosePrintFile(window_, kPrintAllCaption)) {
+  // earlier print dialog chose. A run into a file goes into the file the user
+  // picks now, as a print through the print dialog does (an earlier file is
+  // replaced only when the user says so); with no default printer the user
+  // picks the printer first. Cancel prints nothing.
+  if (!WebBrowser::PrepareRun(window_, kPrintAllCaption)) {
     run_.Reset();
     return true;
   }
+  QPrinter& printer = WebBrowser::Printer();
   printer.setPrintRange(QPrinter::AllPages);
-  output_ = std::make_unique<PrintOutput>(printer);
+  const int first = start.entry + 1;
+  const int last = std::max(first, std::min(run_.LastPrintMarina(), ListCount()));
+  output_ = std::make_unique<PrintOutput>(printer, PrintOutput::Kind::Printer,
+                                          first == last ? QStringLiteral("Marina report %1").arg(first)
+                                                        : QStringLiteral("Marina reports %1-%2").arg(first).arg(last));
   printed_ = 0;
   progress_ = new PrintRunProgress(window_, std::max(1, run_.LastPrintMarina() - start.entry));
   connect(progress_.data(), &QDialog::rejected, this, &ReportPrintCommands::CancelRun);
@@ -278,22 +289,27 @@ void ReportPrintCommands::CancelRun() {
 void ReportPrintCommands::EndRun(RunEnd end) {
   run_.Reset();
   const QString failure = std::exchange(failure_, QString());
+  bool failed = end == RunEnd::Failed;
+  QString why = failure;
+  {
+    const std::unique_ptr<PrintOutput> output = std::move(output_);
+    // Gone without Finish, nothing of a run that did not finish goes out.
+    if (end == RunEnd::Finished && output) {
+      if (progress_) {
+        progress_->lblStatus->setText(output->PrintService() ? QStringLiteral("Sending the reports to the printer")
+                                                             : QStringLiteral("Writing the reports"));
+        progress_->cmdCancel->setEnabled(false);
+      }
+      const WaitCursor wait;
+      failed = !output->Finish();
+      if (failed) why = output->Error();
+    }
+  }
   if (progress_) {
     progress_->disconnect(this);
     progress_->hide();
     progress_->deleteLater();
     progress_ = nullptr;
-  }
-  bool failed = end == RunEnd::Failed;
-  QString why = failure;
-  {
-    const std::unique_ptr<PrintOutput> output = std::move(output_);
-    if (end == RunEnd::Finished && output) {
-      failed = !output->Finish();
-      if (failed) why = output->Error();
-    } else if (output && output->Printer().printerState() == QPrinter::Active) {
-      output->Printer().abort();  // nothing of a run that did not finish goes out
-    }
   }
   // Everything the run gathered is gone: the program gives the memory back
   // rather than keep it for good.

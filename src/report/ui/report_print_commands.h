@@ -33,6 +33,7 @@ struct ReportPrintLinks {
   std::function<QString()> ReportPageHtml;  // the report page last composed
   std::function<QString()> NotesText;       // the notes box's text
   std::function<int()> NotesMarinaNo;       // the marina the notes belong to
+  std::function<QString()> MarinaName;      // the shown marina's name (the print job's title)
   std::function<int()> ListCount;           // lstMarinaNames.ListCount
   std::function<int()> ListIndex;           // lstMarinaNames.ListIndex (-1: none)
   // Selects an entry (ListIndex = index); its Click rebuilds and loads the
@@ -87,8 +88,10 @@ class ReportPrintCommands : public QObject {
   // left where no report could be shown counts as a disabled print.
   bool PrintReport(const std::function<void()>& beforePrint);
   // Prints a print page: written (empty path: it could not be), loaded into
-  // browser, printed once it has loaded.
-  void PrintPage(WebBrowser& browser, const QString& path);
+  // browser, printed once it has loaded, under the job title `title`.
+  void PrintPage(WebBrowser& browser, const QString& path, const QString& title);
+  // The print job's title: the shown marina's name and what is printed of it.
+  QString JobTitle(const QString& what) const;
   // Shows entry index for the run (reload: it is selected already, build it
   // again). What the run does next when the page already loaded meanwhile or
   // never began to load; nothing (None) while the load goes on.

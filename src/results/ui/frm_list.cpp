@@ -3,7 +3,6 @@
 #include <QCloseEvent>
 #include <QFile>
 #include <QLabel>
-#include <QPrinter>
 #include <QPushButton>
 #include <QResizeEvent>
 
@@ -299,14 +298,14 @@ bool frmList::LoadPrintPage(ListPageKind kind) {
   return true;
 }
 
-void frmList::PrintLoadedPage() {
+void frmList::PrintLoadedPage(std::optional<QPageLayout::Orientation> orientation) {
   // A long list keeps the browser busy well past the progress window: the
   // pointer shows that the print is on its way.
   {
     const WaitCursor wait;
     wbList->WaitForLoad(kPrintLoadTimeoutMs);
   }
-  GuardedPrint(*wbList, true);
+  GuardedPrint(*wbList, true, {}, {QStringLiteral("Marina list"), orientation});
 }
 
 void frmList::PrintList() {
@@ -314,18 +313,14 @@ void frmList::PrintList() {
          MsgIcon::Information);
   if (!LoadPrintPage(ListPageKind::PrintList)) return;
   ShowPrintProgress();
-  // The list prints across the sheet; the printer keeps its orientation for
-  // the program's other prints.
-  QPrinter& printer = qw::WebBrowser::Printer();
-  const QPageLayout::Orientation orientation = printer.pageLayout().orientation();
-  printer.setPageOrientation(QPageLayout::Landscape);
-  PrintLoadedPage();
-  printer.setPageOrientation(orientation);
+  // The list prints across the sheet (its print dialog offers that first);
+  // the program's other prints keep the stored orientation.
+  PrintLoadedPage(QPageLayout::Landscape);
 }
 
 void frmList::cmdPrint_Click() {
   if (!LoadPrintPage(ListPageKind::PrintForm)) return;
-  PrintLoadedPage();
+  PrintLoadedPage({});
 }
 
 void frmList::WebBrowser_DocumentComplete() {

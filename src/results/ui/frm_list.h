@@ -1,9 +1,11 @@
 #pragma once
 // frmList, "Selected List of Marinas...": the result list screen.
 #include <QList>
+#include <QPageLayout>
 #include <QPixmap>
 #include <QWidget>
 #include <cstdint>
+#include <optional>
 
 #include "host/ui/window_host.h"
 #include "results/list_columns.h"
@@ -94,7 +96,7 @@ class frmList : public QWidget, public OneInstance<frmList> {
   // the page could not be written (the user has been told).
   bool LoadPrintPage(ListPageKind kind);
   // Prints the loaded page with the print dialog, or says why it cannot.
-  void PrintLoadedPage();
+  void PrintLoadedPage(std::optional<QPageLayout::Orientation> orientation);
 
   ListModel* list_ = nullptr;  // fgList's rows
   ListRatingsModel* ratings_ = nullptr;  // msgrid's rows

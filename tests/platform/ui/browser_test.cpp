@@ -1,7 +1,10 @@
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QDoubleSpinBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -12,6 +15,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QTcpServer>
@@ -26,6 +30,7 @@
 #include <vector>
 
 #include "common/pdf_text.h"
+#include "common/print_service.h"
 #include "common/testing.h"
 #include "platform/message_box.h"
 #include "platform/page_fonts.h"
@@ -406,6 +411,17 @@ TEST(WebBrowser, PreviewsThePageAndKeepsThePageSetupMarginsInTheStore) {
   ASSERT_TRUE(browser.ExecWB(WebBrowser::kCmdPrintPreview, WebBrowser::kPromptUser)) << browser.LastError().toStdString();
   EXPECT_GE(previewPages, 2);
   EXPECT_TRUE(browser.LastError().isEmpty()) << browser.LastError().toStdString();
+  // Its Print is the program's print, with the print dialog.
+  int dialogs = 0;
+  setup.PrintTo(dir.filePath("previewed.pdf"), &dialogs);
+  WebBrowser::SetDialogHook([](QDialog& dialog) {
+    for (QAction* action : dialog.findChildren<QAction*>())
+      if (action->text().remove('&') == "Print") action->trigger();
+    return dialog.result();
+  });
+  ASSERT_TRUE(browser.Preview());
+  EXPECT_EQ(dialogs, 1);
+  EXPECT_GE(PdfPageTexts(dir.filePath("previewed.pdf")).size(), 2);
 
   // Page setup shows the stored paper and margins, those the print uses
   // (a header takes its room inside them), and stores what the user chose,
@@ -449,6 +465,129 @@ TEST(WebBrowser, PreviewsThePageAndKeepsThePageSetupMarginsInTheStore) {
   WebBrowser::SetDialogHook([](QDialog&) { return int(QDialog::Rejected); });
   EXPECT_FALSE(browser.PageSetupDialog());
   EXPECT_TRUE(setup.written.isEmpty());
+}
+
+// A run of pages in the same fonts holds each font once, and each of its
+// pages looks exactly as the page printed alone.
+TEST(WebBrowser, ARunHoldsEachFontOnceAndEachPageAsPrintedAlone) {
+  QTemporaryDir dir;
+  PrintSetup setup({"Guide", "Page No [ &p ]", "", "", "", ""});
+  QPrinter printer;
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(dir.filePath("run.pdf"));
+  qw::PrintOutput run(printer);
+  WebBrowser browser(nullptr, WebBrowser::Kind::Hidden);
+  const QStringList texts = {"Kelp Cove Marina, Rockport", "Tern Landing &amp; Boatyard", "Quahog Harbor Yacht Yard"};
+  qint64 alone = 0;
+  for (int i = 0; i < texts.size(); ++i) {
+    const QString page = QString("<HTML><BODY><P style='font:30px Arial Narrow'>%1</P>"
+                                 "<P style='font:bold 20px Arial Narrow'>%1</P><P style='font:italic 20px Arial'>%1</P>"
+                                 "</BODY></HTML>").arg(texts[i]);
+    ASSERT_TRUE(Loaded(browser, Page(dir, QString("p%1.htm").arg(i), page)));
+    ASSERT_TRUE(browser.PrintTo(run)) << browser.LastError().toStdString();
+    QPrinter single;
+    single.setOutputFormat(QPrinter::PdfFormat);
+    single.setOutputFileName(dir.filePath(QString("alone%1.pdf").arg(i)));
+    qw::PrintOutput one(single);
+    ASSERT_TRUE(browser.PrintTo(one) && one.Finish()) << one.Error().toStdString();
+    alone += QFileInfo(single.outputFileName()).size();
+  }
+  ASSERT_TRUE(run.Finish()) << run.Error().toStdString();
+  EXPECT_LT(QFileInfo(printer.outputFileName()).size(), alone / 2);
+  const auto picture = [&dir](const QString& pdf, int page) {
+    QProcess p;
+    p.start("pdftoppm", {"-r", "50", "-gray", "-f", QString::number(page), "-l", QString::number(page), "-singlefile",
+                         pdf, dir.filePath("picture")});
+    p.waitForFinished(30000);
+    return qw::testing::ReadFile(dir.filePath("picture.pgm"));
+  };
+  for (int i = 0; i < texts.size(); ++i) {
+    const QByteArray own = picture(dir.filePath(QString("alone%1.pdf").arg(i)), 1);
+    ASSERT_FALSE(own.isEmpty());
+    EXPECT_TRUE(picture(printer.outputFileName(), i + 1) == own) << i;
+  }
+}
+
+// On a queue whose own paper is A4, with Letter kept by the page setup: the
+// page-setup dialog shows Letter (and the stored margins), and a print through the print dialog is on
+// Letter unless the user picks other paper in the dialog's printer
+// properties, which then hold for that print only.
+TEST(WebBrowser, PrintsOnThePageSetupsPaperUnlessThePrintDialogChangesIt) {
+  qw::testing::PrintService service;
+  QW_REQUIRE_PRINT_SERVICE(service);
+  ASSERT_TRUE(service.AddQueue("keep", "A4", true)) << service.Why().toStdString();
+  QTemporaryDir dir;
+  WebBrowser browser(nullptr, WebBrowser::Kind::Hidden);
+  ASSERT_TRUE(Loaded(browser, Page(dir, "a.htm", "<HTML><BODY><P>Moorings</P></BODY></HTML>")));
+  PrintSetup setup({});
+  setup.values.paper = "Letter";
+  QPrinter& printer = WebBrowser::Printer();
+  printer.setOutputFileName(QString());
+  printer.setOutputFormat(QPrinter::NativeFormat);
+  printer.setPrinterName("keep");
+  // The paper a page-setup widget shows (the dialog's, or the printer
+  // properties' of the print dialog).
+  const auto paperShown = [](QWidget& w) {
+    auto* sizes = w.findChild<QComboBox*>("pageSizeCombo");
+    return sizes ? qvariant_cast<QPageSize>(sizes->currentData()).key() : QString("none");
+  };
+  // The real dialogs, confirmed as the user would, after `act`.
+  const auto confirm = [](std::function<void(QDialog&)> act) {
+    WebBrowser::SetDialogHook([act](QDialog& d) {
+      QTimer::singleShot(0, &d, [&d, act] {
+        if (act) act(d);
+        d.accept();
+      });
+      return d.exec();
+    });
+  };
+
+  // Page setup shows the stored paper and margins, which it keeps.
+  setup.values.marginTop = "0.75";
+  QString shown;
+  double top = 0;
+  confirm([&](QDialog& d) {
+    shown = paperShown(d);
+    if (auto* box = d.findChild<QDoubleSpinBox*>("topMargin")) top = box->value();
+  });
+  ASSERT_TRUE(browser.PageSetupDialog());
+  EXPECT_EQ(shown.toStdString(), "Letter");
+  EXPECT_DOUBLE_EQ(top, 0.75);
+  for (const char* kept : {"paper_size=Letter", "margin_top=0.75"})
+    EXPECT_TRUE(setup.written.contains(kept)) << setup.written.join(" ").toStdString();
+
+  struct Case {
+    const char* name;
+    const char* picked;  // in the printer properties; nullptr: not opened
+    const char* printed;
+  };
+  for (const Case& c : {Case{"the dialog as it opens", nullptr, "Letter"}, Case{"A4 picked", "A4", "A4"},
+                        Case{"the next print", nullptr, "Letter"}}) {
+    SCOPED_TRACE(c.name);
+    shown.clear();
+    confirm([&](QDialog& d) {
+      if (!c.picked) return;
+      QTimer::singleShot(0, &d, [&] {
+        for (QDialog* properties : d.findChildren<QDialog*>()) {
+          if (!properties->isVisible()) continue;
+          shown = paperShown(*properties);
+          auto* sizes = properties->findChild<QComboBox*>("pageSizeCombo");
+          for (int i = 0; sizes && i < sizes->count(); ++i)
+            if (qvariant_cast<QPageSize>(sizes->itemData(i)).key() == c.picked) sizes->setCurrentIndex(i);
+          properties->accept();
+        }
+      });
+      if (auto* button = d.findChild<QPushButton*>("properties")) button->click();
+    });
+    const qsizetype before = service.Jobs("keep", 0).size();
+    ASSERT_TRUE(browser.Print(true, {"Moorings", {}})) << browser.LastError().toStdString();
+    if (c.picked) EXPECT_EQ(shown.toStdString(), "Letter") << "the properties open on the stored paper";
+    const QList<qw::testing::PrintService::Job> jobs = service.Jobs("keep", int(before) + 1);
+    ASSERT_EQ(jobs.size(), before + 1);
+    EXPECT_EQ(jobs.last().title, "Moorings");
+    EXPECT_TRUE(jobs.last().options.contains(QString("media=%1").arg(c.printed))) << jobs.last().options.toStdString();
+    EXPECT_TRUE(qw::testing::PdfPageTexts(jobs.last().file).value(0).contains("Moorings"));
+  }
 }
 
 // Without any printer installed the browser's printer writes PDF, and the

@@ -1,7 +1,9 @@
 #include <QBuffer>
+#include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -14,14 +16,16 @@ namespace {
 
 using qw::testing::PdfPageTexts;
 
-// A body as the engine would give it: one line of text on each page.
-QByteArray Body(const QStringList& pageTexts) {
+// A body as the engine would give it: one line of text on each page, and on
+// the first a picture.
+QByteArray Body(const QStringList& pageTexts, const QImage& picture = QImage()) {
   QBuffer out;
   out.open(QIODevice::WriteOnly);
   {
     QPdfWriter writer(&out);
     writer.setPageSize(QPageSize(QPageSize::Letter));
     QPainter painter(&writer);
+    if (!picture.isNull()) painter.drawImage(QPointF(1000, 4000), picture);
     for (int i = 0; i < pageTexts.size(); ++i) {
       if (i > 0) writer.newPage();
       painter.drawText(QPointF(1000, 3000), pageTexts[i]);
@@ -35,42 +39,80 @@ QString Write(const QTemporaryDir& dir, const QString& name, const QByteArray& b
   return dir.filePath(name);
 }
 
-TEST(PdfAssembler, StampsEachPrintsHeaderAndFooterAsTextAndJoinsThePrints) {
+// The document PdfAssembler writes of these prints (pages from-to only);
+// empty when it failed.
+struct Print {
+  QByteArray body;
+  qw::PageSetup setup;
+  QString title;
+  QMarginsF unprintable;
+};
+QByteArray Assemble(const QList<Print>& prints, int from = 0, int to = 0) {
+  QBuffer out;
+  out.open(QIODevice::WriteOnly);
+  qw::PdfAssembler pdf(out, from, to);
+  for (const Print& p : prints) EXPECT_GT(pdf.Add(p.body, p.setup, p.title, "file:///tmp/a.htm", p.unprintable), 0);
+  return pdf.Finish() ? out.data() : QByteArray();
+}
+
+// What poppler finds wrong with a PDF file ("" when nothing).
+QString Complaints(const QString& pdf) {
+  QProcess p;
+  p.start("pdfinfo", {pdf});
+  p.waitForFinished(30000);
+  return QString::fromUtf8(p.readAllStandardError()) + (p.exitCode() ? "exit code" : "");
+}
+
+TEST(PdfAssembler, StampsEachPrintsHeaderAndFooterAndKeepsWhatThePrintsShareOnce) {
   QTemporaryDir dir;
-  qw::PdfAssembler pdf;
   const qw::PageSetup report{"Guide &b&w", "Page No [ &p ] of &P", "", "", "", ""};
   const qw::PageSetup notes{"", "Page No [ &p ]", "", "", "", ""};
-  EXPECT_EQ(pdf.Add(Body({"Kelp Cove Marina", "Kelp Cove notes"}), report, "Kelp Cove", "file:///tmp/a.htm"), 2);
-  EXPECT_EQ(pdf.Add(Body({"Tern Landing"}), notes, "Tern", "file:///tmp/b.htm"), 1);
-  EXPECT_EQ(pdf.Add(Body({"Bare page"}), qw::PageSetup{}, "", ""), 1);
-  EXPECT_EQ(pdf.PageCount(), 4);
-  const QStringList pages = PdfPageTexts(Write(dir, "all.pdf", pdf.Finish()));
+  const QString all = Write(dir, "all.pdf",
+                            Assemble({{Body({"Kelp Cove Marina", "Kelp Cove notes"}), report, "Kelp Cove", {}},
+                                      {Body({"Tern Landing"}), notes, "Tern", {}},
+                                      {Body({"Bare page"}), qw::PageSetup{}, "", {}}}));
+  EXPECT_EQ(Complaints(all), "");
+  const QStringList pages = PdfPageTexts(all);
   ASSERT_EQ(pages.size(), 4);
-  struct Expect {
-    QStringList has;
-  };
-  const Expect expected[] = {
-      {{"Guide", "Kelp Cove", "Kelp Cove Marina", "Page No [ 1 ] of 2"}},
-      {{"Guide", "Kelp Cove notes", "Page No [ 2 ] of 2"}},
-      {{"Tern Landing", "Page No [ 1 ]"}},  // numbers count within each print
-      {{"Bare page"}},
+  const QStringList expected[] = {
+      {"Guide", "Kelp Cove", "Kelp Cove Marina", "Page No [ 1 ] of 2"},
+      {"Guide", "Kelp Cove notes", "Page No [ 2 ] of 2"},
+      {"Tern Landing", "Page No [ 1 ]"},  // numbers count within each print
+      {"Bare page"},
   };
   for (int i = 0; i < 4; ++i)
-    for (const QString& text : expected[i].has) EXPECT_TRUE(pages[i].contains(text)) << i << ": " << pages[i].toStdString();
+    for (const QString& text : expected[i]) EXPECT_TRUE(pages[i].contains(text)) << i << ": " << pages[i].toStdString();
   EXPECT_FALSE(pages[3].contains("Page No"));
 
   // A page range counts over the whole document.
-  qw::PdfAssembler ranged;
-  ranged.Add(Body({"One", "Two", "Three"}), notes, "", "");
-  const QStringList two = PdfPageTexts(Write(dir, "range.pdf", ranged.Finish(2, 3)));
+  const QStringList two = PdfPageTexts(Write(dir, "range.pdf", Assemble({{Body({"One", "Two", "Three"}), notes, "", {}}}, 2, 3)));
   ASSERT_EQ(two.size(), 2);
   EXPECT_TRUE(two[0].contains("Two") && two[0].contains("Page No [ 2 ]"));
 
+  // The header and footer stay inside what the printer can print on.
+  const qw::PageSetup close{"Top line", "Bottom line", "0.07", "0.07", "", ""};
+  const QString inside = Write(dir, "inside.pdf", Assemble({{Body({"Body"}), close, "", {0.25, 0.5, 0.25, 0.5}}}));
+  EXPECT_GE(qw::testing::PdfWordTops(inside, "Top").value(0), 0.5 / 11);
+  EXPECT_LE(qw::testing::PdfWordTops(inside, "Bottom").value(0), 1 - 0.5 / 11 - 0.1 / 11);
+
+  // A long run of reports sharing their fonts and pictures: each is written
+  // once, not once a report.
+  QImage picture(400, 300, QImage::Format_RGB32);
+  for (int y = 0; y < picture.height(); ++y)
+    for (int x = 0; x < picture.width(); ++x) picture.setPixel(x, y, qRgb(x * 7 % 256, y * 13 % 256, (x * y) % 256));
+  const Print one{Body({"Kelp Cove Marina"}, picture), report, "Kelp Cove", {}};
+  const qsizetype single = Assemble({one}).size();
+  const QByteArray twenty = Assemble(QList<Print>(20, one));
+  EXPECT_LT(twenty.size(), single * 2) << single;
+  EXPECT_EQ(PdfPageTexts(Write(dir, "twenty.pdf", twenty)).size(), 20);
+
   // What is not a PDF is refused, and nothing added makes no document.
-  qw::PdfAssembler bad;
+  QBuffer out;
+  out.open(QIODevice::WriteOnly);
+  qw::PdfAssembler bad(out);
   EXPECT_EQ(bad.Add("<HTML>not a PDF</HTML>", notes, "", ""), 0);
   EXPECT_FALSE(bad.Error().isEmpty());
-  EXPECT_TRUE(bad.Finish().isEmpty());
+  EXPECT_FALSE(bad.Finish());
   EXPECT_FALSE(bad.Error().isEmpty());
 }
 

@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include "common/pdf_text.h"
+#include "common/print_service.h"
 #include "host/ui/frm_progress.h"
 #include "platform/message_box.h"
 #include "report/notes_print_pages.h"
@@ -419,10 +420,9 @@ TEST_F(PrintCommandsTest, NotesPagesAndTheTopMargin) {
 TEST_F(PrintCommandsTest, NotesAfterTheReportAreFootedWhereTheReportIs) {
   frm_view_report& viewer = Open(1);
   viewer.tbNotes->setPlainText("Call ahead.");
-  const QPageSize paper = WebBrowser::Printer().pageLayout().pageSize();
-  for (const QPageSize::PageSizeId size : {QPageSize::A4, QPageSize::Letter, QPageSize::Legal}) {
-    SCOPED_TRACE(QPageSize(size).name().toStdString());
-    WebBrowser::Printer().setPageSize(QPageSize(size));
+  for (const char* paper : {"A4", "Letter", "Legal"}) {
+    SCOPED_TRACE(paper);
+    SetRegistryString(kPageSetupKeyPath, kPaperSize, paper);
     QFile::remove(pdf_);
     viewer.mnuprintmarinaDandN->trigger();
     // The rights line at the foot of the report, and of the notes page after
@@ -437,8 +437,77 @@ TEST_F(PrintCommandsTest, NotesAfterTheReportAreFootedWhereTheReportIs) {
     EXPECT_LT(notes[0], 0);
     EXPECT_GE(notes[1], 0);
   }
-  WebBrowser::Printer().setPageSize(paper);
+  SetRegistryString(kPageSetupKeyPath, kPaperSize, QString());
   EXPECT_TRUE(boxes_.Shown().isEmpty());
+}
+
+// A run to a queue of the print service is one PDF job of the reports' own
+// text, titled, on the paper of the page setup. With no default printer the
+// printer is asked for first. A queue that does not print the job says so,
+// once, naming the printer and the service's reason, and nothing is left to
+// print later.
+TEST_F(PrintCommandsTest, ARunToAPrintQueueIsOnePdfJobOrSaysWhyNot) {
+  testing::PrintService service;
+  QW_REQUIRE_PRINT_SERVICE(service);
+  ASSERT_TRUE(service.AddQueue("keep", "A4")) << service.Why().toStdString();
+  SetRegistryString(kPageSetupKeyPath, kPaperSize, "Letter");
+  QPrinter& printer = WebBrowser::Printer();
+  printer.setOutputFileName(QString());
+  printer.setOutputFormat(QPrinter::NativeFormat);
+  printer.setPrinterName("keep");
+  WebBrowser::ForgetPrinterChoice();
+  struct Case {
+    const char* name;
+    QStringList command;  // run before the print
+    int printDialogs;     // asked before the run
+    const char* message;  // "" when printed
+  };
+  const Case cases[] = {
+      {"no default printer", {}, 1, ""},
+      {"default printer", {"lpadmin", "-d", "keep"}, 0, ""},
+      {"rejecting", {"cupsreject", "-r", "Out of paper", "keep"}, 0,
+       "The reports could not be printed: the printer \"keep\" did not take the job: Destination \"keep\" is not "
+       "accepting jobs (Out of paper)."},
+      {"stopped", {"cupsdisable", "-r", "Paper jam", "keep"}, 0,
+       "The reports could not be printed: the printer \"keep\" is stopped: Paper jam."},
+      {"removed (the default printer too)", {"lpadmin", "-x", "keep"}, 1,
+       "The reports could not be printed: the print service does not know the printer \"keep\" (The printer or "
+       "class does not exist)."},
+  };
+  Open();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    if (!c.command.isEmpty()) ASSERT_TRUE(service.Run(c.command[0], c.command.mid(1))) << service.Why().toStdString();
+    if (QString(c.name) == "default printer") WebBrowser::ForgetPrinterChoice();
+    boxes_.Clear();
+    dialogs_ = 0;
+    const qsizetype before = service.Jobs("keep", 0).size();
+    PrintReports([](frm_PrintAll& d) { d.optAll->setChecked(true); });
+    EXPECT_EQ(dialogs_, c.printDialogs);
+    QStringList messages;
+    for (const MsgBoxCall& box : boxes_.Shown()) messages << box.text;
+    if (*c.message) {
+      ASSERT_EQ(messages.size(), 1);
+      // The pages wait in a file the message names.
+      EXPECT_TRUE(messages[0].startsWith(c.message)) << messages[0].toStdString();
+      const QString kept = messages[0].section(" The pages are kept in ", 1).chopped(1);
+      EXPECT_EQ(testing::PdfPageTexts(kept).size(), 5) << kept.toStdString();
+      QFile::remove(kept);
+      EXPECT_EQ(service.Jobs("keep", 0).size(), before);
+      if (!QString(c.name).startsWith("removed")) EXPECT_EQ(service.PendingJobs(), 0);
+      ASSERT_TRUE(service.Run("cupsenable", {"keep"}) || QString(c.name).startsWith("removed"));
+      ASSERT_TRUE(service.Run("cupsaccept", {"keep"}) || QString(c.name).startsWith("removed"));
+      continue;
+    }
+    EXPECT_TRUE(messages.isEmpty()) << messages.join("|").toStdString();
+    const QList<testing::PrintService::Job> jobs = service.Jobs("keep", int(before) + 1);
+    ASSERT_EQ(jobs.size(), before + 1);
+    EXPECT_EQ(jobs.last().title, "Marina reports 1-5");
+    EXPECT_TRUE(jobs.last().options.contains("media=Letter")) << jobs.last().options.toStdString();
+    const QStringList pages = testing::PdfPageTexts(jobs.last().file);
+    ASSERT_EQ(pages.size(), 5);
+    for (int i = 0; i < 5; ++i) EXPECT_TRUE(pages[i].contains(kEntryNames[i])) << i;
+  }
 }
 
 }  // namespace

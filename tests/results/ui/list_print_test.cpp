@@ -14,6 +14,7 @@
 
 #include "app/ui/mdi_frm_main.h"
 #include "common/pdf_text.h"
+#include "common/print_service.h"
 #include "host/ui/frm_progress.h"
 #include "host/ui/frm_wait.h"
 #include "host/ui/window_host.h"
@@ -146,6 +147,40 @@ TEST_F(ListWindowTest, PrintsALandscapeListWithHeaderAndPageNumbersToPdf) {
   qw::frmprogress::TimerInterval() = interval;
   qw::SetUserStoreFolder(QString());
   qw::SetProgramFolder(folder_.Path());
+}
+
+// To a queue of the print service the list goes as one PDF job of its own
+// text, titled after it, across the sheet of the page setup's paper.
+TEST_F(ListWindowTest, PrintsToAPrintQueueAsOnePdfJobAcrossTheSheet) {
+  qw::testing::PrintService service;
+  QW_REQUIRE_PRINT_SERVICE(service);
+  ASSERT_TRUE(service.AddQueue("keep", "A4", true)) << service.Why().toStdString();
+  QTemporaryDir store;
+  qw::SetUserStoreFolder(store.path());
+  qw::InstallPageSetupStore();
+  qw::SetRegistryString(qw::kPageSetupKeyPath, qw::kPaperSize, "Letter");
+  QPrinter& printer = qw::WebBrowser::Printer();
+  printer.setOutputFileName(QString());
+  printer.setOutputFormat(QPrinter::NativeFormat);
+  printer.setPrinterName("keep");
+  auto hook = qw::WebBrowser::SetPrintDialogHook([](QPrinter&) { return true; });
+  const int interval = qw::frmprogress::TimerInterval();
+  qw::frmprogress::TimerInterval() = 5;
+  frmList* list = frmList::Instance();
+  list->PrintList();
+  qw::WebBrowser::SetPrintDialogHook(hook);
+  qw::frmprogress::TimerInterval() = interval;
+  qw::SetUserStoreFolder(QString());
+
+  const QList<qw::testing::PrintService::Job> jobs = service.Jobs("keep");
+  ASSERT_EQ(jobs.size(), 1);
+  EXPECT_EQ(jobs[0].title, "Marina list");
+  for (const char* option : {"media=Letter", "orientation-requested=4"})
+    EXPECT_TRUE(jobs[0].options.contains(option)) << option << " in " << jobs[0].options.toStdString();
+  const QStringList pages = qw::testing::PdfPageTexts(jobs[0].file);
+  ASSERT_GE(pages.size(), 2);
+  EXPECT_TRUE(pages[0].contains(list->GetMarinaName(1)));
+  EXPECT_EQ(boxes_.Shown().size(), 1);  // the orientation message only
 }
 
 TEST_F(ListWindowTest, APageThatCannotBeWrittenIsReportedAndNotPrinted) {
