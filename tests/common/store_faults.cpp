@@ -52,6 +52,8 @@ const sqlite3_io_methods kShimMethods = {
     [](sqlite3_file* f, int op, void* arg) { return Real(f)->pMethods->xFileControl(Real(f), op, arg); },
     [](sqlite3_file* f) { return Real(f)->pMethods->xSectorSize(Real(f)); },
     [](sqlite3_file* f) { return Real(f)->pMethods->xDeviceCharacteristics(Real(f)); },
+    // Version 1 of the methods: no shared memory, no memory mapping.
+    nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
 };
 
 sqlite3_vfs* ShimVfs() {
