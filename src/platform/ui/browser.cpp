@@ -709,8 +709,9 @@ bool WebBrowser::Print(bool prompt, const PrintJobInfo& job) {
   PrintOutput output(printer, PrintOutput::Kind::Printer, job.title);
   const bool printed = AddTo(output) && output.Finish();
   if (!printed && lastError_.isEmpty()) lastError_ = output.Error();
-  // A print of its own orientation leaves the printer as the others find it.
-  if (job.orientation) UseStoredPaper(printer, CurrentPageSetup());
+  // The paper and orientation chosen for this print end with it: the next
+  // print starts from the page setup's again.
+  UseStoredPaper(printer, CurrentPageSetup());
   return printed;
 }
 

@@ -298,14 +298,14 @@ bool frmList::LoadPrintPage(ListPageKind kind) {
   return true;
 }
 
-void frmList::PrintLoadedPage(std::optional<QPageLayout::Orientation> orientation) {
+void frmList::PrintLoadedPage() {
   // A long list keeps the browser busy well past the progress window: the
   // pointer shows that the print is on its way.
   {
     const WaitCursor wait;
     wbList->WaitForLoad(kPrintLoadTimeoutMs);
   }
-  GuardedPrint(*wbList, true, {}, {QStringLiteral("Marina list"), orientation});
+  GuardedPrint(*wbList, true, {}, {QStringLiteral("Marina list"), std::nullopt});
 }
 
 void frmList::PrintList() {
@@ -313,14 +313,14 @@ void frmList::PrintList() {
          MsgIcon::Information);
   if (!LoadPrintPage(ListPageKind::PrintList)) return;
   ShowPrintProgress();
-  // The list prints across the sheet (its print dialog offers that first);
-  // the program's other prints keep the stored orientation.
-  PrintLoadedPage(QPageLayout::Landscape);
+  // The print dialog opens on the page setup's paper and orientation; the
+  // message above asks the user to turn the sheet there.
+  PrintLoadedPage();
 }
 
 void frmList::cmdPrint_Click() {
   if (!LoadPrintPage(ListPageKind::PrintForm)) return;
-  PrintLoadedPage({});
+  PrintLoadedPage();
 }
 
 void frmList::WebBrowser_DocumentComplete() {

@@ -96,7 +96,7 @@ class frmList : public QWidget, public OneInstance<frmList> {
   // the page could not be written (the user has been told).
   bool LoadPrintPage(ListPageKind kind);
   // Prints the loaded page with the print dialog, or says why it cannot.
-  void PrintLoadedPage(std::optional<QPageLayout::Orientation> orientation);
+  void PrintLoadedPage();
 
   ListModel* list_ = nullptr;  // fgList's rows
   ListRatingsModel* ratings_ = nullptr;  // msgrid's rows

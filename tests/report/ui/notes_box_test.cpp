@@ -306,7 +306,7 @@ TEST_F(NotesBoxTest, EveryStoreFaultKeepsWhatWasTypedUntilItCanBeStored) {
       asksOnce("Exit", names, [] { ExitProgram(); });
       boxes_.Answer(MsgResult::OK);  // the insert-CD message first
       asksOnce("a missing medium found by a search", names, [] {
-        ErrorHandler("DavedoZoroz", "OpenMyDatabase", RuntimeError{kJetDiskOrNetwork, "DAO.Workspace", "Disk or network error."});
+        ErrorHandler("DavedoZoroz", "OpenMyDatabase", RuntimeError{kJetDiskOrNetwork, "DAO.Workspace", "Disk or network error.", {}, 0});
       });
       EXPECT_EQ(KeptNotes().size(), c.readable ? 2 : 1);
     }

@@ -477,7 +477,9 @@ TEST_F(PrintCommandsTest, ARunToAPrintQueueIsOnePdfJobOrSaysWhyNot) {
   Open();
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    if (!c.command.isEmpty()) ASSERT_TRUE(service.Run(c.command[0], c.command.mid(1))) << service.Why().toStdString();
+    if (!c.command.isEmpty()) {
+      ASSERT_TRUE(service.Run(c.command[0], c.command.mid(1))) << service.Why().toStdString();
+    }
     if (QString(c.name) == "default printer") WebBrowser::ForgetPrinterChoice();
     boxes_.Clear();
     dialogs_ = 0;
@@ -494,7 +496,9 @@ TEST_F(PrintCommandsTest, ARunToAPrintQueueIsOnePdfJobOrSaysWhyNot) {
       EXPECT_EQ(testing::PdfPageTexts(kept).size(), 5) << kept.toStdString();
       QFile::remove(kept);
       EXPECT_EQ(service.Jobs("keep", 0).size(), before);
-      if (!QString(c.name).startsWith("removed")) EXPECT_EQ(service.PendingJobs(), 0);
+      if (!QString(c.name).startsWith("removed")) {
+        EXPECT_EQ(service.PendingJobs(), 0);
+      }
       ASSERT_TRUE(service.Run("cupsenable", {"keep"}) || QString(c.name).startsWith("removed"));
       ASSERT_TRUE(service.Run("cupsaccept", {"keep"}) || QString(c.name).startsWith("removed"));
       continue;

@@ -55,6 +55,7 @@ TEST_F(ListWindowTest, PrintsALandscapeListWithHeaderAndPageNumbersToPdf) {
   auto hook = qw::WebBrowser::SetPrintDialogHook([&](QPrinter& printer) {
     ++dialogs;
     orientation = printer.pageLayout().orientation();
+    printer.setPageOrientation(QPageLayout::Landscape);  // as the message asks
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(pdf);
     return true;
@@ -98,8 +99,8 @@ TEST_F(ListWindowTest, PrintsALandscapeListWithHeaderAndPageNumbersToPdf) {
   EXPECT_EQ(boxes_.Shown()[0].icon, qw::MsgIcon::Information);
   EXPECT_EQ(boxes_.Shown().size(), 1);
   EXPECT_EQ(dialogs, 1);
-  EXPECT_EQ(orientation, QPageLayout::Landscape);
-  EXPECT_EQ(qw::WebBrowser::Printer().pageLayout().orientation(), QPageLayout::Portrait) << "only the list's print";
+  EXPECT_EQ(orientation, QPageLayout::Portrait) << "the dialog opens on the page setup's orientation";
+  EXPECT_EQ(qw::WebBrowser::Printer().pageLayout().orientation(), QPageLayout::Portrait) << "only this print's choice";
   EXPECT_FALSE(list->PrintPending());
 
   // The page file holds the page text and a line end.
@@ -163,7 +164,11 @@ TEST_F(ListWindowTest, PrintsToAPrintQueueAsOnePdfJobAcrossTheSheet) {
   printer.setOutputFileName(QString());
   printer.setOutputFormat(QPrinter::NativeFormat);
   printer.setPrinterName("keep");
-  auto hook = qw::WebBrowser::SetPrintDialogHook([](QPrinter&) { return true; });
+  // The user turns the sheet in the print dialog, as the message asks.
+  auto hook = qw::WebBrowser::SetPrintDialogHook([](QPrinter& chosen) {
+    chosen.setPageOrientation(QPageLayout::Landscape);
+    return true;
+  });
   const int interval = qw::frmprogress::TimerInterval();
   qw::frmprogress::TimerInterval() = 5;
   frmList* list = frmList::Instance();
