@@ -8,7 +8,7 @@ build=${1:-$here/build}
 packages=(cmake g++ make qt6-base-dev qt6-webengine-dev qt6-pdf-dev libqt6sql6-sqlite libgl-dev
           libxcb1-dev libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev sqlite3 poppler-utils fonts-liberation
           fonts-linuxlibertine pkg-config libqpdf-dev clang libclang-rt-14-dev
-          cups cups-client cups-filters libcups2-dev)
+          cups cups-client cups-filters libcups2-dev python3 python3-numpy python3-scipy python3-pil)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

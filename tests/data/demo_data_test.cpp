@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QRegularExpression>
 #include <QStringList>
+#include <map>
 #include <memory>
 
 #include "common/testing.h"
@@ -145,8 +146,8 @@ TEST_F(DemoDatabase, QuotingAndBlankEdgeRowsArePresent) {
   EXPECT_GE(Count("SELECT COUNT(*) FROM rpm_marinaname_no WHERE [Marina Name] LIKE '*''*'"), 3);
   EXPECT_EQ(Scalar("SELECT [Marina Name] FROM rpm_marinaname_no WHERE MarinaNo = 833").toString(), QStringLiteral("Captain Ned's Landing"));
   EXPECT_EQ(Scalar("SELECT marinaname FROM mapkeys WHERE marinano = 2558").toString(), QStringLiteral("O'Brien Boat Works"));
-  EXPECT_EQ(Count("SELECT COUNT(*) FROM rpm_Contact_Information c JOIN rpm_nav_info n ON n.MarinaNo = c.MarinaNo "
-                  "WHERE c.City = 'Orr''s Island' AND n.Harbor = 'Lowell''s Cove'"), 1);
+  EXPECT_EQ(Count("SELECT COUNT(*) FROM rpm_Contact_Information WHERE City = 'Orr''s Island' AND MarinaNo = 2690"), 1);
+  EXPECT_EQ(Count("SELECT COUNT(*) FROM rpm_nav_info WHERE Harbor = 'Carver''s Harbor' AND MarinaNo = 2651"), 1);
   EXPECT_GT(Count("SELECT COUNT(*) FROM rpm_Boat_Supplies WHERE type = 'Ships'' Store'"), 0);
   EXPECT_GT(Count("SELECT COUNT(*) FROM rpm_Provisioning WHERE type = 'Farmers'' Market'"), 0);
   // The same name in two sub-regions.
@@ -286,7 +287,7 @@ TEST_F(DemoDatabase, FixedEdgeRowsHoldTheirValues) {
       {"SELECT City FROM rpm_Contact_Information WHERE MarinaNo = 839", "Bar Harbor "},
       {"SELECT City FROM rpm_Contact_Information WHERE MarinaNo = 2465", null},
       {"SELECT [PO  Box] FROM rpm_Contact_Information WHERE MarinaNo = 2465", null},
-      {"SELECT Zip FROM rpm_Contact_Information WHERE MarinaNo = 2562", "04538-1234"},
+      {"SELECT Zip FROM rpm_Contact_Information WHERE MarinaNo = 2562", "04544-1234"},
       {"SELECT Phone FROM rpm_Contact_Information WHERE MarinaNo = 2694", null},
       {"SELECT [Toll Free Phone] FROM rpm_Contact_Information WHERE MarinaNo = 2694", "(800) 555-0147"},
       {"SELECT Phone FROM rpm_Contact_Information WHERE MarinaNo = 856", "555-0134"},
@@ -300,7 +301,7 @@ TEST_F(DemoDatabase, FixedEdgeRowsHoldTheirValues) {
       {"SELECT [Deepest Slip] FROM rpm_nav_info WHERE MarinaNo = 2571", 12},
       {"SELECT [Deepest Mooring] FROM rpm_nav_info WHERE MarinaNo = 2498", null},
       {"SELECT Sunset FROM rpm_Vyk WHERE MarinaNo = 2575", null},
-      {"SELECT [Fuel?] + [Gasoline?] + [Diesel?] FROM rpm_marina_facilities WHERE MarinaNo = 2574", 1},
+      {"SELECT [Fuel?] * 10 + [Gasoline?] * 100 + [Diesel?] FROM rpm_marina_facilities WHERE MarinaNo = 2574", 110},
       {"SELECT Brand FROM rpm_marina_facilities WHERE MarinaNo = 2576", null},
       {"SELECT [Off Season Slips--Nightly Rate] FROM rpm_marina_facilities WHERE MarinaNo = 2497", 1.5},
       {"SELECT [30 Amp $] FROM rpm_marina_facilities WHERE MarinaNo = 2573", null},
@@ -413,6 +414,106 @@ TEST_F(DemoDatabase, TextsAgreeWithTheMarinasRows) {
         Count(QStringLiteral("SELECT COUNT(*) FROM rpm_extras e WHERE %1 AND NOT %2").arg(QString::fromUtf8(text), QString::fromUtf8(fact)));
     EXPECT_EQ(unfounded, 0) << text;
   }
+}
+
+// Values a reader sets side by side agree: for each (what, the rows that say
+// it, the condition those rows need), some rows say it and none lacks the
+// condition.
+TEST_F(DemoDatabase, ValuesAgreeWithTheRowsTheySpeakOf) {
+  const QString pumpOut = QStringLiteral(
+      "([On Site] = 1 OR [On Call] = 1 OR [Full Service] = 1 OR [Self Service] = 1 OR IFNULL([# Central Stations], 0) > 0 "
+      "OR IFNULL([# of Portable Units], 0) > 0 OR IFNULL([# In Slip Dedication Units], 0) > 0)");
+  const QString walkingEatery = QStringLiteral(
+      "EXISTS (SELECT 1 FROM rpm_Restaurants r WHERE r.MarinaNo = o.marinaNo AND ([On-Site] = 1 OR NearBy = 1 OR [W/in 1 Mile] = 1))");
+  struct Case {
+    QString what, rows, condition;
+    bool some = true;  // some rows say it (per table, only across the tables)
+  };
+  std::vector<Case> cases = {
+      {"a pump-out fee", "SELECT COUNT(*) FROM rpm_marina_operations WHERE Fee > 0", pumpOut},
+      {"a pump-out remark", "SELECT COUNT(*) FROM rpm_marina_operations WHERE TRIM(IFNULL(Pumpout_Comments, '')) <> ''",
+       "([On Site] = 1 OR [On Call] = 1)"},
+      {"a free pump-out", "SELECT COUNT(*) FROM rpm_marina_operations WHERE Pumpout_Comments = 'Free'", "IFNULL(Fee, 0) = 0"},
+      {"a fuel brand", "SELECT COUNT(*) FROM rpm_marina_facilities WHERE TRIM(IFNULL(Brand, '')) <> ''",
+       "[Fuel?] = 1 AND ([Gasoline?] = 1 OR [Diesel?] = 1)"},
+      {"a note on the fuel dock", "SELECT COUNT(*) FROM rpm_output o WHERE Comments LIKE '*fuel dock*'",
+       "EXISTS (SELECT 1 FROM rpm_marina_facilities f WHERE f.MarinaNo = o.marinaNo AND f.[Fuel?] = 1)"},
+      {"a note on the slips and floats", "SELECT COUNT(*) FROM rpm_output o WHERE (Comments LIKE '*slip*' OR Comments LIKE '*float*')",
+       "EXISTS (SELECT 1 FROM rpm_marina_facilities f WHERE f.MarinaNo = o.marinaNo AND f.[Total # Slips] > 0)"},
+      {"a note on the chowder up the hill", "SELECT COUNT(*) FROM rpm_output o WHERE Comments LIKE '*chowder*'", walkingEatery},
+  };
+  // Where a remark puts an amenity, eatery or lodging: a walk is under a mile, the wharf on site or next door.
+  qlonglong walks = 0, wharves = 0;
+  for (const char* table : {"rpm_Boat_Supplies", "rpm_Boat_and_Boatyard_Services", "rpm_Recreation", "rpm_Entertainment",
+                            "rpm_General_Services", "rpm_Provisioning", "rpm_Transportation", "rpm_Medical", "rpm_Restaurants",
+                            "rpm_Accommodations"}) {
+    const QString walk = QStringLiteral("SELECT COUNT(*) FROM %1 WHERE (Comments LIKE '*walk*' OR Comments LIKE '*on foot*')").arg(table);
+    const QString wharf = QStringLiteral("SELECT COUNT(*) FROM %1 WHERE Comments LIKE '*wharf*'").arg(table);
+    walks += Count(walk);
+    wharves += Count(wharf);
+    cases.push_back({QStringLiteral("a walk in %1").arg(table), walk, QStringLiteral("[W/in 1 Mile] = 1"), false});
+    cases.push_back({QStringLiteral("the wharf in %1").arg(table), wharf, QStringLiteral("([On-Site] = 1 OR NearBy = 1)"), false});
+  }
+  EXPECT_GT(walks, 0);
+  EXPECT_GT(wharves, 0);
+  // An eatery's name says what kind it is.
+  const std::pair<const char*, QStringList> eateries[] = {
+      {"Restaurant", {"Grill", "Chowder House", "Tavern", "Galley", "Dining Room", "Restaurant"}},
+      {"Seafood Shack", {"Clam Shack", "Lobster Shack", "Fish Shack"}},
+      {"Coffee Shop", {"Cafe", "Coffee House"}},
+      {"Snack Bar", {"Snack Bar", "Dairy Bar", "Take-Out"}},
+      {"Lite Fare", {"Sandwich Shop", "Deli", "Cafe"}},
+      {"Fast Food", {"Burger Stand", "Fish & Chips", "Drive-In"}},
+      {"Pizzeria", {"Pizza", "Pizzeria"}},
+      {"Raw Bar", {"Raw Bar", "Oyster Bar", "Clam Bar"}},
+      {"Crab House", {"Crab House", "Crab Shack"}},
+      {"Shack", {"Lobster Shack", "Clam Shack"}}};
+  for (const auto& [kind, nouns] : eateries) {
+    QStringList fits;
+    for (const QString& n : nouns) fits << QStringLiteral("IFNULL(Name, '') LIKE '*%1'").arg(n);
+    cases.push_back({QStringLiteral("an eatery of kind %1").arg(kind),
+                     QStringLiteral("SELECT COUNT(*) FROM rpm_Restaurants WHERE [Rest Type] = '%1'").arg(kind),
+                     QStringLiteral("(%1)").arg(fits.join(QStringLiteral(" OR ")))});
+  }
+  for (const Case& c : cases) {
+    if (c.some) {
+      EXPECT_GT(Count(c.rows), 0) << qPrintable(c.what);
+    }
+    EXPECT_EQ(Count(c.rows + QStringLiteral(" AND NOT ") + c.condition), 0) << qPrintable(c.what);
+  }
+}
+
+// The nearest yard a marina names is the nearest of its sub-region's yards by
+// water (tools/maps/sea-miles.csv, worked out on the real coast).
+TEST_F(DemoDatabase, NearestYardIsTheNearestByWater) {
+  QFile f(QStringLiteral(QUAYWISE_SOURCE_DIR "/tools/maps/sea-miles.csv"));
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  std::map<std::pair<int, int>, double> miles;
+  for (const QString& line : QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+    const QStringList c = line.split(QLatin1Char(','));
+    if (line.startsWith(QLatin1Char('#')) || c.size() < 3 || c[0] == QLatin1String("from") || c[2].trimmed().isEmpty()) continue;
+    miles[{c[0].toInt(), c[1].toInt()}] = c[2].toDouble();
+  }
+  const auto between = [&](int a, int b) {
+    const auto it = miles.find({std::min(a, b), std::max(a, b)});
+    return it == miles.end() ? 1e9 : it->second;
+  };
+  std::map<int, std::vector<int>> yards;  // by geo code
+  for (auto rs = db_->OpenRecordset("SELECT MarinaNo, [Geo Code] FROM rpm_Vyk WHERE [Boatyard Rating] > 0"); !rs->Eof(); rs->MoveNext())
+    yards[rs->Fields(1).Value().toInt()].push_back(rs->Fields(0).Value().toInt());
+  int named = 0;
+  for (auto rs = db_->OpenRecordset("SELECT e.MarinaNo, v.[Geo Code], y.MarinaNo FROM rpm_Boat_and_Boatyard_Services_EI e "
+                                    "JOIN rpm_Vyk v ON v.MarinaNo = e.MarinaNo JOIN rpm_marinaname_no y "
+                                    "ON y.[Marina Name] = e.[Name of Nearest Boatyard] JOIN rpm_Vyk yv ON yv.MarinaNo = y.MarinaNo "
+                                    "AND yv.[Geo Code] = v.[Geo Code] AND yv.[Boatyard Rating] > 0");
+       !rs->Eof(); rs->MoveNext()) {
+    const int no = rs->Fields(0).Value().toInt(), yard = rs->Fields(2).Value().toInt();
+    double nearest = 1e9;
+    for (int other : yards[rs->Fields(1).Value().toInt()]) nearest = std::min(nearest, between(no, other));
+    EXPECT_LE(between(no, yard), nearest + 0.05) << no << " names " << yard;
+    ++named;
+  }
+  EXPECT_GT(named, 50);
 }
 
 // Shares that make the demo look like a real guide: a broken random stream

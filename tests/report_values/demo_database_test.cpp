@@ -149,7 +149,7 @@ TEST_F(DemoDatabaseItems, EveryKeyOfEveryMarinaIsWellFormed) {
 
 TEST_F(DemoDatabaseItems, ContactEdgeCases) {
   EXPECT_EQ(Item(2465, "PO Box", false), "");
-  EXPECT_TRUE(Item(2562, "PO Box", false).endsWith("&nbsp;&nbsp;04538"));
+  EXPECT_TRUE(Item(2562, "PO Box", false).endsWith("&nbsp;&nbsp;04544"));  // stored "04544-1234"
   EXPECT_EQ(Item(2694, "ContactPhone"), "; (800) 555-0147");
   EXPECT_TRUE(Item(856, "ContactPhone").startsWith("555-0134"));
   EXPECT_TRUE(Item(2680, "Nearest Town").endsWith("<I>&nbsp;(1/2)</I>"));
@@ -171,7 +171,7 @@ TEST_F(DemoDatabaseItems, NavigationEdgeCases) {
 }
 
 TEST_F(DemoDatabaseItems, FacilityAndOperationsEdgeCases) {
-  EXPECT_TRUE(QRegularExpression("^<I>[^<]+</I> -$").match(Item(2574, "Fuel")).hasMatch()) << Item(2574, "Fuel").toStdString();
+  EXPECT_TRUE(QRegularExpression("^<I>[^<]+</I> - Gasoline$").match(Item(2574, "Fuel")).hasMatch()) << Item(2574, "Fuel").toStdString();
   EXPECT_EQ(Item(2576, "Fuel"), "Yes");
   EXPECT_TRUE(Item(2497, "Rate").startsWith("<B>Day</B> na/1.5&nbsp;&nbsp;<B>Week</B> "));
   EXPECT_EQ(Item(2573, "Power"), "<B>30 amp</B> n/a, <B>50 amp</B> $8, <B>100 amp</B> n/a, <B>200 amp</B> n/a");

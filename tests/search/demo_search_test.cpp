@@ -168,15 +168,15 @@ TEST_F(DemoSearchTest, TextCriteriaWithApostrophesAndAnyLetterCase) {
 
   SearchCriteria city;
   city.cboCity = {{"", "Orr's Island"}, 1};
-  EXPECT_EQ(Count(city, 2589), 1);
-  city.cboCity = {{"", "BOOTHBAY HARBOR"}, 1};
+  EXPECT_EQ(Count(city, 2690), 1);
+  city.cboCity = {{"", "SOUTHWEST HARBOR"}, 1};
   const qint32 upper = Count(city);
-  city.cboCity = {{"", "Boothbay Harbor"}, 1};
+  city.cboCity = {{"", "Southwest Harbor"}, 1};
   EXPECT_EQ(Count(city), upper);
   EXPECT_GE(upper, 1);
   SearchCriteria harbor;
-  harbor.cboHarbor = {{"", "lowell's cove"}, 1};
-  EXPECT_EQ(Count(harbor, 2589), 1);
+  harbor.cboHarbor = {{"", "carver's harbor"}, 1};
+  EXPECT_EQ(Count(harbor, 2651), 1);
 }
 
 TEST_F(DemoSearchTest, SubRegionsByName) {
@@ -217,9 +217,9 @@ TEST_F(DemoSearchTest, CityAndHarborLists) {
                             "WHERE c.MarinaNo = v.MarinaNo AND v.[Geo Code] = 5 AND TRIM(c.City) = 'Bar Harbor'");
   EXPECT_GE(stored, 1);
   EXPECT_EQ(cities.count("Bar Harbor"), stored);
-  const QString region = QString::number(*LookupGeoCode(*db_, "ME - BOOTHBAY HARBOR REGION"));
+  const QString region = QString::number(*LookupGeoCode(*db_, "ME - PORTLAND & SOUTHERN COAST"));
   const QStringList harbors = ReadTrimmedColumn(*db_, HarborListQuery(region, QString("Orr's Island")), "Harbor");
-  EXPECT_TRUE(harbors.contains("Lowell's Cove"));
+  EXPECT_TRUE(harbors.contains("Harpswell Sound"));
   EXPECT_GE(ReadTrimmedColumn(*db_, HarborListQuery(region, std::nullopt), "Harbor").size(), harbors.size());
 }
 

@@ -10,8 +10,6 @@
 
 namespace qw::demo {
 
-void RecomputeBasics(Marina& m);
-
 namespace {
 
 const QStringList kFlags = {"On-Site", "On-Call", "NearBy", "W/in 1 Mile", "1-3 Miles"};
@@ -60,19 +58,9 @@ const std::vector<int>& EdgeMarinas() {
 }  // namespace
 
 void EdgeBasics(DemoData& data, QSet<QString>& usedNames) {
-  const auto town = [&](int no, const char* city) {
-    Marina* m = data.Find(no);
-    const Town* t = m ? FindTown(m->geoCode, QString::fromUtf8(city)) : nullptr;
-    if (t) {
-      m->town = t;
-      RecomputeBasics(*m);
-    }
-  };
-  town(2589, "Orr's Island");
-  town(839, "Bar Harbor");
-  town(2528, "Cuttyhunk");
-  town(2562, "Boothbay Harbor");
-
+  // The towns come from the charts: 839 lies at Bar Harbor, 2528 at Cuttyhunk,
+  // 2690 on Orr's Island, 2651 in Carver's Harbor (apostrophes in a city and a
+  // harbour) and 2562 in East Boothbay.
   const auto yard = [&](int no, int rating) {
     if (Marina* m = data.Find(no)) m->boatyard = rating;
   };
@@ -83,8 +71,10 @@ void EdgeBasics(DemoData& data, QSet<QString>& usedNames) {
   for (int no : {2574, 2576})
     if (Marina* m = data.Find(no)) m->fuel = true;
   if (Marina* m = data.Find(484)) m->fuel = false;
-  for (int no : {2571, 2497, 2573, 2570})
+  for (int no : {2571, 2497, 2573, 2570, 2608})
     if (Marina* m = data.Find(no); m && m->slips == 0) m->slips = 24;
+  // Its skipper's notes speak of the fuel dock and the outer float.
+  if (Marina* m = data.Find(2608)) m->fuel = true;
 
   const auto name = [&](int no, const QString& full, const QString& shortName) {
     if (Marina* m = data.Find(no)) {
@@ -134,7 +124,7 @@ void ApplyEdgeRows(DemoData& data) {
   // Contact data.
   set(839, contact, "City", "Bar Harbor ");
   for (const char* c : {"PO  Box", "Street", "City", "State", "Zip"}) set(2465, contact, c, null);
-  set(2562, contact, "Zip", "04538-1234");
+  if (Marina* m = at(2562)) set(2562, contact, "Zip", m->town->zip + QStringLiteral("-1234"));
   set(2694, contact, "Phone", null);
   set(2694, contact, "Toll Free Phone", "(800) 555-0147");
   set(856, contact, "Phone", "555-0134");
@@ -165,7 +155,9 @@ void ApplyEdgeRows(DemoData& data) {
     set(2574, fac, c, 0);
     set(2576, fac, c, 0);
   }
+  // The brand of the gasoline it sells.
   set(2574, fac, "Brand", "Northstar Marine");
+  set(2574, fac, "Gasoline?", 1);
   set(2576, fac, "Brand", null);
   set(2497, fac, "In Season Slips--Nightly Rate", 0);
   set(2497, fac, "Off Season Slips--Nightly Rate", 1.5);
@@ -181,6 +173,7 @@ void ApplyEdgeRows(DemoData& data) {
   set(489, ops, "On Site", 1);
   set(489, ops, "On Call", 1);
   set(489, ops, "Pumpout_Comments", "Free");
+  set(489, ops, "Fee", null);
   set(172, ops, "Boat US Cooperating Marina", 0);
   for (const char* c : {"Other Discount Programs", "Dockage Discount", "Repair Discount", "Other Discount"})
     set(172, ops, c, null);
@@ -422,10 +415,11 @@ void CoverEveryClass(DemoData& data) {
       InClass(row, cls < 5 ? cls : -1, cls < 5 ? QVariant() : QVariant(QStringLiteral("%1 mi").arg(r.IntBetween(4, 25))));
       if (kind.type == QStringLiteral("Other"))
         row.Set("Comments", kind.table == QStringLiteral("rpm_Recreation") ? "Whale watching" : "Meeting house");
-      if (!amenity) {
-        row.Set("Name", QStringLiteral("%1 %2").arg(r.Pick(QStringList{"Heron", "Granite", "Lantern", "Windward"}),
-                                                      kind.column == QStringLiteral("Rest Type") ? "Grill" : "Inn"));
-        if (kind.column == QStringLiteral("Accommodation Type")) row.Set("$", "$$");
+      if (kind.column == QStringLiteral("Rest Type")) {
+        row.Set("Name", EateryName(kind.type, r));
+      } else if (!amenity) {
+        row.Set("Name", QStringLiteral("%1 Inn").arg(r.Pick(QStringList{"Heron", "Granite", "Lantern", "Windward"})));
+        row.Set("$", "$$");
       }
     }
   }

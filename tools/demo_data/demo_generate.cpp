@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <set>
 #include <stdexcept>
 
 #include "demo_model.h"
@@ -61,8 +62,9 @@ QString Phone(const Marina& m, const char* table, const char* field, int n = 0) 
 bool IsMaine(const Marina& m) { return m.geoCode >= 5 && m.geoCode <= 8; }
 
 bool IsIsland(const Marina& m) {
-  static const QStringList islands = {"Block Island", "Peaks Island", "Chebeague Island", "North Haven",
-                                      "Vinalhaven",   "Orr's Island", "Bailey Island"};
+  static const QStringList islands = {"Block Island",   "Peaks Island",  "Chebeague Island", "North Haven",   "Vinalhaven",
+                                      "Orr's Island",   "Bailey Island", "Long Island",      "Cliff Island",  "Cranberry Isles",
+                                      "Swans Island",   "Islesboro",     "Isles of Shoals",  "Prudence Island"};
   return m.geoCode == 12 || islands.contains(m.town->city);
 }
 
@@ -119,8 +121,15 @@ Profile Shifted(const Marina& m, Profile p) {
 
 const QStringList kFlagColumns = {"On-Site", "On-Call", "NearBy", "W/in 1 Mile", "1-3 Miles"};
 
-const QStringList kRemarks = {"At the head of the wharf", "Seasonal", "Walk up Main Street", "Ask at the office",
-                              "Open year-round", "<I>Closed Sundays</I>", "Next to the town landing"};
+// The remarks an amenity row may carry in a distance class (0 on site .. 5 beyond three miles): where it
+// is only beside the wharf or the town landing, and a walk only under a mile away.
+QStringList RemarksFor(int cls) {
+  QStringList remarks = {"Seasonal", "Ask at the office", "Open year-round", "<I>Closed Sundays</I>"};
+  if (cls == 0 || cls == 2) remarks << QStringLiteral("At the head of the wharf");
+  if (cls == 2 || cls == 3) remarks << QStringLiteral("Next to the town landing");
+  if (cls == 3) remarks << QStringLiteral("Walk up Main Street");
+  return remarks;
+}
 
 // Sets the distance of an amenity, eatery or lodging row: one flag, or none
 // and a distance beyond three miles.
@@ -140,7 +149,7 @@ Row AmenityRow(const Marina& m, const char* table, const QString& type, Profile 
     if (c.Chance(0.25))
       row.Set("Comments", QStringLiteral("Call (%1) 555-01%2").arg(m.town->areaCode).arg(c.IntBetween(0, 99), 2, 10, QLatin1Char('0')));
     else
-      row.Set("Comments", c.Pick(kRemarks));
+      row.Set("Comments", c.Pick(RemarksFor(cls)));
   }
   return row;
 }
@@ -322,8 +331,12 @@ void Transportation(Marina& m) {
       {"Westerly", 4121.0, -7148.2}};
   if (R(m, t, "Rail").Chance(0.20)) AddNearest(m, t, "Rail", "Train station in %1", stations);
   AddNearest(m, t, "Nearest Airport", "Airport at %1", airports);
-  if (R(m, t, "How do guests move around").Chance(0.10))
-    AddRow(m, t, "How do guests move around", ON).Set("Comments", "On foot: everything is within a few blocks");
+  // A walk, so under a mile.
+  if (R(m, t, "How do guests move around").Chance(0.10)) {
+    Row& row = AddRow(m, t, "How do guests move around", ON);
+    SetDistance(row, 3, R(m, t, "How do guests move around", 1));
+    row.Null("Approx Distance").Set("Comments", "On foot: everything is within a few blocks");
+  }
 }
 
 void Medical(Marina& m) {
@@ -356,6 +369,33 @@ void Medical(Marina& m) {
 
 const QStringList kPriceMarks = {"$", "$$", "$$$", "$$$$"};
 
+}  // namespace
+
+// What an eatery of each kind is called: a chowder house is a restaurant, a clam shack a seafood shack.
+const QStringList& EateryNouns(const QString& kind) {
+  static const std::map<QString, QStringList> nouns = {
+      {"Restaurant", {"Grill", "Chowder House", "Tavern", "Galley", "Dining Room"}},
+      {"Seafood Shack", {"Clam Shack", "Lobster Shack", "Fish Shack"}},
+      {"Coffee Shop", {"Cafe", "Coffee House", "Bakery Cafe"}},
+      {"Snack Bar", {"Snack Bar", "Dairy Bar", "Take-Out"}},
+      {"Lite Fare", {"Sandwich Shop", "Deli", "Cafe"}},
+      {"Fast Food", {"Burger Stand", "Fish & Chips", "Drive-In"}},
+      {"Pizzeria", {"Pizza", "House of Pizza", "Pizzeria"}},
+      {"Raw Bar", {"Raw Bar", "Oyster Bar", "Clam Bar"}},
+      {"Crab House", {"Crab House", "Crab Shack"}},
+      {"Shack", {"Lobster Shack", "Clam Shack"}}};
+  static const QStringList none;
+  const auto it = nouns.find(kind);
+  return it == nouns.end() ? none : it->second;
+}
+
+QString EateryName(const QString& kind, Rng r) {
+  const QString first = r.Chance(0.5) ? r.Pick(kPartA) : r.Pick(kSurnames) + QStringLiteral("'s");
+  return first + QLatin1Char(' ') + r.Pick(EateryNouns(kind));
+}
+
+namespace {
+
 void Eateries(Marina& m) {
   const char* t = "rpm_Restaurants";
   static const QStringList cities = {"Portland", "Boston", "Newport", "Providence"};
@@ -365,16 +405,13 @@ void Eateries(Marina& m) {
                                                 : count.IntBetween(3, 8);
   static const QStringList kinds = {"Restaurant", "Seafood Shack", "Coffee Shop", "Snack Bar", "Lite Fare",
                                     "Fast Food",  "Pizzeria",      "Raw Bar",     "Crab House", "Shack"};
-  static const QStringList nouns = {"Grill",  "Chowder House", "Clam Bar",    "Cafe",     "Galley",
-                                    "Tavern", "Lobster Shack", "Pizza",       "Bakery Cafe", "Snack Bar"};
   auto& rows = m.many[t];
   for (int i = 0; i < n; ++i) {
     Row row;
     row.Set("MarinaNo", m.no);
-    row.Set("Rest Type", kinds[R(m, t, "Rest Type", i).PickWeighted({40, 12, 10, 8, 8, 7, 7, 5, 3, 2})]);
-    Rng nr = R(m, t, "Name", i);
-    const QString first = nr.Chance(0.5) ? nr.Pick(kPartA) : nr.Pick(kSurnames) + QStringLiteral("'s");
-    row.Set("Name", first + QLatin1Char(' ') + nr.Pick(nouns));
+    const QString kind = kinds[R(m, t, "Rest Type", i).PickWeighted({40, 12, 10, 8, 8, 7, 7, 5, 3, 2})];
+    row.Set("Rest Type", kind);
+    row.Set("Name", EateryName(kind, R(m, t, "Name", i)));
     if (R(m, t, "Telephone #", i).Chance(0.7)) row.Set("Telephone #", Phone(m, t, "Telephone number", i));
     if (R(m, t, "B$", i).Chance(0.3)) row.Set("B$", R(m, t, "B$ mark", i).Pick(kPriceMarks));
     if (R(m, t, "L$", i).Chance(0.7)) row.Set("L$", R(m, t, "L$ mark", i).Pick(kPriceMarks));
@@ -517,6 +554,7 @@ void Facilities(Marina& m) {
     bool diesel = R(m, t, "Diesel?").Chance(0.75);
     if (!gas && !diesel) gas = true;
     f.Set("Gasoline?", Flag(gas)).Set("Diesel?", Flag(diesel));
+    // A brand only on a dock that sells its gasoline or diesel.
     if (R(m, t, "Brand").Chance(0.7))
       f.Set("Brand", R(m, t, "Brand name").Pick(QStringList{"Harborline", "Seacoast Fuel", "Northstar Marine", "Bayview Oil"}));
     f.Set("High-Speed Pumps?", Flag(m.size == Size::Large && R(m, t, "High-Speed Pumps?").Chance(0.2)));
@@ -648,17 +686,27 @@ void Operations(Marina& m) {
   const int service = R(m, t, "Self Service").PickWeighted({40, 40, 20});
   o.Set("Self Service", Flag(service == 0)).Set("Full Service", Flag(service == 1));
   const bool onCall = o.Get(QStringLiteral("On Call")).toInt() == 1;
-  Rng pc = R(m, t, "Pumpout_Comments");
-  if (pc.Chance(0.2) && service == 2 && !(onSite && onCall))
-    o.Set("Pumpout_Comments", pc.Pick(QStringList{"Free", "$5", "Call Ch. 9"}));
   const bool central = onSite && R(m, t, "# Central Stations").Chance(0.5);
   if (central) o.Set("# Central Stations", 1);
   Rng portable = R(m, t, "# of Portable Units");
-  if (!central && portable.Chance(0.2)) o.Set("# of Portable Units", portable.IntBetween(1, 2));
+  const bool portables = !central && portable.Chance(0.2);
+  if (portables) o.Set("# of Portable Units", portable.IntBetween(1, 2));
   Rng inSlip = R(m, t, "# In Slip Dedication Units");
-  if (m.size == Size::Large && inSlip.Chance(0.25)) o.Set("# In Slip Dedication Units", inSlip.IntBetween(2, 20));
+  const bool inSlips = m.size == Size::Large && inSlip.Chance(0.25);
+  if (inSlips) o.Set("# In Slip Dedication Units", inSlip.IntBetween(2, 20));
+  // A remark and a fee only where there is a pump-out, and never a fee beside "Free".
+  const bool pumpOut = onSite || onCall || service != 2 || central || portables || inSlips;
+  Rng pc = R(m, t, "Pumpout_Comments");
+  QString remark;
+  if (pc.Chance(0.2) && service == 2 && (onSite || onCall) && !(onSite && onCall)) {
+    remark = pc.Pick(QStringList{"Free", "$5", "Call Ch. 9"});
+    o.Set("Pumpout_Comments", remark);
+  }
   const int fee = R(m, t, "Fee").IntBetween(0, 4);
-  if (fee < 4) o.Set("Fee", fee * 5);
+  if (remark == QStringLiteral("$5"))
+    o.Set("Fee", 5);
+  else if (pumpOut && fee < 4 && remark != QStringLiteral("Free"))
+    o.Set("Fee", fee * 5);
   o.Set("Closed Heads Required?", Flag(R(m, t, "Closed Heads Required?").Chance(m.geoCode >= 8 ? 0.7 : 0.3)));
   o.Set("Marina Manager/Director", PersonName(m, "Marina Manager/Director"));
   if (!R(m, t, "Dockmaster?").Chance(0.2)) o.Set("Dockmaster", PersonName(m, "Dockmaster"));
@@ -717,7 +765,7 @@ void Services(Marina& m) {
   }
 }
 
-void Boatyard(Marina& m, const YardIndex& yards) {
+void Boatyard(Marina& m, const DemoData& data) {
   const char* t = kYard;
   Row& y = m.one[t];
   y.Set("MarinaNo", m.no).Set("Marina has Boatyard on site?", Flag(m.boatyard > 0));
@@ -750,23 +798,33 @@ void Boatyard(Marina& m, const YardIndex& yards) {
     }
     return;
   }
-  // The nearest yard of the sub-region by north-to-south order (ties: the lower number).
+  // The sub-region's yard nearest by water (ties: the lower number); in a straight line only where the
+  // way by water is not known.
   const Marina* best = nullptr;
-  const auto it = yards.find(m.geoCode);
-  if (it != yards.end()) {
-    const std::vector<const Marina*>& list = it->second;  // by N/S#
-    auto pos = std::lower_bound(list.begin(), list.end(), m.nsRank,
-                                [](const Marina* a, int rank) { return a->nsRank < rank; });
-    for (auto c : {pos - (pos != list.begin() ? 1 : 0), pos}) {
-      if (c == list.end()) continue;
-      const Marina* o = *c;
-      const int d = std::abs(o->nsRank - m.nsRank), bestD = best ? std::abs(best->nsRank - m.nsRank) : 0;
-      if (!best || d < bestD || (d == bestD && o->no < best->no)) best = o;
+  double bestMiles = 0;
+  const auto it = data.yards.find(m.geoCode);
+  if (it != data.yards.end()) {
+    for (const Marina* o : it->second) {
+      double miles = data.seaMiles.Between(m.placeOf, o->placeOf);
+      if (miles < 0) miles = NauticalMiles(m.latMinutes / 60, -m.lonMinutes / 60, o->latMinutes / 60, -o->lonMinutes / 60);
+      if (!best || miles < bestMiles || (miles == bestMiles && o->no < best->no)) {
+        best = o;
+        bestMiles = miles;
+      }
     }
   }
   if (best) y.Set("Name of Nearest Boatyard", best->name).Set("Phone Number of Nearest Boatyard", best->phone);
   Rng storage = R(m, t, "storage");
   if (storage.Chance(0.1)) y.Set("On Land", QStringLiteral("%1 boats").arg(storage.IntBetween(2, 8) * 10));
+}
+
+// A restaurant or snack place on site, near by or under a mile away.
+bool HasEateryWithinAWalk(const Marina& m) {
+  const auto rows = m.many.find(QStringLiteral("rpm_Restaurants"));
+  if (rows == m.many.end()) return false;
+  for (const Row& r : rows->second)
+    if (r.Get("On-Site").toInt() == 1 || r.Get("NearBy").toInt() == 1 || r.Get("W/in 1 Mile").toInt() == 1) return true;
+  return false;
 }
 
 void Output(Marina& m) {
@@ -775,18 +833,21 @@ void Output(Marina& m) {
     m.balancedSplit = true;  // its middle position needs the composed section: BalanceSplitPositions
     m.one["rpm_output"].Set("BottomSectionPos", r.IntBetween(150, 400));
   }
+  // A skipper's notes that agree with the marina's rows: the fuel dock and the slips where there are
+  // some, a chowder house up the hill where one is within a walk.
   Rng c = R(m, "rpm_output", "Comments");
-  if (c.Chance(0.05))
-    m.one["rpm_output"].Set("Comments", c.Pick(QStringList{"Fuel dock closes at 5.\r\nAsk for a slip on the outer float.",
-                                                           "Good chowder at the place up the hill.",
-                                                           "Call ahead on holiday weekends."}));
+  if (c.Chance(0.05)) {
+    QStringList notes = {"Call ahead on holiday weekends."};
+    if (m.fuel && m.slips > 0) notes << QStringLiteral("Fuel dock closes at 5.\r\nAsk for a slip on the outer float.");
+    if (HasEateryWithinAWalk(m)) notes << QStringLiteral("Good chowder at the place up the hill.");
+    m.one["rpm_output"].Set("Comments", c.Pick(notes));
+  }
   m.one["rpm_output"].Set("marinaNo", m.no);
 }
 
 // ---------------------------------------------------------------- phase 1
 
 void Basics(Marina& m) {
-  m.harbour = R(m, kNav, "Harbor").Pick(m.town->harbours);
   m.bell = 1 + R(m, kVyk, "Bell Rating").PickWeighted({5, 17, 38, 30, 10});
   m.boatyard = R(m, kVyk, "Boatyard Rating").PickWeighted({52, 31, 17});
   m.sunset = R(m, kVyk, "Sunset").Chance(0.22);
@@ -814,26 +875,25 @@ void SizeAndBerths(Marina& m) {
 
 }  // namespace
 
-void RecomputeBasics(Marina& m) {
-  Basics(m);
-  SizeAndBerths(m);
-}
-
 void EdgeBasics(DemoData& data, QSet<QString>& usedNames);
 void CoverEveryClass(DemoData& data);
 
-DemoData Plan(const std::vector<MapMark>& marks, bool withEdgeRows) {
+DemoData Plan(const std::vector<MapMark>& marks, bool withEdgeRows, const SeaMiles& seaMiles) {
   DemoData data;
-  // Each marina lies where its mark lies on the map, in the nearest town of its sub-region.
+  data.seaMiles = seaMiles;
+  // Each marina lies where the chart shows its mark, on the shore of the harbour there, in that harbour's town.
   for (const MapMark& mark : marks) {
     Marina m;
     m.no = mark.marinaNo;
+    m.placeOf = mark.placeOf;
     m.geoCode = mark.geoCode;
     m.mapNo = mark.mapNo;
     m.latMinutes = mark.lat * 60.0;
     m.lonMinutes = -mark.lon * 60.0;
-    m.town = NearestTown(mark.geoCode, mark.lat, mark.lon);
-    if (!m.town) throw std::runtime_error(QStringLiteral("no town for geo code %1").arg(mark.geoCode).toStdString());
+    const Harbour* harbour = HarbourOf(mark.placeOf);
+    m.town = harbour ? FindTown(mark.geoCode, harbour->city) : nullptr;
+    if (!m.town) throw std::runtime_error(QStringLiteral("no harbour and town for marina %1").arg(mark.marinaNo).toStdString());
+    m.harbour = harbour->name;
     data.marinas.push_back(std::move(m));
   }
   std::sort(data.marinas.begin(), data.marinas.end(), [](const Marina& a, const Marina& b) { return a.no < b.no; });
@@ -870,9 +930,10 @@ DemoData Plan(const std::vector<MapMark>& marks, bool withEdgeRows) {
     for (size_t i = 0; i < list.size(); ++i) list[i]->nsRank = static_cast<int>(i) + 1;
   }
 
-  for (auto& [geo, list] : regions)
-    for (const Marina* m : list)
-      if (m->boatyard > 0) data.yards[geo].push_back(m);
+  // The yards of each sub-region, one to a place (the lowest number): synthetic sets put many marinas on one place.
+  std::set<std::pair<int, int>> yardPlaces;
+  for (const Marina& m : data.marinas)
+    if (m.boatyard > 0 && yardPlaces.insert({m.geoCode, m.placeOf}).second) data.yards[m.geoCode].push_back(&m);
   return data;
 }
 
@@ -892,7 +953,7 @@ void FillRows(Marina& m, const DemoData& data) {
   Facilities(m);
   Operations(m);
   Services(m);
-  Boatyard(m, data.yards);
+  Boatyard(m, data);
   BoatSupplies(m);
   BoatyardServices(m);
   Recreation(m);
@@ -919,8 +980,8 @@ void AddMapKey(Marina& m) {
       .Set("marinano", m.no);
 }
 
-DemoData Generate(const std::vector<MapMark>& marks, bool withEdgeRows) {
-  DemoData data = Plan(marks, withEdgeRows);
+DemoData Generate(const std::vector<MapMark>& marks, bool withEdgeRows, const SeaMiles& seaMiles) {
+  DemoData data = Plan(marks, withEdgeRows, seaMiles);
   for (Marina& m : data.marinas) FillRows(m, data);
   if (withEdgeRows) ApplyEdgeRows(data);
   CoverEveryClass(data);

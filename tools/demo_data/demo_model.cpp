@@ -63,28 +63,6 @@ const SubRegion& SubRegionOf(int geoCode) {
 
 namespace {
 
-constexpr double kEccentricity = 0.0818191908426215;  // WGS-84
-constexpr double kPi = 3.14159265358979323846;
-
-double Radians(double deg) { return deg * kPi / 180.0; }
-double Degrees(double rad) { return rad * 180.0 / kPi; }
-
-// Mercator northing on the ellipsoid, in degrees of longitude.
-double MercatorY(double lat) {
-  const double p = Radians(lat), es = kEccentricity * std::sin(p);
-  return Degrees(std::log(std::tan(kPi / 4 + p / 2) * std::pow((1 - es) / (1 + es), kEccentricity / 2)));
-}
-
-double MercatorLat(double y) {
-  const double t = std::exp(-Radians(y));
-  double p = kPi / 2 - 2 * std::atan(t);
-  for (int i = 0; i < 12; ++i) {
-    const double es = kEccentricity * std::sin(p);
-    p = kPi / 2 - 2 * std::atan(t * std::pow((1 - es) / (1 + es), kEccentricity / 2));
-  }
-  return Degrees(p);
-}
-
 QStringList CsvLines(const QString& text) {
   QStringList lines;
   for (const QString& line : text.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
@@ -92,49 +70,68 @@ QStringList CsvLines(const QString& text) {
   return lines;
 }
 
-}  // namespace
-
-void MapWindow::ToDegrees(double x, double y, double& lat, double& lon) const {
-  const double k = 600.0 / (east - west);  // pixels per degree of longitude
-  lon = west + x / k;
-  lat = MercatorLat(MercatorY(north) - y / k);
-}
-
-std::vector<MapWindow> ReadMapWindows(const QString& csvText) {
-  // window,geo_code,projection,west,east,south,north,...
-  std::vector<MapWindow> windows;
-  const QStringList lines = CsvLines(csvText);
+// The rows of a CSV text with a heading line, as maps from column to value.
+std::vector<std::map<QString, QString>> CsvRows(const QString& text) {
+  const QStringList lines = CsvLines(text);
+  std::vector<std::map<QString, QString>> rows;
+  if (lines.isEmpty()) return rows;
+  const QStringList heading = lines[0].split(QLatin1Char(','));
   for (int i = 1; i < lines.size(); ++i) {
     const QStringList f = lines[i].split(QLatin1Char(','));
-    if (f.size() < 7 || f[1].toInt() == 0) continue;  // the overview has no geo code
-    windows.push_back({f[0], f[1].toInt(), f[3].toDouble(), f[4].toDouble(), f[5].toDouble(), f[6].toDouble()});
+    std::map<QString, QString> row;
+    for (int c = 0; c < heading.size() && c < f.size(); ++c) row[heading[c]] = f[c];
+    rows.push_back(row);
   }
-  return windows;
+  return rows;
 }
 
-std::vector<MapMark> ProgramMapMarks(const std::vector<MapWindow>& windows) {
+}  // namespace
+
+std::map<int, MarkPlace> ReadMarkPlaces(const QString& csvText) {
+  std::map<int, MarkPlace> places;
+  for (auto& row : CsvRows(csvText)) places[row["marina_no"].toInt()] = {row["lat"].toDouble(), row["lon"].toDouble()};
+  return places;
+}
+
+std::vector<MapMark> ProgramMapMarks(const std::map<int, MarkPlace>& places) {
   std::vector<MapMark> marks;
   for (const maps::SubRegionMap& map : maps::SubRegionMaps()) {
-    const auto w = std::find_if(windows.begin(), windows.end(), [&](const MapWindow& mw) { return mw.geoCode == map.geoCode; });
-    if (w == windows.end())
-      throw std::runtime_error(QStringLiteral("no map window for geo code %1").arg(map.geoCode).toStdString());
     for (const maps::MapMark& mark : map.marks) {
+      const auto place = places.find(mark.marinaNo);
+      if (place == places.end())
+        throw std::runtime_error(QStringLiteral("no place for marina %1").arg(mark.marinaNo).toStdString());
       MapMark m;
       m.geoCode = map.geoCode;
       m.mapNo = mark.number;
       m.marinaNo = mark.marinaNo;
-      m.x = (mark.rect.left + mark.rect.width / 2.0) / maps::kTwipsPerPixel;
-      m.y = (mark.rect.top + mark.rect.height / 2.0) / maps::kTwipsPerPixel;
-      w->ToDegrees(m.x, m.y, m.lat, m.lon);
+      m.placeOf = mark.marinaNo;
+      m.lat = place->second.lat;
+      m.lon = place->second.lon;
       marks.push_back(m);
     }
   }
   return marks;
 }
 
+SeaMiles SeaMiles::Read(const QString& csvText) {
+  SeaMiles s;
+  for (auto& row : CsvRows(csvText)) {
+    bool ok = false;
+    const double nm = row["nm"].toDouble(&ok);
+    if (ok) s.miles_[{row["from"].toInt(), row["to"].toInt()}] = nm;
+  }
+  return s;
+}
+
+double SeaMiles::Between(int a, int b) const {
+  if (a == b) return 0;
+  const auto it = miles_.find({std::min(a, b), std::max(a, b)});
+  return it == miles_.end() ? -1 : it->second;
+}
+
 double NauticalMiles(double lat1, double lon1, double lat2, double lon2) {
   const double dLat = (lat2 - lat1) * 60.0;
-  const double dLon = (lon2 - lon1) * 60.0 * std::cos(Radians((lat1 + lat2) / 2));
+  const double dLon = (lon2 - lon1) * 60.0 * std::cos((lat1 + lat2) / 2 * 3.14159265358979323846 / 180.0);
   return std::sqrt(dLat * dLat + dLon * dLon);
 }
 
@@ -144,6 +141,8 @@ double DdmmToDegrees(double ddmm) {
 }
 double Town::LatDegrees() const { return DdmmToDegrees(lat); }
 double Town::LonDegrees() const { return DdmmToDegrees(lon); }
+double Harbour::LatDegrees() const { return DdmmToDegrees(lat); }
+double Harbour::LonDegrees() const { return DdmmToDegrees(lon); }
 
 const QStringList& OnePerMarinaTables() {
   static const QStringList tables = {kContact,    kNav,       kVyk,     kEditions, kNames,

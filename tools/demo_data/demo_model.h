@@ -32,19 +32,33 @@ double DdmmToDegrees(double ddmm);
 struct Town {
   int geoCode;
   QString city, state, areaCode, zip;
-  QStringList harbours;
   double lat, lon;  // DDMM.m, longitude negative
   double LatDegrees() const;
   double LonDegrees() const;  // negative
   QString tide, serviceTown, serviceMiles;
   bool remote;
-  bool outOfRotation;  // used only by a fixed edge row
 };
 
 const std::vector<Town>& Towns();
 const Town* FindTown(int geoCode, const QString& city);
-// The town of the sub-region in rotation nearest to a position (degrees).
-const Town* NearestTown(int geoCode, double lat, double lon);
+
+// A real harbour, river, cove or pond where marinas lie, and the town whose
+// waterfront it is: a point on its shore (DDMM.m, longitude negative). A long
+// water has a row for each stretch and shore it is named for ("Sakonnet
+// River" at Tiverton and at Portsmouth).
+// The chart tools put each marina of a harbour on its shore where the map's
+// mark shows it (tools/maps/mark-places.csv), and check_places.py checks the
+// database against the table.
+struct Harbour {
+  QString name, city;
+  double lat, lon;
+  std::vector<int> marinas;
+  double LatDegrees() const;
+  double LonDegrees() const;
+};
+const std::vector<Harbour>& Harbours();
+// The harbour of one of the program's marinas, or nullptr.
+const Harbour* HarbourOf(int marinaNo);
 
 // One sub-region: code, region name of the map keys, chart numbers.
 struct SubRegion {
@@ -55,28 +69,32 @@ struct SubRegion {
 const std::vector<SubRegion>& SubRegions();
 const SubRegion& SubRegionOf(int geoCode);
 
-// A map mark: the marina number and where it sits on its map, in pixels of
-// the picture and, through the map's window, in degrees.
+// A map mark: the marina number and the place of the mark's marina.
 struct MapMark {
   int geoCode;
   int mapNo;
   int marinaNo;
-  double x = 0, y = 0;      // the centre of the mark's rectangle, pixels
+  int placeOf = 0;          // the program's marina whose mark gives the place (itself but in synthetic sets)
   double lat = 0, lon = 0;  // degrees, longitude negative
 };
-// A sub-region map's window: the picture (600 x 492 pixels) shows this
-// stretch of coast in Mercator (WGS-84).
-struct MapWindow {
-  QString window;
-  int geoCode = 0;
-  double west = 0, east = 0, south = 0, north = 0;
-  // Degrees of a point of the picture.
-  void ToDegrees(double x, double y, double& lat, double& lon) const;
+// Where each marina of the program's map table lies (tools/maps/mark-places.csv):
+// on the shore the drawn chart shows under its mark, in degrees.
+struct MarkPlace {
+  double lat = 0, lon = 0;
 };
-std::vector<MapWindow> ReadMapWindows(const QString& csvText);
-// The marks of the program's map table, in its order, with their positions
-// through the windows of their geo codes.
-std::vector<MapMark> ProgramMapMarks(const std::vector<MapWindow>& windows);
+std::map<int, MarkPlace> ReadMarkPlaces(const QString& csvText);
+// The marks of the program's map table, in its order, with their places.
+std::vector<MapMark> ProgramMapMarks(const std::map<int, MarkPlace>& places);
+// Nautical miles by water between the places of two marinas of one map
+// (tools/maps/sea-miles.csv); a negative number where none is known.
+class SeaMiles {
+ public:
+  static SeaMiles Read(const QString& csvText);
+  double Between(int a, int b) const;
+
+ private:
+  std::map<std::pair<int, int>, double> miles_;
+};
 // Distance between two points given in degrees, nautical miles.
 double NauticalMiles(double lat1, double lon1, double lat2, double lon2);
 
@@ -86,6 +104,7 @@ struct Marina {
   int no = 0;
   int geoCode = 0;
   int mapNo = 0;
+  int placeOf = 0;  // the program's marina whose place it takes
   const Town* town = nullptr;
   QString harbour;
   double latMinutes = 0;  // total minutes north
@@ -108,12 +127,14 @@ struct Marina {
   bool balancedSplit = false;
 };
 
-// The boatyard marinas of each sub-region, by north-to-south order.
+// The boatyard marinas of each sub-region, one to a place (a synthetic set puts
+// many marinas on each mark's place).
 using YardIndex = std::map<int, std::vector<const Marina*>>;
 
 struct DemoData {
   std::vector<Marina> marinas;  // ascending MarinaNo
   YardIndex yards;
+  SeaMiles seaMiles;
   Marina* Find(int marinaNo);
 };
 
@@ -137,11 +158,11 @@ inline QString ShortTableName(const QString& table) { return table.mid(4); }
 
 // Builds every marina of the marks with the rule-based values; `withEdgeRows`
 // applies the fixed edge rows on top (only for the real map marks).
-DemoData Generate(const std::vector<MapMark>& marks, bool withEdgeRows);
+DemoData Generate(const std::vector<MapMark>& marks, bool withEdgeRows, const SeaMiles& seaMiles);
 // The steps of Generate, for sets too large to hold all rows at once: the
 // marinas' towns, ratings, names and order; then one marina's rows; then its
 // map key (after any edge rows changed its name or harbour).
-DemoData Plan(const std::vector<MapMark>& marks, bool withEdgeRows);
+DemoData Plan(const std::vector<MapMark>& marks, bool withEdgeRows, const SeaMiles& seaMiles);
 void FillRows(Marina& m, const DemoData& data);
 void AddMapKey(Marina& m);
 void ApplyEdgeRows(DemoData& data);
@@ -164,5 +185,11 @@ QString WebName(const QString& name);
 QString FormatLatitude(double minutes);
 QString FormatLongitude(double minutes);
 QString ShortName30(const QString& name);
+
+class Rng;
+// The nouns that name an eatery of a kind ("Clam Shack" for a seafood shack),
+// and a name of that kind drawn from `r`.
+const QStringList& EateryNouns(const QString& kind);
+QString EateryName(const QString& kind, Rng r);
 
 }  // namespace qw::demo

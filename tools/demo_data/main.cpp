@@ -44,13 +44,14 @@ std::vector<MapMark> SyntheticMarks(const std::vector<MapMark>& real, int n) {
 }
 
 bool Build(const std::vector<MapMark>& marks, bool demo, const QString& dbPath) {
+  const SeaMiles seaMiles = SeaMiles::Read(Resource(QStringLiteral("sea-miles.csv")));
   if (demo) {
-    const DemoData data = Generate(marks, true);
+    const DemoData data = Generate(marks, true, seaMiles);
     WriteDatabase(data, Resource(QStringLiteral("marina-schema.sql")), dbPath);
     BalanceSplitPositions(data.marinas, dbPath);
   } else {
     // A synthetic set is written a slice at a time so that its rows never all sit in memory.
-    DemoData data = Plan(marks, false);
+    DemoData data = Plan(marks, false, seaMiles);
     {
       DatabaseWriter writer(Resource(QStringLiteral("marina-schema.sql")), dbPath);
       const size_t slice = 2000;
@@ -94,7 +95,7 @@ int main(int argc, char** argv) {
   try {
     QElapsedTimer timer;
     timer.start();
-    const std::vector<MapMark> marks = ProgramMapMarks(ReadMapWindows(Resource(QStringLiteral("map-windows.csv"))));
+    const std::vector<MapMark> marks = ProgramMapMarks(ReadMarkPlaces(Resource(QStringLiteral("mark-places.csv"))));
     if (parser.isSet(QStringLiteral("marinas"))) {
       bool ok = false;
       const int n = parser.value(QStringLiteral("marinas")).toInt(&ok);

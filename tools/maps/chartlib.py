@@ -20,6 +20,7 @@ import tempfile
 import numpy as np
 from PIL import Image
 from scipy import ndimage
+from scipy.sparse import coo_matrix
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(os.path.dirname(HERE))
@@ -59,8 +60,8 @@ SHORE_PX = 3.0
 OFFSHORE_PX = 8.0
 # The largest shift of the coast a warp may make, pixels of the 1x picture; more on the North Shore,
 # whose north end (Hampton Harbor, the Isles of Shoals) lies farther from its marks than any window reaches.
-WARP_LIMIT_PX = 15.0
-WARP_LIMITS = {"Frmsubregion5": 18.0}
+WARP_LIMIT_PX = 35.0
+WARP_LIMITS = {"Frmsubregion5": 60.0}
 
 
 def warp_limit(name):
@@ -74,6 +75,13 @@ def merc_y(lat):
     p = math.radians(lat)
     es = E * math.sin(p)
     return math.degrees(math.log(math.tan(math.pi / 4 + p / 2) * ((1 - es) / (1 + es)) ** (E / 2)))
+
+
+def merc_y_array(lat):
+    """merc_y of an array of latitudes."""
+    p = np.radians(np.asarray(lat, float))
+    es = E * np.sin(p)
+    return np.degrees(np.log(np.tan(np.pi / 4 + p / 2) * ((1 - es) / (1 + es)) ** (E / 2)))
 
 
 def merc_lat(y):
@@ -125,6 +133,10 @@ class Window:
     def to_geo(self, x, y):
         return self.west + x / self.k, merc_lat(merc_y(self.north) - y / self.k)
 
+    def to_px_array(self, lon, lat):
+        """to_px of arrays of longitudes and latitudes."""
+        return (np.asarray(lon, float) - self.west) * self.k, (merc_y(self.north) - merc_y_array(lat)) * self.k
+
     def region(self):
         return "%.6f/%.6f/%.6f/%.6f" % (self.west, self.east, self.south, self.north)
 
@@ -147,6 +159,9 @@ class LonLatWindow(Window):
 
     def to_geo(self, x, y):
         return self.west + x / self.k, self.north - y / self.k
+
+    def to_px_array(self, lon, lat):
+        return (np.asarray(lon, float) - self.west) * self.k, (self.north - np.asarray(lat, float)) * self.k
 
 
 def read_marks():
@@ -186,6 +201,39 @@ def window_of(name, windows=None):
     return Window.of_row(r, OVERVIEW_W, OVERVIEW_H) if name == "frmOverviewChart" else Window.of_row(r)
 
 
+# The land and water masks the tools read the chart from: pixels to a pixel of the 1x picture.
+MASK_SCALE = 4
+# The real coast of each map as check_places.py reads it (place_marks.py writes it), with a margin round the
+# picture of SHORE_MARGIN pixels of the 1x picture.
+SHORE_FOLDER = os.path.join(HERE, "shore")
+SHORE_MARGIN = 40
+
+
+def shore_window(window):
+    """The window of a map's shore mask: the same centre and scale, SHORE_MARGIN pixels more on every side."""
+    lon, lat = window.centre()
+    return type(window).from_centre(lon, lat, window.k, window.w + 2 * SHORE_MARGIN, window.h + 2 * SHORE_MARGIN)
+
+
+def grid_graph(allowed):
+    """The allowed pixels of a mask as a graph joining each to its eight neighbours (pixel lengths), with the index
+    of each pixel: the ways by water and along the shore."""
+    h, w = allowed.shape
+    index = -np.ones(allowed.shape, dtype=np.int64)
+    ys, xs = np.nonzero(allowed)
+    index[ys, xs] = np.arange(len(ys))
+    rows, cols, lengths = [], [], []
+    for dy, dx, length in ((0, 1, 1.0), (1, 0, 1.0), (1, 1, 2 ** 0.5), (1, -1, 2 ** 0.5)):
+        a = index[0:h - dy, max(0, -dx):w - max(0, dx)]
+        b = index[dy:h, max(0, dx):w - max(0, -dx)]
+        ok = (a >= 0) & (b >= 0)
+        rows.append(a[ok])
+        cols.append(b[ok])
+        lengths.append(np.full(int(ok.sum()), length))
+    n = len(ys)
+    return coo_matrix((np.concatenate(lengths), (np.concatenate(rows), np.concatenate(cols))), shape=(n, n)).tocsr(), index
+
+
 def require_full_resolution():
     """The charts are drawn from the full-resolution shorelines only: the high ones miss the rivers and
     harbours (the Piscataqua, the Union River) that marks sit on."""
@@ -200,23 +248,6 @@ def gmt(module, args, stdin=None, stdout=None):
     r = subprocess.run(["gmt", module] + list(args) + ["--GMT_HISTORY=false"], input=stdin, cwd=GMT_FOLDER, check=True, text=True,
                        stdout=stdout if stdout is not None else subprocess.PIPE)
     return r.stdout
-
-
-def shoreline(region, level="1/1"):
-    """Segments of the land/sea shoreline in `region` (w/e/s/n text): list of [(lon, lat), ...]."""
-    out = gmt("coast", ["-R" + region, "-Df", "-M", "-W", "-A0/" + level])
-    segs, cur = [], []
-    for line in out.splitlines():
-        if line.startswith(">"):
-            if len(cur) > 1:
-                segs.append(cur)
-            cur = []
-        elif line.strip():
-            a, b = line.split()[:2]
-            cur.append((float(a), float(b)))
-    if len(cur) > 1:
-        segs.append(cur)
-    return segs
 
 
 class Plot:
@@ -258,12 +289,41 @@ class Plot:
         data = "".join("%.2f %.2f\n" % (x, self.h - y) for x, y in pts)
         self.run("psxy", self.pix() + args, data)
 
+    def segments(self, items):
+        out = []
+        for a in items:
+            if len(a) < 2:
+                continue
+            out.append(">\n")
+            xy = np.column_stack([a[:, 0], self.h - a[:, 1]])
+            out.append("\n".join("%.3f %.3f" % (x, y) for x, y in xy) + "\n")
+        return "".join(out)
+
+    def polygons(self, items, args):
+        """Fills each polygon (pixels from the top-left)."""
+        if items:
+            self.run("psxy", self.pix() + list(args), self.segments(items))
+
+    def lines(self, items, args):
+        """Draws each line (pixels from the top-left)."""
+        if items:
+            self.run("psxy", self.pix() + list(args), self.segments(items))
+
+    def clip(self, items):
+        """Clips what follows to the polygons, until unclip."""
+        self.run("psclip", self.pix(), self.segments(items) or ">\n0 0\n0 0\n")
+
+    def unclip(self):
+        self.run("psclip", ["-C"])
+
     def raster(self, scale, transparent=False, smooth=True):
-        """Closes the page and returns it as an RGB(A) picture of scale times its size in points."""
-        if not self.first:
-            self.run("psxy", self.pix() + ["-T"])
-        with open(self.path, "a") as out:
-            gmt("psxy", ["-R0/1/0/1", "-JX1p", "-T", "-O"], stdout=out)
+        """Closes the page (once) and returns it as an RGB(A) picture of scale times its size in points."""
+        if not getattr(self, "closed", False):
+            if not self.first:
+                self.run("psxy", self.pix() + ["-T"])
+            with open(self.path, "a") as out:
+                gmt("psxy", ["-R0/1/0/1", "-JX1p", "-T", "-O"], stdout=out)
+            self.closed = True
         folder = os.path.dirname(self.path)
         args = [self.path, "-T" + ("G" if transparent else "g"), "-E%d" % (72 * scale), "-D" + folder]
         gmt("psconvert", args + (["-Qt4", "-Qg4"] if smooth else []))
@@ -284,10 +344,15 @@ BORDER = "#8a7a5a"
 RIVER = "#8ec3e6"
 
 
-def coast_layers(p, detail=True, mask=False):
+def coast_layers(p, detail=True, mask=False, warp=None):
     """The land and the water of a chart: the sea, lakes and double-lined rivers filled as water, the
     shore line, rivers and canals (the Cape Cod Canal is one of the river set's canals) and borders.
-    As a mask: land black and water white, the canals counted as water, nothing else drawn."""
+    As a mask: land black and water white, the canals counted as water, nothing else drawn.
+    A sub-region map (detail) is drawn from the coast's own lines and polygons, moved by its warp
+    before they are drawn, so that every line stays as crisp as the unwarped chart's."""
+    if detail and isinstance(p.win, Window) and not isinstance(p.win, LonLatWindow):
+        coast_of(p.win).draw(p, warp, mask)
+        return
     g = p.geo()
     res = "-Df" if detail else "-Di"
     if mask:
@@ -298,16 +363,7 @@ def coast_layers(p, detail=True, mask=False):
     p.run("pscoast", g + [res, "-A0", "-W1/%s,%s" % ("7p" if detail else "4p", SHALLOW)])
     args = g + [res, "-A0", "-G" + LAND, "-C" + WATER, "-W1/%s,%s" % ("0.7p" if detail else "0.4p", SHORE), "-W2/0.3p,%s" % SHORE,
                 "-N1/0.9p,%s,-" % BORDER, "-N2/0.6p,%s,-" % BORDER, "-I1/0.9p,%s" % RIVER, "-I2/0.8p,%s" % RIVER]
-    if detail:
-        # The sub-region maps follow the rivers up to their towns (the Penobscot to Bangor).
-        args += ["-I3/0.6p,%s" % RIVER, "-I4/0.4p,%s" % RIVER]
     p.run("pscoast", args)
-    if detail:
-        # The canals' banks, drawn as the shore is where they cut through the land.
-        p.run("pscoast", g + [res, "-A0", "-Gc"])
-        p.run("pscoast", g + [res, "-A0", "-Ic/%s,%s" % (CANAL_BANK_PEN, SHORE)])
-        p.run("pscoast", ["-Q"])
-        p.run("pscoast", g + [res, "-A0", "-Ic/%s,%s" % (CANAL_PEN, WATER)])
 
 
 CANAL_PEN = "2.2p"
@@ -315,10 +371,10 @@ CANAL_BANK_PEN = "3.2p"
 
 
 class Warp:
-    """A smooth local shift of the coast toward the marks that no window puts at their harbours: a sum
-    of Gaussian bumps, each moving the chart near its anchor by (dx, dy) pixels of the 1x picture and
-    fading to nothing a few sigmas away. The picture at p shows what the unwarped chart shows at
-    p - shift(p)."""
+    """A smooth local shift of the coast that draws each mark's harbour under the mark: a sum of Gaussian
+    bumps, each moving the chart near its anchor by (dx, dy) pixels of the 1x picture and fading to nothing a
+    few sigmas away. The picture at p shows what the unwarped chart shows at p - shift(p); the coast's lines
+    and polygons are moved before they are drawn (forward), never the drawn picture."""
 
     def __init__(self, anchors=()):
         self.anchors = [tuple(map(float, a)) for a in anchors]  # (x, y, dx, dy, sigma)
@@ -335,24 +391,271 @@ class Warp:
             dy += vy * g
         return dx, dy
 
+    def gradient(self, x, y):
+        """The derivatives of the shift: d(dx)/dx, d(dx)/dy, d(dy)/dx, d(dy)/dy."""
+        x, y = np.asarray(x, float), np.asarray(y, float)
+        out = [np.zeros_like(x) for _ in range(4)]
+        for ax, ay, vx, vy, s in self.anchors:
+            g = np.exp(-((x - ax) ** 2 + (y - ay) ** 2) / (2 * s * s))
+            gx, gy = -(x - ax) / (s * s) * g, -(y - ay) / (s * s) * g
+            out[0] += vx * gx
+            out[1] += vx * gy
+            out[2] += vy * gx
+            out[3] += vy * gy
+        return out
+
+    def stretch(self, x, y):
+        """How the picture stretches the chart at (x, y): the determinant of the map from the picture to the
+        unwarped chart, 1 where the warp does nothing, below 1 where the chart is spread out, near 0 or
+        below where it is squeezed or folded."""
+        a, b, c, d = self.gradient(x, y)
+        return (1 - a) * (1 - d) - b * c
+
+    def least_stretch(self, w, h, step=0.5):
+        """The smallest stretch over the picture and its margin: no warp may fold the chart."""
+        if not self.anchors:
+            return 1.0
+        ys, xs = np.mgrid[-20:h + 20:step, -20:w + 20:step]
+        return float(self.stretch(xs, ys).min())
+
+    def forward(self, x, y):
+        """Where the warped picture shows the point (x, y) of the unwarped chart: the p with p - shift(p) = (x, y),
+        by Newton's method from (x, y) moved by its own shift."""
+        x, y = np.asarray(x, float), np.asarray(y, float)
+        if not self.anchors:
+            return x.copy(), y.copy()
+        sx, sy = self.shift(x, y)
+        px, py = x + sx, y + sy
+        for _ in range(20):
+            sx, sy = self.shift(px, py)
+            fx, fy = px - sx - x, py - sy - y
+            if max(np.abs(fx).max(initial=0), np.abs(fy).max(initial=0)) < 1e-6:
+                break
+            a, b, c, d = self.gradient(px, py)
+            j11, j12, j21, j22 = 1 - a, -b, -c, 1 - d
+            det = j11 * j22 - j12 * j21
+            det = np.where(np.abs(det) < 1e-6, 1e-6, det)
+            px = px - (j22 * fx - j12 * fy) / det
+            py = py - (-j21 * fx + j11 * fy) / det
+        return px, py
+
     def largest_shift(self, w, h):
         ys, xs = np.mgrid[0:h:0.5, 0:w:0.5]
         dx, dy = self.shift(xs, ys)
         return float(np.hypot(dx, dy).max()) if self.anchors else 0.0
 
-    def apply(self, img, scale, order=1):
-        """Warps an array of h x w (x channels) pixels of the picture at `scale`."""
-        if not self.anchors:
-            return img
-        h, w = img.shape[:2]
-        ys, xs = np.mgrid[0:h, 0:w].astype(float)
-        # Pixel centres in 1x pixels.
-        dx, dy = self.shift((xs + 0.5) / scale, (ys + 0.5) / scale)
-        sx, sy = xs - dx * scale, ys - dy * scale
-        if img.ndim == 2:
-            return ndimage.map_coordinates(img, [sy, sx], order=order, mode="nearest")
-        return np.dstack([ndimage.map_coordinates(img[:, :, c], [sy, sx], order=order, mode="nearest")
-                          for c in range(img.shape[2])])
+
+
+def dump(region, feature):
+    """The pieces of a coast feature ("-W" shore, "-Ia" rivers and canals, "-Na" borders) in `region`, as GMT
+    keeps them in its bins: [(level, array of (lon, lat))]."""
+    out, level, cur = [], 0, []
+    for line in gmt("coast", ["-R" + region, "-Df", "-M", "-A0", feature]).splitlines():
+        if line.startswith(">"):
+            if len(cur) > 1:
+                out.append((level, np.array(cur)))
+            cur = []
+            level = int(line.rsplit("Level", 1)[1])
+        elif line.strip():
+            a, b = line.split()[:2]
+            cur.append((float(a), float(b)))
+    if len(cur) > 1:
+        out.append((level, np.array(cur)))
+    return out
+
+
+def stitch(pieces, box, tol=2e-4):
+    """Joins the pieces GMT cuts at its bin edges into whole lines: (chains, rings), chains running from the edge
+    of `box` (west, east, south, north) to its edge, rings closed inside it."""
+    west, east, south, north = box
+
+    def on_edge(p):
+        return min(abs(p[0] - west), abs(p[0] - east), abs(p[1] - south), abs(p[1] - north)) < tol / 4
+
+    def key(p):
+        return (int(round(p[0] / tol)), int(round(p[1] / tol)))
+
+    rings, open_ = [], []
+    for s in pieces:
+        if np.abs(s[0] - s[-1]).max() < 1e-9:
+            rings.append(s)
+        else:
+            open_.append(s)
+    starts = {}
+    for i, s in enumerate(open_):
+        if not on_edge(s[0]):
+            starts.setdefault(key(s[0]), []).append(i)
+    nxt, has_prev = {}, set()
+    for i, s in enumerate(open_):
+        if on_edge(s[-1]):
+            continue
+        kx, ky = key(s[-1])
+        best = None
+        for dx in (-1, 0, 1):
+            for dy in (-1, 0, 1):
+                for j in starts.get((kx + dx, ky + dy), ()):
+                    d = np.abs(open_[j][0] - s[-1]).max()
+                    if d < tol and j not in has_prev and (best is None or d < best[0]):
+                        best = (d, j)
+        if best:
+            nxt[i] = best[1]
+            has_prev.add(best[1])
+    chains, used = [], set()
+
+    def follow(i):
+        parts = []
+        while i is not None and i not in used:
+            used.add(i)
+            parts.append(open_[i] if not parts else open_[i][1:])
+            i = nxt.get(i)
+        return np.vstack(parts)
+
+    for i in range(len(open_)):
+        if i not in has_prev:
+            chains.append(follow(i))
+    for i in range(len(open_)):
+        if i not in used:
+            r = follow(i)
+            rings.append(np.vstack([r, r[:1]]))
+    return chains, rings
+
+
+def close_along_box(chains, rings, box):
+    """The polygons of one level: each ring, and the chains joined along the edge of `box` (west, east, south,
+    north), going round it counter-clockwise from where a chain leaves to where the next one enters. The
+    coast keeps its land on the left, so a polygon is land (or, for a lake turned round, water) on its left."""
+    west, east, south, north = box
+
+    def t(p):
+        x, y = p
+        d = [abs(y - south), abs(x - east), abs(y - north), abs(x - west)]
+        side = int(np.argmin(d))
+        if side == 0:
+            return (x - west) / (east - west)
+        if side == 1:
+            return 1 + (y - south) / (north - south)
+        if side == 2:
+            return 2 + (east - x) / (east - west)
+        return 3 + (north - y) / (north - south)
+
+    corners = [(east, south), (east, north), (west, north), (west, south)]  # at t = 1, 2, 3, 4
+    ends = [(t(c[0]), t(c[-1])) for c in chains]
+    polys, used = [], set()
+    for first in range(len(chains)):
+        if first in used:
+            continue
+        parts, cur = [chains[first]], first
+        used.add(first)
+        for _ in range(len(chains) + 1):
+            te = ends[cur][1]
+            nxt = min(range(len(chains)), key=lambda j: ((ends[j][0] - te) % 4.0, j))
+            gap = (ends[nxt][0] - te) % 4.0
+            # The corners passed between leaving and entering.
+            k = int(np.floor(te)) + 1
+            while k <= te + gap:
+                parts.append(np.array([corners[(k - 1) % 4]]))
+                k += 1
+            if nxt == first:
+                break
+            parts.append(chains[nxt])
+            used.add(nxt)
+            cur = nxt
+        polys.append(np.vstack(parts))
+    return polys + list(rings)
+
+
+class Coast:
+    """The coast of a sub-region map as lines and polygons in pixels of its 1x picture: the shore of each level
+    (1 land, 2 lakes, 3 islands in lakes, 4 ponds on them) with its polygons closed along a box a little larger
+    than the picture, so that a warp never pulls a polygon's edge into view; rivers, canals and borders."""
+    PAD = 40.0
+
+    def __init__(self, window):
+        self.win = window
+        west, north = window.to_geo(-self.PAD, -self.PAD)
+        east, south = window.to_geo(window.w + self.PAD, window.h + self.PAD)
+        box = (west, east, south, north)
+        region = "%.8f/%.8f/%.8f/%.8f" % box
+        by_level = {}
+        for level, s in dump(region, "-W"):
+            by_level.setdefault(level, []).append(s)
+        self.lines, self.polygons = {}, {}
+        for level, pieces in by_level.items():
+            chains, rings = stitch(pieces, box)
+            self.lines[("shore", level)] = chains + rings
+            if level % 2 == 0:  # lakes keep their water on the right: turned round, water is on the left
+                chains, rings = [c[::-1] for c in chains], [r[::-1] for r in rings]
+            self.polygons[level] = close_along_box(chains, rings, box)
+        for feature, kind in (("-Ia", "river"), ("-Na", "border")):
+            by_level = {}
+            for level, s in dump(region, feature):
+                by_level.setdefault(level, []).append(s)
+            for level, pieces in by_level.items():
+                chains, rings = stitch(pieces, box)
+                self.lines[(kind, level)] = chains + rings
+        self.lines = {k: [self.px(a) for a in v] for k, v in self.lines.items()}
+        self.polygons = {k: [self.px(a) for a in v] for k, v in self.polygons.items()}
+
+    def px(self, a):
+        x, y = self.win.to_px_array(a[:, 0], a[:, 1])
+        return np.column_stack([x, y])
+
+    def warped(self, items, warp):
+        if not warp:
+            return items
+        out = []
+        for a in items:
+            x, y = warp.forward(a[:, 0], a[:, 1])
+            out.append(np.column_stack([x, y]))
+        return out
+
+    def line_set(self, kind, levels):
+        out = []
+        for level in levels:
+            out += self.lines.get((kind, level), [])
+        return out
+
+    def draw(self, p, warp, mask):
+        """Draws the coast on the page `p`, moved by `warp`: as a chart, or as a mask (land black, water and
+        canals white)."""
+        frame = [(0, 0), (p.w, 0), (p.w, p.h), (0, p.h)]
+        canals = self.warped(self.line_set("river", (9, 10, 11)), warp)
+        polygons = {k: self.warped(v, warp) for k, v in self.polygons.items()}
+        if mask:
+            p.polygon(frame, ["-Gwhite"])
+            for level in sorted(polygons):
+                p.polygons(polygons[level], ["-G" + ("black" if level % 2 else "white")])
+            p.lines(canals, ["-W%s,white" % CANAL_PEN])
+            return
+        shore = self.warped(self.line_set("shore", (1,)), warp)
+        p.polygon(frame, ["-G" + WATER])
+        # A deeper band of water along the shore, under the land.
+        p.lines(shore, ["-W7p,%s" % SHALLOW])
+        for level in sorted(polygons):
+            p.polygons(polygons[level], ["-G" + (LAND if level % 2 else WATER)])
+        p.lines(shore, ["-W0.7p,%s" % SHORE])
+        p.lines(self.warped(self.line_set("shore", (2,)), warp), ["-W0.3p,%s" % SHORE])
+        p.lines(self.warped(self.line_set("border", (1,)), warp), ["-W0.9p,%s,-" % BORDER])
+        p.lines(self.warped(self.line_set("border", (2,)), warp), ["-W0.6p,%s,-" % BORDER])
+        for level, pen in ((1, "0.9p"), (2, "0.8p"), (3, "0.6p"), (4, "0.4p")):
+            # The sub-region maps follow the rivers up to their towns (the Penobscot to Bangor).
+            p.lines(self.warped(self.line_set("river", (level,)), warp), ["-W%s,%s" % (pen, RIVER)])
+        if canals:
+            # The canals' banks, drawn as the shore is where they cut through the land.
+            p.clip(polygons.get(1, []))
+            p.lines(canals, ["-W%s,%s" % (CANAL_BANK_PEN, SHORE)])
+            p.unclip()
+            p.lines(canals, ["-W%s,%s" % (CANAL_PEN, WATER)])
+
+
+_coasts = {}
+
+
+def coast_of(window):
+    key = (type(window).__name__, window.region(), window.w, window.h)
+    if key not in _coasts:
+        _coasts[key] = Coast(window)
+    return _coasts[key]
 
 
 def read_warps(path=WARPS_CSV):
@@ -381,15 +684,12 @@ def water_mask(window, scale=4, warp=None, detail=True, folder=None):
     folder = folder or tempfile.mkdtemp(prefix="quaywise-mask-")
     try:
         p = Plot(os.path.join(folder, "mask.ps"), window, window.w, window.h)
-        coast_layers(p, detail=detail, mask=True)
+        coast_layers(p, detail=detail, mask=True, warp=warp)
         im = np.asarray(p.raster(scale, smooth=False).convert("L"), dtype=np.uint8)
     finally:
         if own:
             shutil.rmtree(folder, ignore_errors=True)
-    water = im > 127
-    if warp:
-        water = warp.apply(water.astype(np.uint8), scale, order=0) > 0
-    return water
+    return im > 127
 
 
 def signed_distance(water, scale):
@@ -406,12 +706,41 @@ def sample(field, scale, pts):
     return ndimage.map_coordinates(field, [pts[:, 1] * scale - 0.5, pts[:, 0] * scale - 0.5], order=1, mode="nearest")
 
 
+# A mark stands for a marina on the water's edge: taken back through its map's window and warp to the real coast,
+# its centre lies within PLACE_KM of the real shore, so that the marina's printed position, on the shore, is the
+# place the chart shows under the mark. On the larger-scale maps that is nearer than SHORE_PX and OFFSHORE_PX.
+PLACE_KM = 0.5
+# How far a warp may squeeze the chart (its area to MIN_STRETCH); the small bumps that bring the last pixels
+# of shore under a mark may squeeze their own few pixels further, but nothing may fold (FOLD_STRETCH).
+MIN_STRETCH = 0.15
+FOLD_STRETCH = 0.05
+
+
+def km_per_px(window):
+    """Kilometres of the real coast to a pixel of the 1x picture, at the window's centre."""
+    _, lat = window.centre()
+    return 6378.137 * math.radians(1.0) * math.cos(math.radians(lat)) / window.k
+
+
+class Target:
+    """How far a mark's centre may lie from the drawn shore on a map, pixels: inland and out on the water."""
+
+    def __init__(self, window):
+        reach = PLACE_KM / km_per_px(window)
+        self.land = min(SHORE_PX, reach)
+        self.sea = min(OFFSHORE_PX, reach)
+
+    def fails(self, d):
+        return d > self.land or d < -self.sea
+
+    def miss(self, d):
+        """How far marks at signed distances d lie outside the target, summed."""
+        d = np.asarray(d, float)
+        return float((np.maximum(0, d - self.land) + np.maximum(0, -self.sea - d)).sum())
+
+
 def classify(d):
     """A mark's place by its signed distance from the shore: water, shore or inland."""
     if abs(d) <= SHORE_PX:
         return "shore"
     return "inland" if d > 0 else "water"
-
-
-def mark_fails(d):
-    return d > SHORE_PX or d < -OFFSHORE_PX

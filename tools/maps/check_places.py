@@ -1,12 +1,20 @@
 #!/usr/bin/python3
-"""Checks that each demo marina's town, and so its harbour and the keys grid's
-harbour text, names the place where its mark sits on the drawn chart: the town
-of the demo database's rpm_Contact_Information.City must lie within a few km
-of the mark's place through the map's window (where the generator puts the
-marina, and where the chart's names are set), and no other town of the sub-region (tools/demo_data/demo_towns.cpp)
-may lie clearly nearer. Exits 1 when a marina misses.
+"""Checks that each demo marina lies where its mark sits on the drawn chart and is named for that place, as a
+boater reading the report would look for it:
 
-    tools/maps/check_places.py [--database PATH] [--km N]     (needs python3-numpy, python3-scipy)
+  position  its printed Latitude and Longitude lie within PLACE_KM of the place the chart shows under its mark
+            (the mark's centre taken back through the map's warp and window) and on the water's edge of the
+            real coast;
+  harbour   its Harbor and City are a row of the generator's harbour table (tools/demo_data/demo_towns.cpp),
+            whose point lies within HARBOUR_KM of the marina, and the map keys show the same harbour;
+  shore     that point is on the marina's own water and shore: the way by water between them is short, and so
+            is the way along the shore, which never crosses the water to the other bank;
+  town      the City is a town of the marina's sub-region whose centre lies within TOWN_KM.
+
+The real coast is the shore masks place_marks.py keeps in tools/maps/shore. Exits 1 when a marina misses, and
+prints each miss.
+
+    tools/maps/check_places.py [--database PATH] [--km N]     (needs python3-numpy, python3-scipy, python3-pil)
 """
 import argparse
 import math
@@ -15,11 +23,33 @@ import re
 import sqlite3
 import sys
 
-from chartlib import NAMES, ROOT, mark_centre, read_marks, read_windows, window_of
+try:
+    import numpy as np
+    from PIL import Image
+    from scipy import ndimage
+    from scipy.sparse.csgraph import dijkstra
+
+    from harbours import read_harbours
+    from chartlib import (MASK_SCALE, NAMES, PLACE_KM, ROOT, SHORE_FOLDER, grid_graph, km_per_px, mark_centre, read_marks,
+                          read_warps, read_windows, shore_window, window_of)
+except ImportError as missing:
+    # The test run counts 77 as skipped.
+    print("check_places.py needs python3-numpy, python3-scipy and python3-pil: %s; not checked" % missing)
+    sys.exit(77)
 
 TOWNS_CPP = os.path.join(ROOT, "tools", "demo_data", "demo_towns.cpp")
-# {geo, "City", "ST", "area", "zip", {"Harbour", ...}, DDMM.m, -DDDMM.m, "tide", "service town", "miles", remote, out}
-TOWN_ROW = re.compile(r'\{(\d+), "((?:[^"\\]|\\.)*)", "\w\w", "\d+", "\d+", \{([^}]*)\}, ([\d.]+), (-[\d.]+), [^}]*?, (true|false)\},')
+HARBOUR_KM = 1.5   # farthest a marina lies from the point of its harbour's row
+EDGE_KM = 0.1      # farthest a printed position lies from the water's edge
+TOWN_KM = 15.0     # farthest a marina lies from the centre of its town
+# The ways from a marina to its harbour's point: by water, and along the shore (a strip of SHORE_STRIP_KM on
+# each side of the water's edge, which crosses no water wider than twice that), each at most this many times
+# the straight distance, and never shorter than the floor.
+SEA_FACTOR, SEA_FLOOR_KM = 2.5, 2.0
+SHORE_FACTOR, SHORE_FLOOR_KM = 4.0, 3.0
+SHORE_STRIP_KM = 0.05
+
+# {geo, "City", "ST", "area", "zip", DDMM.m, -DDDMM.m, ...}
+TOWN_ROW = re.compile(r'\{(\d+), "((?:[^"\\]|\\.)*)", "\w\w", "\d+", "\d+", ([\d.]+), (-[\d.]+),')
 
 
 def degrees(ddmm):
@@ -28,68 +58,162 @@ def degrees(ddmm):
     return math.copysign(d + (v - d * 100) / 60.0, ddmm)
 
 
-def read_towns():
-    """[(geo, city, [harbours], lat, lon, in rotation)] from the generator's table."""
-    with open(TOWNS_CPP) as f:
-        text = f.read()
-    out = []
-    for m in TOWN_ROW.finditer(text):
-        harbours = re.findall(r'"((?:[^"\\]|\\.)*)"', m.group(3))
-        out.append((int(m.group(1)), m.group(2), harbours, degrees(float(m.group(4))), degrees(float(m.group(5))),
-                    m.group(6) == "false"))
-    return out
+def read_tables(path=TOWNS_CPP):
+    """The generator's towns {(geo, city): (lat, lon)} and harbours {(harbour, city): (lat, lon)}."""
+    text = open(path).read()
+    towns = {(int(m.group(1)), m.group(2)): (degrees(float(m.group(3))), degrees(float(m.group(4))))
+             for m in TOWN_ROW.finditer(text)}
+    harbours = {}
+    for h in read_harbours(path):
+        harbours.setdefault((h["name"], h["city"]), []).append((h["lat"], h["lon"]))
+    return towns, harbours
 
 
-def km(lat1, lon1, lat2, lon2):
-    p1, p2 = math.radians(lat1), math.radians(lat2)
-    a = math.sin((p2 - p1) / 2) ** 2 + math.cos(p1) * math.cos(p2) * math.sin(math.radians(lon2 - lon1) / 2) ** 2
-    return 2 * 6371.0 * math.asin(math.sqrt(a))
+def km(a, b):
+    """Kilometres between two points (lat, lon)."""
+    p1, p2 = math.radians(a[0]), math.radians(b[0])
+    h = math.sin((p2 - p1) / 2) ** 2 + math.cos(p1) * math.cos(p2) * math.sin(math.radians(b[1] - a[1]) / 2) ** 2
+    return 2 * 6371.0 * math.asin(math.sqrt(h))
 
 
 def mark_places():
-    """{marina_no: (window, mark, lat, lon)}: each mark's place through its map's window."""
-    windows, out = read_windows(), {}
+    """{marina_no: (window, mark, (lat, lon))}: the place each mark's chart shows, through the warp and window."""
+    windows, warps, out = read_windows(), read_warps(), {}
     for name, marks in read_marks().items():
-        w = window_of(name, windows)
+        w, warp = window_of(name, windows), warps.get(name)
         for m in marks:
-            lon, lat = w.to_geo(*mark_centre(m))
-            out[m[1]] = (name, m[0], lat, lon)
+            x, y = mark_centre(m)
+            if warp:
+                dx, dy = warp.shift(x, y)
+                x, y = x - float(dx), y - float(dy)
+            lon, lat = w.to_geo(x, y)
+            out[m[1]] = (name, m[0], (lat, lon))
     return out
+
+
+class Shore:
+    """A map's real coast from its mask: where the water's edge is, and the ways by water and along the shore."""
+
+    def __init__(self, name):
+        self.window = shore_window(window_of(name))
+        self.water = np.asarray(Image.open(os.path.join(SHORE_FOLDER, name + ".png")).convert("L")) > 127
+        self.km = km_per_px(self.window) / MASK_SCALE  # km to a mask pixel
+
+    def pixel(self, p):
+        x, y = self.window.to_px(p[1], p[0])
+        return int(round(y * MASK_SCALE - 0.5)), int(round(x * MASK_SCALE - 0.5))
+
+    def crop(self, points, margin_km):
+        """The part of the mask round the points: (water, offset, the points in it)."""
+        pix = [self.pixel(p) for p in points]
+        m = int(margin_km / self.km)
+        h, w = self.water.shape
+        y0, x0 = max(0, min(p[0] for p in pix) - m), max(0, min(p[1] for p in pix) - m)
+        y1, x1 = min(h, max(p[0] for p in pix) + m + 1), min(w, max(p[1] for p in pix) + m + 1)
+        inside = [(p[0] - y0, p[1] - x0) for p in pix]
+        return self.water[y0:y1, x0:x1], inside
+
+    def edge_km(self, p):
+        """How far a point lies from the water's edge."""
+        water, [(y, x)] = self.crop([p], 1.0)
+        if not (0 <= y < water.shape[0] and 0 <= x < water.shape[1]):
+            return float("inf")
+        side = water if water[y, x] else ~water
+        return float(ndimage.distance_transform_edt(side)[y, x]) * self.km
+
+    def way_km(self, a, b, ribbon):
+        """The shortest way from a to b through water (ribbon False) or along the shore (ribbon True), within
+        the part of the map round them; inf where there is none."""
+        straight = km(a, b)
+        water, (pa, pb) = self.crop([a, b], straight + 2.0)
+        if ribbon:
+            strip = SHORE_STRIP_KM / self.km
+            near_land = ndimage.distance_transform_edt(water) <= strip
+            near_water = ndimage.distance_transform_edt(~water) <= strip
+            allowed = near_land & near_water
+        else:
+            # A pixel more of water: a channel narrower than the mask's pixels stays open.
+            allowed = ndimage.binary_dilation(water)
+        # Start and end at the nearest allowed pixels.
+        _, (iy, ix) = ndimage.distance_transform_edt(~allowed, return_indices=True)
+        if not all(0 <= p[0] < water.shape[0] and 0 <= p[1] < water.shape[1] for p in (pa, pb)):
+            return float("inf")
+        pa, pb = (iy[pa], ix[pa]), (iy[pb], ix[pb])
+        graph, index = grid_graph(allowed)
+        dist = dijkstra(graph, directed=False, indices=[index[pa]])
+        d = dist[0, index[pb]]
+        return float(d) * self.km
+
+
+def ddmm(text):
+    text = (text or "").strip()
+    return degrees(float(text)) if text else None
+
+
+def check(row, place, shore, towns, harbours, harbour_km):
+    """The problems of one marina: an empty list when all is well."""
+    no, city, harbour, geo, key_harbour, lat_text, lon_text = row
+    city, harbour = (city or "").strip(), (harbour or "").strip()
+    problems = []
+    lat, lon = ddmm(lat_text), ddmm(lon_text)
+    at = place
+    if lon is not None:
+        at = (lat if lat is not None else place[0], lon)
+        d = km(at, place)
+        if d > PLACE_KM:
+            problems.append("printed position %.2f km from the place under its mark" % d)
+        edge = shore.edge_km(at)
+        if edge > EDGE_KM:
+            problems.append("printed position %.2f km from the water's edge" % edge)
+    # A marina stored without a city is named by its harbour alone.
+    rows = [(key, p) for key, ps in harbours.items() for p in ps if key[0] == harbour and (key[1] == city or not city)]
+    if not rows:
+        problems.append("harbour %r of %r is not in the harbour table" % (harbour, city))
+    else:
+        (name, town), point = min(rows, key=lambda r: km(at, r[1]))
+        d = km(at, point)
+        if d > harbour_km:
+            problems.append("%.1f km from %s (%s)" % (d, name, town))
+        else:
+            by_sea = shore.way_km(at, point, ribbon=False)
+            if by_sea > max(SEA_FLOOR_KM, SEA_FACTOR * d):
+                problems.append("%.1f km by water from %s (%.1f km away)" % (by_sea, name, d))
+            along = shore.way_km(at, point, ribbon=True)
+            if along > max(SHORE_FLOOR_KM, SHORE_FACTOR * d):
+                problems.append("on another shore than %s (%s km along the shore)" % (name, "%.1f" % along if np.isfinite(along) else "no way"))
+        if (geo, town) not in towns:
+            problems.append("%s is no town of geo code %d" % (town, geo))
+        elif km(at, towns[(geo, town)]) > TOWN_KM:
+            problems.append("%.1f km from the centre of %s" % (km(at, towns[(geo, town)]), town))
+    if key_harbour != row[2]:
+        problems.append("keys grid says %r" % key_harbour)
+    return problems
 
 
 def main(argv):
     ap = argparse.ArgumentParser()
     ap.add_argument("--database", default=os.path.join(ROOT, "build", "program", "Database", "marina.mdb"))
-    ap.add_argument("--km", type=float, default=6.0, help="farthest a marina may lie from its town")
+    ap.add_argument("--km", type=float, default=HARBOUR_KM, help="farthest a marina may lie from its harbour's point")
     a = ap.parse_args(argv[1:])
-    towns = read_towns()
+    if not os.path.exists(a.database):
+        print("no database at %s" % a.database)
+        return 2
+    towns, harbours = read_tables()
     db = sqlite3.connect("file:%s?mode=ro" % a.database, uri=True)
-    rows = db.execute("SELECT c.MarinaNo, c.City, n.Harbor, v.[Geo Code], k.harbor FROM rpm_Contact_Information c "
-                      "JOIN rpm_nav_info n ON n.MarinaNo = c.MarinaNo JOIN rpm_Vyk v ON v.MarinaNo = c.MarinaNo "
-                      "LEFT JOIN mapkeys k ON k.marinano = c.MarinaNo").fetchall()
+    rows = db.execute("SELECT c.MarinaNo, c.City, n.Harbor, v.[Geo Code], k.harbor, n.Latitude, n.Longitude "
+                      "FROM rpm_Contact_Information c JOIN rpm_nav_info n ON n.MarinaNo = c.MarinaNo "
+                      "JOIN rpm_Vyk v ON v.MarinaNo = c.MarinaNo LEFT JOIN mapkeys k ON k.marinano = c.MarinaNo").fetchall()
     places = mark_places()
+    shores = {name: Shore(name) for name in NAMES}
     bad = 0
-    for no, city, harbour, geo, key_harbour in sorted(rows, key=lambda r: (NAMES.index(places[r[0]][0]), int(places[r[0]][1][3:]))):
-        name, mark, lat, lon = places[no]
-        city = (city or "").strip()
-        # A marina stored without a city is named by its harbour alone.
-        own = [t for t in towns if t[0] == geo and (t[1] == city or not city) and (harbour or "").strip() in t[2]]
-        nearest = min((t for t in towns if t[0] == geo and t[5]), key=lambda t: km(lat, lon, t[3], t[4]))
-        problems = []
-        if not own:
-            problems.append("town and harbour not in the table")
-        else:
-            d = min(km(lat, lon, t[3], t[4]) for t in own)
-            if d > a.km:
-                problems.append("%.1f km from %s" % (d, city))
-            if km(lat, lon, nearest[3], nearest[4]) < d - 1.5:
-                problems.append("%s lies %.1f km nearer" % (nearest[1], d - km(lat, lon, nearest[3], nearest[4])))
-        if key_harbour != harbour:
-            problems.append("keys grid says %r" % key_harbour)
+    for row in sorted(rows, key=lambda r: (NAMES.index(places[r[0]][0]), int(places[r[0]][1][3:]))):
+        name, mark, place = places[row[0]]
+        problems = check(row, place, shores[name], towns, harbours, a.km)
         if problems:
             bad += 1
-            print("%-15s %-5s marina %4d  %s / %s at %.4f %.4f: %s" % (name, mark, no, city, harbour, lat, lon, "; ".join(problems)))
-    print("%d of %d marinas named for the place their mark sits at (within %g km)" % (len(rows) - bad, len(rows), a.km))
+            print("%-15s %-5s marina %4d  %s / %s: %s" % (name, mark, row[0], (row[1] or "").strip(), row[2], "; ".join(problems)))
+    print("%d of %d marinas lie where their marks show them, on their harbour's water and shore (within %g km of its point)"
+          % (len(rows) - bad, len(rows), a.km))
     return 1 if bad else 0
 
 

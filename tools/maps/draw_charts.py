@@ -19,7 +19,7 @@ import numpy as np
 from PIL import Image, ImageDraw, ImageFont
 from scipy import ndimage
 
-from chartlib import (HERE, HOT_AREAS, LAND, MAP_H, MAP_W, NAMES, OVERVIEW_TITLE, ROOT, TITLES, TWIPS, WATER, Plot, coast_layers,
+from chartlib import (HERE, HOT_AREAS, LAND, MAP_H, MAP_W, MASK_SCALE, NAMES, OVERVIEW_TITLE, ROOT, TITLES, TWIPS, WATER, Plot, coast_layers,
                       read_csv_rows, read_marks, read_warps, read_windows, require_full_resolution, water_mask, window_of)
 
 WATER_TEXT = "#1d4f7a"
@@ -27,7 +27,6 @@ LAND_TEXT = "#3a3226"
 STATE_TEXT = "#8a7a5a"
 MARK = "#c0187a"  # the magenta of chart symbols
 TITLE_PANEL = "#ffffff"
-MASK_SCALE = 4     # the land and water mask the names are placed on
 SCALES = (1, 2)    # the pictures drawn: as designed, and twice as large
 
 PICTURES = {"frmOverviewChart": "OverviewChart.jpg", "frmSubRegion": "SubRegion1.jpg"}
@@ -94,35 +93,64 @@ def bounding_box(corners):
     return min(xs), min(ys), max(xs) - min(xs), max(ys) - min(ys)
 
 
-def ground_under(corners, water, scale):
-    """'water' or 'land' when the box lies wholly on one with a pixel to spare, None when the shore crosses
-    it or it leaves the picture."""
+def box_pixels(corners, shape, scale):
+    """The mask pixels of a name's box with a pixel of the picture round it, or None where it leaves the
+    picture: (top, left, inside)."""
     x0, y0, bw, bh = bounding_box(corners)
-    h, w = water.shape
+    h, w = shape
     left, top = int(math.floor((x0 - 1) * scale)), int(math.floor((y0 - 1) * scale))
     right, bottom = int(math.ceil((x0 + bw + 1) * scale)), int(math.ceil((y0 + bh + 1) * scale))
     if left < scale or top < scale or right > w - scale or bottom > h - scale:
         return None
     im = Image.new("1", (right - left, bottom - top), 0)
     ImageDraw.Draw(im).polygon([(x * scale - left, y * scale - top) for x, y in corners], fill=1, outline=1)
-    # A pixel of the picture around the box.
-    inside = ndimage.binary_dilation(np.asarray(im, dtype=bool), iterations=scale)
-    under = water[top:bottom, left:right][inside]
-    if under.all():
-        return "water"
-    if not under.any():
-        return "land"
-    return None
+    return top, left, ndimage.binary_dilation(np.asarray(im, dtype=bool), iterations=scale)
+
+
+class Ground:
+    """The land and the water of a chart as drawn, each in its connected pieces: a name belongs on the piece
+    of its own place (a town on its own shore, an island on the island, a bay on its own water)."""
+
+    def __init__(self, water, scale):
+        self.water, self.scale = water, scale
+        self.pieces = {True: ndimage.label(water)[0], False: ndimage.label(~water)[0]}
+
+    def piece(self, x, y, own):
+        """The piece of `own` ground ('water' or 'land') at or nearest the point (x, y) of the 1x picture."""
+        on_water = own == "water"
+        labels = self.pieces[on_water]
+        h, w = labels.shape
+        cx, cy = int(np.clip(x * self.scale, 0, w - 1)), int(np.clip(y * self.scale, 0, h - 1))
+        r = 6 * self.scale
+        y0, x0 = max(0, cy - r), max(0, cx - r)
+        window = labels[y0:cy + r + 1, x0:cx + r + 1]
+        ys, xs = np.nonzero(window)
+        if not len(ys):
+            return 0
+        k = int(np.argmin((ys + y0 - cy) ** 2 + (xs + x0 - cx) ** 2))
+        return int(window[ys[k], xs[k]])
+
+    def under(self, corners, piece, own):
+        """True when the box lies wholly on the piece `piece` of `own` ground (any piece of it for piece None),
+        with a pixel to spare."""
+        got = box_pixels(corners, self.water.shape, self.scale)
+        if got is None or piece == 0:
+            return False
+        top, left, inside = got
+        labels = self.pieces[own == "water"][top:top + inside.shape[0], left:left + inside.shape[1]]
+        return bool((labels[inside] == piece).all()) if piece is not None else bool((labels[inside] > 0).all())
 
 
 def candidates(p, px, py):
-    """Where a name may go: where places.csv puts it first, then beside, above and below its point for a
-    town or island, or round about it for a sea, a bay or a state."""
+    """Where a name may go, nearest first: where places.csv puts it, then round its point, beside, above and
+    below it for a town or an island, in widening rings for a sea, a bay or a state."""
     justify = p.get("justify") or "CM"
     angle = p.get("angle") or "0"
     out = [(px + float(p.get("dx") or 0), py + float(p.get("dy") or 0), justify, angle)]
     if p["kind"] in ("town", "island"):
-        for step in (5, 8, 12, 16, 22, 30, 40, 50):
+        if p["kind"] == "island":
+            out.append((px, py, "CM", "0"))
+        for step in (3, 5, 8, 11, 14, 18, 22, 27, 33, 40):
             out += [(px + step, py, "LM", "0"), (px - step, py, "RM", "0"), (px, py - step, "CB", "0"), (px, py + step, "CT", "0"),
                     (px + step * 0.7, py - step * 0.7, "LB", "0"), (px - step * 0.7, py - step * 0.7, "RB", "0"),
                     (px + step * 0.7, py + step * 0.7, "LT", "0"), (px - step * 0.7, py + step * 0.7, "RT", "0")]
@@ -135,6 +163,17 @@ def candidates(p, px, py):
     return out
 
 
+# How near its point a town's or island's name set on the water beside it must come, pixels.
+NEAR_PX = 14.0
+
+
+def touches(box, x, y, near):
+    """True when the box comes within `near` pixels of the point."""
+    dx = max(box[0] - x, 0, x - (box[0] + box[2]))
+    dy = max(box[1] - y, 0, y - (box[1] + box[3]))
+    return math.hypot(dx, dy) <= near
+
+
 def read_places():
     places = {}
     for r in read_csv_rows(os.path.join(HERE, "places.csv")):
@@ -142,31 +181,45 @@ def read_places():
     return places
 
 
-def place_names(window, places, water, scale, busy):
-    """Where each name goes: the first candidate whose box lies wholly on its own ground (else wholly on
-    the other), clear of the marks, the title and the names placed before it. Each placed name's box joins
-    `busy`. Returns [(place, x, y, justify, angle, ground)] and the names that found no place."""
+def place_names(window, places, water, scale, busy, warp=None):
+    """Where each name goes: the first candidate whose box lies wholly on the piece of land or water its place
+    belongs to (the place as the warp draws it), clear of the marks, the title, the frame's labels and the names
+    placed before it. Each placed name's box joins `busy`. Returns [(place, x, y, justify, angle, ground)] and
+    the names that found no place."""
+    ground = Ground(water, scale)
     placed, lost = [], []
     for p in places:
         size, face, _, own = PLACE_STYLES[p["kind"]]
         px, py = window.to_px(float(p["lon"]), float(p["lat"]))
-        found = {}
-        for x, y, justify, angle in candidates(p, px, py):
-            corners = label_corners(x, y, p["name"], size, face, justify, angle)
-            box = bounding_box(corners)
-            if any(overlaps(box, b) for b in busy):
-                continue
-            ground = ground_under(corners, water, scale)
-            if ground and ground not in found:
-                found[ground] = (x, y, justify, angle, box)
-            if ground == own:
+        if warp:
+            fx, fy = warp.forward(np.array([px]), np.array([py]))
+            px, py = float(fx[0]), float(fy[0])
+        # Its own piece of land or water first; a town or an island too small for its name has it on the
+        # water beside it, close by (never on another piece of land); a sea or a bay anywhere on the water.
+        tries = [(ground.piece(px, py, own), own, None)]
+        if own == "land":
+            tries.append((None, "water", NEAR_PX))
+        else:
+            tries.append((None, "water", None))
+        spot = None
+        for piece, on, near in tries:
+            for x, y, justify, angle in candidates(p, px, py):
+                corners = label_corners(x, y, p["name"], size, face, justify, angle)
+                box = bounding_box(corners)
+                if near is not None and not touches(box, px, py, near):
+                    continue
+                if any(overlaps(box, b) for b in busy):
+                    continue
+                if ground.under(corners, piece, on):
+                    spot = (x, y, justify, angle, box, on)
+                    break
+            if spot:
                 break
-        choice = own if own in found else next(iter(found), None)
-        if choice is None:
+        if spot is None:
             lost.append(p["name"])
             continue
-        x, y, justify, angle, box = found[choice]
-        placed.append((p, x, y, justify, angle, choice))
+        x, y, justify, angle, box, on = spot
+        placed.append((p, x, y, justify, angle, on))
         busy.append(box)
     return placed, lost
 
@@ -183,16 +236,34 @@ def mark_boxes(marks):
     return [((l + w / 2) / TWIPS - 7, (t + h / 2) / TWIPS - 7, 14, 14) for _, _, _, l, t, w, h in marks]
 
 
-def map_busy(name, marks):
+def frame_labels(window):
+    """The boxes of the frame's degree labels, drawn inside the frame along its left and bottom edges."""
+    m = tick_interval(window.east - window.west)
+    out = []
+    step = m / 60.0
+    lon = math.ceil(window.west / step) * step
+    while lon < window.east:
+        x, _ = window.to_px(lon, window.south)
+        out.append((x - 20, window.h - 13, 40, 13))
+        lon += step
+    lat = math.ceil(window.south / step) * step
+    while lat < window.north:
+        _, y = window.to_px(window.west, lat)
+        out.append((0, y - 7, 42, 14))
+        lat += step
+    return out
+
+
+def map_busy(name, marks, window):
     l, t, w, h = px_rect(TITLES[name])
-    return mark_boxes(marks) + [(l - 4, t - 2, w + 8, h + 4)]
+    return mark_boxes(marks) + [(l - 4, t - 2, w + 8, h + 4)] + frame_labels(window)
 
 
-def place_names_check(name, water, scale):
+def place_names_check(name, water, scale, warp=None):
     """The names of a sub-region map that the drawing could place nowhere clear: none when all is well."""
     window = window_of(name, read_windows())
-    _, lost = place_names(window, read_places().get(name, []), water, scale, map_busy(name, read_marks()[name]))
-    return ["%s has no place clear of the shore and the marks" % n for n in lost]
+    _, lost = place_names(window, read_places().get(name, []), water, scale, map_busy(name, read_marks()[name], window), warp)
+    return ["%s has no place on its own land or water clear of the shore, the marks and the frame" % n for n in lost]
 
 
 def title_panel(c, rect):
@@ -208,8 +279,9 @@ def scale_and_arrow(c, busy):
     px_per_nm = c.win.k / 60.0 / math.cos(math.radians(lat))
     length = next(n for n in (1, 2, 5, 10, 20, 25, 50) if n * px_per_nm >= 60)
     bar = (length * px_per_nm + 24, 32)
-    corners = [(w - bar[0] - 8, h - bar[1] - 8), (8, h - bar[1] - 8), (w - bar[0] - 8, 30), (8, 30),
-               (w / 2 - bar[0] / 2, h - bar[1] - 8)]
+    # In a corner, clear of the frame's degree labels along the bottom and the left.
+    corners = [(w - bar[0] - 8, h - bar[1] - 8), (w - bar[0] - 8, h - bar[1] - 16), (w - bar[0] - 30, h - bar[1] - 16),
+               (48, h - bar[1] - 16), (w - bar[0] - 8, 30), (48, 30), (w / 2 - bar[0] / 2, h - bar[1] - 16)]
     x, y = free_spot(bar, corners, busy)
     busy.append((x, y, bar[0], bar[1]))
     cx, cy = x + bar[0] / 2, c.h - (y + bar[1] - 9)
@@ -218,8 +290,8 @@ def scale_and_arrow(c, busy):
                                    "--FONT_ANNOT_PRIMARY=6p,Helvetica,#303030", "--FONT_LABEL=6p,Helvetica,#303030",
                                    "--MAP_LABEL_OFFSET=2p"])
     rose = (36, 42)
-    corners = [(w - rose[0] - 10, 8), (10, 8), (w - rose[0] - 10, h - rose[1] - 50), (10, h - rose[1] - 50),
-               (w - rose[0] - 10, h / 2), (10, h / 2)]
+    corners = [(w - rose[0] - 10, 8), (48, 8), (w - rose[0] - 10, h - rose[1] - 50), (48, h - rose[1] - 50),
+               (w - rose[0] - 10, h / 2), (48, h / 2)]
     rx, ry = free_spot(rose, corners, busy)
     busy.append((rx, ry, rose[0], rose[1]))
     c.run("psbasemap", c.geo() + ["-Tdx%.1fp/%.1fp+w24p+f1+lW,E,S,N+jCM" % (rx + rose[0] / 2, c.h - ry - rose[1] / 2 - 3),
@@ -244,28 +316,22 @@ def tick_interval(span_deg):
 
 
 def draw_picture(name, window, warp, overlay_fn, out_dir, tmp, detail=True):
-    """The coast drawn four times as large, warped and scaled down to each picture's size, under the
-    layers `overlay_fn` draws at that size (frame, names, marks), which a warp never touches."""
-    base = Plot(os.path.join(tmp, name + "-base.ps"), window, window.w, window.h)
-    coast_layers(base, detail=detail)
-    big = base.raster(MASK_SCALE)
-    if warp:
-        big = Image.fromarray(warp.apply(np.asarray(big), MASK_SCALE).astype(np.uint8))
+    """The coast, moved by its warp before it is drawn, under the layers `overlay_fn` draws (frame, names,
+    marks), which a warp never touches: one page, turned into each picture at its own size."""
+    page = Plot(os.path.join(tmp, name + ".ps"), window, window.w, window.h)
+    coast_layers(page, detail=detail, warp=warp)
+    overlay_fn(page)
     for scale in SCALES:
-        over = Plot(os.path.join(tmp, "%s-over%d.ps" % (name, scale)), window, window.w, window.h)
-        overlay_fn(over)
-        top = over.raster(scale, transparent=True)
-        picture = big.resize(top.size, Image.Resampling.LANCZOS).convert("RGBA")
-        picture.alpha_composite(top)
+        picture = page.raster(scale)
         stem, ext = os.path.splitext(PICTURES[name])
         path = os.path.join(out_dir, stem + ("" if scale == 1 else "@%dx" % scale) + ext)
-        picture.convert("RGB").save(path, quality=92, subsampling=0, optimize=True)
+        picture.save(path, quality=92, subsampling=0, optimize=True)
 
 
 def draw_map(name, window, warp, marks, places, out_dir, tmp):
     water = water_mask(window, MASK_SCALE, warp, folder=tmp)
-    busy = map_busy(name, marks)
-    placed, lost = place_names(window, places.get(name, []), water, MASK_SCALE, busy)
+    busy = map_busy(name, marks, window)
+    placed, lost = place_names(window, places.get(name, []), water, MASK_SCALE, busy, warp)
     for n in lost:
         print("  %s: no place for the name %s clear of the shore and the marks; left out" % (name, n))
     m = tick_interval(window.east - window.west)

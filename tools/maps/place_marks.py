@@ -1,0 +1,175 @@
+#!/usr/bin/python3
+"""Where each demo marina lies: the place the drawn chart shows under its mark. The mark's centre is taken
+back through its map's warp and window to the real coast; the marina sits on the shore the chart draws
+nearest that centre, and its position is that shore point on the real coast (GSHHG, full resolution).
+Writes, for the demo generator and tools/maps/check_places.py:
+
+  mark-places.csv   each marina: the mark's centre on the real coast (chart_lat, chart_lon) and the
+                    marina's position on the shore (lat, lon), degrees, with the distance between them (km)
+  sea-miles.csv     each pair of marinas of one map: the distance by water between them, nautical miles
+                    (the demo data's nearest boatyard is the nearest by sea)
+  shore/*.png       each map's real coast, unwarped: water white, land black, MASK_SCALE pixels to a pixel
+                    of the 1x picture, with SHORE_MARGIN pixels round the picture (what check_places.py
+                    reads the shore and the ways by water from)
+
+    tools/maps/place_marks.py        (needs what draw_charts.py needs)
+"""
+import csv
+import os
+import shutil
+import sys
+import tempfile
+
+import numpy as np
+from PIL import Image
+from scipy import ndimage
+from scipy.sparse.csgraph import dijkstra
+from scipy.spatial import cKDTree
+
+from harbours import mark_targets, read_harbours
+
+from chartlib import (HERE, MASK_SCALE, NAMES, SHORE_FOLDER, coast_of, grid_graph, km_per_px, mark_centre, read_csv_rows, read_marks,
+                      read_warps, read_windows, require_full_resolution, shore_window, water_mask, window_of)
+
+PLACES_CSV = os.path.join(HERE, "mark-places.csv")
+SEA_MILES_CSV = os.path.join(HERE, "sea-miles.csv")
+KM_PER_NM = 1.852
+
+
+def densified(lines, step=0.25):
+    """The points of the lines, none more than `step` pixels from the next."""
+    out = []
+    for a in lines:
+        seg = np.diff(a, axis=0)
+        n = np.maximum(1, np.ceil(np.hypot(seg[:, 0], seg[:, 1]) / step).astype(int))
+        for (x0, y0), (dx, dy), k in zip(a[:-1], seg, n):
+            t = np.arange(k) / k
+            out.append(np.column_stack([x0 + dx * t, y0 + dy * t]))
+        out.append(a[-1:])
+    return np.vstack(out) if out else np.zeros((0, 2))
+
+
+def shore_points(window):
+    """The water's edge of a map's real coast (the shore of the sea and of lakes and double-lined rivers, and the
+    canals), pixels of its unwarped 1x picture."""
+    coast = coast_of(window)
+    return densified(coast.line_set("shore", (1, 2)) + coast.line_set("river", (9, 10, 11)))
+
+
+def place_marks(name, window, warp, marks):
+    """[(marina, mark, chart lon/lat, shore lon/lat, km)] for the marks of one map. The marina lies on the shore
+    the chart shows under its mark: of the real shore within PLACE_REACH_KM of the mark's place, the point nearest
+    its harbour's own shore (the point the warp was fitted to draw there); where no shore is that near, the shore
+    the chart draws nearest the mark."""
+    real = shore_points(window)
+    tree = cKDTree(real)
+    drawn = cKDTree(np.column_stack(warp.forward(real[:, 0], real[:, 1])) if warp else real)
+    targets = mark_targets(window, marks, read_harbours())
+    reach = PLACE_REACH_KM / km_per_px(window)
+    out = []
+    for m in marks:
+        p = np.array(mark_centre(m))
+        s = warp.shift(p[0], p[1]) if warp else (0.0, 0.0)
+        q = p - np.array([float(s[0]), float(s[1])])  # the mark's place in the unwarped picture
+        chart = window.to_geo(*q)
+        near = tree.query_ball_point(q, reach)
+        if near and m[1] in targets:
+            t = np.array(targets[m[1]])
+            j = min(near, key=lambda k: np.hypot(*(real[k] - t)))
+        else:
+            j = drawn.query(p)[1]
+        shore = window.to_geo(*real[j])
+        out.append((m[1], m[0], chart, shore, km_between(chart, shore)))
+    return out
+
+
+# How far from the mark's place the marina may lie on its harbour's shore: inside the check's 0.5 km.
+PLACE_REACH_KM = 0.45
+
+
+def km_between(a, b):
+    """Kilometres between two points (lon, lat) a few km apart."""
+    lat = np.radians((a[1] + b[1]) / 2)
+    dx = (a[0] - b[0]) * np.cos(lat) * 111.32
+    dy = (a[1] - b[1]) * 110.57
+    return float(np.hypot(dx, dy))
+
+
+def write_shore(name, window, folder):
+    """The map's real coast as a mask; returns the mask and its window."""
+    big = shore_window(window)
+    water = water_mask(big, MASK_SCALE, folder=folder)
+    Image.fromarray(water).convert("1").save(os.path.join(SHORE_FOLDER, name + ".png"), optimize=True)
+    return water, big
+
+
+def sea_miles(water, big, scale, places):
+    """Nautical miles by water between each pair of places (lon, lat) on one map's mask."""
+    # Half the mask's resolution, a pixel of water wherever the mask has some: narrow channels stay open.
+    h, w = water.shape
+    coarse = water[:h - h % 2, :w - w % 2].reshape(h // 2, 2, w // 2, 2).any(axis=(1, 3))
+    step = scale / 2.0
+    graph, index = grid_graph(coarse)
+    _, (iy, ix) = ndimage.distance_transform_edt(~coarse, return_indices=True)
+    nodes = []
+    for lon, lat in places:
+        x, y = big.to_px(lon, lat)
+        cx = int(np.clip(x * step, 0, coarse.shape[1] - 1))
+        cy = int(np.clip(y * step, 0, coarse.shape[0] - 1))
+        nodes.append(index[iy[cy, cx], ix[cy, cx]])
+    km = km_per_px(big) / step
+    dist = dijkstra(graph, directed=False, indices=nodes)
+    return dist[:, nodes] * km / KM_PER_NM
+
+
+def main(argv):
+    require_full_resolution()
+    only = [a for a in argv[1:] if not a.startswith("-")]
+    marks, windows, warps = read_marks(), read_windows(), read_warps()
+    os.makedirs(SHORE_FOLDER, exist_ok=True)
+    rows, miles = {}, {}
+    if os.path.exists(PLACES_CSV):
+        for r in read_csv_rows(PLACES_CSV):
+            rows[int(r["marina_no"])] = r
+    if os.path.exists(SEA_MILES_CSV):
+        for r in read_csv_rows(SEA_MILES_CSV):
+            miles[(int(r["from"]), int(r["to"]))] = r["nm"]
+    tmp = tempfile.mkdtemp(prefix="quaywise-places-")
+    try:
+        for name in NAMES:
+            if only and name not in only:
+                continue
+            window = window_of(name, windows)
+            placed = place_marks(name, window, warps.get(name), marks[name])
+            for no, mark, chart, shore, km in placed:
+                rows[no] = {"marina_no": no, "window": name, "mark": mark, "chart_lat": "%.5f" % chart[1],
+                            "chart_lon": "%.5f" % chart[0], "lat": "%.5f" % shore[1], "lon": "%.5f" % shore[0], "km": "%.2f" % km}
+            water, big = write_shore(name, window, tmp)
+            nm = sea_miles(water, big, MASK_SCALE, [p[3] for p in placed])
+            for i, a in enumerate(placed):
+                for j, b in enumerate(placed):
+                    if i < j:
+                        miles[(min(a[0], b[0]), max(a[0], b[0]))] = "%.1f" % nm[i, j] if np.isfinite(nm[i, j]) else ""
+            worst = max(placed, key=lambda p: p[4])
+            print("%-15s %2d marks, farthest from its shore point %.2f km (%s)" % (name, len(placed), worst[4], worst[1]), flush=True)
+    finally:
+        shutil.rmtree(tmp, ignore_errors=True)
+    order = {no: (NAMES.index(r["window"]), int(r["mark"][3:])) for no, r in rows.items()}
+    with open(PLACES_CSV, "w", newline="") as f:
+        f.write("# Each demo marina's place, by place_marks.py: the mark's centre taken back through its map's warp and window\n"
+                "# to the real coast (chart_lat, chart_lon) and the shore the chart draws nearest it (lat, lon: the marina's\n"
+                "# position), degrees; km between them.\n")
+        out = csv.DictWriter(f, ["marina_no", "window", "mark", "chart_lat", "chart_lon", "lat", "lon", "km"], lineterminator="\n")
+        out.writeheader()
+        for no in sorted(rows, key=lambda n: order[n]):
+            out.writerow(rows[no])
+    with open(SEA_MILES_CSV, "w", newline="") as f:
+        f.write("# Nautical miles by water between the marinas of one map (mark-places.csv), by place_marks.py.\n")
+        out = csv.writer(f, lineterminator="\n")
+        out.writerow(["from", "to", "nm"])
+        for (a, b) in sorted(miles):
+            out.writerow([a, b, miles[(a, b)]])
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))
