@@ -140,9 +140,12 @@ TEST_F(DemoDatabaseItems, EveryKeyOfEveryMarinaIsWellFormed) {
       EXPECT_FALSE(truthWord.match(value).hasMatch()) << where;
       QString why;
       EXPECT_TRUE(TagsMatch(value, &why)) << where << " " << why.toStdString();
-      if (Shapes().contains(key)) EXPECT_TRUE(Shapes()[key].match(value).hasMatch()) << where;
-      if (key != "Services" && key != "Environs" && key != "Marina Notes" && key != "Notable")
+      if (Shapes().contains(key)) {
+        EXPECT_TRUE(Shapes()[key].match(value).hasMatch()) << where;
+      }
+      if (key != "Services" && key != "Environs" && key != "Marina Notes" && key != "Notable") {
         EXPECT_FALSE(value.endsWith(", ")) << where;
+      }
     }
   }
 }
