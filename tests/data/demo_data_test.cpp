@@ -10,8 +10,10 @@
 #include <QImage>
 #include <QRegularExpression>
 #include <QStringList>
+#include <cmath>
 #include <map>
 #include <memory>
+#include <numbers>
 
 #include "common/testing.h"
 #include "platform/jet.h"
@@ -252,12 +254,12 @@ TEST_F(DemoDatabase, AmenityRowsKeepTheRulesTheSearchAndReportRelyOn) {
   // A yard's travel lift is on site; a marina without a yard never has one on site.
   EXPECT_EQ(Count("SELECT COUNT(*) FROM rpm_Boat_and_Boatyard_Services s JOIN rpm_Vyk v ON v.MarinaNo = s.MarinaNo "
                   "WHERE s.type = 'Travelift' AND (v.[Boatyard Rating] > 0) <> (s.[On-Site] = 1)"), 0);
-  // The nearest yard named by a marina without one is a yard of its own sub-region.
+  // The nearest yard named by a marina without one is a yard (of any sub-region).
   EXPECT_GT(Count("SELECT COUNT(*) FROM rpm_Boat_and_Boatyard_Services_EI WHERE [Name of Nearest Boatyard] IS NOT NULL"), 50);
-  EXPECT_EQ(Count("SELECT COUNT(*) FROM rpm_Boat_and_Boatyard_Services_EI e JOIN rpm_Vyk v ON v.MarinaNo = e.MarinaNo "
+  EXPECT_EQ(Count("SELECT COUNT(*) FROM rpm_Boat_and_Boatyard_Services_EI e "
                   "WHERE e.[Name of Nearest Boatyard] IS NOT NULL AND NOT EXISTS (SELECT 1 FROM rpm_marinaname_no n "
                   "JOIN rpm_Vyk y ON y.MarinaNo = n.MarinaNo WHERE n.[Marina Name] = e.[Name of Nearest Boatyard] "
-                  "AND y.[Geo Code] = v.[Geo Code] AND y.[Boatyard Rating] > 0)"), 0);
+                  "AND y.[Boatyard Rating] > 0)"), 0);
   // The two West Marine forms never meet at one marina.
   EXPECT_EQ(Count("SELECT COUNT(*) FROM rpm_Boat_Supplies a JOIN rpm_Boat_Supplies b ON a.MarinaNo = b.MarinaNo "
                   "WHERE a.type = 'West Marine' AND b.type = 'West Marine or E&B Marine Store'"), 0);
@@ -483,8 +485,10 @@ TEST_F(DemoDatabase, ValuesAgreeWithTheRowsTheySpeakOf) {
   }
 }
 
-// The nearest yard a marina names is the nearest of its sub-region's yards by
-// water (tools/maps/sea-miles.csv, worked out on the real coast).
+// The nearest yard a marina names is the nearest of all the region's yards by
+// water, whatever their sub-region (tools/maps/sea-miles.csv, worked out on the
+// whole coast); every pair of marinas has its distance there, never shorter
+// than the straight line between their printed positions.
 TEST_F(DemoDatabase, NearestYardIsTheNearestByWater) {
   QFile f(QStringLiteral(QUAYWISE_SOURCE_DIR "/tools/maps/sea-miles.csv"));
   ASSERT_TRUE(f.open(QIODevice::ReadOnly));
@@ -494,26 +498,49 @@ TEST_F(DemoDatabase, NearestYardIsTheNearestByWater) {
     if (line.startsWith(QLatin1Char('#')) || c.size() < 3 || c[0] == QLatin1String("from") || c[2].trimmed().isEmpty()) continue;
     miles[{c[0].toInt(), c[1].toInt()}] = c[2].toDouble();
   }
+  EXPECT_EQ(miles.size(), 227u * 226u / 2);
   const auto between = [&](int a, int b) {
     const auto it = miles.find({std::min(a, b), std::max(a, b)});
-    return it == miles.end() ? 1e9 : it->second;
+    return a == b ? 0.0 : it == miles.end() ? 1e9 : it->second;
   };
-  std::map<int, std::vector<int>> yards;  // by geo code
-  for (auto rs = db_->OpenRecordset("SELECT MarinaNo, [Geo Code] FROM rpm_Vyk WHERE [Boatyard Rating] > 0"); !rs->Eof(); rs->MoveNext())
-    yards[rs->Fields(1).Value().toInt()].push_back(rs->Fields(0).Value().toInt());
+  // Printed DDMM.mmm positions in radians; nautical miles on the sphere (one minute of arc each).
+  const auto radians = [](const QString& ddmm) {
+    const double v = std::fabs(ddmm.toDouble()), deg = std::floor(v / 100);
+    return (deg + (v - deg * 100) / 60) * std::numbers::pi / 180;
+  };
+  std::map<int, std::pair<double, double>> at;
+  for (auto rs = db_->OpenRecordset("SELECT MarinaNo, Latitude, Longitude FROM rpm_nav_info WHERE TRIM(Latitude) <> ''"); !rs->Eof();
+       rs->MoveNext())
+    at[rs->Fields(0).Value().toInt()] = {radians(rs->Fields(1).Value().toString()), radians(rs->Fields(2).Value().toString())};
+  QStringList shorter;
+  for (const auto& [pair, nm] : miles) {
+    if (!at.count(pair.first) || !at.count(pair.second)) continue;
+    const auto [lat1, lon1] = at[pair.first];
+    const auto [lat2, lon2] = at[pair.second];
+    const double h = std::pow(std::sin((lat2 - lat1) / 2), 2) + std::cos(lat1) * std::cos(lat2) * std::pow(std::sin((lon2 - lon1) / 2), 2);
+    const double straight = 2 * std::asin(std::sqrt(h)) * 180 / std::numbers::pi * 60;
+    if (nm + 0.05 < straight) shorter << QStringLiteral("%1-%2").arg(pair.first).arg(pair.second);
+  }
+  EXPECT_TRUE(shorter.isEmpty()) << shorter.join(QLatin1Char(' ')).toStdString();
+  std::vector<int> yards;
+  for (auto rs = db_->OpenRecordset("SELECT MarinaNo FROM rpm_Vyk WHERE [Boatyard Rating] > 0"); !rs->Eof(); rs->MoveNext())
+    yards.push_back(rs->Fields(0).Value().toInt());
   int named = 0;
-  for (auto rs = db_->OpenRecordset("SELECT e.MarinaNo, v.[Geo Code], y.MarinaNo FROM rpm_Boat_and_Boatyard_Services_EI e "
-                                    "JOIN rpm_Vyk v ON v.MarinaNo = e.MarinaNo JOIN rpm_marinaname_no y "
+  for (auto rs = db_->OpenRecordset("SELECT e.MarinaNo, y.MarinaNo FROM rpm_Boat_and_Boatyard_Services_EI e JOIN rpm_marinaname_no y "
                                     "ON y.[Marina Name] = e.[Name of Nearest Boatyard] JOIN rpm_Vyk yv ON yv.MarinaNo = y.MarinaNo "
-                                    "AND yv.[Geo Code] = v.[Geo Code] AND yv.[Boatyard Rating] > 0");
+                                    "AND yv.[Boatyard Rating] > 0");
        !rs->Eof(); rs->MoveNext()) {
-    const int no = rs->Fields(0).Value().toInt(), yard = rs->Fields(2).Value().toInt();
+    const int no = rs->Fields(0).Value().toInt(), yard = rs->Fields(1).Value().toInt();
     double nearest = 1e9;
-    for (int other : yards[rs->Fields(1).Value().toInt()]) nearest = std::min(nearest, between(no, other));
+    for (int other : yards) nearest = std::min(nearest, between(no, other));
     EXPECT_LE(between(no, yard), nearest + 0.05) << no << " names " << yard;
     ++named;
   }
-  EXPECT_GT(named, 50);
+  EXPECT_GT(named, 100);
+  // Some name a yard of another sub-region (Long Island in Casco Bay the one on Peaks Island).
+  EXPECT_GT(Count("SELECT COUNT(*) FROM rpm_Boat_and_Boatyard_Services_EI e JOIN rpm_Vyk v ON v.MarinaNo = e.MarinaNo "
+                  "JOIN rpm_marinaname_no y ON y.[Marina Name] = e.[Name of Nearest Boatyard] JOIN rpm_Vyk yv "
+                  "ON yv.MarinaNo = y.MarinaNo AND yv.[Boatyard Rating] > 0 WHERE yv.[Geo Code] <> v.[Geo Code]"), 0);
 }
 
 // Shares that make the demo look like a real guide: a broken random stream

@@ -798,21 +798,8 @@ void Boatyard(Marina& m, const DemoData& data) {
     }
     return;
   }
-  // The sub-region's yard nearest by water (ties: the lower number); in a straight line only where the
-  // way by water is not known.
-  const Marina* best = nullptr;
-  double bestMiles = 0;
-  const auto it = data.yards.find(m.geoCode);
-  if (it != data.yards.end()) {
-    for (const Marina* o : it->second) {
-      double miles = data.seaMiles.Between(m.placeOf, o->placeOf);
-      if (miles < 0) miles = NauticalMiles(m.latMinutes / 60, -m.lonMinutes / 60, o->latMinutes / 60, -o->lonMinutes / 60);
-      if (!best || miles < bestMiles || (miles == bestMiles && o->no < best->no)) {
-        best = o;
-        bestMiles = miles;
-      }
-    }
-  }
+  const auto nearest = data.nearestYard.find(m.placeOf);
+  const Marina* best = nearest == data.nearestYard.end() ? nullptr : nearest->second;
   if (best) y.Set("Name of Nearest Boatyard", best->name).Set("Phone Number of Nearest Boatyard", best->phone);
   Rng storage = R(m, t, "storage");
   if (storage.Chance(0.1)) y.Set("On Land", QStringLiteral("%1 boats").arg(storage.IntBetween(2, 8) * 10));
@@ -930,10 +917,26 @@ DemoData Plan(const std::vector<MapMark>& marks, bool withEdgeRows, const SeaMil
     for (size_t i = 0; i < list.size(); ++i) list[i]->nsRank = static_cast<int>(i) + 1;
   }
 
-  // The yards of each sub-region, one to a place (the lowest number): synthetic sets put many marinas on one place.
-  std::set<std::pair<int, int>> yardPlaces;
+  // The yard nearest each place by water, among all the region's yards, whatever their sub-region (ties: the
+  // lower number); in a straight line only where the way by water is not known. One yard to a place (the
+  // lowest number): synthetic sets put many marinas on one place.
+  std::map<int, const Marina*> yards;
   for (const Marina& m : data.marinas)
-    if (m.boatyard > 0 && yardPlaces.insert({m.geoCode, m.placeOf}).second) data.yards[m.geoCode].push_back(&m);
+    if (m.boatyard > 0) yards.emplace(m.placeOf, &m);
+  for (const Marina& m : data.marinas) {
+    if (data.nearestYard.count(m.placeOf)) continue;
+    const Marina* best = nullptr;
+    double bestMiles = 0;
+    for (const auto& [place, yard] : yards) {
+      double miles = data.seaMiles.Between(m.placeOf, place);
+      if (miles < 0) miles = NauticalMiles(m.latMinutes / 60, -m.lonMinutes / 60, yard->latMinutes / 60, -yard->lonMinutes / 60);
+      if (!best || miles < bestMiles || (miles == bestMiles && yard->no < best->no)) {
+        best = yard;
+        bestMiles = miles;
+      }
+    }
+    data.nearestYard[m.placeOf] = best;
+  }
   return data;
 }
 

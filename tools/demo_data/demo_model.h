@@ -85,8 +85,8 @@ struct MarkPlace {
 std::map<int, MarkPlace> ReadMarkPlaces(const QString& csvText);
 // The marks of the program's map table, in its order, with their places.
 std::vector<MapMark> ProgramMapMarks(const std::map<int, MarkPlace>& places);
-// Nautical miles by water between the places of two marinas of one map
-// (tools/maps/sea-miles.csv); a negative number where none is known.
+// Nautical miles by water between the places of two marinas, over the whole
+// coast (tools/maps/sea-miles.csv); a negative number where none is known.
 class SeaMiles {
  public:
   static SeaMiles Read(const QString& csvText);
@@ -127,13 +127,10 @@ struct Marina {
   bool balancedSplit = false;
 };
 
-// The boatyard marinas of each sub-region, one to a place (a synthetic set puts
-// many marinas on each mark's place).
-using YardIndex = std::map<int, std::vector<const Marina*>>;
-
 struct DemoData {
   std::vector<Marina> marinas;  // ascending MarinaNo
-  YardIndex yards;
+  // The boatyard nearest each marina's place by water, of any sub-region.
+  std::map<int, const Marina*> nearestYard;
   SeaMiles seaMiles;
   Marina* Find(int marinaNo);
 };

@@ -6,11 +6,12 @@ Writes, for the demo generator and tools/maps/check_places.py:
 
   mark-places.csv   each marina: the mark's centre on the real coast (chart_lat, chart_lon) and the
                     marina's position on the shore (lat, lon), degrees, with the distance between them (km)
-  sea-miles.csv     each pair of marinas of one map: the distance by water between them, nautical miles
-                    (the demo data's nearest boatyard is the nearest by sea)
   shore/*.png       each map's real coast, unwarped: water white, land black, MASK_SCALE pixels to a pixel
                     of the 1x picture, with SHORE_MARGIN pixels round the picture (what check_places.py
                     reads the shore and the ways by water from)
+
+The distances by water between the marinas (sea-miles.csv) are sea_miles.py's, over the whole coast: run it after
+this script whenever a marina's place changes.
 
     tools/maps/place_marks.py        (needs what draw_charts.py needs)
 """
@@ -22,18 +23,14 @@ import tempfile
 
 import numpy as np
 from PIL import Image
-from scipy import ndimage
-from scipy.sparse.csgraph import dijkstra
 from scipy.spatial import cKDTree
 
 from harbours import mark_targets, read_harbours
 
-from chartlib import (HERE, MASK_SCALE, NAMES, SHORE_FOLDER, coast_of, grid_graph, km_per_px, mark_centre, read_csv_rows, read_marks,
+from chartlib import (HERE, MASK_SCALE, NAMES, SHORE_FOLDER, coast_of, km_per_px, mark_centre, read_csv_rows, read_marks,
                       read_warps, read_windows, require_full_resolution, shore_window, water_mask, window_of)
 
 PLACES_CSV = os.path.join(HERE, "mark-places.csv")
-SEA_MILES_CSV = os.path.join(HERE, "sea-miles.csv")
-KM_PER_NM = 1.852
 
 
 def densified(lines, step=0.25):
@@ -96,30 +93,9 @@ def km_between(a, b):
 
 
 def write_shore(name, window, folder):
-    """The map's real coast as a mask; returns the mask and its window."""
-    big = shore_window(window)
-    water = water_mask(big, MASK_SCALE, folder=folder)
+    """Writes the map's real coast as a mask."""
+    water = water_mask(shore_window(window), MASK_SCALE, folder=folder)
     Image.fromarray(water).convert("1").save(os.path.join(SHORE_FOLDER, name + ".png"), optimize=True)
-    return water, big
-
-
-def sea_miles(water, big, scale, places):
-    """Nautical miles by water between each pair of places (lon, lat) on one map's mask."""
-    # Half the mask's resolution, a pixel of water wherever the mask has some: narrow channels stay open.
-    h, w = water.shape
-    coarse = water[:h - h % 2, :w - w % 2].reshape(h // 2, 2, w // 2, 2).any(axis=(1, 3))
-    step = scale / 2.0
-    graph, index = grid_graph(coarse)
-    _, (iy, ix) = ndimage.distance_transform_edt(~coarse, return_indices=True)
-    nodes = []
-    for lon, lat in places:
-        x, y = big.to_px(lon, lat)
-        cx = int(np.clip(x * step, 0, coarse.shape[1] - 1))
-        cy = int(np.clip(y * step, 0, coarse.shape[0] - 1))
-        nodes.append(index[iy[cy, cx], ix[cy, cx]])
-    km = km_per_px(big) / step
-    dist = dijkstra(graph, directed=False, indices=nodes)
-    return dist[:, nodes] * km / KM_PER_NM
 
 
 def main(argv):
@@ -127,13 +103,10 @@ def main(argv):
     only = [a for a in argv[1:] if not a.startswith("-")]
     marks, windows, warps = read_marks(), read_windows(), read_warps()
     os.makedirs(SHORE_FOLDER, exist_ok=True)
-    rows, miles = {}, {}
+    rows = {}
     if os.path.exists(PLACES_CSV):
         for r in read_csv_rows(PLACES_CSV):
             rows[int(r["marina_no"])] = r
-    if os.path.exists(SEA_MILES_CSV):
-        for r in read_csv_rows(SEA_MILES_CSV):
-            miles[(int(r["from"]), int(r["to"]))] = r["nm"]
     tmp = tempfile.mkdtemp(prefix="quaywise-places-")
     try:
         for name in NAMES:
@@ -144,12 +117,7 @@ def main(argv):
             for no, mark, chart, shore, km in placed:
                 rows[no] = {"marina_no": no, "window": name, "mark": mark, "chart_lat": "%.5f" % chart[1],
                             "chart_lon": "%.5f" % chart[0], "lat": "%.5f" % shore[1], "lon": "%.5f" % shore[0], "km": "%.2f" % km}
-            water, big = write_shore(name, window, tmp)
-            nm = sea_miles(water, big, MASK_SCALE, [p[3] for p in placed])
-            for i, a in enumerate(placed):
-                for j, b in enumerate(placed):
-                    if i < j:
-                        miles[(min(a[0], b[0]), max(a[0], b[0]))] = "%.1f" % nm[i, j] if np.isfinite(nm[i, j]) else ""
+            write_shore(name, window, tmp)
             worst = max(placed, key=lambda p: p[4])
             print("%-15s %2d marks, farthest from its shore point %.2f km (%s)" % (name, len(placed), worst[4], worst[1]), flush=True)
     finally:
@@ -163,13 +131,6 @@ def main(argv):
         out.writeheader()
         for no in sorted(rows, key=lambda n: order[n]):
             out.writerow(rows[no])
-    with open(SEA_MILES_CSV, "w", newline="") as f:
-        f.write("# Nautical miles by water between the marinas of one map (mark-places.csv), by place_marks.py.\n")
-        out = csv.writer(f, lineterminator="\n")
-        out.writerow(["from", "to", "nm"])
-        for (a, b) in sorted(miles):
-            out.writerow([a, b, miles[(a, b)]])
-
 
 if __name__ == "__main__":
     sys.exit(main(sys.argv))
