@@ -531,7 +531,8 @@ void Navigation(Marina& m) {
     const int cur = R(m, kNav, "Average Current").PickWeighted({40, 35, 20, 5});
     if (cur < 3) n.Set("Average Current", QStringList{"Slight", "1 kt", "2 kts"}[cur]);
   }
-  n.Set("Chart #", R(m, kNav, "Chart #").Pick(SubRegionOf(m.geoCode).charts));
+  // The largest-scale chart of the marina's own waters.
+  if (const Chart* chart = ChartFor(m.latMinutes / 60, -m.lonMinutes / 60)) n.Set("Chart #", chart->number);
   n.Set("Entry Depth", Num(IsMaine(m) ? Depth(R(m, kNav, "Entry Depth"), 6, 20) : Depth(R(m, kNav, "Entry Depth"), 5, 15)));
   if (m.fuel) n.Set("Fuel Dock Depth", R(m, kNav, "Fuel Dock Depth").IntBetween(5, 15));
   const QString directions = Directions(m);

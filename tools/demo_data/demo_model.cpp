@@ -39,18 +39,18 @@ Marina* DemoData::Find(int marinaNo) {
 
 const std::vector<SubRegion>& SubRegions() {
   static const std::vector<SubRegion> regions = {
-      {5, QStringLiteral("Downeast/Acadia"), {"13312", "13318", "13326", "13328"}},
-      {6, QStringLiteral("Midcoast"), {"13302", "13305", "13307", "13315"}},
-      {7, QStringLiteral("BOOTHBAY HARBOR REGION"), {"13288", "13293", "13296", "13301"}},
-      {8, QStringLiteral("PORTLAND & SOUTH COAST"), {"13286", "13287", "13290", "13292"}},
-      {9, QStringLiteral("THE NORTH SHORE"), {"13274", "13279", "13281", "13283"}},
-      {10, QStringLiteral("SOUTH SHORE"), {"13253", "13267", "13270", "13272"}},
-      {11, QStringLiteral("CAPE COD"), {"13229", "13237", "13246", "13248"}},
-      {12, QStringLiteral("THE ISLANDS"), {"13233", "13238", "13241", "13242"}},
-      {13, QStringLiteral("BUZZARDS BAY"), {"13229", "13230", "13232", "13236"}},
-      {14, QStringLiteral("NEWPORT & NARRAGANSETT BAY"), {"13221", "13223", "13224"}},
-      {15, QStringLiteral("WESTERN  NARRAGANSETT BAY"), {"13219", "13221", "13223"}},
-      {16, QStringLiteral("BLOCK ISLAND SOUND"), {"13205", "13214", "13217"}},
+      {5, QStringLiteral("Downeast/Acadia")},
+      {6, QStringLiteral("Midcoast")},
+      {7, QStringLiteral("BOOTHBAY HARBOR REGION")},
+      {8, QStringLiteral("PORTLAND & SOUTH COAST")},
+      {9, QStringLiteral("THE NORTH SHORE")},
+      {10, QStringLiteral("SOUTH SHORE")},
+      {11, QStringLiteral("CAPE COD")},
+      {12, QStringLiteral("THE ISLANDS")},
+      {13, QStringLiteral("BUZZARDS BAY")},
+      {14, QStringLiteral("NEWPORT & NARRAGANSETT BAY")},
+      {15, QStringLiteral("WESTERN  NARRAGANSETT BAY")},
+      {16, QStringLiteral("BLOCK ISLAND SOUND")},
   };
   return regions;
 }

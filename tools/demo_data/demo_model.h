@@ -60,11 +60,24 @@ const std::vector<Harbour>& Harbours();
 // The harbour of one of the program's marinas, or nullptr.
 const Harbour* HarbourOf(int marinaNo);
 
-// One sub-region: code, region name of the map keys, chart numbers.
+// A real NOAA chart of the region's waters: its number, title and scale
+// (1:scale), and a box (DDMM.m, longitude negative) that surely lies inside
+// its coverage; a chart of several panels has an entry for each.
+struct Chart {
+  QString number, title;
+  int scale;
+  double south, north, west, east;
+  bool Covers(double latDegrees, double lonDegrees) const;
+};
+const std::vector<Chart>& Charts();
+// The largest-scale chart that covers a position given in degrees (ties: the
+// first in the table), or nullptr.
+const Chart* ChartFor(double latDegrees, double lonDegrees);
+
+// One sub-region: code and region name of the map keys.
 struct SubRegion {
   int geoCode;
   QString regionName;
-  QStringList charts;
 };
 const std::vector<SubRegion>& SubRegions();
 const SubRegion& SubRegionOf(int geoCode);

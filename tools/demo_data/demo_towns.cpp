@@ -1,5 +1,6 @@
 // Real towns of each sub-region with the values the demo marinas take from them,
-// and the real harbours where the marinas lie, with the marinas of each.
+// the real harbours where the marinas lie, with the marinas of each, and the
+// real charts of their waters.
 #include <map>
 
 #include "demo_model.h"
@@ -264,7 +265,7 @@ const std::vector<Harbour>& Harbours() {
     {"Fox Islands Thorofare", "North Haven", 4407.84, -6849.86, {2561}},
     {"Fox Islands Thorofare", "North Haven", 4407.55, -6852.15, {2559}},
     {"Carver's Harbor", "Vinalhaven", 4402.60, -6850.34, {2651}},
-    {"Camden Harbor", "Camden", 4412.80, -6902.51, {322}},
+    {"West Penobscot Bay", "Camden", 4412.80, -6902.51, {322}},
     {"Camden Harbor", "Camden", 4412.27, -6902.86, {2688}},
     {"Camden Harbor", "Camden", 4412.50, -6903.47, {2392}},
     {"Rockport Harbor", "Rockport", 4410.97, -6904.30, {869}},
@@ -288,7 +289,7 @@ const std::vector<Harbour>& Harbours() {
     {"Sheepscot River", "Georgetown", 4348.40, -6943.28, {901}},
     {"Kennebec River", "Phippsburg", 4349.67, -6947.88, {894}},
     {"New Meadows River", "West Bath", 4353.16, -6953.21, {2393, 2696}},
-    {"Ragged Island", "Harpswell", 4343.72, -6956.12, {2569}},
+    {"Casco Bay", "Harpswell", 4343.72, -6956.12, {2569}},
     {"Middle Bay", "Harpswell", 4348.11, -6959.89, {2589}},
     {"Casco Bay", "Long Island", 4341.70, -7009.75, {2568}},
     // IV. Portland and the south coast
@@ -308,7 +309,7 @@ const std::vector<Harbour>& Harbours() {
     {"Kennebunk River", "Kennebunkport", 4320.69, -7028.48, {580}},
     {"York River", "York Harbor", 4307.97, -7038.29, {563}},
     {"Brave Boat Harbor", "Kittery Point", 4306.11, -7039.20, {562}},
-    {"Pepperrell Cove", "Kittery Point", 4304.89, -7042.09, {582}},
+    {"Portsmouth Harbor", "Kittery Point", 4304.89, -7042.09, {582}},
     {"Portsmouth Harbor", "New Castle", 4303.84, -7042.81, {561}},
     {"Portsmouth Harbor", "Kittery", 4304.94, -7043.44, {1688}},
     {"Little Harbor", "New Castle", 4303.55, -7043.86, {2282}},
@@ -316,7 +317,7 @@ const std::vector<Harbour>& Harbours() {
     {"Gosport Harbor", "Isles of Shoals", 4258.72, -7036.90, {556}},
     {"Gosport Harbor", "Isles of Shoals", 4258.71, -7037.67, {559}},
     {"Rye Harbor", "Rye", 4300.05, -7044.72, {912}},
-    {"Merrimack River", "Salisbury", 4249.07, -7049.10, {2654, 2638}},
+    {"Merrimack River", "Newburyport", 4249.07, -7049.10, {2654, 2638}},
     {"Merrimack River", "Newburyport", 4248.49, -7050.29, {2646}},
     {"Merrimack River", "Newburyport", 4248.77, -7051.83, {2644}},
     {"Gloucester Harbor", "Gloucester", 4236.06, -7040.59, {548}},
@@ -324,12 +325,13 @@ const std::vector<Harbour>& Harbours() {
     {"Gloucester Harbor", "Gloucester", 4236.35, -7039.32, {2678}},
     {"Brace Cove", "Gloucester", 4235.49, -7038.97, {547}},
     {"Gloucester Harbor", "Gloucester", 4235.15, -7039.81, {545}},
-    {"Manchester Harbor", "Manchester-by-the-Sea", 4234.06, -7045.54, {920}},
+    {"Massachusetts Bay", "Manchester-by-the-Sea", 4234.06, -7045.54, {920}},
     {"Manchester Harbor", "Manchester-by-the-Sea", 4233.70, -7046.65, {921}},
     {"Beverly Harbor", "Beverly", 4232.51, -7052.50, {2312, 1108}},
-    {"Salem Harbor", "Salem", 4231.20, -7051.91, {540}},
-    {"Collins Cove", "Salem", 4231.60, -7052.32, {541}},
-    {"Collins Cove", "Salem", 4231.74, -7052.93, {2652, 542}},
+    {"Salem Harbor", "Marblehead", 4231.20, -7051.91, {540}},
+    {"Salem Harbor", "Salem", 4231.60, -7052.32, {541}},
+    {"Collins Cove", "Salem", 4231.74, -7052.93, {2652}},
+    {"Danvers River", "Salem", 4232.15, -7053.52, {542}},
     {"Marblehead Harbor", "Marblehead", 4230.15, -7050.76, {2664}},
     {"Marblehead Harbor", "Marblehead", 4230.98, -7050.41, {2661}},
     {"Salem Harbor", "Marblehead", 4231.20, -7051.23, {2397}},
@@ -359,7 +361,7 @@ const std::vector<Harbour>& Harbours() {
     {"Stage Harbor", "Chatham", 4139.89, -6958.00, {2497}},
     {"Saquatucket Harbor", "Harwich Port", 4139.95, -7003.65, {2573}},
     {"Hyannis Harbor", "Hyannis", 4138.78, -7016.60, {2570}},
-    {"Nantucket Sound", "Osterville", 4137.51, -7023.98, {2530}},
+    {"West Bay", "Osterville", 4137.51, -7023.98, {2530}},
     {"Quissett Harbor", "Falmouth", 4132.61, -7039.38, {489, 172}},
     {"Buzzards Bay", "West Falmouth", 4135.60, -7039.06, {574, 490}},
     // VIII. The Islands
@@ -367,7 +369,8 @@ const std::vector<Harbour>& Harbours() {
     {"Nantucket Harbor", "Nantucket", 4117.02, -7005.84, {200, 2533}},
     {"Edgartown Harbor", "Edgartown", 4123.34, -7030.74, {933, 512, 932}},
     {"Oak Bluffs Harbor", "Oak Bluffs", 4127.53, -7033.52, {510, 216}},
-    {"Vineyard Haven Harbor", "Vineyard Haven", 4127.36, -7036.00, {979, 508}},
+    {"Vineyard Haven Harbor", "Vineyard Haven", 4127.36, -7036.00, {979}},
+    {"Vineyard Haven Harbor", "Oak Bluffs", 4127.74, -7035.15, {508}},
     {"Vineyard Haven Harbor", "Vineyard Haven", 4127.35, -7036.01, {507}},
     {"Menemsha Basin", "Chilmark", 4121.15, -7046.07, {1273}},
     {"Cuttyhunk Harbor", "Cuttyhunk", 4125.56, -7055.14, {2528}},
@@ -412,7 +415,7 @@ const std::vector<Harbour>& Harbours() {
     {"West Passage", "Prudence Island", 4137.69, -7120.21, {448}},
     {"Bristol Harbor", "Bristol", 4140.32, -7117.30, {1698, 31}},
     // XII. Block Island Sound
-    {"Point Judith Pond", "Wakefield", 4122.44, -7131.20, {2396}},
+    {"Block Island Sound", "Wakefield", 4122.44, -7131.20, {2396}},
     {"Point Judith Pond", "Galilee", 4122.86, -7130.74, {1717, 435}},
     {"Point Judith Pond", "Wakefield", 4123.76, -7130.84, {1714}},
     {"Old Harbor", "Block Island", 4110.42, -7133.16, {1676}},
@@ -422,6 +425,83 @@ const std::vector<Harbour>& Harbours() {
     {"Watch Hill Cove", "Watch Hill", 4118.69, -7151.48, {1718}},
   };
   return harbours;
+}
+
+const std::vector<Chart>& Charts() {
+  // Real NOAA charts of the region's waters, each with a box that lies inside the chart's coverage, drawn
+  // short of its edges where those are not known closely: a harbour is given a chart only where the chart
+  // surely shows it, and otherwise the smaller-scale chart round it. A chart of several panels has a box
+  // for each. {number, title, scale (1:n), south, north (DDMM.m), west, east (-DDDMM.m)}
+  static const std::vector<Chart> charts = {
+    {"13006", "West Quoddy Head to New York", 675000, 4100.0, 4440.0, -7200.0, -6730.0},
+    // Maine
+    {"13312", "Frenchman and Blue Hill Bays and Approaches", 80000, 4405.0, 4427.0, -6840.0, -6803.0},
+    {"13318", "Frenchman Bay and Mount Desert Island", 40000, 4413.0, 4427.0, -6823.0, -6805.0},
+    {"13321", "Southwest Harbor and Approaches", 20000, 4414.5, 4418.5, -6820.0, -6813.5},
+    {"13316", "Blue Hill Bay", 40000, 4421.0, 4425.0, -6836.0, -6830.0},
+    {"13315", "Deer Island Thorofare and Casco Passage", 20000, 4407.5, 4410.5, -6843.0, -6835.0},
+    {"13302", "Penobscot Bay and Approaches", 80000, 4352.0, 4428.0, -6914.0, -6830.0},
+    {"13305", "Penobscot Bay", 40000, 4401.0, 4420.0, -6907.0, -6847.0},
+    {"13309", "Penobscot River", 40000, 4428.0, 4448.0, -6856.0, -6845.0},
+    {"13308", "Fox Islands Thorofare", 15000, 4406.5, 4408.7, -6854.0, -6848.0},
+    {"13307", "Camden, Rockport and Rockland Harbors", 20000, 4411.8, 4413.0, -6904.0, -6902.0},
+    {"13307", "Camden, Rockport and Rockland Harbors", 20000, 4410.0, 4411.5, -6904.8, -6903.2},
+    {"13307", "Camden, Rockport and Rockland Harbors", 20000, 4404.5, 4407.5, -6907.0, -6903.5},
+    {"13301", "Muscongus Bay", 40000, 4350.0, 4403.0, -6928.0, -6917.0},
+    {"13288", "Monhegan Island to Cape Elizabeth", 80000, 4333.0, 4400.0, -7015.0, -6915.0},
+    {"13293", "Damariscotta, Sheepscot and Kennebec Rivers", 40000, 4345.0, 4402.5, -6950.0, -6930.0},
+    {"13296", "Boothbay Harbor to Bath, Including Kennebec River", 15000, 4349.0, 4355.0, -6947.0, -6937.0},
+    {"13290", "Casco Bay", 40000, 4336.0, 4352.0, -7015.0, -6953.5},
+    {"13292", "Portland Harbor and Vicinity", 20000, 4337.0, 4342.0, -7015.0, -7009.0},
+    {"13286", "Cape Elizabeth to Portsmouth", 80000, 4304.0, 4334.0, -7045.0, -7012.0},
+    {"13283", "Portsmouth Harbor; Cape Neddick Harbor to Isles of Shoals", 20000, 4258.0, 4309.0, -7044.5, -7035.0},
+    // New Hampshire and Massachusetts
+    {"13274", "Portsmouth Harbor to Boston Harbor; Merrimack River Extension", 80000, 4225.0, 4302.0, -7058.0, -7032.0},
+    {"13282", "Newburyport Harbor and Plum Island Sound", 20000, 4241.0, 4250.0, -7053.0, -7047.0},
+    {"13281", "Gloucester Harbor and Annisquam River", 10000, 4234.5, 4239.0, -7042.0, -7039.0},
+    {"13275", "Salem and Lynn Harbors; Manchester Harbor", 25000, 4227.5, 4233.0, -7057.0, -7047.0},
+    {"13276", "Salem, Marblehead and Beverly Harbors", 10000, 4229.5, 4233.0, -7054.0, -7050.0},
+    {"13267", "Massachusetts Bay", 80000, 4200.0, 4238.0, -7059.0, -7020.0},
+    {"13270", "Boston Harbor", 25000, 4214.5, 4223.0, -7103.5, -7053.5},
+    {"13272", "Boston Inner Harbor", 10000, 4220.5, 4223.0, -7104.0, -7100.5},
+    {"13253", "Plymouth, Kingston and Duxbury Harbors", 20000, 4156.0, 4204.0, -7042.0, -7036.0},
+    {"13246", "Cape Cod Bay", 80000, 4144.0, 4204.0, -7035.0, -7000.0},
+    {"13249", "Provincetown Harbor", 20000, 4201.0, 4204.0, -7013.0, -7008.0},
+    {"13250", "Wellfleet Harbor", 20000, 4153.0, 4156.5, -7005.0, -7001.0},
+    {"13236", "Cape Cod Canal and Approaches", 20000, 4142.0, 4148.0, -7042.0, -7029.0},
+    {"13237", "Nantucket Sound and Approaches", 80000, 4115.0, 4142.0, -7040.0, -6956.0},
+    {"13230", "Buzzards Bay; Quicks Hole; New Bedford Harbor", 40000, 4125.0, 4145.0, -7102.0, -7037.0},
+    {"13229", "South Coast of Cape Cod and Buzzards Bay", 40000, 4128.0, 4144.0, -7056.0, -7010.0},
+    {"13232", "New Bedford Harbor and Approaches", 20000, 4133.0, 4140.0, -7058.0, -7051.0},
+    {"13235", "Woods Hole", 10000, 4130.5, 4132.5, -7042.0, -7039.5},
+    {"13233", "Martha's Vineyard", 40000, 4120.0, 4129.0, -7050.0, -7028.0},
+    {"13238", "Martha's Vineyard, Eastern Part", 20000, 4122.0, 4129.0, -7037.0, -7029.0},
+    {"13241", "Nantucket Island", 40000, 4114.0, 4122.0, -7013.0, -6958.0},
+    {"13242", "Nantucket Harbor", 10000, 4116.8, 4119.0, -7007.0, -7003.0},
+    {"13228", "Westport River and Approaches", 20000, 4129.0, 4132.5, -7106.5, -7103.0},
+    // Rhode Island
+    {"13218", "Martha's Vineyard to Block Island", 80000, 4105.0, 4130.0, -7140.0, -7035.0},
+    {"13221", "Narragansett Bay", 40000, 4127.0, 4147.0, -7127.0, -7111.0},
+    {"13223", "Narragansett Bay, Including Newport Harbor", 20000, 4126.5, 4136.0, -7125.0, -7117.5},
+    {"13224", "Providence River and Head of Narragansett Bay", 20000, 4140.0, 4148.0, -7125.0, -7118.0},
+    {"13205", "Block Island Sound and Approaches", 80000, 4103.0, 4120.0, -7155.0, -7133.0},
+    {"13214", "Fishers Island Sound", 20000, 4115.0, 4121.0, -7203.0, -7150.0},
+    {"13217", "Block Island", 15000, 4108.5, 4113.5, -7136.5, -7132.5},
+    {"13219", "Point Judith Harbor", 15000, 4121.5, 4124.5, -7132.0, -7129.5},
+  };
+  return charts;
+}
+
+bool Chart::Covers(double latDegrees, double lonDegrees) const {
+  return latDegrees >= DdmmToDegrees(south) && latDegrees <= DdmmToDegrees(north) && lonDegrees >= DdmmToDegrees(west) &&
+         lonDegrees <= DdmmToDegrees(east);
+}
+
+const Chart* ChartFor(double latDegrees, double lonDegrees) {
+  const Chart* best = nullptr;
+  for (const Chart& c : Charts())
+    if (c.Covers(latDegrees, lonDegrees) && (!best || c.scale < best->scale)) best = &c;
+  return best;
 }
 
 const Harbour* HarbourOf(int marinaNo) {

@@ -9,7 +9,8 @@ boater reading the report would look for it:
             whose point lies within HARBOUR_KM of the marina, and the map keys show the same harbour;
   shore     that point is on the marina's own water and shore: the way by water between them is short, and so
             is the way along the shore, which never crosses the water to the other bank;
-  town      the City is a town of the marina's sub-region whose centre lies within TOWN_KM.
+  town      the City is a town of the marina's sub-region whose centre lies within TOWN_KM;
+  chart     its Chart # is the largest-scale chart of the generator's chart table whose box covers its position.
 
 The real coast is the shore masks place_marks.py keeps in tools/maps/shore. Exits 1 when a marina misses, and
 prints each miss.
@@ -48,6 +49,8 @@ SEA_FACTOR, SEA_FLOOR_KM = 2.5, 2.0
 SHORE_FACTOR, SHORE_FLOOR_KM = 4.0, 3.0
 SHORE_STRIP_KM = 0.05
 
+# {"number", "title", scale, south, north, west, east}
+CHART_ROW = re.compile(r'\{"(\d{5})", "(?:[^"\\]|\\.)*", (\d+), ([\d.]+), ([\d.]+), (-[\d.]+), (-[\d.]+)\}')
 # {geo, "City", "ST", "area", "zip", DDMM.m, -DDDMM.m, ...}
 TOWN_ROW = re.compile(r'\{(\d+), "((?:[^"\\]|\\.)*)", "\w\w", "\d+", "\d+", ([\d.]+), (-[\d.]+),')
 
@@ -66,7 +69,17 @@ def read_tables(path=TOWNS_CPP):
     harbours = {}
     for h in read_harbours(path):
         harbours.setdefault((h["name"], h["city"]), []).append((h["lat"], h["lon"]))
-    return towns, harbours
+    charts = [(m.group(1), int(m.group(2)), [degrees(float(m.group(k))) for k in range(3, 7)]) for m in CHART_ROW.finditer(text)]
+    return towns, harbours, charts
+
+
+def chart_for(charts, p):
+    """The number of the largest-scale chart whose box covers a point (lat, lon): the first of the table on a tie."""
+    best = None
+    for number, scale, (south, north, west, east) in charts:
+        if south <= p[0] <= north and west <= p[1] <= east and (best is None or scale < best[1]):
+            best = (number, scale)
+    return best[0] if best else None
 
 
 def km(a, b):
@@ -150,9 +163,9 @@ def ddmm(text):
     return degrees(float(text)) if text else None
 
 
-def check(row, place, shore, towns, harbours, harbour_km):
+def check(row, place, shore, towns, harbours, charts, harbour_km):
     """The problems of one marina: an empty list when all is well."""
-    no, city, harbour, geo, key_harbour, lat_text, lon_text = row
+    no, city, harbour, geo, key_harbour, lat_text, lon_text, chart = row
     city, harbour = (city or "").strip(), (harbour or "").strip()
     problems = []
     lat, lon = ddmm(lat_text), ddmm(lon_text)
@@ -187,6 +200,8 @@ def check(row, place, shore, towns, harbours, harbour_km):
             problems.append("%.1f km from the centre of %s" % (km(at, towns[(geo, town)]), town))
     if key_harbour != row[2]:
         problems.append("keys grid says %r" % key_harbour)
+    if (chart or "").strip() != chart_for(charts, at):
+        problems.append("chart %s, not %s" % (chart, chart_for(charts, at)))
     return problems
 
 
@@ -198,9 +213,9 @@ def main(argv):
     if not os.path.exists(a.database):
         print("no database at %s" % a.database)
         return 2
-    towns, harbours = read_tables()
+    towns, harbours, charts = read_tables()
     db = sqlite3.connect("file:%s?mode=ro" % a.database, uri=True)
-    rows = db.execute("SELECT c.MarinaNo, c.City, n.Harbor, v.[Geo Code], k.harbor, n.Latitude, n.Longitude "
+    rows = db.execute("SELECT c.MarinaNo, c.City, n.Harbor, v.[Geo Code], k.harbor, n.Latitude, n.Longitude, n.[Chart #] "
                       "FROM rpm_Contact_Information c JOIN rpm_nav_info n ON n.MarinaNo = c.MarinaNo "
                       "JOIN rpm_Vyk v ON v.MarinaNo = c.MarinaNo LEFT JOIN mapkeys k ON k.marinano = c.MarinaNo").fetchall()
     places = mark_places()
@@ -208,12 +223,12 @@ def main(argv):
     bad = 0
     for row in sorted(rows, key=lambda r: (NAMES.index(places[r[0]][0]), int(places[r[0]][1][3:]))):
         name, mark, place = places[row[0]]
-        problems = check(row, place, shores[name], towns, harbours, a.km)
+        problems = check(row, place, shores[name], towns, harbours, charts, a.km)
         if problems:
             bad += 1
             print("%-15s %-5s marina %4d  %s / %s: %s" % (name, mark, row[0], (row[1] or "").strip(), row[2], "; ".join(problems)))
-    print("%d of %d marinas lie where their marks show them, on their harbour's water and shore (within %g km of its point)"
-          % (len(rows) - bad, len(rows), a.km))
+    print("%d of %d marinas lie where their marks show them, on their harbour's water and shore (within %g km of its point), "
+          "with the largest-scale chart of %d that covers them" % (len(rows) - bad, len(rows), a.km, len(charts)))
     return 1 if bad else 0
 
 
