@@ -121,14 +121,17 @@ void InjectedFault::Put() {
     case StoreFault::ReadOnlyFile: SetWritable(path_, false); break;
     case StoreFault::ReadOnlyFolder: SetWritable(folder, false); break;
     case StoreFault::Lock: {
+      locker_.setProcessChannelMode(QProcess::MergedChannels);
       locker_.start(QStringLiteral("sqlite3"), {path_});
       ASSERT_TRUE(locker_.waitForStarted()) << "the sqlite3 shell is needed";
-      locker_.write("BEGIN EXCLUSIVE;\n");
+      // A connection of this process that is still going away may hold the
+      // file for a moment: the shell waits for it rather than giving up.
+      locker_.write(".timeout 20000\nBEGIN EXCLUSIVE;\n");
       locker_.waitForBytesWritten();
       QElapsedTimer waited;
       waited.start();
       while (!Locked(path_) && waited.elapsed() < 20000) QThread::msleep(20);
-      ASSERT_TRUE(Locked(path_));
+      ASSERT_TRUE(Locked(path_)) << locker_.readAll().toStdString();
       break;
     }
     case StoreFault::DiskFull:
