@@ -185,6 +185,16 @@ def mark_centre(m):
     return (left + width / 2) / TWIPS, (top + height / 2) / TWIPS
 
 
+EARTH_KM = 6371.0
+
+
+def great_circle_km(lat1, lon1, lat2, lon2):
+    """Great-circle kilometres between points in degrees (numbers or numpy arrays)."""
+    p1, p2 = np.radians(lat1), np.radians(lat2)
+    h = np.sin((p2 - p1) / 2) ** 2 + np.cos(p1) * np.cos(p2) * np.sin(np.radians(np.asarray(lon2) - lon1) / 2) ** 2
+    return 2 * EARTH_KM * np.arcsin(np.sqrt(h))
+
+
 def read_csv_rows(path):
     """The rows of a CSV file whose comment lines start with '#'."""
     with open(path) as f:

@@ -18,7 +18,6 @@ prints each miss.
     tools/maps/check_places.py [--database PATH] [--km N]     (needs python3-numpy, python3-scipy, python3-pil)
 """
 import argparse
-import math
 import os
 import re
 import sqlite3
@@ -30,15 +29,14 @@ try:
     from scipy import ndimage
     from scipy.sparse.csgraph import dijkstra
 
-    from harbours import read_harbours
-    from chartlib import (MASK_SCALE, NAMES, PLACE_KM, ROOT, SHORE_FOLDER, grid_graph, km_per_px, mark_centre, read_marks,
+    from harbours import TOWNS_CPP, degrees, read_harbours
+    from chartlib import (MASK_SCALE, great_circle_km, NAMES, PLACE_KM, ROOT, SHORE_FOLDER, grid_graph, km_per_px, mark_centre, read_marks,
                           read_warps, read_windows, shore_window, window_of)
 except ImportError as missing:
     # The test run counts 77 as skipped.
     print("check_places.py needs python3-numpy, python3-scipy and python3-pil: %s; not checked" % missing)
     sys.exit(77)
 
-TOWNS_CPP = os.path.join(ROOT, "tools", "demo_data", "demo_towns.cpp")
 HARBOUR_KM = 1.5   # farthest a marina lies from the point of its harbour's row
 EDGE_KM = 0.1      # farthest a printed position lies from the water's edge
 TOWN_KM = 15.0     # farthest a marina lies from the centre of its town
@@ -54,11 +52,6 @@ CHART_ROW = re.compile(r'\{"(\d{5})", "(?:[^"\\]|\\.)*", (\d+), ([\d.]+), ([\d.]
 # {geo, "City", "ST", "area", "zip", DDMM.m, -DDDMM.m, ...}
 TOWN_ROW = re.compile(r'\{(\d+), "((?:[^"\\]|\\.)*)", "\w\w", "\d+", "\d+", ([\d.]+), (-[\d.]+),')
 
-
-def degrees(ddmm):
-    v = abs(ddmm)
-    d = int(v // 100)
-    return math.copysign(d + (v - d * 100) / 60.0, ddmm)
 
 
 def read_tables(path=TOWNS_CPP):
@@ -84,9 +77,7 @@ def chart_for(charts, p):
 
 def km(a, b):
     """Kilometres between two points (lat, lon)."""
-    p1, p2 = math.radians(a[0]), math.radians(b[0])
-    h = math.sin((p2 - p1) / 2) ** 2 + math.cos(p1) * math.cos(p2) * math.sin(math.radians(b[1] - a[1]) / 2) ** 2
-    return 2 * 6371.0 * math.asin(math.sqrt(h))
+    return float(great_circle_km(a[0], a[1], b[0], b[1]))
 
 
 def mark_places():

@@ -31,6 +31,8 @@ from scipy import ndimage
 from scipy.sparse import coo_matrix
 from scipy.sparse.csgraph import connected_components, dijkstra
 
+from chartlib import EARTH_KM, great_circle_km, read_csv_rows
+
 HERE = os.path.dirname(os.path.abspath(__file__))
 PLACES_CSV = os.path.join(HERE, "mark-places.csv")
 SEA_MILES_CSV = os.path.join(HERE, "sea-miles.csv")
@@ -41,7 +43,6 @@ BOX = (-72.0, -67.8, 41.0, 44.65)
 COLS, ROWS = 6720, 8030          # 1/1600 degree of longitude, 1/2200 of latitude: about 50 m each way
 BLOCK = 8                         # pixels to a side of a block of open water
 CANAL_PX = 3                      # the Cape Cod Canal's width (about 150 m)
-EARTH_KM = 6371.0
 KM_PER_NM = 1.852
 JOIN_REPORT_KM = 0.1              # a marina's straight step to the sea's water printed beyond this
 
@@ -85,13 +86,6 @@ def read_mask():
     if water.shape != (ROWS, COLS):
         raise SystemExit("%s is %d x %d pixels, not %d x %d: draw it again with --mask" % (COAST_PNG, water.shape[1], water.shape[0], COLS, ROWS))
     return water
-
-
-def km_between(lat1, lon1, lat2, lon2):
-    """Great-circle kilometres."""
-    p1, p2 = np.radians(lat1), np.radians(lat2)
-    h = np.sin((p2 - p1) / 2) ** 2 + np.cos(p1) * np.cos(p2) * np.sin(np.radians(np.asarray(lon2) - lon1) / 2) ** 2
-    return 2 * EARTH_KM * np.arcsin(np.sqrt(h))
 
 
 # The sixteen neighbours, each pair once: (rows down, columns right, the pixels the step crosses).
@@ -193,7 +187,7 @@ class SeaGraph:
             if ok.any():
                 nodes = node[ok]
                 py, px = self.where[nodes, 0], self.where[nodes, 1]
-                d = km_between(lat, lon, BOX[3] - (py + 0.5) * DLAT, BOX[0] + (px + 0.5) * DLON)
+                d = great_circle_km(lat, lon, BOX[3] - (py + 0.5) * DLAT, BOX[0] + (px + 0.5) * DLON)
                 k = int(np.argmin(d))
                 return int(nodes[k]), float(d[k])
             reach *= 2
@@ -208,8 +202,7 @@ def _from(sources_targets):
 
 
 def read_places():
-    with open(PLACES_CSV) as f:
-        rows = list(csv.DictReader(r for r in f if not r.startswith("#")))
+    rows = read_csv_rows(PLACES_CSV)
     return [(int(r["marina_no"]), float(r["lat"]), float(r["lon"])) for r in rows]
 
 
@@ -235,7 +228,7 @@ def main(argv):
     out, longest = [], 0.0
     for i, (a, _, _) in enumerate(places):
         for j in range(i + 1, len(places)):
-            straight = float(km_between(lats[i], lons[i], lats[j], lons[j]))
+            straight = float(great_circle_km(lats[i], lons[i], lats[j], lons[j]))
             ni, nj = joins[i][0], joins[j][0]
             if ni == nj:
                 km = straight
