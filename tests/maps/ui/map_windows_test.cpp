@@ -480,10 +480,7 @@ TEST_F(MapWindows, HintBoxTellsWhyTheMarkWasNotStored) {
 // display, without a window manager: by the desktop's close keys and by a
 // close control on the screen; the keyboard goes back where it came from.
 TEST_F(MapWindows, EveryWindowClosesByItsKeysAndCloseControlWithoutAWindowManager) {
-  struct BareDisplay {
-    BareDisplay() { AssumeWindowManager(false); }
-    ~BareDisplay() { AssumeWindowManager(std::nullopt); }
-  } bare;
+  const AssumeWindowManager bare(false);
   RegisterReportScreens();
   AppScreens().showReport(ReportHandOver{ReportHandOver::Road::Map, 0, 2570});
   QPointer<frm_view_report> viewer = frm_view_report::Loaded();
