@@ -74,6 +74,15 @@ int LockWaitMs() { return noLockWaits > 0 ? 0 : kBusyTimeoutMs; }
   throw JetError(number, source, description);
 }
 
+// 3043 when the file's folder (or the medium holding it) is gone, 3024 when
+// the file is.
+void RaiseIfGone(const QString& path, const QFileInfo& info, const QString& source) {
+  if (path.isEmpty() || !QFileInfo(info.absolutePath()).isDir())
+    Raise(kJetDiskOrNetwork, source, QStringLiteral("Disk or network error."));
+  if (!info.exists() || info.isDir())
+    Raise(kJetFileNotFound, source, QStringLiteral("Could not find file '%1'.").arg(path));
+}
+
 // Whether the file may be written: the system allows it and the file is not
 // marked read-only (also for a user, such as root, whom the system would let
 // write a read-only file).
@@ -131,10 +140,7 @@ enum class Access { Read, Write };
       // full disk; a file whose folder is gone, as a missing medium.
       if (systemErrno == ENOSPC || systemErrno == EDQUOT || systemErrno == EFBIG)
         Raise(kJetDiskFull, source, QStringLiteral("Not enough space on disk."));
-      const QFileInfo info(path);
-      if (!QFileInfo(info.absolutePath()).isDir())
-        Raise(kJetDiskOrNetwork, source, QStringLiteral("Disk or network error."));
-      if (!info.exists()) Raise(kJetFileNotFound, source, QStringLiteral("Could not find file '%1'.").arg(path));
+      RaiseIfGone(path, QFileInfo(path), source);
       Raise(kJetDiskIo, source,
             access == Access::Read ? QStringLiteral("Disk I/O error during read.")
                                    : QStringLiteral("Disk I/O error during write."));
@@ -925,10 +931,7 @@ ConnectionPtr Connect(const QString& path, bool readOnly) {
 
 // The checks of every open, in the order the engine reports them.
 void CheckFile(const QString& path, const QFileInfo& info) {
-  const QFileInfo folder(info.absolutePath());
-  if (path.isEmpty() || !folder.isDir()) Raise(kJetDiskOrNetwork, kSourceWorkspace, QStringLiteral("Disk or network error."));
-  if (!info.exists() || info.isDir())
-    Raise(kJetFileNotFound, kSourceWorkspace, QStringLiteral("Could not find file '%1'.").arg(path));
+  RaiseIfGone(path, info, kSourceWorkspace);
   if (!info.isReadable())
     Raise(kJetCannotWrite, kSourceWorkspace,
           QStringLiteral("The database engine cannot open the file '%1'. You need permission to read it.").arg(path));

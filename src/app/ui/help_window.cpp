@@ -32,7 +32,7 @@ HelpWindow::HelpWindow() : QWidget(nullptr, Qt::Window) {
   layout->addWidget(buttons);
   CloseByKeys(this);
   // The keyboard goes back to the main window.
-  ReturnKeyboardOnClose(this, [] { return MainWindowOrNull(); });
+  ReturnKeyboardOnClose(this, MainWindowOrNull);
   resize(720, 600);
   connect(page, &QTextBrowser::sourceChanged, this, [this] {
     const QString title = page->documentTitle();

@@ -148,7 +148,7 @@ void SetMapWindowLook(QWidget* window, const QString& name) {
 
 void KeepLeavable(QWidget* keyWindow) {
   CloseByKeys(keyWindow);
-  ReturnKeyboardOnClose(keyWindow, [] { return MainWindowOrNull(); });
+  ReturnKeyboardOnClose(keyWindow, MainWindowOrNull);
   DrawCaptionWithoutWindowManager(keyWindow);
   LetOwnerCover(keyWindow);
 }

@@ -305,9 +305,9 @@ bool BrowserPage::OpenOnDesktop(const QUrl& url) {
   return false;
 }
 
-bool BrowserPage::OpenNewWindow(const QUrl& url, const QRect& geometry, QWidget* parent, const QString& caption) {
+bool BrowserPage::OpenNewWindow(const QUrl& url, const QRect& geometry, QWidget* parent) {
   if (!IsLocal(url)) return OpenOnDesktop(url);
-  (new BrowserPopup(url, geometry, parent, caption))->Open();
+  (new BrowserPopup(url, geometry, parent))->Open();
   return true;
 }
 

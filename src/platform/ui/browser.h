@@ -81,9 +81,8 @@ class BrowserPage : public QWebEnginePage {
   static DesktopOpener SetDesktopOpener(DesktopOpener opener);
   static bool OpenOnDesktop(const QUrl& url);
   // The default for a new window: a local page opens in a BrowserPopup (its
-  // parent window `parent`, its caption `caption` or else the page's title),
-  // anything else as a link.
-  static bool OpenNewWindow(const QUrl& url, const QRect& geometry, QWidget* parent, const QString& caption = {});
+  // parent window `parent`), anything else as a link.
+  static bool OpenNewWindow(const QUrl& url, const QRect& geometry, QWidget* parent);
 
   // While the page decides on a navigation (the link handler runs inside).
   bool DecidingNavigation() const { return deciding_ > 0; }

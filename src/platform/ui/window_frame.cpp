@@ -14,6 +14,7 @@
 #include <QToolButton>
 #include <QWidget>
 #include <QWindow>
+#include <optional>
 
 #ifdef QUAYWISE_HAVE_XCB
 #include <xcb/xcb.h>
@@ -401,6 +402,7 @@ void ShowMaximised(QWidget* window) {
 
 void LetOwnerCover(QWidget* window) { window->setProperty(kOwnerCovers, true); }
 
-void AssumeWindowManager(std::optional<bool> running) { AssumedWindowManager() = running; }
+AssumeWindowManager::AssumeWindowManager(bool running) { AssumedWindowManager() = running; }
+AssumeWindowManager::~AssumeWindowManager() { AssumedWindowManager().reset(); }
 
 }  // namespace qw

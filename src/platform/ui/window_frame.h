@@ -14,7 +14,6 @@
 // window manager runs, the program draws the caption and the close button
 // itself (DrawCaptionWithoutWindowManager).
 #include <functional>
-#include <optional>
 
 class QWidget;
 
@@ -72,7 +71,14 @@ void RaiseActiveWindowsWithoutWindowManager();
 // a window of its own would be, while no window manager runs.
 void LetOwnerCover(QWidget* window);
 
-// Tests: take a window manager as running or not (nullopt: ask the display).
-void AssumeWindowManager(std::optional<bool> running);
+// Tests: while one lives, a window manager is taken as running or not; the
+// display is asked again afterwards.
+class AssumeWindowManager {
+ public:
+  explicit AssumeWindowManager(bool running);
+  ~AssumeWindowManager();
+  AssumeWindowManager(const AssumeWindowManager&) = delete;
+  AssumeWindowManager& operator=(const AssumeWindowManager&) = delete;
+};
 
 }  // namespace qw

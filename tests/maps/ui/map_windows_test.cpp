@@ -480,10 +480,7 @@ TEST_F(MapWindows, HintBoxTellsWhyTheMarkWasNotStored) {
 // display, without a window manager: by the desktop's close keys and by a
 // close control on the screen; the keyboard goes back where it came from.
 TEST_F(MapWindows, EveryWindowClosesByItsKeysAndCloseControlWithoutAWindowManager) {
-  struct BareDisplay {
-    BareDisplay() { AssumeWindowManager(false); }
-    ~BareDisplay() { AssumeWindowManager(std::nullopt); }
-  } bare;
+  const AssumeWindowManager bare(false);
   RegisterReportScreens();
   AppScreens().showReport(ReportHandOver{ReportHandOver::Road::Map, 0, 2570});
   QPointer<frm_view_report> viewer = frm_view_report::Loaded();
@@ -503,9 +500,10 @@ TEST_F(MapWindows, EveryWindowClosesByItsKeysAndCloseControlWithoutAWindowManage
     EXPECT_EQ(w->findChild<QLabel*>(QStringLiteral("qw_caption"))->text(), w->windowTitle());
     close->click();
   };
-  const QList<std::pair<QString, std::function<void(QWidget*)>>> keys{{"Escape", key(Qt::Key_Escape)},
-                                                                     {"Ctrl+W", key(Qt::Key_W, Qt::ControlModifier)},
-                                                                     {"Alt+F4", key(Qt::Key_F4, Qt::AltModifier)}};
+  using Closer = std::pair<QString, std::function<void(QWidget*)>>;  // how, and what does it
+  const QList<Closer> keys{{"Escape", key(Qt::Key_Escape)},
+                           {"Ctrl+W", key(Qt::Key_W, Qt::ControlModifier)},
+                           {"Alt+F4", key(Qt::Key_F4, Qt::AltModifier)}};
   const QString photo = folder_.Path() + "/Photos/11/2570/11-2570-@1.jpg";
   struct Window {
     QString name;
@@ -543,7 +541,7 @@ TEST_F(MapWindows, EveryWindowClosesByItsKeysAndCloseControlWithoutAWindowManage
 
   // The hint box, a dialog, closes by Escape and by the close control drawn
   // with its caption.
-  for (const auto& [how, close] : {keys[0], std::pair<QString, std::function<void(QWidget*)>>{"close control", strip}}) {
+  for (const auto& [how, close] : {keys[0], Closer{"close control", strip}}) {
     SCOPED_TRACE(qPrintable("hint box by " + how));
     Frmalertchart* box = Frmalertchart::Instance();
     box->show();

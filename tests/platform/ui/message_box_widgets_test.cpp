@@ -10,17 +10,20 @@
 
 namespace {
 
+// The message box that is open; nullptr when none is.
+QMessageBox* OpenBox() {
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) return box;
+  return nullptr;
+}
+
 // Runs check on the message box once it is open, then clicks `press`.
 void WhenBoxOpens(std::function<void(QMessageBox*)> check, QMessageBox::StandardButton press) {
   QTimer::singleShot(0, [check, press]() {
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-      if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) {
-        check(box);
-        box->button(press)->click();
-        return;
-      }
-    }
-    ADD_FAILURE() << "no message box open";
+    QMessageBox* box = OpenBox();
+    ASSERT_NE(box, nullptr) << "no message box open";
+    check(box);
+    box->button(press)->click();
   });
 }
 
@@ -51,9 +54,7 @@ TEST(WidgetMessageBoxes, KeysTypedAsABoxAppearsDoNotAnswerIt) {
   qw::InstallWidgetMessageBoxes();
   bool stillOpen = false;
   QTimer::singleShot(0, [&stillOpen] {
-    QMessageBox* box = nullptr;
-    for (QWidget* w : QApplication::topLevelWidgets())
-      if (auto* b = qobject_cast<QMessageBox*>(w); b && b->isVisible()) box = b;
+    QMessageBox* box = OpenBox();
     ASSERT_NE(box, nullptr);
     const auto key = [box](Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier) {
       QTest::keyClick(box->focusWidget() ? box->focusWidget() : box, k, mods);

@@ -14,11 +14,6 @@
 namespace qw {
 namespace {
 
-struct BareDisplay {
-  BareDisplay() { AssumeWindowManager(false); }
-  ~BareDisplay() { AssumeWindowManager(std::nullopt); }
-};
-
 QWidget* Strip(const QWidget* window) { return window->findChild<QWidget*>(QStringLiteral("qw_caption_strip")); }
 
 TEST(WindowFrame, WithoutAWindowManagerTheProgramDrawsCaptionAndCloseButtonAboveTheWindow) {
@@ -41,7 +36,7 @@ TEST(WindowFrame, WithoutAWindowManagerTheProgramDrawsCaptionAndCloseButtonAbove
       EXPECT_TRUE(!Strip(window) || !Strip(window)->isVisible());
       window->hide();
     }
-    BareDisplay bare;
+    const AssumeWindowManager bare(false);
     window->move(area.left() + 100, area.top());  // no room above: the window moves down
     window->show();
     QApplication::processEvents();
@@ -69,7 +64,7 @@ TEST(WindowFrame, WithoutAWindowManagerTheProgramDrawsCaptionAndCloseButtonAbove
 }
 
 TEST(WindowFrame, WithoutAWindowManagerAClickedOwnerCoversTheWindowsThatLetIt) {
-  BareDisplay bare;
+  const AssumeWindowManager bare(false);
   RaiseActiveWindowsWithoutWindowManager();
   QWidget owner;
   auto* keys = new QWidget(&owner, Qt::Window);

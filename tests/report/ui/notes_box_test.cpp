@@ -14,8 +14,9 @@
 #include <cstdio>
 #include <gtest/gtest.h>
 
-#include "platform/message_box.h"
+#include "app/ui/ui_helpers.h"
 #include "common/store_faults.h"
+#include "platform/message_box.h"
 #include "platform/program.h"
 #include "services/error_handler.h"
 #include "services/settings.h"
@@ -251,7 +252,7 @@ TEST_F(NotesBoxTest, EveryStoreFaultKeepsWhatWasTypedUntilItCanBeStored) {
       {StoreFault::FolderAway, "/Database, cannot be found (the disk holding it may have been removed).", false},
       {StoreFault::FileAway, "marina.mdb cannot be found.", false},
   };
-  const EndProgramHandler previousEnd = SetEndProgramHandler([](int) { throw std::runtime_error("ended"); });
+  const uitest::CatchProgramEnd catchEnd;
   SetExitRoad([] { return !CallScreen(AppScreens().keepOpenForNotes); });
   const auto aboutNotes = [this] {
     QList<MsgBoxCall> shown;
@@ -331,7 +332,6 @@ TEST_F(NotesBoxTest, EveryStoreFaultKeepsWhatWasTypedUntilItCanBeStored) {
     EXPECT_EQ(StoredNotes(20), c.readable ? b + " b1 b2" : b);
   }
   SetExitRoad(nullptr);
-  SetEndProgramHandler(previousEnd);
 }
 
 // A child process that types into a notes box and then waits, never leaving
