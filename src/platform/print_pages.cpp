@@ -10,7 +10,6 @@
 #include <QPdfWriter>
 #include <QStringList>
 #include <algorithm>
-#include <cerrno>
 #include <exception>
 #include <map>
 #include <set>
@@ -352,17 +351,10 @@ struct PdfAssembler::Parts {
     if (buffer.size() >= kWriteBuffer) Flush();
   }
   void Flush() {
-    if (!failure.isEmpty()) buffer.clear();
-    qint64 done = 0;
-    while (done < buffer.size()) {
-      errno = 0;
-      const qint64 n = out->write(buffer.constData() + done, buffer.size() - done);
-      if (n <= 0) {
-        failure = WriteFailureReason(errno, out->errorString());
-        break;
-      }
-      done += n;
-    }
+    if (!failure.isEmpty())
+      buffer.clear();
+    else
+      failure = WriteAll(*out, buffer);
     written += buffer.size();
     buffer.clear();
   }
