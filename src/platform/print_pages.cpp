@@ -338,6 +338,7 @@ struct PdfAssembler::Parts {
     return program.number;
   }
 
+  QString FailureMessage() const { return QStringLiteral("The print could not be written: %1.").arg(failure); }
   bool InRange(int page) const {
     return fromPage <= 0 || (page >= fromPage && (toPage < fromPage || page <= toPage));
   }
@@ -406,16 +407,19 @@ class PdfAssembler::Copier {
   bool Left(QPDFObjectHandle object) const { return left_.count(object.getObjGen()) > 0; }
 
   void WritePage(QPDFObjectHandle page) {
-    QByteArray text = "<<";
-    for (auto [key, value] : page.getDictAsMap()) {
-      if (key == "/Parent") continue;
-      if (!value.isNull()) text += Name(key) + ' ' + Value(value) + ' ';
-    }
-    text += "/Parent " + Reference(kPageTree) + ">>";
-    parts_.PutInStream(numbers_.at(page.getObjGen()), text);
+    parts_.PutInStream(numbers_.at(page.getObjGen()),
+                       "<<" + Entries(page, "/Parent") + "/Parent " + Reference(kPageTree) + ">>");
   }
 
  private:
+  // A dictionary's entries but `left` (null ones go), each as "/Key value ".
+  QByteArray Entries(QPDFObjectHandle dictionary, const std::string& left) {
+    QByteArray text;
+    for (auto [key, value] : dictionary.getDictAsMap())
+      if (key != left && !value.isNull()) text += Name(key) + ' ' + Value(value) + ' ';
+    return text;
+  }
+
   QByteArray Value(QPDFObjectHandle object) {
     if (!object.isIndirect()) return Content(object);
     const int number = Number(object);
@@ -429,12 +433,7 @@ class PdfAssembler::Copier {
       for (QPDFObjectHandle item : object.getArrayAsVector()) text += Value(item) + ' ';
       return text + ']';
     }
-    if (object.isDictionary()) {
-      QByteArray text = "<<";
-      for (auto [key, value] : object.getDictAsMap())
-        if (!value.isNull()) text += Name(key) + ' ' + Value(value) + ' ';
-      return text + ">>";
-    }
+    if (object.isDictionary()) return "<<" + Entries(object, {}) + ">>";
     return QByteArray::fromStdString(object.unparse());
   }
 
@@ -478,12 +477,9 @@ class PdfAssembler::Copier {
     QByteArray data;
     const bool stream = object.isStream();
     if (stream) {
-      text = "<<";
-      for (auto [key, value] : object.getDict().getDictAsMap())
-        if (key != "/Length" && !value.isNull()) text += Name(key) + ' ' + Value(value) + ' ';
       const std::shared_ptr<Buffer> raw = object.getRawStreamData();
       data = QByteArray(reinterpret_cast<const char*>(raw->getBuffer()), qsizetype(raw->getSize()));
-      text += "/Length " + QByteArray::number(data.size()) + ">>";
+      text = "<<" + Entries(object.getDict(), "/Length") + "/Length " + QByteArray::number(data.size()) + ">>";
     } else {
       text = Content(object);
     }
@@ -538,7 +534,7 @@ int PdfAssembler::Add(const QByteArray& bodyPdf, const PageSetup& setup, const Q
   error_.clear();
   Parts& parts = *parts_;
   if (!parts.failure.isEmpty()) {
-    error_ = QStringLiteral("The print could not be written: %1.").arg(parts.failure);
+    error_ = parts.FailureMessage();
     return 0;
   }
   try {
@@ -585,7 +581,7 @@ int PdfAssembler::Add(const QByteArray& bodyPdf, const PageSetup& setup, const Q
     }
     parts.pages += int(pages.size());
     if (!parts.failure.isEmpty()) {
-      error_ = QStringLiteral("The print could not be written: %1.").arg(parts.failure);
+      error_ = parts.FailureMessage();
       return 0;
     }
     return int(pages.size());
@@ -645,7 +641,7 @@ bool PdfAssembler::Finish() {
   parts.Put("startxref\n" + QByteArray::number(at) + "\n%%EOF\n");
   parts.Flush();
   if (!parts.failure.isEmpty()) {
-    error_ = QStringLiteral("The print could not be written: %1.").arg(parts.failure);
+    error_ = parts.FailureMessage();
     return false;
   }
   return true;
