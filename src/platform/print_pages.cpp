@@ -173,6 +173,11 @@ void PrintWithPageSetup(const PageSetupChange& during, const PageSetupChange& af
   WritePageSetup(after);
 }
 
+void SayNotPrinted(const QString& what, const QString& why) {
+  MsgBox(what + QStringLiteral(" could not be printed: ") + why, MsgButtons::OK, MsgIcon::Critical,
+         kPrintStatusTitle);
+}
+
 bool PrintWhenEnabled(long printStatus, const std::function<void()>& beforePrint,
                       const std::function<bool()>& print) {
   if (!(printStatus & kPrintCommandEnabled)) {

@@ -748,9 +748,7 @@ bool WebBrowser::Preview() {
       if (body.isEmpty() || !output.Add(body, setup, Title(), Url().toString()) || !output.Finish()) {
         lastError_ = body.isEmpty() ? QStringLiteral("The page could not be laid out for printing.") : output.Error();
         // The preview stays open: a print from it that failed says so now.
-        if (!previewing)
-          MsgBox(QStringLiteral("The page could not be printed: ") + lastError_, MsgButtons::OK, MsgIcon::Critical,
-                 kPrintStatusTitle);
+        if (!previewing) SayNotPrinted(QStringLiteral("The page"), lastError_);
       }
     });
     // Its Print is the program's print, once the preview has closed: the
@@ -770,8 +768,7 @@ bool WebBrowser::Preview() {
     ExecDialog(dialog);
   }
   if (printAfter && !Print(true, {QString(), printAfter}) && !lastError_.isEmpty())
-    MsgBox(QStringLiteral("The page could not be printed: ") + lastError_, MsgButtons::OK, MsgIcon::Critical,
-           kPrintStatusTitle);
+    SayNotPrinted(QStringLiteral("The page"), lastError_);
   return true;
 }
 
@@ -910,8 +907,7 @@ bool GuardedPrint(WebBrowser& browser, bool prompt, const std::function<void()>&
   return PrintWhenEnabled(browser.QueryStatusWB(WebBrowser::kCmdPrint), beforePrint, [&] {
     if (browser.Print(prompt, job)) return true;
     if (!browser.LastError().isEmpty())
-      MsgBox(QStringLiteral("The page could not be printed: ") + browser.LastError(), MsgButtons::OK,
-             MsgIcon::Critical, kPrintStatusTitle);
+      SayNotPrinted(QStringLiteral("The page"), browser.LastError());
     return false;
   });
 }
