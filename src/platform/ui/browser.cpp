@@ -107,6 +107,8 @@ class PrintScope {
   bool* printing_;
 };
 
+int ExecDialog(QDialog& dialog) { return OtherDialogHook() ? OtherDialogHook()(dialog) : dialog.exec(); }
+
 QString InchText(double inches) { return QString::number(inches, 'g', 6); }
 
 // The paper the page setup keeps, on the printer.
@@ -191,8 +193,6 @@ class PaperKeeper : public QObject {
   QPointer<QDialog> confirmedIn_;
 };
 
-int ExecDialog(QDialog& dialog);
-
 // The print dialog (or its replacement) on the printer, which holds the
 // print's paper; pageRange: the user may choose pages. True when confirmed.
 bool AskPrintDialog(QPrinter& printer, QWidget* parent, bool pageRange) {
@@ -210,8 +210,6 @@ bool AskPrintDialog(QPrinter& printer, QWidget* parent, bool pageRange) {
   if (accepted) PrinterChosen() = true;
   return accepted;
 }
-
-int ExecDialog(QDialog& dialog) { return OtherDialogHook() ? OtherDialogHook()(dialog) : dialog.exec(); }
 
 // A preview a page can be read in: most of the screen, the page as wide as
 // the window.
@@ -631,15 +629,13 @@ void WebBrowser::ForgetPrinterChoice() { PrinterChosen() = false; }
 bool WebBrowser::PrepareRun(QWidget* parent, const QString& title) {
   QPrinter& printer = Printer();
   UseStoredPaper(printer, CurrentPageSetup());
-  if (!printer.outputFileName().isEmpty()) return ChoosePrintFile(parent, title);
   // Without a default printer the run would go to whichever printer comes
   // first: the user says which.
-  if (printer.outputFormat() == QPrinter::NativeFormat && !PrinterChosen() && !HasDefaultPrintQueue()) {
-    if (!AskPrintDialog(printer, parent, false)) return false;
-    // "Print to File" chosen there: the file is asked for as in any run.
-    if (!printer.outputFileName().isEmpty()) return ChoosePrintFile(parent, title);
-  }
-  return true;
+  if (printer.outputFileName().isEmpty() && printer.outputFormat() == QPrinter::NativeFormat && !PrinterChosen() &&
+      !HasDefaultPrintQueue() && !AskPrintDialog(printer, parent, false))
+    return false;
+  // Into a file ("Print to File" chosen there too): the file is asked for.
+  return printer.outputFileName().isEmpty() || ChoosePrintFile(parent, title);
 }
 
 bool WebBrowser::ChoosePrintFile(QWidget* parent, const QString& title) {
