@@ -779,13 +779,14 @@ bool WebBrowser::PageSetupDialog() {
   const PageSetup setup = CurrentPageSetup();
   // The paper and margins that the print will use, as stored.
   UseStoredPaper(printer, setup);
-  printer.setPageMargins(PageSetupLayout(printer.pageLayout(), setup).margins(QPageLayout::Inch), QPageLayout::Inch);
+  const QPageLayout stored = PageSetupLayout(printer.pageLayout(), setup);
+  printer.setPageMargins(stored.margins(QPageLayout::Inch), QPageLayout::Inch);
   QPageSetupDialog dialog(&printer, window());
   UseFixedFrame(&dialog);
   // The dialog offers the printer's default paper first, and on a printer of
   // the print service no margins: it shows the stored ones.
   ShowPaper(dialog, StoredPaper(setup));
-  ShowMargins(dialog, PageSetupLayout(printer.pageLayout(), setup));
+  ShowMargins(dialog, stored);
   // The printed header and footer (with the page codes &p, &P, &w, ...) are
   // set here too, beside the paper and the margins.
   auto* texts = new QGroupBox(QStringLiteral("Headers and Footers"), &dialog);
