@@ -1,29 +1,18 @@
 #include "demo_viewer.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
 
+#include "bench_support.h"
 #include "data/marina_db.h"
 #include "platform/program.h"
 #include "platform/ui/browser.h"
 #include "report/ui/frm_view_report.h"
 #include "services/settings.h"
 
-namespace {
-
-QString DemoFolder() { return QStringLiteral(QUAYWISE_PROGRAM_DIR); }
-
-}  // namespace
-
 DemoViewer::DemoViewer(const QString& database) {
-  qw::AppSettings& s = qw::Settings();
-  s = qw::AppSettings{};
-  const QFileInfo file(database.isEmpty() ? DemoFolder() + QStringLiteral("/Database/marina.mdb") : database);
-  s.DataFolder = file.absolutePath();
-  s.DatabaseFileName = file.fileName();
-  s.PhotosFolder = DemoFolder() + QStringLiteral("/Photos");
-  s.EditionName = QStringLiteral("New England");
-  qw::SetProgramFolder(DemoFolder());
+  const QString demo = qw::bench::DemoFolder();
+  qw::bench::UseDatabase(database.isEmpty() ? demo + QStringLiteral("/Database/marina.mdb") : database, false);
+  qw::Settings().PhotosFolder = demo + QStringLiteral("/Photos");
   {
     const qw::DatabasePtr db = qw::OpenMarinaDatabase();
     const qw::RecordsetPtr rs = db->OpenRecordset(QStringLiteral(

@@ -26,9 +26,11 @@
 
 #include "bare_engine.h"
 #include "bench_support.h"
+#include "common/pdf_text.h"
 #include "common/print_service.h"
 #include "demo_viewer.h"
 #include "platform/print_pages.h"
+#include "platform/program.h"
 #include "platform/ui/browser.h"
 #include "report/report_files.h"
 #include "report/ui/frm_view_report.h"
@@ -68,10 +70,7 @@ qint64 PictureBytes(const QString& pdf) {
 
 // How many pages of the PDF carry the name of the marina they belong to.
 int PagesNamingTheirMarina(const QString& pdf, const QList<DemoViewer::Entry>& marinas) {
-  QProcess text;
-  text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-  text.waitForFinished(120000);
-  const QStringList pageTexts = QString::fromUtf8(text.readAllStandardOutput()).split(u'\f');
+  const QStringList pageTexts = qw::testing::PdfPageTexts(pdf);
   int named = 0;
   for (int i = 0; i < std::min<qsizetype>(pageTexts.size(), marinas.size()); ++i)
     named += pageTexts[i].contains(marinas[i].name.trimmed().left(20)) ? 1 : 0;
@@ -159,16 +158,11 @@ qint64 OneDocumentBytes(const QStringList& pages, const QPageLayout& body, QSize
                 .arg(inches.width() - 0.02)
                 .arg(inches.height() - 0.05);
   const QString all = folder + QStringLiteral("/all.htm");
-  QFile file(all);
-  if (!file.open(QIODevice::WriteOnly)) return 0;
-  file.write((html + QStringLiteral("</body></html>")).toUtf8());
-  file.close();
+  if (!qw::WriteWholeFile(all, (html + QStringLiteral("</body></html>")).toUtf8()).isEmpty()) return 0;
   qw::bench::BareEngine bare(view);
   if (!bare.Load(all)) return 0;
   const QByteArray pdf = bare.PrintToPdf(body, 600000);
-  QFile out(folder + QStringLiteral("/one.pdf"));
-  out.open(QIODevice::WriteOnly);
-  out.write(pdf);
+  qw::WriteWholeFile(folder + QStringLiteral("/one.pdf"), pdf);
   return pdf.size();
 }
 

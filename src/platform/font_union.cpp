@@ -1,5 +1,6 @@
 #include "platform/font_union.h"
 
+#include <QtEndian>
 #include <algorithm>
 #include <map>
 #include <optional>
@@ -7,35 +8,18 @@
 namespace qw {
 namespace {
 
-quint32 U32(const QByteArray& d, qsizetype at) {
-  const auto* p = reinterpret_cast<const unsigned char*>(d.constData()) + at;
-  return quint32(p[0]) << 24 | quint32(p[1]) << 16 | quint32(p[2]) << 8 | quint32(p[3]);
-}
+quint32 U32(const QByteArray& d, qsizetype at) { return qFromBigEndian<quint32>(d.constData() + at); }
+quint16 U16(const QByteArray& d, qsizetype at) { return qFromBigEndian<quint16>(d.constData() + at); }
+void Set16(QByteArray& d, qsizetype at, quint16 v) { qToBigEndian(v, d.data() + at); }
+void Set32(QByteArray& d, qsizetype at, quint32 v) { qToBigEndian(v, d.data() + at); }
 
-quint16 U16(const QByteArray& d, qsizetype at) {
-  const auto* p = reinterpret_cast<const unsigned char*>(d.constData()) + at;
-  return quint16(p[0] << 8 | p[1]);
+template <typename T>
+void Add(QByteArray& d, T v) {
+  d.resize(d.size() + qsizetype(sizeof v));
+  qToBigEndian(v, d.data() + d.size() - qsizetype(sizeof v));
 }
-
-void Set16(QByteArray& d, qsizetype at, quint16 v) {
-  d[at] = char(v >> 8);
-  d[at + 1] = char(v & 0xFF);
-}
-
-void Set32(QByteArray& d, qsizetype at, quint32 v) {
-  Set16(d, at, quint16(v >> 16));
-  Set16(d, at + 2, quint16(v & 0xFFFF));
-}
-
-void Add16(QByteArray& d, quint16 v) {
-  d += char(v >> 8);
-  d += char(v & 0xFF);
-}
-
-void Add32(QByteArray& d, quint32 v) {
-  Add16(d, quint16(v >> 16));
-  Add16(d, quint16(v & 0xFFFF));
-}
+void Add16(QByteArray& d, quint16 v) { Add(d, v); }
+void Add32(QByteArray& d, quint32 v) { Add(d, v); }
 
 quint32 Checksum(const QByteArray& data) {
   QByteArray padded = data;

@@ -142,31 +142,28 @@ PrintJobResult SendPrintJob(const PrintJobRequest& request, const std::function<
 
   const auto withdraw = [&] { cupsCancelJob2(c.http, name.constData(), result.jobId, 1); };
   QFile file(request.file);
-  if (!file.open(QIODevice::ReadOnly)) {
+  const auto unreadable = [&] {
     withdraw();
     return fail(QStringLiteral("the pages for the printer %1 could not be read back: %2").arg(shown, file.errorString()));
-  }
-  if (cupsStartDocument(c.http, name.constData(), result.jobId, title.constData(), CUPS_FORMAT_PDF, 1) !=
-      HTTP_STATUS_CONTINUE) {
+  };
+  const auto pagesRefused = [&] {
     withdraw();
     return refused(QStringLiteral("did not take the pages"));
-  }
+  };
+  if (!file.open(QIODevice::ReadOnly)) return unreadable();
+  if (cupsStartDocument(c.http, name.constData(), result.jobId, title.constData(), CUPS_FORMAT_PDF, 1) !=
+      HTTP_STATUS_CONTINUE)
+    return pagesRefused();
   QByteArray chunk(1 << 18, Qt::Uninitialized);
   for (;;) {
     const qint64 n = file.read(chunk.data(), chunk.size());
     if (n == 0) break;
     if (n < 0 || cupsWriteRequestData(c.http, chunk.constData(), size_t(n)) != HTTP_STATUS_CONTINUE) {
       cupsFinishDocument(c.http, name.constData());
-      withdraw();
-      return n < 0 ? fail(QStringLiteral("the pages for the printer %1 could not be read back: %2")
-                              .arg(shown, file.errorString()))
-                   : refused(QStringLiteral("did not take the pages"));
+      return n < 0 ? unreadable() : pagesRefused();
     }
   }
-  if (cupsFinishDocument(c.http, name.constData()) > IPP_STATUS_OK_EVENTS_COMPLETE) {
-    withdraw();
-    return refused(QStringLiteral("did not take the pages"));
-  }
+  if (cupsFinishDocument(c.http, name.constData()) > IPP_STATUS_OK_EVENTS_COMPLETE) return pagesRefused();
 
   // Watched until taken: a job can still be stopped, or wait in a stopped
   // queue, after the service has accepted it.

@@ -10,7 +10,6 @@
 #include <QPdfWriter>
 #include <QStringList>
 #include <algorithm>
-#include <cerrno>
 #include <exception>
 #include <map>
 #include <set>
@@ -172,6 +171,11 @@ void PrintWithPageSetup(const PageSetupChange& during, const PageSetupChange& af
     throw;
   }
   WritePageSetup(after);
+}
+
+void SayNotPrinted(const QString& what, const QString& why) {
+  MsgBox(what + QStringLiteral(" could not be printed: ") + why, MsgButtons::OK, MsgIcon::Critical,
+         kPrintStatusTitle);
 }
 
 bool PrintWhenEnabled(long printStatus, const std::function<void()>& beforePrint,
@@ -339,6 +343,7 @@ struct PdfAssembler::Parts {
     return program.number;
   }
 
+  QString FailureMessage() const { return QStringLiteral("The print could not be written: %1.").arg(failure); }
   bool InRange(int page) const {
     return fromPage <= 0 || (page >= fromPage && (toPage < fromPage || page <= toPage));
   }
@@ -352,17 +357,10 @@ struct PdfAssembler::Parts {
     if (buffer.size() >= kWriteBuffer) Flush();
   }
   void Flush() {
-    if (!failure.isEmpty()) buffer.clear();
-    qint64 done = 0;
-    while (done < buffer.size()) {
-      errno = 0;
-      const qint64 n = out->write(buffer.constData() + done, buffer.size() - done);
-      if (n <= 0) {
-        failure = WriteFailureReason(errno, out->errorString());
-        break;
-      }
-      done += n;
-    }
+    if (!failure.isEmpty())
+      buffer.clear();
+    else
+      failure = WriteAll(*out, buffer);
     written += buffer.size();
     buffer.clear();
   }
@@ -414,16 +412,19 @@ class PdfAssembler::Copier {
   bool Left(QPDFObjectHandle object) const { return left_.count(object.getObjGen()) > 0; }
 
   void WritePage(QPDFObjectHandle page) {
-    QByteArray text = "<<";
-    for (auto [key, value] : page.getDictAsMap()) {
-      if (key == "/Parent") continue;
-      if (!value.isNull()) text += Name(key) + ' ' + Value(value) + ' ';
-    }
-    text += "/Parent " + Reference(kPageTree) + ">>";
-    parts_.PutInStream(numbers_.at(page.getObjGen()), text);
+    parts_.PutInStream(numbers_.at(page.getObjGen()),
+                       "<<" + Entries(page, "/Parent") + "/Parent " + Reference(kPageTree) + ">>");
   }
 
  private:
+  // A dictionary's entries but `left` (null ones go), each as "/Key value ".
+  QByteArray Entries(QPDFObjectHandle dictionary, const std::string& left) {
+    QByteArray text;
+    for (auto [key, value] : dictionary.getDictAsMap())
+      if (key != left && !value.isNull()) text += Name(key) + ' ' + Value(value) + ' ';
+    return text;
+  }
+
   QByteArray Value(QPDFObjectHandle object) {
     if (!object.isIndirect()) return Content(object);
     const int number = Number(object);
@@ -437,12 +438,7 @@ class PdfAssembler::Copier {
       for (QPDFObjectHandle item : object.getArrayAsVector()) text += Value(item) + ' ';
       return text + ']';
     }
-    if (object.isDictionary()) {
-      QByteArray text = "<<";
-      for (auto [key, value] : object.getDictAsMap())
-        if (!value.isNull()) text += Name(key) + ' ' + Value(value) + ' ';
-      return text + ">>";
-    }
+    if (object.isDictionary()) return "<<" + Entries(object, {}) + ">>";
     return QByteArray::fromStdString(object.unparse());
   }
 
@@ -486,12 +482,9 @@ class PdfAssembler::Copier {
     QByteArray data;
     const bool stream = object.isStream();
     if (stream) {
-      text = "<<";
-      for (auto [key, value] : object.getDict().getDictAsMap())
-        if (key != "/Length" && !value.isNull()) text += Name(key) + ' ' + Value(value) + ' ';
       const std::shared_ptr<Buffer> raw = object.getRawStreamData();
       data = QByteArray(reinterpret_cast<const char*>(raw->getBuffer()), qsizetype(raw->getSize()));
-      text += "/Length " + QByteArray::number(data.size()) + ">>";
+      text = "<<" + Entries(object.getDict(), "/Length") + "/Length " + QByteArray::number(data.size()) + ">>";
     } else {
       text = Content(object);
     }
@@ -546,7 +539,7 @@ int PdfAssembler::Add(const QByteArray& bodyPdf, const PageSetup& setup, const Q
   error_.clear();
   Parts& parts = *parts_;
   if (!parts.failure.isEmpty()) {
-    error_ = QStringLiteral("The print could not be written: %1.").arg(parts.failure);
+    error_ = parts.FailureMessage();
     return 0;
   }
   try {
@@ -593,7 +586,7 @@ int PdfAssembler::Add(const QByteArray& bodyPdf, const PageSetup& setup, const Q
     }
     parts.pages += int(pages.size());
     if (!parts.failure.isEmpty()) {
-      error_ = QStringLiteral("The print could not be written: %1.").arg(parts.failure);
+      error_ = parts.FailureMessage();
       return 0;
     }
     return int(pages.size());
@@ -653,7 +646,7 @@ bool PdfAssembler::Finish() {
   parts.Put("startxref\n" + QByteArray::number(at) + "\n%%EOF\n");
   parts.Flush();
   if (!parts.failure.isEmpty()) {
-    error_ = QStringLiteral("The print could not be written: %1.").arg(parts.failure);
+    error_ = parts.FailureMessage();
     return false;
   }
   return true;

@@ -81,6 +81,9 @@ inline const QString kPrintStatusTitle = QStringLiteral("Print Status");
 inline constexpr long kPrintCommandEnabled = 2;
 bool PrintWhenEnabled(long printStatus, const std::function<void()>& beforePrint,
                       const std::function<bool()>& print);
+// Says that `what` ("The page", "The reports") could not be printed and why
+// (critical icon, title kPrintStatusTitle).
+void SayNotPrinted(const QString& what, const QString& why);
 
 // Reads a margin in inches; `fallback` when empty, not a number or negative.
 double MarginInches(const QString& text, double fallback);

@@ -82,22 +82,23 @@ QString WriteWholeFile(const QString& path, const QByteArray& bytes) {
   // Unbuffered: a buffered save file takes every byte and commits a file cut
   // short when the disk fills up as its buffer goes out.
   if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return WriteFailureReason(errno, file.errorString());
-  // A write may take less than it was given (a disk filling up) without
-  // counting as failed: the rest is written again, and that write says why
-  // it cannot be.
-  qint64 done = 0;
-  while (done < bytes.size()) {
-    errno = 0;
-    const qint64 n = file.write(bytes.constData() + done, bytes.size() - done);
-    if (n <= 0) {
-      const QString reason = WriteFailureReason(errno, file.errorString());
-      file.cancelWriting();
-      return reason;
-    }
-    done += n;
+  if (const QString reason = WriteAll(file, bytes); !reason.isEmpty()) {
+    file.cancelWriting();
+    return reason;
   }
   errno = 0;
   if (!file.commit()) return WriteFailureReason(errno, file.errorString());
+  return QString();
+}
+
+QString WriteAll(QIODevice& out, const QByteArray& bytes) {
+  qint64 done = 0;
+  while (done < bytes.size()) {
+    errno = 0;
+    const qint64 n = out.write(bytes.constData() + done, bytes.size() - done);
+    if (n <= 0) return WriteFailureReason(errno, out.errorString());
+    done += n;
+  }
   return QString();
 }
 

@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 
+class QIODevice;
 class QLockFile;
 
 namespace qw {
@@ -39,6 +40,11 @@ QString FindFileNoCase(const QString& folder, const QString& name);
 // stops short (a full disk) leaves the file as it was. "" when written, else
 // why not, as a sentence ends ("the disk is full").
 QString WriteWholeFile(const QString& path, const QByteArray& bytes);
+// Writes all of bytes to out: a write that takes less than it was given (a
+// disk filling up) without counting as failed is followed by one of the
+// rest, which says why it cannot be. "" when written, else why not (as
+// WriteFailureReason).
+QString WriteAll(QIODevice& out, const QByteArray& bytes);
 // Why a write failed, from the system's error number: "the disk is full" for
 // a disk (or quota) without room, else the system's own words; `fallback`
 // when the number says nothing.

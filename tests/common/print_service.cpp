@@ -11,6 +11,8 @@
 
 #include <cups/cups.h>
 
+#include "platform/program.h"
+
 namespace qw::testing {
 namespace {
 
@@ -86,12 +88,7 @@ QByteArray Ppd(const QString& paper) {
       .replace("PAPER", paper.toLatin1());
 }
 
-bool WriteText(const QString& path, const QByteArray& text, QFile::Permissions permissions = {}) {
-  QFile file(path);
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(text) != text.size()) return false;
-  file.close();
-  return permissions == QFile::Permissions() || file.setPermissions(permissions);
-}
+bool WriteText(const QString& path, const QByteArray& text) { return WriteWholeFile(path, text).isEmpty(); }
 
 constexpr QFile::Permissions kOpen = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup |
                                      QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
@@ -123,8 +120,9 @@ PrintService::PrintService() {
     QFile::link(QStringLiteral("%1/%2").arg(QLatin1String(kSystemServerBin), QLatin1String(sub)),
                 Path(QStringLiteral("bin/%1").arg(QLatin1String(sub))));
   const QString socket = Path(QStringLiteral("cups.sock"));
+  const QString backend = Path(QStringLiteral("bin/backend/keep"));
   const bool written =
-      WriteText(Path(QStringLiteral("bin/backend/keep")), kKeepBackend, kOpen) &&
+      WriteText(backend, kKeepBackend) && QFile::setPermissions(backend, kOpen) &&
       WriteText(Path(QStringLiteral("etc/cupsd.conf")),
                 QStringLiteral("Listen %1\nLogLevel info\nBrowsing No\nDefaultAuthType None\nWebInterface No\n"
                                "MaxJobs 0\nPreserveJobHistory Yes\n"

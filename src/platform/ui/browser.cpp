@@ -107,6 +107,8 @@ class PrintScope {
   bool* printing_;
 };
 
+int ExecDialog(QDialog& dialog) { return OtherDialogHook() ? OtherDialogHook()(dialog) : dialog.exec(); }
+
 QString InchText(double inches) { return QString::number(inches, 'g', 6); }
 
 // The paper the page setup keeps, on the printer.
@@ -191,8 +193,6 @@ class PaperKeeper : public QObject {
   QPointer<QDialog> confirmedIn_;
 };
 
-int ExecDialog(QDialog& dialog);
-
 // The print dialog (or its replacement) on the printer, which holds the
 // print's paper; pageRange: the user may choose pages. True when confirmed.
 bool AskPrintDialog(QPrinter& printer, QWidget* parent, bool pageRange) {
@@ -210,8 +210,6 @@ bool AskPrintDialog(QPrinter& printer, QWidget* parent, bool pageRange) {
   if (accepted) PrinterChosen() = true;
   return accepted;
 }
-
-int ExecDialog(QDialog& dialog) { return OtherDialogHook() ? OtherDialogHook()(dialog) : dialog.exec(); }
 
 // A preview a page can be read in: most of the screen, the page as wide as
 // the window.
@@ -631,15 +629,13 @@ void WebBrowser::ForgetPrinterChoice() { PrinterChosen() = false; }
 bool WebBrowser::PrepareRun(QWidget* parent, const QString& title) {
   QPrinter& printer = Printer();
   UseStoredPaper(printer, CurrentPageSetup());
-  if (!printer.outputFileName().isEmpty()) return ChoosePrintFile(parent, title);
   // Without a default printer the run would go to whichever printer comes
   // first: the user says which.
-  if (printer.outputFormat() == QPrinter::NativeFormat && !PrinterChosen() && !HasDefaultPrintQueue()) {
-    if (!AskPrintDialog(printer, parent, false)) return false;
-    // "Print to File" chosen there: the file is asked for as in any run.
-    if (!printer.outputFileName().isEmpty()) return ChoosePrintFile(parent, title);
-  }
-  return true;
+  if (printer.outputFileName().isEmpty() && printer.outputFormat() == QPrinter::NativeFormat && !PrinterChosen() &&
+      !HasDefaultPrintQueue() && !AskPrintDialog(printer, parent, false))
+    return false;
+  // Into a file ("Print to File" chosen there too): the file is asked for.
+  return printer.outputFileName().isEmpty() || ChoosePrintFile(parent, title);
 }
 
 bool WebBrowser::ChoosePrintFile(QWidget* parent, const QString& title) {
@@ -748,9 +744,7 @@ bool WebBrowser::Preview() {
       if (body.isEmpty() || !output.Add(body, setup, Title(), Url().toString()) || !output.Finish()) {
         lastError_ = body.isEmpty() ? QStringLiteral("The page could not be laid out for printing.") : output.Error();
         // The preview stays open: a print from it that failed says so now.
-        if (!previewing)
-          MsgBox(QStringLiteral("The page could not be printed: ") + lastError_, MsgButtons::OK, MsgIcon::Critical,
-                 kPrintStatusTitle);
+        if (!previewing) SayNotPrinted(QStringLiteral("The page"), lastError_);
       }
     });
     // Its Print is the program's print, once the preview has closed: the
@@ -770,8 +764,7 @@ bool WebBrowser::Preview() {
     ExecDialog(dialog);
   }
   if (printAfter && !Print(true, {QString(), printAfter}) && !lastError_.isEmpty())
-    MsgBox(QStringLiteral("The page could not be printed: ") + lastError_, MsgButtons::OK, MsgIcon::Critical,
-           kPrintStatusTitle);
+    SayNotPrinted(QStringLiteral("The page"), lastError_);
   return true;
 }
 
@@ -786,13 +779,14 @@ bool WebBrowser::PageSetupDialog() {
   const PageSetup setup = CurrentPageSetup();
   // The paper and margins that the print will use, as stored.
   UseStoredPaper(printer, setup);
-  printer.setPageMargins(PageSetupLayout(printer.pageLayout(), setup).margins(QPageLayout::Inch), QPageLayout::Inch);
+  const QPageLayout stored = PageSetupLayout(printer.pageLayout(), setup);
+  printer.setPageMargins(stored.margins(QPageLayout::Inch), QPageLayout::Inch);
   QPageSetupDialog dialog(&printer, window());
   UseFixedFrame(&dialog);
   // The dialog offers the printer's default paper first, and on a printer of
   // the print service no margins: it shows the stored ones.
   ShowPaper(dialog, StoredPaper(setup));
-  ShowMargins(dialog, PageSetupLayout(printer.pageLayout(), setup));
+  ShowMargins(dialog, stored);
   // The printed header and footer (with the page codes &p, &P, &w, ...) are
   // set here too, beside the paper and the margins.
   auto* texts = new QGroupBox(QStringLiteral("Headers and Footers"), &dialog);
@@ -910,8 +904,7 @@ bool GuardedPrint(WebBrowser& browser, bool prompt, const std::function<void()>&
   return PrintWhenEnabled(browser.QueryStatusWB(WebBrowser::kCmdPrint), beforePrint, [&] {
     if (browser.Print(prompt, job)) return true;
     if (!browser.LastError().isEmpty())
-      MsgBox(QStringLiteral("The page could not be printed: ") + browser.LastError(), MsgButtons::OK,
-             MsgIcon::Critical, kPrintStatusTitle);
+      SayNotPrinted(QStringLiteral("The page"), browser.LastError());
     return false;
   });
 }

@@ -82,11 +82,7 @@ bool PrintOutput::Start() {
     file_ = std::make_unique<QSaveFile>(printer_.outputFileName());
     errno = 0;
     // Unbuffered: the document buffers its writing itself, and checks each.
-    if (!file_->open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-      error_ = QStringLiteral("the PDF file %1 could not be written: %2.")
-                   .arg(printer_.outputFileName(), WriteFailureReason(errno, file_->errorString()));
-      return false;
-    }
+    if (!file_->open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return FileFailed();
     out = file_.get();
   } else {
     // Readable by the user only: the pages may hold personal notes.
@@ -191,12 +187,7 @@ bool PrintOutput::Finish() {
     }
     if (path_ == Path::PrintService) return SendJob();
     errno = 0;
-    if (!file_->commit()) {
-      error_ = QStringLiteral("the PDF file %1 could not be written: %2.")
-                   .arg(printer_.outputFileName(), WriteFailureReason(errno, file_->errorString()));
-      return false;
-    }
-    return true;
+    return file_->commit() || FileFailed();
   }
   if (!painter_) {
     error_ = QStringLiteral("Nothing was printed.");
@@ -210,6 +201,12 @@ bool PrintOutput::Finish() {
   }
   if (!ended) error_ = QStringLiteral("The printer did not finish the print.");
   return ended;
+}
+
+bool PrintOutput::FileFailed() {
+  error_ = QStringLiteral("the PDF file %1 could not be written: %2.")
+               .arg(printer_.outputFileName(), WriteFailureReason(errno, file_->errorString()));
+  return false;
 }
 
 bool PrintOutput::SendJob() {

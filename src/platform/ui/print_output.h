@@ -59,6 +59,9 @@ class PrintOutput {
   bool Start();
   bool Paint(const QByteArray& bodyPdf, const PageSetup& setup, const QString& title, const QString& url);
   bool SendJob();
+  // Says why the PDF file could not be written (errno as the failure left
+  // it); false.
+  bool FileFailed();
 
   QPrinter& printer_;
   Kind kind_;

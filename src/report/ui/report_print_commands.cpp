@@ -26,11 +26,6 @@ namespace {
 // How long a print page may take to load before its print gives up.
 constexpr int kPageLoadTimeoutMs = 30000;
 
-void SayNotPrinted(const QString& what, const QString& why) {
-  MsgBox(what + QStringLiteral(" could not be printed: ") + why, MsgButtons::OK, MsgIcon::Critical,
-         kPrintStatusTitle);
-}
-
 }  // namespace
 
 // The progress of a run with its Cancel button. While it shows, the rest of

@@ -1,11 +1,9 @@
 #pragma once
 // frmList, "Selected List of Marinas...": the result list screen.
 #include <QList>
-#include <QPageLayout>
 #include <QPixmap>
 #include <QWidget>
 #include <cstdint>
-#include <optional>
 
 #include "host/ui/window_host.h"
 #include "results/list_columns.h"

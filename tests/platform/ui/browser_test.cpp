@@ -52,7 +52,8 @@ QString Page(const QTemporaryDir& dir, const QString& name, const QString& html)
 // Loads the page at path into browser and waits for it.
 bool Loaded(WebBrowser& browser, const QString& path) { return browser.Navigate(path) && browser.WaitForLoad(30000); }
 
-// The dialogs and the page setup of one test, put back afterwards.
+// The dialogs, the page setup and the program's printer of one test, put
+// back afterwards.
 struct PrintSetup {
   explicit PrintSetup(qw::PageSetup setup) {
     source = qw::SetPageSetupSource([this] { return values; });
@@ -64,6 +65,8 @@ struct PrintSetup {
     WebBrowser::SetDialogHook(nullptr);
     qw::SetPageSetupSource(source);
     qw::SetPageSetupSink(sink);
+    WebBrowser::Printer().setOutputFormat(format);
+    WebBrowser::Printer().setOutputFileName(file);
   }
   // Print dialogs choose this PDF file.
   void PrintTo(const QString& pdf, int* dialogs = nullptr, std::function<void()> inDialog = {}) {
@@ -80,6 +83,8 @@ struct PrintSetup {
   QStringList written;
   qw::PageSetupSource source;
   qw::PageSetupSink sink;
+  const QPrinter::OutputFormat format = WebBrowser::Printer().outputFormat();
+  const QString file = WebBrowser::Printer().outputFileName();
 };
 
 QString LongPage() {
