@@ -18,13 +18,13 @@ TEST(PrintPages, PageKeepsTheStoredMarginsAndTheBodyClearsTheHeaderAndFooter) {
   };
   const Case cases[] = {
       {{}, {0.5, 0.4, 0.5, 0.4}, {0.5, 0.4, 0.5, 0.4}},                                  // defaults
-      {{"", "", "0.07", "", "", ""}, {0.5, 0.07, 0.5, 0.4}, {0.5, 0.07, 0.5, 0.4}},      // the report's top margin
-      {{"", "", "0,07", "", "", ""}, {0.5, 0.07, 0.5, 0.4}, {0.5, 0.07, 0.5, 0.4}},      // a decimal comma
-      {{"H", "F", "0.07", "0.1", "", ""}, {0.5, 0.07, 0.5, 0.1}, {0.5, 0.42, 0.5, 0.45}},  // lines inside
-      {{"H", "", "1.5", "1", "0.25", "2"}, {0.25, 1.5, 2, 1}, {0.25, 1.85, 2, 1}},
-      {{"", "", "x", "-1", "", ""}, {0.5, 0.4, 0.5, 0.4}, {0.5, 0.4, 0.5, 0.4}},         // unreadable: defaults
-      {{"H", "", "4", "3.4", "", ""}, {0.5, 0.4, 0.5, 0.4}, {0.5, 0.75, 0.5, 0.4}},      // no body left: defaults
-      {{"H", "F", "0.07", "0.1", "", ""}, {0.5, 1.0 / 6, 0.75, 1.0 / 6}, {0.5, 1.0 / 6 + 0.35, 0.75, 1.0 / 6 + 0.35},
+      {{"", "", "0.07", "", "", "", "", ""}, {0.5, 0.07, 0.5, 0.4}, {0.5, 0.07, 0.5, 0.4}},      // the report's top margin
+      {{"", "", "0,07", "", "", "", "", ""}, {0.5, 0.07, 0.5, 0.4}, {0.5, 0.07, 0.5, 0.4}},      // a decimal comma
+      {{"H", "F", "0.07", "0.1", "", "", "", ""}, {0.5, 0.07, 0.5, 0.1}, {0.5, 0.42, 0.5, 0.45}},  // lines inside
+      {{"H", "", "1.5", "1", "0.25", "2", "", ""}, {0.25, 1.5, 2, 1}, {0.25, 1.85, 2, 1}},
+      {{"", "", "x", "-1", "", "", "", ""}, {0.5, 0.4, 0.5, 0.4}, {0.5, 0.4, 0.5, 0.4}},         // unreadable: defaults
+      {{"H", "", "4", "3.4", "", "", "", ""}, {0.5, 0.4, 0.5, 0.4}, {0.5, 0.75, 0.5, 0.4}},      // no body left: defaults
+      {{"H", "F", "0.07", "0.1", "", "", "", ""}, {0.5, 1.0 / 6, 0.75, 1.0 / 6}, {0.5, 1.0 / 6 + 0.35, 0.75, 1.0 / 6 + 0.35},
        {0.25, 1.0 / 6, 0.75, 1.0 / 6}},  // a laser's 12 pt it cannot print on
   };
   const auto expectMargins = [](const QPageLayout& layout, const QMarginsF& m) {
@@ -70,7 +70,9 @@ TEST(PrintPages, PaperIsStoredByNameAndDefaultsToTheLocalesPaper) {
     const QPageSize expected = c.id == QPageSize::Custom ? qw::LocalePaper(QLocale::system()) : QPageSize(c.id);
     EXPECT_EQ(stored.pageSize().id(), expected.id()) << c.paper;
     EXPECT_EQ(stored.orientation(), c.expected) << c.paper;
-    if (c.written) EXPECT_EQ(qw::PaperText(stored.pageSize()), c.written);
+    if (c.written) {
+      EXPECT_EQ(qw::PaperText(stored.pageSize()), c.written);
+    }
   }
   qw::PageSetup custom;
   custom.paper = qw::PaperText(QPageSize(QSizeF(100, 150), QPageSize::Millimeter));

@@ -98,8 +98,12 @@ TEST_F(MainWindowTest, MenusAndToolbar) {
                {main->mnuContents, "Con&tents", ""},   {main->mnuAbout, "&About", ""}};
   for (const auto& m : menus) {
     SCOPED_TRACE(m.menu->objectName().toStdString() + " " + m.shortcut);
-    if (m.text) EXPECT_EQ(m.menu->text(), m.text);
-    if (*m.shortcut) EXPECT_EQ(m.menu->shortcut(), QKeySequence(QString::fromLatin1(m.shortcut)));
+    if (m.text) {
+      EXPECT_EQ(m.menu->text(), m.text);
+    }
+    if (*m.shortcut) {
+      EXPECT_EQ(m.menu->shortcut(), QKeySequence(QString::fromLatin1(m.shortcut)));
+    }
   }
   const QStringList captions{"Open", "Save", "Search", "Find", "Show",  "Sort", "Print",
                              "Intro", "Rating", "Help", "Maps", "Key", "Exit"};

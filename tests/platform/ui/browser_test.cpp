@@ -121,7 +121,7 @@ TEST(WebBrowser, LoadsAndPrintsTheEnginesOwnTextWithHeaderAndFooterOnEveryPage) 
   EXPECT_EQ(completes, 2);
 
   // Printing with the dialog, which chooses a PDF file.
-  PrintSetup setup({"Brinewick's Digital Guide to New England Marinas ", "Page No [ &p ] of &P", "", "", "", ""});
+  PrintSetup setup({"Brinewick's Digital Guide to New England Marinas ", "Page No [ &p ] of &P", "", "", "", "", "", ""});
   const QString pdf = dir.filePath("out.pdf");
   int dialogs = 0;
   setup.PrintTo(pdf, &dialogs);
@@ -396,7 +396,7 @@ TEST(WebBrowser, PreviewsThePageAndKeepsThePageSetupMarginsInTheStore) {
   QTemporaryDir dir;
   WebBrowser browser(nullptr, WebBrowser::Kind::Hidden);
   ASSERT_TRUE(Loaded(browser, Page(dir, "page.htm", LongPage())));
-  PrintSetup setup({"Header", "Page No [ &p ]", "", "", "", ""});
+  PrintSetup setup({"Header", "Page No [ &p ]", "", "", "", "", "", ""});
 
   int previewPages = 0;
   WebBrowser::SetDialogHook([&](QDialog& dialog) {
@@ -476,7 +476,7 @@ TEST(WebBrowser, PreviewsThePageAndKeepsThePageSetupMarginsInTheStore) {
 // pages looks exactly as the page printed alone.
 TEST(WebBrowser, ARunHoldsEachFontOnceAndEachPageAsPrintedAlone) {
   QTemporaryDir dir;
-  PrintSetup setup({"Guide", "Page No [ &p ]", "", "", "", ""});
+  PrintSetup setup({"Guide", "Page No [ &p ]", "", "", "", "", "", ""});
   QPrinter printer;
   printer.setOutputFormat(QPrinter::PdfFormat);
   printer.setOutputFileName(dir.filePath("run.pdf"));
@@ -586,7 +586,9 @@ TEST(WebBrowser, PrintsOnThePageSetupsPaperUnlessThePrintDialogChangesIt) {
     });
     const qsizetype before = service.Jobs("keep", 0).size();
     ASSERT_TRUE(browser.Print(true, {"Moorings", {}})) << browser.LastError().toStdString();
-    if (c.picked) EXPECT_EQ(shown.toStdString(), "Letter") << "the properties open on the stored paper";
+    if (c.picked) {
+      EXPECT_EQ(shown.toStdString(), "Letter") << "the properties open on the stored paper";
+    }
     const QList<qw::testing::PrintService::Job> jobs = service.Jobs("keep", int(before) + 1);
     ASSERT_EQ(jobs.size(), before + 1);
     EXPECT_EQ(jobs.last().title, "Moorings");
@@ -650,7 +652,7 @@ TEST(WebBrowser, PagesGetTheInstalledStandInsOfTheFontsTheyName) {
   }
   // The print carries the stand-ins' own faces (the engine draws the
   // OpenType Libertine as glyph outlines, which carry no name).
-  PrintSetup setup({"", "", "", "", "", ""});
+  PrintSetup setup({"", "", "", "", "", "", "", ""});
   const QString pdf = dir.filePath("fonts.pdf");
   setup.PrintTo(pdf);
   ASSERT_TRUE(browser.Print(true)) << browser.LastError().toStdString();

@@ -65,8 +65,8 @@ QString Complaints(const QString& pdf) {
 
 TEST(PdfAssembler, StampsEachPrintsHeaderAndFooterAndKeepsWhatThePrintsShareOnce) {
   QTemporaryDir dir;
-  const qw::PageSetup report{"Guide &b&w", "Page No [ &p ] of &P", "", "", "", ""};
-  const qw::PageSetup notes{"", "Page No [ &p ]", "", "", "", ""};
+  const qw::PageSetup report{"Guide &b&w", "Page No [ &p ] of &P", "", "", "", "", "", ""};
+  const qw::PageSetup notes{"", "Page No [ &p ]", "", "", "", "", "", ""};
   const QString all = Write(dir, "all.pdf",
                             Assemble({{Body({"Kelp Cove Marina", "Kelp Cove notes"}), report, "Kelp Cove", {}},
                                       {Body({"Tern Landing"}), notes, "Tern", {}},
@@ -90,7 +90,7 @@ TEST(PdfAssembler, StampsEachPrintsHeaderAndFooterAndKeepsWhatThePrintsShareOnce
   EXPECT_TRUE(two[0].contains("Two") && two[0].contains("Page No [ 2 ]"));
 
   // The header and footer stay inside what the printer can print on.
-  const qw::PageSetup close{"Top line", "Bottom line", "0.07", "0.07", "", ""};
+  const qw::PageSetup close{"Top line", "Bottom line", "0.07", "0.07", "", "", "", ""};
   const QString inside = Write(dir, "inside.pdf", Assemble({{Body({"Body"}), close, "", {0.25, 0.5, 0.25, 0.5}}}));
   EXPECT_GE(qw::testing::PdfWordTops(inside, "Top").value(0), 0.5 / 11);
   EXPECT_LE(qw::testing::PdfWordTops(inside, "Bottom").value(0), 1 - 0.5 / 11 - 0.1 / 11);
@@ -118,7 +118,7 @@ TEST(PdfAssembler, StampsEachPrintsHeaderAndFooterAndKeepsWhatThePrintsShareOnce
 
 TEST(PrintOutput, PdfPrinterGetsTheVectorDocumentOtherwiseDrawnPagesWithTextLines) {
   QTemporaryDir dir;
-  const qw::PageSetup setup{"Guide", "Page No [ &p ]", "", "", "", ""};
+  const qw::PageSetup setup{"Guide", "Page No [ &p ]", "", "", "", "", "", ""};
   QPrinter printer(QPrinter::HighResolution);
   printer.setOutputFormat(QPrinter::PdfFormat);
   printer.setOutputFileName(dir.filePath("vector.pdf"));
