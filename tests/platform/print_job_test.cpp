@@ -69,7 +69,9 @@ TEST(PrintJob, TheQueueGetsThePdfWithItsOptionsOrTheUserLearnsWhyNot) {
     QW_REQUIRE_PRINT_SERVICE(service);
     ASSERT_TRUE(service.AddQueue("keep", "A4")) << service.Why().toStdString();
     EXPECT_FALSE(qw::HasDefaultPrintQueue());
-    if (c.before) ASSERT_TRUE(c.before(service)) << service.Why().toStdString();
+    if (c.before) {
+      ASSERT_TRUE(c.before(service)) << service.Why().toStdString();
+    }
     const qw::PrintJobResult result =
         qw::SendPrintJob({"keep", "Marina reports 1-3", document,
                           {{"media", "Letter"}, {"copies", "2"}, {"page-ranges", "2-3"}}});
@@ -77,7 +79,9 @@ TEST(PrintJob, TheQueueGetsThePdfWithItsOptionsOrTheUserLearnsWhyNot) {
     for (const QString& part : c.reason) EXPECT_TRUE(result.reason.contains(part)) << result.reason.toStdString();
     if (!c.reason.isEmpty()) {
       // Nothing prints later that the user was told did not.
-      if (QString(c.name) != "service gone") EXPECT_EQ(service.PendingJobs(), 0);
+      if (QString(c.name) != "service gone") {
+        EXPECT_EQ(service.PendingJobs(), 0);
+      }
       EXPECT_TRUE(service.Jobs("keep", 0).isEmpty());
       continue;
     }
