@@ -47,11 +47,10 @@ void Remove(Marina& m, const QString& table, const QString& type) {
 
 const std::vector<int>& EdgeMarinas() {
   static const std::vector<int> numbers = {
-      833,  865,  2558, 581,  2616, 2660, 2561, 468,  977,  1290, 2686, 2465, 2562, 2694, 856,  2680, 2688,
-      2564, 2689, 2812, 2626, 641,  2690, 487,  2641, 2541, 2571, 2498, 2575, 2574, 2576, 2497, 2573, 2570,
-      2530, 489,  172,  574,  490,  200,  2533, 933,  512,  932,  510,  216,  507,  508,  979,  1273, 2528,
-      2637, 186,  485,  484,  483,  2609, 2639, 481,  2610, 2653, 480,  1271, 479,  478,  473,  474,  475,
-      2640, 34,   467,  2648, 1686, 2608, 2813};
+      833,  865,  2558, 581,  2616, 2660, 2561, 468,  977,  1290, 2686, 2465, 2562, 2694, 856,  2680, 2688, 2564, 2689,
+      2812, 2626, 641,  2690, 487,  2641, 2541, 2571, 2498, 2575, 2574, 2576, 2497, 2573, 2570, 2530, 489,  172,  574,
+      490,  200,  2533, 933,  512,  932,  510,  216,  507,  508,  979,  1273, 2528, 2637, 186,  485,  484,  483,  2609,
+      2639, 481,  2610, 2653, 480,  1271, 479,  478,  473,  474,  475,  2640, 34,   467,  2648, 1686, 2608, 2813, 1676};
   return numbers;
 }
 
@@ -219,10 +218,10 @@ void ApplyEdgeRows(DemoData& data) {
     InClass(RowOf(*m, rec, "Beach"), 4);
     InClass(RowOf(*m, rec, "Picnic Area"), 0);
   }
-  if (Marina* m = at(508)) {
-    InClass(RowOf(*m, QStringLiteral("rpm_Entertainment"), "Museum"), -1, "x");
+  if (Marina* m = at(508)) InClass(RowOf(*m, QStringLiteral("rpm_Entertainment"), "Museum"), -1, "x");
+  // Block Island's hospital is on the mainland, by the ferry from Old Harbor.
+  if (Marina* m = at(1676))
     InClass(RowOf(*m, med, "Hospital"), -1, "x").Set("Comments", "Hospital on the mainland, by ferry");
-  }
   if (Marina* m = at(979)) InClass(RowOf(*m, trans, "Taxi"), 1).Set("Comments", "Island taxi (508) 555-0142");
   if (Marina* m = at(1273)) {
     InClass(RowOf(*m, rec, "Head(Group) Fishing Boats"), 3);
@@ -235,8 +234,13 @@ void ApplyEdgeRows(DemoData& data) {
     InClass(RowOf(*m, rec, "Pool"), 0);
     m->one["rpm_display"].Null("pool");
   }
-  if (Marina* m = at(186)) InClass(RowOf(*m, med, "Hospital"), -1).Set("Comments", "Hospital in Falmouth");
-  if (Marina* m = at(485)) InClass(RowOf(*m, trans, "Nearest Airport"), -1, "x").Set("Comments", "Airport at New Bedford");
+  // A remark alone and an "x" alone, naming the nearest hospital and airport by land.
+  if (Marina* m = at(186))
+    InClass(RowOf(*m, med, "Hospital"), -1)
+        .Set("Comments", QStringLiteral("Hospital in ") + m->nearest["hospital"].first);
+  if (Marina* m = at(485))
+    InClass(RowOf(*m, trans, "Nearest Airport"), -1, "x")
+        .Set("Comments", QStringLiteral("Airport at ") + m->nearest["airport"].first);
   if (Marina* m = at(484)) {
     m->many.clear();
     const Row& f = m->one[fac];
@@ -402,6 +406,9 @@ void CoverEveryClass(DemoData& data) {
       for (Marina& m : data.marinas) {
         if (edges.contains(m.no)) continue;
         if (yardTable && ((cls == 0) != (m.boatyard > 0))) continue;
+        // On the mainland, where the marina's town lies in that class: an island has only what it has, and far
+        // distances follow the place.
+        if (m.island || (cls >= 3 && DistanceClass(m.townCentre.miles) != cls)) continue;
         bool clash = false;
         for (const Row& row : m.many[kind.table]) {
           const QString t = row.Get(kind.column).toString();
@@ -412,7 +419,7 @@ void CoverEveryClass(DemoData& data) {
       if (candidates.empty()) continue;  // the self-check reports it
       Marina& m = *candidates[r.Next() % candidates.size()];
       Row& row = AddRow(m, kind.table, kind.column, kind.type);
-      InClass(row, cls < 5 ? cls : -1, cls < 5 ? QVariant() : QVariant(QStringLiteral("%1 mi").arg(r.IntBetween(4, 25))));
+      InClass(row, cls < 5 ? cls : -1, cls < 5 ? QVariant() : QVariant(MilesBeyondThree(m.townCentre)));
       if (kind.type == QStringLiteral("Other"))
         row.Set("Comments", kind.table == QStringLiteral("rpm_Recreation") ? "Whale watching" : "Meeting house");
       if (kind.column == QStringLiteral("Rest Type")) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <optional>
 #include <set>
 #include <stdexcept>
 
@@ -61,13 +62,6 @@ QString Phone(const Marina& m, const char* table, const char* field, int n = 0) 
 
 bool IsMaine(const Marina& m) { return m.geoCode >= 5 && m.geoCode <= 8; }
 
-bool IsIsland(const Marina& m) {
-  static const QStringList islands = {"Block Island",   "Peaks Island",  "Chebeague Island", "North Haven",   "Vinalhaven",
-                                      "Orr's Island",   "Bailey Island", "Long Island",      "Cliff Island",  "Cranberry Isles",
-                                      "Swans Island",   "Islesboro",     "Isles of Shoals",  "Prudence Island"};
-  return m.geoCode == 12 || islands.contains(m.town->city);
-}
-
 // ---------------------------------------------------------------- names
 
 QString MarinaNameCandidate(const Marina& m, int n) {
@@ -103,20 +97,17 @@ QString PersonName(const Marina& m, const char* field) {
 
 // ---------------------------------------------------------------- amenity rows
 
-enum Profile { ON, CALL, NEAR, TOWN, FAR };
+// Where an amenity lies: at the marina (on site, on call), by it (a beach, a bait shop), in its town (a bank, a
+// library), in the nearest larger town, the one with a hospital (a cinema, a department store), or out in the
+// country round it (a golf course, a riding stable).
+enum Profile { ON, CALL, NEAR, TOWN, FAR, COUNTRY };
+// Farther than this a guide names no larger town's amenity.
+constexpr double kFarthestMiles = 30;
 
-// Class weights: On-Site, On-Call, NearBy, W/in 1 Mile, 1-3 Miles, 3+.
+// Class weights where the marina itself decides: On-Site, On-Call, NearBy, W/in 1 Mile, 1-3 Miles.
 const std::vector<int>& ProfileWeights(Profile p) {
-  static const std::vector<std::vector<int>> w = {
-      {85, 5, 10, 0, 0, 0}, {15, 75, 0, 10, 0, 0}, {0, 0, 35, 40, 20, 5}, {0, 0, 15, 35, 35, 15}, {0, 0, 0, 10, 30, 60}};
-  return w[p];
-}
-
-Profile Shifted(const Marina& m, Profile p) {
-  if (!m.town->remote) return p;
-  if (p == NEAR) return TOWN;
-  if (p == TOWN) return FAR;
-  return p;
+  static const std::vector<std::vector<int>> w = {{85, 5, 10, 0, 0}, {15, 75, 0, 10, 0}, {0, 0, 35, 40, 25}};
+  return w[std::min<int>(p, NEAR)];
 }
 
 const QStringList kFlagColumns = {"On-Site", "On-Call", "NearBy", "W/in 1 Mile", "1-3 Miles"};
@@ -131,19 +122,75 @@ QStringList RemarksFor(int cls) {
   return remarks;
 }
 
-// Sets the distance of an amenity, eatery or lodging row: one flag, or none
-// and a distance beyond three miles.
-void SetDistance(Row& row, int cls, Rng r) {
+IslandKind KindOf(const Marina& m) { return m.island ? m.island->kind : IslandKind::Large; }
+
+// What a village has of a town's amenities, and an outpost island of anything beyond its marina; the rest is in
+// the town that serves it.
+bool PlaceHas(const Marina& m, const QString& type) {
+  static const QStringList village = {"Post Office", "Protestant Church", "Library", "Convenience Store",
+                                      "Special Events"};
+  static const QStringList outpost = {"Protestant Church", "Museum", "Special Events", "Sightseeing", "Picnic Area"};
+  if (KindOf(m) == IslandKind::Outpost) return outpost.contains(type);
+  const bool isVillage = m.island ? KindOf(m) == IslandKind::Village : IsVillage(*m.town);
+  return !isVillage || village.contains(type);
+}
+
+// Sets the distance of an amenity, eatery or lodging row: one flag, or none and the miles (`way`) beyond three,
+// on the mainland now and then a bare "x" where the miles are not known closely.
+void SetDistance(Row& row, int cls, const Marina& m, const Way& way, Rng r) {
   for (int i = 0; i < 5; ++i) row.Set(kFlagColumns[i], i == cls ? 1 : 0);
-  if (cls == 5) row.Set("Approx Distance", r.Chance(0.1) ? QStringLiteral("x") : QStringLiteral("%1 mi").arg(r.IntBetween(4, 25)));
+  if (cls == 5) row.Set("Approx Distance", !m.island && r.Chance(0.1) ? QStringLiteral("x") : MilesBeyondThree(way));
+}
+
+// Where in a place `way` away one of its amenities lies: spread over the place, and within the island's reach
+// where the place is on the marina's own island.
+Way Spread(const Marina& m, const Way& way, Rng r) {
+  Way at = way;
+  at.miles = way.miles * (0.9 + 0.3 * r.Unit()) + 0.4 * r.Unit();
+  if (m.island && !way.ferry) at.miles = std::min(at.miles, m.reachMiles);
+  return at;
+}
+
+// The distance class of something near the marina: on an island, within its reach.
+int NearClass(const Marina& m, const std::vector<int>& weights, Rng r) {
+  const int cls = r.PickWeighted(weights);
+  return cls == 4 && m.island && m.reachMiles < 1 ? 3 : cls;
+}
+
+// Sets the distance of a row that lies in a place `way` away (its town, the town that serves it, a ferry dock).
+void SetDistanceIn(Row& row, const Marina& m, const Way& way, Rng r) {
+  const Way at = Spread(m, way, r);
+  SetDistance(row, at.ferry ? 5 : DistanceClass(at.miles), m, at, r);
+}
+
+// The way to where an amenity of the town lies: in the marina's own town, where a village lacks it in the town
+// that serves it, and a larger town's amenity in the nearest hospital town.
+Way WayTo(const Marina& m, const QString& type, Profile profile, Rng r) {
+  if (profile == FAR || (profile == COUNTRY && m.island && KindOf(m) != IslandKind::Large)) return m.centre;
+  if (profile == COUNTRY) {
+    Way way = m.centre;
+    way.miles = std::min(way.miles, 1.5 + 6.5 * r.Unit());
+    return way;
+  }
+  return PlaceHas(m, type) ? m.townCentre : m.serviceTown;
+}
+
+int FlagClass(const Row& row) {
+  for (int i = 0; i < 5; ++i)
+    if (row.Get(kFlagColumns[i]).toInt() == 1) return i;
+  return 5;
 }
 
 Row AmenityRow(const Marina& m, const char* table, const QString& type, Profile profile) {
   const QByteArray t = type.toUtf8();
   Row row;
   row.Set("MarinaNo", m.no).Set("type", type);
-  const int cls = R(m, table, t.constData(), 1).PickWeighted(ProfileWeights(Shifted(m, profile)));
-  SetDistance(row, cls, R(m, table, t.constData(), 2));
+  if (profile <= NEAR)
+    SetDistance(row, NearClass(m, ProfileWeights(profile), R(m, table, t.constData(), 1)), m, Way{},
+                R(m, table, t.constData(), 2));
+  else
+    SetDistanceIn(row, m, WayTo(m, type, profile, R(m, table, t.constData(), 4)), R(m, table, t.constData(), 1));
+  const int cls = FlagClass(row);
   Rng c = R(m, table, t.constData(), 3);
   if (c.Chance(0.15)) {
     if (c.Chance(0.25))
@@ -160,18 +207,28 @@ struct TypeRule {
   Profile profile;
 };
 
+// An outpost island has nothing near its marina but what it has, and no larger town is near enough to name
+// from a place too far out.
+bool Lacks(const Marina& m, const QString& type, Profile profile) {
+  if (profile >= FAR && m.centre.miles > kFarthestMiles)
+    return profile == FAR || (m.island && KindOf(m) != IslandKind::Large);
+  return profile == NEAR && KindOf(m) == IslandKind::Outpost && !PlaceHas(m, type);
+}
+
 void AddRows(Marina& m, const char* table, const std::vector<TypeRule>& rules) {
   auto& rows = m.many[QString::fromLatin1(table)];
   for (const TypeRule& rule : rules) {
-    if (!R(m, table, rule.type).Chance(rule.share)) continue;
+    if (!R(m, table, rule.type).Chance(rule.share) || Lacks(m, QString::fromUtf8(rule.type), rule.profile)) continue;
     rows.push_back(AmenityRow(m, table, QString::fromUtf8(rule.type), rule.profile));
   }
 }
 
-Row& AddRow(Marina& m, const char* table, const QString& type, Profile profile) {
+// The row added, or none where the marina's place lacks it.
+Row* AddRow(Marina& m, const char* table, const QString& type, Profile profile) {
+  if (Lacks(m, type, profile)) return nullptr;
   auto& rows = m.many[QString::fromLatin1(table)];
   rows.push_back(AmenityRow(m, table, type, profile));
-  return rows.back();
+  return &rows.back();
 }
 
 void BoatSupplies(Marina& m) {
@@ -198,14 +255,14 @@ void BoatyardServices(Marina& m) {
     for (Row& row : rows) {
       // A yard's own haul-out equipment is on site.
       if (row.Get("type").toString() == QStringLiteral("Travelift") || R(m, t, "haul-out on site").Chance(0.8)) {
-        SetDistance(row, 0, R(m, t, "haul-out"));
+        SetDistance(row, 0, m, Way{}, R(m, t, "haul-out"));
         row.Null("Approx Distance");
       }
       if (row.Get("On-Site").toInt() == 1) haulOut = true;
     }
     if (!haulOut) {
       if (rows.empty()) rows.push_back(AmenityRow(m, t, "Travelift", ON));
-      SetDistance(rows.front(), 0, R(m, t, "haul-out"));
+      SetDistance(rows.front(), 0, m, Way{}, R(m, t, "haul-out"));
       rows.front().Null("Approx Distance");
     }
     AddRows(m, t, {{"Launching Ramp", 0.40, NEAR}, {"Bottom Cleaning", 0.60, ON},
@@ -230,15 +287,29 @@ void BoatyardServices(Marina& m) {
 
 void Recreation(Marina& m) {
   const char* t = "rpm_Recreation";
-  AddRows(m, t, {{"Pool", 0.12, ON}, {"Heated Pool", 0.05, ON}, {"Spa", 0.03, ON}, {"Beach", 0.55, NEAR},
-                 {"Grills", 0.45, ON}, {"Picnic Area", 0.50, ON}, {"Playground", 0.35, NEAR},
-                 {"Dive Shop", 0.15, FAR}, {"Volleyball", 0.08, NEAR}, {"Tennis Courts", 0.40, TOWN},
-                 {"Golf Course", 0.55, FAR}, {"Fitness Center", 0.30, TOWN}, {"Jogging Paths", 0.35, NEAR},
-                 {"Boat Rentals", 0.40, NEAR}, {"Roller Blade/Bike Paths", 0.30, TOWN},
-                 {"Horseback Riding", 0.10, FAR}, {"Bowling", 0.20, FAR}, {"Fishing Charter", 0.60, NEAR},
-                 {"Head(Group) Fishing Boats", 0.25, TOWN}});
+  AddRows(m, t,
+          {{"Pool", 0.12, ON},
+           {"Heated Pool", 0.05, ON},
+           {"Spa", 0.03, ON},
+           {"Beach", 0.55, NEAR},
+           {"Grills", 0.45, ON},
+           {"Picnic Area", 0.50, ON},
+           {"Playground", 0.35, NEAR},
+           {"Dive Shop", 0.15, FAR},
+           {"Volleyball", 0.08, NEAR},
+           {"Tennis Courts", 0.40, TOWN},
+           {"Golf Course", 0.55, COUNTRY},
+           {"Fitness Center", 0.30, TOWN},
+           {"Jogging Paths", 0.35, NEAR},
+           {"Boat Rentals", 0.40, NEAR},
+           {"Roller Blade/Bike Paths", 0.30, TOWN},
+           {"Horseback Riding", 0.10, COUNTRY},
+           {"Bowling", 0.20, FAR},
+           {"Fishing Charter", 0.60, NEAR},
+           {"Head(Group) Fishing Boats", 0.25, TOWN}});
   if (R(m, t, "Other").Chance(0.10))
-    AddRow(m, t, "Other", NEAR).Set("Comments", R(m, t, "Other remark").Pick(QStringList{"Kayak tours", "Whale watching"}));
+    if (Row* other = AddRow(m, t, "Other", NEAR))
+      other->Set("Comments", R(m, t, "Other remark").Pick(QStringList{"Kayak tours", "Whale watching"}));
 }
 
 void Entertainment(Marina& m) {
@@ -256,7 +327,8 @@ void GeneralServices(Marina& m) {
   const char* t = "rpm_General_Services";
   AddRows(m, t, {{"Bank/ATM", 0.85, TOWN}, {"Post Office", 0.85, TOWN}, {"Catholic Church", 0.65, TOWN},
                  {"Protestant Church", 0.75, TOWN}, {"Synagogue", 0.15, FAR}});
-  if (R(m, t, "Other").Chance(0.15)) AddRow(m, t, "Other", TOWN).Set("Comments", "Meeting house");
+  if (R(m, t, "Other").Chance(0.15))
+    if (Row* other = AddRow(m, t, "Other", TOWN)) other->Set("Comments", "Meeting house");
   AddRows(m, t, {{"Beauty Salon", 0.55, TOWN}, {"Barber Shop", 0.45, TOWN}, {"Dry Cleaners", 0.40, TOWN},
                  {"Florist", 0.35, TOWN}, {"Library", 0.70, TOWN}, {"Laundry", 0.35, TOWN},
                  {"Bookstore", 0.50, TOWN}, {"Pharmacy", 0.70, TOWN}, {"Newsstand", 0.40, TOWN},
@@ -276,66 +348,61 @@ void Provisioning(Marina& m) {
                  {"Complete Provisioning Service", 0.10, CALL}});
 }
 
-// A real place a remark names ("Hospital in Rockport"), DDMM.m with the
-// longitude negative.
-struct Place {
-  const char* name;
-  double lat, lon;
-  bool island = false;  // named only for marinas on an island
-};
-
-// Adds the amenity row whose remark names the nearest of `places`, with the
-// distance class and miles (statute, as the crow flies) of the marina's own
-// position.
-void AddNearest(Marina& m, const char* table, const char* type, const char* remark, const std::vector<Place>& places) {
-  const double lat = m.latMinutes / 60.0, lon = -m.lonMinutes / 60.0;
-  const Place* best = nullptr;
-  double miles = 0;
-  for (const Place& p : places) {
-    if (p.island && !IsIsland(m)) continue;
-    const double d = NauticalMiles(lat, lon, DdmmToDegrees(p.lat), DdmmToDegrees(p.lon)) * 1.15078;
-    if (!best || d < miles) {
-      best = &p;
-      miles = d;
-    }
-  }
-  Row& row = AddRow(m, table, QString::fromLatin1(type), FAR);
-  const int cls = miles < 1 ? 3 : miles <= 3 ? 4 : 5;
+// Adds the amenity row whose remark names the nearest place of a kind ("Hospital in Rockport"), by land, or from
+// an island by its ferry, with the distance class and miles of the way there. None where no such place is
+// within reach.
+void AddNearest(Marina& m, const char* table, const char* type, const char* remark, const QString& kind) {
+  const auto nearest = m.nearest.find(kind);
+  if (nearest == m.nearest.end() || !nearest->second.second.Known()) return;
+  const auto& [name, way] = nearest->second;
+  Row row;
+  row.Set("MarinaNo", m.no).Set("type", QString::fromLatin1(type));
+  const int cls = way.ferry ? 5 : std::max(3, DistanceClass(way.miles));
   for (int i = 0; i < 5; ++i) row.Set(kFlagColumns[i], i == cls ? 1 : 0);
-  row.Set("Approx Distance", cls == 5 ? QVariant(QStringLiteral("%1 mi").arg(qRound(miles))) : QVariant());
-  row.Set("Comments", QString::fromLatin1(remark).arg(QString::fromUtf8(best->name)));
+  row.Set("Approx Distance", cls == 5 ? QVariant(MilesBeyondThree(way)) : QVariant());
+  row.Set("Comments", QString::fromLatin1(remark).arg(name));
+  m.many[QString::fromLatin1(table)].push_back(row);
 }
 
 void Transportation(Marina& m) {
   const char* t = "rpm_Transportation";
-  AddRows(m, t, {{"Courtesy Car Or Van Service for Guests", 0.20, ON}, {"Rental Car", 0.50, CALL},
-                 {"Taxi", 0.70, CALL}, {"Bikes", 0.30, NEAR}, {"Water Taxi", 0.25, CALL}, {"Local Bus", 0.35, NEAR},
-                 {"InterCity Bus", 0.30, FAR}, {"Ferry Service", IsIsland(m) ? 1.0 : 0.35, TOWN},
-                 {"Airport Limo", 0.20, CALL}});
-  static const std::vector<Place> stations = {
-      {"Brunswick", 4355.0, -6958.0},   {"Freeport", 4351.4, -7006.2},  {"Portland", 4340.0, -7017.5},
-      {"Saco", 4329.8, -7026.8},        {"Wells", 4319.5, -7036.5},     {"Newburyport", 4248.0, -7052.8},
-      {"Ipswich", 4240.6, -7050.2},     {"Gloucester", 4236.9, -7040.4}, {"Rockport", 4239.3, -7037.0},
-      {"Salem", 4231.5, -7053.8},       {"Beverly", 4232.8, -7052.8},   {"Lynn", 4227.7, -7056.8},
-      {"Boston", 4221.0, -7103.5},      {"Quincy", 4215.1, -7100.3},    {"Scituate", 4210.5, -7045.5},
-      {"Kingston", 4158.7, -7043.3},    {"Wareham", 4145.5, -7042.8},   {"Hyannis", 4139.2, -7017.0},
-      {"New Bedford", 4138.5, -7055.8}, {"Providence", 4149.5, -7124.8}, {"Wickford", 4135.5, -7129.5},
-      {"Kingston", 4129.0, -7133.0},    {"Westerly", 4122.5, -7149.5}};
-  static const std::vector<Place> airports = {
-      {"Bangor", 4448.5, -6849.5},     {"Bar Harbor", 4426.9, -6821.7},  {"Rockland", 4404.1, -6905.9},
-      {"Wiscasset", 4357.7, -6942.7},  {"Portland", 4338.8, -7018.6},    {"Portsmouth", 4304.7, -7049.4},
-      {"Beverly", 4235.0, -7055.0},    {"Boston", 4221.8, -7100.3},      {"Plymouth", 4154.5, -7043.7},
-      {"Provincetown", 4204.4, -7013.3}, {"Chatham", 4141.3, -6959.4},   {"Hyannis", 4140.1, -7016.8},
-      {"West Tisbury", 4123.5, -7036.8, true}, {"Nantucket", 4115.2, -7003.6, true}, {"New Bedford", 4140.6, -7057.4},
-      {"Newport", 4131.8, -7116.9},    {"Warwick", 4143.4, -7125.7},     {"Block Island", 4110.1, -7134.7, true},
-      {"Westerly", 4121.0, -7148.2}};
-  if (R(m, t, "Rail").Chance(0.20)) AddNearest(m, t, "Rail", "Train station in %1", stations);
-  AddNearest(m, t, "Nearest Airport", "Airport at %1", airports);
-  // A walk, so under a mile.
-  if (R(m, t, "How do guests move around").Chance(0.10)) {
-    Row& row = AddRow(m, t, "How do guests move around", ON);
-    SetDistance(row, 3, R(m, t, "How do guests move around", 1));
-    row.Null("Approx Distance").Set("Comments", "On foot: everything is within a few blocks");
+  // On an island only what it has: no inter-city bus, no taxi or rental car where there is none, and its ferry
+  // at the dock; on the mainland a ferry from the town's own waterfront.
+  const auto has = [&](const char* type) {
+    return !m.island || m.island->transport.contains(QLatin1String(type)) ||
+           QLatin1String(type) == QLatin1String("Water Taxi");
+  };
+  const auto rules = [&](std::vector<TypeRule> list) {
+    std::erase_if(list, [&](const TypeRule& r) { return !has(r.type) || (m.island && r.profile == FAR); });
+    return list;
+  };
+  AddRows(m, t,
+          rules({{"Courtesy Car Or Van Service for Guests", 0.20, ON},
+                 {"Rental Car", 0.50, CALL},
+                 {"Taxi", 0.70, CALL},
+                 {"Bikes", 0.30, NEAR},
+                 {"Water Taxi", 0.25, CALL},
+                 {"Local Bus", 0.35, NEAR},
+                 {"InterCity Bus", 0.30, FAR}}));
+  if (m.island || (!FerryDestination(*m.town).isEmpty() && R(m, t, "Ferry Service").Chance(0.8))) {
+    Row row;
+    row.Set("MarinaNo", m.no).Set("type", "Ferry Service");
+    if (m.island)  // at the dock itself
+      SetDistance(row, DistanceClass(m.dock.miles), m, m.dock, R(m, t, "Ferry Service", 1));
+    else
+      SetDistanceIn(row, m, m.townCentre, R(m, t, "Ferry Service", 1));
+    m.many[t].push_back(row);
+  }
+  AddRows(m, t, rules({{"Airport Limo", 0.20, CALL}}));
+  // A station a boater would take a train from: within thirty miles.
+  if (R(m, t, "Rail").Chance(0.20) && m.nearest[QStringLiteral("rail")].second.miles < 30)
+    AddNearest(m, t, "Rail", "Train station in %1", QStringLiteral("rail"));
+  AddNearest(m, t, "Nearest Airport", "Airport at %1", QStringLiteral("airport"));
+  // A walk, so under a mile, and only from a marina in the middle of its town.
+  if (R(m, t, "How do guests move around").Chance(0.10) && m.townCentre.miles < 0.5 && m.shore == Shore::Harbour) {
+    Row* row = AddRow(m, t, "How do guests move around", ON);
+    SetDistance(*row, 3, m, Way{}, R(m, t, "How do guests move around", 1));
+    row->Null("Approx Distance").Set("Comments", "On foot: everything is within a few blocks");
   }
 }
 
@@ -345,24 +412,12 @@ void Medical(Marina& m) {
   if (R(m, t, "911 Service").Chance(0.97)) {
     Row row;
     row.Set("MarinaNo", m.no).Set("type", "911 Service");
-    SetDistance(row, R(m, t, "911 class").Chance(0.05) ? 0 : 1, R(m, t, "911 distance"));
+    SetDistance(row, R(m, t, "911 class").Chance(0.05) ? 0 : 1, m, Way{}, R(m, t, "911 distance"));
     rows.push_back(row);
   }
   AddRows(m, t, {{"Doctor", 0.70, TOWN}, {"Ambulance", 0.70, CALL}, {"Dentist", 0.55, TOWN},
                  {"Chiropractor", 0.35, TOWN}, {"Holistic Services", 0.15, TOWN}, {"Veterinarian", 0.40, TOWN}});
-  static const std::vector<Place> hospitals = {
-      {"Machias", 4442.9, -6727.6},    {"Ellsworth", 4432.6, -6825.3},    {"Bar Harbor", 4423.2, -6812.5},
-      {"Blue Hill", 4424.5, -6835.0},  {"Bangor", 4448.0, -6846.5},       {"Belfast", 4425.5, -6900.4},
-      {"Rockport", 4410.5, -6905.0},   {"Damariscotta", 4401.9, -6931.7}, {"Brunswick", 4354.5, -6957.5},
-      {"Portland", 4339.4, -7015.5},   {"Biddeford", 4329.5, -7027.0},    {"York", 4308.6, -7039.0},
-      {"Portsmouth", 4304.6, -7045.5}, {"Newburyport", 4248.8, -7052.5},  {"Gloucester", 4236.9, -7040.0},
-      {"Beverly", 4233.5, -7052.5},    {"Salem", 4231.0, -7054.0},        {"Boston", 4221.5, -7104.0},
-      {"Weymouth", 4211.5, -7056.5},   {"Plymouth", 4156.5, -7039.5},     {"Hyannis", 4139.5, -7017.5},
-      {"Falmouth", 4133.5, -7036.5},   {"Oak Bluffs", 4127.0, -7034.0, true},   {"Nantucket", 4116.5, -7006.0, true},
-      {"Wareham", 4145.5, -7042.8},    {"New Bedford", 4138.5, -7056.0},  {"Fall River", 4142.0, -7109.0},
-      {"Newport", 4129.5, -7118.5},    {"Providence", 4149.0, -7124.5},   {"Warwick", 4142.0, -7128.0},
-      {"Wakefield", 4126.5, -7130.0},  {"Westerly", 4122.5, -7149.5}};
-  AddNearest(m, t, "Hospital", "Hospital in %1", hospitals);
+  AddNearest(m, t, "Hospital", "Hospital in %1", QStringLiteral("hospital"));
 }
 
 // ---------------------------------------------------------------- eateries and lodgings
@@ -370,6 +425,13 @@ void Medical(Marina& m) {
 const QStringList kPriceMarks = {"$", "$$", "$$$", "$$$$"};
 
 }  // namespace
+
+int DistanceClass(double miles) { return miles < 0.3 ? 2 : miles < 1 ? 3 : miles < 3.5 ? 4 : 5; }
+
+QString MilesBeyondThree(const Way& way) {
+  const QString text = QStringLiteral("%1 mi").arg(std::max<qint64>(1, qRound64(way.miles)));
+  return way.ferry ? text + QStringLiteral(" by ferry") : text;
+}
 
 // What an eatery of each kind is called: a chowder house is a restaurant, a clam shack a seafood shack.
 const QStringList& EateryNouns(const QString& kind) {
@@ -396,29 +458,43 @@ QString EateryName(const QString& kind, Rng r) {
 
 namespace {
 
+// Sets the distance of an eatery or a lodging: by the marina, or in its town or village (on an island, on it).
+void SetNearOrInTown(Row& row, const Marina& m, Rng r) {
+  if (r.Chance(0.5))
+    SetDistance(row, NearClass(m, {0, 0, 45, 40, 15}, r), m, Way{}, r);
+  else
+    SetDistanceIn(row, m, m.townCentre, r);
+}
+
 void Eateries(Marina& m) {
   const char* t = "rpm_Restaurants";
   static const QStringList cities = {"Portland", "Boston", "Newport", "Providence"};
   Rng count = R(m, t, "count");
-  const int n = m.town->remote ? count.IntBetween(1, 3)
+  // An outpost island has its hotel's dining room, a snack bar and a coffee shop.
+  const bool outpost = KindOf(m) == IslandKind::Outpost;
+  const int n = outpost                         ? count.IntBetween(1, 2)
+                : m.town->remote                ? count.IntBetween(1, 3)
                 : cities.contains(m.town->city) ? count.IntBetween(6, 10)
                                                 : count.IntBetween(3, 8);
   static const QStringList kinds = {"Restaurant", "Seafood Shack", "Coffee Shop", "Snack Bar", "Lite Fare",
                                     "Fast Food",  "Pizzeria",      "Raw Bar",     "Crab House", "Shack"};
+  const std::vector<int> weights =
+      outpost ? std::vector<int>{40, 0, 10, 8, 0, 0, 0, 0, 0, 0} : std::vector<int>{40, 12, 10, 8, 8, 7, 7, 5, 3, 2};
   auto& rows = m.many[t];
   for (int i = 0; i < n; ++i) {
     Row row;
     row.Set("MarinaNo", m.no);
-    const QString kind = kinds[R(m, t, "Rest Type", i).PickWeighted({40, 12, 10, 8, 8, 7, 7, 5, 3, 2})];
+    const QString kind = kinds[R(m, t, "Rest Type", i).PickWeighted(weights)];
     row.Set("Rest Type", kind);
     row.Set("Name", EateryName(kind, R(m, t, "Name", i)));
     if (R(m, t, "Telephone #", i).Chance(0.7)) row.Set("Telephone #", Phone(m, t, "Telephone number", i));
     if (R(m, t, "B$", i).Chance(0.3)) row.Set("B$", R(m, t, "B$ mark", i).Pick(kPriceMarks));
     if (R(m, t, "L$", i).Chance(0.7)) row.Set("L$", R(m, t, "L$ mark", i).Pick(kPriceMarks));
     if (R(m, t, "D$", i).Chance(0.8)) row.Set("D$", R(m, t, "D$ mark", i).Pick(kPriceMarks));
-    const bool onSite = R(m, t, "on site", i).Chance(0.15);
-    SetDistance(row, onSite ? 0 : R(m, t, "class", i).PickWeighted(ProfileWeights(Shifted(m, TOWN))),
-                R(m, t, "distance", i));
+    if (R(m, t, "on site", i).Chance(0.15))
+      SetDistance(row, 0, m, Way{}, R(m, t, "distance", i));
+    else
+      SetNearOrInTown(row, m, R(m, t, "class", i));
     if (R(m, t, "Comments", i).Chance(0.2))
       row.Set("Comments", R(m, t, "Comments text", i)
                               .Pick(QStringList{"Waterfront deck", "Closed Mondays", "Lobster bake Saturdays"}));
@@ -428,20 +504,23 @@ void Eateries(Marina& m) {
 
 void Lodgings(Marina& m) {
   const char* t = "rpm_Accommodations";
-  const int n = R(m, t, "count").IntBetween(0, 6);
+  // An outpost island has its old hotel and no more.
+  const bool outpost = KindOf(m) == IslandKind::Outpost;
+  const int n = outpost ? 1 : R(m, t, "count").IntBetween(0, 6);
   static const QStringList kinds = {"Inn/B&B", "Hotel", "Motel", "Condo/Cottage"};
   static const QStringList nouns = {"Inn", "House", "Motel", "Cottages", "Motor Lodge", "Hotel", "Guest House"};
   auto& rows = m.many[t];
   for (int i = 0; i < n; ++i) {
     Row row;
     row.Set("MarinaNo", m.no);
-    row.Set("Accommodation Type", kinds[R(m, t, "Accommodation Type", i).PickWeighted({35, 25, 25, 15})]);
+    row.Set("Accommodation Type",
+            outpost ? QStringLiteral("Hotel") : kinds[R(m, t, "Accommodation Type", i).PickWeighted({35, 25, 25, 15})]);
     Rng nr = R(m, t, "Name", i);
     const QString a = nr.Pick(kPartA);
     row.Set("Name", a + QLatin1Char(' ') + nr.Pick(nouns));
     if (R(m, t, "Telephone #", i).Chance(0.7)) row.Set("Telephone #", Phone(m, t, "Telephone number", i));
     row.Set("$", R(m, t, "$", i).Pick(kPriceMarks));
-    SetDistance(row, R(m, t, "class", i).PickWeighted(ProfileWeights(Shifted(m, TOWN))), R(m, t, "distance", i));
+    SetNearOrInTown(row, m, R(m, t, "class", i));
     if (R(m, t, "Comments", i).Chance(0.1))
       row.Set("Comments", R(m, t, "Comments text", i).Pick(QStringList{"Harbor views", "Open May-October", "Pets welcome"}));
     rows.push_back(row);
@@ -449,6 +528,15 @@ void Lodgings(Marina& m) {
 }
 
 // ---------------------------------------------------------------- one-per-marina tables
+
+// Miles as a guide prints them: tenths under a mile, halves under five, whole miles beyond; "12 mi by ferry".
+QString MilesToTown(const Way& way) {
+  const double mi = way.miles;
+  const QString n = mi < 0.95   ? QString::number(std::max(0.1, std::round(mi * 10) / 10), 'f', 1)
+                    : mi < 4.75 ? QString::number(std::round(mi * 2) / 2)
+                                : QString::number(std::round(mi));
+  return way.ferry ? n + QStringLiteral(" mi by ferry") : n;
+}
 
 void Contact(Marina& m) {
   Row& c = m.one[kContact];
@@ -474,11 +562,8 @@ void Contact(Marina& m) {
     c.Set("Toll Free Phone", QStringLiteral("(%1) 555-01%2").arg(toll.Chance(0.5) ? "800" : "888").arg(toll.IntBetween(0, 99), 2, 10, QLatin1Char('0')));
   if (R(m, kContact, "Fax?").Chance(0.5)) c.Set("Fax", Phone(m, kContact, "Fax"));
   if (R(m, kContact, "After-Hours Phone?").Chance(0.3)) c.Set("After-Hours Phone", Phone(m, kContact, "After-Hours Phone"));
-  if (m.town->serviceTown.isEmpty()) {
-    c.Set("Nearest Town", m.town->city).Set("Miles to Town", R(m, kContact, "Miles to Town").Chance(0.5) ? "0.5" : "1");
-  } else {
-    c.Set("Nearest Town", m.town->serviceTown).Set("Miles to Town", m.town->serviceMiles);
-  }
+  // The town that serves the marina and the miles to its centre from the marina's own place, by land or by ferry.
+  c.Set("Nearest Town", m.serviceTownName).Set("Miles to Town", MilesToTown(m.serviceTown));
   Rng cofc = R(m, kContact, "CofC Phone");
   if (cofc.Chance(0.8)) c.Set("CofC Phone", QStringLiteral("%1-555-01%2").arg(m.town->areaCode).arg(cofc.IntBetween(0, 99), 2, 10, QLatin1Char('0')));
   if (R(m, kContact, "VHF Monitor").Chance(0.9)) c.Set("VHF Monitor", "16");
@@ -841,6 +926,44 @@ void Basics(Marina& m) {
   m.sunset = R(m, kVyk, "Sunset").Chance(0.22);
 }
 
+// The position of a place of the tables by its key ("town:Rockland|ME"), DDMM.m.
+std::optional<std::pair<double, double>> PositionOf(const QString& key) {
+  for (const Town& t : Towns())
+    if (PlaceKey(QStringLiteral("town"), t.city, t.state) == key) return std::make_pair(t.lat, t.lon);
+  for (const Place& p : Places())
+    if (PlaceKey(p.kind, p.name, p.state) == key) return std::make_pair(p.lat, p.lon);
+  return std::nullopt;
+}
+
+// Where what serves a marina lies, from its place, by land or by its island's ferry
+// (tools/maps/land-miles.csv); where no way was measured, the straight line as long as a road would be.
+void Locate(Marina& m, const LandMiles& land) {
+  m.island = FindIsland(land.IslandOf(m.placeOf));
+  m.reachMiles = land.ReachOf(m.placeOf);
+  m.shore = ShoreOf(m.harbour, m.town->city);
+  const auto wayTo = [&](const QString& key) {
+    Way way = land.To(m.placeOf, key);
+    if (way.Known()) return way;
+    const auto at = PositionOf(key);
+    if (!at) throw std::runtime_error(QStringLiteral("no place %1 for marina %2").arg(key).arg(m.no).toStdString());
+    constexpr double kStatuteMilesPerNm = 1.15078, kRoadFactor = 1.2;
+    way.miles =
+        NauticalMiles(m.latMinutes / 60, -m.lonMinutes / 60, DdmmToDegrees(at->first), DdmmToDegrees(at->second)) *
+        kStatuteMilesPerNm * kRoadFactor;
+    return way;
+  };
+  if (m.island) m.dock = land.To(m.placeOf, QStringLiteral("dock:") + m.island->name);
+  const QString ownKey = TownKey(m.town->city, m.town->state);
+  m.townCentre = land.To(m.placeOf, ownKey);
+  if (!m.townCentre.Known()) m.townCentre = m.dock.Known() ? m.dock : wayTo(ownKey);
+  m.serviceTownName = m.town->serviceTown.isEmpty() ? m.town->city : m.town->serviceTown;
+  m.serviceTown = m.town->serviceTown.isEmpty() ? m.townCentre : wayTo(TownKey(m.town->serviceTown, m.town->state));
+  for (const char* kind : {"hospital", "airport", "rail"})
+    m.nearest[QString::fromLatin1(kind)] = land.Nearest(m.placeOf, QString::fromLatin1(kind));
+  m.centre = m.nearest[QStringLiteral("hospital")].second;
+  if (!m.centre.Known()) m.centre = m.serviceTown;
+}
+
 void SizeAndBerths(Marina& m) {
   Rng size = R(m, "marina", "size class");
   const bool large = !m.town->remote && (m.bell == 5 || (m.bell == 4 && size.Chance(0.4)));
@@ -866,9 +989,11 @@ void SizeAndBerths(Marina& m) {
 void EdgeBasics(DemoData& data, QSet<QString>& usedNames);
 void CoverEveryClass(DemoData& data);
 
-DemoData Plan(const std::vector<MapMark>& marks, bool withEdgeRows, const SeaMiles& seaMiles) {
+DemoData Plan(const std::vector<MapMark>& marks, bool withEdgeRows, const SeaMiles& seaMiles,
+              const LandMiles& landMiles) {
   DemoData data;
   data.seaMiles = seaMiles;
+  data.landMiles = landMiles;
   // Each marina lies where the chart shows its mark, on the shore of the harbour there, in that harbour's town.
   for (const MapMark& mark : marks) {
     Marina m;
@@ -882,6 +1007,7 @@ DemoData Plan(const std::vector<MapMark>& marks, bool withEdgeRows, const SeaMil
     m.town = harbour ? FindTown(mark.geoCode, harbour->city) : nullptr;
     if (!m.town) throw std::runtime_error(QStringLiteral("no harbour and town for marina %1").arg(mark.marinaNo).toStdString());
     m.harbour = harbour->name;
+    Locate(m, landMiles);
     data.marinas.push_back(std::move(m));
   }
   std::sort(data.marinas.begin(), data.marinas.end(), [](const Marina& a, const Marina& b) { return a.no < b.no; });
@@ -984,8 +1110,9 @@ void AddMapKey(Marina& m) {
       .Set("marinano", m.no);
 }
 
-DemoData Generate(const std::vector<MapMark>& marks, bool withEdgeRows, const SeaMiles& seaMiles) {
-  DemoData data = Plan(marks, withEdgeRows, seaMiles);
+DemoData Generate(const std::vector<MapMark>& marks, bool withEdgeRows, const SeaMiles& seaMiles,
+                  const LandMiles& landMiles) {
+  DemoData data = Plan(marks, withEdgeRows, seaMiles, landMiles);
   for (Marina& m : data.marinas) FillRows(m, data);
   if (withEdgeRows) ApplyEdgeRows(data);
   CoverEveryClass(data);

@@ -129,6 +129,46 @@ double SeaMiles::Between(int a, int b) const {
   return it == miles_.end() ? -1 : it->second;
 }
 
+LandMiles LandMiles::Read(const QString& milesCsv, const QString& reachCsv) {
+  LandMiles l;
+  for (auto& row : CsvRows(milesCsv)) {
+    bool ok = false;
+    const double mi = row["mi"].toDouble(&ok);
+    if (ok) l.ways_[row["marina_no"].toInt()][row["place"]] = {mi, row["ferry"] == QLatin1String("1")};
+  }
+  for (auto& row : CsvRows(reachCsv))
+    if (!row["island"].isEmpty()) l.islands_[row["marina_no"].toInt()] = {row["island"], row["reach_mi"].toDouble()};
+  return l;
+}
+
+Way LandMiles::To(int marina, const QString& placeKey) const {
+  const auto m = ways_.find(marina);
+  if (m == ways_.end()) return {};
+  const auto w = m->second.find(placeKey);
+  return w == m->second.end() ? Way{} : w->second;
+}
+
+std::pair<QString, Way> LandMiles::Nearest(int marina, const QString& kind) const {
+  std::pair<QString, Way> best;
+  const auto m = ways_.find(marina);
+  if (m == ways_.end()) return best;
+  const QString prefix = kind + QLatin1Char(':');
+  for (const auto& [key, way] : m->second)
+    if (key.startsWith(prefix) && (!best.second.Known() || way.miles < best.second.miles))
+      best = {key.mid(prefix.size()).section(QLatin1Char('|'), 0, 0), way};
+  return best;
+}
+
+QString LandMiles::IslandOf(int marina) const {
+  const auto it = islands_.find(marina);
+  return it == islands_.end() ? QString() : it->second.first;
+}
+
+double LandMiles::ReachOf(int marina) const {
+  const auto it = islands_.find(marina);
+  return it == islands_.end() ? 0 : it->second.second;
+}
+
 double NauticalMiles(double lat1, double lon1, double lat2, double lon2) {
   const double dLat = (lat2 - lat1) * 60.0;
   const double dLon = (lon2 - lon1) * 60.0 * std::cos((lat1 + lat2) / 2 * 3.14159265358979323846 / 180.0);

@@ -32,15 +32,65 @@ double DdmmToDegrees(double ddmm);
 struct Town {
   int geoCode;
   QString city, state, areaCode, zip;
-  double lat, lon;  // DDMM.m, longitude negative
+  double lat, lon;  // DDMM.m, longitude negative: the town's centre
   double LatDegrees() const;
   double LonDegrees() const;  // negative
-  QString tide, serviceTown, serviceMiles;
+  // The town whose shops serve it, where it is too small for its own (empty: itself).
+  QString tide, serviceTown;
   bool remote;
 };
 
 const std::vector<Town>& Towns();
 const Town* FindTown(int geoCode, const QString& city);
+// Towns too large for a village green or a church steeple as the landmark.
+bool IsCity(const Town& town);
+// Remote places and villages too small for shops and museums: what they lack
+// is in their service town.
+bool IsVillage(const Town& town);
+// Where the ferries of a town go; empty for a town without one.
+QString FerryDestination(const Town& town);
+
+// A real place a marina's rows name or measure to, beside the towns: a
+// hospital, an airport, a railway station, or a town that serves others and
+// holds no marina. Kind "hospital", "airport", "rail" or "town"; DDMM.m.
+struct Place {
+  QString kind, name, state;
+  double lat, lon;
+};
+const std::vector<Place>& Places();
+// The key of a place in tools/maps/land-miles.csv: "hospital:Rockport|ME".
+QString PlaceKey(const QString& kind, const QString& name, const QString& state);
+// The key of the town a name stands for, seen from a town of `state`: a town
+// of that state, else of any other (Kittery's service town is Portsmouth, NH).
+QString TownKey(const QString& name, const QString& state);
+
+// An island reached only by ferry, what it has and how one gets about it.
+// Large: a town's shops, cinemas and a hospital on the island. Town: a town's
+// shops and services; what a larger town has is on the mainland. Village: a
+// post office, a church and a store; the rest on the mainland. Outpost: a
+// chapel and a museum, nothing else ashore.
+enum class IslandKind { Large, Town, Village, Outpost };
+struct Island {
+  QString name;
+  IslandKind kind;
+  QStringList towns;      // the towns on it
+  QStringList transport;  // the rpm_Transportation types it has besides the ferry and a water taxi
+};
+const std::vector<Island>& Islands();
+const Island* FindIsland(const QString& name);
+// A ferry from an island's dock to its mainland port (DDMM.m).
+struct FerryRoute {
+  QString island;
+  double dockLat, dockLon;
+  QString port, portState;
+  double portLat, portLon;
+};
+const std::vector<FerryRoute>& FerryRoutes();
+
+// What the shore of a harbour row is: a harbour, cove or river with a
+// waterfront, or an open shore the sea breaks on, rocks or a beach.
+enum class Shore { Harbour, OpenWater, Beach };
+Shore ShoreOf(const QString& harbour, const QString& city);
 
 // A real harbour, river, cove or pond where marinas lie, and the town whose
 // waterfront it is: a point on its shore (DDMM.m, longitude negative). A long
@@ -111,6 +161,31 @@ class SeaMiles {
 // Distance between two points given in degrees, nautical miles.
 double NauticalMiles(double lat1, double lon1, double lat2, double lon2);
 
+// A way from a marina to a place, statute miles; by ferry from an island.
+struct Way {
+  double miles = -1;  // negative: no way known
+  bool ferry = false;
+  bool Known() const { return miles >= 0; }
+};
+// Statute miles from the place of each of the program's marinas to the
+// places of the tables, by land, never across open water, or from an island
+// by its ferry (tools/maps/land-miles.csv); and the island reached only by
+// ferry that each lies on, with the farthest its land reaches
+// (tools/maps/land-reach.csv).
+class LandMiles {
+ public:
+  static LandMiles Read(const QString& milesCsv, const QString& reachCsv);
+  Way To(int marina, const QString& placeKey) const;
+  // The nearest place of a kind ("hospital"), its name and way; an empty name where none is known.
+  std::pair<QString, Way> Nearest(int marina, const QString& kind) const;
+  QString IslandOf(int marina) const;  // empty on the mainland
+  double ReachOf(int marina) const;    // miles; 0 on the mainland
+
+ private:
+  std::map<int, std::map<QString, Way>> ways_;
+  std::map<int, std::pair<QString, double>> islands_;
+};
+
 enum class Size { Small, Medium, Large };
 
 struct Marina {
@@ -129,6 +204,16 @@ struct Marina {
   int slips = 0, moorings = 0;
   bool fuel = false;
   QString name, shortName, phone;
+  // Where what serves the marina lies (LandMiles): its own town's centre,
+  // the town whose shops serve it (its own but for a village), the nearest
+  // hospital town (a larger town's shops), and on an island its ferry dock.
+  const Island* island = nullptr;  // the island reached only by ferry it lies on
+  double reachMiles = 0;           // on an island, the farthest its land reaches
+  Way townCentre, serviceTown, centre, dock;
+  QString serviceTownName;
+  // The nearest hospital, airport and railway station ("hospital": its name and way).
+  std::map<QString, std::pair<QString, Way>> nearest;
+  Shore shore = Shore::Harbour;
   // One row per marina and table (rpm_Contact_Information, ...).
   std::map<QString, Row> one;
   // Several rows per marina (amenities, eateries, lodgings).
@@ -145,6 +230,7 @@ struct DemoData {
   // The boatyard nearest each marina's place by water, of any sub-region.
   std::map<int, const Marina*> nearestYard;
   SeaMiles seaMiles;
+  LandMiles landMiles;
   Marina* Find(int marinaNo);
 };
 
@@ -168,11 +254,13 @@ inline QString ShortTableName(const QString& table) { return table.mid(4); }
 
 // Builds every marina of the marks with the rule-based values; `withEdgeRows`
 // applies the fixed edge rows on top (only for the real map marks).
-DemoData Generate(const std::vector<MapMark>& marks, bool withEdgeRows, const SeaMiles& seaMiles);
+DemoData Generate(const std::vector<MapMark>& marks, bool withEdgeRows, const SeaMiles& seaMiles,
+                  const LandMiles& landMiles);
 // The steps of Generate, for sets too large to hold all rows at once: the
 // marinas' towns, ratings, names and order; then one marina's rows; then its
 // map key (after any edge rows changed its name or harbour).
-DemoData Plan(const std::vector<MapMark>& marks, bool withEdgeRows, const SeaMiles& seaMiles);
+DemoData Plan(const std::vector<MapMark>& marks, bool withEdgeRows, const SeaMiles& seaMiles,
+              const LandMiles& landMiles);
 void FillRows(Marina& m, const DemoData& data);
 void AddMapKey(Marina& m);
 void ApplyEdgeRows(DemoData& data);
@@ -195,6 +283,13 @@ QString WebName(const QString& name);
 QString FormatLatitude(double minutes);
 QString FormatLongitude(double minutes);
 QString ShortName30(const QString& name);
+
+// The distance class of a place `miles` away: 2 near by, 3 under a mile, 4
+// one to three miles (up to what rounds to three), 5 beyond.
+int DistanceClass(double miles);
+// The miles of a place beyond three as a guide prints them: "12 mi",
+// "16 mi by ferry".
+QString MilesBeyondThree(const Way& way);
 
 class Rng;
 // The nouns that name an eatery of a kind ("Clam Shack" for a seafood shack),

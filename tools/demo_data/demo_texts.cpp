@@ -53,79 +53,6 @@ QString InSentence(const QString& harbour) {
   return articled.contains(last) ? QStringLiteral("the ") + harbour : harbour;
 }
 
-// Towns too large for a village green or a church steeple as the landmark.
-bool IsCity(const Town& town) {
-  static const QStringList cities = {"Boston", "Portland",   "South Portland", "Providence", "East Providence", "New Bedford",
-                                     "Quincy", "Lynn",       "Bangor",         "Warwick",    "Weymouth"};
-  return cities.contains(town.city);
-}
-
-// Remote places and villages too small for shops and museums: the prose
-// speaks of the village store and the shore road instead.
-bool IsVillage(const Town& town) {
-  static const QStringList villages = {"Verona Island", "Hulls Cove",  "Somesville", "Seal Harbor",   "Addison",
-                                       "Harrington",    "Steuben",     "Hancock",    "Orland",        "Penobscot",
-                                       "Owls Head",     "Edgecomb",    "Pocasset",   "Cataumet",      "Davisville",
-                                       "Saunderstown",  "Conimicut",   "Weekapaug",  "Prospect Harbor", "Wauwinet"};
-  // Remote, but towns with a main street of their own.
-  static const QStringList islandTowns = {"Nantucket", "Vineyard Haven", "Oak Bluffs", "Edgartown", "Block Island", "Stonington"};
-  return (town.remote && !islandTowns.contains(town.city)) || villages.contains(town.city);
-}
-
-// Where the ferries of a town go; empty for a town without one.
-QString FerryDestination(const Town& town) {
-  static const std::map<QString, QString> ferries = {
-      {"Bar Harbor|ME", "Winter Harbor"},
-      {"Winter Harbor|ME", "Bar Harbor"},
-      {"Northeast Harbor|ME", "the Cranberry Isles"},
-      {"Southwest Harbor|ME", "the Cranberry Isles"},
-      {"Cranberry Isles|ME", "Northeast Harbor and Southwest Harbor"},
-      {"Bass Harbor|ME", "Swans Island and Frenchboro"},
-      {"Stonington|ME", "Isle au Haut"},
-      {"Isle au Haut|ME", "Stonington"},
-      {"Rockland|ME", "Vinalhaven and North Haven"},
-      {"Vinalhaven|ME", "Rockland"},
-      {"North Haven|ME", "Rockland"},
-      {"Islesboro|ME", "Lincolnville"},
-      {"Port Clyde|ME", "Monhegan"},
-      {"New Harbor|ME", "Monhegan"},
-      {"Boothbay Harbor|ME", "Monhegan"},
-      {"Portland|ME", "Peaks Island and the other islands of Casco Bay"},
-      {"Peaks Island|ME", "Portland"},
-      {"Long Island|ME", "Portland"},
-      {"Yarmouth|ME", "Chebeague Island"},
-      {"Chebeague Island|ME", "Cousins Island in Yarmouth"},
-      {"Portsmouth|NH", "the Isles of Shoals"},
-      {"Rye|NH", "the Isles of Shoals"},
-      {"Salem|MA", "Boston"},
-      {"Winthrop|MA", "Boston"},
-      {"Boston|MA", "the Harbor Islands and Provincetown"},
-      {"Quincy|MA", "Boston"},
-      {"Hingham|MA", "Boston"},
-      {"Hull|MA", "Boston"},
-      {"Plymouth|MA", "Provincetown"},
-      {"Provincetown|MA", "Boston and Plymouth"},
-      {"Hyannis|MA", "Nantucket and Martha's Vineyard"},
-      {"Harwich Port|MA", "Nantucket"},
-      {"Falmouth|MA", "Martha's Vineyard"},
-      {"Woods Hole|MA", "Martha's Vineyard"},
-      {"Vineyard Haven|MA", "Woods Hole"},
-      {"Oak Bluffs|MA", "Woods Hole, Falmouth and Hyannis"},
-      {"Edgartown|MA", "Chappaquiddick"},
-      {"Nantucket|MA", "Hyannis"},
-      {"New Bedford|MA", "Cuttyhunk and Martha's Vineyard"},
-      {"Cuttyhunk|MA", "New Bedford"},
-      {"Newport|RI", "Jamestown and Block Island"},
-      {"Jamestown|RI", "Newport"},
-      {"Bristol|RI", "Prudence Island"},
-      {"Prudence Island|RI", "Bristol"},
-      {"Narragansett|RI", "Block Island"},
-      {"Galilee|RI", "Block Island"},
-      {"Block Island|RI", "Point Judith"}};
-  const auto it = ferries.find(town.city + QLatin1Char('|') + town.state);
-  return it == ferries.end() ? QString() : it->second;
-}
-
 // A template with its harbour (%H), town (%T) and ferry destination (%D)
 // filled in, its first letter a capital.
 QString Fill(QString text, const Marina& m) {
@@ -159,33 +86,68 @@ QString MaybeHtml(Rng& r, QString text) {
   }
 }
 
+// The setting of a marina on an open shore, rocks or a beach, where no harbour breaks the sea.
+QStringList OpenShoreSetting(const Marina& m) {
+  if (m.shore == Shore::Beach)
+    return {"The landing lies at the end of a long beach on %H, with the surf on one side and the dunes behind.",
+            "The floats lie off a sand beach on %H, open to the sea: come in on a calm day and leave before the wind "
+            "builds."};
+  return {
+      "The floats lie off the open shore of %H, where the swell comes straight in from the sea: a fair-weather stop.",
+      "Rocks and open water surround the landing on %H; in a blow from the sea, make for the nearest harbor."};
+}
+
 QString Setting(const Marina& m, Rng& r) {
   const Water water = KindOf(m.harbour);
   const bool city = IsCity(*m.town), village = IsVillage(*m.town), maine = m.geoCode <= 8;
   const bool sameName = m.harbour == m.town->city;  // "Winter Harbor" in Winter Harbor: named once
+  // A walk to the centre of town only where it is under a mile by land.
+  const bool inTown = m.townCentre.miles < 1;
   QStringList first;
-  switch (water) {
-    case Water::Sheltered:
-      first << "%H is one of the best-protected harbors on this stretch of coast."
-            << (village ? "The marina lies at the head of %H, a short walk from the village store."
-                : sameName ? "The marina lies at the head of %H, a short walk from the center of town."
-                           : "The marina lies at the head of %H, a short walk from the center of %T.");
-      break;
-    case Water::River: first << "The marina lies on %H, out of the swell and within sight of %T's waterfront."; break;
-    case Water::Canal: first << "The marina lies on %H, where the current runs up to four knots: plan to dock at slack water."; break;
-    case Water::Channel: first << "The marina looks out on %H, where lobster boats and cruising sailboats pass the floats all day."; break;
-    case Water::Bay: first << "%H opens before the docks, with lobster boats and sailboats on their moorings."; break;
-    case Water::Other: break;
-  }
-  if (water != Water::Canal) {
-    if (!village)
-      first << (sameName ? "The marina sits on %H at the edge of the town's working waterfront."
-                         : "The marina sits on %H at the edge of %T's working waterfront.");
-    first << (city ? "The marina is a short walk from downtown %T and its restaurants."
-                   : "A short walk from the village green, the marina is at the heart of %T's summer life.");
+  if (m.shore != Shore::Harbour) {
+    first = OpenShoreSetting(m);
+  } else if (m.island && m.island->kind == IslandKind::Outpost) {
+    first << "%H lies among bare rock islands far out to sea: a summer anchorage with a chapel, an old hotel and "
+             "little else.";
+  } else {
+    switch (water) {
+      case Water::Sheltered:
+        first << "%H is one of the best-protected harbors on this stretch of coast.";
+        if (inTown)
+          first << (village    ? "The marina lies at the head of %H, a short walk from the village store."
+                    : sameName ? "The marina lies at the head of %H, a short walk from the center of town."
+                               : "The marina lies at the head of %H, a short walk from the center of %T.");
+        break;
+      case Water::River:
+        first << "The marina lies on %H, out of the swell and within sight of %T's waterfront.";
+        break;
+      case Water::Canal:
+        first << "The marina lies on %H, where the current runs up to four knots: plan to dock at slack water.";
+        break;
+      case Water::Channel:
+        first << "The marina looks out on %H, where lobster boats and cruising sailboats pass the floats all day.";
+        break;
+      case Water::Bay:
+        first << "%H opens before the docks, with lobster boats and sailboats on their moorings.";
+        break;
+      case Water::Other:
+        break;
+    }
+    if (water != Water::Canal && inTown) {
+      if (!village)
+        first << (sameName ? "The marina sits on %H at the edge of the town's working waterfront."
+                           : "The marina sits on %H at the edge of %T's working waterfront.");
+      first << (city ? "The marina is a short walk from downtown %T and its restaurants."
+                     : "A short walk from the village green, the marina is at the heart of %T's summer life.");
+    }
+    if (first.isEmpty()) first << "The marina lies on %H, a short drive from the center of %T.";
   }
   QStringList second = {"Fog can roll in on summer afternoons and lift by evening.", ""};
-  if (!city) {
+  if (m.shore == Shore::OpenWater)
+    second << "Surf breaks on the ledges off the point in any swell.";
+  else if (m.shore == Shore::Beach)
+    second << "Swimmers and surfcasters share the beach on summer evenings.";
+  else if (!city && !(m.island && m.island->kind == IslandKind::Outpost)) {
     second << "The white steeple of the village church is the landmark from the sea.";
     second << (maine ? "Spruce and granite ledges ring the shore." : "Salt marsh and shingled cottages line the shore.");
   }
@@ -222,22 +184,37 @@ QString Notes(const Marina& m, Rng& r) {
 
 QString Notable(const Marina& m, Rng& r) {
   const Water water = KindOf(m.harbour);
+  const bool inTown = m.townCentre.miles < 1;
+  const bool bikes = HasRow(m, "rpm_Transportation", "Bikes");
   QStringList texts;
   if (!FerryDestination(*m.town).isEmpty() && HasRow(m, "rpm_Transportation", "Ferry Service"))
     texts << "Ferries for %D leave from the %T waterfront." << "Ferries for %D leave from the %T waterfront.";
-  if (IsVillage(*m.town)) {
+  if (m.shore == Shore::OpenWater) {
+    texts << "A shore path runs along the rocks from the landing, with the open sea on one side."
+          << "Seals haul out on the ledges off the point at low tide.";
+  } else if (m.shore == Shore::Beach) {
+    texts << "The beach is the attraction: swimming, surfcasting for stripers and long walks at low tide."
+          << "Lifeguards watch the beach in July and August; the landing is at its quieter end.";
+  } else if (m.island && m.island->kind == IslandKind::Outpost) {
+    texts << "Walk up to the stone chapel and the old hotel on the hill; there is nothing else ashore."
+          << "Paths cross the rocks from the landing to the far shore; watch for nesting gulls in June.";
+  } else if (IsVillage(*m.town)) {
     texts << "%T is a quiet place: a general store, a church and lobster boats on their moorings."
           << "Walk the shore road from the docks; the village store has coffee and the morning paper.";
     if (m.geoCode <= 8 && water != Water::River) texts << "Trails lead from the village to rocky headlands and cobble beaches.";
-    if (m.geoCode > 8 && m.town->remote) texts << "Bikes are the easy way around %T, and rentals are near the docks.";
+    if (m.geoCode > 8 && m.town->remote && bikes)
+      texts << "Bikes are the easy way around %T, and rentals are near the docks.";
   } else if (IsCity(*m.town)) {
-    texts << "Downtown %T, with its restaurants and shops, is within walking distance of the waterfront."
-          << "Walk up from the docks to the shops and museums of %T.";
+    if (inTown)
+      texts << "Downtown %T, with its restaurants and shops, is within walking distance of the waterfront."
+            << "Walk up from the docks to the shops and museums of %T.";
+    else
+      texts << "Downtown %T, with its museums and restaurants, is a short drive from the docks.";
   } else {
-    texts << "%T has galleries, chowder houses and a summer band concert on the common."
-          << "Walk up from the docks to the shops and museums of %T.";
+    texts << "%T has galleries, chowder houses and a summer band concert on the common.";
+    if (inTown) texts << "Walk up from the docks to the shops and museums of %T.";
     if (water != Water::River && water != Water::Canal) texts << "Beaches and walking trails are a short bike ride from the docks.";
-    if (m.town->remote) texts << "Bikes are the easy way around %T, and rentals are near the docks.";
+    if (m.town->remote && bikes) texts << "Bikes are the easy way around %T, and rentals are near the docks.";
   }
   QString text = Fill(r.Pick(texts), m);
   if (HasRow(m, "rpm_Provisioning", "Farmers' Market") && r.Chance(0.6))

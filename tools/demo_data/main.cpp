@@ -45,13 +45,15 @@ std::vector<MapMark> SyntheticMarks(const std::vector<MapMark>& real, int n) {
 
 bool Build(const std::vector<MapMark>& marks, bool demo, const QString& dbPath) {
   const SeaMiles seaMiles = SeaMiles::Read(Resource(QStringLiteral("sea-miles.csv")));
+  const LandMiles landMiles =
+      LandMiles::Read(Resource(QStringLiteral("land-miles.csv")), Resource(QStringLiteral("land-reach.csv")));
   if (demo) {
-    const DemoData data = Generate(marks, true, seaMiles);
+    const DemoData data = Generate(marks, true, seaMiles, landMiles);
     WriteDatabase(data, Resource(QStringLiteral("marina-schema.sql")), dbPath);
     BalanceSplitPositions(data.marinas, dbPath);
   } else {
     // A synthetic set is written a slice at a time so that its rows never all sit in memory.
-    DemoData data = Plan(marks, false, seaMiles);
+    DemoData data = Plan(marks, false, seaMiles, landMiles);
     {
       DatabaseWriter writer(Resource(QStringLiteral("marina-schema.sql")), dbPath);
       const size_t slice = 2000;
