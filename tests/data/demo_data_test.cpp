@@ -5,15 +5,16 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QImage>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <cmath>
 #include <map>
 #include <memory>
 #include <numbers>
+#include <tuple>
 
 #include "common/testing.h"
 #include "platform/jet.h"
@@ -468,23 +469,28 @@ TEST_F(DemoDatabase, ValuesAgreeWithTheRowsTheySpeakOf) {
   }
   EXPECT_GT(walks, 0);
   EXPECT_GT(wharves, 0);
-  // An eatery's name says what kind it is.
-  const std::pair<const char*, QStringList> eateries[] = {
-      {"Restaurant", {"Grill", "Chowder House", "Tavern", "Galley", "Dining Room", "Restaurant"}},
-      {"Seafood Shack", {"Clam Shack", "Lobster Shack", "Fish Shack"}},
-      {"Coffee Shop", {"Cafe", "Coffee House"}},
-      {"Snack Bar", {"Snack Bar", "Dairy Bar", "Take-Out"}},
-      {"Lite Fare", {"Sandwich Shop", "Deli", "Cafe"}},
-      {"Fast Food", {"Burger Stand", "Fish & Chips", "Drive-In"}},
-      {"Pizzeria", {"Pizza", "Pizzeria"}},
-      {"Raw Bar", {"Raw Bar", "Oyster Bar", "Clam Bar"}},
-      {"Crab House", {"Crab House", "Crab Shack"}},
-      {"Shack", {"Lobster Shack", "Clam Shack"}}};
-  for (const auto& [kind, nouns] : eateries) {
-    QStringList fits;
-    for (const QString& n : nouns) fits << QStringLiteral("IFNULL(Name, '') LIKE '*%1'").arg(n);
-    cases.push_back({QStringLiteral("an eatery of kind %1").arg(kind),
-                     QStringLiteral("SELECT COUNT(*) FROM rpm_Restaurants WHERE [Rest Type] = '%1'").arg(kind),
+  // An eatery's or a lodging's name says what kind it is (a nameless one says nothing).
+  const std::tuple<const char*, const char*, QStringList> named[] = {
+      {"Rest Type", "Restaurant", {"Grill", "Chowder House", "Tavern", "Galley", "Dining Room", "Restaurant"}},
+      {"Rest Type", "Seafood Shack", {"Clam Shack", "Lobster Shack", "Fish Shack"}},
+      {"Rest Type", "Coffee Shop", {"Cafe", "Coffee House"}},
+      {"Rest Type", "Snack Bar", {"Snack Bar", "Dairy Bar", "Take-Out"}},
+      {"Rest Type", "Lite Fare", {"Sandwich Shop", "Deli", "Cafe"}},
+      {"Rest Type", "Fast Food", {"Burger Stand", "Fish & Chips", "Drive-In"}},
+      {"Rest Type", "Pizzeria", {"Pizza", "Pizzeria"}},
+      {"Rest Type", "Raw Bar", {"Raw Bar", "Oyster Bar", "Clam Bar"}},
+      {"Rest Type", "Crab House", {"Crab House", "Crab Shack"}},
+      {"Rest Type", "Shack", {"Lobster Shack", "Clam Shack"}},
+      {"Accommodation Type", "Inn/B&B", {"Inn", "House"}},
+      {"Accommodation Type", "Hotel", {"Hotel", "House", "Inn"}},
+      {"Accommodation Type", "Motel", {"Motel", "Motor Lodge"}},
+      {"Accommodation Type", "Condo/Cottage", {"Cottages"}}};
+  for (const auto& [column, kind, nouns] : named) {
+    QStringList fits = {QStringLiteral("Name IS NULL")};
+    for (const QString& n : nouns) fits << QStringLiteral("Name LIKE '*%1'").arg(n);
+    const char* table = QLatin1String(column) == QLatin1String("Rest Type") ? "rpm_Restaurants" : "rpm_Accommodations";
+    cases.push_back({QStringLiteral("a place of kind %1").arg(kind),
+                     QStringLiteral("SELECT COUNT(*) FROM %1 WHERE [%2] = '%3'").arg(table, column, kind),
                      QStringLiteral("(%1)").arg(fits.join(QStringLiteral(" OR ")))});
   }
   for (const Case& c : cases) {

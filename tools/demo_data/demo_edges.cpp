@@ -425,7 +425,7 @@ void CoverEveryClass(DemoData& data) {
       if (kind.column == QStringLiteral("Rest Type")) {
         row.Set("Name", EateryName(kind.type, r));
       } else if (!amenity) {
-        row.Set("Name", QStringLiteral("%1 Inn").arg(r.Pick(QStringList{"Heron", "Granite", "Lantern", "Windward"})));
+        row.Set("Name", LodgingName(kind.type, r));
         row.Set("$", "$$");
       }
     }

@@ -451,6 +451,17 @@ const QStringList& EateryNouns(const QString& kind) {
   return it == nouns.end() ? none : it->second;
 }
 
+QString LodgingName(const QString& kind, Rng r) {
+  // No "Motel" that is a hotel.
+  static const std::map<QString, QStringList> nouns = {{"Inn/B&B", {"Inn", "House", "Guest House"}},
+                                                       {"Hotel", {"Hotel", "House", "Inn"}},
+                                                       {"Motel", {"Motel", "Motor Lodge"}},
+                                                       {"Condo/Cottage", {"Cottages"}}};
+  const QString first = r.Pick(kPartA);
+  const auto it = nouns.find(kind);
+  return it == nouns.end() ? first : first + QLatin1Char(' ') + r.Pick(it->second);
+}
+
 QString EateryName(const QString& kind, Rng r) {
   const QString first = r.Chance(0.5) ? r.Pick(kPartA) : r.Pick(kSurnames) + QStringLiteral("'s");
   return first + QLatin1Char(' ') + r.Pick(EateryNouns(kind));
@@ -508,16 +519,14 @@ void Lodgings(Marina& m) {
   const bool outpost = KindOf(m) == IslandKind::Outpost;
   const int n = outpost ? 1 : R(m, t, "count").IntBetween(0, 6);
   static const QStringList kinds = {"Inn/B&B", "Hotel", "Motel", "Condo/Cottage"};
-  static const QStringList nouns = {"Inn", "House", "Motel", "Cottages", "Motor Lodge", "Hotel", "Guest House"};
   auto& rows = m.many[t];
   for (int i = 0; i < n; ++i) {
     Row row;
     row.Set("MarinaNo", m.no);
-    row.Set("Accommodation Type",
-            outpost ? QStringLiteral("Hotel") : kinds[R(m, t, "Accommodation Type", i).PickWeighted({35, 25, 25, 15})]);
-    Rng nr = R(m, t, "Name", i);
-    const QString a = nr.Pick(kPartA);
-    row.Set("Name", a + QLatin1Char(' ') + nr.Pick(nouns));
+    const QString kind =
+        outpost ? QStringLiteral("Hotel") : kinds[R(m, t, "Accommodation Type", i).PickWeighted({35, 25, 25, 15})];
+    row.Set("Accommodation Type", kind);
+    row.Set("Name", LodgingName(kind, R(m, t, "Name", i)));
     if (R(m, t, "Telephone #", i).Chance(0.7)) row.Set("Telephone #", Phone(m, t, "Telephone number", i));
     row.Set("$", R(m, t, "$", i).Pick(kPriceMarks));
     SetNearOrInTown(row, m, R(m, t, "class", i));

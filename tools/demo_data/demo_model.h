@@ -296,5 +296,7 @@ class Rng;
 // and a name of that kind drawn from `r`.
 const QStringList& EateryNouns(const QString& kind);
 QString EateryName(const QString& kind, Rng r);
+// A lodging's name of its kind ("Heron Motor Lodge" for a motel).
+QString LodgingName(const QString& kind, Rng r);
 
 }  // namespace qw::demo

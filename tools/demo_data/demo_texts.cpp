@@ -89,12 +89,11 @@ QString MaybeHtml(Rng& r, QString text) {
 // The setting of a marina on an open shore, rocks or a beach, where no harbour breaks the sea.
 QStringList OpenShoreSetting(const Marina& m) {
   if (m.shore == Shore::Beach)
-    return {"The landing lies at the end of a long beach on %H, with the surf on one side and the dunes behind.",
+    return {"The landing lies at the end of a long beach on %H, with the surf on one side and the beach road behind.",
             "The floats lie off a sand beach on %H, open to the sea: come in on a calm day and leave before the wind "
             "builds."};
-  return {
-      "The floats lie off the open shore of %H, where the swell comes straight in from the sea: a fair-weather stop.",
-      "Rocks and open water surround the landing on %H; in a blow from the sea, make for the nearest harbor."};
+  return {"The floats lie off the open shore of %H, with nothing to break a sea: a fair-weather stop.",
+          "Rocks and open water surround the landing on %H; in a blow, make for the nearest harbor."};
 }
 
 QString Setting(const Marina& m, Rng& r) {
@@ -190,7 +189,7 @@ QString Notable(const Marina& m, Rng& r) {
   if (!FerryDestination(*m.town).isEmpty() && HasRow(m, "rpm_Transportation", "Ferry Service"))
     texts << "Ferries for %D leave from the %T waterfront." << "Ferries for %D leave from the %T waterfront.";
   if (m.shore == Shore::OpenWater) {
-    texts << "A shore path runs along the rocks from the landing, with the open sea on one side."
+    texts << "A shore path runs along the rocks from the landing, with open water on one side."
           << "Seals haul out on the ledges off the point at low tide.";
   } else if (m.shore == Shore::Beach) {
     texts << "The beach is the attraction: swimming, surfcasting for stripers and long walks at low tide."
