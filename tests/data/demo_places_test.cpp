@@ -327,7 +327,8 @@ TEST_F(DemoPlaces, ChartsAreTheLargestScaleForTheirHarbour) {
                {"Provincetown Harbor", "Provincetown", "13249"},
                {"Nantucket Harbor", "Nantucket", "13242"},
                {"Boston Inner Harbor", "Boston", "13272"},
-               {"Great Salt Pond", "Block Island", "13217"}};
+               {"Great Salt Pond", "Block Island", "13217"},
+               {"Stage Harbor", "Chatham", "13248"}};
   int found = 0;
   for (const auto& c : cases) {
     for (auto rs = Open(
