@@ -411,15 +411,25 @@ TEST_F(DemoDatabase, TextsAgreeWithTheMarinasRows) {
       {"Notable LIKE '*Ferries for*'",
        "EXISTS (SELECT 1 FROM rpm_Transportation t WHERE t.MarinaNo = e.MarinaNo AND t.type = 'Ferry Service')"},
       {"Notable LIKE '*farmers'' market*'",
-       "EXISTS (SELECT 1 FROM rpm_Provisioning p WHERE p.MarinaNo = e.MarinaNo AND p.type = 'Farmers'' Market')"},
-      {"[Marina Notes] LIKE '*fuel dock*'", "EXISTS (SELECT 1 FROM rpm_marina_facilities f WHERE f.MarinaNo = e.MarinaNo AND f.[Fuel?] = 1)"},
-      {"[Marina Notes] LIKE '*bathhouse*'", "EXISTS (SELECT 1 FROM rpm_marina_facilities f WHERE f.MarinaNo = e.MarinaNo AND f.[Showers?] = 1)"},
-      {"[Marina Notes] LIKE '*yard crew*'", "EXISTS (SELECT 1 FROM rpm_Vyk v WHERE v.MarinaNo = e.MarinaNo AND v.[Boatyard Rating] > 0)"},
+       "EXISTS (SELECT 1 FROM rpm_Provisioning p WHERE p.MarinaNo = e.MarinaNo AND p.type = 'Farmers'' Market' "
+       "AND p.[On-Site] + p.[On-Call] + p.NearBy + p.[W/in 1 Mile] + p.[1-3 Miles] = 1)"},
+      {"Notable LIKE '*rentals are near the docks*'",
+       "EXISTS (SELECT 1 FROM rpm_Transportation t WHERE t.MarinaNo = e.MarinaNo AND t.type = 'Bikes' "
+       "AND t.[On-Site] + t.[On-Call] + t.NearBy + t.[W/in 1 Mile] = 1)"},
+      {"[Marina Notes] LIKE '*fuel dock*'",
+       "EXISTS (SELECT 1 FROM rpm_marina_facilities f WHERE f.MarinaNo = e.MarinaNo AND f.[Fuel?] = 1)"},
+      {"[Marina Notes] LIKE '*bathhouse*'",
+       "EXISTS (SELECT 1 FROM rpm_marina_facilities f WHERE f.MarinaNo = e.MarinaNo AND f.[Showers?] = 1)"},
+      {"[Marina Notes] LIKE '*yard crew*'",
+       "EXISTS (SELECT 1 FROM rpm_Vyk v WHERE v.MarinaNo = e.MarinaNo AND v.[Boatyard Rating] > 0)"},
       {"[Marina Notes] LIKE '*ship''s store*'",
-       "EXISTS (SELECT 1 FROM rpm_Boat_Supplies b WHERE b.MarinaNo = e.MarinaNo AND b.type = 'Ships'' Store' AND b.[On-Site] = 1)"},
-      {"[Marina Notes] LIKE '*moorings*'", "EXISTS (SELECT 1 FROM rpm_marina_facilities f WHERE f.MarinaNo = e.MarinaNo AND f.[Total # of Moorings] > 0)"},
+       "EXISTS (SELECT 1 FROM rpm_Boat_Supplies b WHERE b.MarinaNo = e.MarinaNo AND b.type = 'Ships'' Store' AND "
+       "b.[On-Site] = 1)"},
+      {"[Marina Notes] LIKE '*moorings*'",
+       "EXISTS (SELECT 1 FROM rpm_marina_facilities f WHERE f.MarinaNo = e.MarinaNo AND f.[Total # of Moorings] > 0)"},
       {"Environs LIKE '*harbors on this stretch*'",
-       "EXISTS (SELECT 1 FROM rpm_nav_info n WHERE n.MarinaNo = e.MarinaNo AND (n.Harbor LIKE '*Harbor' OR n.Harbor LIKE '*Cove' "
+       "EXISTS (SELECT 1 FROM rpm_nav_info n WHERE n.MarinaNo = e.MarinaNo AND (n.Harbor LIKE '*Harbor' OR n.Harbor "
+       "LIKE '*Cove' "
        "OR n.Harbor LIKE '*Pond' OR n.Harbor LIKE '*Basin' OR n.Harbor LIKE '*Pool' OR n.Harbor LIKE '*Haven'))"}};
   for (const auto& [text, fact] : cases) {
     EXPECT_GT(Count(QStringLiteral("SELECT COUNT(*) FROM rpm_extras e WHERE %1").arg(QString::fromUtf8(text))), 0) << text;

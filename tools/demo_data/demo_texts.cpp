@@ -12,14 +12,18 @@ namespace {
 
 Rng R(const Marina& m, const char* field) { return Rng(m.no, kExtras, field); }
 
-// An amenity row of `type` (on site only, when asked).
-bool HasRow(const Marina& m, const char* table, const char* type, bool onSite = false) {
+// An amenity row of `type`, in a distance class no farther than `farthest` (0 on site .. 4 one to three miles,
+// 5 anywhere).
+bool HasRow(const Marina& m, const char* table, const char* type, int farthest = 5) {
+  static const char* const flags[] = {"On-Site", "On-Call", "NearBy", "W/in 1 Mile", "1-3 Miles"};
   const auto rows = m.many.find(QString::fromLatin1(table));
   if (rows == m.many.end()) return false;
-  for (const Row& row : rows->second)
-    if (row.Get(QStringLiteral("type")).toString() == QLatin1String(type) &&
-        (!onSite || row.Get(QStringLiteral("On-Site")).toInt() == 1))
-      return true;
+  for (const Row& row : rows->second) {
+    if (row.Get(QStringLiteral("type")).toString() != QLatin1String(type)) continue;
+    int cls = 0;
+    while (cls < 5 && row.Get(QString::fromLatin1(flags[cls])).toInt() != 1) ++cls;
+    if (cls <= farthest) return true;
+  }
   return false;
 }
 
@@ -169,9 +173,9 @@ QString Notes(const Marina& m, Rng& r) {
   if (IsSet(m, kFacilities, "Showers?")) sentences << "The bathhouse was rebuilt recently and is kept spotless.";
   sentences << "Reservations are wise on summer weekends.";
   if (IsSet(m, kFacilities, "Launch Service Fee?")) sentences << "The launch runs from 8 in the morning until dusk.";
-  if (HasRow(m, "rpm_Boat_Supplies", "Ships' Store", true))
+  if (HasRow(m, "rpm_Boat_Supplies", "Ships' Store", 0))
     sentences << "The ship's store carries charts, ice and the skipper's essentials.";
-  if (HasRow(m, "rpm_Recreation", "Grills", true) || HasRow(m, "rpm_Recreation", "Picnic Area", true))
+  if (HasRow(m, "rpm_Recreation", "Grills", 0) || HasRow(m, "rpm_Recreation", "Picnic Area", 0))
     sentences << "Boaters' picnic tables and grills sit on the lawn above the docks.";
   if (m.boatyard > 0) sentences << "The yard crew handles repairs and hauls by appointment.";
   const int count = std::min(r.IntBetween(2, 4), static_cast<int>(sentences.size()));
@@ -184,7 +188,7 @@ QString Notes(const Marina& m, Rng& r) {
 QString Notable(const Marina& m, Rng& r) {
   const Water water = KindOf(m.harbour);
   const bool inTown = m.townCentre.miles < 1;
-  const bool bikes = HasRow(m, "rpm_Transportation", "Bikes");
+  const bool bikes = HasRow(m, "rpm_Transportation", "Bikes", 3);  // rentals near the docks
   QStringList texts;
   if (!FerryDestination(*m.town).isEmpty() && HasRow(m, "rpm_Transportation", "Ferry Service"))
     texts << "Ferries for %D leave from the %T waterfront." << "Ferries for %D leave from the %T waterfront.";
@@ -216,7 +220,7 @@ QString Notable(const Marina& m, Rng& r) {
     if (m.town->remote && bikes) texts << "Bikes are the easy way around %T, and rentals are near the docks.";
   }
   QString text = Fill(r.Pick(texts), m);
-  if (HasRow(m, "rpm_Provisioning", "Farmers' Market") && r.Chance(0.6))
+  if (HasRow(m, "rpm_Provisioning", "Farmers' Market", 4) && r.Chance(0.6))
     text += QStringLiteral(" Don't miss the farmers' market on Saturdays.");
   return text;
 }
