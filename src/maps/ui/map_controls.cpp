@@ -88,7 +88,9 @@ MapHotSpot::MapHotSpot(const QString& name, const maps::TwipsRect& rect, QWidget
 
 void MapHotSpot::mousePressEvent(QMouseEvent* event) {
   event->accept();
-  if (event->button() == Qt::LeftButton) pressed_ = true;
+  if (event->button() != Qt::LeftButton) return;
+  pressed_ = true;
+  pressTimestamp_ = event->timestamp();
 }
 
 void MapHotSpot::mouseReleaseEvent(QMouseEvent* event) {
