@@ -76,9 +76,8 @@ MsgBoxHandler SetMsgBoxHandler(MsgBoxHandler handler) {
 ScriptedMsgBoxes::ScriptedMsgBoxes() {
   previous_ = SetMsgBoxHandler([this](const MsgBoxCall& call) {
     shown_.append(call);
-    if (answers_.isEmpty()) return DefaultAnswer(call);
-    const std::optional<MsgResult> answer = answers_.takeFirst();
-    return answer ? *answer : DismissAnswer(call).value_or(DefaultAnswer(call));
+    if (!answers_.isEmpty()) return answers_.takeFirst();
+    return DefaultAnswer(call);
   });
 }
 

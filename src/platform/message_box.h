@@ -30,6 +30,9 @@ struct QuestionRule {
   MsgResult safeAnswer;  // what Escape and the close button answer
   const char* why;
 };
+// (The toolkit's file and print dialogs ask their own "... already exists"
+// questions, whose Escape and close answer No, the answer that keeps the
+// file.)
 inline constexpr QuestionRule kQuestions[] = {
     {Question::ContinueAfterError, MsgResult::Yes,
      "the callers go on alike after either answer; Yes is the box's default"},
@@ -86,14 +89,11 @@ class ScriptedMsgBoxes {
   ScriptedMsgBoxes(const ScriptedMsgBoxes&) = delete;
   ScriptedMsgBoxes& operator=(const ScriptedMsgBoxes&) = delete;
   void Answer(MsgResult answer) { answers_.append(answer); }
-  // The next box is dismissed (Escape, its close button): DismissAnswer, or
-  // its default answer when it has none.
-  void Dismiss() { answers_.append(std::nullopt); }
   const QList<MsgBoxCall>& Shown() const { return shown_; }
   void Clear() { shown_.clear(); }
 
  private:
-  QList<std::optional<MsgResult>> answers_;
+  QList<MsgResult> answers_;
   QList<MsgBoxCall> shown_;
   MsgBoxHandler previous_;
 };
