@@ -32,6 +32,7 @@ int main(int argc, char** argv) {
   QApplication::setQuitOnLastWindowClosed(false);
   qw::InstallWidgetMessageBoxes();
   qw::RaiseActiveWindowsWithoutWindowManager();
+  qw::LookAfterDialogs();
   // One copy at a time: a second would write over the first one's report
   // pages and store notes over the ones the first is showing. The program
   // folder is held now; the database, which another folder's copy may use

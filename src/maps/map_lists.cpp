@@ -1,11 +1,9 @@
 #include "maps/map_lists.h"
 
-#include <QTextDocument>
 #include <cmath>
 #include <limits>
 
 #include "maps/map_table.h"
-#include "platform/html_text.h"
 
 namespace qw::maps {
 
@@ -64,11 +62,6 @@ QHash<int, QString> MarkToolTipNames(Database& db) {
   }
   rs->Close();
   return names;
-}
-
-QString PlainToolTip(const QString& text) {
-  if (!Qt::mightBeRichText(text)) return text;
-  return QStringLiteral("<p style='white-space:pre'>") + HtmlText(text) + QStringLiteral("</p>");
 }
 
 QString MapMarinaNameQuery(int marinaNo) {

@@ -37,8 +37,6 @@ std::optional<int> MarinaNoFromCell(const QString& cellText);
 // The name each mark shows when hovered, by MarinaNo: [Marina Name], or the
 // short name where the full one is empty. Throws JetError when the query fails.
 QHash<int, QString> MarkToolTipNames(Database& db);
-// A tooltip that shows text as it stands, also where it looks like markup.
-QString PlainToolTip(const QString& text);
 
 // ---- ShowMapMarinaReport
 QString MapMarinaNameQuery(int marinaNo);

@@ -1,5 +1,6 @@
 #include "platform/html_text.h"
 
+#include <QTextDocument>
 #include <QUrl>
 #include <optional>
 #include <span>
@@ -210,6 +211,11 @@ QString AllowedTagText(const QString& s, qsizetype at, const Tag& tag, const All
 }  // namespace
 
 QString HtmlText(const QString& text) { return Escape(text, 0); }
+
+QString PlainToolTip(const QString& text) {
+  if (!Qt::mightBeRichText(text)) return text;
+  return QStringLiteral("<p style='white-space:pre'>") + HtmlText(text) + QStringLiteral("</p>");
+}
 
 QString HtmlAttribute(const QString& text) { return Escape(text, kQuote | kApostrophe); }
 

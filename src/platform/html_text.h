@@ -12,6 +12,9 @@ namespace qw {
 
 // "&", "<" and ">" as entities: a text placed between tags.
 QString HtmlText(const QString& text);
+// A tooltip (which the toolkit shows as markup where it looks like markup)
+// that shows text as it stands.
+QString PlainToolTip(const QString& text);
 // HtmlText plus both quote characters: a text placed in a quoted attribute.
 QString HtmlAttribute(const QString& text);
 // A text that is HTML text already (HtmlText or CleanHtml made it) placed in a

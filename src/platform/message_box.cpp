@@ -33,18 +33,38 @@ MsgResult DefaultAnswer(const MsgBoxCall& call) {
   return results.first();
 }
 
-MsgResult MsgBox(const QString& text, MsgButtons buttons, MsgIcon icon, const QString& title,
-                 int defaultButton) {
-  MsgBoxCall call;
-  call.text = text;
+std::optional<MsgResult> DismissAnswer(const MsgBoxCall& call) {
+  const QList<MsgResult> results = MsgBoxButtonResults(call.buttons);
+  if (results.contains(MsgResult::Cancel)) return MsgResult::Cancel;
+  if (results.size() == 1) return results.first();
+  if (call.question) return SafeAnswer(*call.question);
+  return std::nullopt;
+}
+
+MsgResult SafeAnswer(Question question) {
+  for (const QuestionRule& rule : kQuestions)
+    if (rule.question == question) return rule.safeAnswer;
+  return MsgResult::No;
+}
+
+namespace {
+
+MsgResult Show(MsgBoxCall call, const QString& title) {
   call.title = title.isEmpty() ? kAppTitle : title;
-  call.buttons = buttons;
-  call.icon = icon;
-  call.defaultButton = defaultButton;
   // A copy, so that a handler may replace itself while its box is open.
   const MsgBoxHandler handler = Handler();
   if (handler) return handler(call);
   return DefaultAnswer(call);
+}
+
+}  // namespace
+
+MsgResult MsgBox(const QString& text, MsgButtons buttons, MsgIcon icon, const QString& title, int defaultButton) {
+  return Show({text, QString(), buttons, icon, defaultButton, std::nullopt}, title);
+}
+
+MsgResult Ask(Question question, const QString& text, MsgIcon icon, const QString& title, int defaultButton) {
+  return Show({text, QString(), MsgButtons::YesNo, icon, defaultButton, question}, title);
 }
 
 MsgBoxHandler SetMsgBoxHandler(MsgBoxHandler handler) {

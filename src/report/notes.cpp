@@ -197,8 +197,8 @@ bool MayCloseWithKeptNotes(NotesClosing closing, int triedJustNow, const QString
   const QString failed = StoreKeptNotes(triedJustNow, true);
   const QString why = reason.isEmpty() ? failed : reason;
   if (kept.isEmpty()) return true;
-  const MsgResult answer = MsgBox(KeptNotesQuestion(closing, kept, why), MsgButtons::YesNo, MsgIcon::Exclamation,
-                                  closing == NotesClosing::Viewer ? QStringLiteral("View Report") : QString());
+  const MsgResult answer = Ask(Question::KeepForNotes, KeptNotesQuestion(closing, kept, why), MsgIcon::Exclamation,
+                               closing == NotesClosing::Viewer ? QStringLiteral("View Report") : QString());
   if (answer == MsgResult::Yes) return false;
   kept.clear();
   return true;

@@ -50,7 +50,7 @@ bool ReportError(const QString& moduleName, const QString& procName, const Runti
              QLatin1Char('\r') + first.description;
   }
   LogFailure(moduleName, procName, err, engineErrors);
-  const MsgResult answer = MsgBox(prompt, MsgButtons::YesNo, MsgIcon::None, QStringLiteral("Error"));
+  const MsgResult answer = Ask(Question::ContinueAfterError, prompt, MsgIcon::None, QStringLiteral("Error"));
   DBEngine::RefreshErrors();
   return answer != MsgResult::Yes;
 }

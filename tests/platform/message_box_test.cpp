@@ -13,6 +13,26 @@ TEST(MsgBox, WithoutAHandlerAnswersTheDefaultButton) {
   EXPECT_EQ(qw::MsgBox("x", qw::MsgButtons::OKCancel, qw::MsgIcon::None, {}, 3), qw::MsgResult::OK);
 }
 
+// Escape and the close button: Cancel, the only button, a question's safe
+// answer; nothing for a plain Yes/No box, which only its buttons answer.
+TEST(MsgBox, DismissingGivesTheAnswerThatLosesNothing) {
+  using qw::MsgButtons;
+  using qw::MsgResult;
+  const auto dismiss = [](MsgButtons buttons, std::optional<qw::Question> question = std::nullopt) {
+    return qw::DismissAnswer({"x", "t", buttons, qw::MsgIcon::None, 1, question});
+  };
+  EXPECT_EQ(dismiss(MsgButtons::OK), MsgResult::OK);
+  EXPECT_EQ(dismiss(MsgButtons::YesNoCancel), MsgResult::Cancel);
+  EXPECT_EQ(dismiss(MsgButtons::YesNo), std::nullopt);
+  EXPECT_EQ(dismiss(MsgButtons::YesNo, qw::Question::KeepForNotes), MsgResult::Yes);
+  EXPECT_EQ(dismiss(MsgButtons::YesNo, qw::Question::ReplaceFile), MsgResult::No);
+  qw::ScriptedMsgBoxes boxes;
+  qw::Ask(qw::Question::KeepForNotes, "Keep?");
+  ASSERT_EQ(boxes.Shown().size(), 1);
+  EXPECT_EQ(boxes.Shown()[0].buttons, MsgButtons::YesNo);
+  EXPECT_EQ(boxes.Shown()[0].question, qw::Question::KeepForNotes);
+}
+
 TEST(ScriptedMsgBoxes, AnswersInOrderAndRecordsEveryBox) {
   qw::ScriptedMsgBoxes boxes;
   boxes.Answer(qw::MsgResult::No);

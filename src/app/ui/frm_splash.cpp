@@ -91,10 +91,10 @@ void frmSplash::Form_Load() {
     // The start goes no further while the question is open: the intro's
     // timer must not bring up the main window behind it.
     Timerflash->stop();
-    const MsgResult answer = MsgBox(
-        QStringLiteral("Your machine does not have proper version of IE. Do you want to download Internet "
-                       "Explorer6.0?"),
-        MsgButtons::YesNo, MsgIcon::None, QStringLiteral("VykMarina"));
+    const MsgResult answer = Ask(Question::DownloadBrowser,
+                                 QStringLiteral("Your machine does not have proper version of IE. Do you want to "
+                                                "download Internet Explorer6.0?"),
+                                 MsgIcon::None, QStringLiteral("VykMarina"));
     if (answer == MsgResult::Yes) OpenBrowserDownloadPage()();
     EndProgram(0);
   }

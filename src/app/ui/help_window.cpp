@@ -31,6 +31,7 @@ HelpWindow::HelpWindow() : QWidget(nullptr, Qt::Window) {
   layout->addWidget(page);
   layout->addWidget(buttons);
   CloseByKeys(this);
+  DrawCaptionWithoutWindowManager(this);
   // The keyboard goes back to the main window.
   ReturnKeyboardOnClose(this, MainWindowOrNull);
   resize(720, 600);

@@ -10,6 +10,7 @@
 #include "maps/ui/frm_subregion.h"
 #include "maps/ui/map_controls.h"
 #include "maps/ui/map_key.h"
+#include "platform/html_text.h"
 #include "platform/program.h"
 
 namespace qw {
@@ -21,7 +22,7 @@ frmOverviewChart::frmOverviewChart() {
   Label1 = new MapTitle(maps::kOverviewTitle, 9.75, maps::kOverviewTitleRect, Picture1);
   for (const maps::OverviewHotArea& area : maps::OverviewHotAreas()) {
     auto* label = new MapHotSpot(area.labelName, area.rect, Picture1);
-    label->setToolTip(maps::PlainToolTip(area.tooltip));
+    label->setToolTip(PlainToolTip(area.tooltip));
     connect(label, &MapHotSpot::DblClick, this, [this, k = area.k] { lblsubRegion_DblClick(k); });
     lblsubRegion[static_cast<size_t>(area.k - 1)] = label;
   }

@@ -10,7 +10,9 @@
 #include "maps/ui/frm_map_keys_grid.h"
 #include "maps/ui/map_controls.h"
 #include "maps/ui/map_key.h"
+#include "platform/html_text.h"
 #include "platform/program.h"
+#include "platform/ui/double_click_rest.h"
 
 namespace qw {
 
@@ -22,7 +24,12 @@ SubRegionMapWindow::SubRegionMapWindow(int k) : map_(*maps::MapNumber(k)) {
   Label1 = new MapTitle(map_.title, 8.25, map_.titleRect, Picture1);
   for (const maps::MapMark& mark : map_.marks) {
     auto* img = new MapHotSpot(mark.ControlName(), mark.rect, Picture1);
-    connect(img, &MapHotSpot::Click, this, [this, &mark] { Img_Click(mark); });
+    connect(img, &MapHotSpot::Click, this, [this, img, &mark] {
+      // The report opens in the map's place: the rest of a double-click on
+      // the mark must not reach what then lies under the pointer.
+      const HoldRestOfDoubleClick rest(img->PressTimestamp());
+      Img_Click(mark);
+    });
     Marks.push_back(img);
   }
   connect(Picture1, &MapPictureBox::MouseUp, this, &SubRegionMapWindow::Picture1_MouseUp);
@@ -41,8 +48,7 @@ void SubRegionMapWindow::Form_Load() {
     DatabasePtr db = OpenMarinaDatabase(-1, true);
     const QHash<int, QString> names = maps::MarkToolTipNames(*db);
     db->Close();
-    for (size_t i = 0; i < Marks.size(); ++i)
-      Marks[i]->setToolTip(maps::PlainToolTip(names.value(map_.marks[i].marinaNo)));
+    for (size_t i = 0; i < Marks.size(); ++i) Marks[i]->setToolTip(PlainToolTip(names.value(map_.marks[i].marinaNo)));
   } catch (const std::exception&) {
     // Without the database the marks show no names; they still open reports.
   }

@@ -58,6 +58,7 @@ void MapPictureBox::LoadPicture() {
   }
   // Rather than an empty navy box whose marks no one can see, the box says
   // which picture it lacks.
+  setTextFormat(Qt::PlainText);  // the path is the user's folder, shown as it stands
   setText(QStringLiteral("The map picture %1 is missing or cannot be read.").arg(QDir::toNativeSeparators(path_)));
   setWordWrap(true);
   setAlignment(Qt::AlignCenter);
@@ -88,7 +89,9 @@ MapHotSpot::MapHotSpot(const QString& name, const maps::TwipsRect& rect, QWidget
 
 void MapHotSpot::mousePressEvent(QMouseEvent* event) {
   event->accept();
-  if (event->button() == Qt::LeftButton) pressed_ = true;
+  if (event->button() != Qt::LeftButton) return;
+  pressed_ = true;
+  pressTimestamp_ = event->timestamp();
 }
 
 void MapHotSpot::mouseReleaseEvent(QMouseEvent* event) {

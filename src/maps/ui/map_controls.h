@@ -46,6 +46,8 @@ class MapHotSpot : public QWidget {
   Q_OBJECT
  public:
   MapHotSpot(const QString& name, const maps::TwipsRect& rect, QWidget* parent);
+  // The time of the press of the last click (the event's timestamp).
+  quint64 PressTimestamp() const { return pressTimestamp_; }
 
  signals:
   void Click();
@@ -58,6 +60,7 @@ class MapHotSpot : public QWidget {
 
  private:
   bool pressed_ = false;
+  quint64 pressTimestamp_ = 0;
 };
 
 // The title label laid on a map picture (Label1): bold, transparent, at its

@@ -4,19 +4,20 @@
 #include <QAction>
 #include <QChildEvent>
 #include <QComboBox>
-#include <QDoubleSpinBox>
 #include <QDesktopServices>
 #include <QDir>
+#include <QDoubleSpinBox>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QGuiApplication>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPageSetupDialog>
 #include <QPaintEngine>
 #include <QPrintDialog>
@@ -659,8 +660,9 @@ bool WebBrowser::ChoosePrintFile(QWidget* parent, const QString& title) {
     if (ExecDialog(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
     file = dialog.selectedFiles().constFirst();
     if (!QFileInfo::exists(file)) break;
-    if (MsgBox(QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(QDir::toNativeSeparators(file)),
-               MsgButtons::YesNo, MsgIcon::Exclamation, title, 2) == MsgResult::Yes)
+    if (Ask(Question::ReplaceFile,
+            QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(QDir::toNativeSeparators(file)),
+            MsgIcon::Exclamation, title, 2) == MsgResult::Yes)
       break;
   }
   printer.setOutputFileName(file);
@@ -836,6 +838,40 @@ QString WebBrowser::OuterHtml(const QString& elementId, int timeoutMs) {
 
 // --------------------------------------------------------------- BrowserPopup
 
+namespace {
+
+// The browser engine's own menu offers saving the page or a picture, opening
+// in new windows and the page's source, none of which a window of the
+// program handles: its menu keeps only what works here and now.
+void OfferWorkingActionsOnly(QWebEngineView* view) {
+  view->setContextMenuPolicy(Qt::CustomContextMenu);
+  QObject::connect(view, &QWidget::customContextMenuRequested, view, [view](const QPoint& at) {
+    QMenu* menu = view->createStandardContextMenu();
+    if (!menu) return;
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    QList<QAction*> working;
+    for (QWebEnginePage::WebAction action : kWorkingPageActions) working << view->pageAction(action);
+    // Separators only between kept items.
+    QAction* last = nullptr;
+    for (QAction* action : menu->actions()) {
+      const bool keep =
+          action->isSeparator() ? last && !last->isSeparator() : working.contains(action) && action->isEnabled();
+      if (keep)
+        last = action;
+      else
+        menu->removeAction(action);
+    }
+    if (last && last->isSeparator()) menu->removeAction(last);
+    if (menu->actions().isEmpty()) {
+      delete menu;
+      return;
+    }
+    menu->popup(view->mapToGlobal(at));
+  });
+}
+
+}  // namespace
+
 BrowserPopup::BrowserPopup(const QUrl& url, const QRect& geometry, QWidget* parent, const QString& caption)
     : QWidget(parent, Qt::Window) {
   setObjectName(QStringLiteral("BrowserPopup"));
@@ -852,6 +888,10 @@ BrowserPopup::BrowserPopup(const QUrl& url, const QRect& geometry, QWidget* pare
   row->setContentsMargins(6, 3, 6, 3);
   lblCaption = new QLabel(bar);
   lblCaption->setObjectName(QStringLiteral("lblCaption"));
+  // The caption names a marina: shown as it stands, on one line, and never
+  // wider than the window, which keeps Close on the screen.
+  lblCaption->setTextFormat(Qt::PlainText);
+  lblCaption->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
   cmdClose = new QPushButton(QStringLiteral("Close"), bar);
   cmdClose->setObjectName(QStringLiteral("cmdClose"));
   cmdClose->setFocusPolicy(Qt::NoFocus);  // the keyboard stays on the page
@@ -859,13 +899,15 @@ BrowserPopup::BrowserPopup(const QUrl& url, const QRect& geometry, QWidget* pare
   row->addWidget(cmdClose);
   layout->addWidget(bar);
   connect(cmdClose, &QPushButton::clicked, this, &QWidget::close);
-  connect(this, &QWidget::windowTitleChanged, lblCaption, &QLabel::setText);
+  connect(this, &QWidget::windowTitleChanged, lblCaption,
+          [this](const QString& title) { lblCaption->setText(title.simplified()); });
   if (caption.isEmpty())
     connect(browser_->Page(), &QWebEnginePage::titleChanged, this, &QWidget::setWindowTitle);
   else
     setWindowTitle(caption);
   CloseByKeys(this);
   ReturnKeyboardOnClose(this, [opener = QPointer<QWidget>(parent ? parent->window() : nullptr)] { return opener.data(); });
+  OfferWorkingActionsOnly(browser_->View());
 
   const QScreen* screen = parent && parent->screen() ? parent->screen() : QGuiApplication::primaryScreen();
   const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 800, 600);

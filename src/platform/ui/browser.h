@@ -263,13 +263,24 @@ class WebBrowser : public QWidget {
   QString lastError_;
 };
 
+// What a window's page menu offers (the photo window's): going back and
+// forth, reloading, copying text, a picture or an address, selecting all.
+inline constexpr QWebEnginePage::WebAction kWorkingPageActions[] = {QWebEnginePage::Back,
+                                                                    QWebEnginePage::Forward,
+                                                                    QWebEnginePage::Reload,
+                                                                    QWebEnginePage::Copy,
+                                                                    QWebEnginePage::SelectAll,
+                                                                    QWebEnginePage::CopyImageToClipboard,
+                                                                    QWebEnginePage::CopyImageUrlToClipboard,
+                                                                    QWebEnginePage::CopyLinkToClipboard};
+
 // A window of the program showing one local page: what a new-window request
 // opens (the report's photo window). Below the page, a bar with the caption
 // and a Close button; Escape, Ctrl+W and Alt+F4 close it too, and the
 // keyboard goes back to the window it was opened from (its parent). A
 // request for the screen's size (or more) takes the screen's free area, its
 // frame included; a smaller one lies at the outer position asked for, kept on
-// the screen.
+// the screen. Its page's menu offers kWorkingPageActions only.
 class BrowserPopup : public QWidget {
   Q_OBJECT
 

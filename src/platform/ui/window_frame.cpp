@@ -78,6 +78,11 @@ class X11 {
     return !reply || (reply->all_event_masks & XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT);
   }
 
+  void Focus(xcb_window_t window) {
+    xcb_set_input_focus(c_, XCB_INPUT_FOCUS_PARENT, window, XCB_CURRENT_TIME);
+    xcb_flush(c_);
+  }
+
   bool Viewable(xcb_window_t window) {
     ReplyPtr<xcb_get_window_attributes_reply_t> reply(
         xcb_get_window_attributes_reply(c_, xcb_get_window_attributes(c_, window), nullptr), &std::free);
@@ -198,6 +203,7 @@ class CaptionStrip : public QWidget {
     row->setContentsMargins(6, 2, 2, 2);
     caption_ = new QLabel(this);
     caption_->setObjectName(QStringLiteral("qw_caption"));
+    caption_->setTextFormat(Qt::PlainText);  // a caption may name a marina
     QFont bold = caption_->font();
     bold.setBold(true);
     caption_->setFont(bold);
@@ -274,6 +280,7 @@ class CaptionWatch : public QObject {
   explicit CaptionWatch(QWidget* window) : QObject(window), window_(window) {
     setObjectName(kName);
     window->installEventFilter(this);
+    if (window->isVisible()) Shown();
   }
 
  protected:
@@ -281,8 +288,7 @@ class CaptionWatch : public QObject {
     if (watched != window_) return QObject::eventFilter(watched, e);
     switch (e->type()) {
       case QEvent::Show:
-        if (!HasWindowManager() && !strip_) strip_ = new CaptionStrip(window_);
-        if (strip_) QTimer::singleShot(0, strip_, [strip = strip_] { strip->Place(); });
+        Shown();
         break;
       case QEvent::Hide:
         if (strip_) strip_->hide();
@@ -299,6 +305,11 @@ class CaptionWatch : public QObject {
   }
 
  private:
+  void Shown() {
+    if (!HasWindowManager() && !strip_) strip_ = new CaptionStrip(window_);
+    if (strip_) QTimer::singleShot(0, strip_, [strip = strip_] { strip->Place(); });
+  }
+
   QWidget* window_;
   QPointer<CaptionStrip> strip_;
 };
@@ -377,7 +388,7 @@ class KeyboardReturn : public QObject {
         if (!target || (closing && closing->isVisible())) return;
         QWidget* active = QApplication::activeWindow();
         if (active && active != closing) return;  // taken meanwhile
-        target->activateWindow();
+        GiveKeyboardTo(target);
       });
     }
     return QObject::eventFilter(watched, e);
@@ -391,6 +402,90 @@ class KeyboardReturn : public QObject {
 }  // namespace
 
 void ReturnKeyboardOnClose(QWidget* window, std::function<QWidget*()> to) { new KeyboardReturn(window, std::move(to)); }
+
+void GiveKeyboardTo(QWidget* window) {
+  window->activateWindow();
+#ifdef QUAYWISE_HAVE_XCB
+  // The toolkit asks a window manager for it whenever the display says one
+  // runs, which a window manager that has ended leaves said.
+  if (X11* x = X11::Get(); x && !HasWindowManager() && window->testAttribute(Qt::WA_WState_Created))
+    x->Focus(xcb_window_t(window->winId()));
+#endif
+}
+
+namespace {
+
+bool IsDialog(const QWidget* w) {
+  const Qt::WindowType type = w->windowType();
+  return w->isWindow() && (type == Qt::Dialog || type == Qt::Sheet);
+}
+
+// Remembers which window had the keyboard when a dialog opened, and gives it
+// back when the dialog closes with the keyboard.
+class DialogKeyboard : public QObject {
+ public:
+  static constexpr const char* kName = "qw_dialog_keyboard";
+  explicit DialogKeyboard(QWidget* dialog) : QObject(dialog), dialog_(dialog) { setObjectName(kName); }
+
+  void Opened() {
+    QWidget* active = QApplication::activeWindow();
+    // A menu still closing as the dialog opens speaks for its window.
+    if (active && active->windowType() == Qt::Popup)
+      active = active->parentWidget() ? active->parentWidget()->window() : nullptr;
+    if (active && active != dialog_) opener_ = active;
+    if (!opener_ && dialog_->parentWidget()) opener_ = dialog_->parentWidget()->window();
+  }
+  // Where the keyboard went is looked at once the event loop runs again: a
+  // dialog closed before it had the keyboard may still be given it.
+  void Closed() {
+    QTimer::singleShot(0, qApp, [dialog = QPointer<QWidget>(dialog_), opener = opener_] {
+      QWidget* now = QApplication::activeWindow();
+      if (now && now != dialog && now->isVisible()) return;  // taken meanwhile
+      // A modal dialog still open keeps the keyboard (a message box shown
+      // as the print dialog closes).
+      QWidget* target = QApplication::activeModalWidget();
+      if (!target || target == dialog || !target->isVisible()) target = opener;
+      if (target && target != dialog && target->isVisible()) GiveKeyboardTo(target);
+    });
+  }
+
+ private:
+  QWidget* dialog_;
+  QPointer<QWidget> opener_;
+};
+
+class DialogWatch : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* e) override {
+    const QEvent::Type type = e->type();
+    if ((type != QEvent::Show && type != QEvent::Hide && type != QEvent::WindowActivate) || !watched->isWidgetType())
+      return false;
+    auto* window = static_cast<QWidget*>(watched);
+    if (!IsDialog(window) || window->objectName() == QLatin1String("qw_caption_strip")) return false;
+    auto* keyboard = window->findChild<DialogKeyboard*>(DialogKeyboard::kName, Qt::FindDirectChildrenOnly);
+    if (type == QEvent::Show) {
+      DrawCaptionWithoutWindowManager(window);
+      if (!keyboard) keyboard = new DialogKeyboard(window);
+      keyboard->Opened();
+    } else if (keyboard && (type == QEvent::Hide || !window->isVisible())) {
+      // Closed, or given the keyboard only after it closed.
+      keyboard->Closed();
+    }
+    return false;
+  }
+};
+
+}  // namespace
+
+void LookAfterDialogs() {
+  static bool installed = false;
+  if (installed || !qApp) return;
+  installed = true;
+  qApp->installEventFilter(new DialogWatch(qApp));
+}
 
 void ShowMaximised(QWidget* window) {
   if (!HasWindowManager()) {

@@ -44,6 +44,18 @@ void CloseByKeys(QWidget* window);
 // passes it on; unless another window of the program has taken it meanwhile.
 void ReturnKeyboardOnClose(QWidget* window, std::function<QWidget*()> to);
 
+// Every dialog of the program, the toolkit's own among them (the print
+// dialog's file chooser, the questions of a file dialog), from this call on:
+// without a window manager it shows the caption strip of
+// DrawCaptionWithoutWindowManager; when it closes with the keyboard, the
+// keyboard goes back to the window that had it when the dialog opened (or to
+// a modal dialog still open), also where no window manager passes it on.
+void LookAfterDialogs();
+
+// Gives a window of the program the keyboard, also where no window manager
+// passes it on.
+void GiveKeyboardTo(QWidget* window);
+
 // Shows a top-level window over the screen's free area: maximised, which a
 // window manager fits inside its frame (restored, the window takes the size
 // and place it had been given); without one, given that area itself.

@@ -21,6 +21,7 @@
 
 #include "data/marina_db.h"
 #include "host/ui/screens.h"
+#include "platform/html_text.h"
 #include "platform/message_box.h"
 #include "platform/program.h"
 #include "platform/ui/browser.h"
@@ -449,10 +450,11 @@ void frm_view_report::ShowNotesStored(bool stored) {
   // tip says why.
   lblNotes->setText(stored ? kNotesLabel : kNotesNotStoredLabel);
   lblNotes->setStyleSheet(stored ? QString() : QStringLiteral("color: #b00000;"));
+  // The reason names files and the engine's words: shown as they stand.
   lblNotes->setToolTip(stored ? QString()
-                              : QStringLiteral("These notes could not be stored yet: %1. They are kept, and stored "
-                                               "as soon as the marina database can be written.")
-                                    .arg(notes->WhyNotStored()));
+                              : PlainToolTip(QStringLiteral("These notes could not be stored yet: %1. They are kept, "
+                                                            "and stored as soon as the marina database can be written.")
+                                                 .arg(notes->WhyNotStored())));
 }
 
 void frm_view_report::mnuFullview_Click() {

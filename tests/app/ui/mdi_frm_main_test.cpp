@@ -2,12 +2,13 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QMdiArea>
+#include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
-#include <QPushButton>
 #include <QTest>
 #include <QTextBrowser>
 #include <QToolBar>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 #include "app/ui/choice_dialog.h"
@@ -16,6 +17,7 @@
 #include "common/testing.h"
 #include "host/ui/screens.h"
 #include "platform/message_box.h"
+#include "platform/ui/window_frame.h"
 #include "services/page_setup.h"
 #include "services/settings.h"
 #include "services/user_store.h"
@@ -288,10 +290,18 @@ TEST_F(MainWindowTest, HelpCommandsOpenOurPages) {
   SetProgramFolder(folder_.Path());
 }
 
-// Where no window manager draws a close button, the window's own ways out.
+// Where no window manager draws a close button, the window's own ways out,
+// and the caption strip the program draws.
 TEST_F(MainWindowTest, HelpWindowClosesByButtonAndKeys) {
+  const AssumeWindowManager bare(false);
   const QList<std::pair<const char*, std::function<void(HelpWindow*)>>> closers{
       {"Close", [](HelpWindow* h) { h->cmdClose->click(); }},
+      {"drawn close",
+       [](HelpWindow* h) {
+         auto* strip = h->findChild<QWidget*>(QStringLiteral("qw_caption_strip"));
+         ASSERT_TRUE(strip && uitest::WaitFor([strip] { return strip->isVisible(); }));
+         strip->findChild<QToolButton*>()->click();
+       }},
       {"Escape", [](HelpWindow* h) { QTest::keyClick(h->page, Qt::Key_Escape); }},
       {"Ctrl+W", [](HelpWindow* h) { QTest::keyClick(h->page, Qt::Key_W, Qt::ControlModifier); }},
       {"Alt+F4", [](HelpWindow* h) { QTest::keyClick(h->page, Qt::Key_F4, Qt::AltModifier); }}};

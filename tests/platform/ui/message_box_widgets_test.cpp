@@ -1,4 +1,6 @@
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -67,6 +69,44 @@ TEST(WidgetMessageBoxes, KeysTypedAsABoxAppearsDoNotAnswerIt) {
   EXPECT_EQ(qw::MsgBox("Continue?", qw::MsgButtons::YesNo), qw::MsgResult::No);
   EXPECT_TRUE(stillOpen);
   qw::SetMsgBoxHandler(nullptr);
+}
+
+// The quiet time counts from the moment the box can be seen (on a busy
+// machine long after it was made) and starts again with every key typed
+// anywhere in the program.
+TEST(WidgetMessageBoxes, KeysWaitUntilTheBoxHasBeenSeenAndTheKeyboardQuiet) {
+  const auto wait = [](int ms) {
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < ms) QApplication::processEvents(QEventLoop::AllEvents, 10);
+  };
+  QLineEdit elsewhere;
+  elsewhere.show();
+  QWidget box;
+  int reached = 0;
+  struct Counter : QObject {
+    int* n;
+    bool eventFilter(QObject*, QEvent* e) override { return *n += e->type() == QEvent::KeyPress, false; }
+  } counter;
+  counter.n = &reached;
+  box.installEventFilter(&counter);
+  const qw::KeysQuietGuard guard(&box);
+  wait(qw::kKeysQuietMs + 250);  // made, not yet shown
+  box.show();
+  wait(100);
+  EXPECT_FALSE(guard.KeysReachBox()) << "seen 0.1 s ago";
+  QTest::keyClick(&box, Qt::Key_Return);
+  EXPECT_EQ(reached, 0);
+  wait(qw::kKeysQuietMs + 100);
+  EXPECT_TRUE(guard.KeysReachBox());
+  QTest::keyClick(&elsewhere, Qt::Key_A);  // typing in another window
+  EXPECT_EQ(elsewhere.text(), "a");
+  wait(100);
+  QTest::keyClick(&box, Qt::Key_Return);
+  EXPECT_EQ(reached, 0);
+  wait(qw::kKeysQuietMs + 100);
+  QTest::keyClick(&box, Qt::Key_Return);
+  EXPECT_EQ(reached, 1);
 }
 
 }  // namespace

@@ -2,13 +2,18 @@
 // program draws itself, and which windows a click raises.
 #include <QApplication>
 #include <QDialog>
+#include <QElapsedTimer>
+#include <QFileDialog>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPointer>
 #include <QScreen>
+#include <QTimer>
 #include <QToolButton>
 #include <gtest/gtest.h>
 #include <map>
 
+#include "common/keyboard_to_nowhere.h"
 #include "platform/ui/window_frame.h"
 
 namespace qw {
@@ -99,6 +104,55 @@ TEST(WindowFrame, WithoutAWindowManagerAClickedOwnerCoversTheWindowsThatLetIt) {
   QApplication::processEvents();
   EXPECT_GT(raised[keys], 0) << "clicked, it comes up again";
   EXPECT_GT(raised[Strip(keys)], 0);
+}
+
+// Every dialog, the toolkit's own too (a file dialog opened by the print
+// dialog's "...", a question of a file dialog), shows the strip without a
+// window manager and gives the keyboard back to the window that had it.
+TEST(WindowFrame, EveryDialogShowsTheStripAndGivesTheKeyboardBack) {
+  LookAfterDialogs();
+  const AssumeWindowManager bare(false);
+  const testing::KeyboardToNowhere nowhere;
+  QWidget opener;
+  opener.setWindowTitle(QStringLiteral("View Report"));
+  opener.show();
+  opener.activateWindow();
+  QApplication::processEvents();
+  ASSERT_EQ(QApplication::activeWindow(), &opener);
+  const QList<std::pair<const char*, std::function<void()>>> dialogs{
+      {"file dialog", [&] { QFileDialog::getSaveFileName(&opener, QStringLiteral("Print To File ...")); }},
+      {"message box", [&] { QMessageBox::question(&opener, QStringLiteral("Print"), QStringLiteral("Replace?")); }},
+      {"dialog", [&] {
+         QDialog dialog(&opener);
+         dialog.setWindowTitle(QStringLiteral("Page Setup"));
+         dialog.exec();
+       }}};
+  for (const auto& [name, open] : dialogs) {
+    SCOPED_TRACE(name);
+    bool stripShown = false;
+    QString caption;
+    // Once it is up: its strip, with which the user closes it.
+    QTimer poll;
+    poll.start(20);
+    QElapsedTimer waited;
+    waited.start();
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+      auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+      QWidget* strip = dialog ? Strip(dialog) : nullptr;
+      if (dialog && waited.elapsed() > 5000) dialog->reject();  // none came
+      if (!strip || !strip->isVisible()) return;
+      stripShown = true;
+      caption = strip->findChild<QLabel*>()->text();
+      strip->findChild<QToolButton*>()->click();
+    });
+    open();
+    QElapsedTimer settle;
+    settle.start();
+    while (QApplication::activeWindow() != &opener && settle.elapsed() < 1000) QApplication::processEvents();
+    EXPECT_TRUE(stripShown);
+    EXPECT_FALSE(caption.isEmpty());
+    EXPECT_EQ(QApplication::activeWindow(), &opener);
+  }
 }
 
 }  // namespace

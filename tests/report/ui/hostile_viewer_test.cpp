@@ -3,12 +3,18 @@
 // still show, and the user's own clicks still open the photo and the web site.
 #include <QApplication>
 #include <QDir>
+#include <QImage>
+#include <QLabel>
+#include <QMenu>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QScreen>
 #include <QTcpServer>
 #include <QWebEngineView>
 #include <gtest/gtest.h>
 
+#include "maps/ui/frm_subregion.h"
+#include "maps/ui/register.h"
 #include "viewer_fixture.h"
 
 namespace {
@@ -113,6 +119,80 @@ TEST_F(HostileViewerTest, DataRunsNoScriptAndOpensNothingTheUserDidNotClick) {
   EXPECT_EQ(desktop, QList<QUrl>{QUrl(web + "site")});
   EXPECT_FALSE(remote.hasPendingConnections());
   qw::BrowserPage::SetDesktopOpener(opener);
+}
+
+// A marina whose name is markup: every caption, label and tip that shows it
+// shows it as it stands (nothing of it is drawn, loaded or laid out as a
+// table), and the photo window named after it keeps its Close on the screen.
+TEST_F(HostileViewerTest, ANameOfTagsShowsAsTextInEveryCaptionLabelAndTip) {
+  const QString huge = folder_.Path() + "/huge.png";
+  QImage big(3000, 3000, QImage::Format_RGB32);
+  big.fill(Qt::red);
+  ASSERT_TRUE(big.save(huge));
+  const QString name =
+      "<b>Bold</b> <font color=red size=7>Red</font> <table><tr><td>Cell</td></tr></table><img src=\"" +
+      QUrl::fromLocalFile(huge).toString() + "\"> & Co";
+  {
+    const qw::DatabasePtr db = qw::Database::OpenDatabase(folder_.DatabasePath(), -1, false, QStringLiteral(";PWD="));
+    const QString quoted = "'" + QString(name).replace("'", "''") + "'";
+    db->Execute("UPDATE rpm_marinaname_no SET [Marina Name] = " + quoted + ", [Marina 30 char Name] = " + quoted +
+                " WHERE MarinaNo = " + QString::number(kMarina));
+  }
+  const QString photo = folder_.Path() + "/Photos/12/512/12-512-@1.jpg";
+  QDir().mkpath(QFileInfo(photo).path());
+  ASSERT_TRUE(QFile::copy(qw::testing::BuiltProgramFolder() + "/Photos/12/512/12-512-@1.jpg", photo));
+  qw::RegisterMapScreens();
+  ShowListInMainWindow();
+  qw::frm_view_report* v = DoubleClick(kMarina);
+  ASSERT_NE(v, nullptr);
+  qw::BrowserPopup* window = v->ShowPhoto(QUrl::fromLocalFile(photo));
+  ASSERT_TRUE(window->Browser()->WaitForLoad(30000));
+  qw::ShowSubRegionMap(8);  // The Islands, where the marina has its mark
+  QApplication::processEvents();
+
+  int shown = 0;
+  for (QWidget* w : QApplication::allWidgets()) {
+    if (!w->isVisible()) continue;
+    if (auto* label = qobject_cast<QLabel*>(w); label && label->text().contains(name)) {
+      ++shown;
+      EXPECT_EQ(label->textFormat(), Qt::PlainText) << label->objectName().toStdString();
+    }
+    if (w->toolTip().contains("Bold")) {
+      ++shown;
+      EXPECT_FALSE(w->toolTip().contains("<b>")) << w->objectName().toStdString();
+    }
+  }
+  EXPECT_GE(shown, 2) << "the photo window's caption, the mark's tip";
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  EXPECT_TRUE(screen.contains(QRect(window->cmdClose->mapToGlobal(QPoint(0, 0)), window->cmdClose->size())));
+  EXPECT_LT(window->lblCaption->height(), 60);
+  EXPECT_LE(window->frameGeometry().width(), screen.width());
+
+  // Its menu offers only what works: no saving, no other windows, no source.
+  QWidget* page = window->Browser()->View()->focusProxy();
+  const QPoint at(page->width() / 2, page->height() / 2);
+  for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+    QMouseEvent mouse(type, at, page->mapToGlobal(at), Qt::RightButton,
+                      type == QEvent::MouseButtonPress ? Qt::RightButton : Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(page, &mouse);
+  }
+  ASSERT_TRUE(WaitFor([] { return qobject_cast<QMenu*>(QApplication::activePopupWidget()) != nullptr; }, 10000));
+  auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+  QList<QAction*> working;
+  for (QWebEnginePage::WebAction action : qw::kWorkingPageActions)
+    working << window->Browser()->View()->pageAction(action);
+  QStringList offered;
+  for (QAction* action : menu->actions()) {
+    if (action->isSeparator()) continue;
+    offered << action->text();
+    EXPECT_TRUE(working.contains(action) && action->isEnabled()) << action->text().toStdString();
+  }
+  EXPECT_FALSE(offered.isEmpty());
+  EXPECT_FALSE(offered.join(' ').contains("Save", Qt::CaseInsensitive)) << offered.join(", ").toStdString();
+  menu->close();
+  window->close();
+  qw::UnloadSubRegionMaps();
+  qw::MDIFrmMain::Unload();
 }
 
 }  // namespace

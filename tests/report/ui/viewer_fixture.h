@@ -13,6 +13,8 @@
 #include "data/marina_db.h"
 #include "platform/ui/browser.h"
 #include "platform/ui/flex_grid.h"
+#include "platform/ui/message_box_widgets.h"
+#include "platform/ui/window_frame.h"
 #include "report/notes.h"
 #include "report/report_files.h"
 #include "report/ui/frm_view_report.h"
@@ -108,6 +110,20 @@ class ViewerWindowTest : public ListWindowTest {
 
   int mapKeysCleared_ = 0;
   int listUnloaded_ = 0;
+};
+
+// The same with the program's real message boxes and its care of dialogs.
+class RealDialogsViewerTest : public ViewerWindowTest {
+ protected:
+  void SetUp() override {
+    ViewerWindowTest::SetUp();
+    InstallWidgetMessageBoxes();
+    LookAfterDialogs();
+  }
+  void TearDown() override {
+    SetMsgBoxHandler(nullptr);
+    ViewerWindowTest::TearDown();
+  }
 };
 
 }  // namespace qw::testing
