@@ -424,9 +424,14 @@ TEST(WebBrowser, PreviewsThePageAndKeepsThePageSetupMarginsInTheStore) {
       if (action->text().remove('&') == "Print") action->trigger();
     return dialog.result();
   });
-  ASSERT_TRUE(browser.Preview());
+  ASSERT_TRUE(browser.Preview({"Harbor guide", {}, qw::PrintFit::None}));
   EXPECT_EQ(dialogs, 1);
   EXPECT_GE(PdfPageTexts(dir.filePath("previewed.pdf")).size(), 2);
+  // Titled as the page it prints, not after its file.
+  QProcess info;
+  info.start("pdfinfo", {dir.filePath("previewed.pdf")});
+  info.waitForFinished(30000);
+  EXPECT_TRUE(QString(info.readAllStandardOutput()).contains(QRegularExpression("Title: +Harbor guide\n")));
 
   // Page setup shows the stored paper and margins, those the print uses
   // (a header takes its room inside them), and stores what the user chose,
