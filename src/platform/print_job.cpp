@@ -207,7 +207,8 @@ Verdict Judge(http_t* http, const QString& queue, const JobState& job) {
                        why)};
     case IPP_JSTATE_HELD:
       return {Verdict::Waits, false,
-              QStringLiteral("the print service holds it for the printer %1 (%2)").arg(shown, why)};
+              QStringLiteral("the print service holds it for the printer %1 (%2): it prints once it is released")
+                  .arg(shown, why)};
     case IPP_JSTATE_PENDING: {
       // A job waits in a stopped queue until someone starts it again, which
       // would print what the user was told did not print.
@@ -313,7 +314,8 @@ void RunWatch(const std::shared_ptr<Watch>& watch) {
       if (printer.queued > 1) {
         toldWaits = true;
         Tell(*watch, false,
-             QStringLiteral("it waits behind other jobs at the printer %1 (%2 in its queue)")
+             QStringLiteral(
+                 "it waits behind other jobs at the printer %1 (%2 in its queue): it prints when its turn comes")
                  .arg(Shown(job.queue))
                  .arg(printer.queued));
       }

@@ -239,6 +239,13 @@ QString& PendingQueue() {
   return queue;
 }
 
+// The session's printer was made while the service did not answer: it is to
+// print on the service's default queue once the service answers.
+bool& PendingDefault() {
+  static bool pending = false;
+  return pending;
+}
+
 // The print's own choices, as the printer had them when it was made (those
 // of no print dialog).
 struct PrintChoices {
@@ -255,25 +262,64 @@ PrintChoices& NeutralChoices() {
 }
 
 // Asks the print service (while the windows go on, `text` saying so) for its
-// default queue; nullopt when the user cancelled.
+// default queue; nullopt when the user cancelled. A service found silent a
+// moment ago is not asked again at once.
 std::optional<PrintServiceAnswer> AskService(QWidget* parent, const QString& text) {
+  static QElapsedTimer sinceSilent;
+  static PrintServiceAnswer silent;
+  if (sinceSilent.isValid() && sinceSilent.elapsed() < 2000) return silent;
   auto answer = std::make_shared<PrintServiceAnswer>();
   const PrintServiceAddress service = PrintServiceAddress::Current();
   if (!WaitForPrintService(parent, text,
                            [answer, service](PrintCall& call) { *answer = AskPrintService(service, call); }))
     return std::nullopt;
+  if (answer->hangs) {
+    silent = *answer;
+    sinceSilent.start();
+  } else {
+    sinceSilent.invalidate();
+  }
   return *answer;
 }
 
-// Puts the session's printer back on PendingQueue(), once the service
-// answers (Qt asks the service about the printer on this thread). False,
-// with *why (empty when the user cancelled), when it cannot be done now.
+const QString kAskingForPrinters = QStringLiteral("Asking the print service for its printers\u2026");
+
+// While one lives, Qt's own calls to the print service on this thread (the
+// page-setup and preview dialogs ask about the printer) fail at once if the
+// service, asked first, does not answer.
+class QtPrintServiceCalls {
+ public:
+  explicit QtPrintServiceCalls(QWidget* parent) : asked_(AskService(parent, kAskingForPrinters)) {
+    if (asked_ && asked_->hangs) none_.emplace();
+  }
+  // The user cancelled the question.
+  bool Cancelled() const { return !asked_; }
+
+ private:
+  std::optional<PrintServiceAnswer> asked_;
+  std::optional<NoPrintServiceHere> none_;
+};
+
+// Puts the session's printer back on PendingQueue() (or the service's
+// default queue, PendingDefault()), once the service answers (Qt asks the
+// service about the printer on this thread). False, with *why (empty when
+// the user cancelled), when it cannot be done now.
 bool ReachPendingQueue(QPrinter& printer, QWidget* parent, QString* why) {
+  if (why) why->clear();
+  if (PendingDefault() && PendingQueue().isEmpty()) {
+    const auto answer = AskService(parent, kAskingForPrinters);
+    if (!answer) return false;
+    if (!answer->answered) {
+      if (why) *why = QStringLiteral("the printers cannot be reached: %1.").arg(answer->reason);
+      return false;
+    }
+    PendingDefault() = false;
+    PendingQueue() = answer->defaultQueue;
+  }
   const QString queue = PendingQueue();
   if (queue.isEmpty()) return true;
   const auto answer =
       AskService(parent, QStringLiteral("Asking the print service for the printer \"%1\"\u2026").arg(queue));
-  if (why) why->clear();
   if (!answer) return false;
   if (!answer->answered) {
     if (why) *why = QStringLiteral("the printer \"%1\" cannot be reached: %2.").arg(queue, answer->reason);
@@ -317,7 +363,7 @@ bool AskPrintDialog(QPrinter& printer, QWidget* parent, bool pageRange,
     // The dialog lists the service's printers on this thread: a service that
     // does not answer would hold the program up, so the dialog then offers
     // printing to a file only.
-    if (!asked) asked = AskService(parent, QStringLiteral("Asking the print service for its printers\u2026"));
+    if (!asked) asked = AskService(parent, kAskingForPrinters);
     if (!asked) return false;
     std::optional<NoPrintServiceHere> none;
     if (asked->hangs) {
@@ -340,6 +386,7 @@ bool AskPrintDialog(QPrinter& printer, QWidget* parent, bool pageRange,
   }
   PrinterChosen() = true;
   PendingQueue().clear();
+  PendingDefault() = false;
   return true;
 }
 
@@ -744,17 +791,33 @@ bool WebBrowser::ExecWB(int command, int option) {
 QPrinter& WebBrowser::Printer() {
   // One for the program, kept to its end (the printer or file the user chose
   // stays chosen).
-  static QPrinter* printer = [] {
-    auto* p = new QPrinter(QPrinter::HighResolution);
-    UseStoredPaper(*p, CurrentPageSetup());
-    // With no printer installed, printing still goes to a PDF file.
-    if (QPrinterInfo::availablePrinterNames().isEmpty()) {
-      p->setOutputFormat(QPrinter::PdfFormat);
-      p->setOutputFileName(QDir::home().filePath(QStringLiteral("quaywise-print.pdf")));
-    }
-    NeutralChoices() = {p->copyCount(), p->collateCopies(), p->colorMode(), p->duplex(), p->pageOrder()};
-    return p;
-  }();
+  static QPrinter* printer = nullptr;
+  static bool making = false;
+  if (printer) return *printer;
+  // Made, Qt asks the service for its default printer on this thread: not
+  // of a service that does not answer (the printer then writes a file until
+  // it answers).
+  std::optional<PrintServiceAnswer> asked;
+  if (!making) {
+    making = true;
+    asked = AskService(nullptr, kAskingForPrinters);
+    making = false;
+    if (printer) return *printer;
+  }
+  std::optional<NoPrintServiceHere> none;
+  if (asked && asked->hangs) {
+    none.emplace();
+    PendingDefault() = true;
+  }
+  printer = new QPrinter(QPrinter::HighResolution);
+  UseStoredPaper(*printer, CurrentPageSetup());
+  // With no printer installed, printing still goes to a PDF file.
+  if (QPrinterInfo::availablePrinterNames().isEmpty()) {
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(QDir::home().filePath(QStringLiteral("quaywise-print.pdf")));
+  }
+  NeutralChoices() = {printer->copyCount(), printer->collateCopies(), printer->colorMode(), printer->duplex(),
+                      printer->pageOrder()};
   return *printer;
 }
 
@@ -784,7 +847,7 @@ bool WebBrowser::PrepareRun(QWidget* parent, const QString& title, QString* why)
     return printer.outputFileName().isEmpty() && printer.outputFormat() == QPrinter::NativeFormat;
   };
   if (toPrinter() && !PrinterChosen()) {
-    const auto asked = AskService(parent, QStringLiteral("Asking the print service for its printers\u2026"));
+    const auto asked = AskService(parent, kAskingForPrinters);
     if (!asked || (asked->defaultQueue.isEmpty() && !AskPrintDialog(printer, parent, false, asked))) return false;
   }
   // Into a file ("Print to File" chosen there too): the file is asked for.
@@ -936,6 +999,9 @@ bool WebBrowser::Preview(const PrintJobInfo& job) {
   std::optional<QPageLayout::Orientation> printAfter;
   {
     PrintScope scope(&printing_);
+    // Its page-setup button asks the service about the printer.
+    const QtPrintServiceCalls calls(window());
+    if (calls.Cancelled()) return false;
     const PageSetup setup = CurrentPageSetup();
     QByteArray body;
     QPageLayout laidOut;
@@ -987,6 +1053,9 @@ bool WebBrowser::PageSetupDialog() {
     return false;
   }
   PrintScope scope;
+  // The dialog asks the service about the printer (its papers).
+  const QtPrintServiceCalls calls(window());
+  if (calls.Cancelled()) return false;
   QPrinter& printer = Printer();
   const PageSetup setup = CurrentPageSetup();
   // The paper and margins that the print will use, as stored.
