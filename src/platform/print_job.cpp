@@ -57,10 +57,16 @@ class Connection {
  public:
   Connection(const PrintServiceAddress& service, Silence& silence) {
     const QByteArray server = service.server.toUtf8();
+    const auto started = std::chrono::steady_clock::now();
     http_ = httpConnect2(server.constData(), service.port, nullptr, AF_UNSPEC, http_encryption_t(service.encryption), 1,
                          kServiceAnswerSeconds * 1000, silence.call ? silence.call->Flag() : nullptr);
     if (!http_) {
-      error_ = errno;
+      // libcups leaves errno as its clean-up set it: a connection that took
+      // the whole wait was not answered; a local service without its socket
+      // is not running.
+      timedOut_ = std::chrono::steady_clock::now() - started >=
+                  std::chrono::seconds(kServiceAnswerSeconds) - std::chrono::milliseconds(200);
+      notRunning_ = server.startsWith('/') && !QFileInfo::exists(service.server);
       return;
     }
     httpSetTimeout(http_, 0.25, &OnSilence, &silence);
@@ -71,18 +77,18 @@ class Connection {
   Connection(const Connection&) = delete;
   Connection& operator=(const Connection&) = delete;
   http_t* get() const { return http_; }
-  bool TimedOut() const { return error_ == ETIMEDOUT; }
+  bool TimedOut() const { return timedOut_; }
   // Why it could not be made, as a sentence ends.
   QString Why(const PrintServiceAddress& service) const {
-    const QString at = QStringLiteral("(CUPS at %1)").arg(service.server);
-    if (error_ == ETIMEDOUT) return QStringLiteral("the print service does not answer %1").arg(at);
-    return QStringLiteral("the print service cannot be reached %1: %2")
-        .arg(at, Words(QString::fromLocal8Bit(std::strerror(error_))));
+    if (timedOut_) return QStringLiteral("the print service does not answer (CUPS at %1)").arg(service.server);
+    if (notRunning_) return QStringLiteral("the print service is not running at %1").arg(service.server);
+    return QStringLiteral("the print service cannot be reached at %1").arg(service.server);
   }
 
  private:
   http_t* http_ = nullptr;
-  int error_ = 0;
+  bool timedOut_ = false;
+  bool notRunning_ = false;
 };
 
 using Response = std::unique_ptr<ipp_t, decltype(&ippDelete)>;

@@ -77,7 +77,7 @@ TEST(PrintJob, TheQueueGetsThePdfWithItsOptionsOrTheUserLearnsWhyNot) {
       {"service gone",
        [](PrintService& s) { return s.Stop(), true; },
        Outcome::NoAnswer,
-       {"the printer \"keep\" cannot be reached: the print service cannot be reached (CUPS at"}},
+       {"the printer \"keep\" cannot be reached: the print service is not running at"}},
       // A hung service (or a network gone quiet) is told as such within
       // seconds, not as an unknown printer.
       {"service frozen",

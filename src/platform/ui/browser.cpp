@@ -265,21 +265,23 @@ PrintChoices& NeutralChoices() {
 // default queue; nullopt when the user cancelled. A service found silent a
 // moment ago is not asked again at once.
 std::optional<PrintServiceAnswer> AskService(QWidget* parent, const QString& text) {
-  static QElapsedTimer sinceSilent;
-  static PrintServiceAnswer silent;
-  if (sinceSilent.isValid() && sinceSilent.elapsed() < 2000) return silent;
   auto answer = std::make_shared<PrintServiceAnswer>();
   const PrintServiceAddress service = PrintServiceAddress::Current();
   if (!WaitForPrintService(parent, text,
                            [answer, service](PrintCall& call) { *answer = AskPrintService(service, call); }))
     return std::nullopt;
-  if (answer->hangs) {
-    silent = *answer;
-    sinceSilent.start();
-  } else {
-    sinceSilent.invalidate();
-  }
   return *answer;
+}
+
+// The printer was made a moment ago while the service did not answer: what
+// it said (so that the print that made it does not ask again at once).
+struct MadeSilently {
+  QElapsedTimer since;
+  QString reason;
+};
+MadeSilently& PrinterMadeSilently() {
+  static MadeSilently made;
+  return made;
 }
 
 const QString kAskingForPrinters = QStringLiteral("Asking the print service for its printers\u2026");
@@ -307,6 +309,12 @@ class QtPrintServiceCalls {
 bool ReachPendingQueue(QPrinter& printer, QWidget* parent, QString* why) {
   if (why) why->clear();
   if (PendingDefault() && PendingQueue().isEmpty()) {
+    MadeSilently& made = PrinterMadeSilently();
+    if (made.since.isValid() && made.since.elapsed() < 1000) {
+      made.since.invalidate();
+      if (why) *why = QStringLiteral("the printers cannot be reached: %1.").arg(made.reason);
+      return false;
+    }
     const auto answer = AskService(parent, kAskingForPrinters);
     if (!answer) return false;
     if (!answer->answered) {
@@ -808,6 +816,8 @@ QPrinter& WebBrowser::Printer() {
   if (asked && asked->hangs) {
     none.emplace();
     PendingDefault() = true;
+    PrinterMadeSilently().reason = asked->reason;
+    PrinterMadeSilently().since.start();
   }
   printer = new QPrinter(QPrinter::HighResolution);
   UseStoredPaper(*printer, CurrentPageSetup());

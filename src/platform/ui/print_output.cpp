@@ -16,6 +16,7 @@
 #include "platform/message_box.h"
 #include "platform/print_job.h"
 #include "platform/program.h"
+#include "platform/temp_pages.h"
 #include "platform/ui/print_service_wait.h"
 
 namespace qw {
@@ -32,6 +33,13 @@ constexpr auto kServiceOptionsKey = QPrintEngine::PrintEnginePropertyKey(0xfe00)
 
 QVariant ServiceOptions(QPrinter& printer) {
   return printer.printEngine() ? printer.printEngine()->property(kServiceOptionsKey) : QVariant();
+}
+
+// A new file of printed pages: in the run's page folder (the temporary
+// folder without it).
+QString PrintFileTemplate() {
+  const QString folder = TempPageFolder();
+  return (folder.isEmpty() ? TempFolder() : folder) + QStringLiteral("/quaywise-print-XXXXXX.pdf");
 }
 
 bool Ranged(const QPrinter& printer) { return printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0; }
@@ -93,8 +101,9 @@ bool PrintOutput::Start() {
     if (!file_->open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return FileFailed();
     out = file_.get();
   } else {
-    // Readable by the user only: the pages may hold personal notes.
-    jobFile_ = std::make_unique<QTemporaryFile>(TempFolder() + QStringLiteral("/quaywise-print-XXXXXX.pdf"));
+    // Readable by the user only: the pages may hold personal notes. In the
+    // run's own page folder, which goes with the run however it ends.
+    jobFile_ = std::make_unique<QTemporaryFile>(PrintFileTemplate());
     errno = 0;
     if (!jobFile_->open()) {
       error_ = QStringLiteral("the pages for the printer could not be written to the temporary folder: %1.")
@@ -127,7 +136,7 @@ bool PrintOutput::Add(const QByteArray& bodyPdf, const PageSetup& setup, const Q
 bool PrintOutput::Paint(const QByteArray& bodyPdf, const PageSetup& setup, const QString& title,
                         const QString& url) {
   // QtPdf reads documents from files.
-  QTemporaryFile file(TempFolder() + QStringLiteral("/quaywise-print-XXXXXX.pdf"));
+  QTemporaryFile file(PrintFileTemplate());
   if (!file.open() || file.write(bodyPdf) != bodyPdf.size() || !file.flush()) {
     error_ = QStringLiteral("The printed page could not be kept for the printer.");
     return false;
