@@ -7,7 +7,6 @@
 #include <QStandardPaths>
 #include <algorithm>
 #include <atomic>
-#include <cerrno>
 #include <chrono>
 #include <condition_variable>
 #include <cstring>
