@@ -28,11 +28,11 @@ BareEngine::BareEngine(QSize size) : view_(std::make_unique<QWebEngineView>()) {
 
 BareEngine::~BareEngine() = default;
 
-bool BareEngine::Load(const QString& path) {
+bool BareEngine::Load(const QString& path, int timeoutMs) {
   std::optional<bool> loaded;
   const auto connection = QObject::connect(view_.get(), &QWebEngineView::loadFinished, [&](bool ok) { loaded = ok; });
   view_->load(QUrl::fromLocalFile(path));
-  WaitUntil([&] { return loaded.has_value(); });
+  WaitUntil([&] { return loaded.has_value(); }, timeoutMs);
   QObject::disconnect(connection);
   return loaded.value_or(false);
 }

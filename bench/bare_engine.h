@@ -17,8 +17,8 @@ class BareEngine {
   // A shown view of the given size, as the viewer's browser is shown.
   explicit BareEngine(QSize size);
   ~BareEngine();
-  // Loads the page file; false when it does not load within 30 s.
-  bool Load(const QString& path);
+  // Loads the page file; false when it does not load within timeoutMs.
+  bool Load(const QString& path, int timeoutMs = 30000);
   // The loaded page as a PDF in that page layout; empty when it fails or
   // takes longer than timeoutMs.
   QByteArray PrintToPdf(const QPageLayout& layout, int timeoutMs = 30000);

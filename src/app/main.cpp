@@ -10,6 +10,7 @@
 #include "data/marina_db.h"
 #include "maps/ui/register.h"
 #include "platform/message_box.h"
+#include "platform/print_job.h"
 #include "platform/program.h"
 #include "platform/temp_pages.h"
 #include "platform/ui/message_box_widgets.h"
@@ -53,6 +54,8 @@ int main(int argc, char** argv) {
   });
   // Print pages a killed run left behind may hold personal notes.
   qw::RemoveLeftoverTempPageFolders();
+  // Pages of failed prints are kept for the user a month.
+  qw::RemoveOldKeptPrints();
   qw::InstallPageSetupStore();
   // The windows of the other subsystems fill in the screen table.
   qw::RegisterSearchScreens();

@@ -99,12 +99,18 @@ QByteArray TrueTypeUnion::Identity(const QByteArray& program) {
   return head.mid(4, 4) + head.mid(16, 20);
 }
 
+namespace {
+
+bool Held(const Font& font, size_t g) { return !font.glyphs[g].isEmpty() || font.metrics[g].first != 0; }
+
+}  // namespace
+
 bool TrueTypeUnion::Add(const QByteArray& program) {
   const std::optional<Font> font = Parse(program);
   if (!font) return false;
   const size_t shared = std::min(glyphs_.size(), font->glyphs.size());
   for (size_t g = 0; g < shared; ++g)
-    if (!glyphs_[g].isEmpty() && !font->glyphs[g].isEmpty() && glyphs_[g] != font->glyphs[g]) return false;
+    if (held_[g] && Held(*font, g) && (glyphs_[g] != font->glyphs[g] || metrics_[g] != font->metrics[g])) return false;
   const QByteArray maxp = font->byTag.at("maxp");
   if (head_.isEmpty()) {
     for (const auto& [tag, data] : font->tables)
@@ -119,12 +125,14 @@ bool TrueTypeUnion::Add(const QByteArray& program) {
   }
   if (glyphs_.size() < font->glyphs.size()) {
     glyphs_.resize(font->glyphs.size());
-    metrics_.insert(metrics_.end(), font->metrics.begin() + qsizetype(metrics_.size()), font->metrics.end());
+    metrics_.resize(font->glyphs.size());
+    held_.resize(font->glyphs.size());
   }
   for (size_t g = 0; g < font->glyphs.size(); ++g) {
-    if (font->glyphs[g].isEmpty() || !glyphs_[g].isEmpty()) continue;
+    if (held_[g] || !Held(*font, g)) continue;
     glyphs_[g] = font->glyphs[g];
     metrics_[g] = font->metrics[g];
+    held_[g] = true;
   }
   return true;
 }

@@ -116,6 +116,25 @@ QByteArray HeaderFooterPages(const QList<QSizeF>& sizes, const PageSetup& setup,
   return out.data();
 }
 
+// The program of a TrueType font whose glyphs are numbered as in the
+// program (a CID font without a glyph map of its own); null for any other.
+QPDFObjectHandle ProgramOf(QPDFObjectHandle font) {
+  if (!font.isDictionary() || !font.getKey("/Subtype").isNameAndEquals("/CIDFontType2") ||
+      !font.getKey("/CIDToGIDMap").isNameAndEquals("/Identity"))
+    return QPDFObjectHandle::newNull();
+  QPDFObjectHandle descriptor = font.getKey("/FontDescriptor");
+  QPDFObjectHandle program = descriptor.isDictionary() ? descriptor.getKey("/FontFile2") : QPDFObjectHandle::newNull();
+  return program.isStream() && program.isIndirect() ? program : QPDFObjectHandle::newNull();
+}
+
+// The font programs of a document that keep the font's glyph numbers.
+std::set<QPDFObjGen> Programs(QPDF& document) {
+  std::set<QPDFObjGen> programs;
+  for (QPDFObjectHandle object : document.getAllObjects())
+    if (QPDFObjectHandle program = ProgramOf(object); !program.isNull()) programs.insert(program.getObjGen());
+  return programs;
+}
+
 // Places page `overlay` over `page` (both of one size), leaving the page's
 // own drawing as it was: its content is wrapped so that no graphics state
 // it leaves behind reaches the overlay.
@@ -280,6 +299,17 @@ void DrawHeaderFooter(QPainter& painter, const QRectF& sheet, const PageSetup& s
   painter.restore();
 }
 
+int PdfPageCount(const QByteArray& pdf) {
+  try {
+    QPDF document;
+    document.setSuppressWarnings(true);
+    document.processMemoryFile("pages", pdf.constData(), size_t(pdf.size()));
+    return int(QPDFPageDocumentHelper(document).getAllPages().size());
+  } catch (const std::exception&) {
+    return 0;  // not a PDF qpdf can read: the caller takes it as no pages
+  }
+}
+
 // ---------------------------------------------------------------- PdfAssembler
 
 namespace {
@@ -405,6 +435,10 @@ class PdfAssembler::Copier {
  public:
   explicit Copier(Parts& parts) : parts_(parts) {}
 
+  // The font programs that may be gathered with other subsets of their
+  // font: the engine's own, numbered as in the font (never a header's or
+  // footer's, which number their glyphs in the order the text used them).
+  void MayGather(std::set<QPDFObjGen> programs) { gatherable_ = std::move(programs); }
   // A page to write under `number`; references to it point there.
   void Place(QPDFObjectHandle page, int number) { numbers_[page.getObjGen()] = number; }
   // A page or page-tree node not written: references to it are null.
@@ -442,17 +476,14 @@ class PdfAssembler::Copier {
     return QByteArray::fromStdString(object.unparse());
   }
 
-  // A TrueType font whose glyphs are numbered as in its program (no glyph
-  // map of its own): its program may be gathered with the other subsets of
-  // the same font.
+  // A TrueType font of the engine's whose glyphs are numbered as in its
+  // program (no glyph map of its own): its program may be gathered with the
+  // other subsets of the same font.
   void NoteProgram(QPDFObjectHandle font) {
-    if (!font.isDictionary() || !font.getKey("/Subtype").isNameAndEquals("/CIDFontType2") ||
-        !font.getKey("/CIDToGIDMap").isNameAndEquals("/Identity"))
-      return;
-    QPDFObjectHandle descriptor = font.getKey("/FontDescriptor");
-    QPDFObjectHandle program = descriptor.isDictionary() ? descriptor.getKey("/FontFile2") : QPDFObjectHandle();
-    QPDFObjectHandle name = descriptor.isDictionary() ? descriptor.getKey("/FontName") : QPDFObjectHandle();
-    if (!program.isStream() || !program.isIndirect() || !name.isName()) return;
+    QPDFObjectHandle program = ProgramOf(font);
+    if (program.isNull() || !gatherable_.count(program.getObjGen())) return;
+    QPDFObjectHandle name = font.getKey("/FontDescriptor").getKey("/FontName");
+    if (!name.isName()) return;
     // The subset's tag ("ABCDEF+") goes.
     const QByteArray full = QByteArray::fromStdString(name.getName());
     programs_[program.getObjGen()] = full.mid(full.indexOf('+') + 1);
@@ -514,6 +545,7 @@ class PdfAssembler::Copier {
   }
 
   Parts& parts_;
+  std::set<QPDFObjGen> gatherable_;
   std::map<QPDFObjGen, int> numbers_;
   std::set<QPDFObjGen> left_;
   std::set<QPDFObjGen> open_;
@@ -553,6 +585,10 @@ int PdfAssembler::Add(const QByteArray& bodyPdf, const PageSetup& setup, const Q
       error_ = QStringLiteral("The printed page has no pages.");
       return 0;
     }
+    Copier copier(parts);
+    // Only the engine's font programs; taken before the header and footer
+    // bring their own.
+    copier.MayGather(Programs(body));
     // The header and footer, stamped on; their document lives until the
     // pages are written, which read from it.
     QPDF overlay;
@@ -566,7 +602,6 @@ int PdfAssembler::Add(const QByteArray& bodyPdf, const PageSetup& setup, const Q
       std::vector<QPDFPageObjectHelper> overlays = QPDFPageDocumentHelper(overlay).getAllPages();
       for (size_t i = 0; i < pages.size() && i < overlays.size(); ++i) Overlay(body, pages[i], overlays[i]);
     }
-    Copier copier(parts);
     std::vector<std::pair<QPDFObjectHandle, int>> kept;
     for (size_t i = 0; i < pages.size(); ++i) {
       QPDFObjectHandle page = pages[i].getObjectHandle();

@@ -122,6 +122,9 @@ QPageLayout BodyLayout(const QPageLayout& paper, const PageSetup& setup);
 void DrawHeaderFooter(QPainter& painter, const QRectF& sheet, const PageSetup& setup,
                       const PageCodeValues& values, const QMarginsF& unprintable = QMarginsF());
 
+// The number of pages of a PDF; 0 when it cannot be read.
+int PdfPageCount(const QByteArray& pdf);
+
 // Printed pages gathered into one PDF, written as they come: each Add takes
 // the body of one print (a PDF from the browser engine), stamps that print's
 // header and footer on its pages as text (page numbers count within the

@@ -8,9 +8,11 @@
 #include <QStandardPaths>
 #include <QThread>
 #include <algorithm>
+#include <csignal>
 
 #include <cups/cups.h>
 
+#include "platform/print_job.h"
 #include "platform/program.h"
 
 namespace qw::testing {
@@ -36,9 +38,17 @@ printf '%s\n%s\n%s\n%s\n%s\n' "$1" "$2" "$3" "$4" "$5" > "$dir/job-$1.tmp"
 mv "$dir/job-$1.tmp" "$dir/job-$1.args"
 )";
 
-// A printer that takes PDF through the service's own PDF filter, with 12 pt
-// it cannot print on along every edge.
-QByteArray Ppd(const QString& paper) {
+// A printer that is not there: its backend fails at once, as for an
+// unplugged printer.
+const char* const kFailBackend = R"(#!/bin/sh
+if [ $# -eq 0 ]; then echo 'direct fail "Unknown" "Fails at once"'; exit 0; fi
+echo "ERROR: The printer is not connected." >&2
+exit 1
+)";
+
+// A printer that takes PDF through the service's own PDF filter, with
+// `margin` points it cannot print on along every edge.
+QByteArray Ppd(const QString& paper, int margin) {
   return QByteArray(R"PPD(*PPD-Adobe: "4.3"
 *FormatVersion: "4.3"
 *FileVersion: "1.0"
@@ -72,8 +82,8 @@ QByteArray Ppd(const QString& paper) {
 *PageRegion A4/A4: "<</PageSize[595 842]/ImagingBBox null>>setpagedevice"
 *CloseUI: *PageRegion
 *DefaultImageableArea: PAPER
-*ImageableArea Letter/US Letter: "12 12 600 780"
-*ImageableArea A4/A4: "12 12 583 830"
+*ImageableArea Letter/US Letter: "M M LW LH"
+*ImageableArea A4/A4: "M M AW AH"
 *DefaultPaperDimension: PAPER
 *PaperDimension Letter/US Letter: "612 792"
 *PaperDimension A4/A4: "595 842"
@@ -85,7 +95,11 @@ QByteArray Ppd(const QString& paper) {
 *Duplex DuplexTumble/Short Edge: "<</Duplex true/Tumble true>>setpagedevice"
 *CloseUI: *Duplex
 )PPD")
-      .replace("PAPER", paper.toLatin1());
+      .replace("PAPER", paper.toLatin1())
+      .replace("\"M M LW LH\"",
+               QStringLiteral("\"%1 %1 %2 %3\"").arg(margin).arg(612 - margin).arg(792 - margin).toLatin1())
+      .replace("\"M M AW AH\"",
+               QStringLiteral("\"%1 %1 %2 %3\"").arg(margin).arg(595 - margin).arg(842 - margin).toLatin1());
 }
 
 bool WriteText(const QString& path, const QByteArray& text) { return WriteWholeFile(path, text).isEmpty(); }
@@ -121,8 +135,10 @@ PrintService::PrintService() {
                 Path(QStringLiteral("bin/%1").arg(QLatin1String(sub))));
   const QString socket = Path(QStringLiteral("cups.sock"));
   const QString backend = Path(QStringLiteral("bin/backend/keep"));
+  const QString failing = Path(QStringLiteral("bin/backend/fail"));
   const bool written =
-      WriteText(backend, kKeepBackend) && QFile::setPermissions(backend, kOpen) &&
+      WriteText(backend, kKeepBackend) && QFile::setPermissions(backend, kOpen) && WriteText(failing, kFailBackend) &&
+      QFile::setPermissions(failing, kOpen) &&
       WriteText(Path(QStringLiteral("etc/cupsd.conf")),
                 QStringLiteral("Listen %1\nLogLevel info\nBrowsing No\nDefaultAuthType None\nWebInterface No\n"
                                "MaxJobs 0\nPreserveJobHistory Yes\n"
@@ -146,7 +162,9 @@ PrintService::PrintService() {
   cupsd_->start(Program(QStringLiteral("cupsd")),
                 {QStringLiteral("-f"), QStringLiteral("-c"), Path(QStringLiteral("etc/cupsd.conf")),
                  QStringLiteral("-s"), Path(QStringLiteral("etc/cups-files.conf"))});
-  // The program and the service's commands use this service only.
+  // The program and the service's commands use this service only, and the
+  // pages of prints that fail stay in its folder.
+  SetKeptPrintsFolder(Path(QStringLiteral("kept")));
   qputenv("CUPS_SERVER", socket.toUtf8());
   qunsetenv("PRINTER");
   qunsetenv("LPDEST");
@@ -172,13 +190,26 @@ PrintService::PrintService() {
 }
 
 PrintService::~PrintService() {
+  // Jobs sent to it are watched no more: the next service numbers its jobs
+  // afresh.
+  EndPrintJobWatches();
+  SetKeptPrintsFolder(QString());
   Stop();
   qunsetenv("CUPS_SERVER");
   cupsSetServer(nullptr);
 }
 
+void PrintService::Freeze() {
+  if (cupsd_ && cupsd_->state() != QProcess::NotRunning) ::kill(pid_t(cupsd_->processId()), SIGSTOP);
+}
+
+void PrintService::Thaw() {
+  if (cupsd_ && cupsd_->state() != QProcess::NotRunning) ::kill(pid_t(cupsd_->processId()), SIGCONT);
+}
+
 void PrintService::Stop() {
   if (!cupsd_ || cupsd_->state() == QProcess::NotRunning) return;
+  Thaw();
   cupsd_->terminate();
   if (!cupsd_->waitForFinished(10000)) {
     cupsd_->kill();
@@ -197,15 +228,26 @@ bool PrintService::Run(const QString& command, const QStringList& arguments) {
   return true;
 }
 
-bool PrintService::AddQueue(const QString& name, const QString& paper, bool makeDefault) {
+bool PrintService::AddQueue(const QString& name, const QString& paper, bool makeDefault, Printer printer) {
   const QString ppd = Path(name + QStringLiteral(".ppd"));
   const QString jobs = Path(QStringLiteral("jobs/") + name);
-  if (!WriteText(ppd, Ppd(paper)) || !QDir().mkpath(jobs) ||
+  if (!WriteText(ppd, Ppd(paper, printer == Printer::WideMargins ? 36 : 12)) || !QDir().mkpath(jobs) ||
       !QFile::setPermissions(jobs, kOpen | QFile::WriteGroup | QFile::WriteOther))
     return false;
-  return Run(QStringLiteral("lpadmin"),
-             {QStringLiteral("-p"), name, QStringLiteral("-E"), QStringLiteral("-v"), QStringLiteral("keep:") + jobs,
-              QStringLiteral("-P"), ppd}) &&
+  const bool fails = printer == Printer::FailsAborting || printer == Printer::FailsStopping;
+  QStringList arguments = {QStringLiteral("-p"),
+                           name,
+                           QStringLiteral("-E"),
+                           QStringLiteral("-v"),
+                           (fails ? QStringLiteral("fail:") : QStringLiteral("keep:")) + jobs,
+                           QStringLiteral("-P"),
+                           ppd};
+  if (fails)
+    arguments << QStringLiteral("-o")
+              << QStringLiteral("printer-error-policy=%1")
+                     .arg(printer == Printer::FailsAborting ? QStringLiteral("abort-job")
+                                                            : QStringLiteral("stop-printer"));
+  return Run(QStringLiteral("lpadmin"), arguments) &&
          (!makeDefault || Run(QStringLiteral("lpadmin"), {QStringLiteral("-d"), name}));
 }
 

@@ -28,15 +28,28 @@ class PrintService {
   bool Ready() const { return ready_; }
   const QString& Why() const { return why_; }
 
-  // Adds a queue that keeps its jobs, with this default paper ("A4" or
-  // "Letter") and 12 pt on every side that it cannot print on. It accepts
+  // The printers a queue can stand for.
+  enum class Printer {
+    Keeps,          // keeps each job; 12 pt on every side it cannot print on
+    WideMargins,    // keeps each job; half an inch it cannot print on
+    FailsAborting,  // its backend fails at once (an unplugged printer); the
+                    // service aborts the job (printer-error-policy=abort-job)
+    FailsStopping,  // the same, and the service stops the queue (its default
+                    // stop-printer policy); the job stays in it
+  };
+  // Adds a queue with this default paper ("A4" or "Letter") that accepts
   // jobs and runs; makeDefault: the system's default printer.
-  bool AddQueue(const QString& name, const QString& paper = QStringLiteral("A4"), bool makeDefault = false);
+  bool AddQueue(const QString& name, const QString& paper = QStringLiteral("A4"), bool makeDefault = false,
+                Printer printer = Printer::Keeps);
   // Runs one of the service's commands (cupsreject, cupsdisable, lpadmin, ...)
   // on it; true when it succeeded.
   bool Run(const QString& command, const QStringList& arguments);
   // Stops the service (the queues go with it).
   void Stop();
+  // Freezes the service (SIGSTOP) as a hung service or a dropped network
+  // leaves it: it takes connections and never answers. Thaw lets it go on.
+  void Freeze();
+  void Thaw();
 
   // A job as the backend kept it: the document and what the service handed
   // the backend (job number, user, title, copies, options).

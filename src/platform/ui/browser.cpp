@@ -27,6 +27,7 @@
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -39,12 +40,14 @@
 #include <QWebEngineUrlRequestInterceptor>
 #include <QWebEngineView>
 #include <algorithm>
+#include <memory>
 #include <optional>
 
 #include "platform/message_box.h"
 #include "platform/page_fonts.h"
 #include "platform/print_job.h"
 #include "platform/ui/print_output.h"
+#include "platform/ui/print_service_wait.h"
 #include "platform/ui/window_frame.h"
 
 namespace qw {
@@ -57,6 +60,28 @@ class RemoteBlocker : public QWebEngineUrlRequestInterceptor {
     if (!BrowserPage::IsLocal(info.requestUrl())) info.block(true);
   }
 };
+
+// How long the program's own scripts in a page may take.
+constexpr int kScriptTimeoutMs = 5000;
+
+// The extent of what a page draws, in CSS pixels from its top left corner:
+// [right, bottom, whether it has a page break]. Text counts by its lines,
+// and every box that is not a block in the flow (which is as wide as the
+// window, whatever it holds) by its border: tables and their cells, pictures,
+// inline boxes, boxes placed by position. With a page break (a BR of class
+// page), only what comes before it.
+constexpr char kExtentScript[] = R"((function(){
+var b=document.body;if(!b)return[0,0,false];
+var stop=document.querySelector('br.page'),w=0,h=0,x=window.scrollX,y=window.scrollY,r=document.createRange();
+function take(q){if(q.width<=0&&q.height<=0)return;w=Math.max(w,q.right+x);h=Math.max(h,q.bottom+y);}
+var walk=document.createTreeWalker(b,NodeFilter.SHOW_ELEMENT|NodeFilter.SHOW_TEXT);
+for(var n=walk.nextNode();n;n=walk.nextNode()){
+if(stop&&(n===stop||!(n.compareDocumentPosition(stop)&Node.DOCUMENT_POSITION_FOLLOWING)))break;
+if(n.nodeType===3){if(!n.data.trim())continue;r.selectNodeContents(n);var q=r.getClientRects();for(var i=0;i<q.length;i++)take(q[i]);continue;}
+var c=getComputedStyle(n);
+if(/^(static|relative|sticky)$/.test(c.position)&&/^(block|list-item|flow-root|flex|grid)$/.test(c.display))continue;
+take(n.getBoundingClientRect());}
+return[w,h,!!stop];})())";
 
 bool SameAddress(const QUrl& a, const QUrl& b) {
   const auto key = [](const QUrl& u) { return u.adjusted(QUrl::RemoveFragment | QUrl::NormalizePathSegments); };
@@ -194,13 +219,169 @@ class PaperKeeper : public QObject {
   QPointer<QDialog> confirmedIn_;
 };
 
+// Where the printer prints: the session's printer, which a print dialog
+// changes only when the user confirms it.
+struct PrinterIdentity {
+  QPrinter::OutputFormat format = QPrinter::NativeFormat;
+  QString name;
+  QString file;
+  bool operator==(const PrinterIdentity&) const = default;
+};
+
+PrinterIdentity IdentityOf(const QPrinter& printer) {
+  return {printer.outputFormat(), printer.printerName(), printer.outputFileName()};
+}
+
+// A queue of the print service that the session's printer is to print on
+// again: a dialog cancelled while the service was out of reach left the
+// printer without it ("" when none).
+QString& PendingQueue() {
+  static QString queue;
+  return queue;
+}
+
+// The session's printer was made while the service did not answer: it is to
+// print on the service's default queue once the service answers.
+bool& PendingDefault() {
+  static bool pending = false;
+  return pending;
+}
+
+// The print's own choices, as the printer had them when it was made (those
+// of no print dialog).
+struct PrintChoices {
+  int copies = 1;
+  bool collate = true;
+  QPrinter::ColorMode color = QPrinter::Color;
+  QPrinter::DuplexMode duplex = QPrinter::DuplexNone;
+  QPrinter::PageOrder order = QPrinter::FirstPageFirst;
+};
+
+PrintChoices& NeutralChoices() {
+  static PrintChoices choices;
+  return choices;
+}
+
+// Asks the print service (while the windows go on, `text` saying so) for its
+// default queue; nullopt when the user cancelled. A service found silent a
+// moment ago is not asked again at once.
+std::optional<PrintServiceAnswer> AskService(QWidget* parent, const QString& text) {
+  auto answer = std::make_shared<PrintServiceAnswer>();
+  const PrintServiceAddress service = PrintServiceAddress::Current();
+  if (!WaitForPrintService(parent, text,
+                           [answer, service](PrintCall& call) { *answer = AskPrintService(service, call); }))
+    return std::nullopt;
+  return *answer;
+}
+
+// The printer was made a moment ago while the service did not answer: what
+// it said (so that the print that made it does not ask again at once).
+struct MadeSilently {
+  QElapsedTimer since;
+  QString reason;
+};
+MadeSilently& PrinterMadeSilently() {
+  static MadeSilently made;
+  return made;
+}
+
+const QString kAskingForPrinters = QStringLiteral("Asking the print service for its printers\u2026");
+
+// While one lives, Qt's own calls to the print service on this thread (the
+// page-setup and preview dialogs ask about the printer) fail at once if the
+// service, asked first, does not answer.
+class QtPrintServiceCalls {
+ public:
+  explicit QtPrintServiceCalls(QWidget* parent) : asked_(AskService(parent, kAskingForPrinters)) {
+    if (asked_ && asked_->hangs) none_.emplace();
+  }
+  // The user cancelled the question.
+  bool Cancelled() const { return !asked_; }
+
+ private:
+  std::optional<PrintServiceAnswer> asked_;
+  std::optional<NoPrintServiceHere> none_;
+};
+
+// Puts the session's printer back on PendingQueue() (or the service's
+// default queue, PendingDefault()), once the service answers (Qt asks the
+// service about the printer on this thread). False, with *why (empty when
+// the user cancelled), when it cannot be done now.
+bool ReachPendingQueue(QPrinter& printer, QWidget* parent, QString* why) {
+  if (why) why->clear();
+  if (PendingDefault() && PendingQueue().isEmpty()) {
+    MadeSilently& made = PrinterMadeSilently();
+    if (made.since.isValid() && made.since.elapsed() < 1000) {
+      made.since.invalidate();
+      if (why) *why = QStringLiteral("the printers cannot be reached: %1.").arg(made.reason);
+      return false;
+    }
+    const auto answer = AskService(parent, kAskingForPrinters);
+    if (!answer) return false;
+    if (!answer->answered) {
+      if (why) *why = QStringLiteral("the printers cannot be reached: %1.").arg(answer->reason);
+      return false;
+    }
+    PendingDefault() = false;
+    PendingQueue() = answer->defaultQueue;
+  }
+  const QString queue = PendingQueue();
+  if (queue.isEmpty()) return true;
+  const auto answer =
+      AskService(parent, QStringLiteral("Asking the print service for the printer \"%1\"\u2026").arg(queue));
+  if (!answer) return false;
+  if (!answer->answered) {
+    if (why) *why = QStringLiteral("the printer \"%1\" cannot be reached: %2.").arg(queue, answer->reason);
+    return false;
+  }
+  printer.setPrinterName(queue);
+  if (printer.outputFormat() == QPrinter::NativeFormat && printer.printerName() == queue) {
+    if (!printer.outputFileName().isEmpty()) printer.setOutputFileName(QString());
+    PendingQueue().clear();
+    return true;
+  }
+  // Gone from the service meanwhile: the next print dialog chooses anew.
+  PendingQueue().clear();
+  if (why) *why = QStringLiteral("the print service no longer has the printer \"%1\".").arg(queue);
+  return false;
+}
+
+// Puts the printer back where it printed before a dialog the user cancelled.
+void RestorePrinter(QPrinter& printer, const PrinterIdentity& was, QWidget* parent) {
+  if (IdentityOf(printer) == was) return;
+  if (was.format == QPrinter::PdfFormat) {
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(was.file);
+    return;
+  }
+  PendingQueue() = was.name;
+  ReachPendingQueue(printer, parent, nullptr);  // else at the next print
+}
+
 // The print dialog (or its replacement) on the printer, which holds the
-// print's paper; pageRange: the user may choose pages. True when confirmed.
-bool AskPrintDialog(QPrinter& printer, QWidget* parent, bool pageRange) {
+// print's paper; pageRange: the user may choose pages. True when confirmed;
+// a dialog the user cancels leaves the printer where it printed. `asked`:
+// what the service said just before, if it was asked.
+bool AskPrintDialog(QPrinter& printer, QWidget* parent, bool pageRange,
+                    std::optional<PrintServiceAnswer> asked = std::nullopt) {
+  const PrinterIdentity was = IdentityOf(printer);
   bool accepted = false;
   if (PrintHook()) {
     accepted = PrintHook()(printer);
   } else {
+    // The dialog lists the service's printers on this thread: a service that
+    // does not answer would hold the program up, so the dialog then offers
+    // printing to a file only.
+    if (!asked) asked = AskService(parent, kAskingForPrinters);
+    if (!asked) return false;
+    std::optional<NoPrintServiceHere> none;
+    if (asked->hangs) {
+      MsgBox(QStringLiteral("The print service does not answer, so its printers cannot be listed now (%1). "
+                            "You can still print to a PDF file.")
+                 .arg(asked->reason.section(u'(', 1).section(u')', 0, 0)),
+             MsgButtons::OK, MsgIcon::Exclamation, kPrintStatusTitle);
+      none.emplace();
+    }
     QPrintDialog dialog(&printer, parent);
     UseFixedFrame(&dialog);  // modal: nothing to minimise out of sight
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, pageRange);
@@ -208,8 +389,14 @@ bool AskPrintDialog(QPrinter& printer, QWidget* parent, bool pageRange) {
     accepted = ExecDialog(dialog) == QDialog::Accepted;
     if (accepted) keeper.Apply(printer);
   }
-  if (accepted) PrinterChosen() = true;
-  return accepted;
+  if (!accepted) {
+    RestorePrinter(printer, was, parent);
+    return false;
+  }
+  PrinterChosen() = true;
+  PendingQueue().clear();
+  PendingDefault() = false;
+  return true;
 }
 
 // A preview a page can be read in: most of the screen, the page as wide as
@@ -549,6 +736,7 @@ void WebBrowser::OnLoadingChanged(const QWebEngineLoadingInfo& info) {
 void WebBrowser::Complete(Outcome outcome, quint64 serial) {
   if (serial != serial_) return;  // a newer load has started since
   loading_ = false;
+  if (outcome != Outcome::Unchanged) printZoomed_ = false;  // a new document
   if (outcome != Outcome::Unchanged) {
     loadedOk_ = outcome == Outcome::Loaded;
     emit DocumentComplete(Url().toString(), loadedOk_);
@@ -612,31 +800,69 @@ bool WebBrowser::ExecWB(int command, int option) {
 QPrinter& WebBrowser::Printer() {
   // One for the program, kept to its end (the printer or file the user chose
   // stays chosen).
-  static QPrinter* printer = [] {
-    auto* p = new QPrinter(QPrinter::HighResolution);
-    UseStoredPaper(*p, CurrentPageSetup());
-    // With no printer installed, printing still goes to a PDF file.
-    if (QPrinterInfo::availablePrinterNames().isEmpty()) {
-      p->setOutputFormat(QPrinter::PdfFormat);
-      p->setOutputFileName(QDir::home().filePath(QStringLiteral("quaywise-print.pdf")));
-    }
-    return p;
-  }();
+  static QPrinter* printer = nullptr;
+  static bool making = false;
+  if (printer) return *printer;
+  // Made, Qt asks the service for its default printer on this thread: not
+  // of a service that does not answer (the printer then writes a file until
+  // it answers).
+  std::optional<PrintServiceAnswer> asked;
+  if (!making) {
+    making = true;
+    asked = AskService(nullptr, kAskingForPrinters);
+    making = false;
+    if (printer) return *printer;
+  }
+  std::optional<NoPrintServiceHere> none;
+  if (asked && asked->hangs) {
+    none.emplace();
+    PendingDefault() = true;
+    PrinterMadeSilently().reason = asked->reason;
+    PrinterMadeSilently().since.start();
+  }
+  printer = new QPrinter(QPrinter::HighResolution);
+  UseStoredPaper(*printer, CurrentPageSetup());
+  // With no printer installed, printing still goes to a PDF file.
+  if (QPrinterInfo::availablePrinterNames().isEmpty()) {
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(QDir::home().filePath(QStringLiteral("quaywise-print.pdf")));
+  }
+  NeutralChoices() = {printer->copyCount(), printer->collateCopies(), printer->colorMode(), printer->duplex(),
+                      printer->pageOrder()};
   return *printer;
 }
 
 void WebBrowser::ForgetPrinterChoice() { PrinterChosen() = false; }
 
-bool WebBrowser::PrepareRun(QWidget* parent, const QString& title) {
+void WebBrowser::ResetPrintChoices() {
   QPrinter& printer = Printer();
+  const PrintChoices& neutral = NeutralChoices();
+  printer.setCopyCount(neutral.copies);
+  printer.setCollateCopies(neutral.collate);
+  printer.setColorMode(neutral.color);
+  printer.setDuplex(neutral.duplex);
+  printer.setPageOrder(neutral.order);
+  printer.setPrintRange(QPrinter::AllPages);
+  ClearPrintServiceOptions(printer);
+}
+
+bool WebBrowser::PrepareRun(QWidget* parent, const QString& title, QString* why) {
+  if (why) why->clear();
+  QPrinter& printer = Printer();
+  ResetPrintChoices();
   UseStoredPaper(printer, CurrentPageSetup());
+  if (!ReachPendingQueue(printer, parent, why)) return false;
   // Without a default printer the run would go to whichever printer comes
   // first: the user says which.
-  if (printer.outputFileName().isEmpty() && printer.outputFormat() == QPrinter::NativeFormat && !PrinterChosen() &&
-      !HasDefaultPrintQueue() && !AskPrintDialog(printer, parent, false))
-    return false;
+  const auto toPrinter = [&printer] {
+    return printer.outputFileName().isEmpty() && printer.outputFormat() == QPrinter::NativeFormat;
+  };
+  if (toPrinter() && !PrinterChosen()) {
+    const auto asked = AskService(parent, kAskingForPrinters);
+    if (!asked || (asked->defaultQueue.isEmpty() && !AskPrintDialog(printer, parent, false, asked))) return false;
+  }
   // Into a file ("Print to File" chosen there too): the file is asked for.
-  return printer.outputFileName().isEmpty() || ChoosePrintFile(parent, title);
+  return toPrinter() || ChoosePrintFile(parent, title);
 }
 
 bool WebBrowser::ChoosePrintFile(QWidget* parent, const QString& title) {
@@ -669,22 +895,68 @@ bool WebBrowser::ChoosePrintFile(QWidget* parent, const QString& title) {
   return true;
 }
 
-QByteArray WebBrowser::Layout(const QPageLayout& layout) {
-  auto result = std::make_shared<std::optional<QByteArray>>();
+QVariant WebBrowser::RunScript(const QString& script, int timeoutMs) {
+  if (!page_) return {};
+  auto result = std::make_shared<std::optional<QVariant>>();
   QPointer<WebBrowser> self(this);
-  page_->printToPdf(
-      [result, self](const QByteArray& pdf) {
-        *result = pdf;
-        if (self) emit self->StateChanged();
-      },
-      layout);
-  WaitUntil([&] { return result->has_value(); }, kLayoutTimeoutMs);
-  return result->value_or(QByteArray());
+  page_->runJavaScript(script, QWebEngineScript::ApplicationWorld, [result, self](const QVariant& v) {
+    *result = v;
+    if (self) emit self->StateChanged();
+  });
+  WaitUntil([&] { return result->has_value(); }, timeoutMs);
+  return result->value_or(QVariant());
 }
 
-bool WebBrowser::AddTo(PrintOutput& output) {
+void WebBrowser::SetPrintZoom(double zoom) {
+  // A style sheet of the program's own, for print only: the page on screen
+  // stays as it is.
+  RunScript(QStringLiteral("(function(z){var d=document,s=d.quaywisePrintZoom;"
+                           "if(!s){s=new CSSStyleSheet();d.quaywisePrintZoom=s;"
+                           "d.adoptedStyleSheets=d.adoptedStyleSheets.concat([s]);}"
+                           "s.replaceSync(z>0?'@media print{html{zoom:'+z+'}}':'');return 1;})(%1)")
+                .arg(zoom < 1 ? zoom : 0, 0, 'g', 6),
+            kScriptTimeoutMs);
+  printZoomed_ = zoom < 1;
+}
+
+QByteArray WebBrowser::Layout(const QPageLayout& layout, PrintFit fit) {
+  double zoom = 1;
+  bool oneSheet = false;
+  if (fit != PrintFit::None) {
+    // The page's extent in CSS pixels (96 an inch): what it draws (text,
+    // pictures, tables, boxes placed by position), not the width of the
+    // window it lies in; for a page made as one sheet, up to its first page
+    // break.
+    const QVariantList extent = RunScript(QString::fromLatin1(kExtentScript), kScriptTimeoutMs).toList();
+    const QSizeF body = layout.paintRect(QPageLayout::Inch).size() * 96;
+    const double width = extent.value(0).toDouble();
+    const double height = extent.value(1).toDouble();
+    if (width > body.width()) zoom = body.width() / width;
+    if (fit == PrintFit::FirstPage && height > body.height()) zoom = std::min(zoom, body.height() / height);
+    oneSheet = fit == PrintFit::FirstPage && !extent.value(2).toBool();
+  }
+  for (int attempt = 0;; ++attempt) {
+    if (zoom < 1 || printZoomed_) SetPrintZoom(zoom);
+    auto result = std::make_shared<std::optional<QByteArray>>();
+    QPointer<WebBrowser> self(this);
+    page_->printToPdf(
+        [result, self](const QByteArray& pdf) {
+          *result = pdf;
+          if (self) emit self->StateChanged();
+        },
+        layout);
+    WaitUntil([&] { return result->has_value(); }, kLayoutTimeoutMs);
+    const QByteArray pdf = result->value_or(QByteArray());
+    // A page that still runs over (the engine's own rounding): a little
+    // smaller again.
+    if (!oneSheet || pdf.isEmpty() || attempt == 3 || PdfPageCount(pdf) <= 1) return pdf;
+    zoom *= 0.96;
+  }
+}
+
+bool WebBrowser::AddTo(PrintOutput& output, PrintFit fit) {
   const PageSetup setup = CurrentPageSetup();
-  const QByteArray body = Layout(BodyLayout(output.Printer().pageLayout(), setup));
+  const QByteArray body = Layout(BodyLayout(output.Printer().pageLayout(), setup), fit);
   if (body.isEmpty()) {
     lastError_ = QStringLiteral("The page could not be laid out for printing.");
     return false;
@@ -696,36 +968,52 @@ bool WebBrowser::AddTo(PrintOutput& output) {
   return true;
 }
 
+QString WebBrowser::DocumentTitle() const {
+  const QString title = Title();
+  const QUrl url = Url();
+  return title == url.fileName() || title == url.toString() || title == url.toLocalFile() ? QString() : title;
+}
+
 bool WebBrowser::Print(bool prompt, const PrintJobInfo& job) {
   lastError_.clear();
   if (!MayPrint()) return false;
   PrintScope scope(&printing_);
   QPrinter& printer = Printer();
+  // The paper, orientation and choices of this print end with it: the next
+  // print starts from the page setup's paper, one copy, again.
+  const auto ended = qScopeGuard([&printer] {
+    ResetPrintChoices();
+    UseStoredPaper(printer, CurrentPageSetup());
+  });
   UseStoredPaper(printer, CurrentPageSetup());
   if (job.orientation) printer.setPageOrientation(*job.orientation);
-  if (prompt && !AskPrintDialog(printer, window(), true)) return false;  // cancelled: no error
-  PrintOutput output(printer, PrintOutput::Kind::Printer, job.title);
-  const bool printed = AddTo(output) && output.Finish();
+  if (prompt) {
+    if (!AskPrintDialog(printer, window(), true)) return false;  // cancelled: no error
+  } else if (!ReachPendingQueue(printer, window(), &lastError_)) {
+    return false;
+  }
+  PrintOutput output(printer, PrintOutput::Kind::Printer, job.title.isEmpty() ? DocumentTitle() : job.title);
+  const bool printed = AddTo(output, job.fit) && output.Finish();
   if (!printed && lastError_.isEmpty()) lastError_ = output.Error();
-  // The paper and orientation chosen for this print end with it: the next
-  // print starts from the page setup's again.
-  UseStoredPaper(printer, CurrentPageSetup());
   return printed;
 }
 
-bool WebBrowser::PrintTo(PrintOutput& output) {
+bool WebBrowser::PrintTo(PrintOutput& output, PrintFit fit) {
   lastError_.clear();
   if (!MayPrint()) return false;
   PrintScope scope(&printing_);
-  return AddTo(output);
+  return AddTo(output, fit);
 }
 
-bool WebBrowser::Preview() {
+bool WebBrowser::Preview(const PrintJobInfo& job) {
   lastError_.clear();
   if (!MayPrint()) return false;
   std::optional<QPageLayout::Orientation> printAfter;
   {
     PrintScope scope(&printing_);
+    // Its page-setup button asks the service about the printer.
+    const QtPrintServiceCalls calls(window());
+    if (calls.Cancelled()) return false;
     const PageSetup setup = CurrentPageSetup();
     QByteArray body;
     QPageLayout laidOut;
@@ -735,7 +1023,7 @@ bool WebBrowser::Preview() {
       // The dialog's orientation and page-setup buttons change the paper.
       const QPageLayout layout = BodyLayout(printer->pageLayout(), setup);
       if (body.isEmpty() || !layout.isEquivalentTo(laidOut)) {
-        body = Layout(layout);
+        body = Layout(layout, job.fit);
         laidOut = layout;
       }
       // Drawing the preview goes to a picture engine; the dialog's own Print
@@ -765,7 +1053,7 @@ bool WebBrowser::Preview() {
     DrawCaptionWithoutWindowManager(&dialog);
     ExecDialog(dialog);
   }
-  if (printAfter && !Print(true, {QString(), printAfter}) && !lastError_.isEmpty())
+  if (printAfter && !Print(true, {job.title, printAfter, job.fit}) && !lastError_.isEmpty())
     SayNotPrinted(QStringLiteral("The page"), lastError_);
   return true;
 }
@@ -777,6 +1065,9 @@ bool WebBrowser::PageSetupDialog() {
     return false;
   }
   PrintScope scope;
+  // The dialog asks the service about the printer (its papers).
+  const QtPrintServiceCalls calls(window());
+  if (calls.Cancelled()) return false;
   QPrinter& printer = Printer();
   const PageSetup setup = CurrentPageSetup();
   // The paper and margins that the print will use, as stored.
@@ -821,19 +1112,12 @@ bool WebBrowser::PageSetupDialog() {
 }
 
 QString WebBrowser::OuterHtml(const QString& elementId, int timeoutMs) {
-  if (!page_) return QString();
-  auto result = std::make_shared<std::optional<QString>>();
-  QPointer<WebBrowser> self(this);
   QString id = elementId;
   id.replace(u'\\', QStringLiteral("\\\\")).replace(u'\'', QStringLiteral("\\'"));
-  const QString script =
-      QStringLiteral("(function(){var e=document.getElementById('%1');return e?e.outerHTML:'';})()").arg(id);
-  page_->runJavaScript(script, QWebEngineScript::ApplicationWorld, [result, self](const QVariant& v) {
-    *result = v.toString();
-    if (self) emit self->StateChanged();
-  });
-  WaitUntil([&] { return result->has_value(); }, timeoutMs);
-  return result->value_or(QString());
+  return RunScript(
+             QStringLiteral("(function(){var e=document.getElementById('%1');return e?e.outerHTML:'';})()").arg(id),
+             timeoutMs)
+      .toString();
 }
 
 // --------------------------------------------------------------- BrowserPopup

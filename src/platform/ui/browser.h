@@ -28,6 +28,7 @@
 #include <QRect>
 #include <QString>
 #include <QUrl>
+#include <QVariant>
 #include <QWebEnginePage>
 #include <QWidget>
 #include <functional>
@@ -47,12 +48,27 @@ namespace qw {
 
 class PrintOutput;
 
+// How a print fits its page to the sheet's printable part (the sheet less
+// the page setup's margins, the header and footer, and what the printer
+// cannot print on). The engine by itself shrinks a page only so far and cuts
+// what is wider still.
+enum class PrintFit {
+  None,       // as the engine lays it out
+  Width,      // a page wider than that part is scaled down to its width; it
+              // runs on over as many sheets as it needs (a list)
+  FirstPage,  // a page made as one sheet (a report): what comes before its
+              // first page break is scaled down to fit one sheet, never cut
+              // and never split; what follows the break goes on new sheets
+};
+
 // What one print sets beside the page setup: the title of its job (what the
-// print queue lists; the page's title when empty) and, for a print that is
-// laid out across the sheet, its own orientation in place of the stored one.
+// print queue lists; the page's own title when empty), for a print that is
+// laid out across the sheet its own orientation in place of the stored one,
+// and how it fits the sheet.
 struct PrintJobInfo {
   QString title;
   std::optional<QPageLayout::Orientation> orientation;
+  PrintFit fit = PrintFit::None;
 };
 
 // The page of a browser: applies the link and new-window rules above.
@@ -154,19 +170,21 @@ class WebBrowser : public QWidget {
   // (8) or refresh (22). False when nothing was done.
   bool ExecWB(int command, int option);
   // Prints the loaded page on Printer() and returns when it has gone out (a
-  // job on a queue of the print service: once the service has taken it).
-  // The print is on the paper and orientation of the page setup unless the
-  // user changes them in the print dialog. False when nothing printed:
-  // LastError() says why, and is empty when the user cancelled the print
-  // dialog.
+  // job on a queue of the print service: once the service has taken it; it
+  // is watched after that). The print is on the paper and orientation of the
+  // page setup unless the user changes them in the print dialog; what the
+  // dialog chooses for it (copies, pages, colour, ...) ends with it, and a
+  // dialog the user cancels leaves the printer as it was. False when nothing
+  // printed: LastError() says why, and is empty when the user cancelled the
+  // print dialog or the sending.
   bool Print(bool prompt, const PrintJobInfo& job = {});
   // Prints the loaded page into an output that gathers several prints (a
   // run of reports into one PDF or one printer job); the caller finishes it.
-  bool PrintTo(PrintOutput& output);
+  bool PrintTo(PrintOutput& output, PrintFit fit = PrintFit::None);
   // The print preview of the loaded page, over most of the screen with the
   // page as wide as the window; returns when it is closed. True when it was
-  // shown.
-  bool Preview();
+  // shown. Its Print prints as Print(true, job) does.
+  bool Preview(const PrintJobInfo& job = {});
   // The page-setup dialog on Printer() showing the stored paper, orientation
   // and margins, those every print uses (whatever paper the printer would
   // offer first); the paper, orientation, margins, header and footer chosen
@@ -181,11 +199,17 @@ class WebBrowser : public QWidget {
   // the session. With no printer installed it writes a PDF file.
   static QPrinter& Printer();
   // Readies Printer() for a run of prints without a print dialog each (the
-  // report's batch), titled `title`: on the stored paper; into a file, asks
-  // for the file (ChoosePrintFile); to a printer when the system names no
-  // default printer and none was chosen in this session, asks for it with
-  // the print dialog first. False when the user cancelled.
-  static bool PrepareRun(QWidget* parent, const QString& title);
+  // report's batch), titled `title`: on the stored paper, one copy of every
+  // page (ResetPrintChoices); into a file, asks for the file
+  // (ChoosePrintFile); to a printer when the system names no default printer
+  // and none was chosen in this session, asks for it with the print dialog
+  // first. False when the user cancelled, or when the session's printer
+  // cannot be reached (*why then says why).
+  static bool PrepareRun(QWidget* parent, const QString& title, QString* why = nullptr);
+  // Gives the printer back the choices of no print dialog: one copy,
+  // collated, in colour, every page in order, the printer's own further
+  // options. Each print does so when it ends; a run when it has gone out.
+  static void ResetPrintChoices();
   // Forgets that a printer was chosen: the next run asks again when the
   // system names no default printer, as at the start of a session.
   static void ForgetPrinterChoice();
@@ -237,9 +261,16 @@ class WebBrowser : public QWidget {
   void Complete(Outcome outcome, quint64 serial);
   // Runs the event loop without user input until done() or the time is up.
   bool WaitUntil(const std::function<bool()>& done, int timeoutMs);
-  // The page laid out for printing with this layout, as PDF.
-  QByteArray Layout(const QPageLayout& layout);
-  bool AddTo(PrintOutput& output);
+  // The page laid out for printing with this layout, as PDF, fitted as asked.
+  QByteArray Layout(const QPageLayout& layout, PrintFit fit);
+  // Sets the zoom of the page's prints (none for 1).
+  void SetPrintZoom(double zoom);
+  bool AddTo(PrintOutput& output, PrintFit fit);
+  // Runs a script in the program's own script world; its result.
+  QVariant RunScript(const QString& script, int timeoutMs);
+  // The page's own title; "" for a page without one (the engine would name
+  // it after its file).
+  QString DocumentTitle() const;
 
   Kind kind_;
   QPointer<BrowserPage> page_;
@@ -259,6 +290,7 @@ class WebBrowser : public QWidget {
   bool loadedOk_ = false;
   bool waitingForLoad_ = false;
   bool printing_ = false;
+  bool printZoomed_ = false;  // the loaded page has a print zoom set
   quint64 serial_ = 0;
   QString lastError_;
 };
@@ -302,7 +334,8 @@ class BrowserPopup : public QWidget {
 // PrintWhenEnabled on this browser: when its print command is enabled, runs
 // beforePrint and prints, with the print dialog when prompt is true;
 // otherwise shows "The Print command is currently disabled." A print that
-// fails says why. True when something was printed.
+// fails says why. True when something was printed (or, on a printer of the
+// print service, sent: what becomes of it later is told then).
 bool GuardedPrint(WebBrowser& browser, bool prompt, const std::function<void()>& beforePrint = {},
                   const PrintJobInfo& job = {});
 

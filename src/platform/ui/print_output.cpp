@@ -1,6 +1,7 @@
 #include "platform/ui/print_output.h"
 
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <QPdfDocument>
@@ -10,9 +11,13 @@
 #include <QTemporaryFile>
 #include <algorithm>
 #include <cerrno>
+#include <memory>
 
+#include "platform/message_box.h"
 #include "platform/print_job.h"
 #include "platform/program.h"
+#include "platform/temp_pages.h"
+#include "platform/ui/print_service_wait.h"
 
 namespace qw {
 namespace {
@@ -28,6 +33,13 @@ constexpr auto kServiceOptionsKey = QPrintEngine::PrintEnginePropertyKey(0xfe00)
 
 QVariant ServiceOptions(QPrinter& printer) {
   return printer.printEngine() ? printer.printEngine()->property(kServiceOptionsKey) : QVariant();
+}
+
+// A new file of printed pages: in the run's page folder (the temporary
+// folder without it).
+QString PrintFileTemplate() {
+  const QString folder = TempPageFolder();
+  return (folder.isEmpty() ? TempFolder() : folder) + QStringLiteral("/quaywise-print-XXXXXX.pdf");
 }
 
 bool Ranged(const QPrinter& printer) { return printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0; }
@@ -62,6 +74,10 @@ PrintJobOptions JobOptions(QPrinter& printer) {
 
 }  // namespace
 
+void ClearPrintServiceOptions(QPrinter& printer) {
+  if (ServiceOptions(printer).isValid()) printer.printEngine()->setProperty(kServiceOptionsKey, QStringList());
+}
+
 PrintOutput::PrintOutput(QPrinter& printer, Kind kind, const QString& jobTitle)
     : printer_(printer), kind_(kind), path_(Path::Pictures), jobTitle_(jobTitle) {
   if (kind_ == Kind::Printer && printer_.outputFormat() == QPrinter::PdfFormat && !printer_.outputFileName().isEmpty())
@@ -85,8 +101,9 @@ bool PrintOutput::Start() {
     if (!file_->open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return FileFailed();
     out = file_.get();
   } else {
-    // Readable by the user only: the pages may hold personal notes.
-    jobFile_ = std::make_unique<QTemporaryFile>(TempFolder() + QStringLiteral("/quaywise-print-XXXXXX.pdf"));
+    // Readable by the user only: the pages may hold personal notes. In the
+    // run's own page folder, which goes with the run however it ends.
+    jobFile_ = std::make_unique<QTemporaryFile>(PrintFileTemplate());
     errno = 0;
     if (!jobFile_->open()) {
       error_ = QStringLiteral("the pages for the printer could not be written to the temporary folder: %1.")
@@ -108,7 +125,6 @@ bool PrintOutput::Add(const QByteArray& bodyPdf, const PageSetup& setup, const Q
     error_ = QStringLiteral("The print has already gone out.");
     return false;
   }
-  if (jobTitle_.isEmpty()) jobTitle_ = title;
   if (path_ == Path::Pictures) return Paint(bodyPdf, setup, title, url);
   if (!Start()) return false;
   const int added = pdf_->Add(bodyPdf, setup, title, url, UnprintableInches(printer_.pageLayout()));
@@ -120,7 +136,7 @@ bool PrintOutput::Add(const QByteArray& bodyPdf, const PageSetup& setup, const Q
 bool PrintOutput::Paint(const QByteArray& bodyPdf, const PageSetup& setup, const QString& title,
                         const QString& url) {
   // QtPdf reads documents from files.
-  QTemporaryFile file(TempFolder() + QStringLiteral("/quaywise-print-XXXXXX.pdf"));
+  QTemporaryFile file(PrintFileTemplate());
   if (!file.open() || file.write(bodyPdf) != bodyPdf.size() || !file.flush()) {
     error_ = QStringLiteral("The printed page could not be kept for the printer.");
     return false;
@@ -216,12 +232,31 @@ bool PrintOutput::SendJob() {
     error_ = QStringLiteral("no printer is chosen.");
     return false;
   }
-  const PrintJobResult job = SendPrintJob(
-      {printer_.printerName(), jobTitle_.isEmpty() ? QStringLiteral("Quaywise") : jobTitle_, file, JobOptions(printer_)});
-  if (job.sent) return true;
-  // Nothing of the work is lost: the pages stay for another try.
+  // The file goes on with the job (the watch deletes it once the job is
+  // done) or stays with the user when it fails.
   jobFile_->setAutoRemove(false);
-  error_ = job.reason + QStringLiteral(" The pages are kept in %1.").arg(QDir::toNativeSeparators(file));
+  const QString title = PrintJobTitle(jobTitle_);
+  const PrintJobRequest request{printer_.printerName(), title, file, JobOptions(printer_),
+                                PrintServiceAddress::Current()};
+  auto result = std::make_shared<PrintJobResult>();
+  const bool finished = WaitForPrintService(
+      nullptr, QStringLiteral("Sending \"%1\" to the printer \"%2\"\u2026").arg(title, request.queue),
+      [request, result](PrintCall& call) { *result = SendPrintJob(request, call); });
+  if (!finished || result->outcome == PrintJobResult::Outcome::Cancelled) {
+    QFile::remove(file);  // the user gave up: nothing is printed, nothing kept
+    return false;
+  }
+  if (result->sent()) {
+    FollowPrintJob({request.service, request.queue, result->jobId, result->uuid, title, file, result->waits});
+    if (!result->waits.isEmpty())
+      MsgBox(QStringLiteral("\"%1\" has not printed yet: %2.").arg(title, result->waits), MsgButtons::OK,
+             MsgIcon::Information, kPrintStatusTitle);
+    return true;
+  }
+  // Nothing of the work is lost: the pages stay for another try.
+  const QString kept = KeepUnprintedPages(file, title);
+  error_ = result->reason +
+           QStringLiteral(" The pages are kept in %1.").arg(QDir::toNativeSeparators(kept.isEmpty() ? file : kept));
   return false;
 }
 

@@ -6,8 +6,11 @@
 //  - A queue of the print service (CUPS) gets that same document as one PDF
 //    job, with the print's choices (copies, page range, paper, orientation,
 //    two-sided, the print dialog's further options) as job options and a job
-//    title; Finish waits until the service has taken the job and says why
-//    when it did not.
+//    title (PrintJobTitle). Finish sends it while the windows go on (a window
+//    with Cancel shows when that takes a while) and says why when the
+//    service did not take it; the pages are then kept for the user
+//    (KeptPrintsFolder). A job the service took is watched until it has
+//    printed: what goes wrong later is told then (print_service_wait.h).
 //  - Any other printer gets each page as a picture with the header and footer
 //    drawn on as text. A preview is painted the same way, at screen
 //    resolution.
@@ -28,11 +31,15 @@ class QTemporaryFile;
 
 namespace qw {
 
+// The print dialog's choices that the print service takes as they are (pages
+// per sheet, page set, the job options); cleared, the printer's own apply.
+void ClearPrintServiceOptions(QPrinter& printer);
+
 class PrintOutput {
  public:
   enum class Kind { Printer, Preview };
   // jobTitle: the name the print queue lists for the job (and the PDF's
-  // title); the first print's page title when empty.
+  // title); "Quaywise" when empty.
   explicit PrintOutput(QPrinter& printer, Kind kind = Kind::Printer, const QString& jobTitle = QString());
   ~PrintOutput();
   PrintOutput(const PrintOutput&) = delete;
@@ -42,8 +49,10 @@ class PrintOutput {
   // Adds one print; false (with Error()) when it could not be used.
   bool Add(const QByteArray& bodyPdf, const PageSetup& setup, const QString& title, const QString& url);
   // Sends everything out: writes the PDF file, sends the job (and waits until
-  // the print service has taken it) or ends the printer job. Going without
-  // Finish sends nothing and leaves an earlier file as it was.
+  // the print service has taken it) or ends the printer job. False when it
+  // did not go out: Error() says why, and is empty when the user cancelled
+  // the sending. Going without Finish sends nothing and leaves an earlier
+  // file as it was.
   bool Finish();
   // Pages added so far.
   int PageCount() const { return pages_; }

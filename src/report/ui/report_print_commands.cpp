@@ -90,7 +90,8 @@ void ReportPrintCommands::mnuPage_Click() {
 
 void ReportPrintCommands::mnuPrev_Click() {
   if (!wb_) return;
-  if (!wb_->ExecWB(WebBrowser::kCmdPrintPreview, WebBrowser::kPromptUser) && !wb_->LastError().isEmpty())
+  // The preview shows the report as it prints, and its Print is titled so.
+  if (!wb_->Preview({JobTitle(QString()), {}, PrintFit::FirstPage}) && !wb_->LastError().isEmpty())
     MsgBox(QStringLiteral("The preview could not be shown: ") + wb_->LastError(), MsgButtons::OK, MsgIcon::Critical,
            kPrintStatusTitle);
 }
@@ -103,7 +104,7 @@ bool ReportPrintCommands::PrintReport(const std::function<void()>& beforePrint) 
   if (!wb_) return false;
   // The blank page left where a report could not be shown is not printed.
   if (!ReportShown()) return PrintWhenEnabled(0, {}, {});
-  return GuardedPrint(*wb_, true, beforePrint, {JobTitle(QString()), {}});
+  return GuardedPrint(*wb_, true, beforePrint, {JobTitle(QString()), {}, PrintFit::FirstPage});
 }
 
 QString ReportPrintCommands::JobTitle(const QString& what) const {
@@ -134,7 +135,7 @@ void ReportPrintCommands::mnuPrintMARINANotes_Click() {
     WaitCursor wait;
     path = WritePersonalNotesPage(links_.NotesMarinaNo(), links_.NotesText());
   }
-  PrintPage(*WBPrint_, path, JobTitle(QStringLiteral("personal notes")));
+  PrintPage(*WBPrint_, path, {JobTitle(QStringLiteral("personal notes")), {}, PrintFit::Width});
 }
 
 void ReportPrintCommands::mnuprintmarinaDandN_Click() {
@@ -148,11 +149,15 @@ void ReportPrintCommands::mnuprintmarinaDandN_Click() {
     WaitCursor wait;
     path = WriteReportAndNotesPage(links_.ReportPageHtml(), links_.NotesMarinaNo(), links_.NotesText());
   }
-  PrintPage(*WBPRINTALL_, path,
-            JobTitle(links_.NotesText && !links_.NotesText().isEmpty() ? QStringLiteral("report and notes") : QString()));
+  // The report on its own sheet, the notes after it.
+  PrintPage(
+      *WBPRINTALL_, path,
+      {JobTitle(links_.NotesText && !links_.NotesText().isEmpty() ? QStringLiteral("report and notes") : QString()),
+       {},
+       PrintFit::FirstPage});
 }
 
-void ReportPrintCommands::PrintPage(WebBrowser& browser, const QString& path, const QString& title) {
+void ReportPrintCommands::PrintPage(WebBrowser& browser, const QString& path, const PrintJobInfo& job) {
   if (path.isEmpty()) {
     MsgBox(QStringLiteral("The page could not be written for printing. Nothing was printed."), MsgButtons::OK,
            MsgIcon::Critical, kPrintStatusTitle);
@@ -168,7 +173,7 @@ void ReportPrintCommands::PrintPage(WebBrowser& browser, const QString& path, co
     WaitCursor wait;
     browser.WaitForLoad(kPageLoadTimeoutMs);
   }
-  GuardedPrint(browser, true, &WriteReportTopMargin, {title, {}});
+  GuardedPrint(browser, true, &WriteReportTopMargin, job);
 }
 
 // ----------------------------------------------------------------- the run
@@ -189,12 +194,13 @@ bool ReportPrintCommands::StartRun(const PrintRunRequest& request) {
   // picks now, as a print through the print dialog does (an earlier file is
   // replaced only when the user says so); with no default printer the user
   // picks the printer first. Cancel prints nothing.
-  if (!WebBrowser::PrepareRun(window_, kPrintAllCaption)) {
+  QString why;
+  if (!WebBrowser::PrepareRun(window_, kPrintAllCaption, &why)) {
     run_.Reset();
+    if (!why.isEmpty()) SayNotPrinted(QStringLiteral("The reports"), why);
     return true;
   }
   QPrinter& printer = WebBrowser::Printer();
-  printer.setPrintRange(QPrinter::AllPages);
   const int first = start.entry + 1;
   const int last = std::max(first, std::min(run_.LastPrintMarina(), ListCount()));
   output_ = std::make_unique<PrintOutput>(printer, PrintOutput::Kind::Printer,
@@ -250,7 +256,8 @@ void ReportPrintCommands::Advance(PrintRunStep step) {
       case PrintRunStep::Action::None: return;
       case PrintRunStep::Action::PrintPage: {
         printing_ = true;
-        const bool printed = wb_ && output_ && wb_->PrintTo(*output_);
+        // Each report on one sheet of its own, whatever the paper and margins.
+        const bool printed = wb_ && output_ && wb_->PrintTo(*output_, PrintFit::FirstPage);
         printing_ = false;
         if (std::exchange(cancelWhilePrinting_, false)) {
           EndRun(RunEnd::Cancelled);
@@ -290,9 +297,11 @@ void ReportPrintCommands::EndRun(RunEnd end) {
     const std::unique_ptr<PrintOutput> output = std::move(output_);
     // Gone without Finish, nothing of a run that did not finish goes out.
     if (end == RunEnd::Finished && output) {
-      if (progress_) {
-        progress_->lblStatus->setText(output->PrintService() ? QStringLiteral("Sending the reports to the printer")
-                                                             : QStringLiteral("Writing the reports"));
+      if (progress_ && output->PrintService()) {
+        // The sending shows a window of its own, with its own Cancel.
+        progress_->hide();
+      } else if (progress_) {
+        progress_->lblStatus->setText(QStringLiteral("Writing the reports"));
         progress_->cmdCancel->setEnabled(false);
       }
       const WaitCursor wait;
@@ -300,6 +309,8 @@ void ReportPrintCommands::EndRun(RunEnd end) {
       if (failed) why = output->Error();
     }
   }
+  // A later print without a dialog prints one copy again.
+  WebBrowser::ResetPrintChoices();
   if (progress_) {
     progress_->disconnect(this);
     progress_->hide();
@@ -309,7 +320,8 @@ void ReportPrintCommands::EndRun(RunEnd end) {
   // Everything the run gathered is gone: the program gives the memory back
   // rather than keep it for good.
   ReleaseFreedMemory();
-  if (failed) SayNotPrinted(QStringLiteral("The reports"), why);
+  // A sending the user cancelled printed nothing, and says nothing.
+  if (failed && !why.isEmpty()) SayNotPrinted(QStringLiteral("The reports"), why);
 }
 
 void ReportPrintCommands::Form_Unload() {

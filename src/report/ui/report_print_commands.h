@@ -27,6 +27,7 @@ namespace qw {
 class PrintOutput;
 class PrintRunProgress;
 class WebBrowser;
+struct PrintJobInfo;
 
 // What the commands read of the viewer, and how they move its marina list.
 struct ReportPrintLinks {
@@ -88,8 +89,8 @@ class ReportPrintCommands : public QObject {
   // left where no report could be shown counts as a disabled print.
   bool PrintReport(const std::function<void()>& beforePrint);
   // Prints a print page: written (empty path: it could not be), loaded into
-  // browser, printed once it has loaded, under the job title `title`.
-  void PrintPage(WebBrowser& browser, const QString& path, const QString& title);
+  // browser, printed once it has loaded, as `job` says.
+  void PrintPage(WebBrowser& browser, const QString& path, const PrintJobInfo& job);
   // The print job's title: the shown marina's name and what is printed of it.
   QString JobTitle(const QString& what) const;
   // Shows entry index for the run (reload: it is selected already, build it

@@ -305,7 +305,9 @@ void frmList::PrintLoadedPage() {
     const WaitCursor wait;
     wbList->WaitForLoad(kPrintLoadTimeoutMs);
   }
-  GuardedPrint(*wbList, true, {}, {QStringLiteral("Marina list"), std::nullopt});
+  // A list wider than the sheet is fitted to its width; turning the sheet
+  // stays the user's choice.
+  GuardedPrint(*wbList, true, {}, {QStringLiteral("Marina list"), std::nullopt, PrintFit::Width});
 }
 
 void frmList::PrintList() {

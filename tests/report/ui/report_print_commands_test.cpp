@@ -3,6 +3,7 @@
 // without printing, the notes pages and the top margin.
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -442,75 +443,164 @@ TEST_F(PrintCommandsTest, NotesAfterTheReportAreFootedWhereTheReportIs) {
 }
 
 // A run to a queue of the print service is one PDF job of the reports' own
-// text, titled, on the paper of the page setup. With no default printer the
-// printer is asked for first. A queue that does not print the job says so,
-// once, naming the printer and the service's reason, and nothing is left to
-// print later.
+// text, titled, on the paper of the page setup: each report on one sheet
+// with header and footer on Letter whatever the printer cannot print on, and
+// one copy whatever an earlier print's dialog chose. With no default printer
+// the printer is asked for first. A queue that does not print the job (at
+// once, or a moment after it took it) and a service that does not answer
+// say so once, naming the printer and the reason, with the pages kept and
+// nothing left to print later; the program answers all the while.
 TEST_F(PrintCommandsTest, ARunToAPrintQueueIsOnePdfJobOrSaysWhyNot) {
   testing::PrintService service;
   QW_REQUIRE_PRINT_SERVICE(service);
-  ASSERT_TRUE(service.AddQueue("keep", "A4")) << service.Why().toStdString();
+  using Printer = testing::PrintService::Printer;
+  for (const auto& [queue, kind] :
+       {std::pair{"keep", Printer::Keeps}, std::pair{"wide", Printer::WideMargins},
+        std::pair{"aborts", Printer::FailsAborting}, std::pair{"stops", Printer::FailsStopping}})
+    ASSERT_TRUE(service.AddQueue(queue, "A4", false, kind)) << service.Why().toStdString();
   SetRegistryString(kPageSetupKeyPath, kPaperSize, "Letter");
+  SetRegistryString(kPageSetupKeyPath, kPageHeader, "Brinewick's Guide");
   QPrinter& printer = WebBrowser::Printer();
   printer.setOutputFileName(QString());
   printer.setOutputFormat(QPrinter::NativeFormat);
   printer.setPrinterName("keep");
+  Open();
+  // One print's dialog asks for two copies of it; a dialog cancelled while
+  // the service did not answer, after it switched to its file output (as it
+  // does when it finds no printers), leaves the session's printer as it
+  // was, once the service answers again.
+  WebBrowser::SetPrintDialogHook([](QPrinter& p) { return p.setCopyCount(2), true; });
+  viewer_->mnuprint->trigger();
+  ASSERT_EQ(service.Jobs("keep").value(0).copies, 2);
+  service.Freeze();
+  WebBrowser::SetPrintDialogHook([](QPrinter& p) { return p.setOutputFormat(QPrinter::PdfFormat), false; });
+  viewer_->mnuprint->trigger();
+  service.Thaw();
+  WebBrowser::SetPrintDialogHook([this](QPrinter&) { return ++dialogs_, true; });
   WebBrowser::ForgetPrinterChoice();
   struct Case {
     const char* name;
-    QStringList command;  // run before the print
+    const char* queue;    // the printer chosen before
+    QStringList command;  // run before the print ("freeze": the service stops answering)
+    int reports;          // printed from the first
     int printDialogs;     // asked before the run
-    const char* message;  // "" when printed
+    QStringList message;  // parts of the one message; none when printed
   };
   const Case cases[] = {
-      {"no default printer", {}, 1, ""},
-      {"default printer", {"lpadmin", "-d", "keep"}, 0, ""},
-      {"rejecting", {"cupsreject", "-r", "Out of paper", "keep"}, 0,
-       "The reports could not be printed: the printer \"keep\" did not take the job: Destination \"keep\" is not "
-       "accepting jobs (Out of paper)."},
-      {"stopped", {"cupsdisable", "-r", "Paper jam", "keep"}, 0,
-       "The reports could not be printed: the printer \"keep\" is stopped: Paper jam."},
-      {"removed (the default printer too)", {"lpadmin", "-x", "keep"}, 1,
-       "The reports could not be printed: the print service does not know the printer \"keep\" (The printer or "
-       "class does not exist)."},
+      {"no default printer", "keep", {}, 5, 1, {}},
+      {"default printer", "keep", {"lpadmin", "-d", "keep"}, 5, 0, {}},
+      {"half an inch it cannot print on", "wide", {}, 5, 0, {}},
+      {"rejecting",
+       "keep",
+       {"cupsreject", "-r", "Out of paper", "keep"},
+       5,
+       0,
+       {"The reports could not be printed: the printer \"keep\" did not take the job: Destination \"keep\" is not "
+        "accepting jobs (Out of paper)."}},
+      {"stopped",
+       "keep",
+       {"cupsdisable", "-r", "Paper jam", "keep"},
+       5,
+       0,
+       {"The reports could not be printed: the printer \"keep\" is stopped: Paper jam."}},
+      {"a printer that fails at once, the job aborted",
+       "aborts",
+       {},
+       5,
+       0,
+       {"\"Marina reports 1-5\" could not be printed: the printer \"aborts\" aborted the job"}},
+      {"a printer that fails at once, its queue stopped",
+       "stops",
+       {},
+       5,
+       0,
+       {"could not be printed: the printer \"stops\" ", "stop"}},
+      {"removed (the default printer too)",
+       "keep",
+       {"lpadmin", "-x", "keep"},
+       5,
+       1,
+       {"The reports could not be printed: the print service does not know the printer \"keep\" (The printer or "
+        "class does not exist)."}},
+      {"service not answering",
+       "wide",
+       {"freeze"},
+       1,
+       0,
+       {"The reports could not be printed: the print service does not answer: the printer \"wide\" was not reached"}},
   };
-  Open();
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    if (!c.command.isEmpty()) {
+    printer.setPrinterName(c.queue);
+    if (c.command == QStringList{"freeze"}) {
+      service.Freeze();
+    } else if (!c.command.isEmpty()) {
       ASSERT_TRUE(service.Run(c.command[0], c.command.mid(1))) << service.Why().toStdString();
     }
     if (QString(c.name) == "default printer") WebBrowser::ForgetPrinterChoice();
     boxes_.Clear();
     dialogs_ = 0;
-    const qsizetype before = service.Jobs("keep", 0).size();
-    PrintReports([](frm_PrintAll& d) { d.optAll->setChecked(true); });
+    const qsizetype before = service.Jobs(c.queue, 0).size();
+    // The program answers all the while: its timers keep their time.
+    QElapsedTimer sinceTick;
+    sinceTick.start();
+    qint64 longest = 0;
+    QTimer ticks;
+    QObject::connect(&ticks, &QTimer::timeout, [&] { longest = std::max(longest, sinceTick.restart()); });
+    ticks.start(50);
+    QElapsedTimer clock;
+    clock.start();
+    PrintReports([&c](frm_PrintAll& d) {
+      d.optFrom->setChecked(true);
+      d.txtTo->setText(QString::number(c.reports));
+    });
     EXPECT_EQ(dialogs_, c.printDialogs);
+    EXPECT_TRUE(testing::WaitFor([&] { return boxes_.Shown().size() >= (c.message.isEmpty() ? 0 : 1); }, 60000));
+    if (!c.message.isEmpty()) {
+      EXPECT_LT(clock.elapsed(), 60000);
+    }
+    if (QString(c.name) == "service not answering") {
+      EXPECT_LT(clock.elapsed(), 10000) << "told within ten seconds";
+      service.Thaw();
+    }
+    ticks.stop();
+    EXPECT_LT(longest, 1000);
     QStringList messages;
     for (const MsgBoxCall& box : boxes_.Shown()) messages << box.text;
-    if (*c.message) {
-      ASSERT_EQ(messages.size(), 1);
+    if (!c.message.isEmpty()) {
+      ASSERT_EQ(messages.size(), 1) << messages.join("|").toStdString();
+      for (const QString& part : c.message) EXPECT_TRUE(messages[0].contains(part)) << messages[0].toStdString();
       // The pages wait in a file the message names.
-      EXPECT_TRUE(messages[0].startsWith(c.message)) << messages[0].toStdString();
       const QString kept = messages[0].section(" The pages are kept in ", 1).chopped(1);
-      EXPECT_EQ(testing::PdfPageTexts(kept).size(), 5) << kept.toStdString();
-      QFile::remove(kept);
-      EXPECT_EQ(service.Jobs("keep", 0).size(), before);
+      EXPECT_EQ(testing::PdfPageTexts(kept).size(), c.reports) << kept.toStdString();
+      EXPECT_EQ(service.Jobs(c.queue, 0).size(), before);
+      // Nothing prints later that the user was told did not.
       if (!QString(c.name).startsWith("removed")) {
-        EXPECT_EQ(service.PendingJobs(), 0);
-        ASSERT_TRUE(service.Run("cupsenable", {"keep"}) && service.Run("cupsaccept", {"keep"}));
+        EXPECT_TRUE(testing::WaitFor([&] { return service.PendingJobs() == 0; }, 10000));
       }
+      for (const char* restart : {"cupsenable", "cupsaccept"}) service.Run(restart, {c.queue});
       continue;
     }
     EXPECT_TRUE(messages.isEmpty()) << messages.join("|").toStdString();
-    const QList<testing::PrintService::Job> jobs = service.Jobs("keep", int(before) + 1);
+    const QList<testing::PrintService::Job> jobs = service.Jobs(c.queue, int(before) + 1);
     ASSERT_EQ(jobs.size(), before + 1);
     EXPECT_EQ(jobs.last().title, "Marina reports 1-5");
+    EXPECT_EQ(jobs.last().copies, 1);
     EXPECT_TRUE(jobs.last().options.contains("media=Letter")) << jobs.last().options.toStdString();
     const QStringList pages = testing::PdfPageTexts(jobs.last().file);
-    ASSERT_EQ(pages.size(), 5);
-    for (int i = 0; i < 5; ++i) EXPECT_TRUE(pages[i].contains(kEntryNames[i])) << i;
+    ASSERT_EQ(pages.size(), 5) << "one sheet a report";
+    for (int i = 0; i < 5; ++i) {
+      EXPECT_TRUE(pages[i].contains(kEntryNames[i]) && pages[i].contains("Brinewick's Guide") &&
+                  pages[i].contains("Page No [ 1 ]"))
+          << i;
+    }
+    if (QString(c.name) == "no default printer") {
+      EXPECT_EQ(printer.outputFormat(), QPrinter::NativeFormat);
+      EXPECT_EQ(printer.printerName(), "keep");
+    }
   }
+  SetRegistryString(kPageSetupKeyPath, kPageHeader, QString());
+  SetRegistryString(kPageSetupKeyPath, kPaperSize, QString());
 }
 
 }  // namespace

@@ -151,8 +151,10 @@ TEST_F(ListWindowTest, PrintsALandscapeListWithHeaderAndPageNumbersToPdf) {
 }
 
 // To a queue of the print service the list goes as one PDF job of its own
-// text, titled after it, across the sheet of the page setup's paper.
-TEST_F(ListWindowTest, PrintsToAPrintQueueAsOnePdfJobAcrossTheSheet) {
+// text, titled after it, on the page setup's paper: across the sheet when the
+// user turns it, as the message asks, and fitted to the sheet's width when
+// the user does not; no column is cut either way.
+TEST_F(ListWindowTest, PrintsToAPrintQueueAsOnePdfJobWholeOnEitherSheet) {
   qw::testing::PrintService service;
   QW_REQUIRE_PRINT_SERVICE(service);
   ASSERT_TRUE(service.AddQueue("keep", "A4", true)) << service.Why().toStdString();
@@ -164,28 +166,35 @@ TEST_F(ListWindowTest, PrintsToAPrintQueueAsOnePdfJobAcrossTheSheet) {
   printer.setOutputFileName(QString());
   printer.setOutputFormat(QPrinter::NativeFormat);
   printer.setPrinterName("keep");
-  // The user turns the sheet in the print dialog, as the message asks.
-  auto hook = qw::WebBrowser::SetPrintDialogHook([](QPrinter& chosen) {
-    chosen.setPageOrientation(QPageLayout::Landscape);
-    return true;
-  });
   const int interval = qw::frmprogress::TimerInterval();
   qw::frmprogress::TimerInterval() = 5;
   frmList* list = frmList::Instance();
-  list->PrintList();
-  qw::WebBrowser::SetPrintDialogHook(hook);
+  for (const auto orientation : {QPageLayout::Landscape, QPageLayout::Portrait}) {
+    SCOPED_TRACE(orientation);
+    auto hook = qw::WebBrowser::SetPrintDialogHook([orientation](QPrinter& chosen) {
+      chosen.setPageOrientation(orientation);
+      return true;
+    });
+    const qsizetype before = service.Jobs("keep", 0).size();
+    list->PrintList();
+    qw::WebBrowser::SetPrintDialogHook(hook);
+    const QList<qw::testing::PrintService::Job> jobs = service.Jobs("keep", int(before) + 1);
+    ASSERT_EQ(jobs.size(), before + 1);
+    EXPECT_EQ(jobs.last().title, "Marina list");
+    for (const QString option :
+         {QString("media=Letter"),
+          QString("orientation-requested=%1").arg(orientation == QPageLayout::Landscape ? 4 : 3)})
+      EXPECT_TRUE(jobs.last().options.contains(option))
+          << option.toStdString() << " in " << jobs.last().options.toStdString();
+    const QString text = qw::testing::PdfPageTexts(jobs.last().file).join('\n');
+    for (int row = 1; row <= list->GetMarinasCount(); ++row)
+      for (int column : {4, 7})  // the name and the harbour, the rightmost column
+        EXPECT_TRUE(text.contains(list->fgList->TextMatrix(row, column)))
+            << list->fgList->TextMatrix(row, column).toStdString();
+  }
   qw::frmprogress::TimerInterval() = interval;
   qw::SetUserStoreFolder(QString());
-
-  const QList<qw::testing::PrintService::Job> jobs = service.Jobs("keep");
-  ASSERT_EQ(jobs.size(), 1);
-  EXPECT_EQ(jobs[0].title, "Marina list");
-  for (const char* option : {"media=Letter", "orientation-requested=4"})
-    EXPECT_TRUE(jobs[0].options.contains(option)) << option << " in " << jobs[0].options.toStdString();
-  const QStringList pages = qw::testing::PdfPageTexts(jobs[0].file);
-  ASSERT_GE(pages.size(), 2);
-  EXPECT_TRUE(pages[0].contains(list->GetMarinaName(1)));
-  EXPECT_EQ(boxes_.Shown().size(), 1);  // the orientation message only
+  EXPECT_EQ(boxes_.Shown().size(), 2);  // the orientation message only
 }
 
 TEST_F(ListWindowTest, APageThatCannotBeWrittenIsReportedAndNotPrinted) {
