@@ -86,6 +86,24 @@ class NoLockWait {
   NoLockWait& operator=(const NoLockWait&) = delete;
 };
 
+// While one lives, the waits of the engine's calls on this thread for another
+// program's lock come out of one allowance: once ms have gone by since it
+// was made, a call that meets a lock fails at once (3045 reading, 3218
+// writing). For one piece of work that runs many calls while the user waits
+// (showing another marina's report), which must never hold the window up
+// longer than one call alone may wait. One made inside another ends no later
+// than the outer one.
+class LockWaitBudget {
+ public:
+  explicit LockWaitBudget(int ms = 1500);
+  ~LockWaitBudget();
+  LockWaitBudget(const LockWaitBudget&) = delete;
+  LockWaitBudget& operator=(const LockWaitBudget&) = delete;
+
+ private:
+  qint64 previous_;
+};
+
 // What kept the engine from reading or writing a database file.
 enum class DatabaseFault {
   Other,           // nothing the file shows: the error's description says what
