@@ -790,6 +790,27 @@ class SqliteDatabase final : public Database, public std::enable_shared_from_thi
     }
   }
 
+  void ReadTogether(const std::function<void()>& work) override {
+    CheckOpen();
+    sqlite3* db = connection_->Handle();
+    // BEGIN takes no lock yet; the first read takes one that lasts to the
+    // end. Without a transaction (BEGIN failed, or one is open) work runs as
+    // it is.
+    if (!sqlite3_get_autocommit(db) || sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr) != SQLITE_OK) {
+      work();
+      return;
+    }
+    try {
+      work();
+    } catch (...) {
+      sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+      throw;
+    }
+    // Ending a read cannot lose anything: a failed end lets go all the same.
+    if (sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK)
+      sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+  }
+
   // A kept connection stays open for the next opener.
   void Close() override {
     open_ = false;

@@ -253,6 +253,13 @@ class Database {
   virtual RowReaderPtr OpenForwardOnly(const QString& sql);
   // Runs an action query. Throws JetError (3051 on a read-only connection).
   virtual void Execute(const QString& sql) = 0;
+  // Runs work, whose calls on this connection only read, as one read: they
+  // all see the file as it stood at the first of them, and another program's
+  // lock can keep them waiting only before the first (a lock it takes later
+  // waits for them). Writes of other connections, also of this program, wait
+  // until work is done: work must not wait for them. What work throws is
+  // thrown on. Inside another such read, work is simply run.
+  virtual void ReadTogether(const std::function<void()>& work) { work(); }
   virtual void Close() = 0;
   virtual bool IsOpen() const = 0;
   virtual bool IsReadOnly() const = 0;

@@ -202,23 +202,39 @@ TEST(WholeFiles, WrittenWholeOrLeftAsTheyWereWithTheReason) {
   };
   for (const auto& c : reasons) EXPECT_EQ(qw::WriteFailureReason(c.errnum, c.fallback), c.reason) << c.errnum;
 
-  QTemporaryDir dir;
-  const QString path = dir.filePath("page.htm");
-  ASSERT_EQ(qw::WriteWholeFile(path, "old page"), "");
-  EXPECT_EQ(qw::testing::ReadFile(path), "old page");
-
-  // Writes stopped short by the file size limit, as a disk that fills up
-  // stops them: a write taken in one go (large) and one the file keeps in its
-  // buffer until it is committed (small).
-  for (const int size : {20000, 5000}) {
-    QString reason;
-    {
-      const qw::testing::FileSizeLimit limit(4096);
-      reason = qw::WriteWholeFile(path, QByteArray(size, 'x'));
+  // Both writers: the one for every file, and the one for a file that only
+  // the user may read.
+  for (const bool own : {false, true}) {
+    SCOPED_TRACE(own ? "the user's own" : "any file");
+    const auto write = [own](const QString& path, const QByteArray& bytes) {
+      return own ? qw::WriteWholePrivateFile(path, bytes) : qw::WriteWholeFile(path, bytes);
+    };
+    QTemporaryDir dir;
+    const QString path = dir.filePath("page.htm");
+    ASSERT_EQ(write(path, "old page"), "");
+    EXPECT_EQ(qw::testing::ReadFile(path), "old page");
+    if (own) {
+      EXPECT_EQ(QFileInfo(path).permissions() & 0x0077, 0);
     }
-    EXPECT_EQ(reason, qw::testing::FileSizeLimit::Reason()) << size;
-    EXPECT_EQ(qw::testing::ReadFile(path), "old page") << size;
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"page.htm"}) << size;
+
+    // Writes stopped short by the file size limit, as a disk that fills up
+    // stops them: a write taken in one go (large) and one the file keeps in
+    // its buffer until it is committed (small).
+    for (const int size : {20000, 5000}) {
+      QString reason;
+      {
+        const qw::testing::FileSizeLimit limit(4096);
+        reason = write(path, QByteArray(size, 'x'));
+      }
+      EXPECT_EQ(reason, qw::testing::FileSizeLimit::Reason()) << size;
+      EXPECT_EQ(qw::testing::ReadFile(path), "old page") << size;
+      EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"page.htm"}) << size;
+    }
+    if (own) {
+      EXPECT_EQ(qw::RemoveFileForGood(path), "");
+      EXPECT_EQ(qw::RemoveFileForGood(path), "");  // gone already
+      EXPECT_FALSE(QFileInfo::exists(path));
+    }
   }
 }
 

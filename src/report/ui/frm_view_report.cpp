@@ -367,9 +367,14 @@ void frm_view_report::DisplayReport(std::int32_t MarinaNo, QString& MarinaName) 
   try {
     // A database that cannot be read (busy with another program, gone,
     // damaged) gives no page and one message, never a page read in part.
-    LoadDontShowFlags(dontShow_);
-    request.hidden = dontShow_;
-    pages = ComposeReportPages(ReopenReportDatabase(), request);
+    // One read for the whole page: another program's lock holds it up
+    // once at most, and every section shows the same state of the file.
+    Database& db = ReopenReportDatabase();
+    db.ReadTogether([&] {
+      LoadDontShowFlags(dontShow_, db);
+      request.hidden = dontShow_;
+      pages = ComposeReportPages(db, request);
+    });
   } catch (const JetError& e) {
     reportPageHtml_.clear();
     // Named as the notes' message names it; not told again when the notes
