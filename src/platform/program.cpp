@@ -216,7 +216,10 @@ LockTry TryLockFile(const QString& path, int& fdOut) {
   for (int attempt = 0; attempt < 3; ++attempt) {
     const int fd = ::open(name.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK, 0600);
     struct stat st {};
-    if (fd < 0 || ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::getuid()) {
+    const bool looked = fd >= 0 ? ::fstat(fd, &st) == 0 : ::lstat(name.constData(), &st) == 0;
+    const bool ours = looked && S_ISREG(st.st_mode) && st.st_uid == ::getuid();
+    if (fd < 0 && (ours || !looked)) return LockTry::Unusable;  // a file of ours that cannot be opened stays
+    if (!ours) {
       // A link, a folder, a pipe or a file of another user: never a copy of
       // the program. The folder is the user's own, so it can go.
       if (fd >= 0) ::close(fd);

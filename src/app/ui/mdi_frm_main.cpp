@@ -176,15 +176,15 @@ void MDIFrmMain::MDIForm_Load() {
     SortOrder() = ListOrder::Geographic;
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
   }
+  SkipOnFailure(kModule, QStringLiteral("MDIForm_Load"), [&] { ShowChoiceDialog(); });
   // Notes that a run which ended without storing them left behind are stored
-  // now, or kept for their marina, and told once.
+  // now, or kept for their marina, and told once, over the start choice.
   SkipOnFailure(kModule, QStringLiteral("MDIForm_Load"), [] {
     const RecoveredNotes recovered = RecoverKeptNotes();
     const QString message = RecoveredNotesMessage(recovered);
     if (!message.isEmpty())
       MsgBox(message, MsgButtons::OK, recovered.kept.isEmpty() ? MsgIcon::Information : MsgIcon::Exclamation);
   });
-  SkipOnFailure(kModule, QStringLiteral("MDIForm_Load"), [&] { ShowChoiceDialog(); });
   loaded_ = true;
 }
 
