@@ -1,6 +1,7 @@
 #include "report/notes.h"
 
 #include <QCryptographicHash>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -179,17 +180,29 @@ void SaveKeptNotes() {
   }
 }
 
-// The notes of the recovery file; nothing from a file that is missing or
-// cannot be read as one (it is left as it is, and logged).
+// The notes of the recovery file; nothing from a file that is missing. One
+// that cannot be read is put aside under a name of its own, so that the
+// notes kept from now on never write over it, and the log names it.
 QMap<int, KeptNote> ReadKeptNotesFile(const QString& path) {
   QMap<int, KeptNote> notes;
+  if (!QFileInfo::exists(path)) return notes;
   QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return notes;
   QJsonParseError error{};
-  const QJsonDocument doc = QJsonDocument::fromJson(file.readAll(), &error);
-  if (error.error != QJsonParseError::NoError || !doc.isObject()) {
+  QJsonDocument doc;
+  QString why;
+  if (!file.open(QIODevice::ReadOnly)) {
+    why = file.errorString();
+  } else {
+    doc = QJsonDocument::fromJson(file.readAll(), &error);
+    if (error.error != QJsonParseError::NoError || !doc.isObject()) why = error.errorString();
+  }
+  if (!why.isEmpty()) {
+    const QString aside =
+        path + QStringLiteral(".unread-") + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss"));
+    QFile::rename(path, aside);
     LogError(QStringLiteral("frm_view_report"), kGeneralRuntimeError, QStringLiteral("Err"), QStringLiteral("Quaywise"),
-             QStringLiteral("The personal notes kept in %1 could not be read: %2.").arg(path, error.errorString()),
+             QStringLiteral("The personal notes kept in %1 could not be read (%2); the file is kept as %3.")
+                 .arg(path, why, aside),
              QStringLiteral("RecoverKeptNotes"));
     return notes;
   }
