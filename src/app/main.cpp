@@ -1,7 +1,6 @@
 #include <QApplication>
 #include <QIcon>
 #include <QImage>
-#include <QLockFile>
 #include <QPixmap>
 #include <memory>
 
@@ -38,19 +37,19 @@ int main(int argc, char** argv) {
   // pages and store notes over the ones the first is showing. The program
   // folder is held now; the database, which another folder's copy may use
   // too, once the settings name it.
-  static std::unique_ptr<QLockFile> running = qw::LockProgramFolder(qw::ProgramFolder());
+  static std::unique_ptr<qw::CopyLock> running = qw::LockProgramFolder(qw::ProgramFolder());
   if (!running) {
     qw::MsgBox(qw::kAlreadyRunningMessage, qw::MsgButtons::OK, qw::MsgIcon::Information);
     return 0;
   }
-  qw::AtProgramEnd([] { running->unlock(); });
-  static std::unique_ptr<QLockFile> database;
+  qw::AtProgramEnd([] { running->Unlock(); });
+  static std::unique_ptr<qw::CopyLock> database;
   qw::DatabaseGuard() = [] {
     database = qw::LockDatabase(qw::MarinaDatabasePath(qw::Settings().DatabaseFileName));
     return database != nullptr;
   };
   qw::AtProgramEnd([] {
-    if (database) database->unlock();
+    if (database) database->Unlock();
   });
   // Print pages a killed run left behind may hold personal notes.
   qw::RemoveLeftoverTempPageFolders();

@@ -15,6 +15,16 @@ QString MarinaDatabasePath(const QString& fileName);
 // options value and read-only flag. Throws JetError.
 DatabasePtr OpenMarinaDatabase(int options = -1, bool readOnly = true);
 
+// Why the marina database at path could not be read or written, as a
+// sentence ends, naming the cause: "the folder of the marina database,
+// /data, cannot be found (the disk holding it may have been removed)",
+// "another program holds a lock on the marina database", ...; for a fault
+// the file does not show, the engine's description (without its full stop).
+QString DatabaseFaultReason(DatabaseFault fault, const QString& path, const QString& description);
+// The same for an engine error just met on the marina database the settings
+// name (diagnosed now: call it right after the failure).
+QString MarinaDatabaseFaultReason(const JetError& error);
+
 // The search and result-list connection; only OpenMyDatabase assigns it.
 DatabasePtr& MyDatabase();
 // Opens MyDatabase on DataFolder/fileName, read-only. On failure reports

@@ -14,11 +14,14 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
+#include <iterator>
 #include <limits>
 #include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 namespace qw {
@@ -64,8 +67,36 @@ const QString kRowIdColumn = QStringLiteral("__qw_rowid");
 constexpr int kBusyTimeoutMs = 1500;
 
 thread_local int noLockWaits = 0;
+// When the waits of a LockWaitBudget run out (a steady clock's ms); none
+// while no budget lives.
+constexpr qint64 kNoBudget = std::numeric_limits<qint64>::max();
+thread_local qint64 budgetEnds = kNoBudget;
 
-int LockWaitMs() { return noLockWaits > 0 ? 0 : kBusyTimeoutMs; }
+qint64 NowMs() {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+      .count();
+}
+
+// The engine's busy handler: a call that meets another connection's lock
+// waits, in growing steps, up to kBusyTimeoutMs from its first meeting, no
+// longer than the budget of its thread allows, and not at all under
+// NoLockWait. The wait of every call counts from its own first meeting
+// (count 0); the budget counts for them all.
+int WaitForLock(void*, int count) {
+  thread_local qint64 since = 0;
+  if (noLockWaits > 0) return 0;
+  const qint64 now = NowMs();
+  if (count == 0) since = now;
+  const qint64 until = std::min(since + kBusyTimeoutMs, budgetEnds);
+  if (now >= until) return 0;
+  static constexpr int kSteps[] = {1, 2, 5, 10, 15, 20, 25, 25, 25, 50, 50, 100};
+  const qint64 step = kSteps[std::min<int>(count, int(std::size(kSteps)) - 1)];
+  std::this_thread::sleep_for(std::chrono::milliseconds(std::min(step, until - now)));
+  return 1;
+}
+
+// Every connection waits for another's lock through WaitForLock.
+void WaitForLocks(sqlite3* db) { sqlite3_busy_handler(db, &WaitForLock, nullptr); }
 
 // Every failing call ends here: the error replaces the engine's collection
 // and is thrown.
@@ -209,7 +240,7 @@ bool RollBackUnfinishedWrite(const QString& path) {
   sqlite3* db = nullptr;
   int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
   if (rc == SQLITE_OK) {
-    sqlite3_busy_timeout(db, LockWaitMs());
+    WaitForLocks(db);
     rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
   }
   sqlite3_close(db);
@@ -308,10 +339,8 @@ bool IsBoolType(const char* declared) {
 class Statement {
  public:
   // sql runs; shownSql is what an error names. Throws JetError.
-  Statement(ConnectionPtr connection, const QString& sql, const QString& shownSql, const QString& source,
-            Access access)
+  Statement(ConnectionPtr connection, const QString& sql, const QString& shownSql, const QString& source, Access access)
       : connection_(std::move(connection)), shownSql_(shownSql), source_(source), access_(access) {
-    sqlite3_busy_timeout(Db(), LockWaitMs());
     const QByteArray text = sql.toUtf8();
     const char* tail = nullptr;
     const auto prepare = [&] {
@@ -761,6 +790,27 @@ class SqliteDatabase final : public Database, public std::enable_shared_from_thi
     }
   }
 
+  void ReadTogether(const std::function<void()>& work) override {
+    CheckOpen();
+    sqlite3* db = connection_->Handle();
+    // BEGIN takes no lock yet; the first read takes one that lasts to the
+    // end. Without a transaction (BEGIN failed, or one is open) work runs as
+    // it is.
+    if (!sqlite3_get_autocommit(db) || sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr) != SQLITE_OK) {
+      work();
+      return;
+    }
+    try {
+      work();
+    } catch (...) {
+      sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+      throw;
+    }
+    // Ending a read cannot lose anything: a failed end lets go all the same.
+    if (sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK)
+      sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+  }
+
   // A kept connection stays open for the next opener.
   void Close() override {
     open_ = false;
@@ -921,6 +971,7 @@ ConnectionPtr Connect(const QString& path, bool readOnly) {
     RaiseEngineError(sqlite3_extended_errcode(db), QString::fromUtf8(sqlite3_errmsg(db)), sqlite3_system_errno(db),
                      kSourceWorkspace, path, QString(), Access::Read);
   sqlite3_extended_result_codes(db, 1);
+  WaitForLocks(db);
   // The file is only read on the first statement: make sure it is a database.
   Statement probe(connection, QStringLiteral("SELECT count(*) FROM sqlite_master"), QString(), kSourceWorkspace,
                   Access::Read);
@@ -986,6 +1037,9 @@ QString RowReader::Text(int position) const {
 
 NoLockWait::NoLockWait() { ++noLockWaits; }
 NoLockWait::~NoLockWait() { --noLockWaits; }
+
+LockWaitBudget::LockWaitBudget(int ms) : previous_(budgetEnds) { budgetEnds = std::min(budgetEnds, NowMs() + ms); }
+LockWaitBudget::~LockWaitBudget() { budgetEnds = previous_; }
 
 bool OnOpticalDisc(const QString& path) {
   const QByteArray type = QStorageInfo(QFileInfo(path).absolutePath()).fileSystemType();

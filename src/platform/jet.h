@@ -86,6 +86,24 @@ class NoLockWait {
   NoLockWait& operator=(const NoLockWait&) = delete;
 };
 
+// While one lives, the waits of the engine's calls on this thread for another
+// program's lock come out of one allowance: once ms have gone by since it
+// was made, a call that meets a lock fails at once (3045 reading, 3218
+// writing). For one piece of work that runs many calls while the user waits
+// (showing another marina's report), which must never hold the window up
+// longer than one call alone may wait. One made inside another ends no later
+// than the outer one.
+class LockWaitBudget {
+ public:
+  explicit LockWaitBudget(int ms = 1500);
+  ~LockWaitBudget();
+  LockWaitBudget(const LockWaitBudget&) = delete;
+  LockWaitBudget& operator=(const LockWaitBudget&) = delete;
+
+ private:
+  qint64 previous_;
+};
+
 // What kept the engine from reading or writing a database file.
 enum class DatabaseFault {
   Other,           // nothing the file shows: the error's description says what
@@ -235,6 +253,13 @@ class Database {
   virtual RowReaderPtr OpenForwardOnly(const QString& sql);
   // Runs an action query. Throws JetError (3051 on a read-only connection).
   virtual void Execute(const QString& sql) = 0;
+  // Runs work, whose calls on this connection only read, as one read: they
+  // all see the file as it stood at the first of them, and another program's
+  // lock can keep them waiting only before the first (a lock it takes later
+  // waits for them). Writes of other connections, also of this program, wait
+  // until work is done: work must not wait for them. What work throws is
+  // thrown on. Inside another such read, work is simply run.
+  virtual void ReadTogether(const std::function<void()>& work) { work(); }
   virtual void Close() = 0;
   virtual bool IsOpen() const = 0;
   virtual bool IsReadOnly() const = 0;

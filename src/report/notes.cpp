@@ -1,6 +1,13 @@
 #include "report/notes.h"
 
+#include <QCryptographicHash>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <optional>
 
 #include "data/marina_db.h"
@@ -9,6 +16,7 @@
 #include "platform/record_file.h"
 #include "services/config_file.h"
 #include "services/settings.h"
+#include "services/user_store.h"
 
 namespace qw {
 namespace {
@@ -76,31 +84,7 @@ int CdNotesRefusalsInFile(const QString& iniPath) {
 
 int CdNotesRefusalsNow() { return CdNotesRefusalsInFile(FindFileNoCase(ProgramFolder(), kIniFileName)); }
 
-QString NotesStoreResult::Reason() const {
-  const QString folder = QFileInfo(path).absolutePath();
-  switch (fault) {
-    case DatabaseFault::MissingFolder:
-      return QStringLiteral("the folder of the marina database, %1, cannot be found (the disk holding it may have "
-                            "been removed)")
-          .arg(folder);
-    case DatabaseFault::MissingFile: return QStringLiteral("the marina database file %1 cannot be found").arg(path);
-    case DatabaseFault::ReadOnlyFile: return QStringLiteral("the marina database file %1 is read-only").arg(path);
-    case DatabaseFault::ReadOnlyFolder:
-      return QStringLiteral("the folder of the marina database, %1, is read-only").arg(folder);
-    case DatabaseFault::ReadOnlyDisk: return QStringLiteral("the disk holding the marina database is read-only");
-    case DatabaseFault::OpticalDisc:
-      return QStringLiteral("the marina database lies on a CD or DVD, which cannot be written");
-    case DatabaseFault::OpenedReadOnly: return QStringLiteral("the marina database cannot be written");
-    case DatabaseFault::Locked: return QStringLiteral("another program holds a lock on the marina database");
-    case DatabaseFault::DiskFull: return QStringLiteral("the disk holding the marina database is full");
-    case DatabaseFault::IoError:
-      return QStringLiteral("the disk holding the marina database reported an input/output error");
-    case DatabaseFault::Other: break;
-  }
-  QString description = error.description.trimmed();
-  while (description.endsWith(u'.')) description.chop(1);
-  return description.isEmpty() ? QStringLiteral("the marina database could not be written") : description;
-}
+QString NotesStoreResult::Reason() const { return DatabaseFaultReason(fault, path, error.description); }
 
 void NotesStoreResult::Report(const QString& procName, int marinaNo, const QString& marinaName) const {
   if (Ok()) return;
@@ -154,9 +138,155 @@ NotesStoreResult StoreNotes(int marinaNo, const QString& text, bool waitForLock)
   return result;
 }
 
-QMap<int, KeptNote>& KeptNotes() {
+namespace {
+
+QMap<int, KeptNote>& Kept() {
   static QMap<int, KeptNote> kept;
   return kept;
+}
+
+// "A", "A and B", "A, B and C".
+QString Listed(const QStringList& names) {
+  if (names.size() <= 1) return names.value(0);
+  return QStringList(names.mid(0, names.size() - 1)).join(QStringLiteral(", ")) + QStringLiteral(" and ") +
+         names.last();
+}
+
+// The recovery file as it stands for the kept notes, or removed when none
+// are left. A file that cannot be written is logged once until one can.
+void SaveKeptNotes() {
+  static QString failedPath;
+  const QString path = KeptNotesFile();
+  QString why;
+  if (Kept().isEmpty()) {
+    why = RemoveFileForGood(path);
+  } else {
+    QJsonArray notes;
+    for (auto it = Kept().cbegin(); it != Kept().cend(); ++it)
+      notes.append(QJsonObject{{QStringLiteral("marinaNo"), it.key()},
+                               {QStringLiteral("marinaName"), it->marinaName},
+                               {QStringLiteral("text"), it->text}});
+    const QJsonObject file{{QStringLiteral("database"), MarinaDatabasePath(Settings().DatabaseFileName)},
+                           {QStringLiteral("notes"), notes}};
+    why = WriteWholePrivateFile(path, QJsonDocument(file).toJson());
+  }
+  if (why.isEmpty()) {
+    failedPath.clear();
+  } else if (failedPath != path) {
+    failedPath = path;
+    LogError(QStringLiteral("frm_view_report"), kGeneralRuntimeError, QStringLiteral("Err"), QStringLiteral("Quaywise"),
+             QStringLiteral("The personal notes kept for later could not be written to %1: %2.").arg(path, why),
+             QStringLiteral("SaveKeptNotes"));
+  }
+}
+
+// The notes of the recovery file; nothing from a file that is missing. One
+// that cannot be read is put aside under a name of its own, so that the
+// notes kept from now on never write over it, and the log names it.
+QMap<int, KeptNote> ReadKeptNotesFile(const QString& path) {
+  QMap<int, KeptNote> notes;
+  if (!QFileInfo::exists(path)) return notes;
+  QFile file(path);
+  QJsonParseError error{};
+  QJsonDocument doc;
+  QString why;
+  if (!file.open(QIODevice::ReadOnly)) {
+    why = file.errorString();
+  } else {
+    doc = QJsonDocument::fromJson(file.readAll(), &error);
+    if (error.error != QJsonParseError::NoError || !doc.isObject()) why = error.errorString();
+  }
+  if (!why.isEmpty()) {
+    const QString aside =
+        path + QStringLiteral(".unread-") + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss"));
+    QFile::rename(path, aside);
+    LogError(QStringLiteral("frm_view_report"), kGeneralRuntimeError, QStringLiteral("Err"), QStringLiteral("Quaywise"),
+             QStringLiteral("The personal notes kept in %1 could not be read (%2); the file is kept as %3.")
+                 .arg(path, why, aside),
+             QStringLiteral("RecoverKeptNotes"));
+    return notes;
+  }
+  for (const QJsonValue& value : doc.object().value(QStringLiteral("notes")).toArray()) {
+    const QJsonObject note = value.toObject();
+    const int marinaNo = note.value(QStringLiteral("marinaNo")).toInt();
+    if (marinaNo == 0 || !note.value(QStringLiteral("text")).isString()) continue;
+    notes.insert(marinaNo, KeptNote{note.value(QStringLiteral("marinaName")).toString(),
+                                    note.value(QStringLiteral("text")).toString(), false});
+  }
+  return notes;
+}
+
+}  // namespace
+
+const QMap<int, KeptNote>& KeptNotes() { return Kept(); }
+
+QString KeptNotesFile() {
+  const QString database =
+      QDir::cleanPath(QFileInfo(MarinaDatabasePath(Settings().DatabaseFileName)).absoluteFilePath());
+  const QByteArray key = QCryptographicHash::hash(database.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
+  return UserStoreFolder() + QStringLiteral("/kept-notes-") + QString::fromLatin1(key) + QStringLiteral(".json");
+}
+
+void KeepNote(int marinaNo, const QString& marinaName, const QString& text) {
+  KeptNote& kept = Kept()[marinaNo];
+  if (kept.marinaName == marinaName && kept.text == text && QFileInfo::exists(KeptNotesFile())) return;
+  kept.marinaName = marinaName;
+  kept.text = text;
+  SaveKeptNotes();
+}
+
+void SetKeptNoteTold(int marinaNo) {
+  if (const auto it = Kept().find(marinaNo); it != Kept().end()) it->told = true;
+}
+
+void DropKeptNote(int marinaNo) {
+  if (Kept().remove(marinaNo) > 0) SaveKeptNotes();
+}
+
+void DropKeptNotes() {
+  Kept().clear();
+  SaveKeptNotes();
+}
+
+RecoveredNotes RecoverKeptNotes() {
+  RecoveredNotes recovered;
+  const QMap<int, KeptNote> found = ReadKeptNotesFile(KeptNotesFile());
+  if (found.isEmpty()) return recovered;
+  for (auto it = found.cbegin(); it != found.cend(); ++it)
+    if (!Kept().contains(it.key())) Kept().insert(it.key(), *it);
+  // However many there are, the start waits for another program's lock
+  // once.
+  const LockWaitBudget budget;
+  for (auto it = found.cbegin(); it != found.cend(); ++it) {
+    const QString name = NotesMarinaLabel(it.key(), it->marinaName);
+    const NotesStoreResult result = StoreNotes(it.key(), Kept().value(it.key()).text);
+    if (result.Ok()) {
+      Kept().remove(it.key());
+      recovered.stored << name;
+    } else {
+      if (recovered.reason.isEmpty()) recovered.reason = result.Reason();
+      SetKeptNoteTold(it.key());  // the message at the start tells
+      recovered.kept << name;
+    }
+  }
+  SaveKeptNotes();
+  return recovered;
+}
+
+QString RecoveredNotesMessage(const RecoveredNotes& recovered) {
+  QStringList parts;
+  if (!recovered.stored.isEmpty())
+    parts << QStringLiteral(
+                 "Your personal notes for %1, which Quaywise kept when it last ended before it could store "
+                 "them, are now stored.")
+                 .arg(Listed(recovered.stored));
+  if (!recovered.kept.isEmpty())
+    parts << QStringLiteral(
+                 "Your personal notes for %1, which Quaywise kept when it last ended before it could store "
+                 "them, still cannot be stored: %2.\n\nQuaywise keeps them, shows them with the marina's "
+                 "report, stores them as soon as it can, and asks about them before it closes.")
+                 .arg(Listed(recovered.kept), recovered.reason);
+  return parts.join(QStringLiteral("\n\n"));
 }
 
 QString KeptNotesQuestion(NotesClosing closing, const QMap<int, KeptNote>& notes, const QString& reason) {
@@ -174,8 +304,9 @@ QString KeptNotesQuestion(NotesClosing closing, const QMap<int, KeptNote>& notes
 }
 
 QString StoreKeptNotes(int except, bool waitForLock) {
-  QMap<int, KeptNote>& kept = KeptNotes();
+  QMap<int, KeptNote>& kept = Kept();
   QString why;
+  bool stored = false;
   for (auto it = kept.begin(); it != kept.end();) {
     if (it.key() == except) {
       ++it;
@@ -184,23 +315,25 @@ QString StoreKeptNotes(int except, bool waitForLock) {
     const NotesStoreResult result = StoreNotes(it.key(), it->text, waitForLock);
     if (result.Ok()) {
       it = kept.erase(it);
+      stored = true;
     } else {
       if (why.isEmpty()) why = result.Reason();
       ++it;
     }
   }
+  if (stored) SaveKeptNotes();
   return why;
 }
 
 bool MayCloseWithKeptNotes(NotesClosing closing, int triedJustNow, const QString& reason) {
-  QMap<int, KeptNote>& kept = KeptNotes();
+  const QMap<int, KeptNote>& kept = KeptNotes();
   const QString failed = StoreKeptNotes(triedJustNow, true);
   const QString why = reason.isEmpty() ? failed : reason;
   if (kept.isEmpty()) return true;
   const MsgResult answer = Ask(Question::KeepForNotes, KeptNotesQuestion(closing, kept, why), MsgIcon::Exclamation,
                                closing == NotesClosing::Viewer ? QStringLiteral("View Report") : QString());
   if (answer == MsgResult::Yes) return false;
-  kept.clear();
+  DropKeptNotes();
   return true;
 }
 

@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QMap>
 #include <QString>
+#include <QStringList>
 
 #include "platform/jet.h"
 #include "services/error_handler.h"
@@ -74,13 +75,48 @@ NotesStoreResult StoreNotes(int marinaNo, const QString& text, bool waitForLock 
 // Notes whose store failed, by marina: kept in memory, also after the viewer
 // has closed, until they are stored or the user lets them go when the viewer
 // closes or the program ends. The viewer shows a kept text again when it
-// shows its marina.
+// shows its marina. As they are kept they are also written to a recovery
+// file of the user's own (KeptNotesFile), so that a crash, a kill or a power
+// cut while the database cannot be written loses none of them: the next
+// start stores them (RecoverKeptNotes).
 struct KeptNote {
   QString marinaName;  // for the question when closing; may be empty
   QString text;
   bool told = false;  // the user has been told that it could not be stored
 };
-QMap<int, KeptNote>& KeptNotes();
+const QMap<int, KeptNote>& KeptNotes();
+// Keeps text as the notes of marinaNo (named marinaName) that could not be
+// stored, and writes the recovery file.
+void KeepNote(int marinaNo, const QString& marinaName, const QString& text);
+// The user has been told that the kept notes of marinaNo could not be stored.
+void SetKeptNoteTold(int marinaNo);
+// Lets go of the kept notes of marinaNo (stored, or typed back to what the
+// database holds), or of all of them; the recovery file follows (removed
+// once none are left).
+void DropKeptNote(int marinaNo);
+void DropKeptNotes();
+// The recovery file of the notes kept for the marina database the settings
+// name: kept-notes-<key>.json in the user's configuration folder (key: from
+// the database's path), readable by the user alone, written whole or not at
+// all. It holds the database's path and each kept note's marina number,
+// name and text.
+QString KeptNotesFile();
+
+// What the start did with the notes a run that ended without storing them
+// left in the recovery file: the marinas (as messages name them) whose notes
+// are now stored, and those whose notes still cannot be, and why.
+struct RecoveredNotes {
+  QStringList stored;
+  QStringList kept;
+  QString reason;
+};
+// At the start, once the program holds its database: the notes of the
+// recovery file are stored, waiting for another program's lock once in all;
+// those that cannot be stay kept (in memory and in the file), told, and the
+// viewer shows them with their marina.
+RecoveredNotes RecoverKeptNotes();
+// The one message that tells of them; empty when there is nothing to tell.
+QString RecoveredNotesMessage(const RecoveredNotes& recovered);
 
 // What is about to close while notes are kept.
 enum class NotesClosing { Viewer, Program };

@@ -62,6 +62,11 @@ void LogFailure(const QString& moduleName, const QString& procName, const Runtim
     LogError(moduleName, e.number, QStringLiteral("DBEngine"), e.source, e.description, procName);
 }
 
+void LogSkippedStep(const QString& moduleName, const QString& procName, const std::exception& e) {
+  const bool engine = dynamic_cast<const JetError*>(&e) != nullptr;
+  LogFailure(moduleName, procName, RuntimeError::From(e), engine ? DBEngine::Errors() : QList<EngineError>());
+}
+
 void LogError(const QString& moduleName, int errNumber, const QString& kind, const QString& source,
               const QString& description, const QString& procName) {
   // The stamp is kept to the second, so that a record written in the first

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QString>
 #include <exception>
+#include <utility>
 
 #include "platform/jet.h"
 #include "services/result.h"
@@ -35,5 +36,24 @@ void LogFailure(const QString& moduleName, const QString& procName, const Runtim
 // source, description. A log that cannot be written loses the record silently.
 void LogError(const QString& moduleName, int errNumber, const QString& kind, const QString& source,
               const QString& description, const QString& procName);
+
+// Logs a step of procName that failed with e and that the program skips
+// (SkipOnFailure), as LogFailure does: the engine's collection with it when e
+// is an engine error.
+void LogSkippedStep(const QString& moduleName, const QString& procName, const std::exception& e);
+
+// Runs one step of a procedure that skips a step that fails and goes on with
+// the next; returns whether the step ran to its end. The user is told
+// nothing: what failed goes to ErrorLog.txt under the module and procedure.
+template <typename F>
+bool SkipOnFailure(const QString& moduleName, const QString& procName, F&& step) {
+  try {
+    std::forward<F>(step)();
+    return true;
+  } catch (const std::exception& e) {
+    LogSkippedStep(moduleName, procName, e);
+    return false;  // the caller's next step runs
+  }
+}
 
 }  // namespace qw

@@ -2,7 +2,8 @@
 // The one shape of a failure: the run-time error the error reporter shows
 // (number, source, description), and Result<T>, a procedure's value or that
 // error. Engine calls throw JetError; callers that return a Result convert
-// with Attempt or RuntimeError::From.
+// with Attempt or RuntimeError::From. A step that the program skips when it
+// fails runs through SkipOnFailure (services/error_handler.h), which logs it.
 #include <QString>
 #include <exception>
 #include <type_traits>
@@ -51,19 +52,6 @@ class Result {
  private:
   std::variant<T, RuntimeError> state_;
 };
-
-// Runs one step of a procedure that skips a step that fails and goes on with
-// the next; returns whether the step ran to its end. What failed is not
-// reported: the procedures that run their steps so tell the user nothing.
-template <typename F>
-bool SkipOnFailure(F&& step) {
-  try {
-    std::forward<F>(step)();
-    return true;
-  } catch (const std::exception&) {
-    return false;  // the caller's next step runs
-  }
-}
 
 // Runs work and returns its value, or the error of whatever it threw.
 template <typename F>

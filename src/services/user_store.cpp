@@ -19,7 +19,7 @@ const QString kCriteriaFileKey = QStringLiteral("RootFolder");
 
 void SetUserStoreFolder(const QString& folder) { FolderOverride() = folder; }
 
-QString UserStoreFile(const QString& store) {
+QString UserStoreFolder() {
   QString folder = FolderOverride();
   if (folder.isEmpty()) {
     folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
@@ -27,7 +27,11 @@ QString UserStoreFile(const QString& store) {
     folder += QStringLiteral("/Quaywise");
   }
   QDir().mkpath(folder);
-  return folder + QLatin1Char('/') + store + QStringLiteral(".ini");
+  return folder;
+}
+
+QString UserStoreFile(const QString& store) {
+  return UserStoreFolder() + QLatin1Char('/') + store + QStringLiteral(".ini");
 }
 
 void SaveSetting(const QString& appName, const QString& section, const QString& key, const QString& value) {

@@ -21,6 +21,9 @@ QString LastCriteriaFile(const QString& defaultValue);
 // Points both stores at files in another folder (tests); an empty folder
 // restores the user's configuration folder.
 void SetUserStoreFolder(const QString& folder);
+// The user's configuration folder of the program (~/.config/Quaywise), made
+// when it is missing; the folder given to SetUserStoreFolder instead.
+QString UserStoreFolder();
 // The file of a store ("settings" or "pagesetup").
 QString UserStoreFile(const QString& store);
 

@@ -14,6 +14,7 @@
 
 #include "platform/program.h"
 #include "services/settings.h"
+#include "services/user_store.h"
 
 namespace qw::testing {
 
@@ -71,6 +72,7 @@ TempProgramFolder::TempProgramFolder(bool withDemoDatabase) {
                 .arg(dir_.path(), DataFolder())
                 .toUtf8());
   SetProgramFolder(dir_.path());
+  SetUserStoreFolder(dir_.path() + QStringLiteral("/user"));
   AppSettings& s = Settings();
   s = AppSettings{};
   s.DataFolder = DataFolder();
@@ -84,6 +86,7 @@ TempProgramFolder::TempProgramFolder(bool withDemoDatabase) {
 
 TempProgramFolder::~TempProgramFolder() {
   SetProgramFolder(previousProgramFolder_);
+  SetUserStoreFolder(QString());
   Settings() = AppSettings{};
 }
 

@@ -45,7 +45,8 @@ class ScopedEnv {
 
 // A program folder of its own in a temporary directory: a copy of the demo
 // database in <folder>/Database, a VykMarina.ini pointing at it, and the
-// program's settings and ProgramFolder() set to it for the test's duration.
+// program's settings and ProgramFolder() set to it for the test's duration;
+// the per-user stores (settings, page setup, kept notes) in <folder>/user.
 class TempProgramFolder {
  public:
   explicit TempProgramFolder(bool withDemoDatabase = true);

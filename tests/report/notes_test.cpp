@@ -1,7 +1,9 @@
 // Personal notes over a copy of the demo database: loaded, stored to the
 // marina they belong to, a row made for a marina without one, a database that
 // cannot be written, and the CD rule of the notes box.
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 #include "common/testing.h"
@@ -155,6 +157,24 @@ TEST(PersonalNotes, CdRuleCountsExactDatabasePathPairs) {
   folder.WriteFile(QStringLiteral("VykMarina.ini"), "Edition,\"New England\"\r\nDatabasePath,\"CDD Path\"\r\n");
   EXPECT_EQ(CdNotesRefusalsNow(), 1);
   EXPECT_EQ(CdNotesRefusalsInFile(folder.Path() + QStringLiteral("/missing.ini")), 0);
+}
+
+// A recovery file that cannot be read is never written over: it is put
+// aside, and the notes kept from then on go to a file of their own.
+TEST(KeptNotesFile, OneThatCannotBeReadIsPutAsideNotWrittenOver) {
+  testing::TempProgramFolder folder;
+  ASSERT_TRUE(testing::WriteFile(KeptNotesFile(), "{\"notes\": [{\"marinaNo\": 20, \"text\": \"cut sho"));
+  const RecoveredNotes recovered = RecoverKeptNotes();
+  EXPECT_TRUE(recovered.stored.isEmpty());
+  EXPECT_TRUE(recovered.kept.isEmpty());
+  KeepNote(kOther, QStringLiteral("Other"), QStringLiteral("New text"));
+  const QStringList aside = QDir(QFileInfo(KeptNotesFile()).absolutePath()).entryList({"*.unread-*"});
+  ASSERT_EQ(aside.size(), 1);
+  EXPECT_EQ(testing::ReadFile(QFileInfo(KeptNotesFile()).absolutePath() + "/" + aside[0]),
+            "{\"notes\": [{\"marinaNo\": 20, \"text\": \"cut sho");
+  EXPECT_TRUE(testing::ReadFile(KeptNotesFile()).contains("New text"));
+  DropKeptNotes();
+  EXPECT_FALSE(QFileInfo::exists(KeptNotesFile()));
 }
 
 }  // namespace

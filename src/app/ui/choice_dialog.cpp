@@ -15,10 +15,12 @@
 #include "platform/message_box.h"
 #include "platform/program.h"
 #include "services/error_handler.h"
-#include "services/result.h"
 
 namespace qw {
 namespace {
+
+// The module name under which skipped steps are logged.
+const QString kModule = QStringLiteral("ChoiceDialog");
 
 ClickableLabel* PictureChoice(QWidget* parent, const QString& picture, QStyle::StandardPixmap fallback,
                               const QString& name) {
@@ -129,7 +131,7 @@ void ChoiceDialog::MapChoice(int options, bool readOnly) {
   std::optional<int> rows;
   try {
     DatabasePtr db = OpenMarinaDatabase(options, readOnly);
-    SkipOnFailure([&] {
+    SkipOnFailure(kModule, QStringLiteral("MapChoice"), [&] {
       RecordsetPtr rs = db->OpenRecordset(QStringLiteral("chart_information"));
       rows = rs->RecordCount();
       rs->Close();
@@ -141,8 +143,9 @@ void ChoiceDialog::MapChoice(int options, bool readOnly) {
   } catch (const std::exception&) {
     // As a failed open: the overview still comes, without the hint box.
   }
-  SkipOnFailure([] { CallScreen(AppScreens().showOverview); });
-  if (rows && *rows == 0) SkipOnFailure([] { CallScreen(AppScreens().showAlertChart); });
+  SkipOnFailure(kModule, QStringLiteral("MapChoice"), [] { CallScreen(AppScreens().showOverview); });
+  if (rows && *rows == 0)
+    SkipOnFailure(kModule, QStringLiteral("MapChoice"), [] { CallScreen(AppScreens().showAlertChart); });
   Unload();
 }
 

@@ -8,6 +8,7 @@
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QPointer>
+#include <QScopedValueRollback>
 #include <QToolBar>
 #include <exception>
 
@@ -19,14 +20,18 @@
 #include "platform/program.h"
 #include "platform/ui/wait_cursor.h"
 #include "platform/ui/window_frame.h"
+#include "report/notes.h"
 #include "services/config_file.h"
+#include "services/error_handler.h"
 #include "services/page_setup.h"
-#include "services/result.h"
 #include "services/settings.h"
 #include "services/user_store.h"
 
 namespace qw {
 namespace {
+
+// The module name under which failures are logged.
+const QString kModule = QStringLiteral("MDIFrmMain");
 
 struct ToolbarButtonDef {
   const char* caption;
@@ -163,7 +168,7 @@ QString MDIFrmMain::Parse_String_Edition() { return qw::Parse_String_Edition(); 
 void MDIFrmMain::MDIForm_Load() {
   {
     const WaitCursor wait;
-    SkipOnFailure([&] {
+    SkipOnFailure(kModule, QStringLiteral("MDIForm_Load"), [&] {
       setWindowTitle(QStringLiteral("Brinewick's Digital Guide to ") + Settings().EditionName +
                      QStringLiteral(" Marinas"));
     });
@@ -171,7 +176,15 @@ void MDIFrmMain::MDIForm_Load() {
     SortOrder() = ListOrder::Geographic;
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
   }
-  SkipOnFailure([&] { ShowChoiceDialog(); });
+  SkipOnFailure(kModule, QStringLiteral("MDIForm_Load"), [&] { ShowChoiceDialog(); });
+  // Notes that a run which ended without storing them left behind are stored
+  // now, or kept for their marina, and told once, over the start choice.
+  SkipOnFailure(kModule, QStringLiteral("MDIForm_Load"), [] {
+    const RecoveredNotes recovered = RecoverKeptNotes();
+    const QString message = RecoveredNotesMessage(recovered);
+    if (!message.isEmpty())
+      MsgBox(message, MsgButtons::OK, recovered.kept.isEmpty() ? MsgIcon::Information : MsgIcon::Exclamation);
+  });
   loaded_ = true;
 }
 
@@ -195,10 +208,27 @@ void MDIFrmMain::mnuSave_Click() {
 bool MDIFrmMain::MayEnd() {
   // Nothing the user typed is lost: notes that cannot be stored keep the
   // program open when the user says so. The report's temporary pages go.
+  // The question about them is never skipped: when the viewer cannot ask it,
+  // it is asked without the viewer; when that fails too, the error is told
+  // and the program stays open unless the user goes on. (A missing medium
+  // told there ends the program through here again: it then ends at once,
+  // the notes still kept in their recovery file.)
+  static bool ending = false;
+  if (ending) return true;
+  const QScopedValueRollback<bool> once(ending, true);
   bool keepOpen = false;
-  SkipOnFailure([&] { keepOpen = CallScreen(AppScreens().keepOpenForNotes); });
+  try {
+    keepOpen = CallScreen(AppScreens().keepOpenForNotes);
+  } catch (const std::exception& e) {
+    LogFailure(kModule, QStringLiteral("MayEnd"), RuntimeError::From(e), QList<EngineError>());
+    try {
+      keepOpen = !MayCloseWithKeptNotes(NotesClosing::Program);
+    } catch (const std::exception& again) {
+      keepOpen = ErrorHandler(kModule, QStringLiteral("MayEnd"), RuntimeError::From(again));
+    }
+  }
   if (keepOpen) return false;
-  SkipOnFailure([] { CallScreen(AppScreens().unloadReport); });
+  SkipOnFailure(kModule, QStringLiteral("MayEnd"), [] { CallScreen(AppScreens().unloadReport); });
   return true;
 }
 
@@ -214,8 +244,8 @@ void MDIFrmMain::closeEvent(QCloseEvent* event) {
 }
 
 void MDIFrmMain::mnuSearch_Click() {
-  SkipOnFailure([] { CallScreen(AppScreens().unloadList); });
-  SkipOnFailure([] { CallScreen(AppScreens().showSearch); });
+  SkipOnFailure(kModule, QStringLiteral("mnuSearch_Click"), [] { CallScreen(AppScreens().unloadList); });
+  SkipOnFailure(kModule, QStringLiteral("mnuSearch_Click"), [] { CallScreen(AppScreens().showSearch); });
 }
 
 void MDIFrmMain::mnuFind_Click() { CallScreen(AppScreens().find); }
@@ -229,41 +259,50 @@ void MDIFrmMain::mnuAbout_Click() { ShowHelpTopic(QStringLiteral("AboutVyk.htm")
 void MDIFrmMain::Toolbar1_ButtonClick(int index) {
   Screens& screens = AppScreens();
   switch (index) {
-    case 1: SkipOnFailure([&] { mnuOpen_Click(); }); break;
-    case 2: SkipOnFailure([&] { mnuSave_Click(); }); break;
-    case 3:
-      SkipOnFailure([&] { CallScreen(screens.clearMapFormload); });
-      mnuSearch_Click();
-      SkipOnFailure([&] { CallScreen(screens.unloadOverview); });
-      SkipOnFailure([&] { CallScreen(screens.unloadMapKeysGrid); });
-      SkipOnFailure([&] { CallScreen(screens.unloadSubRegionMaps); });
+    case 1:
+      SkipOnFailure(kModule, QStringLiteral("Toolbar1_ButtonClick"), [&] { mnuOpen_Click(); });
       break;
-    case 4: SkipOnFailure([&] { mnuFind_Click(); }); break;
-    case 5: SkipOnFailure([&] { CallScreen(screens.show); }); break;
+    case 2:
+      SkipOnFailure(kModule, QStringLiteral("Toolbar1_ButtonClick"), [&] { mnuSave_Click(); });
+      break;
+    case 3:
+      SkipOnFailure(kModule, QStringLiteral("Toolbar1_ButtonClick"), [&] { CallScreen(screens.clearMapFormload); });
+      mnuSearch_Click();
+      SkipOnFailure(kModule, QStringLiteral("Toolbar1_ButtonClick"), [&] { CallScreen(screens.unloadOverview); });
+      SkipOnFailure(kModule, QStringLiteral("Toolbar1_ButtonClick"), [&] { CallScreen(screens.unloadMapKeysGrid); });
+      SkipOnFailure(kModule, QStringLiteral("Toolbar1_ButtonClick"), [&] { CallScreen(screens.unloadSubRegionMaps); });
+      break;
+    case 4:
+      SkipOnFailure(kModule, QStringLiteral("Toolbar1_ButtonClick"), [&] { mnuFind_Click(); });
+      break;
+    case 5:
+      SkipOnFailure(kModule, QStringLiteral("Toolbar1_ButtonClick"), [&] { CallScreen(screens.show); });
+      break;
     case 6:
-      SkipOnFailure([&] { CallScreen(screens.sortDialog); });
-      SkipOnFailure([&] { CallScreen(screens.show); });
+      SkipOnFailure(kModule, QStringLiteral("Toolbar1_ButtonClick"), [&] { CallScreen(screens.sortDialog); });
+      SkipOnFailure(kModule, QStringLiteral("Toolbar1_ButtonClick"), [&] { CallScreen(screens.show); });
       break;
     case 7: {
       QString title;
-      SkipOnFailure([&] { title = Parse_String_Edition(); });
+      SkipOnFailure(kModule, QStringLiteral("Toolbar1_ButtonClick"), [&] { title = Parse_String_Edition(); });
       const QString header = QStringLiteral("Brinewick's Digital Guide to ") + title + QStringLiteral(" Marinas ");
       const QString footer = QStringLiteral("Page No [ &p ]");
       InstallPageSetupStore();
-      PrintWithPageSetup({{kPageHeader, header}, {kPageFooter, footer}},
-                         {{kPageHeader, QString()}, {kPageFooter, QString()}},
-                         [&] { SkipOnFailure([&] { CallScreen(screens.printList); }); });
+      PrintWithPageSetup(
+          {{kPageHeader, header}, {kPageFooter, footer}}, {{kPageHeader, QString()}, {kPageFooter, QString()}}, [&] {
+            SkipOnFailure(kModule, QStringLiteral("Toolbar1_ButtonClick"), [&] { CallScreen(screens.printList); });
+          });
       break;
     }
     case 8: ShowHelpTopic(QStringLiteral("AboutIntro.htm")); break;
     case 9: ShowHelpTopic(QStringLiteral("AboutRatings.htm")); break;
     case 10: ShowHelpTopic(QStringLiteral("AboutHelp.htm")); break;
     case 11:
-      SkipOnFailure([&] { CallScreen(screens.showOverview); });
-      SkipOnFailure([&] { CallScreen(screens.unloadSearch); });
+      SkipOnFailure(kModule, QStringLiteral("Toolbar1_ButtonClick"), [&] { CallScreen(screens.showOverview); });
+      SkipOnFailure(kModule, QStringLiteral("Toolbar1_ButtonClick"), [&] { CallScreen(screens.unloadSearch); });
       break;
     case 12:
-      SkipOnFailure([&] {
+      SkipOnFailure(kModule, QStringLiteral("Toolbar1_ButtonClick"), [&] {
         if (CallScreen(screens.overviewKeyValue) == QLatin1String("Overviewchart"))
           CallScreen(screens.showChartKey);
         else

@@ -154,9 +154,13 @@ void UnloadWindow(QWidget* window) {
   // Closed rather than only deleted later: a top-level window then closes
   // through its platform window and goes at the next turn of any event loop.
   frame->setAttribute(Qt::WA_DeleteOnClose);
-  if (!frame->close()) {
-    frame->hide();
-    frame->deleteLater();
+  const QPointer<QWidget> guard = frame;
+  // A hidden window whose platform window is gone (a dialog that has
+  // finished) takes a close as done without closing: it would never go.
+  const bool closed = frame->close();
+  if (guard && (!closed || guard->testAttribute(Qt::WA_DeleteOnClose))) {
+    guard->hide();
+    guard->deleteLater();
   }
 }
 

@@ -10,10 +10,13 @@
 #include "maps/map_keys.h"
 #include "maps/map_lists.h"
 #include "maps/ui/frm_subregion.h"
-#include "services/result.h"
+#include "services/error_handler.h"
 
 namespace qw {
 namespace {
+
+// The module name under which skipped steps are logged.
+const QString kModule = QStringLiteral("MapKey");
 
 QPointer<QWidget>& LastActiveChild() {
   static QPointer<QWidget> child;
@@ -49,15 +52,17 @@ void NoteActiveChild(QWidget* window) {
 void ShowMapMarinaReport() {
   maps::MapSelection& chosen = maps::MapSelected();
   maps::MarkActiveMap(ActiveChildName());
-  SkipOnFailure([&] {
+  SkipOnFailure(kModule, QStringLiteral("ShowMapMarinaReport"), [&] {
     DatabasePtr db = OpenMarinaDatabase(-1, true);
     if (const auto name = maps::LookUpMapMarinaName(*db, chosen.marinaNo, chosen.name)) chosen.name = *name;
     db->Close();
   });
   Screens& screens = AppScreens();
-  SkipOnFailure([&] { CallScreen(screens.hideSearch); });
-  SkipOnFailure([&] { CallScreen(screens.showReport, ReportHandOver{ReportHandOver::Road::Map, 0, chosen.marinaNo}); });
-  SkipOnFailure([&] { CallScreen(screens.unloadSearch); });
+  SkipOnFailure(kModule, QStringLiteral("ShowMapMarinaReport"), [&] { CallScreen(screens.hideSearch); });
+  SkipOnFailure(kModule, QStringLiteral("ShowMapMarinaReport"), [&] {
+    CallScreen(screens.showReport, ReportHandOver{ReportHandOver::Road::Map, 0, chosen.marinaNo});
+  });
+  SkipOnFailure(kModule, QStringLiteral("ShowMapMarinaReport"), [&] { CallScreen(screens.unloadSearch); });
   UnloadSubRegionMaps();
 }
 

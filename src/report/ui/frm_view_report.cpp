@@ -9,11 +9,12 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QScopedValueRollback>
 #include <QScreen>
-#include <QWebEngineView>
+#include <QSignalBlocker>
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
-#include <QSignalBlocker>
+#include <QWebEngineView>
 #include <algorithm>
 #include <optional>
 #include <stdexcept>
@@ -334,9 +335,13 @@ void frm_view_report::lstMarinaNames_Click() {
 }
 
 void frm_view_report::ShowMarina(std::int32_t marinaNo, QString name) {
+  // However many reads and writes the switch makes, it waits for another
+  // program's lock once in all, and says so once.
+  const LockWaitBudget budget;
   // The notes typed belong to the marina still on the page: stored before
   // the page changes, whether the box still has the focus or not.
   notes->StorePending();
+  const QScopedValueRollback<std::optional<DatabaseFault>> told(toldFault_, notes->ToldFault());
   DisplayReport(marinaNo, name);
   // A marina the database does not hold keeps no notes.
   notes->Load(marinaInDatabase_ ? marinaNo : 0, name);
@@ -345,6 +350,7 @@ void frm_view_report::ShowMarina(std::int32_t marinaNo, QString name) {
 
 void frm_view_report::DisplayReport(std::int32_t MarinaNo, QString& MarinaName) {
   const WaitCursor wait;
+  const LockWaitBudget budget;
   dontShow_.DontShowMarinaNo = MarinaNo;
   ClearDontShowFlags(dontShow_);
   currentMarinaName_ = MarinaName.trimmed();
@@ -362,12 +368,23 @@ void frm_view_report::DisplayReport(std::int32_t MarinaNo, QString& MarinaName) 
   try {
     // A database that cannot be read (busy with another program, gone,
     // damaged) gives no page and one message, never a page read in part.
-    LoadDontShowFlags(dontShow_);
-    request.hidden = dontShow_;
-    pages = ComposeReportPages(ReopenReportDatabase(), request);
+    // One read for the whole page: another program's lock holds it up
+    // once at most, and every section shows the same state of the file.
+    Database& db = ReopenReportDatabase();
+    db.ReadTogether([&] {
+      LoadDontShowFlags(dontShow_, db);
+      request.hidden = dontShow_;
+      pages = ComposeReportPages(db, request);
+    });
   } catch (const JetError& e) {
     reportPageHtml_.clear();
-    ShowNoPage(QStringLiteral("The report could not be read from the marina database: ") + e.description());
+    // Named as the notes' message names it; not told again when the notes
+    // have just told the same.
+    const QString path = MarinaDatabasePath(Settings().DatabaseFileName);
+    const DatabaseFault fault = DiagnoseDatabaseFault(e.number(), path);
+    ShowNoPage(QStringLiteral("The report could not be read from the marina database: ") +
+                   DatabaseFaultReason(fault, path, e.description()) + QLatin1Char('.'),
+               MsgIcon::Critical, toldFault_ == fault);
     return;
   }
   sections_ = pages.sections;
@@ -407,10 +424,10 @@ BrowserPopup* frm_view_report::ShowPhoto(const QUrl& photo) {
   return window;
 }
 
-void frm_view_report::ShowNoPage(const QString& why, MsgIcon icon) {
+void frm_view_report::ShowNoPage(const QString& why, MsgIcon icon, bool toldAlready) {
   wb->Navigate(QStringLiteral("about:blank"));
   mnuprint->setEnabled(false);
-  MsgBox(why, MsgButtons::OK, icon, kViewerTitle);
+  if (!toldAlready) MsgBox(why, MsgButtons::OK, icon, kViewerTitle);
 }
 
 void frm_view_report::ShowCurrentReport() {
@@ -497,17 +514,21 @@ void frm_view_report::mnucharts_Click() {
     return;
   }
   if (!notes->MayClose(NotesClosing::Viewer)) return;
-  CallScreen(screens.unloadOverview);
-  CallScreen(screens.unloadSubRegionMaps);
+  // The sub-region is found before anything goes: a database that cannot be
+  // read leaves the viewer and the maps as they are.
   std::optional<int> geoCode;
   try {
+    const LockWaitBudget budget;
     geoCode = GeoCodeOf(currentMarinaNo_);
   } catch (const JetError& e) {
-    MsgBox(QStringLiteral("The marina's sub-region could not be read from the marina database: ") + e.description(),
+    MsgBox(QStringLiteral("The marina's sub-region could not be read from the marina database: ") +
+               MarinaDatabaseFaultReason(e) + QLatin1Char('.'),
            MsgButtons::OK, MsgIcon::Critical, kViewerTitle);
     return;
   }
   if (!geoCode) return;  // a marina without its row stays shown
+  CallScreen(screens.unloadOverview);
+  CallScreen(screens.unloadSubRegionMaps);
   screens.showSubRegionMap(*geoCode);
   CallScreen(screens.clearMapFormload);
   Unload();

@@ -7,8 +7,10 @@
 #include <QString>
 #include <QUrl>
 #include <cstdint>
+#include <optional>
 
 #include "host/ui/window_host.h"
+#include "platform/jet.h"
 #include "platform/message_box.h"
 #include "report/dont_show.h"
 #include "report/middle_bottom_sections.h"
@@ -145,8 +147,9 @@ class frm_view_report : public QMainWindow, public OneInstance<frm_view_report> 
   void ShowCurrentReport();
   // The notes label: whether the box's text is stored.
   void ShowNotesStored(bool stored);
-  // wb leaves the previous page and the user learns why no page is shown.
-  void ShowNoPage(const QString& why, MsgIcon icon = MsgIcon::Critical);
+  // wb leaves the previous page and the user learns why no page is shown,
+  // unless told already.
+  void ShowNoPage(const QString& why, MsgIcon icon = MsgIcon::Critical, bool toldAlready = false);
 
   std::int32_t currentMarinaNo_ = 0;
   QString currentMarinaName_;  // as the page names it
@@ -154,6 +157,9 @@ class frm_view_report : public QMainWindow, public OneInstance<frm_view_report> 
   QString reportPageHtml_;
   DontShowFlags dontShow_;
   ReportSectionsState sections_;
+  // While a switch runs: why the notes could not be stored, when the notes
+  // box has just told the user so.
+  std::optional<DatabaseFault> toldFault_;
 };
 
 // The viewer on a marina handed over: loaded when needed, the marina

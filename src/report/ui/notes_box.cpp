@@ -113,7 +113,10 @@ void NotesBox::SetStored(bool stored) {
   emit StoredChanged(stored);
 }
 
-bool NotesBox::StorePending() { return Store(StoreWhen::Leave); }
+bool NotesBox::StorePending() {
+  toldFault_.reset();
+  return Store(StoreWhen::Leave);
+}
 
 void NotesBox::PauseInTyping() { Store(StoreWhen::Pause); }
 
@@ -127,7 +130,7 @@ bool NotesBox::Store(StoreWhen when) {
   const QString text = Text();
   const int marinaNo = NotesMarinaNo();
   if (text == shown_) {
-    KeptNotes().remove(marinaNo);  // typed back to what is stored
+    DropKeptNote(marinaNo);  // typed back to what is stored
     retry_->stop();
     SetStored(true);
     return true;
@@ -135,7 +138,7 @@ bool NotesBox::Store(StoreWhen when) {
   const NotesStoreResult result = notes_.Store(text, when != StoreWhen::Pause);
   if (result.Ok()) {
     shown_ = text;
-    KeptNotes().remove(marinaNo);
+    DropKeptNote(marinaNo);
     retry_->stop();
     SetStored(true);
     // The database can be written again: notes kept for other marinas go in
@@ -148,13 +151,12 @@ bool NotesBox::Store(StoreWhen when) {
   retry_->start();
   if (marinaNo == 0) return false;
   // Told once while the notes stay kept.
-  KeptNote& kept = KeptNotes()[marinaNo];
-  kept.marinaName = marinaName_;
-  kept.text = text;
-  if (when == StoreWhen::Leave && !kept.told) {
+  KeepNote(marinaNo, marinaName_, text);
+  if (when == StoreWhen::Leave && !KeptNotes().value(marinaNo).told) {
     // Set first: the message takes the focus from the box, whose leaving
     // tries the store again.
-    kept.told = true;
+    SetKeptNoteTold(marinaNo);
+    toldFault_ = result.fault;
     result.Report(QStringLiteral("tbNotes_LostFocus"), marinaNo, marinaName_);
   }
   return false;
@@ -164,7 +166,7 @@ bool NotesBox::MayClose(NotesClosing closing) {
   const int marinaNo = NotesMarinaNo();
   const bool boxKept = !Store(StoreWhen::Closing);
   // The question that follows is the one word on these notes.
-  if (boxKept && KeptNotes().contains(marinaNo)) KeptNotes()[marinaNo].told = true;
+  if (boxKept) SetKeptNoteTold(marinaNo);
   if (!MayCloseWithKeptNotes(closing, boxKept ? marinaNo : 0, boxKept ? lastReason_ : QString())) return false;
   if (boxKept) {  // discarded
     retry_->stop();

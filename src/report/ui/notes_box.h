@@ -22,6 +22,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <optional>
 
 #include "report/notes.h"
 
@@ -56,6 +57,9 @@ class NotesBox : public QObject {
   // succeeds (NotesStoreResult::Report), and keeps the text: in the box, and
   // in KeptNotes until it is stored. True when nothing typed is left unsaved.
   bool StorePending();
+  // What kept the text from the database when the last StorePending told the
+  // user so; none when it told nothing.
+  std::optional<DatabaseFault> ToldFault() const { return toldFault_; }
   // Typing has paused (kStorePauseMs): the text is stored without a word and
   // without waiting for another program's lock.
   void PauseInTyping();
@@ -112,6 +116,7 @@ class NotesBox : public QObject {
   QString marinaName_;
   QString shown_;  // the text as it stood after the last load or store
   QString lastReason_;  // why the last store failed
+  std::optional<DatabaseFault> toldFault_;
   bool settingText_ = false;
   bool stored_ = true;
   QTimer* pause_ = nullptr;

@@ -11,13 +11,17 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "app/ui/choice_dialog.h"
 #include "app/ui/help_window.h"
 #include "app/ui/mdi_frm_main.h"
 #include "common/testing.h"
 #include "host/ui/screens.h"
+#include "platform/jet.h"
 #include "platform/message_box.h"
 #include "platform/ui/window_frame.h"
+#include "report/notes.h"
 #include "services/page_setup.h"
 #include "services/settings.h"
 #include "services/user_store.h"
@@ -248,6 +252,54 @@ TEST_F(MainWindowTest, ExitStoresNotesDeletesReportPagesAndEnds) {
   EXPECT_FALSE(refused.isAccepted());
   ExitProgram();
   EXPECT_EQ(screens_.Take(), QStringList(4, "keepOpenForNotes"));
+}
+
+// A step that fails is skipped, and ErrorLog.txt names its procedure and
+// error; the question about notes not yet stored is never skipped at the end:
+// when the viewer cannot ask it, it is asked without the viewer.
+TEST_F(MainWindowTest, SkippedStepsAreLoggedAndTheNotesQuestionIsNeverSkipped) {
+  uitest::CatchProgramEnd catchEnd;
+  MDIFrmMain* main = MDIFrmMain::Instance();
+  AppScreens().sortDialog = [] {
+    throw JetError(kJetFileInUse, QStringLiteral("DAO.Database"), QStringLiteral("The sort could not be read."));
+  };
+  main->ToolbarButton(6)->trigger();
+  EXPECT_EQ(screens_.Take(), QStringList({"show"}));  // the next step runs
+  AppScreens().keepOpenForNotes = []() -> bool { throw std::runtime_error("the viewer is gone"); };
+  KeepNote(2608, QStringLiteral("Lobster Cove Marina"), QStringLiteral("Typed"));
+  boxes_.Answer(MsgResult::Yes);
+  main->mnuExit_Click();  // kept open
+  ASSERT_EQ(boxes_.Shown().size(), 1);
+  EXPECT_EQ(boxes_.Shown()[0].buttons, MsgButtons::YesNo);
+  EXPECT_TRUE(boxes_.Shown()[0].text.startsWith("Your personal notes for Lobster Cove Marina could not be stored"));
+  boxes_.Answer(MsgResult::No);
+  EXPECT_THROW(main->mnuExit_Click(), uitest::ProgramEnded);
+  EXPECT_TRUE(KeptNotes().isEmpty());
+
+  const QString log = QString::fromUtf8(testing::ReadFile(folder_.Path() + "/ErrorLog.txt"));
+  for (const char* logged : {"\"MDIFrmMain\",\"Toolbar1_ButtonClick\",\"Err\",3045,\"DAO.Database\",\"The sort could "
+                             "not be read.\"",
+                             "\"MDIFrmMain\",\"MayEnd\",\"Err\",5,\"Quaywise\",\"the viewer is gone\""})
+    EXPECT_TRUE(log.contains(QLatin1String(logged))) << logged << "\n" << log.toStdString();
+}
+
+// Notes that a run which ended without storing them left behind are told of
+// once as the main window loads, before the start choice.
+TEST_F(MainWindowTest, LoadTellsOfNotesLeftByTheLastRun) {
+  KeepNote(20, QStringLiteral("Seal Harbor Marina"), QStringLiteral("Left behind"));
+  const QString file = KeptNotesFile();
+  const QByteArray left = testing::ReadFile(file);
+  DropKeptNotes();  // this run's memory; the file is what a new run finds
+  ASSERT_TRUE(testing::WriteFile(file, left));
+  ShowMainWindow();
+  ASSERT_EQ(boxes_.Shown().size(), 1);
+  // No database here: they stay kept.
+  EXPECT_TRUE(boxes_.Shown()[0].text.startsWith(
+      "Your personal notes for Seal Harbor Marina, which Quaywise kept when it last ended before it could store "
+      "them, still cannot be stored: "));
+  EXPECT_EQ(KeptNotes().value(20).text, "Left behind");
+  EXPECT_TRUE(ChoiceDialog::Loaded());
+  DropKeptNotes();
 }
 
 TEST_F(MainWindowTest, LoadSetsCaptionAndSortOrderAndShowsTheStartChoice) {

@@ -66,6 +66,9 @@ TEST(ProgressWindow, EachModalShowingStartsFromZeroAndReturns) {
         }
     });
     ShowPrintProgress();  // returns after ten steps
+    // The finished window goes; none stays behind, hidden.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    for (QWidget* w : QApplication::topLevelWidgets()) EXPECT_EQ(qobject_cast<frmprogress*>(w), nullptr);
   }
   EXPECT_EQ(shown, 2);
   frmprogress::TimerInterval() = saved;

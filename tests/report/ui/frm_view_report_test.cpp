@@ -9,11 +9,10 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPlainTextEdit>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTextCursor>
 #include <gtest/gtest.h>
 
+#include "common/store_faults.h"
 #include "platform/program.h"
 #include "report/report_database.h"
 #include "report/ui/notes_box.h"
@@ -224,30 +223,65 @@ TEST_F(ViewerTest, APageThatCannotBeWrittenIsReportedAndNothingOldStays) {
   QDir().rmdir(qw::ReportPagePath());
 }
 
-// While another program holds the database locked, the report is not shown
-// read in part (ratings, position and fuel as "n/a" or "No"): one message says
-// the database is busy, and no page stays up.
-TEST_F(ViewerTest, ABusyDatabaseGivesOneMessageAndNoPageReadInPart) {
+// A database that cannot be read as another marina is shown (another
+// program's lock, the data folder or the file gone): the report is not shown
+// read in part, and one message names the cause as the notes' message does,
+// also when typed notes could not be stored either. Return to Maps looks for
+// the sub-region before anything goes: the viewer and the maps stay.
+TEST_F(ViewerTest, AnUnreadableDatabaseIsToldOnceByItsCauseAndNoPageStays) {
+  using qw::testing::StoreFault;
+  int mapsGone = 0;
+  int mapShown = 0;
+  qw::AppScreens().unloadOverview = [&] { ++mapsGone; };
+  qw::AppScreens().unloadSubRegionMaps = [&] { ++mapsGone; };
+  qw::AppScreens().showSubRegionMap = [&](int) { return ++mapShown > 0; };
+  const QString folderAway = "the folder of the marina database, " + folder_.DataFolder() +
+                             ", cannot be found (the disk holding it may have been removed).";
+  const struct {
+    StoreFault fault;
+    QString cause;
+    bool typed;  // notes typed for the marina shown before
+  } cases[] = {
+      {StoreFault::Lock, "another program holds a lock on the marina database.", false},
+      {StoreFault::FolderAway, folderAway, false},
+      {StoreFault::FileAway, "the marina database file " + folder_.DatabasePath() + " cannot be found.", false},
+      {StoreFault::Lock, "another program holds a lock on the marina database.", true},
+  };
   frm_view_report* v = DoubleClick(487);
   ASSERT_NE(v, nullptr);
-  {
-    QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other_program"));
-    other.setDatabaseName(qw::MarinaDatabasePath(qw::Settings().DatabaseFileName));
-    ASSERT_TRUE(other.open());
-    QSqlQuery q(other);
-    ASSERT_TRUE(q.exec(QStringLiteral("BEGIN EXCLUSIVE")));
-    ShowEntry(v, RowOf(2608) - 1);
-    ASSERT_EQ(boxes_.Shown().size(), 1);
-    EXPECT_TRUE(boxes_.Shown()[0].text.contains(QStringLiteral("another program is using it"))) << boxes_.Shown()[0].text.toStdString();
-    EXPECT_FALSE(boxes_.Shown()[0].text.contains(QStringLiteral("Could not update")));
-    ExpectNoPage(v);
-    ASSERT_TRUE(q.exec(QStringLiteral("ROLLBACK")));
-    other.close();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(qw::testing::StoreFaultName(c.fault)) + (c.typed ? ", notes typed" : ""));
+    ASSERT_TRUE(ShowEntry(v, RowOf(487) - 1));
+    if (c.typed) v->tbNotes->setPlainText(QStringLiteral("Typed before the lock"));
+    boxes_.Clear();
+    {
+      qw::testing::InjectedFault fault(c.fault, folder_.DatabasePath());
+      ShowEntry(v, RowOf(2608) - 1);
+      ASSERT_EQ(boxes_.Shown().size(), 1);
+      const QString told = boxes_.Shown()[0].text;
+      EXPECT_TRUE(told.startsWith(c.typed ? "Your personal notes for "
+                                          : "The report could not be read from the "
+                                            "marina database: "))
+          << told.toStdString();
+      EXPECT_TRUE(told.contains(c.cause)) << told.toStdString();
+      ExpectNoPage(v);
+      EXPECT_EQ(v->CurrentMarinaNo(), 2608);
+      if (c.typed) continue;
+      boxes_.Clear();
+      v->mnucharts->trigger();
+      ASSERT_EQ(boxes_.Shown().size(), 1);
+      EXPECT_EQ(boxes_.Shown()[0].text,
+                "The marina's sub-region could not be read from the marina database: " + c.cause);
+      EXPECT_EQ(mapsGone, 0);
+      EXPECT_EQ(mapShown, 0);
+      EXPECT_EQ(frm_view_report::Loaded(), v);
+    }
   }
-  QSqlDatabase::removeDatabase(QStringLiteral("other_program"));
-  // Once the other program lets go, the same click shows the whole report.
+  // Once the database can be read again, the same click shows the whole
+  // report.
+  boxes_.Clear();
   ASSERT_TRUE(ShowEntry(v, RowOf(487) - 1));
-  EXPECT_EQ(boxes_.Shown().size(), 1);
+  EXPECT_TRUE(boxes_.Shown().isEmpty());
   EXPECT_TRUE(Page().contains(QStringLiteral("ICW SM")));
 }
 

@@ -4,25 +4,30 @@
 // read from the CD or that cannot be written.
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QThread>
 #include <cstdio>
 #include <gtest/gtest.h>
+#include <memory>
 
 #include "app/ui/ui_helpers.h"
 #include "common/store_faults.h"
 #include "platform/message_box.h"
 #include "platform/program.h"
-#include "services/error_handler.h"
-#include "services/settings.h"
 #include "report/ui/notes_box.h"
 #include "results/list_state.h"
 #include "search/qstring_printer.h"
+#include "services/error_handler.h"
+#include "services/settings.h"
+#include "services/user_store.h"
 #include "viewer_fixture.h"
 
 namespace qw {
@@ -375,6 +380,127 @@ TEST(NotesBoxPause, TypedTextReachesTheDatabaseBeforeTheProgramDies) {
   child.kill();
   child.waitForFinished();
   EXPECT_EQ(PersonalNotes().Load(2608), expected);
+}
+
+// Notes kept for two marinas by a run that is killed (kill -9) while a store
+// fault keeps them from the database. The child below keeps them; the test
+// kills it, and a start (once with the fault still on, where the fault
+// outlives the child, then with it lifted) recovers them.
+const QString kKeptA = QStringLiteral(
+    "Fuel dock \"B\" closes at 5; ask for \u017baneta \u2014 caf\u00e9 \u2615 \U0001F6A4 (slip #12)\n"
+    "\tTab, back\\slash, {braces} [brackets] <b>not bold</b> & 'quotes', 100% _under_\n"
+    "\u05e2\u05d1\u05e8\u05d9\u05ea, \u65e5\u672c\u8a9e, e\u0301, end ");
+QString KeptB() {
+  QString text;
+  for (int line = 1; line <= 8; ++line)
+    text += QStringLiteral("Line %1: moorings \u00bd mile north, channel 9, \"Harbormaster\" on 16.\n").arg(line);
+  return text + QStringLiteral("  trailing blanks  ");
+}
+// What the box keeps of a text: its line ends as CR LF.
+QString AsKept(QString text) {
+  return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\n', QStringLiteral("\r\n"));
+}
+// Faults that a process puts on itself only (its file size limit, its file
+// system shim) go with it; the others stay until they are lifted.
+bool FaultOfTheChildAlone(testing::StoreFault fault) {
+  return fault == testing::StoreFault::DiskFull || fault == testing::StoreFault::IoError;
+}
+
+TEST(KeptNotesRecovery, DISABLED_ChildKeepsNotesForTwoMarinasAndWaits) {
+  const QString folder = qEnvironmentVariable("QUAYWISE_KEPT_CHILD_FOLDER");
+  if (folder.isEmpty()) GTEST_SKIP();
+  const auto fault = static_cast<testing::StoreFault>(qEnvironmentVariableIntValue("QUAYWISE_KEPT_CHILD_FAULT"));
+  SetProgramFolder(folder);
+  Settings().DataFolder = folder + "/Database";
+  Settings().DatabaseFileName = QStringLiteral("marina.mdb");
+  SetUserStoreFolder(qEnvironmentVariable("QUAYWISE_KEPT_CHILD_STORE"));
+  const ScriptedMsgBoxes boxes;
+  QPlainTextEdit a, b;
+  NotesBox boxA(&a), boxB(&b);
+  boxA.Load(2608, QStringLiteral("Marina 2608"));
+  boxB.Load(20, QStringLiteral("Marina 20"));
+  std::printf("loaded\n");
+  std::fflush(stdout);
+  char go[16] = {};
+  ASSERT_NE(std::fgets(go, sizeof go, stdin), nullptr);  // the parent has put its fault on
+  std::unique_ptr<testing::InjectedFault> own;
+  if (FaultOfTheChildAlone(fault))
+    own = std::make_unique<testing::InjectedFault>(fault, folder + "/Database/marina.mdb");
+  a.setPlainText(kKeptA);
+  b.setPlainText(KeptB());
+  boxA.PauseInTyping();
+  boxB.PauseInTyping();
+  std::printf(KeptNotes().size() == 2 ? "kept\n" : "not kept\n");
+  std::fflush(stdout);
+  for (;;) QCoreApplication::processEvents(QEventLoop::AllEvents, 100);
+}
+
+TEST(KeptNotesRecovery, NotesKeptWhenTheProgramIsKilledAreStoredAtTheNextStart) {
+  using testing::StoreFault;
+  for (const StoreFault fault :
+       {StoreFault::ReadOnlyFile, StoreFault::ReadOnlyFolder, StoreFault::Lock, StoreFault::DiskFull,
+        StoreFault::IoError, StoreFault::FolderAway, StoreFault::FileAway}) {
+    SCOPED_TRACE(testing::StoreFaultName(fault));
+    testing::TempProgramFolder folder;
+    QTemporaryDir store;
+    SetUserStoreFolder(store.path());
+    const ScriptedMsgBoxes boxes;
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QUAYWISE_KEPT_CHILD_FOLDER"), folder.Path());
+    env.insert(QStringLiteral("QUAYWISE_KEPT_CHILD_STORE"), store.path());
+    env.insert(QStringLiteral("QUAYWISE_KEPT_CHILD_FAULT"), QString::number(int(fault)));
+    child.setProcessEnvironment(env);
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--gtest_filter=KeptNotesRecovery.DISABLED_ChildKeepsNotesForTwoMarinasAndWaits"),
+                 QStringLiteral("--gtest_also_run_disabled_tests")});
+    QByteArray output;
+    const auto waitFor = [&](const char* word) {
+      while (!output.contains(word) && child.waitForReadyRead(30000)) output += child.readAllStandardOutput();
+      return output.contains(word);
+    };
+    ASSERT_TRUE(waitFor("loaded")) << output.constData();
+    std::unique_ptr<testing::InjectedFault> lasting;
+    if (!FaultOfTheChildAlone(fault)) lasting = std::make_unique<testing::InjectedFault>(fault, folder.DatabasePath());
+    child.write("go\n");
+    ASSERT_TRUE(waitFor("kept\n")) << output.constData();
+    child.kill();  // SIGKILL: nothing of the child's runs after it
+    child.waitForFinished();
+    const QString file = KeptNotesFile();
+    ASSERT_TRUE(QFileInfo::exists(file));
+    EXPECT_EQ(QFileInfo(file).permissions() & 0x0077, 0);  // the user's alone
+
+    const QStringList names{"Marina 20", "Marina 2608"};
+    if (lasting) {
+      // A start while the fault lasts: kept, told once, and shown with
+      // their marina.
+      const RecoveredNotes kept = RecoverKeptNotes();
+      EXPECT_EQ(kept.kept, names);
+      EXPECT_TRUE(kept.stored.isEmpty());
+      EXPECT_TRUE(RecoveredNotesMessage(kept).contains("Marina 20 and Marina 2608, which Quaywise kept"));
+      EXPECT_TRUE(QFileInfo::exists(file));
+      QPlainTextEdit edit;
+      NotesBox box(&edit);
+      box.Load(2608);
+      EXPECT_EQ(box.Text(), AsKept(kKeptA));
+      EXPECT_FALSE(box.TextStored());
+      lasting.reset();
+    }
+    // A start with the fault lifted: every character stored.
+    const RecoveredNotes recovered = RecoverKeptNotes();
+    EXPECT_EQ(recovered.stored, names);
+    EXPECT_TRUE(recovered.kept.isEmpty());
+    EXPECT_EQ(
+        RecoveredNotesMessage(recovered),
+        "Your personal notes for Marina 20 and Marina 2608, which Quaywise kept when it last ended before it could "
+        "store them, are now stored.");
+    EXPECT_EQ(PersonalNotes().Load(2608), AsKept(kKeptA));
+    EXPECT_EQ(PersonalNotes().Load(20), AsKept(KeptB()));
+    EXPECT_TRUE(KeptNotes().isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(file));
+    EXPECT_EQ(QDir(store.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+    SetUserStoreFolder(QString());
+  }
 }
 
 }  // namespace

@@ -53,11 +53,11 @@ class ViewerWindowTest : public ListWindowTest {
     RegisterReportScreens();
     AppScreens().clearMapFormload = [this] { ++mapKeysCleared_; };
     AppScreens().unloadList = [this] { ++listUnloaded_; };
-    KeptNotes().clear();
+    DropKeptNotes();
   }
   void TearDown() override {
     frm_view_report::Unload();
-    KeptNotes().clear();
+    DropKeptNotes();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     ListWindowTest::TearDown();
   }
