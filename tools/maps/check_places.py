@@ -10,9 +10,14 @@ boater reading the report would look for it:
   shore     that point is on the marina's own water and shore: the way by water between them is short, and so
             is the way along the shore, which never crosses the water to the other bank;
   town      the City is a town of the marina's sub-region whose centre lies within TOWN_KM;
+  land      the printed position and the harbour's point stand on the town's own land: the piece of land (the
+            mainland or an island, full-resolution GSHHG, land-pieces.csv) under the town's centre, or nearest it
+            where the centre lies on the water; never on an islet, a barrier beach cut off by an inlet or the land
+            across the water;
   chart     its Chart # is the largest-scale chart of the generator's chart table whose box covers its position.
 
-The real coast is the shore masks place_marks.py keeps in tools/maps/shore. Exits 1 when a marina misses, and
+The real coast is the shore masks place_marks.py keeps in tools/maps/shore, and the land pieces land_pieces.py
+keeps in tools/maps/land-pieces.csv. Exits 1 when a marina misses, and
 prints each miss.
 
     tools/maps/check_places.py [--database PATH] [--km N]     (needs python3-numpy, python3-scipy, python3-pil)
@@ -30,6 +35,7 @@ try:
     from scipy.sparse.csgraph import dijkstra
 
     from harbours import TOWNS_CPP, degrees, read_harbours
+    from land_pieces import Lands
     from chartlib import (MASK_SCALE, great_circle_km, NAMES, PLACE_KM, ROOT, SHORE_FOLDER, grid_graph, km_per_px, mark_centre, read_marks,
                           read_warps, read_windows, shore_window, window_of)
 except ImportError as missing:
@@ -154,7 +160,18 @@ def ddmm(text):
     return degrees(float(text)) if text else None
 
 
-def check(row, place, shore, towns, harbours, charts, harbour_km):
+def land_problems(lands, town, centre, points):
+    """Where the points [(what, (lat, lon))] stand on another land than the town's, whose centre is given."""
+    own = lands.at(*centre)[0]
+    out = []
+    for what, p in points:
+        piece = lands.at(*p)[0]
+        if piece != own:
+            out.append("%s on %s, not on %s's (%s)" % (what, lands.name(piece), town, lands.name(own)))
+    return out
+
+
+def check(row, place, shore, towns, harbours, charts, harbour_km, lands):
     """The problems of one marina: an empty list when all is well."""
     no, city, harbour, geo, key_harbour, lat_text, lon_text, chart = row
     city, harbour = (city or "").strip(), (harbour or "").strip()
@@ -187,8 +204,10 @@ def check(row, place, shore, towns, harbours, charts, harbour_km):
                 problems.append("on another shore than %s (%s km along the shore)" % (name, "%.1f" % along if np.isfinite(along) else "no way"))
         if (geo, town) not in towns:
             problems.append("%s is no town of geo code %d" % (town, geo))
-        elif km(at, towns[(geo, town)]) > TOWN_KM:
-            problems.append("%.1f km from the centre of %s" % (km(at, towns[(geo, town)]), town))
+        else:
+            if km(at, towns[(geo, town)]) > TOWN_KM:
+                problems.append("%.1f km from the centre of %s" % (km(at, towns[(geo, town)]), town))
+            problems += land_problems(lands, town, towns[(geo, town)], [("printed position", at), ("the point of %s" % name, point)])
     if key_harbour != row[2]:
         problems.append("keys grid says %r" % key_harbour)
     if (chart or "").strip() != chart_for(charts, at):
@@ -211,15 +230,16 @@ def main(argv):
                       "JOIN rpm_Vyk v ON v.MarinaNo = c.MarinaNo LEFT JOIN mapkeys k ON k.marinano = c.MarinaNo").fetchall()
     places = mark_places()
     shores = {name: Shore(name) for name in NAMES}
+    lands = Lands()
     bad = 0
     for row in sorted(rows, key=lambda r: (NAMES.index(places[r[0]][0]), int(places[r[0]][1][3:]))):
         name, mark, place = places[row[0]]
-        problems = check(row, place, shores[name], towns, harbours, charts, a.km)
+        problems = check(row, place, shores[name], towns, harbours, charts, a.km, lands)
         if problems:
             bad += 1
             print("%-15s %-5s marina %4d  %s / %s: %s" % (name, mark, row[0], (row[1] or "").strip(), row[2], "; ".join(problems)))
-    print("%d of %d marinas lie where their marks show them, on their harbour's water and shore (within %g km of its point), "
-          "with the largest-scale chart of %d that covers them" % (len(rows) - bad, len(rows), a.km, len(charts)))
+    print("%d of %d marinas lie where their marks show them, on their town's land and their harbour's water and shore (within "
+          "%g km of its point), with the largest-scale chart of %d that covers them" % (len(rows) - bad, len(rows), a.km, len(charts)))
     return 1 if bad else 0
 
 
