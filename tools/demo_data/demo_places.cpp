@@ -211,7 +211,7 @@ const std::vector<Island>& Islands() {
       {"Long Island", IslandKind::Village, {"Long Island"}, {}},
       {"Cliff Island", IslandKind::Village, {"Cliff Island"}, {}},
       {"Swans Island", IslandKind::Village, {"Swans Island"}, {"Bikes"}},
-      {"Cranberry Isles", IslandKind::Village, {"Cranberry Isles"}, {}},
+      {"Cranberry Isles", IslandKind::Village, {"Cranberry Isles", "Islesford"}, {}},
       {"Isle au Haut", IslandKind::Village, {"Isle au Haut"}, {}},
       {"Cuttyhunk", IslandKind::Village, {"Cuttyhunk"}, {}},
       {"Prudence Island", IslandKind::Village, {"Prudence Island"}, {}},

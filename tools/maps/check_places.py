@@ -62,7 +62,8 @@ TOWN_ROW = re.compile(r'\{(\d+), "((?:[^"\\]|\\.)*)", "\w\w", "\d+", "\d+", ([\d
 
 def read_tables(path=TOWNS_CPP):
     """The generator's towns {(geo, city): (lat, lon)} and harbours {(harbour, city): (lat, lon)}."""
-    text = open(path).read()
+    with open(path) as f:
+        text = f.read()
     towns = {(int(m.group(1)), m.group(2)): (degrees(float(m.group(3))), degrees(float(m.group(4))))
              for m in TOWN_ROW.finditer(text)}
     harbours = {}

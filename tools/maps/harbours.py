@@ -30,7 +30,9 @@ def degrees(ddmm):
 def read_harbours(path=TOWNS_CPP):
     """[{name, city, lat, lon, marinas}] from the generator's harbour table."""
     out = []
-    for m in HARBOUR_ROW.finditer(open(path).read()):
+    with open(path) as f:
+        text = f.read()
+    for m in HARBOUR_ROW.finditer(text):
         marinas = [int(x) for x in m.group(5).replace(" ", "").split(",") if x]
         out.append({"name": m.group(1).replace('\\"', '"'), "city": m.group(2), "lat": degrees(float(m.group(3))),
                     "lon": degrees(float(m.group(4))), "marinas": marinas})
