@@ -625,8 +625,11 @@ void Navigation(Marina& m) {
     const int cur = R(m, kNav, "Average Current").PickWeighted({40, 35, 20, 5});
     if (cur < 3) n.Set("Average Current", QStringList{"Slight", "1 kt", "2 kts"}[cur]);
   }
-  // The largest-scale chart of the marina's own waters.
-  if (const Chart* chart = ChartFor(m.latMinutes / 60, -m.lonMinutes / 60)) n.Set("Chart #", chart->number);
+  // The largest-scale chart of the marina's own waters, for the position as printed (to the thousandth of a
+  // minute): a position on the edge of a chart's box gets the chart a reader of the report would look up.
+  const auto printed = [](double minutes) { return static_cast<double>(std::llround(minutes * 1000.0)) / 1000.0; };
+  if (const Chart* chart = ChartFor(printed(m.latMinutes) / 60, -printed(m.lonMinutes) / 60))
+    n.Set("Chart #", chart->number);
   n.Set("Entry Depth", Num(IsMaine(m) ? Depth(R(m, kNav, "Entry Depth"), 6, 20) : Depth(R(m, kNav, "Entry Depth"), 5, 15)));
   if (m.fuel) n.Set("Fuel Dock Depth", R(m, kNav, "Fuel Dock Depth").IntBetween(5, 15));
   const QString directions = Directions(m);
