@@ -4,11 +4,11 @@ land that reaches past the edge of the region) and each island, each island in a
 check_places.py tells from them on which land a point stands, and so whether a marina stands on its own town's land
 and not on an islet, a barrier beach cut off by an inlet or the other bank, without needing gmt.
 
-Writes land-pieces.csv: each shore line (a long one in several rows, each starting where the one before ends), the piece of land it bounds (1: the mainland; islands numbered by
-size, the largest first), the piece's area (km2, islands only), whether the line is the sea's shore or a lake's (a
-lake's shore bounds the land round the lake), and its points: the first in 1e-5 degrees (longitude latitude), each
-next as the step from the one before, so that the whole coast stays a small text file. Land lies on the left of a
-coast line and on the right of a lake's.
+Writes land-pieces.csv: each shore line (a long one in several rows, each starting where the one before ends), the
+piece of land it bounds (1: the mainland; islands numbered by size, the largest first), the piece's area (km2,
+islands only), whether the line is the sea's shore or a lake's (a lake's shore bounds the land round the lake), and
+its points: the first in 1e-5 degrees (longitude latitude), each next as the step from the one before, so that the
+whole coast stays a small text file. Land lies on the left of a coast line and on the right of a lake's.
 
     tools/maps/land_pieces.py        (needs gmt with gmt-gshhg-full, python3-numpy)
 """
@@ -84,7 +84,7 @@ class Lands:
 
     def __init__(self, path=PIECES_CSV):
         from scipy.spatial import cKDTree
-        starts, ends, line, piece, side, self.area = [], [], [], [], [], {1: None}
+        starts, ends, line, piece, self.area = [], [], [], [], {1: None}
         with open(path) as f:
             for r in csv.DictReader(row for row in f if not row.startswith("#")):
                 p = np.array(r["points"].split(), dtype=np.int64).reshape(-1, 2).cumsum(axis=0) / UNITS
@@ -92,11 +92,10 @@ class Lands:
                 ends.append(p[1:])
                 line.append(np.full(len(p) - 1, int(r["line"])))
                 piece.append(np.full(len(p) - 1, int(r["piece"])))
-                side.append(np.full(len(p) - 1, 1.0 if r["kind"] == "coast" else -1.0))
                 if r["area_km2"]:
                     self.area[int(r["piece"])] = float(r["area_km2"])
         self.a, self.b = self._km(np.vstack(starts)), self._km(np.vstack(ends))
-        self.line, self.piece, self.side = np.concatenate(line), np.concatenate(piece), np.concatenate(side)
+        self.line, self.piece = np.concatenate(line), np.concatenate(piece)
         # Points along every segment, no more than STEP_KM apart, each knowing its segment.
         n = np.maximum(1, np.ceil(np.hypot(*(self.b - self.a).T) / self.STEP_KM).astype(int))
         seg = np.repeat(np.arange(len(n)), n)
@@ -111,7 +110,8 @@ class Lands:
         return np.column_stack([lonlat[..., 0] * 111.32 * np.cos(np.radians(43.0)), lonlat[..., 1] * 110.57])
 
     def at(self, lat, lon):
-        """(piece, km from its shore, on land): the piece of land under the point, or nearest it on the water."""
+        """(piece, km from its shore): the piece of land under the point, whose shore is the nearest to any point on
+        it, or the piece nearest a point on the water."""
         p = self._km([[lon, lat]])[0]
         _, i = self.tree.query(p)
         j = self.seg[i]
@@ -123,22 +123,8 @@ class Lands:
                 t = float(np.clip(np.dot(p - self.a[k], d) / max(np.dot(d, d), 1e-12), 0.0, 1.0))
                 gap = float(np.hypot(*(p - self.a[k] - t * d)))
                 if best is None or gap < best[0]:
-                    best = (gap, k, t)
-        gap, k, t = best
-        d = self.b[k] - self.a[k]
-        cross = d[0] * (p - self.a[k])[1] - d[1] * (p - self.a[k])[0]
-        on_land = cross * self.side[k] > 0
-        # Off the end of a segment, at a corner: inside a corner that turns toward the land the point must lie on
-        # the land's side of both segments, inside one that turns away on either.
-        k2 = k + 1 if t == 1.0 else k - 1 if t == 0.0 else None
-        if k2 is not None and 0 <= k2 < len(self.line) and self.line[k2] == self.line[k]:
-            d2 = self.b[k2] - self.a[k2]
-            cross2 = d2[0] * (p - self.a[k2])[1] - d2[1] * (p - self.a[k2])[0]
-            first, second = (d, d2) if k2 > k else (d2, d)
-            toward_land = (first[0] * second[1] - first[1] * second[0]) * self.side[k] > 0
-            left = (cross * self.side[k] > 0, cross2 * self.side[k] > 0)
-            on_land = all(left) if toward_land else any(left)
-        return int(self.piece[k]), gap, bool(on_land)
+                    best = (gap, k)
+        return int(self.piece[best[1]]), best[0]
 
     def name(self, piece):
         """A piece for a message: the mainland, or an island of its area."""
