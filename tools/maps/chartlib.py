@@ -58,14 +58,6 @@ NAMES = ["frmSubRegion"] + ["Frmsubregion%d" % k for k in range(2, 13)]
 # shore, and never more than OFFSHORE_PX out from it.
 SHORE_PX = 3.0
 OFFSHORE_PX = 8.0
-# The largest shift of the coast a warp may make, pixels of the 1x picture; more on the North Shore,
-# whose north end (Hampton Harbor, the Isles of Shoals) lies farther from its marks than any window reaches.
-WARP_LIMIT_PX = 35.0
-WARP_LIMITS = {"Frmsubregion5": 60.0}
-
-
-def warp_limit(name):
-    return WARP_LIMITS.get(name, WARP_LIMIT_PX)
 
 E = 0.0818191908426215           # WGS-84 first eccentricity
 
@@ -781,9 +773,7 @@ def sample(field, scale, pts):
 # its centre lies within PLACE_KM of the real shore, so that the marina's printed position, on the shore, is the
 # place the chart shows under the mark. On the larger-scale maps that is nearer than SHORE_PX and OFFSHORE_PX.
 PLACE_KM = 0.5
-# How far a warp may squeeze the chart (its area to MIN_STRETCH); the small bumps that bring the last pixels
-# of shore under a mark may squeeze their own few pixels further, but nothing may fold (FOLD_STRETCH).
-MIN_STRETCH = 0.15
+# Where a warp would fold the chart: its area squeezed below FOLD_STRETCH (the bound keeps far from it).
 FOLD_STRETCH = 0.05
 
 
