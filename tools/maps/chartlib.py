@@ -58,14 +58,6 @@ NAMES = ["frmSubRegion"] + ["Frmsubregion%d" % k for k in range(2, 13)]
 # shore, and never more than OFFSHORE_PX out from it.
 SHORE_PX = 3.0
 OFFSHORE_PX = 8.0
-# The largest shift of the coast a warp may make, pixels of the 1x picture; more on the North Shore,
-# whose north end (Hampton Harbor, the Isles of Shoals) lies farther from its marks than any window reaches.
-WARP_LIMIT_PX = 35.0
-WARP_LIMITS = {"Frmsubregion5": 60.0}
-
-
-def warp_limit(name):
-    return WARP_LIMITS.get(name, WARP_LIMIT_PX)
 
 E = 0.0818191908426215           # WGS-84 first eccentricity
 
@@ -414,6 +406,17 @@ class Warp:
             out[3] += vy * gy
         return out
 
+    def singular_values(self, x, y):
+        """How the picture squeezes and stretches the chart at (x, y): the least and the greatest singular value
+        of the map from the picture to the unwarped chart, both 1 where the warp does nothing."""
+        a, b, c, d = self.gradient(x, y)
+        j11, j12, j21, j22 = 1 - a, -b, -c, 1 - d
+        # The singular values of a 2 x 2 matrix from its Frobenius norm and determinant.
+        f = j11 ** 2 + j12 ** 2 + j21 ** 2 + j22 ** 2
+        det = np.abs(j11 * j22 - j12 * j21)
+        root = np.sqrt(np.maximum(f * f - 4 * det * det, 0))
+        return np.sqrt(np.maximum((f - root) / 2, 0)), np.sqrt((f + root) / 2)
+
     def stretch(self, x, y):
         """How the picture stretches the chart at (x, y): the determinant of the map from the picture to the
         unwarped chart, 1 where the warp does nothing, below 1 where the chart is spread out, near 0 or
@@ -668,6 +671,56 @@ def coast_of(window):
     return _coasts[key]
 
 
+# How true a chart must stay to the coast: its coast drawn within TRUE_KM of its real place over TRUE_SHARE of
+# the coast's length and nowhere farther than FAR_KM, and the chart nowhere squeezed or stretched beyond 2:1 (the
+# singular values of the warp within SQUEEZE..STRETCH), so that the degree lines and the scale stay true.
+TRUE_KM, TRUE_SHARE, FAR_KM = 2.0, 0.95, 4.0
+SQUEEZE, STRETCH = 0.5, 2.0
+
+
+def real_coast(name, window):
+    """The real water's edge of a map as its shore mask holds it (the water pixels beside land), in pixels of the
+    unwarped 1x picture, and the kilometres of shore each point stands for."""
+    water = np.asarray(Image.open(os.path.join(SHORE_FOLDER, name + ".png")).convert("L")) > 127
+    land = ~water
+    edge = water & (np.roll(land, 1, 0) | np.roll(land, -1, 0) | np.roll(land, 1, 1) | np.roll(land, -1, 1))
+    edge[[0, -1], :] = edge[:, [0, -1]] = False
+    ys, xs = np.nonzero(edge)
+    pts = np.column_stack([(xs + 0.5) / MASK_SCALE - SHORE_MARGIN, (ys + 0.5) / MASK_SCALE - SHORE_MARGIN])
+    # A line crosses 4/pi pixels a pixel of its length on average over its directions.
+    return pts, km_per_px(window) / MASK_SCALE * math.pi / 4
+
+
+def chart_truth(window, warp, coast, step=1.0):
+    """How true the drawn chart is: {coast_km, share (of the drawn coast within TRUE_KM of its place), far_km (the
+    farthest), squeeze and stretch (least and greatest singular value over the picture)}. `coast` as real_coast
+    gives it."""
+    pts, km_each = coast
+    kpp = km_per_px(window)
+    if warp:
+        fx, fy = warp.forward(pts[:, 0], pts[:, 1])
+    else:
+        fx, fy = pts[:, 0].copy(), pts[:, 1].copy()
+    inside = (fx >= 0) & (fx < window.w) & (fy >= 0) & (fy < window.h)
+    moved = np.hypot(fx - pts[:, 0], fy - pts[:, 1])[inside] * kpp
+    ys, xs = np.mgrid[0:window.h + 1:step, 0:window.w + 1:step]
+    lo, hi = warp.singular_values(xs, ys) if warp else (np.ones(1), np.ones(1))
+    return {"coast_km": float(inside.sum() * km_each), "share": float((moved <= TRUE_KM).mean()) if len(moved) else 1.0,
+            "far_km": float(moved.max(initial=0)), "squeeze": float(lo.min()), "stretch": float(hi.max())}
+
+
+def truth_fails(t):
+    """What of a chart's truth (chart_truth) is past the bound: an empty list when it is true."""
+    out = []
+    if t["share"] < TRUE_SHARE:
+        out.append("%.1f %% of the coast within %g km (at least %g %%)" % (100 * t["share"], TRUE_KM, 100 * TRUE_SHARE))
+    if t["far_km"] > FAR_KM:
+        out.append("coast drawn %.2f km from its place (at most %g)" % (t["far_km"], FAR_KM))
+    if t["squeeze"] < SQUEEZE or t["stretch"] > STRETCH:
+        out.append("squeezed to %.2f / stretched to %.2f (bound %g..%g)" % (t["squeeze"], t["stretch"], SQUEEZE, STRETCH))
+    return out
+
+
 def read_warps(path=WARPS_CSV):
     """{window: Warp} from map-warps.csv."""
     out = {}
@@ -720,9 +773,7 @@ def sample(field, scale, pts):
 # its centre lies within PLACE_KM of the real shore, so that the marina's printed position, on the shore, is the
 # place the chart shows under the mark. On the larger-scale maps that is nearer than SHORE_PX and OFFSHORE_PX.
 PLACE_KM = 0.5
-# How far a warp may squeeze the chart (its area to MIN_STRETCH); the small bumps that bring the last pixels
-# of shore under a mark may squeeze their own few pixels further, but nothing may fold (FOLD_STRETCH).
-MIN_STRETCH = 0.15
+# Where a warp would fold the chart: its area squeezed below FOLD_STRETCH (the bound keeps far from it).
 FOLD_STRETCH = 0.05
 
 

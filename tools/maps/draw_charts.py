@@ -140,6 +140,18 @@ class Ground:
         labels = self.pieces[own == "water"][top:top + inside.shape[0], left:left + inside.shape[1]]
         return bool((labels[inside] == piece).all()) if piece is not None else bool((labels[inside] > 0).all())
 
+    def astride(self, corners, piece):
+        """True when a name's box, too wide for its land, stands on the land piece `piece` (its middle on it) and
+        runs out over the water beside it only, touching no other land."""
+        got = box_pixels(corners, self.water.shape, self.scale)
+        if got is None or not piece:
+            return False
+        top, left, inside = got
+        labels = self.pieces[False][top:top + inside.shape[0], left:left + inside.shape[1]]
+        cx, cy = np.mean([c[0] for c in corners]), np.mean([c[1] for c in corners])
+        middle = self.pieces[False][int(cy * self.scale), int(cx * self.scale)]
+        return middle == piece and bool(np.isin(labels[inside], (0, piece)).all())
+
 
 def candidates(p, px, py):
     """Where a name may go, nearest first: where places.csv puts it, then round its point, beside, above and
@@ -196,9 +208,11 @@ def place_names(window, places, water, scale, busy, warp=None):
             px, py = float(fx[0]), float(fy[0])
         # Its own piece of land or water first; a town or an island too small for its name has it on the
         # water beside it, close by (never on another piece of land); a sea or a bay anywhere on the water.
-        tries = [(ground.piece(px, py, own), own, None)]
+        own_piece = ground.piece(px, py, own)
+        tries = [(own_piece, own, None)]
         if own == "land":
-            tries.append((None, "water", NEAR_PX))
+            # Too small for its name: astride its own land, then on the water beside it.
+            tries += [(own_piece, "astride", None), (None, "water", NEAR_PX)]
         else:
             tries.append((None, "water", None))
         spot = None
@@ -210,7 +224,7 @@ def place_names(window, places, water, scale, busy, warp=None):
                     continue
                 if any(overlaps(box, b) for b in busy):
                     continue
-                if ground.under(corners, piece, on):
+                if ground.astride(corners, piece) if on == "astride" else ground.under(corners, piece, on):
                     spot = (x, y, justify, angle, box, on)
                     break
             if spot:
@@ -236,33 +250,72 @@ def mark_boxes(marks):
     return [((l + w / 2) / TWIPS - 7, (t + h / 2) / TWIPS - 7, 14, 14) for _, _, _, l, t, w, h in marks]
 
 
-def frame_labels(window):
-    """The boxes of the frame's degree labels, drawn inside the frame along its left and bottom edges."""
-    m = tick_interval(window.east - window.west)
+GRATICULE_PEN = "0.3p,#8aa4b8"
+FRAME_FONT = "6p,Helvetica,#4a4a4a"
+
+
+def degree_text(v, positive, negative):
+    """A degree line's label as a chart prints it: 70°40'W."""
+    minutes = int(round(abs(v) * 60))
+    return "%d@.%02d'%s" % (minutes // 60, minutes % 60, positive if v >= 0 else negative)
+
+
+def graticule(window, warp):
+    """The degree lines of a chart drawn through its warp, so that they bend with the coast and a position read
+    off them is true: ([lines in pixels], [(x, y, text, justify)] the labels where they meet the frame, inside it
+    along the bottom and the left)."""
+    step = tick_interval(window.east - window.west) / 60.0
+    west, north = window.to_geo(-60, -60)
+    east, south = window.to_geo(window.w + 60, window.h + 60)
+    lines, labels = [], []
+    t = np.linspace(0, 1, 400)
+    for k in range(math.ceil(west / step), math.floor(east / step) + 1):
+        lon = k * step
+        x, y = window.to_px_array(np.full_like(t, lon), south + (north - south) * t)
+        lines.append(("lon", lon, x, y))
+    for k in range(math.ceil(south / step), math.floor(north / step) + 1):
+        lat = k * step
+        x, y = window.to_px_array(west + (east - west) * t, np.full_like(t, lat))
+        lines.append(("lat", lat, x, y))
     out = []
-    step = m / 60.0
-    lon = math.ceil(window.west / step) * step
-    while lon < window.east:
-        x, _ = window.to_px(lon, window.south)
-        out.append((x - 20, window.h - 13, 40, 13))
-        lon += step
-    lat = math.ceil(window.south / step) * step
-    while lat < window.north:
-        _, y = window.to_px(window.west, lat)
-        out.append((0, y - 7, 42, 14))
-        lat += step
-    return out
+    for kind, v, x, y in lines:
+        if warp:
+            x, y = warp.forward(x, y)
+        out.append(np.column_stack([x, y]))
+        # Where the line meets the bottom edge (a meridian) or the left edge (a parallel).
+        along, across, edge = (x, y, window.h) if kind == "lon" else (y, x, 0.0)
+        hit = np.nonzero(np.diff(np.sign(across - edge)))[0]
+        if len(hit):
+            i = hit[0]
+            f = (edge - across[i]) / (across[i + 1] - across[i])
+            at = along[i] + f * (along[i + 1] - along[i])
+            if kind == "lon" and 24 < at < window.w - 24:
+                labels.append((at + 2, window.h - 3, degree_text(v, "E", "W"), "LB"))
+            elif kind == "lat" and 14 < at < window.h - 14:
+                labels.append((3, at - 1.5, degree_text(v, "N", "S"), "LB"))
+    return out, labels
 
 
-def map_busy(name, marks, window):
+def label_box(x, y, text, justify):
+    """The box of a frame label, its panel included, in pixels."""
+    w, h = text_width(text.replace("@.", "\u00b0"), 6, "Helvetica") + 2, 8
+    return (x - 1 - (w / 2 if justify[0] == "C" else 0), y - h, w + 2, h + 1)
+
+
+def frame_labels(window, warp=None):
+    """The boxes of the frame's degree labels."""
+    return [label_box(*label) for label in graticule(window, warp)[1]]
+
+
+def map_busy(name, marks, window, warp=None):
     l, t, w, h = px_rect(TITLES[name])
-    return mark_boxes(marks) + [(l - 4, t - 2, w + 8, h + 4)] + frame_labels(window)
+    return mark_boxes(marks) + [(l - 4, t - 2, w + 8, h + 4)] + frame_labels(window, warp)
 
 
 def place_names_check(name, water, scale, warp=None):
     """The names of a sub-region map that the drawing could place nowhere clear: none when all is well."""
     window = window_of(name, read_windows())
-    _, lost = place_names(window, read_places().get(name, []), water, scale, map_busy(name, read_marks()[name], window), warp)
+    _, lost = place_names(window, read_places().get(name, []), water, scale, map_busy(name, read_marks()[name], window, warp), warp)
     return ["%s has no place on its own land or water clear of the shore, the marks and the frame" % n for n in lost]
 
 
@@ -272,7 +325,20 @@ def title_panel(c, rect):
     c.polygon([(l, t), (l + w, t), (l + w, t + h), (l, t + h)], ["-G%s@12" % TITLE_PANEL, "-W0.6p,#1d3557"])
 
 
-def scale_and_arrow(c, busy):
+# How near the chart's own scale the picture must be under the scale bar: its singular values within this of 1.
+SCALE_TRUE = 0.05
+
+
+def scale_is_true(warp, box):
+    """True where the warp leaves the chart's scale as it is over the whole box (x, y, w, h)."""
+    if not warp:
+        return True
+    ys, xs = np.mgrid[box[1]:box[1] + box[3] + 1:2.0, box[0]:box[0] + box[2] + 1:2.0]
+    lo, hi = warp.singular_values(xs, ys)
+    return lo.min() >= 1 - SCALE_TRUE and hi.max() <= 1 + SCALE_TRUE
+
+
+def scale_and_arrow(c, busy, warp=None):
     w, h = c.w, c.h
     # Nautical miles per pixel at the centre latitude.
     lat = (c.win.south + c.win.north) / 2
@@ -282,13 +348,19 @@ def scale_and_arrow(c, busy):
     # In a corner, clear of the frame's degree labels along the bottom and the left.
     corners = [(w - bar[0] - 8, h - bar[1] - 8), (w - bar[0] - 8, h - bar[1] - 16), (w - bar[0] - 30, h - bar[1] - 16),
                (48, h - bar[1] - 16), (w - bar[0] - 8, 30), (48, 30), (w / 2 - bar[0] / 2, h - bar[1] - 16)]
-    x, y = free_spot(bar, corners, busy)
-    busy.append((x, y, bar[0], bar[1]))
-    cx, cy = x + bar[0] / 2, c.h - (y + bar[1] - 9)
-    c.run("psbasemap", c.geo() + ["-Lx%.1fp/%.1fp+c%.4f+w%dn+lnautical miles+f+jCM" % (cx, cy, lat, length),
-                                   "-F+gwhite@25+p0.4p,#606060+c3p/3p/2p/2p",
-                                   "--FONT_ANNOT_PRIMARY=6p,Helvetica,#303030", "--FONT_LABEL=6p,Helvetica,#303030",
-                                   "--MAP_LABEL_OFFSET=2p"])
+    # Only where the picture keeps the chart's scale: a bar over a squeezed or stretched part would read false.
+    corners = [p for p in corners if scale_is_true(warp, (p[0], p[1], bar[0], bar[1]))]
+    spot = free_spot(bar, corners, busy) if corners else None
+    if spot and not any(overlaps((spot[0], spot[1], bar[0], bar[1]), b, 4) for b in busy):
+        x, y = spot
+        busy.append((x, y, bar[0], bar[1]))
+        cx, cy = x + bar[0] / 2, c.h - (y + bar[1] - 9)
+        c.run("psbasemap", c.geo() + ["-Lx%.1fp/%.1fp+c%.4f+w%dn+lnautical miles+f+jCM" % (cx, cy, lat, length),
+                                       "-F+gwhite@25+p0.4p,#606060+c3p/3p/2p/2p",
+                                       "--FONT_ANNOT_PRIMARY=6p,Helvetica,#303030", "--FONT_LABEL=6p,Helvetica,#303030",
+                                       "--MAP_LABEL_OFFSET=2p"])
+    else:
+        print("  no corner keeps the chart's scale: the scale bar is left out")
     rose = (36, 42)
     corners = [(w - rose[0] - 10, 8), (48, 8), (w - rose[0] - 10, h - rose[1] - 50), (48, h - rose[1] - 50),
                (w - rose[0] - 10, h / 2), (48, h / 2)]
@@ -330,18 +402,21 @@ def draw_picture(name, window, warp, overlay_fn, out_dir, tmp, detail=True):
 
 def draw_map(name, window, warp, marks, places, out_dir, tmp):
     water = water_mask(window, MASK_SCALE, warp, folder=tmp)
-    busy = map_busy(name, marks, window)
+    busy = map_busy(name, marks, window, warp)
     placed, lost = place_names(window, places.get(name, []), water, MASK_SCALE, busy, warp)
     for n in lost:
         print("  %s: no place for the name %s clear of the shore and the marks; left out" % (name, n))
-    m = tick_interval(window.east - window.west)
-    ticks = "a%dmf%dm" % (m, m / 2 if m % 2 == 0 else m)
+    lines, labels = graticule(window, warp)
 
     def overlay(c):
-        c.run("psbasemap", c.geo() + ["-Bx" + ticks, "-By" + ticks, "-BWSne"])
+        c.lines(lines, ["-W" + GRATICULE_PEN])
+        c.run("psbasemap", c.geo() + ["-Bwesn"])
+        for x, y, text, justify in labels:
+            # On a small panel of the paper, so that no coast runs through the figures.
+            c.text([(x, y, text)], FRAME_FONT, justify, ["-Gwhite@15", "-C1p/0.6p"])
         title_panel(c, TITLES[name])
         draw_names(c, placed)
-        scale_and_arrow(c, list(busy))
+        scale_and_arrow(c, list(busy), warp)
         marks_layer(c, marks)
 
     draw_picture(name, window, warp, overlay, out_dir, tmp)

@@ -2,7 +2,7 @@
 (tools/demo_data/demo_towns.cpp: name, town, a point on the shore, the marinas there), and where on their shores
 each map's marks put the marinas: the point of the harbour's own shore nearest the place the window alone shows
 under the mark, the marks of one harbour moved together when the window shows them off it. A map's warp then
-draws each of those points under its mark (landmark_warp).
+draws each of those points under its mark as nearly as the chart's bound lets it (fit_windows.py).
 """
 import os
 import re
@@ -10,7 +10,7 @@ import re
 import numpy as np
 from scipy.spatial import cKDTree
 
-from chartlib import MIN_STRETCH, ROOT, Warp, coast_of, km_per_px, mark_centre
+from chartlib import ROOT, coast_of, km_per_px, mark_centre
 
 TOWNS_CPP = os.path.join(ROOT, "tools", "demo_data", "demo_towns.cpp")
 # {"Harbour", "City", DDMM.m, -DDDMM.m, {marina, ...}}
@@ -139,31 +139,3 @@ def mark_targets(window, marks, harbours, shore=None):
 
 
 SMOOTH_PX = 10.0
-
-
-def landmark_warp(window, marks, targets, limit, sigmas=(20.0, 28.0, 36.0, 50.0), ridges=(1e-6, 0.005, 0.01, 0.02, 0.05, 0.1, 0.2, 0.4, 0.8)):
-    """The warp that draws each mark's target point under the mark's centre: Gaussian bumps at the marks whose
-    shifts meet the targets (p - shift(p) = target) as nearly as a warp can that keeps within the limit and
-    squeezes the chart nowhere below MIN_STRETCH; the stiffer the warp (ridge), the farther it may leave a mark
-    from its target. Returns (warp, worst miss in pixels, least stretch, largest shift)."""
-    ms = [m for m in marks if m[1] in targets]
-    p = np.array([mark_centre(m) for m in ms])
-    q = np.array([targets[m[1]] for m in ms])
-    d = p - q
-    best = None
-    for ridge in ridges:
-        for sigma in sigmas:
-            g = np.exp(-((p[:, None, 0] - p[None, :, 0]) ** 2 + (p[:, None, 1] - p[None, :, 1]) ** 2) / (2 * sigma * sigma))
-            v = np.linalg.solve(g + ridge * np.eye(len(p)), d)
-            warp = Warp([(a[0], a[1], b[0], b[1], sigma) for a, b in zip(p, v)])
-            sx, sy = warp.shift(p[:, 0], p[:, 1])
-            miss = float(np.hypot(p[:, 0] - sx - q[:, 0], p[:, 1] - sy - q[:, 1]).max())
-            stretch = warp.least_stretch(window.w, window.h, 1.0)
-            big = warp.largest_shift(window.w, window.h)
-            ok = stretch >= MIN_STRETCH and big <= limit
-            key = (not ok, miss if ok else -min(stretch, 1.0))
-            if best is None or key < best[0]:
-                best = (key, warp, miss, stretch, big)
-        if best[0][0] is False and best[2] < 0.5:
-            break
-    return best[1:]
