@@ -773,6 +773,9 @@ def sample(field, scale, pts):
 # its centre lies within PLACE_KM of the real shore, so that the marina's printed position, on the shore, is the
 # place the chart shows under the mark. On the larger-scale maps that is nearer than SHORE_PX and OFFSHORE_PX.
 PLACE_KM = 0.5
+# Where the bound that keeps a chart true leaves a mark's centre farther than that from any shore, the marina lies on
+# the shore the chart shows under the mark's disc (12.5 points across): within MARK_RADIUS_PX of its centre.
+MARK_RADIUS_PX = 6.0
 # Where a warp would fold the chart: its area squeezed below FOLD_STRETCH (the bound keeps far from it).
 FOLD_STRETCH = 0.05
 
@@ -793,6 +796,10 @@ class Target:
 
     def fails(self, d):
         return d > self.land or d < -self.sea
+
+    def under_disc(self, d):
+        """True when the drawn shore at least runs under the mark's disc."""
+        return abs(d) <= MARK_RADIUS_PX
 
     def miss(self, d):
         """How far marks at signed distances d lie outside the target, summed."""

@@ -71,13 +71,21 @@ def bounded_warp(window, marks, targets, shore, sigma=30.0):
     mark}, [marinas farther than REACHED_KM from their harbour's point])."""
     ms = [m for m in marks if m[1] in targets]
     p = np.array([mark_centre(m) for m in ms])
-    q = np.array([targets[m[1]] for m in ms])
+    harbour = np.array([targets[m[1]] for m in ms])
+    q = harbour.copy()
     kpp = km_per_px(window)
     gy, gx = np.mgrid[-20:window.h + 21:10.0, -20:window.w + 21:10.0]
     probe = np.column_stack([gx.ravel(), gy.ravel()])
     inside = (shore.points[:, 0] >= 0) & (shore.points[:, 0] < window.w) & (shore.points[:, 1] >= 0) & (shore.points[:, 1] < window.h)
     coast = shore.points[inside][::8]
     far_px, true_px = FIT_FAR_KM / kpp, FIT_TRUE_KM / kpp
+    # A harbour farther from its mark than the bound lets the coast move: the mark aims at the shore within reach
+    # nearest that harbour instead.
+    for i in np.nonzero(np.hypot(*(p - q).T) > 0.85 * far_px)[0]:
+        near = shore.settled[shore.settled_tree.query_ball_point(p[i], 0.85 * far_px)]
+        if len(near):
+            q[i] = near[np.argmin(np.hypot(*(near - q[i]).T))]
+    pull = np.ones(len(p))
     # A mark may stand a little out on the water, less far on the land: the drawn chart, squeezed or stretched by
     # up to 2:1, keeps it inside its target.
     target = Target(window)
@@ -90,25 +98,26 @@ def bounded_warp(window, marks, targets, shore, sigma=30.0):
         sx, sy = w.shift(p[:, 0], p[:, 1])
         return np.column_stack([p[:, 0] - sx, p[:, 1] - sy])
 
-    def residuals(v, fixed, centres, sigmas, snap, reach):
+    def residuals(v, fixed, centres, sigmas, snap, reach, probe=probe, squeeze=FIT_SQUEEZE, stretch=FIT_STRETCH):
         w = Warp(fixed + bumps(centres, sigmas, v))
         at = landing(w)
         # As near its harbour's point as the bound lets it; then on the real shore above all.
         if snap:
-            gap = shore.tree.query(at)[0]
+            # Its harbour's point, or a shore of land large enough for a harbour town.
+            gap = np.minimum(shore.settled_tree.query(at)[0], np.hypot(*(at - harbour).T))
             on_shore = np.maximum(0, gap - np.where(on_water(at), reach * target.sea, reach * target.land))
         else:
             on_shore = np.zeros(0)
         lo, hi = w.singular_values(probe[:, 0], probe[:, 1])
         px, py = w.shift(probe[:, 0], probe[:, 1])
         cx, cy = w.shift(coast[:, 0], coast[:, 1])
-        return np.concatenate([snap * on_shore, (1 if snap else 5) * (at - q).ravel(),
-                               2000 * np.maximum(0, FIT_SQUEEZE - lo), 2000 * np.maximum(0, hi - FIT_STRETCH),
+        return np.concatenate([snap * on_shore, ((1 if snap else 5) * pull[:, None] * (at - q)).ravel(),
+                               2000 * np.maximum(0, squeeze - lo), 2000 * np.maximum(0, hi - stretch),
                                200 * np.maximum(0, np.hypot(px, py) - far_px),
                                15 * np.maximum(0, np.hypot(cx, cy) - true_px) / np.sqrt(len(coast) / 100.0), 0.005 * v])
 
-    def solve(fixed, centres, sigmas, snap, reach, v, effort):
-        return least_squares(residuals, v, args=(fixed, centres, sigmas, snap, reach), method="trf", x_scale=5.0,
+    def solve(fixed, centres, sigmas, snap, reach, v, effort, *close):
+        return least_squares(residuals, v, args=(fixed, centres, sigmas, snap, reach) + close, method="trf", x_scale=5.0,
                              max_nfev=effort * len(v)).x
 
     # Broad bumps at every mark, first toward the harbours, then onto the shore.
@@ -121,8 +130,9 @@ def bounded_warp(window, marks, targets, shore, sigma=30.0):
         off = np.array([target.fails(x) for x in d])
         if not off.any():
             break
-        # The marks the drawn chart still leaves outside their target aim nearer the shore.
+        # The marks the drawn chart still leaves outside their target aim nearer the shore, any shore.
         reach[off] *= 0.4
+        pull[off] = 0
     warp = Warp(bumps(p, wide, v))
     # Marks close together ask the shore between them for more than broad bumps give: narrow bumps at the marks
     # still off it, as narrow as their neighbours are near, bring it the last pixels.
@@ -131,15 +141,22 @@ def bounded_warp(window, marks, targets, shore, sigma=30.0):
             break
         gaps = np.hypot(p[:, None, 0] - p[None, :, 0], p[:, None, 1] - p[None, :, 1]) + np.eye(len(p)) * 1e9
         narrow = np.clip(0.6 * gaps.min(axis=1), 8.0, 20.0)[off]
-        u = solve(warp.anchors, p[off], narrow, 30, reach, np.zeros(2 * int(off.sum())), 30)
+        # Narrow bumps may use the bound to its last few hundredths, read on a grid as fine as they are narrow.
+        ly, lx = np.mgrid[-60:61:2.5, -60:61:2.5]
+        close = np.vstack([probe] + [np.column_stack([lx.ravel() + c[0], ly.ravel() + c[1]]) for c in p[off]])
+        u = solve(warp.anchors, p[off], narrow, 30, reach, np.zeros(2 * int(off.sum())), 30, close, SQUEEZE + 0.02,
+                  STRETCH - 0.05)
         warp = Warp(warp.anchors + bumps(p[off], narrow, u))
         d = measure(window, warp, ms)
         off = np.array([target.fails(x) for x in d])
         reach[off] *= 0.5
+        pull[off] = 0
     at = landing(warp)
-    under = shore.points[shore.tree.query(at)[1]]
+    under = shore.settled[shore.settled_tree.query(at)[1]]
+    own = np.hypot(*(at - harbour).T) < np.hypot(*(at - under).T)
+    under[own] = harbour[own]
     placed = {m[1]: tuple(u) for m, u in zip(ms, under)}
-    retargeted = [m[1] for m, u, t in zip(ms, under, q) if np.hypot(*(u - t)) * kpp > REACHED_KM]
+    retargeted = [m[1] for m, u, t in zip(ms, under, harbour) if np.hypot(*(u - t)) * kpp > REACHED_KM]
     return warp, placed, retargeted
 
 

@@ -21,6 +21,9 @@ REACH_KM = 1.4
 ARC_KM = 3.0
 
 
+SETTLED_KM2 = 1.0
+
+
 def degrees(ddmm):
     v = abs(ddmm)
     d = int(v // 100)
@@ -63,13 +66,24 @@ class Shore:
                 line.append(np.full(m, k))
             closed = np.abs(a[0] - a[-1]).max() < 1e-9
             ring_length.append(start[-1] if closed else 0.0)
+        # The land each line bounds: islets too small to have a harbour town (a closed ring of less than
+        # SETTLED_KM2) are no place for a marina the bound moves off its harbour.
+        kpp = km_per_px(window)
+        small = []
+        for a in lines:
+            closed = np.abs(a[0] - a[-1]).max() < 1e-9
+            area = 0.5 * abs(np.dot(a[:, 0], np.roll(a[:, 1], 1)) - np.dot(a[:, 1], np.roll(a[:, 0], 1))) * kpp * kpp
+            small.append(closed and area < SETTLED_KM2)
         self.window = window
         self.points = np.vstack(pts)
         self.line = np.concatenate(line)
         self.arc = np.concatenate(arc)
         self.ring_length = np.array(ring_length)
         self.tree = cKDTree(self.points)
-        self.kpp = km_per_px(window)
+        self.kpp = kpp
+        settled = ~np.array(small)[self.line]
+        self.settled = self.points[settled]
+        self.settled_tree = cKDTree(self.settled)
 
     def nearest(self, p):
         return int(self.tree.query(p)[1])
