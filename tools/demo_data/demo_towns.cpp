@@ -282,8 +282,9 @@ const std::vector<Harbour>& Harbours() {
     // III. Boothbay Harbor region
     {"Muscongus Bay", "Bremen", 4358.38, -6922.22, {2558}},
     {"Damariscotta River", "South Bristol", 4349.95, -6933.31, {2563}},
-    {"Christmas Cove", "South Bristol", 4350.51, -6933.50, {2385}},
-    {"Linekin Bay", "East Boothbay", 4350.92, -6936.43, {2562, 2689}},
+    {"Johns Bay", "South Bristol", 4350.86, -6932.97, {2385}},
+    {"Linekin Bay", "East Boothbay", 4350.92, -6936.43, {2562}},
+    {"Linekin Bay", "Boothbay Harbor", 4349.87, -6937.55, {2689}},
     {"Damariscotta River", "Damariscotta", 4401.66, -6931.77, {2565}},
     {"Fisherman Island Passage", "Ocean Point", 4348.75, -6935.98, {2626}},
     {"Boothbay Harbor", "Southport", 4348.25, -6939.05, {2564}},
@@ -370,8 +371,9 @@ const std::vector<Harbour>& Harbours() {
     {"Quissett Harbor", "Falmouth", 4132.61, -7039.38, {489, 172}},
     {"Buzzards Bay", "West Falmouth", 4135.60, -7039.06, {574, 490}},
     // VIII. The Islands
-    {"Nantucket Harbor", "Nantucket", 4117.40, -7005.58, {201}},
-    {"Nantucket Harbor", "Nantucket", 4117.02, -7005.84, {200, 2533}},
+    {"Nantucket Sound", "Nantucket", 4117.83, -7005.65, {201}},
+    {"Nantucket Harbor", "Nantucket", 4117.02, -7005.84, {200}},
+    {"Nantucket Harbor", "Nantucket", 4117.32, -7004.72, {2533}},
     {"Edgartown Harbor", "Edgartown", 4123.34, -7030.74, {933, 512, 932}},
     {"Oak Bluffs Harbor", "Oak Bluffs", 4127.53, -7033.52, {510, 216}},
     {"Vineyard Haven Harbor", "Vineyard Haven", 4127.36, -7036.00, {979}},

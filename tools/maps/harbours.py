@@ -21,7 +21,7 @@ REACH_KM = 1.4
 ARC_KM = 3.0
 
 
-SETTLED_KM2 = 1.0
+SETTLED_KM2 = 2.5
 
 
 def degrees(ddmm):
