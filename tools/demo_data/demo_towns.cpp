@@ -282,7 +282,7 @@ const std::vector<Harbour>& Harbours() {
     // III. Boothbay Harbor region
     {"Muscongus Bay", "Bremen", 4358.38, -6922.22, {2558}},
     {"Damariscotta River", "South Bristol", 4349.95, -6933.31, {2563}},
-    {"Johns Bay", "South Bristol", 4350.86, -6932.97, {2385}},
+    {"Christmas Cove", "South Bristol", 4350.51, -6933.50, {2385}},
     {"Linekin Bay", "East Boothbay", 4350.92, -6936.43, {2562}},
     {"Linekin Bay", "Boothbay Harbor", 4349.87, -6937.55, {2689}},
     {"Damariscotta River", "Damariscotta", 4401.66, -6931.77, {2565}},
