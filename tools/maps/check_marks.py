@@ -3,7 +3,8 @@
 windows of map-windows.csv, the warps of map-warps.csv): its centre on the water
 or within 3 px of the shore and nowhere more than 8 px out from it, and within
 0.5 km of the real shore (through the map's window and warp, so fewer pixels on
-the smaller-scale maps); that no warp folds the chart; and that every place name
+the smaller-scale maps), or, where the chart's bound keeps it off, with the shore
+at least under its disc (listed); that no warp folds the chart; and that every place name
 has a place on its own land or water clear of the shore, the marks and the
 frame. Prints per map how many marks lie on the water, on the shore and inland,
 and the mark farthest from the shore. Exits 1 when a map misses the target.

@@ -3,8 +3,9 @@
 boater reading the report would look for it:
 
   position  its printed Latitude and Longitude lie within PLACE_KM of the place the chart shows under its mark
-            (the mark's centre taken back through the map's warp and window) and on the water's edge of the
-            real coast;
+            (the mark's centre taken back through the map's warp and window), or, where the chart's bound leaves
+            that centre farther than PLACE_KM from any shore, on the shore under the mark's disc; and on the
+            water's edge of the real coast;
   harbour   its Harbor and City are a row of the generator's harbour table (tools/demo_data/demo_towns.cpp),
             whose point lies within HARBOUR_KM of the marina, and the map keys show the same harbour;
   shore     that point is on the marina's own water and shore: the way by water between them is short, and so

@@ -114,7 +114,7 @@ def bounded_warp(window, marks, targets, shore, sigma=30.0):
         return np.concatenate([snap * on_shore, ((1 if snap else 5) * pull[:, None] * (at - q)).ravel(),
                                2000 * np.maximum(0, squeeze - lo), 2000 * np.maximum(0, hi - stretch),
                                200 * np.maximum(0, np.hypot(px, py) - far_px),
-                               60 * np.maximum(0, np.hypot(cx, cy) - true_px) / np.sqrt(len(coast) / 100.0), 0.005 * v])
+                               15 * np.maximum(0, np.hypot(cx, cy) - true_px) / np.sqrt(len(coast) / 100.0), 0.005 * v])
 
     def solve(fixed, centres, sigmas, snap, reach, v, effort, *close):
         return least_squares(residuals, v, args=(fixed, centres, sigmas, snap, reach) + close, method="trf", x_scale=5.0,
