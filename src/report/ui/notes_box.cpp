@@ -1,6 +1,7 @@
 #include "report/ui/notes_box.h"
 
 #include <QEvent>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QMetaMethod>
@@ -163,6 +164,9 @@ bool NotesBox::Store(StoreWhen when) {
 }
 
 bool NotesBox::MayClose(NotesClosing closing) {
+  // The box's store and those of the notes kept for other marinas wait for
+  // another program's lock once in all.
+  const LockWaitBudget budget;
   const int marinaNo = NotesMarinaNo();
   const bool boxKept = !Store(StoreWhen::Closing);
   // The question that follows is the one word on these notes.
@@ -203,7 +207,16 @@ bool NotesBox::eventFilter(QObject* watched, QEvent* event) {
   if (watched != box_) return QObject::eventFilter(watched, event);
   switch (event->type()) {
     case QEvent::FocusIn: tbNotes_GotFocus(); break;
-    case QEvent::FocusOut: tbNotes_LostFocus(); break;
+    case QEvent::FocusOut:
+      // A menu opened over the box (the menu bar's, the box's own) leaves
+      // it for a moment only: the text is stored as after a pause, silent and
+      // without a wait, and whatever the menu then does stores it as it
+      // needs. The menu bar taking the keyboard (Alt) leaves the box.
+      if (static_cast<const QFocusEvent*>(event)->reason() == Qt::PopupFocusReason)
+        PauseInTyping();
+      else
+        tbNotes_LostFocus();
+      break;
     case QEvent::KeyPress: {
       int keyAscii = KeyAsciiOf(static_cast<const QKeyEvent&>(*event));
       if (keyAscii == 0) break;

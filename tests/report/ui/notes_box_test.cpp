@@ -7,9 +7,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -335,6 +337,66 @@ TEST_F(NotesBoxTest, EveryStoreFaultKeepsWhatWasTypedUntilItCanBeStored) {
     EXPECT_TRUE(boxes_.Shown().isEmpty());
     EXPECT_EQ(StoredNotes(2608), a + " a1 a2");
     EXPECT_EQ(StoredNotes(20), c.readable ? b + " b1 b2" : b);
+  }
+  SetExitRoad(nullptr);
+}
+
+// One action of the user that meets another program's lock waits for it once
+// (1.5 s in all) however many notes it stores; a menu opened over the box
+// stores them as a pause in typing does: silent, without a wait. The menu bar
+// taking the keyboard leaves the box: the failure is told.
+TEST_F(NotesBoxTest, EachActionWaitsForAnotherProgramsLockOnceInAll) {
+  const uitest::CatchProgramEnd catchEnd;
+  SetExitRoad([] { return !CallScreen(AppScreens().keepOpenForNotes); });
+  struct Case {
+    const char* action;
+    std::function<void()> act;
+    qint64 maxWaitMs;
+    int told;  // messages: the failure told, or the closing question
+  };
+  const Case cases[] = {
+      {"a menu opened over the box",
+       [this] {
+         viewer_->mnuRstp->popup(viewer_->mapToGlobal(QPoint(0, 0)));
+         QApplication::processEvents();
+         viewer_->mnuRstp->hide();
+       },
+       0, 0},
+      {"the menu bar takes the keyboard",
+       [this] {
+         QFocusEvent out(QEvent::FocusOut, Qt::MenuBarFocusReason);
+         QApplication::sendEvent(viewer_->tbNotes, &out);
+       },
+       1500, 1},
+      {"Return to Search", [this] { viewer_->mnubksearch_Click(); }, 1500, 1},
+      {"Return to Maps", [this] { viewer_->mnucharts_Click(); }, 1500, 1},
+      {"closing the viewer", [this] { viewer_->close(); }, 1500, 1},
+      {"Exit", [] { ExitProgram(); }, 1500, 1},
+  };
+  const QString stored = StoredNotes(2608);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.action);
+    Select(2608);
+    testing::InjectedFault lock(testing::StoreFault::Lock, folder_.DatabasePath());
+    KeepNote(20, QStringLiteral("Marina 20"), QStringLiteral("kept for 20"));
+    KeepNote(11, QStringLiteral("Marina 11"), QStringLiteral("kept for 11"));
+    TypeAtEnd(" typed");
+    boxes_.Clear();
+    boxes_.Answer(MsgResult::Yes);  // keep everything open
+    const qint64 before = LockWaitedMs();
+    EXPECT_NO_THROW(c.act());
+    EXPECT_LE(LockWaitedMs() - before, c.maxWaitMs);
+    EXPECT_EQ(boxes_.Shown().size(), c.told);
+    EXPECT_EQ(frm_view_report::Loaded(), viewer_.data());
+    EXPECT_EQ(viewer_->notes->Text(), stored + " typed");
+    EXPECT_EQ(KeptNotes().value(2608).text, stored + " typed");
+    EXPECT_EQ(KeptNotes().size(), 3);
+    lock.Lift();
+    EXPECT_FALSE(CallScreen(AppScreens().keepOpenForNotes));  // stores them all
+    ASSERT_TRUE(KeptNotes().isEmpty());
+    ASSERT_EQ(StoredNotes(2608), stored + " typed");
+    ASSERT_TRUE(StoreNotes(2608, stored).Ok());  // as before, for the next action
+    viewer_->notes->Load(2608);
   }
   SetExitRoad(nullptr);
 }
