@@ -10,8 +10,8 @@
 #include <QScreen>
 #include <QTimer>
 #include <QToolButton>
-#include <gtest/gtest.h>
 #include <functional>
+#include <gtest/gtest.h>
 #include <map>
 
 #include "common/keyboard_to_nowhere.h"
