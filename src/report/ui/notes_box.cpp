@@ -1,5 +1,6 @@
 #include "report/ui/notes_box.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -207,16 +208,20 @@ bool NotesBox::eventFilter(QObject* watched, QEvent* event) {
   if (watched != box_) return QObject::eventFilter(watched, event);
   switch (event->type()) {
     case QEvent::FocusIn: tbNotes_GotFocus(); break;
-    case QEvent::FocusOut:
-      // A menu opened over the box (the menu bar's, the box's own) leaves
-      // it for a moment only: the text is stored as after a pause, silent and
-      // without a wait, and whatever the menu then does stores it as it
-      // needs. The menu bar taking the keyboard (Alt) leaves the box.
-      if (static_cast<const QFocusEvent*>(event)->reason() == Qt::PopupFocusReason)
+    case QEvent::FocusOut: {
+      // A menu opened over the box (the menu bar's by a click or Alt and its
+      // letter, the box's own) leaves it for a moment only: the text is
+      // stored as after a pause, silent and without a wait, and whatever the
+      // menu then does stores it as it needs. The menu bar taking the
+      // keyboard with no menu open (Alt alone) leaves the box.
+      const Qt::FocusReason reason = static_cast<const QFocusEvent*>(event)->reason();
+      if (reason == Qt::PopupFocusReason ||
+          (reason == Qt::MenuBarFocusReason && QApplication::activePopupWidget() != nullptr))
         PauseInTyping();
       else
         tbNotes_LostFocus();
       break;
+    }
     case QEvent::KeyPress: {
       int keyAscii = KeyAsciiOf(static_cast<const QKeyEvent&>(*event));
       if (keyAscii == 0) break;

@@ -12,9 +12,11 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QThread>
 #include <cstdio>
 #include <gtest/gtest.h>
@@ -364,10 +366,18 @@ TEST_F(NotesBoxTest, EachActionWaitsForAnotherProgramsLockOnceInAll) {
        0, 0},
       {"the menu bar takes the keyboard",
        [this] {
-         QFocusEvent out(QEvent::FocusOut, Qt::MenuBarFocusReason);
-         QApplication::sendEvent(viewer_->tbNotes, &out);
+         QTest::keyClick(viewer_->tbNotes, Qt::Key_Alt);  // Alt alone
+         EXPECT_EQ(QApplication::focusWidget(), viewer_->menuBar());
+         QTest::keyClick(viewer_->menuBar(), Qt::Key_Escape);
        },
        1500, 1},
+      {"Alt+F opens the File menu over the box",
+       [this] {
+         QTest::keyClick(viewer_->tbNotes, Qt::Key_F, Qt::AltModifier);
+         EXPECT_TRUE(viewer_->mnuRstp->isVisible());
+         viewer_->mnuRstp->hide();
+       },
+       0, 0},
       {"Return to Search", [this] { viewer_->mnubksearch_Click(); }, 1500, 1},
       {"Return to Maps", [this] { viewer_->mnucharts_Click(); }, 1500, 1},
       {"closing the viewer", [this] { viewer_->close(); }, 1500, 1},
