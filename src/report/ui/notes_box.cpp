@@ -116,6 +116,7 @@ void NotesBox::SetStored(bool stored) {
 }
 
 bool NotesBox::StorePending() {
+  ++pendingStores_;
   toldFault_.reset();
   return Store(StoreWhen::Leave);
 }
@@ -216,10 +217,20 @@ bool NotesBox::eventFilter(QObject* watched, QEvent* event) {
       // keyboard with no menu open (Alt alone) leaves the box.
       const Qt::FocusReason reason = static_cast<const QFocusEvent*>(event)->reason();
       if (reason == Qt::PopupFocusReason ||
-          (reason == Qt::MenuBarFocusReason && QApplication::activePopupWidget() != nullptr))
+          (reason == Qt::MenuBarFocusReason && QApplication::activePopupWidget() != nullptr)) {
         PauseInTyping();
-      else
+      } else if (reason == Qt::MouseFocusReason) {
+        // The focus moves as the button goes down, before the click is
+        // handled: a click on another marina shows it, which stores the notes
+        // first, waiting for another program's lock once for the store and
+        // the page together and telling once. Stored here only when what the
+        // click did has not.
+        QTimer::singleShot(0, this, [this, before = pendingStores_] {
+          if (pendingStores_ == before) tbNotes_LostFocus();
+        });
+      } else {
         tbNotes_LostFocus();
+      }
       break;
     }
     case QEvent::KeyPress: {
