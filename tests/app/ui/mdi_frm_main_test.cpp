@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QMdiArea>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
@@ -298,12 +299,12 @@ TEST_F(MainWindowTest, LoadTellsOfNotesLeftByTheLastRun) {
     activeWhenTold = QApplication::activeWindow();
     return scripted(call);
   });
+  const auto restore = qScopeGuard([&] { SetMsgBoxHandler(scripted); });
   ShowMainWindow();
   EXPECT_TRUE(boxes_.Shown().isEmpty());  // not before the window is seen
   ASSERT_TRUE(uitest::WaitFor([this] { return !boxes_.Shown().isEmpty(); }, 6000));
   ASSERT_EQ(boxes_.Shown().size(), 1);
   EXPECT_EQ(activeWhenTold, MDIFrmMain::Instance());
-  SetMsgBoxHandler(scripted);
   // No database here: they stay kept.
   EXPECT_TRUE(boxes_.Shown()[0].text.startsWith(
       "Your personal notes for Seal Harbor Marina, which Quaywise kept when it last ended before it could store "
