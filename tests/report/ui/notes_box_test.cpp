@@ -29,6 +29,8 @@
 #include "report/ui/notes_box.h"
 #include "results/list_state.h"
 #include "search/qstring_printer.h"
+#include "search/ui/frm_criteria.h"
+#include "search/ui/register.h"
 #include "services/error_handler.h"
 #include "services/settings.h"
 #include "services/user_store.h"
@@ -423,6 +425,25 @@ TEST_F(NotesBoxTest, EachActionWaitsForAnotherProgramsLockOnceInAll) {
     viewer_->notes->Load(2608);
   }
   SetExitRoad(nullptr);
+}
+
+// Find on the search screen, which closes the viewer, and its count wait for
+// another program's lock once in all; the notes stay kept.
+TEST_F(NotesBoxTest, FindMetByALockWaitsOnceForTheNotesAndTheCount) {
+  RegisterSearchScreens();
+  CallScreen(AppScreens().showSearch);
+  const QString stored = StoredNotes(2608);
+  testing::InjectedFault lock(testing::StoreFault::Lock, folder_.DatabasePath());
+  TypeAtEnd(" typed");
+  boxes_.Clear();
+  boxes_.Answer(MsgResult::OK);   // the notes' message
+  boxes_.Answer(MsgResult::Yes);  // the count's error: go on
+  const qint64 before = LockWaitedMs();
+  frmCriteria::Instance()->cmdFind_Click();
+  EXPECT_LE(LockWaitedMs() - before, 1500);
+  EXPECT_EQ(frm_view_report::Loaded(), nullptr);
+  EXPECT_EQ(KeptNotes().value(2608).text, stored + " typed");
+  frmCriteria::Unload();
 }
 
 // A child process that types into a notes box and then waits, never leaving
