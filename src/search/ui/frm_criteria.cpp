@@ -11,8 +11,8 @@
 #include <functional>
 
 #include "data/marina_db.h"
-#include "platform/jet.h"
 #include "host/ui/screens.h"
+#include "platform/jet.h"
 #include "platform/message_box.h"
 #include "platform/program.h"
 #include "platform/ui/check_box.h"
