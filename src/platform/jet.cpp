@@ -71,6 +71,7 @@ thread_local int noLockWaits = 0;
 // while no budget lives.
 constexpr qint64 kNoBudget = std::numeric_limits<qint64>::max();
 thread_local qint64 budgetEnds = kNoBudget;
+thread_local qint64 lockWaitedMs = 0;
 
 qint64 NowMs() {
   return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
@@ -90,8 +91,9 @@ int WaitForLock(void*, int count) {
   const qint64 until = std::min(since + kBusyTimeoutMs, budgetEnds);
   if (now >= until) return 0;
   static constexpr int kSteps[] = {1, 2, 5, 10, 15, 20, 25, 25, 25, 50, 50, 100};
-  const qint64 step = kSteps[std::min<int>(count, int(std::size(kSteps)) - 1)];
-  std::this_thread::sleep_for(std::chrono::milliseconds(std::min(step, until - now)));
+  const qint64 step = std::min<qint64>(kSteps[std::min<int>(count, int(std::size(kSteps)) - 1)], until - now);
+  lockWaitedMs += step;
+  std::this_thread::sleep_for(std::chrono::milliseconds(step));
   return 1;
 }
 
@@ -1040,6 +1042,8 @@ NoLockWait::~NoLockWait() { --noLockWaits; }
 
 LockWaitBudget::LockWaitBudget(int ms) : previous_(budgetEnds) { budgetEnds = std::min(budgetEnds, NowMs() + ms); }
 LockWaitBudget::~LockWaitBudget() { budgetEnds = previous_; }
+
+qint64 LockWaitedMs() { return lockWaitedMs; }
 
 bool OnOpticalDisc(const QString& path) {
   const QByteArray type = QStorageInfo(QFileInfo(path).absolutePath()).fileSystemType();

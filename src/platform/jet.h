@@ -104,6 +104,10 @@ class LockWaitBudget {
   qint64 previous_;
 };
 
+// How long the engine's calls on this thread have waited for other
+// programs' locks since the program started, in ms (the waits asked for).
+qint64 LockWaitedMs();
+
 // What kept the engine from reading or writing a database file.
 enum class DatabaseFault {
   Other,           // nothing the file shows: the error's description says what

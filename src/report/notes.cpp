@@ -327,7 +327,13 @@ QString StoreKeptNotes(int except, bool waitForLock) {
 
 bool MayCloseWithKeptNotes(NotesClosing closing, int triedJustNow, const QString& reason) {
   const QMap<int, KeptNote>& kept = KeptNotes();
-  const QString failed = StoreKeptNotes(triedJustNow, true);
+  QString failed;
+  {
+    // However many marinas' notes are kept, closing waits for another
+    // program's lock once.
+    const LockWaitBudget budget;
+    failed = StoreKeptNotes(triedJustNow, true);
+  }
   const QString why = reason.isEmpty() ? failed : reason;
   if (kept.isEmpty()) return true;
   const MsgResult answer = Ask(Question::KeepForNotes, KeptNotesQuestion(closing, kept, why), MsgIcon::Exclamation,

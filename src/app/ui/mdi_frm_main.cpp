@@ -3,16 +3,20 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QIcon>
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QPointer>
 #include <QScopedValueRollback>
+#include <QTimer>
 #include <QToolBar>
 #include <exception>
+#include <memory>
 
 #include "app/ui/choice_dialog.h"
+#include "app/ui/frm_splash.h"
 #include "app/ui/help_window.h"
 #include "host/ui/screens.h"
 #include "platform/message_box.h"
@@ -179,13 +183,34 @@ void MDIFrmMain::MDIForm_Load() {
   SkipOnFailure(kModule, QStringLiteral("MDIForm_Load"), [&] { ShowChoiceDialog(); });
   // Notes that a run which ended without storing them left behind are stored
   // now, or kept for their marina, and told once, over the start choice.
-  SkipOnFailure(kModule, QStringLiteral("MDIForm_Load"), [] {
+  SkipOnFailure(kModule, QStringLiteral("MDIForm_Load"), [this] {
     const RecoveredNotes recovered = RecoverKeptNotes();
     const QString message = RecoveredNotesMessage(recovered);
     if (!message.isEmpty())
-      MsgBox(message, MsgButtons::OK, recovered.kept.isEmpty() ? MsgIcon::Information : MsgIcon::Exclamation);
+      TellOnceOnScreen(message, recovered.kept.isEmpty() ? MsgIcon::Information : MsgIcon::Exclamation);
   });
   loaded_ = true;
+}
+
+void MDIFrmMain::TellOnceOnScreen(const QString& message, MsgIcon icon) {
+  // The load runs as the window is shown, before the desktop has put it on
+  // the screen and while the splash still covers it: a message told then
+  // would stand over the splash, or behind the main window once it comes.
+  // It waits for the main window to be seen with the keyboard (a few seconds
+  // at most: it is never lost).
+  auto* poll = new QTimer(this);
+  const auto since = std::make_shared<QElapsedTimer>();
+  since->start();
+  connect(poll, &QTimer::timeout, this, [this, poll, since, message, icon] {
+    const bool splashUp = frmSplash::Loaded() && frmSplash::Loaded()->isVisible();
+    const bool seen = isVisible() && IsOnScreen(this) && !splashUp;
+    if (seen && !isActiveWindow() && since->elapsed() < kTellWithinMs / 2) GiveKeyboardTo(this);
+    if (!(seen && isActiveWindow()) && since->elapsed() < kTellWithinMs) return;
+    poll->stop();
+    poll->deleteLater();
+    SkipOnFailure(kModule, QStringLiteral("MDIForm_Load"), [&] { MsgBox(message, MsgButtons::OK, icon); });
+  });
+  poll->start(50);
 }
 
 void MDIFrmMain::mnuOpen_Click() {

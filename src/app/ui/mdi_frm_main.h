@@ -7,6 +7,7 @@
 
 #include "host/toolbox.h"
 #include "host/ui/window_host.h"
+#include "platform/message_box.h"
 
 class QAction;
 class QMdiArea;
@@ -76,6 +77,10 @@ class MDIFrmMain : public QMainWindow, public OneInstance<MDIFrmMain>, public Ma
   // open for notes that cannot be stored.
   bool MayEnd();
   QAction* MenuAction(ToolMenu menu) const;
+  // Shows message (icon) once this window is on the screen with the
+  // keyboard, the splash gone; after kTellWithinMs whatever the desktop did.
+  void TellOnceOnScreen(const QString& message, MsgIcon icon);
+  static constexpr int kTellWithinMs = 5000;
 
   QMdiArea* mdiArea_ = nullptr;
   QToolBar* toolbar_ = nullptr;

@@ -10,6 +10,7 @@
 #include "maps/map_keys.h"
 #include "maps/map_lists.h"
 #include "maps/ui/frm_subregion.h"
+#include "platform/jet.h"
 #include "services/error_handler.h"
 
 namespace qw {
@@ -50,6 +51,9 @@ void NoteActiveChild(QWidget* window) {
 }
 
 void ShowMapMarinaReport() {
+  // The name's look-up, the notes left and the report's read wait for
+  // another program's lock once in all.
+  const LockWaitBudget budget;
   maps::MapSelection& chosen = maps::MapSelected();
   maps::MarkActiveMap(ActiveChildName());
   SkipOnFailure(kModule, QStringLiteral("ShowMapMarinaReport"), [&] {

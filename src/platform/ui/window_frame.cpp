@@ -415,9 +415,11 @@ void GiveKeyboardTo(QWidget* window) {
 
 namespace {
 
+// A dialog by its kind, or a dialog shown as a tool window (the print
+// progress window).
 bool IsDialog(const QWidget* w) {
   const Qt::WindowType type = w->windowType();
-  return w->isWindow() && (type == Qt::Dialog || type == Qt::Sheet);
+  return w->isWindow() && (type == Qt::Dialog || type == Qt::Sheet || (type == Qt::Tool && w->inherits("QDialog")));
 }
 
 // Remembers which window had the keyboard when a dialog opened, and gives it
@@ -427,14 +429,22 @@ class DialogKeyboard : public QObject {
   static constexpr const char* kName = "qw_dialog_keyboard";
   explicit DialogKeyboard(QWidget* dialog) : QObject(dialog), dialog_(dialog) { setObjectName(kName); }
 
-  void Opened() {
+  // lastActive: the window that had the keyboard last, for a dialog opened
+  // while none has it (the display gave it to no window as the dialog before
+  // closed).
+  void Opened(QWidget* lastActive) {
     QWidget* active = QApplication::activeWindow();
     // A menu still closing as the dialog opens speaks for its window.
     if (active && active->windowType() == Qt::Popup)
       active = active->parentWidget() ? active->parentWidget()->window() : nullptr;
-    if (active && active != dialog_) opener_ = active;
+    if (!active && lastActive) active = lastActive;
+    // One that closed meanwhile stands for the window it hands the keyboard
+    // back to: it may be gone by the time this one closes.
+    if (active && active != dialog_) opener_ = OpenShownBefore(active);
     if (!opener_ && dialog_->parentWidget()) opener_ = dialog_->parentWidget()->window();
   }
+  // Where the keyboard goes back to as the dialog closes.
+  QWidget* ReturnTarget() const { return OpenShownBefore(opener_); }
   // Where the keyboard went is looked at once the event loop runs again: a
   // dialog closed before it had the keyboard may still be given it.
   void Closed() {
@@ -444,12 +454,24 @@ class DialogKeyboard : public QObject {
       // A modal dialog still open keeps the keyboard (a message box shown
       // as the print dialog closes).
       QWidget* target = QApplication::activeModalWidget();
-      if (!target || target == dialog || !target->isVisible()) target = opener;
-      if (target && target != dialog && target->isVisible()) GiveKeyboardTo(target);
+      if (!target || target == dialog || !target->isVisible()) target = OpenShownBefore(opener);
+      if (target && target != dialog) GiveKeyboardTo(target);
     });
   }
 
  private:
+  // The window itself while it is shown, else (a dialog that closed
+  // meanwhile, or that the display still named active when this one opened)
+  // the window that had the keyboard before it, and so on back.
+  static QWidget* OpenShownBefore(QWidget* window) {
+    for (int depth = 0; window && depth < 16; ++depth) {
+      if (window->isVisible()) return window;
+      const auto* keyboard = window->findChild<DialogKeyboard*>(kName, Qt::FindDirectChildrenOnly);
+      window = keyboard ? keyboard->opener_.data() : nullptr;
+    }
+    return nullptr;
+  }
+
   QWidget* dialog_;
   QPointer<QWidget> opener_;
 };
@@ -464,18 +486,26 @@ class DialogWatch : public QObject {
     if ((type != QEvent::Show && type != QEvent::Hide && type != QEvent::WindowActivate) || !watched->isWidgetType())
       return false;
     auto* window = static_cast<QWidget*>(watched);
-    if (!IsDialog(window) || window->objectName() == QLatin1String("qw_caption_strip")) return false;
+    if (!window->isWindow() || window->objectName() == QLatin1String("qw_caption_strip")) return false;
+    if (type == QEvent::WindowActivate && window->windowType() != Qt::Popup && window->windowType() != Qt::ToolTip)
+      lastActive_ = window;
+    if (!IsDialog(window)) return false;
     auto* keyboard = window->findChild<DialogKeyboard*>(DialogKeyboard::kName, Qt::FindDirectChildrenOnly);
     if (type == QEvent::Show) {
       DrawCaptionWithoutWindowManager(window);
       if (!keyboard) keyboard = new DialogKeyboard(window);
-      keyboard->Opened();
+      keyboard->Opened(lastActive_);
     } else if (keyboard && (type == QEvent::Hide || !window->isVisible())) {
-      // Closed, or given the keyboard only after it closed.
+      // Closed, or given the keyboard only after it closed. Until a window
+      // takes the keyboard again, the one it goes back to had it last.
       keyboard->Closed();
+      if (lastActive_ == window || !lastActive_) lastActive_ = keyboard->ReturnTarget();
     }
     return false;
   }
+
+ private:
+  QPointer<QWidget> lastActive_;
 };
 
 }  // namespace

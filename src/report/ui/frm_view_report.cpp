@@ -513,12 +513,14 @@ void frm_view_report::mnucharts_Click() {
     mnubksearch_Click();
     return;
   }
+  // The notes' stores and the sub-region's read wait for another program's
+  // lock once in all.
+  const LockWaitBudget budget;
   if (!notes->MayClose(NotesClosing::Viewer)) return;
   // The sub-region is found before anything goes: a database that cannot be
   // read leaves the viewer and the maps as they are.
   std::optional<int> geoCode;
   try {
-    const LockWaitBudget budget;
     geoCode = GeoCodeOf(currentMarinaNo_);
   } catch (const JetError& e) {
     MsgBox(QStringLiteral("The marina's sub-region could not be read from the marina database: ") +

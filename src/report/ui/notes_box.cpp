@@ -1,6 +1,8 @@
 #include "report/ui/notes_box.h"
 
+#include <QApplication>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QMetaMethod>
@@ -114,6 +116,7 @@ void NotesBox::SetStored(bool stored) {
 }
 
 bool NotesBox::StorePending() {
+  ++pendingStores_;
   toldFault_.reset();
   return Store(StoreWhen::Leave);
 }
@@ -163,6 +166,9 @@ bool NotesBox::Store(StoreWhen when) {
 }
 
 bool NotesBox::MayClose(NotesClosing closing) {
+  // The box's store and those of the notes kept for other marinas wait for
+  // another program's lock once in all.
+  const LockWaitBudget budget;
   const int marinaNo = NotesMarinaNo();
   const bool boxKept = !Store(StoreWhen::Closing);
   // The question that follows is the one word on these notes.
@@ -203,7 +209,30 @@ bool NotesBox::eventFilter(QObject* watched, QEvent* event) {
   if (watched != box_) return QObject::eventFilter(watched, event);
   switch (event->type()) {
     case QEvent::FocusIn: tbNotes_GotFocus(); break;
-    case QEvent::FocusOut: tbNotes_LostFocus(); break;
+    case QEvent::FocusOut: {
+      // A menu opened over the box (the menu bar's by a click or Alt and its
+      // letter, the box's own) leaves it for a moment only: the text is
+      // stored as after a pause, silent and without a wait, and whatever the
+      // menu then does stores it as it needs. The menu bar taking the
+      // keyboard with no menu open (Alt alone) leaves the box.
+      const Qt::FocusReason reason = static_cast<const QFocusEvent*>(event)->reason();
+      if (reason == Qt::PopupFocusReason ||
+          (reason == Qt::MenuBarFocusReason && QApplication::activePopupWidget() != nullptr)) {
+        PauseInTyping();
+      } else if (reason == Qt::MouseFocusReason) {
+        // The focus moves as the button goes down, before the click is
+        // handled: a click on another marina shows it, which stores the notes
+        // first, waiting for another program's lock once for the store and
+        // the page together and telling once. Stored here only when what the
+        // click did has not.
+        QTimer::singleShot(0, this, [this, before = pendingStores_] {
+          if (pendingStores_ == before) tbNotes_LostFocus();
+        });
+      } else {
+        tbNotes_LostFocus();
+      }
+      break;
+    }
     case QEvent::KeyPress: {
       int keyAscii = KeyAsciiOf(static_cast<const QKeyEvent&>(*event));
       if (keyAscii == 0) break;

@@ -9,7 +9,10 @@
 //                                 notes that could not be read are read again
 //   key press  tbNotes_KeyPress   a typed character is refused under the CD rule,
 //                                 with the CD message
-//   focus out  tbNotes_LostFocus  the text is stored to its marina
+//   focus out  tbNotes_LostFocus  the text is stored to its marina (after a
+//                                 click elsewhere, once the click is handled,
+//                                 unless that stored it; as a pause does when
+//                                 a menu opens over the box)
 //   a pause    after kStorePauseMs without a change the text is stored too, so
 //              that little is lost when the program dies (PauseInTyping)
 //
@@ -117,6 +120,7 @@ class NotesBox : public QObject {
   QString shown_;  // the text as it stood after the last load or store
   QString lastReason_;  // why the last store failed
   std::optional<DatabaseFault> toldFault_;
+  int pendingStores_ = 0;  // StorePending calls so far
   bool settingText_ = false;
   bool stored_ = true;
   QTimer* pause_ = nullptr;

@@ -12,6 +12,7 @@
 
 #include "data/marina_db.h"
 #include "host/ui/screens.h"
+#include "platform/jet.h"
 #include "platform/message_box.h"
 #include "platform/program.h"
 #include "platform/ui/check_box.h"
@@ -870,6 +871,9 @@ void frmCriteria::ApplyCriteria(const SearchCriteria& c) {
 // Find and Show
 
 void frmCriteria::cmdFind_Click() {
+  // The notes of a viewer it closes and the count wait for another program's
+  // lock once in all.
+  const LockWaitBudget budget;
   CallScreen(AppScreens().unloadReportIfCleared);
   AssignValuesFromControl(SSTab1->Tab());
   const WaitCursor wait;

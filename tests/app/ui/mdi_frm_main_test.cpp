@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QMdiArea>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
@@ -284,15 +285,26 @@ TEST_F(MainWindowTest, SkippedStepsAreLoggedAndTheNotesQuestionIsNeverSkipped) {
 }
 
 // Notes that a run which ended without storing them left behind are told of
-// once as the main window loads, before the start choice.
+// once as the main window loads, over the start choice, once the main window
+// is on the screen with the keyboard.
 TEST_F(MainWindowTest, LoadTellsOfNotesLeftByTheLastRun) {
   KeepNote(20, QStringLiteral("Seal Harbor Marina"), QStringLiteral("Left behind"));
   const QString file = KeptNotesFile();
   const QByteArray left = testing::ReadFile(file);
   DropKeptNotes();  // this run's memory; the file is what a new run finds
   ASSERT_TRUE(testing::WriteFile(file, left));
+  QWidget* activeWhenTold = nullptr;
+  MsgBoxHandler scripted;
+  scripted = SetMsgBoxHandler([&](const MsgBoxCall& call) {
+    activeWhenTold = QApplication::activeWindow();
+    return scripted(call);
+  });
+  const auto restore = qScopeGuard([&] { SetMsgBoxHandler(scripted); });
   ShowMainWindow();
+  EXPECT_TRUE(boxes_.Shown().isEmpty());  // not before the window is seen
+  ASSERT_TRUE(uitest::WaitFor([this] { return !boxes_.Shown().isEmpty(); }, 6000));
   ASSERT_EQ(boxes_.Shown().size(), 1);
+  EXPECT_EQ(activeWhenTold, MDIFrmMain::Instance());
   // No database here: they stay kept.
   EXPECT_TRUE(boxes_.Shown()[0].text.startsWith(
       "Your personal notes for Seal Harbor Marina, which Quaywise kept when it last ended before it could store "

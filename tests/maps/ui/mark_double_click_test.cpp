@@ -9,10 +9,12 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include "common/store_faults.h"
 #include "maps/map_table.h"
 #include "maps/ui/frm_subregion.h"
 #include "maps/ui/map_controls.h"
 #include "maps/ui/register.h"
+#include "platform/jet.h"
 #include "report/ui/viewer_fixture.h"
 
 namespace qw {
@@ -61,6 +63,20 @@ class MarkDoubleClick : public testing::ViewerWindowTest {
 
   frmList* list_ = nullptr;
 };
+
+// A marina chosen on a map while another program holds the database's lock:
+// the name's look-up and the report's read wait for it once in all, and the
+// failure is told once.
+TEST_F(MarkDoubleClick, AMarkMetByALockWaitsOnceInAll) {
+  SubRegionMapWindow* window = ShowSubRegionMap(1);
+  ASSERT_NE(window, nullptr);
+  testing::InjectedFault lock(testing::StoreFault::Lock, folder_.DatabasePath());
+  boxes_.Clear();
+  const qint64 before = LockWaitedMs();
+  window->Img_Click(maps::SubRegionMaps()[0].marks[0]);
+  EXPECT_LE(LockWaitedMs() - before, 1500);
+  EXPECT_EQ(boxes_.Shown().size(), 1);
+}
 
 TEST_F(MarkDoubleClick, TwentyOfTwentyOpenTheMarinaClicked) {
   // Twenty marks across the maps, double-clicked at the speeds users click.

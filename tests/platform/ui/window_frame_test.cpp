@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QToolButton>
+#include <functional>
 #include <gtest/gtest.h>
 #include <map>
 
@@ -151,6 +152,61 @@ TEST(WindowFrame, EveryDialogShowsTheStripAndGivesTheKeyboardBack) {
     while (QApplication::activeWindow() != &opener && settle.elapsed() < 1000) QApplication::processEvents();
     EXPECT_TRUE(stripShown);
     EXPECT_FALSE(caption.isEmpty());
+    EXPECT_EQ(QApplication::activeWindow(), &opener);
+  }
+}
+
+// Dialogs stacked or following one another, without a window manager: when
+// the last closes, the keyboard is back on the window that had it before the
+// first, also where the display told no window of the keyboard in between
+// (a message box opened as a dialog closed, the print run's progress window).
+TEST(WindowFrame, TheKeyboardGoesBackPastStackedDialogs) {
+  LookAfterDialogs();
+  const AssumeWindowManager bare(false);
+  const testing::KeyboardToNowhere nowhere;
+  QWidget opener;
+  opener.show();
+  opener.activateWindow();
+  QApplication::processEvents();
+  ASSERT_EQ(QApplication::activeWindow(), &opener);
+  // Each modal dialog closes itself once it is up.
+  QTimer closer;
+  closer.start(20);
+  QObject::connect(&closer, &QTimer::timeout, [] {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (dialog && dialog->isVisible() && !dialog->property("qw_holds").toBool()) dialog->reject();
+  });
+  const auto dialogOver = [](QWidget* parent, const std::function<void()>& inside = nullptr) {
+    QDialog dialog(parent);
+    if (inside) {
+      dialog.setProperty("qw_holds", true);
+      QTimer::singleShot(50, &dialog, [&] {
+        inside();
+        dialog.setProperty("qw_holds", false);
+      });
+    }
+    dialog.exec();
+  };
+  const QList<std::pair<const char*, std::function<void()>>> cases{
+      {"the progress window (a tool window)",
+       [&] {
+         QDialog progress(&opener, Qt::Tool);
+         QTimer::singleShot(100, &progress, &QDialog::accept);
+         progress.exec();
+       }},
+      {"a message box opened as a dialog closes",
+       [&] {
+         dialogOver(&opener);
+         QMessageBox::information(QApplication::activeWindow(), QStringLiteral("Print"), QStringLiteral("Printed."));
+       }},
+      {"a dialog over a dialog", [&] { dialogOver(&opener, [&] { dialogOver(QApplication::activeModalWidget()); }); }},
+  };
+  for (const auto& [name, open] : cases) {
+    SCOPED_TRACE(name);
+    open();
+    QElapsedTimer settle;
+    settle.start();
+    while (QApplication::activeWindow() != &opener && settle.elapsed() < 1000) QApplication::processEvents();
     EXPECT_EQ(QApplication::activeWindow(), &opener);
   }
 }

@@ -7,12 +7,16 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QThread>
 #include <cstdio>
 #include <gtest/gtest.h>
@@ -25,6 +29,8 @@
 #include "report/ui/notes_box.h"
 #include "results/list_state.h"
 #include "search/qstring_printer.h"
+#include "search/ui/frm_criteria.h"
+#include "search/ui/register.h"
 #include "services/error_handler.h"
 #include "services/settings.h"
 #include "services/user_store.h"
@@ -337,6 +343,107 @@ TEST_F(NotesBoxTest, EveryStoreFaultKeepsWhatWasTypedUntilItCanBeStored) {
     EXPECT_EQ(StoredNotes(20), c.readable ? b + " b1 b2" : b);
   }
   SetExitRoad(nullptr);
+}
+
+// One action of the user that meets another program's lock waits for it once
+// (1.5 s in all) however many notes it stores and tells once; a menu opened
+// over the box stores them as a pause in typing does: silent, without a wait.
+// The menu bar taking the keyboard leaves the box: the failure is told.
+TEST_F(NotesBoxTest, EachActionWaitsForAnotherProgramsLockOnceInAll) {
+  const uitest::CatchProgramEnd catchEnd;
+  SetExitRoad([] { return !CallScreen(AppScreens().keepOpenForNotes); });
+  struct Case {
+    const char* action;
+    std::function<void()> act;
+    qint64 maxWaitMs;
+    int told;  // messages: the failure told, or the closing question
+    bool switches = false;  // the viewer shows another marina
+  };
+  const Case cases[] = {
+      {"a click on another marina in the list",
+       [this] {
+         QListWidget* list = viewer_->lstMarinaNames;
+         int entry = 0;
+         while (viewer_->EntryMarinaNo(entry) != 20) ++entry;
+         // The focus moves as the button goes down, then the press is handled.
+         list->setFocus(Qt::MouseFocusReason);
+         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(entry)).center());
+         QApplication::processEvents();
+       },
+       1500, 1, true},
+      {"a menu opened over the box",
+       [this] {
+         viewer_->mnuRstp->popup(viewer_->mapToGlobal(QPoint(0, 0)));
+         QApplication::processEvents();
+         viewer_->mnuRstp->hide();
+       },
+       0, 0},
+      {"the menu bar takes the keyboard",
+       [this] {
+         QTest::keyClick(viewer_->tbNotes, Qt::Key_Alt);  // Alt alone
+         EXPECT_EQ(QApplication::focusWidget(), viewer_->menuBar());
+         QTest::keyClick(viewer_->menuBar(), Qt::Key_Escape);
+       },
+       1500, 1},
+      {"Alt+F opens the File menu over the box",
+       [this] {
+         QTest::keyClick(viewer_->tbNotes, Qt::Key_F, Qt::AltModifier);
+         EXPECT_TRUE(viewer_->mnuRstp->isVisible());
+         QTest::keyClick(viewer_->mnuRstp, Qt::Key_Escape);
+         QTest::keyClick(viewer_->menuBar(), Qt::Key_Escape);
+       },
+       0, 0},
+      {"Return to Search", [this] { viewer_->mnubksearch_Click(); }, 1500, 1},
+      {"Return to Maps", [this] { viewer_->mnucharts_Click(); }, 1500, 1},
+      {"closing the viewer", [this] { viewer_->close(); }, 1500, 1},
+      {"Exit", [] { ExitProgram(); }, 1500, 1},
+  };
+  const QString stored = StoredNotes(2608);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.action);
+    Select(2608);
+    QApplication::setActiveWindow(viewer_);
+    testing::InjectedFault lock(testing::StoreFault::Lock, folder_.DatabasePath());
+    KeepNote(20, QStringLiteral("Marina 20"), QStringLiteral("kept for 20"));
+    KeepNote(11, QStringLiteral("Marina 11"), QStringLiteral("kept for 11"));
+    TypeAtEnd(" typed");
+    boxes_.Clear();
+    boxes_.Answer(MsgResult::Yes);  // keep everything open
+    const qint64 before = LockWaitedMs();
+    EXPECT_NO_THROW(c.act());
+    EXPECT_LE(LockWaitedMs() - before, c.maxWaitMs);
+    EXPECT_EQ(boxes_.Shown().size(), c.told);
+    EXPECT_EQ(frm_view_report::Loaded(), viewer_.data());
+    if (!c.switches) EXPECT_EQ(viewer_->notes->Text(), stored + " typed");
+    EXPECT_EQ(KeptNotes().value(2608).text, stored + " typed");
+    EXPECT_EQ(KeptNotes().size(), 3);
+    lock.Lift();
+    EXPECT_FALSE(CallScreen(AppScreens().keepOpenForNotes));  // stores them all
+    ASSERT_TRUE(KeptNotes().isEmpty());
+    ASSERT_EQ(StoredNotes(2608), stored + " typed");
+    ASSERT_TRUE(StoreNotes(2608, stored).Ok());  // as before, for the next action
+    viewer_->notes->Load(2608);
+  }
+  SetExitRoad(nullptr);
+}
+
+// Find on the search screen, which closes the viewer, and its count wait for
+// another program's lock once in all; the notes stay kept.
+TEST_F(NotesBoxTest, FindMetByALockWaitsOnceForTheNotesAndTheCount) {
+  RegisterSearchScreens();
+  CallScreen(AppScreens().showSearch);
+  const QString stored = StoredNotes(2608);
+  testing::InjectedFault lock(testing::StoreFault::Lock, folder_.DatabasePath());
+  TypeAtEnd(" typed");
+  boxes_.Clear();
+  boxes_.Answer(MsgResult::OK);   // the notes' message
+  boxes_.Answer(MsgResult::Yes);  // the count's error: go on
+  const qint64 before = LockWaitedMs();
+  frmCriteria::Instance()->cmdFind_Click();
+  EXPECT_LE(LockWaitedMs() - before, 1500);
+  EXPECT_EQ(frm_view_report::Loaded(), nullptr);
+  EXPECT_EQ(KeptNotes().value(2608).text, stored + " typed");
+  frmCriteria::Unload();
 }
 
 // A child process that types into a notes box and then waits, never leaving
