@@ -243,6 +243,7 @@ const Town* FindTown(int geoCode, const QString& city) {
 
 const std::vector<Harbour>& Harbours() {
   // {harbour, town, DDMM.mm, -DDDMM.mm (a point of its shore), {the marinas there}}
+  // clang-format off
   static const std::vector<Harbour> harbours = {
     // I. Downeast / Acadia
     {"Bar Harbor", "Bar Harbor", 4423.54, -6812.15, {833, 839, 2694}},
@@ -432,6 +433,7 @@ const std::vector<Harbour>& Harbours() {
     {"Pawcatuck River", "Westerly", 4119.56, -7150.84, {1724}},
     {"Watch Hill Cove", "Watch Hill", 4118.69, -7151.48, {1718}},
   };
+  // clang-format on
   return harbours;
 }
 

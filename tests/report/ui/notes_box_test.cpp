@@ -356,7 +356,7 @@ TEST_F(NotesBoxTest, EachActionWaitsForAnotherProgramsLockOnceInAll) {
     const char* action;
     std::function<void()> act;
     qint64 maxWaitMs;
-    int told;  // messages: the failure told, or the closing question
+    int told;               // messages: the failure told, or the closing question
     bool switches = false;  // the viewer shows another marina
   };
   const Case cases[] = {
