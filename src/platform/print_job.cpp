@@ -149,6 +149,12 @@ struct PrinterState {
   QString why;
 };
 
+// Why a printer or job is as it is: the service's message, else its reason keywords.
+QString Why(ipp_t* response, const char* message, const char* reasons) {
+  const QString why = Words(Text(response, message));
+  return why.isEmpty() ? Text(response, reasons) : why;
+}
+
 PrinterState AskPrinter(http_t* http, const QByteArray& printerUri) {
   const Response r =
       Ask(http, Request(IPP_OP_GET_PRINTER_ATTRIBUTES, "printer-uri", printerUri,
@@ -157,8 +163,7 @@ PrinterState AskPrinter(http_t* http, const QByteArray& printerUri) {
   if (!Ok(r.get())) return s;
   s.state = Integer(r.get(), "printer-state");
   s.queued = Integer(r.get(), "queued-job-count");
-  s.why = Words(Text(r.get(), "printer-state-message"));
-  if (s.why.isEmpty()) s.why = Text(r.get(), "printer-state-reasons");
+  s.why = Why(r.get(), "printer-state-message", "printer-state-reasons");
   return s;
 }
 
@@ -182,8 +187,7 @@ JobState AskJob(http_t* http, int jobId) {
   if (!Ok(r.get())) return j;
   j.state = Integer(r.get(), "job-state");
   j.uuid = Text(r.get(), "job-uuid");
-  j.why = Words(Text(r.get(), "job-printer-state-message"));
-  if (j.why.isEmpty()) j.why = Text(r.get(), "job-state-reasons");
+  j.why = Why(r.get(), "job-printer-state-message", "job-state-reasons");
   return j;
 }
 
