@@ -255,7 +255,7 @@ const std::vector<FerryRoute>& FerryRoutes() {
 Shore ShoreOf(const QString& harbour, const QString& city) {
   // The open shores among the harbour rows: the rocks of Ocean Drive and of Eastern Point, Rocky Point on the
   // bay, the shore north of Camden Harbor, and the beaches: Easton's, the Point Judith ocean beach, Devereux,
-  // Singing Beach, Swampscott's, the Sippewissett shore and the Sound beach by Nantucket's jetties.
+  // Singing Beach, Swampscott's, Rye's, the Sippewissett shore and the Sound beach by Nantucket's jetties.
   static const std::map<std::pair<QString, QString>, Shore> open = {
       {{"Rhode Island Sound", "Newport"}, Shore::OpenWater},
       {{"Brace Cove", "Gloucester"}, Shore::OpenWater},
@@ -266,6 +266,7 @@ Shore ShoreOf(const QString& harbour, const QString& city) {
       {{"Massachusetts Bay", "Marblehead"}, Shore::Beach},
       {{"Massachusetts Bay", "Manchester-by-the-Sea"}, Shore::Beach},
       {{"Nahant Bay", "Swampscott"}, Shore::Beach},
+      {{"Gulf of Maine", "Rye"}, Shore::Beach},
       {{"Nantucket Sound", "Nantucket"}, Shore::Beach},
       {{"Buzzards Bay", "West Falmouth"}, Shore::Beach}};
   const auto it = open.find({harbour, city});

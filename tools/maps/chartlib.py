@@ -678,10 +678,12 @@ TRUE_KM, TRUE_SHARE, FAR_KM = 2.0, 0.95, 4.0
 SQUEEZE, STRETCH = 0.5, 2.0
 
 
-def real_coast(name, window):
+def real_coast(name, window, water=None):
     """The real water's edge of a map as its shore mask holds it (the water pixels beside land), in pixels of the
-    unwarped 1x picture, and the kilometres of shore each point stands for."""
-    water = np.asarray(Image.open(os.path.join(SHORE_FOLDER, name + ".png")).convert("L")) > 127
+    unwarped 1x picture, and the kilometres of shore each point stands for. `water`: a mask drawn for the window
+    instead of the one kept (for a window being fitted)."""
+    if water is None:
+        water = np.asarray(Image.open(os.path.join(SHORE_FOLDER, name + ".png")).convert("L")) > 127
     land = ~water
     edge = water & (np.roll(land, 1, 0) | np.roll(land, -1, 0) | np.roll(land, 1, 1) | np.roll(land, -1, 1))
     edge[[0, -1], :] = edge[:, [0, -1]] = False
@@ -776,6 +778,9 @@ PLACE_KM = 0.5
 # Where the bound that keeps a chart true leaves a mark's centre farther than that from any shore, the marina lies on
 # the shore the chart shows under the mark's disc (12.5 points across): within MARK_RADIUS_PX of its centre.
 MARK_RADIUS_PX = 6.0
+# Marinas whose marks the bound keeps from their town's shore (kept-off-shore.csv: why, at sea, inland or by other
+# land): they keep their harbour, on the town's shore nearest their mark, and the checks list them.
+KEPT_OFF_SHORE = {int(r["marina_no"]): r["why"] for r in read_csv_rows(os.path.join(HERE, "kept-off-shore.csv"))}
 # Where a warp would fold the chart: its area squeezed below FOLD_STRETCH (the bound keeps far from it).
 FOLD_STRETCH = 0.05
 

@@ -18,7 +18,7 @@ import numpy as np
 
 from draw_charts import place_names_check
 
-from chartlib import (FOLD_STRETCH, NAMES, PLACE_KM, Target, classify, km_per_px, mark_centre, read_marks, read_warps, read_windows,
+from chartlib import (FOLD_STRETCH, KEPT_OFF_SHORE, NAMES, PLACE_KM, Target, classify, km_per_px, mark_centre, read_marks, read_warps, read_windows,
                       require_full_resolution, sample, signed_distance, water_mask, window_of)
 
 SCALE = 4
@@ -36,14 +36,16 @@ def check_map(name):
     for v in d:
         counts[classify(v)] += 1
     worst = int(np.argmax(np.abs(d)))
-    failing = ["%s %+.1f" % (marks[i][0], d[i]) for i in range(len(marks)) if target.fails(d[i]) and not target.under_disc(d[i])]
+    kept_off = ["%s %+.1f (%s)" % (marks[i][0], d[i], KEPT_OFF_SHORE[marks[i][1]]) for i in range(len(marks)) if marks[i][1] in KEPT_OFF_SHORE]
+    failing = ["%s %+.1f" % (marks[i][0], d[i]) for i in range(len(marks))
+               if target.fails(d[i]) and not target.under_disc(d[i]) and marks[i][1] not in KEPT_OFF_SHORE]
     # Marks the chart's bound keeps off the shore by more than the target, with the shore still under their disc.
     disc = ["%s %+.1f" % (marks[i][0], d[i]) for i in range(len(marks)) if target.fails(d[i]) and target.under_disc(d[i])]
     names = place_names_check(name, water, SCALE, warp)
     shift = warp.largest_shift(window.w, window.h) if warp else 0.0
     stretch = warp.least_stretch(window.w, window.h) if warp else 1.0
     folds = ["the warp folds the chart (squeezes it to %.2f of its area)" % stretch] if stretch < FOLD_STRETCH else []
-    return name, counts, (marks[worst][0], float(d[worst]), abs(d[worst]) * km_per_px(window)), failing, names + folds, shift, target, disc
+    return name, counts, (marks[worst][0], float(d[worst]), abs(d[worst]) * km_per_px(window)), failing, names + folds, shift, target, disc, kept_off
 
 
 def main(argv):
@@ -53,7 +55,7 @@ def main(argv):
     ok = True
     print("%-20s %5s %5s %6s %5s %11s  %s" % ("map", "water", "shore", "inland", "warp", "target", "farthest from the shore (inland or out)"))
     with ProcessPoolExecutor(max_workers=4) as pool:
-        for name, counts, (mark, d, km), failing, bad_names, shift, target, disc in pool.map(check_map, names):
+        for name, counts, (mark, d, km), failing, bad_names, shift, target, disc, kept_off in pool.map(check_map, names):
             k = NAMES.index(name)
             print("%-20s %5d %5d %6d %5.1f %5.1f/%-4.1f  %5.1f px, %.2f km (%s)%s" % (
                 "%s (%s)" % (name, NUMERALS[k]), counts["water"], counts["shore"], counts["inland"], shift, target.land, target.sea,
@@ -61,6 +63,8 @@ def main(argv):
             if disc:
                 print("%-20s the shore under the mark's disc only (the chart's bound keeps it from the centre): %s" % (
                     "", ", ".join(disc)))
+            if kept_off:
+                print("%-20s kept off the shore by the chart's bound: %s" % ("", ", ".join(kept_off)))
             for n in bad_names:
                 print("%-20s name %s" % ("", n))
             ok = ok and not failing and not bad_names

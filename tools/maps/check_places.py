@@ -37,7 +37,7 @@ try:
 
     from harbours import TOWNS_CPP, degrees, read_harbours
     from land_pieces import Lands
-    from chartlib import (MARK_RADIUS_PX, MASK_SCALE, great_circle_km, NAMES, PLACE_KM, ROOT, SHORE_FOLDER, grid_graph, km_per_px, mark_centre, read_marks,
+    from chartlib import (KEPT_OFF_SHORE, MARK_RADIUS_PX, MASK_SCALE, great_circle_km, NAMES, PLACE_KM, ROOT, SHORE_FOLDER, grid_graph, km_per_px, mark_centre, read_marks,
                           read_warps, read_windows, shore_window, window_of)
 except ImportError as missing:
     # The test run counts 77 as skipped.
@@ -184,7 +184,10 @@ def check(row, place, shore, towns, harbours, charts, harbour_km, lands):
         at = (lat if lat is not None else place[0], lon)
         d = km(at, place)
         # A mark the chart's bound keeps farther than PLACE_KM from any shore: the shore under its disc.
-        if d > PLACE_KM and not (shore.edge_km(place) > PLACE_KM and d <= MARK_RADIUS_PX * km_per_px(shore.window)):
+        if no in KEPT_OFF_SHORE:
+            problems.append("kept off: its mark %.1f km from its harbour's shore, %s, where the chart's bound keeps it" % (
+                d, {"at sea": "out at sea", "inland": "inland"}.get(KEPT_OFF_SHORE[no], "by land not its town's")))
+        elif d > PLACE_KM and not (shore.edge_km(place) > PLACE_KM and d <= MARK_RADIUS_PX * km_per_px(shore.window)):
             problems.append("printed position %.2f km from the place under its mark" % d)
         edge = shore.edge_km(at)
         if edge > EDGE_KM:
@@ -218,16 +221,6 @@ def check(row, place, shore, towns, harbours, charts, harbour_km, lands):
     return problems
 
 
-# Marinas that their charts, as now drawn, still show over an islet or the far bank rather than their town's own land:
-# IV and V are not yet within the chart bound, and on III the bound keeps Bailey Island's shore from its mark. They are
-# listed, not failed, while land and shore are all that is wrong with them; anything else about them fails as ever.
-LEFT_OFF_OWN_LAND = {2569, 585, 586, 1290, 559, 2646}
-
-
-def only_land_or_shore(problems):
-    return all(", not on " in p or p.startswith("on another shore") for p in problems)
-
-
 def main(argv):
     ap = argparse.ArgumentParser()
     ap.add_argument("--database", default=os.path.join(ROOT, "build", "program", "Database", "marina.mdb"))
@@ -249,10 +242,10 @@ def main(argv):
         name, mark, place = places[row[0]]
         problems = check(row, place, shores[name], towns, harbours, charts, a.km, lands)
         if problems:
-            left = row[0] in LEFT_OFF_OWN_LAND and only_land_or_shore(problems)
+            left = all(p.startswith("kept off:") for p in problems)
             bad += 0 if left else 1
             print("%-15s %-5s marina %4d  %s / %s: %s%s" % (name, mark, row[0], (row[1] or "").strip(), row[2], "; ".join(problems),
-                                                             "  (left: not yet on its own land)" if left else ""))
+                                                             "  (listed)" if left else ""))
     print("%d of %d marinas lie where their marks show them, on their town's land and their harbour's water and shore (within "
           "%g km of its point), with the largest-scale chart of %d that covers them" % (len(rows) - bad, len(rows), a.km, len(charts)))
     return 1 if bad else 0

@@ -11,13 +11,15 @@ Where the bound keeps a mark from its harbour, the mark stands on the nearest sh
 it; the script names those marinas, whose harbour row must then be the place the chart shows. The marks are given
 and never move. The overview's window is kept: its hot areas were laid over its picture.
 """
+import os
 import sys
 
 import numpy as np
 from scipy.optimize import least_squares
 
 from harbours import Shore, mark_targets, read_harbours
-from chartlib import (FAR_KM, MASK_SCALE, NAMES, SHORE_MARGIN, SQUEEZE, STRETCH, TRUE_KM, WINDOWS_CSV, Target, Warp, Window,
+from chartlib import (FAR_KM, KEPT_OFF_SHORE, MARK_RADIUS_PX, MASK_SCALE, NAMES, SHORE_MARGIN, SQUEEZE, STRETCH, TRUE_KM, TRUE_SHARE, WINDOWS_CSV,
+                      Target, Warp, Window, chart_truth, real_coast,
                       km_per_px, mark_centre, read_marks, read_warps, read_windows, require_full_resolution, sample,
                       shore_window, signed_distance, water_mask, write_warps)
 
@@ -49,6 +51,10 @@ FIT_SQUEEZE, FIT_STRETCH = SQUEEZE + 0.06, STRETCH - 0.2
 FIT_FAR_KM, FIT_TRUE_KM = FAR_KM - 0.3, TRUE_KM - 0.1
 # How near its target point the chart must bring a mark's centre for the mark to show its harbour, km.
 REACHED_KM = 0.3
+# How hard the fit holds the coast near its place against the marks' pull.
+COAST_WEIGHT = float(os.environ.get("COAST_WEIGHT", "400"))
+COAST_CAP_PX = float(os.environ.get("COAST_CAP_PX", "1.5"))
+NARROW_COAST_WEIGHT = float(os.environ.get("NARROW_COAST_WEIGHT", "100"))
 
 
 class RealWater:
@@ -91,6 +97,12 @@ def bounded_warp(window, marks, targets, shore, sigma=30.0):
     target = Target(window)
     on_water = RealWater(window)
 
+    def beyond(excess):
+        # The bound counts the coast past 2 km, not how far past: a cost that saturates a pixel past it gathers the
+        # displacement the marks need into the few places that need it, and a small slope keeps those near.
+        excess = np.maximum(0, excess)
+        return np.minimum(excess, COAST_CAP_PX) + 0.1 * excess
+
     def bumps(centres, sigmas, v):
         return [(c[0], c[1], d[0], d[1], s) for c, s, d in zip(centres, sigmas, np.reshape(v, (-1, 2)))]
 
@@ -98,7 +110,8 @@ def bounded_warp(window, marks, targets, shore, sigma=30.0):
         sx, sy = w.shift(p[:, 0], p[:, 1])
         return np.column_stack([p[:, 0] - sx, p[:, 1] - sy])
 
-    def residuals(v, fixed, centres, sigmas, snap, reach, probe=probe, squeeze=FIT_SQUEEZE, stretch=FIT_STRETCH):
+    def residuals(v, fixed, centres, sigmas, snap, reach, probe=probe, squeeze=FIT_SQUEEZE, stretch=FIT_STRETCH,
+                  coast_weight=COAST_WEIGHT):
         w = Warp(fixed + bumps(centres, sigmas, v))
         at = landing(w)
         # As near its harbour's point as the bound lets it; then on the real shore above all.
@@ -110,11 +123,15 @@ def bounded_warp(window, marks, targets, shore, sigma=30.0):
             on_shore = np.zeros(0)
         lo, hi = w.singular_values(probe[:, 0], probe[:, 1])
         px, py = w.shift(probe[:, 0], probe[:, 1])
+        # How far the warp draws each coast point from its place: the shift where the chart shows it (the fixed
+        # point f = c + shift(f), a contraction while the bound holds), not the shift at the point itself.
         cx, cy = w.shift(coast[:, 0], coast[:, 1])
+        for _ in range(3):
+            cx, cy = w.shift(coast[:, 0] + cx, coast[:, 1] + cy)
         return np.concatenate([snap * on_shore, ((1 if snap else 5) * pull[:, None] * (at - q)).ravel(),
                                2000 * np.maximum(0, squeeze - lo), 2000 * np.maximum(0, hi - stretch),
                                200 * np.maximum(0, np.hypot(px, py) - far_px),
-                               15 * np.maximum(0, np.hypot(cx, cy) - true_px) / np.sqrt(len(coast) / 100.0), 0.005 * v])
+                               coast_weight * beyond(np.hypot(cx, cy) - true_px) / np.sqrt(len(coast) / 100.0), 0.005 * v])
 
     def solve(fixed, centres, sigmas, snap, reach, v, effort, *close):
         return least_squares(residuals, v, args=(fixed, centres, sigmas, snap, reach) + close, method="trf", x_scale=5.0,
@@ -145,7 +162,7 @@ def bounded_warp(window, marks, targets, shore, sigma=30.0):
         ly, lx = np.mgrid[-60:61:2.5, -60:61:2.5]
         close = np.vstack([probe] + [np.column_stack([lx.ravel() + c[0], ly.ravel() + c[1]]) for c in p[off]])
         u = solve(warp.anchors, p[off], narrow, 30, reach, np.zeros(2 * int(off.sum())), 30, close, SQUEEZE + 0.02,
-                  STRETCH - 0.05)
+                  STRETCH - 0.05, NARROW_COAST_WEIGHT)
         warp = Warp(warp.anchors + bumps(p[off], narrow, u))
         d = measure(window, warp, ms)
         off = np.array([target.fails(x) for x in d])
@@ -160,19 +177,55 @@ def bounded_warp(window, marks, targets, shore, sigma=30.0):
     return warp, placed, retargeted
 
 
+def touch_up(name, window, warp, marks):
+    """The warp with a small bump more at each mark whose centre the fit left farther from the drawn shore than its
+    disc, where one within the bound brings the shore under the disc without putting another mark farther off: the
+    least such move of a few tried sizes and directions."""
+    coast = real_coast(name, window, water_mask(shore_window(window), MASK_SCALE))
+    target = Target(window)
+
+    def true(w):
+        t = chart_truth(window, w, coast, step=2.0)
+        return (t["share"] >= TRUE_SHARE + 0.005 and t["far_km"] <= FIT_FAR_KM and t["squeeze"] >= SQUEEZE + 0.005
+                and t["stretch"] <= STRETCH - 0.05)
+
+    d = measure(window, warp, marks)
+    for i in np.argsort(-np.abs(d)):
+        m = marks[i]
+        if not target.fails(d[i]) or abs(d[i]) <= MARK_RADIUS_PX or m[1] in KEPT_OFF_SHORE:
+            continue
+        x, y = mark_centre(m)
+        tried = [(r, s, th) for r in (1, 2, 3, 5, 8, 11) for s in (10.0, 15.0, 22.0) for th in np.linspace(0, 2 * np.pi, 12, endpoint=False)]
+        for r, s, th in tried:
+            w = Warp(warp.anchors + [(x, y, r * np.cos(th), r * np.sin(th), s)])
+            di = measure(window, w, [m])[0]
+            if abs(di) > MARK_RADIUS_PX - 0.5 or not true(w):
+                continue
+            dw = measure(window, w, marks)
+            if all(k == i or abs(dw[k]) <= max(MARK_RADIUS_PX, abs(d[k]) + 0.2) or not target.fails(dw[k]) for k in range(len(marks))):
+                warp, d = w, dw
+                break
+    return warp
+
+
 def harbour_fit(name, window, marks, refit):
     """The warp (and, with refit, the window first) that draws each mark's marina on its harbour's shore, as nearly
     as the chart's bound lets it: (window, warp). Prints the marinas whose harbour no warp within the bound brings
     under their marks: they take the shore the chart shows there."""
     harbours = read_harbours()
     shore = Shore(window)
+    # Marks the bound keeps out at sea pull on nothing: their islands stay where they lie.
+    def aims(window, shore):
+        return {no: t for no, t in mark_targets(window, marks, harbours, shore).items() if KEPT_OFF_SHORE.get(no) != "at sea"}
+
     for _ in range(4 if refit else 1):
-        targets = mark_targets(window, marks, harbours, shore)
+        targets = aims(window, shore)
         if refit:
             window = window_to_targets(window, marks, targets)
             shore = Shore(window)
-    targets = mark_targets(window, marks, harbours, shore)
+    targets = aims(window, shore)
     warp, placed, retargeted = bounded_warp(window, marks, targets, shore)
+    warp = touch_up(name, window, warp, marks)
     p = {m[1]: np.array(mark_centre(m)) for m in marks}
     sx, sy = warp.shift(np.array([p[n][0] for n in placed]), np.array([p[n][1] for n in placed]))
     miss = np.hypot(np.array([p[n][0] for n in placed]) - sx - np.array([placed[n][0] for n in placed]),

@@ -23,11 +23,12 @@ import tempfile
 
 import numpy as np
 from PIL import Image
+from scipy import ndimage
 from scipy.spatial import cKDTree
 
 from harbours import mark_targets, read_harbours
 
-from chartlib import (HERE, MASK_SCALE, NAMES, SHORE_FOLDER, coast_of, km_per_px, mark_centre, read_csv_rows, read_marks,
+from chartlib import (HERE, KEPT_OFF_SHORE, MASK_SCALE, NAMES, SHORE_FOLDER, SHORE_MARGIN, coast_of, km_per_px, mark_centre, read_csv_rows, read_marks,
                       read_warps, read_windows, require_full_resolution, shore_window, water_mask, window_of)
 
 PLACES_CSV = os.path.join(HERE, "mark-places.csv")
@@ -53,7 +54,16 @@ def shore_points(window):
     return densified(coast.line_set("shore", (1, 2)) + coast.line_set("river", (9, 10, 11)))
 
 
-def place_marks(name, window, warp, marks):
+def edge_km(water, window, pts):
+    """How far points of the unwarped picture lie from the water's edge of the shore mask, km: a shore point on a creek
+    narrower than the mask's pixels lies off the edge the place check reads."""
+    side = ndimage.distance_transform_edt(water) + ndimage.distance_transform_edt(~water)
+    ix = np.clip(((pts[:, 0] + SHORE_MARGIN) * MASK_SCALE).astype(int), 0, water.shape[1] - 1)
+    iy = np.clip(((pts[:, 1] + SHORE_MARGIN) * MASK_SCALE).astype(int), 0, water.shape[0] - 1)
+    return side[iy, ix] * km_per_px(window) / MASK_SCALE
+
+
+def place_marks(name, window, warp, marks, water=None):
     """[(marina, mark, chart lon/lat, shore lon/lat, km)] for the marks of one map. The marina lies on the shore
     the chart shows under its mark: of the real shore within PLACE_REACH_KM of the mark's place, the point nearest
     its harbour's own shore (the point the warp was fitted to draw there); where no shore is that near, the shore
@@ -70,7 +80,12 @@ def place_marks(name, window, warp, marks):
         q = p - np.array([float(s[0]), float(s[1])])  # the mark's place in the unwarped picture
         chart = window.to_geo(*q)
         near = tree.query_ball_point(q, reach)
-        if near and m[1] in targets:
+        if near and water is not None:
+            on_edge = [k for k, e in zip(near, edge_km(water, window, real[near])) if e <= EDGE_KM]
+            near = on_edge or near
+        if m[1] in KEPT_OFF_SHORE and m[1] in targets:
+            j = tree.query(targets[m[1]])[1]
+        elif near and m[1] in targets:
             t = np.array(targets[m[1]])
             j = min(near, key=lambda k: np.hypot(*(real[k] - t)))
         else:
@@ -82,6 +97,8 @@ def place_marks(name, window, warp, marks):
 
 # How far from the mark's place the marina may lie on its harbour's shore: inside the check's 0.5 km.
 PLACE_REACH_KM = 0.45
+# How far from the shore mask's water's edge a marina's point may lie: inside the place check's 0.1 km.
+EDGE_KM = 0.07
 
 
 def km_between(a, b):
@@ -92,9 +109,8 @@ def km_between(a, b):
     return float(np.hypot(dx, dy))
 
 
-def write_shore(name, window, folder):
+def write_shore(name, water):
     """Writes the map's real coast as a mask."""
-    water = water_mask(shore_window(window), MASK_SCALE, folder=folder)
     Image.fromarray(water).convert("1").save(os.path.join(SHORE_FOLDER, name + ".png"), optimize=True)
 
 
@@ -113,11 +129,12 @@ def main(argv):
             if only and name not in only:
                 continue
             window = window_of(name, windows)
-            placed = place_marks(name, window, warps.get(name), marks[name])
+            water = water_mask(shore_window(window), MASK_SCALE, folder=tmp)
+            placed = place_marks(name, window, warps.get(name), marks[name], water)
             for no, mark, chart, shore, km in placed:
                 rows[no] = {"marina_no": no, "window": name, "mark": mark, "chart_lat": "%.5f" % chart[1],
                             "chart_lon": "%.5f" % chart[0], "lat": "%.5f" % shore[1], "lon": "%.5f" % shore[0], "km": "%.2f" % km}
-            write_shore(name, window, tmp)
+            write_shore(name, water)
             worst = max(placed, key=lambda p: p[4])
             print("%-15s %2d marks, farthest from its shore point %.2f km (%s)" % (name, len(placed), worst[4], worst[1]), flush=True)
     finally:
