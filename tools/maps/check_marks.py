@@ -40,7 +40,8 @@ def check_map(name):
     failing = ["%s %+.1f" % (marks[i][0], d[i]) for i in range(len(marks))
                if target.fails(d[i]) and not target.under_disc(d[i]) and marks[i][1] not in KEPT_OFF_SHORE]
     # Marks the chart's bound keeps off the shore by more than the target, with the shore still under their disc.
-    disc = ["%s %+.1f" % (marks[i][0], d[i]) for i in range(len(marks)) if target.fails(d[i]) and target.under_disc(d[i])]
+    disc = ["%s %+.1f" % (marks[i][0], d[i]) for i in range(len(marks))
+            if target.fails(d[i]) and target.under_disc(d[i]) and marks[i][1] not in KEPT_OFF_SHORE]
     names = place_names_check(name, water, SCALE, warp)
     shift = warp.largest_shift(window.w, window.h) if warp else 0.0
     stretch = warp.least_stretch(window.w, window.h) if warp else 1.0

@@ -11,7 +11,6 @@ Where the bound keeps a mark from its harbour, the mark stands on the nearest sh
 it; the script names those marinas, whose harbour row must then be the place the chart shows. The marks are given
 and never move. The overview's window is kept: its hot areas were laid over its picture.
 """
-import os
 import sys
 
 import numpy as np
@@ -51,10 +50,10 @@ FIT_SQUEEZE, FIT_STRETCH = SQUEEZE + 0.06, STRETCH - 0.2
 FIT_FAR_KM, FIT_TRUE_KM = FAR_KM - 0.3, TRUE_KM - 0.1
 # How near its target point the chart must bring a mark's centre for the mark to show its harbour, km.
 REACHED_KM = 0.3
-# How hard the fit holds the coast near its place against the marks' pull.
-COAST_WEIGHT = float(os.environ.get("COAST_WEIGHT", "400"))
-COAST_CAP_PX = float(os.environ.get("COAST_CAP_PX", "1.5"))
-NARROW_COAST_WEIGHT = float(os.environ.get("NARROW_COAST_WEIGHT", "100"))
+# How hard the fit holds the coast near its place against the marks' pull (the broad bumps, then the narrow ones that
+# bring the last pixels of shore under a mark), and how far past the bound the cost of a coast point stops growing.
+COAST_WEIGHT, NARROW_COAST_WEIGHT = 400.0, 100.0
+COAST_CAP_PX = 1.5
 
 
 class RealWater:

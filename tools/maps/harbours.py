@@ -20,7 +20,7 @@ HARBOUR_ROW = re.compile(r'\{"((?:[^"\\]|\\.)*)", "((?:[^"\\]|\\.)*)", ([\d.]+),
 REACH_KM = 1.4
 ARC_KM = 3.0
 
-
+# The least land a harbour town stands on, km2: smaller islets are no place for a marina the bound moves.
 SETTLED_KM2 = 2.5
 
 

@@ -54,25 +54,33 @@ def shore_points(window):
     return densified(coast.line_set("shore", (1, 2)) + coast.line_set("river", (9, 10, 11)))
 
 
-def edge_km(water, window, pts):
-    """How far points of the unwarped picture lie from the water's edge of the shore mask, km: a shore point on a creek
-    narrower than the mask's pixels lies off the edge the place check reads."""
+def edge_km(water, window):
+    """How far points of the unwarped picture lie from the water's edge of the shore mask, km (a function of the
+    points): a shore point on a creek narrower than the mask's pixels lies off the edge the place check reads."""
     side = ndimage.distance_transform_edt(water) + ndimage.distance_transform_edt(~water)
-    ix = np.clip(((pts[:, 0] + SHORE_MARGIN) * MASK_SCALE).astype(int), 0, water.shape[1] - 1)
-    iy = np.clip(((pts[:, 1] + SHORE_MARGIN) * MASK_SCALE).astype(int), 0, water.shape[0] - 1)
-    return side[iy, ix] * km_per_px(window) / MASK_SCALE
+    km = km_per_px(window) / MASK_SCALE
+
+    def of(pts):
+        ix = np.clip(((pts[:, 0] + SHORE_MARGIN) * MASK_SCALE).astype(int), 0, water.shape[1] - 1)
+        iy = np.clip(((pts[:, 1] + SHORE_MARGIN) * MASK_SCALE).astype(int), 0, water.shape[0] - 1)
+        return side[iy, ix] * km
+
+    return of
 
 
 def place_marks(name, window, warp, marks, water=None):
     """[(marina, mark, chart lon/lat, shore lon/lat, km)] for the marks of one map. The marina lies on the shore
     the chart shows under its mark: of the real shore within PLACE_REACH_KM of the mark's place, the point nearest
     its harbour's own shore (the point the warp was fitted to draw there); where no shore is that near, the shore
-    the chart draws nearest the mark."""
+    the chart draws nearest the mark. Of those, only points on the edge of the shore mask `water` the place check
+    reads, where it is given and any are. A marina the chart's bound keeps from its town's shore (KEPT_OFF_SHORE)
+    lies at the point of its harbour's shore that the warp was fitted to."""
     real = shore_points(window)
     tree = cKDTree(real)
     drawn = cKDTree(np.column_stack(warp.forward(real[:, 0], real[:, 1])) if warp else real)
     targets = mark_targets(window, marks, read_harbours())
     reach = PLACE_REACH_KM / km_per_px(window)
+    edge = edge_km(water, window) if water is not None else None
     out = []
     for m in marks:
         p = np.array(mark_centre(m))
@@ -80,8 +88,8 @@ def place_marks(name, window, warp, marks, water=None):
         q = p - np.array([float(s[0]), float(s[1])])  # the mark's place in the unwarped picture
         chart = window.to_geo(*q)
         near = tree.query_ball_point(q, reach)
-        if near and water is not None:
-            on_edge = [k for k, e in zip(near, edge_km(water, window, real[near])) if e <= EDGE_KM]
+        if near and edge:
+            on_edge = [k for k, e in zip(near, edge(real[near])) if e <= EDGE_KM]
             near = on_edge or near
         if m[1] in KEPT_OFF_SHORE and m[1] in targets:
             j = tree.query(targets[m[1]])[1]
